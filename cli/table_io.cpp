@@ -1,0 +1,56 @@
+#include "cli/table_io.h"
+
+#include <iostream>
+
+#include "common/file_io.h"
+#include "common/status_sink.h"
+#include "common/utf8.h"
+#include "main/document/data_file.h"
+
+namespace scorvane::cli {
+
+bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter) {
+    std::string name = path;
+    if (name.size() >= 4 && EqualsIgnoreCaseAscii(name.substr(name.size() - 4), ".skv")) {
+        name.resize(name.size() - 4);
+    }
+    if (!FileExists(name + ".skv")) {
+        std::cerr << "找不到文件：" << path << "\n";
+        return false;
+    }
+    SilentStatusSink status;
+    return LoadData(document, name, true, prompter, status) == LoadOutcome::Loaded;
+}
+
+bool SaveBytes(const std::string& bytes, const std::string& path) {
+    if (path.empty() || !WriteFileAtomically(path, bytes)) {
+        std::cerr << kSaveFailedMessage << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool SaveTable(const GradeTable& table, const std::string& path) { return SaveBytes(SerializeDataFile(table), path); }
+
+int ResolveField(const GradeTable& table, const std::string& field) {
+    if (table.rows() > 0) {
+        for (int c = 1; c < table.cols(); ++c) {
+            if (table.cell(0, c) == field) {
+                return c;
+            }
+        }
+    }
+    long long n = 0;
+    if (ParseWholeNumber(field, 1, table.cols() - 1, n)) {
+        return static_cast<int>(n);
+    }
+    std::cerr << "找不到字段：" << field << "\n";
+    return -1;
+}
+
+int UsageError(const std::string& usage) {
+    std::cerr << "用法：scorvane-cli " << usage << "\n";
+    return 1;
+}
+
+}  // namespace scorvane::cli

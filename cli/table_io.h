@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "cli/console_prompter.h"
+#include "main/document/document.h"
+
+namespace scorvane::cli {
+
+// Loads TABLE.skv (the path as given, with or without ".skv") into the document; on failure prints the
+// reason on stderr and returns false.
+bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter);
+
+// Writes the table as a data file to exactly `path`, atomically; on failure prints "文件保存失败！".
+bool SaveTable(const GradeTable& table, const std::string& path);
+
+// Writes bytes to exactly `path`, atomically; on failure prints "文件保存失败！".
+bool SaveBytes(const std::string& bytes, const std::string& path);
+
+// The column of FIELD: a field title (exact), else a column number from 1 to Cols-1; -1 with a message
+// on stderr when neither.
+int ResolveField(const GradeTable& table, const std::string& field);
+
+// Prints a usage error and returns the exit status 1.
+int UsageError(const std::string& usage);
+
+}  // namespace scorvane::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scorvane {
+
+// Whole-file helpers. Paths are UTF-8 and use the platform separator.
+
+// The file's bytes, or nullopt when it cannot be read (missing, a folder, no permission).
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+bool FileExists(const std::string& path);      // a regular file (or a link to one)
+bool DirectoryExists(const std::string& path);
+
+// Creates the folder and every missing folder above it; true when it exists afterwards.
+bool MakeDirectories(const std::string& path);
+
+// Writes the bytes to `path` through a temporary file in the same folder that is renamed over the
+// target, so an interrupted or failed write leaves the old file whole. Missing folders are created.
+// On failure the temporary file is removed and `error` (when given) says why.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+bool RemoveFile(const std::string& path);
+
+}  // namespace scorvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "common/prompter.h"
+
+namespace scorvane {
+
+// The Prompter of the programs: message boxes, input boxes and file dialogs, owned by a window.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* owner = nullptr) : owner_(owner) {}
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    QWidget* owner() const { return owner_; }
+
+    void message(std::string_view text, std::string_view title, Icon icon) override;
+    Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
+               Answer defaultAnswer) override;
+    std::optional<std::string> input(std::string_view prompt, std::string_view title,
+                                     std::string_view offered) override;
+    std::string openFile(std::string_view pattern, std::string_view title) override;
+    std::string saveFile(std::string_view pattern) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+// "*.skv" -> "*.skv (*.skv)"; "*.txt;*.csv" -> "*.txt;*.csv (*.txt *.csv)".
+QString FileDialogFilter(std::string_view pattern);
+
+}  // namespace scorvane

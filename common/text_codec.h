@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace scorvane {
+
+// Text files of the system are GBK (code page 936). They are read as GB18030, a superset of GBK, and
+// written as GB18030, which is byte-identical to GBK for every GBK character and keeps every other
+// character (in its four-byte form) instead of losing it. Inside the program all text is UTF-8.
+
+// GB18030/GBK bytes to UTF-8. A byte sequence that forms no character becomes U+FFFD.
+std::string DecodeGbk(std::string_view bytes);
+
+// UTF-8 to GB18030/GBK bytes. A malformed UTF-8 byte becomes "?".
+std::string EncodeGbk(std::string_view utf8);
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view bytes);
+
+}  // namespace scorvane

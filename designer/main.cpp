@@ -1,0 +1,16 @@
+#include <QApplication>
+#include <QMainWindow>
+
+#include "common/qt/font_setup.h"
+
+// The report template designer. Its page, lines and labels come with the designer's own work; until
+// then the program shows its empty main window.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    scorvane::SetUpFonts();
+    QMainWindow window;
+    window.setWindowTitle("ScorvaneVelmora");
+    window.resize(1000, 700);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,103 @@
+#include "main/document/ui/grade_table_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace scorvane {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The fixed cells' text: dark blue.
+const QColor kFixedText(0, 0, 128);
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+}  // namespace
+
+GradeTableModel::GradeTableModel(Document& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {}
+
+int GradeTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(0, document_.table.rows() - 1);
+}
+
+int GradeTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(0, document_.table.cols() - 1);
+}
+
+QVariant GradeTableModel::data(const QModelIndex& index, int role) const {
+    const GradeTable& t = document_.table;
+    int r = tableRow(index);
+    int c = tableCol(index);
+    if (!index.isValid() || !t.contains(r, c)) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+        case Qt::ToolTipRole: {
+            const std::string& text = t.cell(r, c);
+            if (role == Qt::ToolTipRole && text.size() < 24) {
+                return {};
+            }
+            return qs(text);
+        }
+        case Qt::ForegroundRole: {
+            CellMark m = t.mark(r, c);
+            if (m.colour == MarkColour::Red) return QBrush(kRed);
+            if (m.colour == MarkColour::Blue) return QBrush(kBlue);
+            return {};
+        }
+        case Qt::FontRole: {
+            if (t.mark(r, c).bold) {
+                QFont bold = font_;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        }
+        default:
+            return {};
+    }
+}
+
+QVariant GradeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const GradeTable& t = document_.table;
+    int r = orientation == Qt::Horizontal ? 0 : section + 1;
+    int c = orientation == Qt::Horizontal ? section + 1 : 0;
+    if (!t.contains(r, c)) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole: return qs(t.cell(r, c));
+        case Qt::ForegroundRole: return QBrush(kFixedText);
+        case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
+        default: return {};
+    }
+}
+
+Qt::ItemFlags GradeTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    // Cells are edited through the window's own cell editor, never by the view.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void GradeTableModel::cellChanged(int tableRow, int tableCol) {
+    if (tableRow == 0 || tableCol == 0) {
+        if (tableRow == 0 && tableCol > 0) emit headerDataChanged(Qt::Horizontal, tableCol - 1, tableCol - 1);
+        if (tableCol == 0 && tableRow > 0) emit headerDataChanged(Qt::Vertical, tableRow - 1, tableRow - 1);
+        return;
+    }
+    QModelIndex i = indexOf(tableRow, tableCol);
+    emit dataChanged(i, i);
+}
+
+void GradeTableModel::tableReset() {
+    beginResetModel();
+    endResetModel();
+}
+
+}  // namespace scorvane

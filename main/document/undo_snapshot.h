@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace scorvane {
+
+class GradeTable;
+
+// The one-level undo: the table's counts, every data cell (rows 1.. x columns 1.., at the same flat
+// index as in the table) and the header layout string. Row 0 and column 0 are not kept.
+struct UndoSnapshot {
+    int rows = 0;
+    int cols = 0;
+    std::vector<std::string> cells;  // rows x cols, row 0 and column 0 left empty
+    std::string headerLayout;
+
+    void take(const GradeTable& table);
+    // Puts the kept counts, data cells and header layout string back into the table.
+    void restore(GradeTable& table) const;
+};
+
+}  // namespace scorvane

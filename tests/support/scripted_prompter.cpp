@@ -1,0 +1,74 @@
+#include "support/scripted_prompter.h"
+
+#include <gtest/gtest.h>
+
+namespace scorvane::testing {
+
+void ScriptedPrompter::message(std::string_view text, std::string_view title, Icon icon) {
+    calls_.push_back({Call::Message, std::string(text), std::string(title), icon, Buttons::Ok, Answer::Ok, {}});
+}
+
+Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
+                             Answer defaultAnswer) {
+    calls_.push_back({Call::Ask, std::string(text), std::string(title), icon, buttons, defaultAnswer, {}});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+    Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+std::optional<std::string> ScriptedPrompter::input(std::string_view prompt, std::string_view title,
+                                                   std::string_view offered) {
+    calls_.push_back({Call::Input, std::string(prompt), std::string(title), Icon::None, Buttons::OkCancel,
+                      Answer::Ok, std::string(offered)});
+    if (inputs_.empty()) {
+        ADD_FAILURE() << "unexpected input box: " << prompt;
+        return std::nullopt;
+    }
+    auto t = inputs_.front();
+    inputs_.pop_front();
+    return t;
+}
+
+std::string ScriptedPrompter::openFile(std::string_view pattern, std::string_view title) {
+    calls_.push_back({Call::OpenFile, std::string(pattern), std::string(title), Icon::None, Buttons::Ok, Answer::Ok, {}});
+    if (openPaths_.empty()) {
+        ADD_FAILURE() << "unexpected open dialog: " << title;
+        return {};
+    }
+    std::string p = openPaths_.front();
+    openPaths_.pop_front();
+    return p;
+}
+
+std::string ScriptedPrompter::saveFile(std::string_view pattern) {
+    calls_.push_back({Call::SaveFile, std::string(pattern), {}, Icon::None, Buttons::Ok, Answer::Ok, {}});
+    if (savePaths_.empty()) {
+        ADD_FAILURE() << "unexpected save dialog: " << pattern;
+        return {};
+    }
+    std::string p = savePaths_.front();
+    savePaths_.pop_front();
+    return p;
+}
+
+std::vector<std::string> ScriptedPrompter::messages() const {
+    std::vector<std::string> out;
+    for (const Call& c : calls_) {
+        if (c.kind == Call::Message) out.push_back(c.text);
+    }
+    return out;
+}
+
+std::vector<std::string> ScriptedPrompter::questions() const {
+    std::vector<std::string> out;
+    for (const Call& c : calls_) {
+        if (c.kind == Call::Ask) out.push_back(c.text);
+    }
+    return out;
+}
+
+}  // namespace scorvane::testing

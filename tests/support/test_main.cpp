@@ -1,0 +1,14 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+// Every test binary starts here. Widgets draw offscreen unless told otherwise, and settings written by
+// a test land in a throw-away folder instead of the user's own.
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    char configTemplate[] = "/tmp/scorvane-config-XXXXXX";
+    if (const char* made = ::mkdtemp(configTemplate)) {
+        ::setenv("XDG_CONFIG_HOME", made, 1);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
