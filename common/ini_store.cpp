@@ -11,8 +11,10 @@ namespace {
 std::string_view trimBlanks(std::string_view s) {
     size_t b = 0;
     size_t e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -65,7 +67,9 @@ bool IniStore::load(const std::string& path) {
     return true;
 }
 
-bool IniStore::save(const std::string& path) const { return WriteFileAtomically(path, EncodeGbk(text())); }
+bool IniStore::save(const std::string& path) const {
+    return WriteFileAtomically(path, EncodeGbk(text()));
+}
 
 bool IniStore::findSection(std::string_view section, size_t& begin, size_t& end) const {
     std::string_view wanted = trimBlanks(section);
@@ -129,7 +133,9 @@ void IniStore::setValue(std::string_view section, std::string_view key, std::str
     lines_.insert(lines_.begin() + static_cast<long>(lastEntry + 1), parse(entry));
 }
 
-void IniStore::appendLine(std::string_view line) { lines_.push_back(parse(flattenLineBreaks(line))); }
+void IniStore::appendLine(std::string_view line) {
+    lines_.push_back(parse(flattenLineBreaks(line)));
+}
 
 std::string IniStore::text() const {
     std::string out;

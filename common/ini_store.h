@@ -13,7 +13,7 @@ namespace scorvane {
 // section and a new section at the end of the file. Lines beginning with ";" are comments. The file is
 // GBK text with CR LF line ends and is always rewritten whole, atomically.
 class IniStore {
-public:
+  public:
     IniStore() = default;
     static IniStore fromText(std::string_view utf8Text);
 
@@ -34,7 +34,7 @@ public:
     // The whole file as UTF-8 text, CR LF after every line.
     std::string text() const;
 
-private:
+  private:
     struct Line {
         std::string raw;
         enum Kind { Other, Section, Entry } kind = Other;
