@@ -33,8 +33,13 @@ int runAppend(const CliArgs& args) {
     return SaveTable(document.table, args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"append", kUsage, "导入整张表格：把 OTHER.skv 的数据行接在表格末尾，另存为 OUT.skv",
-                        {"-o"}, {}, runAppend, 62});
+CliRegistrar registrar({"append",
+                        kUsage,
+                        "导入整张表格：把 OTHER.skv 的数据行接在表格末尾，另存为 OUT.skv",
+                        {"-o"},
+                        {},
+                        runAppend,
+                        62});
 
 }  // namespace
 }  // namespace scorvane::cli

@@ -23,8 +23,13 @@ int runDbf(const CliArgs& args) {
     return SaveTable(ConvertedTable(grid, info), args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"dbf", kUsage, "把 dBASE/FoxPro 表格（.dbf）转换为成绩表数据文件 OUT.skv",
-                        {"-o", "--title", "--teacher", "--info"}, {}, runDbf, 65});
+CliRegistrar registrar({"dbf",
+                        kUsage,
+                        "把 dBASE/FoxPro 表格（.dbf）转换为成绩表数据文件 OUT.skv",
+                        {"-o", "--title", "--teacher", "--info"},
+                        {},
+                        runDbf,
+                        65});
 
 }  // namespace
 }  // namespace scorvane::cli

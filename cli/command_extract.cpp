@@ -26,9 +26,13 @@ int runExtract(const CliArgs& args) {
     return SaveTable(ExtractTable(document.table, rows, fields), args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"extract", kUsage,
-                        "导出部分表格：所选的行（如 2,5,9-12，可为空）与字段另存为一张新的表格 OUT.skv", {"--rows", "--fields", "-o"},
-                        {}, runExtract, 64});
+CliRegistrar registrar({"extract",
+                        kUsage,
+                        "导出部分表格：所选的行（如 2,5,9-12，可为空）与字段另存为一张新的表格 OUT.skv",
+                        {"--rows", "--fields", "-o"},
+                        {},
+                        runExtract,
+                        64});
 
 }  // namespace
 }  // namespace scorvane::cli

@@ -33,9 +33,14 @@ int runImportCsv(const CliArgs& args) {
     return SaveTable(document.table, args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"import-csv", kUsage,
-                        "把以逗号分隔的文本文件（GBK 或 UTF-8）中的值依次填入该列第 1 行起的单元格，另存为 OUT.skv",
-                        {"--column", "-o"}, {}, runImportCsv, 61});
+CliRegistrar registrar(
+    {"import-csv",
+     kUsage,
+     "把以逗号分隔的文本文件（GBK 或 UTF-8）中的值依次填入该列第 1 行起的单元格，另存为 OUT.skv",
+     {"--column", "-o"},
+     {},
+     runImportCsv,
+     61});
 
 }  // namespace
 }  // namespace scorvane::cli

@@ -9,7 +9,8 @@
 namespace scorvane::cli {
 namespace {
 
-constexpr const char* kUsage = "merge TABLE.skv OTHER.skv --into COL --from COL [--key FIELD=FIELD] -o OUT.skv";
+constexpr const char* kUsage =
+    "merge TABLE.skv OTHER.skv --into COL --from COL [--key FIELD=FIELD] -o OUT.skv";
 
 int runMerge(const CliArgs& args) {
     if (args.positional.size() != 2 || !args.has("--into") || !args.has("--from") || !args.has("-o")) {
@@ -43,16 +44,22 @@ int runMerge(const CliArgs& args) {
             return 1;
         }
     }
-    if (RunPartialImport(document, into, source.table, from, key, prompter) != PartialImportOutcome::Imported) {
+    if (RunPartialImport(document, into, source.table, from, key, prompter) !=
+        PartialImportOutcome::Imported) {
         return 1;
     }
     return SaveTable(document.table, args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"merge", kUsage,
-                        "部分数据导入：把 OTHER.skv 的 --from 列填入表格的 --into 列，按行次序，或按关键字段对号入座"
-                        "（目标字段=来源字段），另存为 OUT.skv",
-                        {"--into", "--from", "--key", "-o"}, {}, runMerge, 63});
+CliRegistrar registrar(
+    {"merge",
+     kUsage,
+     "部分数据导入：把 OTHER.skv 的 --from 列填入表格的 --into 列，按行次序，或按关键字段对号入座"
+     "（目标字段=来源字段），另存为 OUT.skv",
+     {"--into", "--from", "--key", "-o"},
+     {},
+     runMerge,
+     63});
 
 }  // namespace
 }  // namespace scorvane::cli

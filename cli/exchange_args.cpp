@@ -37,8 +37,10 @@ bool parseRange(const std::string& item, int min, int max, std::vector<int>& out
             return false;
         }
         to = from;
-    } else if (!ParseWholeNumber(TrimSpaces(std::string_view(item).substr(0, dash)), LLONG_MIN, LLONG_MAX, from) ||
-               !ParseWholeNumber(TrimSpaces(std::string_view(item).substr(dash + 1)), LLONG_MIN, LLONG_MAX, to)) {
+    } else if (!ParseWholeNumber(TrimSpaces(std::string_view(item).substr(0, dash)), LLONG_MIN, LLONG_MAX,
+                                 from) ||
+               !ParseWholeNumber(TrimSpaces(std::string_view(item).substr(dash + 1)), LLONG_MIN, LLONG_MAX,
+                                 to)) {
         return false;
     }
     if (from > to || from < min || to > max) {
@@ -72,7 +74,8 @@ bool ParseFieldList(const GradeTable& table, const std::string& text, std::vecto
     for (const std::string& item : splitItems(text)) {
         bool outOfRange = false;
         std::vector<int> range;
-        if (parseRange(item, 1, table.cols() - 1, range, outOfRange) && !outOfRange && item.find('-', 1) != item.npos) {
+        if (parseRange(item, 1, table.cols() - 1, range, outOfRange) && !outOfRange &&
+            item.find('-', 1) != item.npos) {
             fields.insert(fields.end(), range.begin(), range.end());
             continue;
         }
@@ -85,7 +88,8 @@ bool ParseFieldList(const GradeTable& table, const std::string& text, std::vecto
     return true;
 }
 
-std::optional<KeyFields> ParseKeyFields(const GradeTable& target, const GradeTable& source, const std::string& text) {
+std::optional<KeyFields> ParseKeyFields(const GradeTable& target, const GradeTable& source,
+                                        const std::string& text) {
     size_t eq = text.find('=');
     if (eq == std::string::npos) {
         std::cerr << "关键字段应写作 目标字段=来源字段：" << text << "\n";

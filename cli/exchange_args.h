@@ -21,7 +21,8 @@ bool ParseRowList(const GradeTable& table, const std::string& text, std::vector<
 bool ParseFieldList(const GradeTable& table, const std::string& text, std::vector<int>& fields);
 
 // "FIELD=FIELD": the target table's key field and the source table's.
-std::optional<KeyFields> ParseKeyFields(const GradeTable& target, const GradeTable& source, const std::string& text);
+std::optional<KeyFields> ParseKeyFields(const GradeTable& target, const GradeTable& source,
+                                        const std::string& text);
 
 // The path of a data file as given, without its ".skv" (any case) when it has one.
 std::string DataFileStem(const std::string& path);
