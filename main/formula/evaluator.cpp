@@ -323,8 +323,10 @@ struct Frame {
 
 class Evaluation {
   public:
-    Evaluation(std::string_view text, std::vector<Frame>& stack)
-        : p_(text.data()), end_(text.data() + text.size()), stack_(stack) {}
+    // `frames` must hold 4 frames per character of the text and 4 more: each "(", "-" or "^("
+    // opens at most 4, as does the start.
+    Evaluation(std::string_view text, Frame* frames)
+        : p_(text.data()), end_(text.data() + text.size()), frames_(frames) {}
 
     bool run(double& result);
 
@@ -332,15 +334,25 @@ class Evaluation {
     bool next();
     bool scanNumber();
     bool scanName();
+    void push(Frame::Kind kind, Name function = Name::None) {
+        Frame& f = frames_[depth_++];
+        f.kind = kind;
+        f.op = 0;
+        f.function = function;
+        f.value = 0;
+    }
+    void pop() { --depth_; }
+    Frame& top() { return frames_[depth_ - 1]; }
     void beginExpression() {
-        stack_.push_back({Frame::Sum});
-        stack_.push_back({Frame::Product});
-        stack_.push_back({Frame::Power});
+        push(Frame::Sum);
+        push(Frame::Product);
+        push(Frame::Power);
     }
 
     const char* p_;
     const char* end_;
-    std::vector<Frame>& stack_;
+    Frame* frames_;
+    size_t depth_ = 0;
     Tok tok_ = Tok::End;
     double number_ = 0;
     Name name_ = Name::None;
@@ -460,7 +472,6 @@ bool Evaluation::scanName() {
 }
 
 bool Evaluation::run(double& result) {
-    stack_.clear();
     if (!next()) {
         return false;
     }
@@ -478,13 +489,13 @@ bool Evaluation::run(double& result) {
             case Tok::LParen:
                 if (!next())
                     return false;
-                stack_.push_back({Frame::Group});
+                push(Frame::Group);
                 beginExpression();
                 continue;
             case Tok::Minus:
                 if (!next())
                     return false;
-                stack_.push_back({Frame::Negation});
+                push(Frame::Negation);
                 beginExpression();
                 continue;
             case Tok::Name:
@@ -505,7 +516,7 @@ bool Evaluation::run(double& result) {
                     if (tok_ != Tok::LParen || !next()) {
                         return false;
                     }
-                    stack_.push_back({Frame::Group, 0, fn});
+                    push(Frame::Group, fn);
                     beginExpression();
                     continue;
                 }
@@ -516,18 +527,18 @@ bool Evaluation::run(double& result) {
         // Hand the value up through the pending steps until one of them wants another factor.
         bool wantFactor = false;
         while (!wantFactor) {
-            Frame& f = stack_.back();
+            Frame& f = top();
             switch (f.kind) {
                 case Frame::Power:
                     if (f.op == 1) {  // the parenthesised exponent is complete
                         if (tok_ != Tok::RParen || !next())
                             return false;
                         v = k.pow(f.value, v);
-                        stack_.pop_back();
+                        pop();
                         break;
                     }
                     if (tok_ != Tok::Caret) {
-                        stack_.pop_back();
+                        pop();
                         break;
                     }
                     if (!next())
@@ -536,7 +547,7 @@ bool Evaluation::run(double& result) {
                         v = k.pow(v, number_);
                         if (!next())
                             return false;
-                        stack_.pop_back();
+                        pop();
                         break;
                     }
                     if (tok_ != Tok::LParen || !next()) {
@@ -557,10 +568,10 @@ bool Evaluation::run(double& result) {
                         f.op = '*';  // written side by side: "2(3+1)", "2pi"
                     } else {
                         v = f.value;
-                        stack_.pop_back();
+                        pop();
                         break;
                     }
-                    stack_.push_back({Frame::Power});
+                    push(Frame::Power);
                     wantFactor = true;
                     break;
                 case Frame::Sum:
@@ -569,14 +580,14 @@ bool Evaluation::run(double& result) {
                         f.op = tok_ == Tok::Plus ? '+' : '-';
                         if (!next())
                             return false;
-                        stack_.push_back({Frame::Product});
-                        stack_.push_back({Frame::Power});
+                        push(Frame::Product);
+                        push(Frame::Power);
                         wantFactor = true;
                         break;
                     }
                     v = f.value;
-                    stack_.pop_back();
-                    if (stack_.empty()) {
+                    pop();
+                    if (depth_ == 0) {
                         if (!k.ok || tok_ != Tok::End) {
                             return false;
                         }
@@ -595,11 +606,11 @@ bool Evaluation::run(double& result) {
                     if (f.function != Name::None && !applyFunction(f.function, v, v)) {
                         return false;
                     }
-                    stack_.pop_back();
+                    pop();
                     break;
                 case Frame::Negation:
                     v = -v;
-                    stack_.pop_back();
+                    pop();
                     break;
             }
             if (!k.ok) {
@@ -612,9 +623,16 @@ bool Evaluation::run(double& result) {
 }  // namespace
 
 bool EvaluateExpressionInto(std::string_view text, std::string& out) {
-    thread_local std::vector<Frame> stack;
+    thread_local std::vector<Frame> frames;
     double value = 0;
-    if (text.size() > kMaxExpressionLength || !Evaluation(text, stack).run(value)) {
+    if (text.size() > kMaxExpressionLength) {
+        out.assign(kFormulaError);
+        return false;
+    }
+    if (frames.size() < 4 * text.size() + 4) {
+        frames.resize(4 * text.size() + 4);
+    }
+    if (!Evaluation(text, frames.data()).run(value)) {
         out.assign(kFormulaError);
         return false;
     }

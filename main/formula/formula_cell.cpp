@@ -10,40 +10,6 @@ namespace {
 
 constexpr std::string_view kSelfReference = "cell(?,?)";
 
-void appendNumber(std::string& out, int n) {
-    char buffer[16];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
-    (void)ec;
-    out.append(buffer, end);
-}
-
-// The formula in lower case with "(?," and ",?)" replaced by the row and the column, in one pass.
-// The comma of a replaced "(?," stays in the text so that "(?,?)" also finds its ",?)".
-void resolveWildcards(std::string_view formula, int row, int col, std::string& out) {
-    out.clear();
-    out.reserve(formula.size() + 16);
-    for (size_t i = 0; i < formula.size(); ++i) {
-        char c = formula[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c + ('a' - 'A'));
-        }
-        if (c == '(' && i + 2 < formula.size() && formula[i + 1] == '?' && formula[i + 2] == ',') {
-            out.push_back('(');
-            appendNumber(out, row);
-            ++i;  // past "?"; the "," comes next
-            continue;
-        }
-        if (c == ',' && i + 2 < formula.size() && formula[i + 1] == '?' && formula[i + 2] == ')') {
-            out.push_back(',');
-            appendNumber(out, col);
-            out.push_back(')');
-            i += 2;
-            continue;
-        }
-        out.push_back(c);
-    }
-}
-
 bool containsSelfReference(std::string_view formula) {
     // Case-insensitive search for "cell(?,?)".
     for (size_t at = formula.find("(?,?)"); at != std::string_view::npos;
@@ -64,7 +30,13 @@ bool containsSelfReference(std::string_view formula) {
     return false;
 }
 
-// A row or column number: digits with spaces around them, nothing else.
+// "cell" in any letter case at `at`.
+bool isCellWord(std::string_view text, size_t at) {
+    return at + 4 <= text.size() && (text[at] | 0x20) == 'c' && (text[at + 1] | 0x20) == 'e' &&
+           (text[at + 2] | 0x20) == 'l' && (text[at + 3] | 0x20) == 'l';
+}
+
+// A row or column number: digits with spaces around them, nothing else, below `limit`.
 bool readIndex(std::string_view text, int limit, int& value) {
     size_t b = 0;
     size_t e = text.size();
@@ -89,9 +61,11 @@ bool readIndex(std::string_view text, int limit, int& value) {
     return true;
 }
 
-// "cell" at `at`, one character skipped (it must be "("), the row up to the next ",", the column up
-// to the following ")".
-bool readReference(const GradeTable& table, std::string_view text, size_t at, int& r, int& c, size_t& next) {
+// Reads the reference whose "cell" starts at `at`: "(" right after the word, the row up to the next
+// ",", the column up to the following ")". "?" alone in a place (written exactly "(?," and ",?)")
+// stands for the formula cell's own row or column. `next` receives the position after the ")".
+bool readReference(const GradeTable& table, std::string_view text, size_t at, int row, int col,
+                   CellAddress& ref, size_t& next) {
     size_t open = at + 4;
     if (open >= text.size() || text[open] != '(') {
         return false;
@@ -104,8 +78,16 @@ bool readReference(const GradeTable& table, std::string_view text, size_t at, in
     if (close == std::string_view::npos) {
         return false;
     }
-    if (!readIndex(text.substr(open + 1, comma - open - 1), table.rows(), r) ||
-        !readIndex(text.substr(comma + 1, close - comma - 1), table.cols(), c)) {
+    std::string_view rowText = text.substr(open + 1, comma - open - 1);
+    std::string_view colText = text.substr(comma + 1, close - comma - 1);
+    if (rowText == "?") {
+        ref.row = row;
+    } else if (!readIndex(rowText, table.rows(), ref.row)) {
+        return false;
+    }
+    if (colText == "?") {
+        ref.col = col;
+    } else if (!readIndex(colText, table.cols(), ref.col)) {
         return false;
     }
     next = close + 1;
@@ -116,31 +98,37 @@ bool isBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-// Replaces every reference by the referenced cell's text, left to right; inserted text is never
-// looked at again. False when a reference cannot be read.
-bool expandReferences(const GradeTable& table, std::string_view resolved, std::string& out) {
+// The formula as evaluator text: every reference replaced by the referenced cell's text ("0" for a
+// blank one), left to right; inserted text is never looked at again. False when a reference cannot
+// be read or lies outside the table.
+//
+// The formula is taken as it stands: names are matched in any letter case by the evaluator, and a
+// "(?," or ",?)" outside a reference leaves its "," in the text, which no evaluation accepts; so the
+// outcome equals lower-casing the formula and replacing those wildcards first.
+bool expandReferences(const GradeTable& table, std::string_view formula, int row, int col, std::string& out) {
     out.clear();
-    out.reserve(resolved.size() + 64);
     size_t pos = 0;
-    while (true) {
-        size_t at = resolved.find("cell", pos);
-        if (at == std::string_view::npos) {
-            out.append(resolved.substr(pos));
-            return true;
+    size_t copied = 0;
+    while (pos + 4 <= formula.size()) {
+        if (!isCellWord(formula, pos)) {
+            ++pos;
+            continue;
         }
-        out.append(resolved.substr(pos, at - pos));
-        int r = 0;
-        int c = 0;
-        if (!readReference(table, resolved, at, r, c, pos)) {
+        out.append(formula.substr(copied, pos - copied));
+        CellAddress ref;
+        if (!readReference(table, formula, pos, row, col, ref, pos)) {
             return false;
         }
-        const std::string& referenced = table.cell(r, c);
+        copied = pos;
+        const std::string& referenced = table.cell(ref.row, ref.col);
         if (isBlank(referenced)) {
             out.push_back('0');
         } else {
             out.append(referenced);
         }
     }
+    out.append(formula.substr(copied));
+    return true;
 }
 
 }  // namespace
@@ -151,11 +139,10 @@ bool IsFormula(std::string_view text) {
 
 std::string FormulaValue(const GradeTable& table, std::string_view formula, int row, int col) {
     // Working buffers reused from call to call: a table's worth of formulas allocates nothing.
-    thread_local std::string resolved;
     thread_local std::string expression;
     thread_local std::string result;
-    resolveWildcards(formula, row, col, resolved);
-    if (!expandReferences(table, resolved, expression) || !EvaluateExpressionInto(expression, result)) {
+    if (!expandReferences(table, formula, row, col, expression) ||
+        !EvaluateExpressionInto(expression, result)) {
         return std::string(kFormulaError);
     }
     return FormatForDisplay(result, table.dataFormat);
@@ -179,15 +166,17 @@ std::string 公式2值(const GradeTable& table, int row, int col) {
 std::vector<CellAddress> FormulaReferences(const GradeTable& table, std::string_view formula, int row,
                                            int col) {
     std::vector<CellAddress> found;
-    std::string resolved;
-    resolveWildcards(formula, row, col, resolved);
     size_t pos = 0;
-    while ((pos = resolved.find("cell", pos)) != std::string::npos) {
-        CellAddress a;
-        if (!readReference(table, resolved, pos, a.row, a.col, pos)) {
+    while (pos + 4 <= formula.size()) {
+        if (!isCellWord(formula, pos)) {
+            ++pos;
+            continue;
+        }
+        CellAddress ref;
+        if (!readReference(table, formula, pos, row, col, ref, pos)) {
             break;
         }
-        found.push_back(a);
+        found.push_back(ref);
     }
     return found;
 }
