@@ -71,6 +71,23 @@ struct CliExchange : ::testing::Test {
     }
 };
 
+TEST_F(CliExchange, CsvWritesFormulaValuesAndQuotesWhatWouldSplit) {
+    WriteBytes(dir.file("f.skv"),
+               GbkLines({"KVL'S Scorvane数据文件", "期中,一班", "3", "4", "", "", "###.##", "  ", "姓名",
+                         "语文", "总分", "1", "张三,小名", "80", "！公式：cell(?,2)+cell(?,2)/2+0.456", "2",
+                         "李四", "", "！公式：cell(?,9)"}));
+    auto r = RunProgram(CliPath(), {"csv", dir.file("f.skv"), "-o", dir.file("f.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadBytes(dir.file("f.csv")),
+              EncodeGbk("\"期中,一班\"\r\n,  "
+                        ",姓名,语文,总分\r\n,1,\"张三,小名\",80,120.46\r\n,2,李四,,公式错误\r\n\r\n"));
+
+    auto missing = RunProgram(CliPath(), {"csv", dir.file("none.skv"), "-o", dir.file("x.csv")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(ReadBytes(dir.file("x.csv")), "");
+}
+
 TEST_F(CliExchange, ImportCsvFillsTheColumnFromRowOne) {
     WriteBytes(dir.file("m.csv"),
                "\xEF\xBB\xBF"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text_codec.h"
+#include "main/document/cell_value.h"
 #include "main/document/data_file.h"
 #include "main/exchange/csv_import.h"
 #include "main/exchange/exchange_fixtures.h"
@@ -43,6 +44,9 @@ TEST(CsvExport, TakesEveryCellThroughTheValueFunction) {
     EXPECT_EQ(CsvExportText(t, value), "T\r\n,  ,语文,数学,总分\r\n,1,80,90,170\r\n\r\n");
     EXPECT_EQ(asked.size(), 8u);  // 2 rows x 4 columns, row by row
     EXPECT_EQ(asked.back(), std::make_pair(1, 3));
+    // The formula engine's values: the formula's result in the table's data format.
+    t.dataFormat = "0.0";
+    EXPECT_EQ(CsvExportText(t, FormulaValues(t)), "T\r\n,  ,语文,数学,总分\r\n,1,80,90,170.0\r\n\r\n");
 }
 
 TEST(CsvExport, QuotesValuesThatWouldBreakTheirCellAndReadsThemBackWhole) {
