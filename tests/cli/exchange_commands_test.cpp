@@ -2,6 +2,7 @@
 
 #include "common/text_codec.h"
 #include "main/document/data_file.h"
+#include "main/exchange/dbf_builder.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -16,58 +17,49 @@ using testing::TempDir;
 using testing::WriteBytes;
 using Values = std::vector<std::string>;
 
-// 姓名 学号 语文 for three students.
-std::string ClassTable() {
-    return GbkLines({"KVL'S Scorvane数据文件",
-                     "一班",
-                     "4",
-                     "4",
-                     "王老师",
-                     "",
-                     "###.##",
-                     "  ",
-                     "姓名",
-                     "学号",
-                     "语文",
-                     "1",
-                     "张三",
-                     "01",
-                     "80",
-                     "2",
-                     "李四",
-                     "02",
-                     "81",
-                     "3",
-                     "王五",
-                     "03",
-                     "82"});
-}
-
-// The same fields, other students and order, 语文 marks in the nineties.
-std::string OtherTable() {
-    return GbkLines({"KVL'S Scorvane数据文件", "二班", "3", "4", "", "", "###.##", "  ", "姓名", "学号",
-                     "语文", "1", "王五", "03", "93", "2", "张三", "01", "90"});
-}
-
-GradeTable Load(const std::string& path) {
-    GradeTable t;
-    EXPECT_TRUE(ParseDataFile(ReadBytes(path), t)) << path;
-    return t;
-}
-
-Values Column(const GradeTable& t, int col) {
-    Values out;
-    for (int r = 1; r < t.rows(); ++r) {
-        out.push_back(t.cell(r, col));
-    }
-    return out;
-}
-
 struct CliExchange : ::testing::Test {
     TempDir dir;
     void SetUp() override {
-        WriteBytes(dir.file("a.skv"), ClassTable());
-        WriteBytes(dir.file("b.skv"), OtherTable());
+        // 姓名 学号 语文 for three students, and another class with two of them in another order.
+        WriteBytes(dir.file("a.skv"), GbkLines({"KVL'S Scorvane数据文件",
+                                                "一班",
+                                                "4",
+                                                "4",
+                                                "",
+                                                "",
+                                                "###.##",
+                                                "  ",
+                                                "姓名",
+                                                "学号",
+                                                "语文",
+                                                "1",
+                                                "张三",
+                                                "01",
+                                                "80",
+                                                "2",
+                                                "李四",
+                                                "02",
+                                                "81",
+                                                "3",
+                                                "王五",
+                                                "03",
+                                                "82"}));
+        WriteBytes(dir.file("b.skv"),
+                   GbkLines({"KVL'S Scorvane数据文件", "二班", "3", "4", "", "", "###.##", "  ", "姓名",
+                             "学号", "语文", "1", "王五", "03", "93", "2", "张三", "01", "90"}));
+    }
+    // Runs the command, expects success, and returns the column of the table it wrote to out.skv.
+    Values Run(std::vector<std::string> args, int col) {
+        args.insert(args.end(), {"-o", dir.file("out.skv")});
+        auto r = RunProgram(CliPath(), args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        GradeTable t;
+        EXPECT_TRUE(ParseDataFile(ReadBytes(dir.file("out.skv")), t));
+        Values out;
+        for (int row = 1; row < t.rows(); ++row) {
+            out.push_back(t.cell(row, col));
+        }
+        return out;
     }
 };
 
@@ -78,130 +70,68 @@ TEST_F(CliExchange, CsvWritesFormulaValuesAndQuotesWhatWouldSplit) {
                          "李四", "", "！公式：cell(?,9)"}));
     auto r = RunProgram(CliPath(), {"csv", dir.file("f.skv"), "-o", dir.file("f.csv")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadBytes(dir.file("f.csv")),
               EncodeGbk("\"期中,一班\"\r\n,  "
                         ",姓名,语文,总分\r\n,1,\"张三,小名\",80,120.46\r\n,2,李四,,公式错误\r\n\r\n"));
-
-    auto missing = RunProgram(CliPath(), {"csv", dir.file("none.skv"), "-o", dir.file("x.csv")});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(ReadBytes(dir.file("x.csv")), "");
 }
 
-TEST_F(CliExchange, ImportCsvFillsTheColumnFromRowOne) {
+TEST_F(CliExchange, EachCommandWritesItsResult) {
     WriteBytes(dir.file("m.csv"),
                "\xEF\xBB\xBF"
                "85,\"9,0\"\r\n");
-    auto r = RunProgram(CliPath(), {"import-csv", dir.file("a.skv"), dir.file("m.csv"), "--column", "语文",
-                                    "-o", dir.file("out.skv")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(Column(Load(dir.file("out.skv")), 3), (Values{"85", "9,0", "82"}));
+    EXPECT_EQ(Run({"import-csv", dir.file("a.skv"), dir.file("m.csv"), "--column", "语文"}, 3),
+              (Values{"85", "9,0", "82"}));
+    EXPECT_EQ(Run({"append", dir.file("a.skv"), dir.file("b")}, 1),
+              (Values{"张三", "李四", "王五", "王五", "张三"}));
+    EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "语文", "--from", "3"}, 3),
+              (Values{"93", "90", "82"}));
+    EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3", "--from", "语文", "--key",
+                   "学号=2"},
+                  3),
+              (Values{"90", "81", "93"}));
+    EXPECT_EQ(Run({"extract", dir.file("a.skv"), "--rows", "3, 1-2", "--fields", "语文,1"}, 2),
+              (Values{"80", "81", "82"}));
+    EXPECT_EQ(Run({"extract", dir.file("a.skv"), "--rows", "", "--fields", "2-3"}, 1), Values{});
 
-    auto missing = RunProgram(CliPath(), {"import-csv", dir.file("a.skv"), dir.file("none.csv"), "--column",
-                                          "3", "-o", dir.file("out2.skv")});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.err.find("文件读取失败！"), std::string::npos);
-    auto badColumn = RunProgram(CliPath(), {"import-csv", dir.file("a.skv"), dir.file("m.csv"), "--column",
-                                            "9", "-o", dir.file("out2.skv")});
-    EXPECT_EQ(badColumn.exitCode, 1);
-    EXPECT_EQ(badColumn.err, "找不到字段：9\n");
-    EXPECT_EQ(ReadBytes(dir.file("out2.skv")), "");
-}
-
-TEST_F(CliExchange, AppendAddsTheOtherTablesStudents) {
-    auto r = RunProgram(CliPath(), {"append", dir.file("a.skv"), dir.file("b"), "-o", dir.file("out.skv")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    GradeTable t = Load(dir.file("out.skv"));
-    EXPECT_EQ(Column(t, 1), (Values{"张三", "李四", "王五", "王五", "张三"}));
-    EXPECT_EQ(Column(t, 0), (Values{"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(t.title, "一班");
-
-    WriteBytes(dir.file("bad.skv"), "KVL'S Scorvane数据文件\r\nT\r\n9\r\n");
-    auto bad =
-        RunProgram(CliPath(), {"append", dir.file("a.skv"), dir.file("bad.skv"), "-o", dir.file("x.skv")});
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, "文件格式不正确!\n");
-    EXPECT_EQ(ReadBytes(dir.file("x.skv")), "");
-}
-
-TEST_F(CliExchange, MergeByRowOrMatchedOnTheKey) {
-    auto byRow = RunProgram(CliPath(), {"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "语文",
-                                        "--from", "3", "-o", dir.file("row.skv")});
-    ASSERT_EQ(byRow.exitCode, 0) << byRow.err;
-    EXPECT_EQ(Column(Load(dir.file("row.skv")), 3), (Values{"93", "90", "82"}));
-
-    auto byKey = RunProgram(CliPath(), {"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "语文",
-                                        "--from", "语文", "--key", "学号=学号", "-o", dir.file("key.skv")});
-    ASSERT_EQ(byKey.exitCode, 0) << byKey.err;
-    EXPECT_EQ(Column(Load(dir.file("key.skv")), 3), (Values{"90", "81", "93"}));
-
-    auto badKey = RunProgram(CliPath(), {"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3",
-                                         "--from", "3", "--key", "学号", "-o", dir.file("x.skv")});
-    EXPECT_EQ(badKey.exitCode, 1);
-    EXPECT_NE(badKey.err.find("目标字段=来源字段"), std::string::npos);
-    auto unknown = RunProgram(CliPath(), {"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3",
-                                          "--from", "3", "--key", "学号=班级", "-o", dir.file("x.skv")});
-    EXPECT_EQ(unknown.err, "找不到字段：班级\n");
-}
-
-TEST_F(CliExchange, ExtractWritesTheChosenRowsAndFields) {
-    auto r = RunProgram(CliPath(), {"extract", dir.file("a.skv"), "--rows", "3, 1-2", "--fields", "语文,1",
-                                    "-o", dir.file("out.skv")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    GradeTable t = Load(dir.file("out.skv"));
-    EXPECT_EQ(t.title, "一班 导出表");
-    EXPECT_EQ(t.cells(),
-              (Values{"  ", "姓名", "语文", "1", "张三", "80", "2", "李四", "81", "3", "王五", "82"}));
-
-    ASSERT_EQ(RunProgram(CliPath(), {"extract", dir.file("a.skv"), "--rows", "", "--fields", "2-3", "-o",
-                                     dir.file("none.skv")})
-                  .exitCode,
-              0);
-    EXPECT_EQ(Load(dir.file("none.skv")).cells(), (Values{"  ", "学号", "语文"}));
-
-    auto outside = RunProgram(
-        CliPath(), {"extract", dir.file("a.skv"), "--rows", "2-4", "--fields", "1", "-o", dir.file("x.skv")});
-    EXPECT_EQ(outside.exitCode, 1);
-    EXPECT_EQ(outside.err, "行号超出范围（1-3）：2-4\n");
-    auto garbled = RunProgram(
-        CliPath(), {"extract", dir.file("a.skv"), "--rows", "2,x", "--fields", "1", "-o", dir.file("x.skv")});
-    EXPECT_EQ(garbled.err, "行号列表不正确：2,x\n");
-    EXPECT_EQ(ReadBytes(dir.file("x.skv")), "");
-}
-
-TEST_F(CliExchange, DbfConvertsATableAndReportsBrokenOnes) {
-    // dBASE III, fields XH C(4) and XM C(6), one live record and one deleted.
-    std::string dbf(32, '\0');
-    dbf[0] = 0x03;
-    dbf[4] = 2;
-    dbf[8] = 32 + 64 + 1;
-    dbf[10] = 11;
-    auto field = [](const char* name, int length) {
-        std::string d(32, '\0');
-        d.replace(0, std::string(name).size(), name);
-        d[11] = 'C';
-        d[16] = static_cast<char>(length);
-        return d;
-    };
-    dbf += field("XH", 4) + field("XM", 6) + "\x0D";
-    dbf += " 01  " + EncodeGbk("张三") + "  ";
-    dbf += "*02  " + EncodeGbk("李四") + "  ";
+    // dBASE III, one live record and one deleted.
+    const std::string dbf =
+        testing::DbfBuilder{0x03,
+                            {{"XH", 'C', 4}, {"XM", 'C', 6}},
+                            {{{"01", EncodeGbk("张三")}}, {{"02", EncodeGbk("李四")}, true}}}
+            .bytes();
     WriteBytes(dir.file("list.dbf"), dbf);
-
-    auto r = RunProgram(CliPath(), {"dbf", dir.file("list.dbf"), "-o", dir.file("c.skv"), "--title", "名单",
-                                    "--teacher", "王老师", "--info", "高一"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadBytes(dir.file("c.skv")),
+    EXPECT_EQ(
+        Run({"dbf", dir.file("list.dbf"), "--title", "名单", "--teacher", "王老师", "--info", "高一"}, 2),
+        Values{"张三"});
+    EXPECT_EQ(ReadBytes(dir.file("out.skv")),
               GbkLines({"KVL'S Scorvane数据文件", "名单", "2", "3", "王老师", "高一", "###.##", "  ", "XH",
                         "XM", "1", "01", "张三"}));
+}
 
-    WriteBytes(dir.file("cut.dbf"), dbf.substr(0, dbf.size() - 4));
-    auto cut = RunProgram(CliPath(), {"dbf", dir.file("cut.dbf"), "-o", dir.file("x.skv")});
-    EXPECT_EQ(cut.exitCode, 1);
-    EXPECT_EQ(cut.err, "数据库读取发生错误。错误代码：\n4\n");
-    EXPECT_EQ(RunProgram(CliPath(), {"dbf", dir.file("a.skv"), "-o", dir.file("x.skv")}).err,
-              "数据库读取发生错误。错误代码：\n2\n");
-    EXPECT_EQ(ReadBytes(dir.file("x.skv")), "");
+TEST_F(CliExchange, BadInputIsSaidAndWritesNothing) {
+    WriteBytes(dir.file("bad.skv"), "KVL'S Scorvane数据文件\r\nT\r\n9\r\n");
+    WriteBytes(dir.file("cut.dbf"), std::string("\x03\0\0\0\x05", 5) + std::string(40, '\0'));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"csv", dir.file("none.skv")}, "找不到文件："},
+        {{"import-csv", dir.file("a.skv"), dir.file("none.csv"), "--column", "3"}, "文件读取失败！"},
+        {{"import-csv", dir.file("a.skv"), dir.file("a.skv"), "--column", "9"}, "找不到字段：9\n"},
+        {{"append", dir.file("a.skv"), dir.file("bad.skv")}, "文件格式不正确!\n"},
+        {{"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3", "--from", "3", "--key", "学号"},
+         "关键字段应写作 目标字段=来源字段：学号\n"},
+        {{"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3", "--from", "3", "--key", "学号=班级"},
+         "找不到字段：班级\n"},
+        {{"extract", dir.file("a.skv"), "--rows", "2-4", "--fields", "1"}, "行号超出范围（1-3）：2-4\n"},
+        {{"extract", dir.file("a.skv"), "--rows", "2,x", "--fields", "1"}, "行号列表不正确：2,x\n"},
+        {{"dbf", dir.file("cut.dbf")}, "数据库读取发生错误。错误代码：\n3\n"},
+        {{"dbf", dir.file("a.skv")}, "数据库读取发生错误。错误代码：\n2\n"},
+    };
+    for (auto [args, err] : cases) {
+        args.insert(args.end(), {"-o", dir.file("x.out")});
+        auto r = RunProgram(CliPath(), args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.err.substr(0, err.size()), err) << args[0];
+    }
+    EXPECT_EQ(ReadBytes(dir.file("x.out")), "");
 }
 
 }  // namespace

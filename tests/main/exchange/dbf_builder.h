@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,28 +11,23 @@ struct DbfFieldSpec {
     std::string name;  // bytes, up to 10
     char type = 'C';
     int length = 10;
-    int decimals = 0;
     uint8_t flags = 0;  // Visual FoxPro field flags (0x01: hidden system field)
 };
 
 struct DbfRecord {
-    std::vector<std::string> values;  // raw bytes per field, padded with blanks (or cut) to the length
+    std::vector<std::string> values;  // raw bytes per field, padded with blanks to the field's length
     bool deleted = false;
 };
 
-inline void PutLe(std::string& out, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out[at + static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-}
-inline void PutBe(std::string& out, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out[at + static_cast<size_t>(i)] = static_cast<char>((v >> (8 * (bytes - 1 - i))) & 0xFF);
+// `count` bytes of v, little-endian (or big-endian), at `at` of `out`.
+inline void Put(std::string& out, size_t at, uint32_t v, int count, bool bigEndian = false) {
+    for (int i = 0; i < count; ++i) {
+        out[at + static_cast<size_t>(i)] = static_cast<char>(v >> (8 * (bigEndian ? count - 1 - i : i)));
     }
 }
 inline std::string Le32(uint32_t v) {
     std::string s(4, '\0');
-    PutLe(s, 0, v, 4);
+    Put(s, 0, v, 4);
     return s;
 }
 
@@ -43,37 +37,25 @@ struct DbfBuilder {
     std::vector<DbfRecord> records;
 
     std::string bytes() const {
-        const bool visual = version == 0x30 || version == 0x31 || version == 0x32;
+        const bool visual = version >= 0x30 && version <= 0x32;
         size_t recordLength = 1;
         for (const auto& f : fields) {
             recordLength += static_cast<size_t>(f.length);
         }
-        const size_t headerLength = 32 + 32 * fields.size() + 1 + (visual ? 263 : 0);
         std::string out(32, '\0');
         out[0] = static_cast<char>(version);
-        out[1] = 124;  // 2024
-        out[2] = 9;
-        out[3] = 1;
-        PutLe(out, 4, static_cast<uint32_t>(records.size()), 4);
-        PutLe(out, 8, static_cast<uint32_t>(headerLength), 2);
-        PutLe(out, 10, static_cast<uint32_t>(recordLength), 2);
-        out[29] = 0x7A;  // code page 936
-        size_t displacement = 1;
+        Put(out, 4, static_cast<uint32_t>(records.size()), 4);
+        Put(out, 8, static_cast<uint32_t>(32 + 32 * fields.size() + 1 + (visual ? 263 : 0)), 2);
+        Put(out, 10, static_cast<uint32_t>(recordLength), 2);
         for (const auto& f : fields) {
             std::string d(32, '\0');
-            d.replace(0, std::min<size_t>(f.name.size(), 10), f.name.substr(0, 10));
+            d.replace(0, f.name.size(), f.name);
             d[11] = f.type;
-            PutLe(d, 12, static_cast<uint32_t>(displacement), 4);
             d[16] = static_cast<char>(f.length);
-            d[17] = static_cast<char>(f.decimals);
             d[18] = static_cast<char>(f.flags);
             out += d;
-            displacement += static_cast<size_t>(f.length);
         }
-        out += '\x0D';
-        if (visual) {
-            out += std::string(263, '\0');
-        }
+        out += '\x0D' + std::string(visual ? 263 : 0, '\0');
         for (const auto& r : records) {
             out += r.deleted ? '*' : ' ';
             for (size_t i = 0; i < fields.size(); ++i) {
@@ -82,53 +64,37 @@ struct DbfBuilder {
                 out += v;
             }
         }
-        out += '\x1A';
-        return out;
+        return out + '\x1A';
     }
 };
 
-// A FoxPro memo file (.fpt) with 64-byte blocks; texts are stored from block 8 on, one after another.
-// `blocks` receives each text's block number.
-inline std::string FptFile(const std::vector<std::string>& texts, std::vector<uint32_t>& blocks) {
-    const uint32_t blockSize = 64;
+// A memo file of the given kind holding the texts, one per block run; `blocks` receives their block
+// numbers. FoxPro (.fpt): 64-byte blocks, each text behind a type and a length. dBASE III (.dbt):
+// 512-byte blocks, each text ended by end-of-text marks. dBASE IV (.dbt): each text behind a block
+// header with its length.
+enum class MemoKind { FoxPro, DBase3, DBase4 };
+inline std::string MemoFile(MemoKind kind, const std::vector<std::string>& texts,
+                            std::vector<uint32_t>& blocks) {
+    const size_t size = kind == MemoKind::FoxPro ? 64 : 512;
     std::string out(512, '\0');
-    PutBe(out, 6, blockSize, 2);
-    for (const std::string& t : texts) {
-        blocks.push_back(static_cast<uint32_t>(out.size() / blockSize));
-        std::string block(8, '\0');
-        PutBe(block, 0, 1, 4);
-        PutBe(block, 4, static_cast<uint32_t>(t.size()), 4);
-        block += t;
-        block.resize((block.size() + blockSize - 1) / blockSize * blockSize, '\0');
-        out += block;
+    if (kind == MemoKind::FoxPro) {
+        Put(out, 6, static_cast<uint32_t>(size), 2, true);
+    } else if (kind == MemoKind::DBase4) {
+        Put(out, 20, static_cast<uint32_t>(size), 2);
     }
-    PutBe(out, 0, static_cast<uint32_t>(out.size() / blockSize), 4);
-    return out;
-}
-
-// A dBASE III memo file (.dbt): 512-byte blocks, each text ended by two end-of-text marks.
-inline std::string DbtIIIFile(const std::vector<std::string>& texts, std::vector<uint32_t>& blocks) {
-    std::string out(512, '\0');
     for (const std::string& t : texts) {
-        blocks.push_back(static_cast<uint32_t>(out.size() / 512));
-        std::string block = t + "\x1A\x1A";
-        block.resize((block.size() + 511) / 512 * 512, '\0');
-        out += block;
-    }
-    PutLe(out, 0, static_cast<uint32_t>(out.size() / 512), 4);
-    return out;
-}
-
-// A dBASE IV memo file (.dbt): the block size in the header, each text behind a block header.
-inline std::string DbtIVFile(const std::vector<std::string>& texts, std::vector<uint32_t>& blocks) {
-    const uint32_t blockSize = 512;
-    std::string out(blockSize, '\0');
-    PutLe(out, 20, blockSize, 2);
-    for (const std::string& t : texts) {
-        blocks.push_back(static_cast<uint32_t>(out.size() / blockSize));
-        std::string block =
-            std::string("\xFF\xFF\x08\x00", 4) + Le32(static_cast<uint32_t>(t.size() + 8)) + t;
-        block.resize((block.size() + blockSize - 1) / blockSize * blockSize, '\0');
+        blocks.push_back(static_cast<uint32_t>(out.size() / size));
+        std::string block;
+        if (kind == MemoKind::FoxPro) {
+            block = std::string(8, '\0') + t;
+            Put(block, 0, 1, 4, true);
+            Put(block, 4, static_cast<uint32_t>(t.size()), 4, true);
+        } else if (kind == MemoKind::DBase3) {
+            block = t + "\x1A\x1A";
+        } else {
+            block = std::string("\xFF\xFF\x08\x00", 4) + Le32(static_cast<uint32_t>(t.size() + 8)) + t;
+        }
+        block.resize((block.size() + size - 1) / size * size, '\0');
         out += block;
     }
     return out;

@@ -31,20 +31,16 @@ inline GradeTable MakeTable(std::initializer_list<std::string> titles,
     return t;
 }
 
-// A table of `students` rows over the fields 姓名 学号 语文, with the values "名<r>", "<r>", "<r mod 100>"
-// prefixed by `tag`, so rows of two tables can be told apart.
+// A table of `students` rows over the fields 姓名 学号 语文: "<tag>名<r>", "<tag><r>", "<r mod 100>".
 inline GradeTable MakeClass(int students, const std::string& tag) {
-    GradeTable t(students + 1, 4);
-    t.setCell(0, 1, "姓名");
-    t.setCell(0, 2, "学号");
-    t.setCell(0, 3, "语文");
+    GradeTable t = MakeTable({"姓名", "学号", "语文"}, {});
+    t.setRows(students + 1);
     for (int r = 1; r <= students; ++r) {
-        t.setCell(r, 1, tag + "名" + std::to_string(r));
-        t.setCell(r, 2, tag + std::to_string(r));
-        t.setCell(r, 3, std::to_string(r % 100));
+        t.cells()[static_cast<size_t>(t.faIndex(r, 1))] = tag + "名" + std::to_string(r);
+        t.cells()[static_cast<size_t>(t.faIndex(r, 2))] = tag + std::to_string(r);
+        t.cells()[static_cast<size_t>(t.faIndex(r, 3))] = std::to_string(r % 100);
     }
     t.renumber();
-    t.setHeaderLayout(t.composeHeaderLayout(false));
     return t;
 }
 
