@@ -54,6 +54,24 @@ TEST_F(SortRowsTest, AscendingIsStableAndLeavesOtherColumnsAlone) {
     EXPECT_EQ(column(3), Names(8, "旧"));
 }
 
+TEST_F(SortRowsTest, TiesKeepTheirOrderInLargeTables) {
+    GradeTable& t = doc.table;
+    t.setRows(301);
+    for (int r = 1; r <= 300; ++r) {
+        t.setCell(r, 1, std::to_string(r));
+        t.setCell(r, 2, std::to_string(r % 3));
+    }
+    ASSERT_TRUE(SortRows(doc, 2, true, 3));
+    int last[3] = {0, 0, 0};
+    for (int r = 1; r <= 300; ++r) {
+        int key = std::stoi(t.cell(r, 2));
+        int original = std::stoi(t.cell(r, 1));
+        EXPECT_EQ(key, 2 - (r - 1) / 100) << r;
+        EXPECT_GT(original, last[key]) << "row " << r << " broke the order of its tie";
+        last[key] = original;
+    }
+}
+
 TEST_F(SortRowsTest, TextsInGbkOrderWhichIsPinyinForCommonCharacters) {
     doc.table.setCell(4, 1, "abc");
     ASSERT_TRUE(SortRows(doc, 1, false));
