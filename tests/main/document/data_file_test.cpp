@@ -140,6 +140,19 @@ TEST_F(DataFileCommands, LoadRenumbersSetsTheHeaderAndReportsProgress) {
     EXPECT_FALSE(d.modified());
 }
 
+TEST_F(DataFileCommands, ABarInsideATitleNeitherAddsAColumnNorMovesTheTitles) {
+    // "|" separates the titles in the header layout string; a title written by another program may
+    // still hold one. It must not split the title and shift every later title off its data.
+    WriteBytes(dir.file("t.skv"), GbkLines({"KVL'S Scorvane数据文件", "T", "2", "3", "", "", "###.##", "  ",
+                                            "语文|数学", "总分", "1", "85", "170"}));
+    Document d;
+    ASSERT_EQ(LoadData(d, dir.file("t"), true, prompter, status), LoadOutcome::Loaded);
+    EXPECT_EQ(d.table.cols(), 3);
+    EXPECT_EQ(d.table.fieldTitles(), (std::vector<std::string>{"语文｜数学", "总分"}));
+    EXPECT_EQ(d.table.cell(1, 2), "170");
+    EXPECT_EQ(d.table.headerLayout(), "  |语文｜数学|总分");
+}
+
 TEST_F(DataFileCommands, LoadOfMissingOrBadFiles) {
     Document d;
     d.table = twoStudents();
