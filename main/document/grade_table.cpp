@@ -82,6 +82,12 @@ void GradeTable::setHeaderLayout(std::string_view layout) {
     ++layoutGeneration_;
 }
 
+void GradeTable::clearHeaderLayout() {
+    headerLayout_.clear();
+    columnWidths_.clear();
+    ++layoutGeneration_;
+}
+
 std::string GradeTable::composeHeaderLayout(bool blankEmptyTitles) const {
     std::string layout = "  ";
     for (int c = 1; c < cols_; ++c) {
