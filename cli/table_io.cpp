@@ -14,7 +14,7 @@ bool LoadTable(const std::string& path, Document& document, ConsolePrompter& pro
     if (name.size() >= 4 && EqualsIgnoreCaseAscii(name.substr(name.size() - 4), ".skv")) {
         name.resize(name.size() - 4);
     }
-    if (!FileExists(name + ".skv")) {
+    if (!FileExists(DataFileOf(name))) {
         std::cerr << "找不到文件：" << path << "\n";
         return false;
     }

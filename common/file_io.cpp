@@ -73,11 +73,21 @@ bool RemoveFile(const std::string& path) {
 
 namespace {
 
+// The temporary file's name: the target's name (cut short, at a character boundary, so that a target
+// named as long as the file system allows still gets a sibling) and a random number.
 std::string temporarySibling(const std::string& path) {
     static std::mt19937_64 generator{std::random_device{}()};
+    constexpr size_t kKeptNameBytes = 64;
     fs::path target = fs::path(path);
-    std::string name =
-        "." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000000ULL);
+    std::string kept = target.filename().string();
+    if (kept.size() > kKeptNameBytes) {
+        size_t cut = kKeptNameBytes;
+        while (cut > 0 && (static_cast<unsigned char>(kept[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        kept.resize(cut);
+    }
+    std::string name = "." + kept + ".tmp" + std::to_string(generator() % 1000000000ULL);
     return (target.parent_path() / fs::path(name)).string();
 }
 

@@ -110,13 +110,12 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 bool ParseWholeNumber(std::string_view text, long long min, long long max, long long& value) {
-    if (text.empty()) {
+    // One optional sign, then digits only ("+-5" is no number).
+    const size_t signs = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    if (signs == text.size() || text[signs] < '0' || text[signs] > '9') {
         return false;
     }
-    size_t start = text[0] == '+' ? 1 : 0;
-    if (start == text.size()) {
-        return false;
-    }
+    const size_t start = text[0] == '+' ? 1 : 0;
     long long v = 0;
     auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + text.size(), v);
     if (ec != std::errc() || ptr != text.data() + text.size() || v < min || v > max) {

@@ -171,14 +171,34 @@ bool WriteDataFile(const GradeTable& table, const std::string& pathWithoutExtens
                                SerializeDataFile(table));
 }
 
+std::string DataFileOf(const std::string& pathWithoutExtension) {
+    std::string exact = pathWithoutExtension + std::string(kDataFileExtension);
+    if (FileExists(exact)) {
+        return exact;
+    }
+    // ".skv" in its other seven letter cases.
+    for (int upper = 1; upper < 8; ++upper) {
+        std::string variant = exact;
+        for (int i = 0; i < 3; ++i) {
+            if (upper & (1 << i)) {
+                char& c = variant[variant.size() - 3 + static_cast<size_t>(i)];
+                c = static_cast<char>(c - 'a' + 'A');
+            }
+        }
+        if (FileExists(variant)) {
+            return variant;
+        }
+    }
+    return exact;
+}
+
 LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, Prompter& prompter,
                      StatusSink& status) {
     BusyScope busy(status, kStatusReading);
     if (TrimSpaces(name).empty()) {
         return LoadOutcome::Closed;
     }
-    std::string path = fullname ? std::string(name) : DataFolder() + std::string(name);
-    path += kDataFileExtension;
+    const std::string path = DataFileOf(fullname ? std::string(name) : DataFolder() + std::string(name));
     if (!FileExists(path)) {
         return LoadOutcome::Closed;
     }
@@ -207,7 +227,7 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return SaveOutcome::Failed;
     }
-    target += kDataFileExtension;
+    target = temporary ? target + std::string(kDataFileExtension) : DataFileOf(target);
     if (!temporary && FileExists(target)) {
         Answer a = prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes);
         if (a != Answer::Yes) {

@@ -43,6 +43,12 @@ bool HasDataFileMagic(std::string_view bytes);
 // The data file's bytes for the table (GBK).
 std::string SerializeDataFile(const GradeTable& table);
 
+// The data file of a path without ".skv": that path and ".skv", or, when no such file exists, an
+// existing file whose extension differs from it only in letter case ("成绩.SKV", copied from a system
+// where case does not matter, which the class folder lists as 成绩), so that such a table opens and is
+// saved in place.
+std::string DataFileOf(const std::string& pathWithoutExtension);
+
 enum class LoadOutcome {
     Loaded,
     Closed,   // empty name or missing file: the window closes without a word

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/utf8.h"
+
 namespace scorvane {
 namespace {
 
@@ -80,12 +82,24 @@ void GradeTable::setHeaderLayout(std::string_view layout) {
     ++layoutGeneration_;
 }
 
+void GradeTable::clearHeaderLayout() {
+    headerLayout_.clear();
+    columnWidths_.clear();
+    ++layoutGeneration_;
+}
+
 std::string GradeTable::composeHeaderLayout(bool blankEmptyTitles) const {
     std::string layout = "  ";
     for (int c = 1; c < cols_; ++c) {
         layout += '|';
         const std::string& t = rows_ > 0 ? cell(0, c) : std::string();
-        layout += (blankEmptyTitles && t.empty()) ? std::string("   ") : t;
+        if (blankEmptyTitles && t.empty()) {
+            layout += "   ";
+        } else if (t.find('|') != std::string::npos) {
+            layout += ReplaceAll(t, "|", kTitleBarStandIn);
+        } else {
+            layout += t;
+        }
     }
     return layout;
 }

@@ -52,9 +52,15 @@ class GradeTable {
     void setHeaderLayout(std::string_view layout);
     // The string last set (empty for a fresh table).
     const std::string& headerLayout() const { return headerLayout_; }
+    // Back to a table whose string was never set (undo to a fresh table's state): the counts and row 0
+    // stay as they are, the columns fit their titles again.
+    void clearHeaderLayout();
     // "  " then "|" + title for every field; with `blankEmptyTitles` an empty title is written as
-    // three spaces (the rule of the field commands), otherwise as it is (the rule after a load).
+    // three spaces (the rule of the field commands), otherwise as it is (the rule after a load). A "|"
+    // inside a title (from a file written elsewhere) would split it and shift every later title off
+    // its data: it is written as kTitleBarStandIn instead, so the count and the titles' places stay.
     std::string composeHeaderLayout(bool blankEmptyTitles) const;
+    static constexpr std::string_view kTitleBarStandIn = "｜";
 
     // Column 0 of rows 1.. := "1", "2", ...
     void renumber();

@@ -14,6 +14,12 @@ void UndoSnapshot::take(const GradeTable& table) {
         }
     }
     headerLayout = table.headerLayout();
+    titles.clear();
+    if (headerLayout.empty() && rows > 0) {
+        for (int c = 0; c < cols; ++c) {
+            titles.push_back(table.cell(0, c));
+        }
+    }
 }
 
 void UndoSnapshot::restore(GradeTable& table) const {
@@ -23,10 +29,16 @@ void UndoSnapshot::restore(GradeTable& table) const {
             table.setCell(r, c, cells[static_cast<size_t>(table.faIndex(r, c))]);
         }
     }
-    // A table whose header layout string was never set (a fresh window) keeps its counts as restored.
     if (!headerLayout.empty()) {
         table.setHeaderLayout(headerLayout);
+        return;
     }
+    // A fresh window's table: its own row 0 and no string, so no later undo restores one of the
+    // undone change.
+    for (int c = 0; c < cols && rows > 0 && static_cast<size_t>(c) < titles.size(); ++c) {
+        table.setCell(0, c, titles[static_cast<size_t>(c)]);
+    }
+    table.clearHeaderLayout();
 }
 
 }  // namespace scorvane

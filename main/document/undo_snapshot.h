@@ -8,12 +8,14 @@ namespace scorvane {
 class GradeTable;
 
 // The one-level undo: the table's counts, every data cell (rows 1.. x columns 1.., at the same flat
-// index as in the table) and the header layout string. Row 0 and column 0 are not kept.
+// index as in the table) and the header layout string, which carries row 0. Column 0 is not kept. A
+// table whose header layout string was never set (a fresh window) has its row 0 kept instead.
 struct UndoSnapshot {
     int rows = 0;
     int cols = 0;
     std::vector<std::string> cells;  // rows x cols, row 0 and column 0 left empty
     std::string headerLayout;
+    std::vector<std::string> titles;  // row 0, corner included, when headerLayout is empty
 
     void take(const GradeTable& table);
     // Puts the kept counts, data cells and header layout string back into the table.

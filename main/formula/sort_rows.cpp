@@ -59,6 +59,12 @@ SortKey makeKey(const GradeTable& table, int row, int col) {
     if (IsFormula(raw)) {
         shown = 公式2值(table, row, col);
         text = &shown;
+        // The data format shows a value that rounds to zero as nothing ("###.##"); it is still the
+        // number 0, not an empty cell.
+        if (shown.empty()) {
+            key.kind = SortKey::Number;
+            return key;
+        }
     }
     if (TrimSpaces(*text).empty()) {
         key.kind = SortKey::Blank;

@@ -40,12 +40,12 @@ SortChoice InitialSortChoice(const GradeTable& table, int currentCol, bool desce
 bool KeepSortFieldsApart(SortChoice& choice, int fieldCount, Prompter& prompter);
 
 // Sorts the data rows by the key column: whole rows move (cells and find marks), stably. Formula cells
-// sort by their display value. Texts that read as numbers (spaces around them, an optional sign,
-// digits and an optional fraction: "85", " -3.5 ", ".5") compare as numbers and come before all
-// other texts, which compare by their GBK bytes (pinyin order for the common characters); blank cells
-// go last, in both directions. Then column 0 is renumbered 1, 2, ... and, when rankCol >= 0, the same
-// numbers are written into the rank column. No undo snapshot. A key or rank column outside 1..Cols-1
-// sorts nothing. Returns true when it sorted.
+// sort by their display value (one that the data format shows as nothing is 0). Texts that read as numbers
+// (spaces around them, an optional sign, digits and an optional fraction: "85", " -3.5 ", ".5") compare as
+// numbers and come before all other texts, which compare by their GBK bytes (pinyin order for the common
+// characters); blank cells go last, in both directions. Then column 0 is renumbered 1, 2, ... and, when
+// rankCol >= 0, the same numbers are written into the rank column. No undo snapshot. A key or rank column
+// outside 1..Cols-1 sorts nothing. Returns true when it sorted.
 bool SortRows(Document& document, int keyCol, bool descending, int rankCol = -1);
 
 // "确定" of the dialog: SortRows with the chosen fields.

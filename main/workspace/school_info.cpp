@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "common/file_io.h"
@@ -38,12 +39,18 @@ std::vector<std::string> schoolFileVariants(const std::string& folder) {
     return found;
 }
 
-// A count as the system reads it: a whole number (blanks around it allowed). Counts beyond what the
-// file could hold are refused, so a damaged count cannot make the reader produce millions of entries.
+// A count as the system reads it: a whole number (blanks around it allowed). A count beyond what the
+// file could hold is taken as the most it could hold: a damaged count neither makes the reader produce
+// millions of entries nor drops the grades and classes the file does hold.
 bool readCount(const IniStore& ini, std::string_view section, std::string_view key, long long limit,
                long long& count) {
     std::optional<std::string> text = ini.value(section, key);
-    return text && ParseWholeNumber(TrimBlanks(*text), -32768, limit, count);
+    if (!text || !ParseWholeNumber(TrimBlanks(*text), std::numeric_limits<long long>::min(),
+                                   std::numeric_limits<long long>::max(), count)) {
+        return false;
+    }
+    count = std::min(count, limit);
+    return true;
 }
 
 }  // namespace

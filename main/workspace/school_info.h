@@ -31,9 +31,9 @@ inline constexpr std::string_view kSchoolFileName = "SchoolInfo.ini";
 std::string FindSchoolFile(const std::string& folder);
 
 // Reads the school structure from the school file's INI text. A missing key reads as "Default"; a
-// count (Grade, Grade<i>Class) that is missing, not a whole number, or larger than the file could
-// hold ends the reading there, keeping what was read so far (a grade whose class count ends the
-// reading stays, without classes).
+// count (Grade, Grade<i>Class) that is missing or not a whole number ends the reading there, keeping
+// what was read so far (a grade whose class count ends the reading stays, without classes); a count
+// larger than the file could hold counts as the file's number of lines.
 SchoolInfo ReadSchoolInfo(const IniStore& ini);
 
 // The school file of `folder`, read; nullopt when the folder has none.

@@ -26,8 +26,10 @@ TEST(CliBasics, InfoPrintsTheTableInUtf8) {
     auto r = RunProgram(CliPath(), {"info", dir.file("t.skv")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "期中成绩\n3\n3\n王老师\n第一行[/]第二行\n###.0\n姓名\n语文\n");
-    // The extension may be left out.
+    // The extension may be left out, or stand in another letter case.
     EXPECT_EQ(RunProgram(CliPath(), {"info", dir.file("t")}).out, r.out);
+    WriteBytes(dir.file("u.SKV"), sampleTable());
+    EXPECT_EQ(RunProgram(CliPath(), {"info", dir.file("u.SKV")}).out, r.out);
 }
 
 TEST(CliBasics, CopyWritesWithoutAskingAndByteForByte) {

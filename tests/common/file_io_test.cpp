@@ -42,6 +42,14 @@ TEST(AtomicWrite, WritesCreatesFoldersAndReplaces) {
     }
     EXPECT_EQ(entries, 1);
     EXPECT_EQ(ReadWholeFile(path).value_or(""), "two");
+    // A name as long as the file system allows (82 Chinese characters and ".skv": 250 bytes) is saved
+    // like any other: the temporary file beside it must not need a longer name.
+    std::string longName;
+    for (int i = 0; i < 82; ++i) {
+        longName += "成";
+    }
+    ASSERT_TRUE(WriteFileAtomically(dir.file("a/b/" + longName + ".skv"), "long"));
+    EXPECT_EQ(ReadBytes(dir.file("a/b/" + longName + ".skv")), "long");
     EXPECT_FALSE(ReadWholeFile(dir.file("missing")).has_value());
     EXPECT_FALSE(ReadWholeFile(dir.path()).has_value());  // a folder is not a file
 }

@@ -28,6 +28,12 @@ TEST(Utf8, TrimReplaceAndNumbers) {
     EXPECT_FALSE(ParseWholeNumber("", 1, 32767, v));
     EXPECT_FALSE(ParseWholeNumber("1.5", 1, 32767, v));
     EXPECT_FALSE(ParseWholeNumber("99999999999999999999", 1, 32767, v));
+    // One sign at most, and digits right after it.
+    EXPECT_FALSE(ParseWholeNumber("+-5", -10, 10, v));
+    EXPECT_FALSE(ParseWholeNumber("-+5", -10, 10, v));
+    EXPECT_FALSE(ParseWholeNumber("+", -10, 10, v));
+    EXPECT_TRUE(ParseWholeNumber("+5", -10, 10, v));
+    EXPECT_EQ(v, 5);
 }
 
 }  // namespace

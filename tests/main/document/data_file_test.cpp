@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/file_io.h"
 #include "common/text_codec.h"
 #include "main/workspace/workspace_folder.h"
 #include "support/scripted_prompter.h"
@@ -138,6 +139,34 @@ TEST_F(DataFileCommands, LoadRenumbersSetsTheHeaderAndReportsProgress) {
     EXPECT_EQ(status.busyChanges, (std::vector<bool>{true, false}));
     EXPECT_TRUE(prompter.calls().empty());
     EXPECT_FALSE(d.modified());
+}
+
+TEST_F(DataFileCommands, ABarInsideATitleNeitherAddsAColumnNorMovesTheTitles) {
+    // "|" separates the titles in the header layout string; a title written by another program may
+    // still hold one. It must not split the title and shift every later title off its data.
+    WriteBytes(dir.file("t.skv"), GbkLines({"KVL'S Scorvane数据文件", "T", "2", "3", "", "", "###.##", "  ",
+                                            "语文|数学", "总分", "1", "85", "170"}));
+    Document d;
+    ASSERT_EQ(LoadData(d, dir.file("t"), true, prompter, status), LoadOutcome::Loaded);
+    EXPECT_EQ(d.table.cols(), 3);
+    EXPECT_EQ(d.table.fieldTitles(), (std::vector<std::string>{"语文｜数学", "总分"}));
+    EXPECT_EQ(d.table.cell(1, 2), "170");
+    EXPECT_EQ(d.table.headerLayout(), "  |语文｜数学|总分");
+}
+
+TEST_F(DataFileCommands, AnExtensionInAnotherCaseIsTheSameFile) {
+    // A class folder lists "成绩.SKV" (copied from a system where case does not matter) as 成绩: it
+    // must open, and saving must replace it rather than write a second file beside it.
+    WriteBytes(dir.file("成绩.SKV"), SerializeDataFile(twoStudents()));
+    Document d;
+    ASSERT_EQ(LoadData(d, dir.file("成绩"), true, prompter, status), LoadOutcome::Loaded);
+    EXPECT_EQ(d.table.cell(1, 1), "张三");
+    d.table.setCell(1, 2, "99");
+    prompter.answer(Answer::Yes);
+    ASSERT_EQ(SaveData(d, false, dir.file("成绩"), prompter, status), SaveOutcome::Saved);
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{"确实覆盖原有数据么？"});
+    EXPECT_EQ(ReadBytes(dir.file("成绩.SKV")), SerializeDataFile(d.table));
+    EXPECT_FALSE(FileExists(dir.file("成绩.skv")));
 }
 
 TEST_F(DataFileCommands, LoadOfMissingOrBadFiles) {

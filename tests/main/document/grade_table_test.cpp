@@ -115,6 +115,20 @@ TEST(Document, UndoRestoresCountsDataAndTitlesButNotColumnZero) {
     EXPECT_EQ(d.table.cell(2, 0), "");  // column 0 is not in the snapshot
     EXPECT_FALSE(d.undoAvailable());
     EXPECT_FALSE(d.modified());  // undo leaves the modified flag alone
+
+    // A fresh table has no header layout string yet: undo must still bring back its titles, and must
+    // not leave a string of the undone change behind for the next undo to restore.
+    Document fresh;
+    fresh.takeSnapshot();
+    fresh.table.setHeaderLayout("  |新|   ");
+    fresh.table.setCell(1, 1, "85");
+    ASSERT_TRUE(fresh.undo());
+    EXPECT_EQ(fresh.table.cols(), 2);
+    EXPECT_EQ(fresh.table.fieldTitles(), (std::vector<std::string>{""}));
+    EXPECT_EQ(fresh.table.headerLayout(), "");
+    fresh.takeSnapshot();
+    ASSERT_TRUE(fresh.undo());
+    EXPECT_EQ(fresh.table.cols(), 2);
 }
 
 TEST(Document, EditorSnapshotWaitsForTheEditorToLetGo) {

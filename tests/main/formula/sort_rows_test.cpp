@@ -99,6 +99,18 @@ TEST_F(SortRowsTest, FormulaCellsSortByTheirValueAndWholeRowsMoveWithTheirMarks)
     EXPECT_EQ(公式2值(t, 3, 4), "85");
     EXPECT_EQ(t.mark(2, 1), (CellMark{MarkColour::Red, true}));
     EXPECT_EQ(t.mark(1, 1), CellMark{});
+
+    // A total of 0 shows as nothing through "###.##", yet it is a number, not a blank cell: it sorts
+    // with the numbers, and only the truly empty key goes last.
+    t.setRows(6);
+    t.setCell(4, 1, "赵六");
+    t.setCell(4, 4, std::string(kFormulaMarker) + "cell(?,2)+cell(?,3)");
+    t.setCell(5, 1, "孙八");
+    ASSERT_EQ(公式2值(t, 4, 4), "");
+    ASSERT_TRUE(SortRows(doc, 4, false));
+    EXPECT_EQ(column(1), (Names{"赵六", "王五", "张三", "李四", "孙八"}));
+    ASSERT_TRUE(SortRows(doc, 4, true));
+    EXPECT_EQ(column(1), (Names{"李四", "张三", "王五", "赵六", "孙八"}));
 }
 
 TEST_F(SortRowsTest, ColumnsOutsideTheFieldsSortNothing) {

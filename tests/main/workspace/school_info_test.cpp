@@ -55,8 +55,15 @@ TEST(SchoolFileTest, MissingKeysReadDefaultAndBadCountsEndTheReading) {
                     "Grade2=三", "Grade2Class=0", "[Grade0]", "Class0=a", "[Grade1]", "Class0=b"})
                   .grades,
               (std::vector<GradeEntry>{{"一", {"a"}}, {"二", {}}}));
-    // A count far beyond what the file holds must not produce a million "Default" entries.
-    EXPECT_TRUE(Read({"[School]", "Grade=0", "Grade0=一", "Grade0Class=999999"}).grades[0].classes.empty());
+    // A count far beyond what the file holds must neither produce a million "Default" entries nor lose
+    // what the file does hold (the editor would write the loss back).
+    SchoolInfo damaged = Read({"[School]", "Grade=999999", "Grade0=一", "Grade0Class=999999", "Grade1=二",
+                               "Grade1Class=0", "[Grade1]", "Class0=b"});
+    ASSERT_EQ(damaged.grades.size(), 3u);  // then grade 2: "Default", with no count to go on
+    EXPECT_LE(damaged.grades[0].classes.size(), 9u);
+    EXPECT_EQ(damaged.grades[0].classes.back(), "Default");
+    EXPECT_EQ(damaged.grades[1], (GradeEntry{"二", {"b"}}));
+    EXPECT_EQ(damaged.grades[2], (GradeEntry{"Default", {}}));
 }
 
 TEST(SchoolFileTest, SavesTheLayoutInGbkReplacingOtherCaseVariants) {
