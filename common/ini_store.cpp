@@ -11,8 +11,10 @@ namespace {
 std::string_view trimBlanks(std::string_view s) {
     size_t b = 0;
     size_t e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -65,7 +67,9 @@ bool IniStore::load(const std::string& path) {
     return true;
 }
 
-bool IniStore::save(const std::string& path) const { return WriteFileAtomically(path, EncodeGbk(text())); }
+bool IniStore::save(const std::string& path) const {
+    return WriteFileAtomically(path, EncodeGbk(text()));
+}
 
 bool IniStore::findSection(std::string_view section, size_t& begin, size_t& end) const {
     std::string_view wanted = trimBlanks(section);
@@ -85,6 +89,21 @@ bool IniStore::findSection(std::string_view section, size_t& begin, size_t& end)
 bool IniStore::hasSection(std::string_view section) const {
     size_t b, e;
     return findSection(section, b, e);
+}
+
+std::vector<std::pair<std::string, std::string>> IniStore::entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> out;
+    size_t begin, end;
+    if (!findSection(section, begin, end)) {
+        return out;
+    }
+    for (size_t i = begin + 1; i < end; ++i) {
+        const Line& l = lines_[i];
+        if (l.kind == Line::Entry) {
+            out.emplace_back(l.name, std::string(trimBlanks(std::string_view(l.raw).substr(l.valueStart))));
+        }
+    }
+    return out;
 }
 
 std::optional<std::string> IniStore::value(std::string_view section, std::string_view key) const {
@@ -129,7 +148,9 @@ void IniStore::setValue(std::string_view section, std::string_view key, std::str
     lines_.insert(lines_.begin() + static_cast<long>(lastEntry + 1), parse(entry));
 }
 
-void IniStore::appendLine(std::string_view line) { lines_.push_back(parse(flattenLineBreaks(line))); }
+void IniStore::appendLine(std::string_view line) {
+    lines_.push_back(parse(flattenLineBreaks(line)));
+}
 
 std::string IniStore::text() const {
     std::string out;

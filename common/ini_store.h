@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace scorvane {
@@ -13,7 +14,7 @@ namespace scorvane {
 // section and a new section at the end of the file. Lines beginning with ";" are comments. The file is
 // GBK text with CR LF line ends and is always rewritten whole, atomically.
 class IniStore {
-public:
+  public:
     IniStore() = default;
     static IniStore fromText(std::string_view utf8Text);
 
@@ -24,6 +25,9 @@ public:
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string value(std::string_view section, std::string_view key, std::string_view fallback) const;
     bool hasSection(std::string_view section) const;
+    // The entries of the first section with that name, in file order: (key, value) with the blanks
+    // around both removed; empty when the section is missing.
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
     // A line break inside a value is stored as "[/]", so no value can break the file's lines.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
@@ -34,7 +38,7 @@ public:
     // The whole file as UTF-8 text, CR LF after every line.
     std::string text() const;
 
-private:
+  private:
     struct Line {
         std::string raw;
         enum Kind { Other, Section, Entry } kind = Other;
