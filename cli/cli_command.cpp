@@ -23,7 +23,8 @@ std::vector<CliCommand>& Commands() {
 bool ParseCliArgs(const CliCommand& command, const std::vector<std::string>& argv, CliArgs& out) {
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& a = argv[i];
-        bool looksLikeOption = !command.raw && a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9') && a[1] != '.';
+        bool looksLikeOption =
+            !command.raw && a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9') && a[1] != '.';
         if (!looksLikeOption) {
             out.positional.push_back(a);
             continue;

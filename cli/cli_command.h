@@ -27,8 +27,8 @@ struct CliCommand {
     std::set<std::string> valueOptions;
     std::set<std::string> flags;
     int (*run)(const CliArgs& args);
-    int order = 100;      // place in --help
-    bool raw = false;     // every argument is positional (expressions may begin with "-")
+    int order = 100;   // place in --help
+    bool raw = false;  // every argument is positional (expressions may begin with "-")
 };
 
 // Commands register themselves from their own files.

@@ -16,8 +16,8 @@ int runCopy(const CliArgs& args) {
     return SaveTable(document.table, args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"copy", "copy TABLE.skv -o OUT.skv", "读入表格并另存为 OUT.skv（不询问覆盖）", {"-o"}, {},
-                        runCopy, 20});
+CliRegistrar registrar(
+    {"copy", "copy TABLE.skv -o OUT.skv", "读入表格并另存为 OUT.skv（不询问覆盖）", {"-o"}, {}, runCopy, 20});
 
 }  // namespace
 }  // namespace scorvane::cli

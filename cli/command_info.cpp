@@ -30,8 +30,13 @@ int runInfo(const CliArgs& args) {
     return 0;
 }
 
-CliRegistrar registrar({"info", "info TABLE.skv",
-                        "打印表格标题、行数、列数、教师、班级信息、数据格式，然后每行一个字段名称", {}, {}, runInfo, 10});
+CliRegistrar registrar({"info",
+                        "info TABLE.skv",
+                        "打印表格标题、行数、列数、教师、班级信息、数据格式，然后每行一个字段名称",
+                        {},
+                        {},
+                        runInfo,
+                        10});
 
 }  // namespace
 }  // namespace scorvane::cli

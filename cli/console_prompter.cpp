@@ -17,7 +17,11 @@ std::optional<std::string> ConsolePrompter::input(std::string_view, std::string_
     return std::nullopt;
 }
 
-std::string ConsolePrompter::openFile(std::string_view, std::string_view) { return {}; }
-std::string ConsolePrompter::saveFile(std::string_view) { return {}; }
+std::string ConsolePrompter::openFile(std::string_view, std::string_view) {
+    return {};
+}
+std::string ConsolePrompter::saveFile(std::string_view) {
+    return {};
+}
 
 }  // namespace scorvane::cli

@@ -8,7 +8,7 @@ namespace scorvane::cli {
 // since the command line states what it wants in its arguments; input boxes and file dialogs are
 // cancelled. Every message shown is kept so that a command can tell whether anything went wrong.
 class ConsolePrompter : public Prompter {
-public:
+  public:
     void message(std::string_view text, std::string_view title, Icon icon) override;
     Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
@@ -19,7 +19,7 @@ public:
 
     int messageCount() const { return messages_; }
 
-private:
+  private:
     int messages_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>

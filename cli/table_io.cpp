@@ -30,7 +30,9 @@ bool SaveBytes(const std::string& bytes, const std::string& path) {
     return true;
 }
 
-bool SaveTable(const GradeTable& table, const std::string& path) { return SaveBytes(SerializeDataFile(table), path); }
+bool SaveTable(const GradeTable& table, const std::string& path) {
+    return SaveBytes(SerializeDataFile(table), path);
+}
 
 int ResolveField(const GradeTable& table, const std::string& field) {
     if (table.rows() > 0) {

@@ -76,7 +76,8 @@ namespace {
 std::string temporarySibling(const std::string& path) {
     static std::mt19937_64 generator{std::random_device{}()};
     fs::path target = fs::path(path);
-    std::string name = "." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000000ULL);
+    std::string name =
+        "." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000000ULL);
     return (target.parent_path() / fs::path(name)).string();
 }
 

@@ -11,7 +11,7 @@ namespace scorvane {
 // The file's bytes, or nullopt when it cannot be read (missing, a folder, no permission).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-bool FileExists(const std::string& path);      // a regular file (or a link to one)
+bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool DirectoryExists(const std::string& path);
 
 // Creates the folder and every missing folder above it; true when it exists afterwards.

@@ -8,7 +8,7 @@ namespace scorvane {
 // Walks a text line by line. A line ends at CR LF or at LF; a line end after the last line does not
 // start another line, so "a\r\n" is one line and "a\r\n\r\n" two ("a" and "").
 class LineReader {
-public:
+  public:
     explicit LineReader(std::string_view text) : text_(text) {}
 
     // Sets `line` to the next line (without its line end); false when no line is left.
@@ -19,7 +19,7 @@ public:
     // The text from the current position to the end.
     std::string_view rest() const { return text_.substr(pos_ < text_.size() ? pos_ : text_.size()); }
 
-private:
+  private:
     std::string_view text_;
     size_t pos_ = 0;
 };

@@ -14,7 +14,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 // Everything a command asks of the user or tells the user goes through a Prompter: the windows use
 // real dialogs, the command-line tool answers by its own rules, tests replay scripted answers.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     virtual void message(std::string_view text, std::string_view title, Icon icon) = 0;

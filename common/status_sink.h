@@ -7,7 +7,7 @@ namespace scorvane {
 // Where commands report progress: the first panel of the main window's status bar, and the busy
 // state (hourglass pointer, grid hidden while a file is read or written).
 class StatusSink {
-public:
+  public:
     virtual ~StatusSink() = default;
     virtual void setStatus(std::string_view text) = 0;
     virtual void setBusy(bool busy) = 0;
@@ -15,7 +15,7 @@ public:
 
 // For callers without a status bar (the command-line tool).
 class SilentStatusSink final : public StatusSink {
-public:
+  public:
     void setStatus(std::string_view) override {}
     void setBusy(bool) override {}
 };

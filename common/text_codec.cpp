@@ -54,9 +54,9 @@ char32_t readUcs4(const std::string& s, size_t at) {
 }
 
 // The two-byte part of GB18030, taken once from the system converter: code point per (lead, trail).
-const std::vector<char16_t>& twoByteTable() {
-    static const std::vector<char16_t> table = [] {
-        std::vector<char16_t> t(kTwoByteCount, static_cast<char16_t>(kReplacement));
+const std::vector<char32_t>& twoByteTable() {
+    static const std::vector<char32_t> table = [] {
+        std::vector<char32_t> t(kTwoByteCount, kReplacement);
         std::string all;
         all.reserve(kTwoByteCount * 2);
         for (int lead = 0; lead < kLeadCount; ++lead) {
@@ -65,10 +65,10 @@ const std::vector<char16_t>& twoByteTable() {
                 all.push_back(static_cast<char>(trailByte(trail)));
             }
         }
-        if (auto whole = iconvWhole("UCS-4LE", "GB18030", all); whole && whole->size() == kTwoByteCount * 4u) {
+        if (auto whole = iconvWhole("UCS-4LE", "GB18030", all);
+            whole && whole->size() == kTwoByteCount * 4u) {
             for (int i = 0; i < kTwoByteCount; ++i) {
-                char32_t cp = readUcs4(*whole, static_cast<size_t>(i) * 4);
-                t[i] = cp <= 0xFFFF ? static_cast<char16_t>(cp) : static_cast<char16_t>(kReplacement);
+                t[i] = readUcs4(*whole, static_cast<size_t>(i) * 4);
             }
             return t;
         }
@@ -76,10 +76,7 @@ const std::vector<char16_t>& twoByteTable() {
         for (int i = 0; i < kTwoByteCount; ++i) {
             auto one = iconvWhole("UCS-4LE", "GB18030", std::string_view(all).substr(i * 2, 2));
             if (one && one->size() == 4) {
-                char32_t cp = readUcs4(*one, 0);
-                if (cp <= 0xFFFF) {
-                    t[i] = static_cast<char16_t>(cp);
-                }
+                t[i] = readUcs4(*one, 0);
             }
         }
         return t;
@@ -87,14 +84,15 @@ const std::vector<char16_t>& twoByteTable() {
     return table;
 }
 
-// Reverse of the two-byte table: GBK code (lead << 8 | trail) per BMP code point, 0 when none.
+// Reverse of the two-byte table: GBK code (lead << 8 | trail) per BMP code point, 0 when none. The few
+// two-byte codes of characters beyond the BMP are left to the system converter.
 const std::vector<uint16_t>& reverseTable() {
     static const std::vector<uint16_t> table = [] {
         std::vector<uint16_t> r(0x10000, 0);
         const auto& t = twoByteTable();
         for (int i = 0; i < kTwoByteCount; ++i) {
-            char16_t cp = t[i];
-            if (cp == kReplacement || cp < 0x80 || r[cp] != 0) {
+            char32_t cp = t[i];
+            if (cp == kReplacement || cp < 0x80 || cp > 0xFFFF || r[cp] != 0) {
                 continue;
             }
             int lead = 0x81 + i / kTrailCount;
@@ -124,7 +122,9 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool isDigitByte(unsigned char c) { return c >= 0x30 && c <= 0x39; }
+bool isDigitByte(unsigned char c) {
+    return c >= 0x30 && c <= 0x39;
+}
 
 // Reads one UTF-8 code point at s[i]; returns its length, or 0 when the bytes are malformed.
 size_t readUtf8(std::string_view s, size_t i, char32_t& cp) {
@@ -164,7 +164,7 @@ size_t readUtf8(std::string_view s, size_t i, char32_t& cp) {
 std::string DecodeGbk(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    const std::vector<char16_t>* table = nullptr;
+    const std::vector<char32_t>* table = nullptr;
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {

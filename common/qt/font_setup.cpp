@@ -22,10 +22,12 @@ QStringList installed(const QStringList& wanted) {
 }  // namespace
 
 void SetUpFonts() {
-    const QStringList serif = installed({"Noto Serif CJK SC", "Noto Serif SC", "AR PL UMing CN", "Source Han Serif SC",
-                                         "Noto Sans CJK SC", "WenQuanYi Zen Hei", "Droid Sans Fallback"});
-    const QStringList sans = installed({"Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
-                                        "WenQuanYi Micro Hei", "Droid Sans Fallback", "Noto Serif CJK SC"});
+    const QStringList serif =
+        installed({"Noto Serif CJK SC", "Noto Serif SC", "AR PL UMing CN", "Source Han Serif SC",
+                   "Noto Sans CJK SC", "WenQuanYi Zen Hei", "Droid Sans Fallback"});
+    const QStringList sans =
+        installed({"Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
+                   "WenQuanYi Micro Hei", "Droid Sans Fallback", "Noto Serif CJK SC"});
     for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun"}) {
         QFont::insertSubstitutions(QString::fromUtf8(name), serif);
     }

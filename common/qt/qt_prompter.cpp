@@ -9,32 +9,48 @@
 namespace scorvane {
 namespace {
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Question: return QMessageBox::Question;
-        case Icon::Warning: return QMessageBox::Warning;
-        case Icon::Error: return QMessageBox::Critical;
-        case Icon::None: break;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButton qtButton(Answer a) {
     switch (a) {
-        case Answer::Ok: return QMessageBox::Ok;
-        case Answer::Cancel: return QMessageBox::Cancel;
-        case Answer::Yes: return QMessageBox::Yes;
-        case Answer::No: return QMessageBox::No;
+        case Answer::Ok:
+            return QMessageBox::Ok;
+        case Answer::Cancel:
+            return QMessageBox::Cancel;
+        case Answer::Yes:
+            return QMessageBox::Yes;
+        case Answer::No:
+            return QMessageBox::No;
     }
     return QMessageBox::NoButton;
 }
 
 void translateButtons(QMessageBox& box) {
-    struct { QMessageBox::StandardButton b; const char* text; } names[] = {
-        {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}};
+    struct {
+        QMessageBox::StandardButton b;
+        const char* text;
+    } names[] = {{QMessageBox::Ok, "确定"},
+                 {QMessageBox::Cancel, "取消"},
+                 {QMessageBox::Yes, "是(&Y)"},
+                 {QMessageBox::No, "否(&N)"}};
     for (const auto& n : names) {
         if (QAbstractButton* b = box.button(n.b)) {
             b->setText(QString::fromUtf8(n.text));
@@ -61,19 +77,31 @@ Answer QtPrompter::ask(std::string_view text, std::string_view title, Buttons bu
                        Answer defaultAnswer) {
     QMessageBox::StandardButtons set;
     switch (buttons) {
-        case Buttons::Ok: set = QMessageBox::Ok; break;
-        case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
-        case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
-        case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+        case Buttons::Ok:
+            set = QMessageBox::Ok;
+            break;
+        case Buttons::OkCancel:
+            set = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case Buttons::YesNo:
+            set = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case Buttons::YesNoCancel:
+            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
     }
     QMessageBox box(qtIcon(icon), q(title), q(text), set, owner_);
     box.setDefaultButton(qtButton(defaultAnswer));
     translateButtons(box);
     switch (box.exec()) {
-        case QMessageBox::Ok: return Answer::Ok;
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: break;
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            break;
     }
     // Closing the box without a button is its cancel; a Yes/No box has none, so that means No.
     return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;

@@ -9,7 +9,7 @@ namespace scorvane {
 
 // The Prompter of the programs: message boxes, input boxes and file dialogs, owned by a window.
 class QtPrompter : public Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* owner = nullptr) : owner_(owner) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
     QWidget* owner() const { return owner_; }
@@ -22,7 +22,7 @@ public:
     std::string openFile(std::string_view pattern, std::string_view title) override;
     std::string saveFile(std::string_view pattern) override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
 };
 

@@ -17,7 +17,7 @@ constexpr std::string_view kLineBreakMark = "[/]";
 // Shows the busy state for the life of a command and returns the status panel to "就绪" however the
 // command ends.
 class BusyScope {
-public:
+  public:
     BusyScope(StatusSink& status, std::string_view text) : status_(status) {
         status_.setStatus(text);
         status_.setBusy(true);
@@ -29,7 +29,7 @@ public:
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     StatusSink& status_;
 };
 
@@ -50,7 +50,9 @@ size_t countLines(std::string_view text) {
     return text.back() == '\n' ? n : n + 1;
 }
 
-std::string utf8MagicLine() { return std::string(kDataFileMagic); }
+std::string utf8MagicLine() {
+    return std::string(kDataFileMagic);
+}
 
 std::string gbkMagicLine() {
     static const std::string magic = EncodeGbk(kDataFileMagic);
@@ -83,7 +85,9 @@ std::string EncodeLineValue(std::string_view value) {
     return ReplaceAll(v, "\r", kLineBreakMark);
 }
 
-std::string DecodeLineValue(std::string_view line) { return ReplaceAll(line, kLineBreakMark, "\r\n"); }
+std::string DecodeLineValue(std::string_view line) {
+    return ReplaceAll(line, kLineBreakMark, "\r\n");
+}
 
 bool HasDataFileMagic(std::string_view bytes) {
     return firstLineIs(bytes, gbkMagicLine()) || firstLineIs(bytes, utf8MagicLine());
@@ -163,7 +167,8 @@ std::string SerializeDataFile(const GradeTable& table) {
 }
 
 bool WriteDataFile(const GradeTable& table, const std::string& pathWithoutExtension) {
-    return WriteFileAtomically(pathWithoutExtension + std::string(kDataFileExtension), SerializeDataFile(table));
+    return WriteFileAtomically(pathWithoutExtension + std::string(kDataFileExtension),
+                               SerializeDataFile(table));
 }
 
 LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, Prompter& prompter,

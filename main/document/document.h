@@ -8,7 +8,7 @@ namespace scorvane {
 // One open grade table with what its window keeps beside the grid: the modified flag, the undo
 // snapshot and the state of the Undo command. Every command that changes a table works on a Document.
 class Document {
-public:
+  public:
     GradeTable table;
 
     // The modified flag ("change"): set by every change of the table, never cleared while the
@@ -32,7 +32,7 @@ public:
     // Undo does not touch the modified flag.
     bool undo();
 
-private:
+  private:
     bool modified_ = false;
     bool undoAvailable_ = false;
     bool undoReady_ = false;

@@ -30,8 +30,12 @@ GradeTable::GradeTable(int rows, int cols)
       cols_(std::clamp(cols, 0, kMaxCount)),
       cells_(static_cast<size_t>(rows_) * static_cast<size_t>(cols_)) {}
 
-void GradeTable::setRows(int rows) { resize(rows, cols_); }
-void GradeTable::setCols(int cols) { resize(rows_, cols); }
+void GradeTable::setRows(int rows) {
+    resize(rows, cols_);
+}
+void GradeTable::setCols(int cols) {
+    resize(rows_, cols);
+}
 
 void GradeTable::resize(int rows, int cols) {
     rows = std::clamp(rows, 0, kMaxCount);
@@ -58,7 +62,8 @@ void GradeTable::setHeaderLayout(std::string_view layout) {
     size_t pos = 0;
     while (true) {
         size_t bar = layout.find('|', pos);
-        segments.push_back(layout.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos));
+        segments.push_back(
+            layout.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos));
         if (bar == std::string_view::npos) {
             break;
         }
@@ -125,7 +130,9 @@ void GradeTable::setMark(int row, int col, CellMark mark) {
     marks_[static_cast<size_t>(faIndex(row, col))] = mark;
 }
 
-void GradeTable::clearMarks() { marks_.clear(); }
+void GradeTable::clearMarks() {
+    marks_.clear();
+}
 
 int GradeTable::columnWidth(int col) const {
     if (col < 0 || static_cast<size_t>(col) >= columnWidths_.size()) {

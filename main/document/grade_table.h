@@ -19,7 +19,7 @@ struct CellMark {
 // the row numbers, cell (0,0) is the corner; the data cells are rows 1.. x columns 1... Beside the
 // grid it keeps the title, the teacher, the class information, the data format and the file path.
 class GradeTable {
-public:
+  public:
     // The largest row and column counts (the counts are 16-bit numbers in the data file).
     static constexpr int kMaxCount = 32767;
 
@@ -34,7 +34,9 @@ public:
     int64_t faIndex(int row, int col) const { return static_cast<int64_t>(row) * cols_ + col; }
 
     const std::string& cell(int row, int col) const { return cells_[static_cast<size_t>(faIndex(row, col))]; }
-    void setCell(int row, int col, std::string text) { cells_[static_cast<size_t>(faIndex(row, col))] = std::move(text); }
+    void setCell(int row, int col, std::string text) {
+        cells_[static_cast<size_t>(faIndex(row, col))] = std::move(text);
+    }
     const std::string& cellAt(int64_t index) const { return cells_[static_cast<size_t>(index)]; }
     void setCellAt(int64_t index, std::string text) { cells_[static_cast<size_t>(index)] = std::move(text); }
     bool contains(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
@@ -78,19 +80,19 @@ public:
     const std::vector<std::string>& cells() const { return cells_; }
 
     std::string title = "未命名的表格";  // the window caption
-    std::string teacher;                  // Text3
-    std::string classInfo;                // Text4
-    std::string dataFormat = "###.##";    // DataFormat
-    std::string filePath;                 // Text7: full path without ".skv"; empty when none yet
+    std::string teacher;                 // Text3
+    std::string classInfo;               // Text4
+    std::string dataFormat = "###.##";   // DataFormat
+    std::string filePath;                // Text7: full path without ".skv"; empty when none yet
 
-private:
+  private:
     int rows_;
     int cols_;
     std::vector<std::string> cells_;
     std::string headerLayout_;
-    std::vector<CellMark> marks_;        // empty, or rows x cols
-    std::vector<int> columnWidths_;      // empty, or one per column
-    std::vector<int> rowHeights_;        // empty, or one per row
+    std::vector<CellMark> marks_;    // empty, or rows x cols
+    std::vector<int> columnWidths_;  // empty, or one per column
+    std::vector<int> rowHeights_;    // empty, or one per row
     uint64_t layoutGeneration_ = 0;
 };
 

@@ -23,7 +23,10 @@ void UndoSnapshot::restore(GradeTable& table) const {
             table.setCell(r, c, cells[static_cast<size_t>(table.faIndex(r, c))]);
         }
     }
-    table.setHeaderLayout(headerLayout);
+    // A table whose header layout string was never set (a fresh window) keeps its counts as restored.
+    if (!headerLayout.empty()) {
+        table.setHeaderLayout(headerLayout);
+    }
 }
 
 }  // namespace scorvane

@@ -23,7 +23,9 @@ std::string withSeparator(std::string folder) {
     return folder;
 }
 
-bool writable(const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
+bool writable(const std::string& folder) {
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
 
 }  // namespace
 
@@ -58,7 +60,9 @@ std::string ResolveWorkspaceFolder(const WorkspaceCandidates& c) {
     return c.userDataDir;
 }
 
-void SetProgramFolder(const std::string& folder) { programFolderSetting() = withSeparator(folder); }
+void SetProgramFolder(const std::string& folder) {
+    programFolderSetting() = withSeparator(folder);
+}
 
 std::string ProgramFolder() {
     std::string& folder = programFolderSetting();
@@ -69,8 +73,14 @@ std::string ProgramFolder() {
     return folder;
 }
 
-std::string DataFolder() { return ProgramFolder() + "表格数据/"; }
-std::string TemplateFolder() { return ProgramFolder() + "表格模版/"; }
-std::string ScratchPath() { return DataFolder() + "tmp"; }
+std::string DataFolder() {
+    return ProgramFolder() + "表格数据/";
+}
+std::string TemplateFolder() {
+    return ProgramFolder() + "表格模版/";
+}
+std::string ScratchPath() {
+    return DataFolder() + "tmp";
+}
 
 }  // namespace scorvane

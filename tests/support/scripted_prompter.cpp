@@ -5,7 +5,8 @@
 namespace scorvane::testing {
 
 void ScriptedPrompter::message(std::string_view text, std::string_view title, Icon icon) {
-    calls_.push_back({Call::Message, std::string(text), std::string(title), icon, Buttons::Ok, Answer::Ok, {}});
+    calls_.push_back(
+        {Call::Message, std::string(text), std::string(title), icon, Buttons::Ok, Answer::Ok, {}});
 }
 
 Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
@@ -34,7 +35,8 @@ std::optional<std::string> ScriptedPrompter::input(std::string_view prompt, std:
 }
 
 std::string ScriptedPrompter::openFile(std::string_view pattern, std::string_view title) {
-    calls_.push_back({Call::OpenFile, std::string(pattern), std::string(title), Icon::None, Buttons::Ok, Answer::Ok, {}});
+    calls_.push_back(
+        {Call::OpenFile, std::string(pattern), std::string(title), Icon::None, Buttons::Ok, Answer::Ok, {}});
     if (openPaths_.empty()) {
         ADD_FAILURE() << "unexpected open dialog: " << title;
         return {};
@@ -58,7 +60,8 @@ std::string ScriptedPrompter::saveFile(std::string_view pattern) {
 std::vector<std::string> ScriptedPrompter::messages() const {
     std::vector<std::string> out;
     for (const Call& c : calls_) {
-        if (c.kind == Call::Message) out.push_back(c.text);
+        if (c.kind == Call::Message)
+            out.push_back(c.text);
     }
     return out;
 }
@@ -66,7 +69,8 @@ std::vector<std::string> ScriptedPrompter::messages() const {
 std::vector<std::string> ScriptedPrompter::questions() const {
     std::vector<std::string> out;
     for (const Call& c : calls_) {
-        if (c.kind == Call::Ask) out.push_back(c.text);
+        if (c.kind == Call::Ask)
+            out.push_back(c.text);
     }
     return out;
 }

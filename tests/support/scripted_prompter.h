@@ -14,10 +14,10 @@ namespace scorvane::testing {
 // their answers from queues filled by the test. A call that finds its queue empty fails the test and
 // answers as a user pressing Cancel would.
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     struct Call {
         enum Kind { Message, Ask, Input, OpenFile, SaveFile } kind;
-        std::string text;   // message, question or prompt; the pattern for file dialogs
+        std::string text;  // message, question or prompt; the pattern for file dialogs
         std::string title;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
@@ -26,10 +26,22 @@ public:
     };
 
     // Queue answers.
-    ScriptedPrompter& answer(Answer a) { answers_.push_back(a); return *this; }
-    ScriptedPrompter& type(std::optional<std::string> text) { inputs_.push_back(std::move(text)); return *this; }
-    ScriptedPrompter& chooseOpen(std::string path) { openPaths_.push_back(std::move(path)); return *this; }
-    ScriptedPrompter& chooseSave(std::string path) { savePaths_.push_back(std::move(path)); return *this; }
+    ScriptedPrompter& answer(Answer a) {
+        answers_.push_back(a);
+        return *this;
+    }
+    ScriptedPrompter& type(std::optional<std::string> text) {
+        inputs_.push_back(std::move(text));
+        return *this;
+    }
+    ScriptedPrompter& chooseOpen(std::string path) {
+        openPaths_.push_back(std::move(path));
+        return *this;
+    }
+    ScriptedPrompter& chooseSave(std::string path) {
+        savePaths_.push_back(std::move(path));
+        return *this;
+    }
 
     void message(std::string_view text, std::string_view title, Icon icon) override;
     Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
@@ -49,7 +61,7 @@ public:
         return answers_.empty() && inputs_.empty() && openPaths_.empty() && savePaths_.empty();
     }
 
-private:
+  private:
     std::vector<Call> calls_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> inputs_;
@@ -59,7 +71,7 @@ private:
 
 // A StatusSink that records the texts and busy changes.
 class RecordingStatus : public StatusSink {
-public:
+  public:
     void setStatus(std::string_view text) override { texts.emplace_back(text); }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
     std::vector<std::string> texts;

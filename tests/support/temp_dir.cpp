@@ -26,7 +26,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempDir::file(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(fs::path(path), std::ios::binary);

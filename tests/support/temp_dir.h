@@ -7,7 +7,7 @@ namespace scorvane::testing {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     // path() + "/" + name
     std::string file(std::string_view name) const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -6,7 +6,9 @@
 namespace scorvane {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // The fixed cells' text: dark blue.
 const QColor kFixedText(0, 0, 128);
@@ -45,8 +47,10 @@ QVariant GradeTableModel::data(const QModelIndex& index, int role) const {
         }
         case Qt::ForegroundRole: {
             CellMark m = t.mark(r, c);
-            if (m.colour == MarkColour::Red) return QBrush(kRed);
-            if (m.colour == MarkColour::Blue) return QBrush(kBlue);
+            if (m.colour == MarkColour::Red)
+                return QBrush(kRed);
+            if (m.colour == MarkColour::Blue)
+                return QBrush(kBlue);
             return {};
         }
         case Qt::FontRole: {
@@ -70,10 +74,14 @@ QVariant GradeTableModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     }
     switch (role) {
-        case Qt::DisplayRole: return qs(t.cell(r, c));
-        case Qt::ForegroundRole: return QBrush(kFixedText);
-        case Qt::TextAlignmentRole: return int(Qt::AlignLeft | Qt::AlignVCenter);
-        default: return {};
+        case Qt::DisplayRole:
+            return qs(t.cell(r, c));
+        case Qt::ForegroundRole:
+            return QBrush(kFixedText);
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
+        default:
+            return {};
     }
 }
 
@@ -87,8 +95,10 @@ Qt::ItemFlags GradeTableModel::flags(const QModelIndex& index) const {
 
 void GradeTableModel::cellChanged(int tableRow, int tableCol) {
     if (tableRow == 0 || tableCol == 0) {
-        if (tableRow == 0 && tableCol > 0) emit headerDataChanged(Qt::Horizontal, tableCol - 1, tableCol - 1);
-        if (tableCol == 0 && tableRow > 0) emit headerDataChanged(Qt::Vertical, tableRow - 1, tableRow - 1);
+        if (tableRow == 0 && tableCol > 0)
+            emit headerDataChanged(Qt::Horizontal, tableCol - 1, tableCol - 1);
+        if (tableCol == 0 && tableRow > 0)
+            emit headerDataChanged(Qt::Vertical, tableRow - 1, tableRow - 1);
         return;
     }
     QModelIndex i = indexOf(tableRow, tableCol);

@@ -12,7 +12,7 @@ namespace scorvane {
 // copied: every request reads the table, so 20,000 rows cost no more than the rows on screen.
 class GradeTableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit GradeTableModel(Document& document, QObject* parent = nullptr);
 
     Document& document() { return document_; }
@@ -35,7 +35,7 @@ public:
 
     void setTableFont(const QFont& font) { font_ = font; }
 
-private:
+  private:
     Document& document_;
     QFont font_;
 };

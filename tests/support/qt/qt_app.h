@@ -11,7 +11,7 @@ QApplication& EnsureQtApplication();
 
 // Base of widget tests: the application exists before the test body runs.
 class QtTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { EnsureQtApplication(); }
 };
 

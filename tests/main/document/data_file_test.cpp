@@ -1,0 +1,220 @@
+#include "main/document/data_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/text_codec.h"
+#include "main/workspace/workspace_folder.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace scorvane {
+namespace {
+
+using testing::GbkLines;
+using testing::ReadBytes;
+using testing::RecordingStatus;
+using testing::ScriptedPrompter;
+using testing::TempDir;
+using testing::WriteBytes;
+
+GradeTable twoStudents() {
+    GradeTable t(3, 3);
+    t.title = "期中";
+    t.teacher = "王老师";
+    t.classInfo = "高一(1)班";
+    t.setHeaderLayout("  |姓名|语文");
+    t.setCell(1, 1, "张三");
+    t.setCell(1, 2, "85");
+    t.setCell(2, 1, "李四");
+    t.setCell(2, 2, "！公式：cell(?,1)");
+    t.renumber();
+    return t;
+}
+
+TEST(DataFile, WorkedExampleLineByLineInGbk) {
+    std::string bytes = SerializeDataFile(twoStudents());
+    EXPECT_EQ(bytes, GbkLines({"KVL'S Scorvane数据文件", "期中", "3", "3", "王老师", "高一(1)班", "###.##",
+                               "  ", "姓名", "语文", "1", "张三", "85", "2", "李四", "！公式：cell(?,1)"}));
+    GradeTable back;
+    ASSERT_TRUE(ParseDataFile(bytes, back));
+    EXPECT_EQ(back.cells(), twoStudents().cells());
+    EXPECT_EQ(back.title, "期中");
+    EXPECT_EQ(back.teacher, "王老师");
+    EXPECT_EQ(back.classInfo, "高一(1)班");
+}
+
+TEST(DataFile, SmallestTablesAndEmptyValues) {
+    GradeTable corner(1, 1);
+    corner.title = "";
+    corner.dataFormat = "";
+    std::string bytes = SerializeDataFile(corner);
+    EXPECT_EQ(bytes, GbkLines({"KVL'S Scorvane数据文件", "", "1", "1", "", "", "", ""}));
+    GradeTable back;
+    ASSERT_TRUE(ParseDataFile(bytes, back));
+    EXPECT_EQ(back.rows(), 1);
+    EXPECT_EQ(back.cols(), 1);
+    EXPECT_EQ(back.title, "");
+
+    GradeTable blanks(2, 3);  // empty titles and cells
+    ASSERT_TRUE(ParseDataFile(SerializeDataFile(blanks), back));
+    EXPECT_EQ(back.cells(), blanks.cells());
+}
+
+TEST(DataFile, LineBreaksNeverReachTheFileRaw) {
+    GradeTable t(2, 2);
+    t.classInfo = "第一行\r\n第二行";
+    t.setCell(1, 1, "a\nb\rc");
+    std::string text = DecodeGbk(SerializeDataFile(t));
+    EXPECT_NE(text.find("第一行[/]第二行\r\n"), std::string::npos);
+    EXPECT_NE(text.find("a[/]b[/]c\r\n"), std::string::npos);
+    GradeTable back;
+    ASSERT_TRUE(ParseDataFile(SerializeDataFile(t), back));
+    EXPECT_EQ(back.classInfo, "第一行\r\n第二行");
+    EXPECT_EQ(back.cell(1, 1), "a\r\nb\r\nc");
+    EXPECT_EQ(back.rows(), 2);
+}
+
+TEST(DataFile, AcceptsLfLinesUtf8FilesAndIgnoresTrailingText) {
+    GradeTable t;
+    std::string lf = "KVL'S Scorvane数据文件\nT\n2\n2\n\n\n###.##\n  \nA\n1\n85\nrest\nof\nfile\n";
+    ASSERT_TRUE(ParseDataFile(EncodeGbk(lf), t));
+    EXPECT_EQ(t.cell(1, 1), "85");
+    ASSERT_TRUE(ParseDataFile(lf, t));  // the same file in UTF-8
+    EXPECT_EQ(t.cell(0, 1), "A");
+    // The last cell may lack its line end.
+    ASSERT_TRUE(ParseDataFile(EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n1\r\n1\r\n\r\n\r\n\r\nX"), t));
+    EXPECT_EQ(t.cell(0, 0), "X");
+}
+
+TEST(DataFile, EveryMalformedFileIsRefusedWithNothingChanged) {
+    const std::vector<std::string> bad = {
+        "",
+        EncodeGbk("KVL'S Scorvane数据文件"),                                        // header cut short
+        EncodeGbk("KVL'S Scorvane数据文件x\r\nT\r\n1\r\n1\r\n\r\n\r\n\r\n  \r\n"),  // wrong magic
+        EncodeGbk("kvl's scorvane数据文件\r\nT\r\n1\r\n1\r\n\r\n\r\n\r\n  \r\n"),   // case matters
+        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n0\r\n1\r\n\r\n\r\n\r\n"),         // no rows at all
+        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\nabc\r\n1\r\n\r\n\r\n\r\n  \r\n"),
+        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n1\r\n-2\r\n\r\n\r\n\r\n  \r\n"),
+        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n32768\r\n1\r\n\r\n\r\n\r\n  \r\n"),
+        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n1.5\r\n1\r\n\r\n\r\n\r\n  \r\n"),
+        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n2\r\n2\r\n\r\n\r\n\r\n  \r\nA\r\n1\r\n"),  // ends before
+                                                                                             // its last cell
+        EncodeGbk(
+            "KVL'S Scorvane数据文件\r\nT\r\n32767\r\n32767\r\n\r\n\r\n\r\n  \r\n"),  // claims a billion cells
+    };
+    for (const std::string& bytes : bad) {
+        GradeTable t = twoStudents();
+        t.filePath = "/keep";
+        EXPECT_FALSE(ParseDataFile(bytes, t)) << DecodeGbk(bytes);
+        EXPECT_EQ(t.cells(), twoStudents().cells());
+        EXPECT_EQ(t.title, "期中");
+        EXPECT_EQ(t.filePath, "/keep");
+    }
+}
+
+class DataFileCommands : public ::testing::Test {
+  protected:
+    void SetUp() override { SetProgramFolder(dir.path()); }
+    TempDir dir;
+    ScriptedPrompter prompter;
+    RecordingStatus status;
+};
+
+TEST_F(DataFileCommands, LoadRenumbersSetsTheHeaderAndReportsProgress) {
+    WriteBytes(dir.file("表格数据/初一/甲.skv"),
+               GbkLines({"KVL'S Scorvane数据文件", "T", "4", "3", "", "", "###.##", "x", "姓名", "", "9", "a",
+                         "1", "", "b", "2", "z", "c", "3"}));
+    Document d;
+    ASSERT_EQ(LoadData(d, "初一/甲", false, prompter, status), LoadOutcome::Loaded);
+    EXPECT_EQ(d.table.cell(1, 0), "1");
+    EXPECT_EQ(d.table.cell(2, 0), "2");
+    EXPECT_EQ(d.table.cell(3, 0), "3");
+    EXPECT_EQ(d.table.headerLayout(), "  |姓名|");
+    EXPECT_EQ(d.table.cell(0, 0), "  ");
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"文件读取中...", "就绪"}));
+    EXPECT_EQ(status.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_FALSE(d.modified());
+}
+
+TEST_F(DataFileCommands, LoadOfMissingOrBadFiles) {
+    Document d;
+    d.table = twoStudents();
+    EXPECT_EQ(LoadData(d, "   ", false, prompter, status), LoadOutcome::Closed);
+    EXPECT_EQ(LoadData(d, dir.file("none"), true, prompter, status), LoadOutcome::Closed);
+    EXPECT_TRUE(prompter.calls().empty());
+
+    WriteBytes(dir.file("bad.skv"), "not a table\r\n");
+    EXPECT_EQ(LoadData(d, dir.file("bad"), true, prompter, status), LoadOutcome::Refused);
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.last().text, "文件格式不正确!");
+    EXPECT_EQ(prompter.last().title, "提示");
+    EXPECT_EQ(prompter.last().icon, Icon::Information);
+    EXPECT_EQ(d.table.cells(), twoStudents().cells());
+    EXPECT_EQ(status.texts.back(), "就绪");
+}
+
+TEST_F(DataFileCommands, SaveAsksBeforeOverwritingButNotForTheScratchFile) {
+    Document d;
+    d.table = twoStudents();
+    d.setModified();
+    std::string path = dir.file("班/表");
+    ASSERT_EQ(SaveData(d, false, path, prompter, status), SaveOutcome::Saved);  // folder made on the way
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_EQ(ReadBytes(path + ".skv"), SerializeDataFile(d.table));
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"正在保存文件...", "就绪"}));
+    EXPECT_TRUE(d.modified());  // saving leaves the flag set
+
+    d.table.setCell(1, 2, "99");
+    prompter.answer(Answer::No);
+    EXPECT_EQ(SaveData(d, false, path, prompter, status), SaveOutcome::Declined);
+    EXPECT_EQ(prompter.last().text, "确实覆盖原有数据么？");
+    EXPECT_EQ(prompter.last().title, "提示：");
+    EXPECT_EQ(prompter.last().buttons, Buttons::YesNo);
+    EXPECT_EQ(DecodeGbk(ReadBytes(path + ".skv")).find("99"), std::string::npos);
+
+    prompter.answer(Answer::Yes);
+    EXPECT_EQ(SaveData(d, false, path, prompter, status), SaveOutcome::Saved);
+    EXPECT_NE(DecodeGbk(ReadBytes(path + ".skv")).find("99"), std::string::npos);
+
+    prompter.clear();
+    ASSERT_EQ(SaveData(d, true, "窗口标题", prompter, status), SaveOutcome::Saved);
+    ASSERT_EQ(SaveData(d, true, "窗口标题", prompter, status), SaveOutcome::Saved);
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_EQ(ReadBytes(ScratchPath() + ".skv"), SerializeDataFile(d.table));
+
+    Document back;
+    ASSERT_EQ(LoadData(back, "tmp", false, prompter, status), LoadOutcome::Loaded);
+    EXPECT_EQ(back.table.cell(2, 2), "！公式：cell(?,1)");
+}
+
+TEST_F(DataFileCommands, FailedSaveSaysSoAndKeepsTheOldFile) {
+    Document d;
+    d.table = twoStudents();
+    WriteBytes(dir.file("blocker"), "x");
+    EXPECT_EQ(SaveData(d, false, dir.file("blocker/sub/t"), prompter, status), SaveOutcome::Failed);
+    ASSERT_EQ(prompter.messages(), (std::vector<std::string>{"文件保存失败！"}));
+    EXPECT_EQ(prompter.last().title, "错误");
+    EXPECT_EQ(prompter.last().icon, Icon::Error);
+    EXPECT_EQ(status.texts.back(), "就绪");
+
+    // A read-only class folder: the overwrite question is answered Yes, nothing can be written, the
+    // failure is said and the old file stays whole.
+    WriteBytes(dir.file("ro/t.skv"), "old");
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(dir.file("ro").c_str(), 0555);
+    std::string target = dir.file("ro/t");
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        ScriptedPrompter p;
+        p.answer(Answer::Yes);
+        return SaveData(d, false, target, p, status) == SaveOutcome::Failed && p.questions().size() == 1 &&
+               p.messages() == std::vector<std::string>{"文件保存失败！"};
+    }));
+    EXPECT_EQ(ReadBytes(dir.file("ro/t.skv")), "old");
+}
+
+}  // namespace
+}  // namespace scorvane
