@@ -26,6 +26,7 @@ int FitColumnWidth(int titleTextWidthTwips);
 // The width of every column 0 .. Cols-1 in twips. `measure` gives a text's width in twips in the table
 // font. A width the user set (GradeTable::columnWidth) is kept; every other column fits its title, and
 // column 0 (the row numbers) fits the largest row number as well.
-std::vector<int> GridColumnWidths(const GradeTable& table, const std::function<double(std::string_view)>& measure);
+std::vector<int> GridColumnWidths(const GradeTable& table,
+                                  const std::function<double(std::string_view)>& measure);
 
 }  // namespace scorvane
