@@ -184,6 +184,7 @@ bool QtSurface::begin() {
 
 void QtSurface::endPainter() {
     if (begun_) {
+        flushText();
         if (!painter_.end()) {
             failed_ = true;
         }
@@ -206,6 +207,7 @@ void QtSurface::setFont(const SurfaceFont& font) {
     font_ = font;
     qfont_ = toQFont(font);
     metrics_.reset();
+    glyphCache_ = nullptr;
     if (begun_) {
         painter_.setFont(qfont_);
     }
@@ -214,7 +216,7 @@ void QtSurface::setFont(const SurfaceFont& font) {
 double QtSurface::textWidth(std::string_view text) {
     double widest = 0;
     for (std::string_view line : SplitTextLines(text)) {
-        widest = std::max(widest, metrics().horizontalAdvance(toQString(line)));
+        widest = std::max(widest, lineAdvance(line));
     }
     return widest / scale_;
 }
@@ -238,21 +240,116 @@ void QtSurface::usePen(SurfaceColor color, bool forText) {
     penWidth_ = width;
 }
 
-void QtSurface::drawLineText(double x, double y, const QString& line) {
+const QtSurface::GlyphLine* QtSurface::glyphLine(std::string_view line) {
+    if (!paged_) {
+        return nullptr;
+    }
+    if (!glyphCache_) {
+        for (auto& cache : glyphCaches_) {
+            if (cache->font == font_) {
+                glyphCache_ = cache.get();
+            }
+        }
+        if (!glyphCache_) {
+            auto cache = std::make_unique<GlyphCache>();
+            cache->font = font_;
+            cache->raw = QRawFont::fromFont(qfont_);
+            // The font at the device's resolution, as the painter draws it.
+            const QPaintDevice* device = paged_;
+            cache->raw.setPixelSize(qfont_.pointSizeF() * device->logicalDpiY() / 72.0);
+            glyphCaches_.push_back(std::move(cache));
+            glyphCache_ = glyphCaches_.back().get();
+        }
+    }
+    auto& lines = glyphCache_->lines;
+    auto found = lines.find(line);
+    if (found != lines.end()) {
+        return &found->second;
+    }
+    if (lines.size() > 200000) {
+        lines.clear();
+    }
+    GlyphLine& made = lines[std::string(line)];
+    const QRawFont& raw = glyphCache_->raw;
+    if (raw.isValid()) {
+        const QString text = toQString(line);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        bool whole = !glyphs.isEmpty();
+        for (quint32 g : glyphs) {
+            whole = whole && g != 0;
+        }
+        // Plain text only: a character the font lacks, or a script that needs shaping, takes the usual way.
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            whole = whole && !c.isSurrogate() && !c.isMark() && (u < 0x0590 || u >= 0x2000);
+        }
+        if (whole) {
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            made.offsets.reserve(glyphs.size());
+            double x = 0;
+            for (const QPointF& a : advances) {
+                made.offsets.append(x);
+                x += a.x();
+            }
+            made.glyphs = glyphs;
+            made.width = x;
+            made.usable = true;
+        }
+    }
+    return &made;
+}
+
+double QtSurface::lineAdvance(std::string_view line) {
+    if (const GlyphLine* g = glyphLine(line); g && g->usable) {
+        return g->width;
+    }
+    return metrics().horizontalAdvance(toQString(line));
+}
+
+void QtSurface::flushText() {
+    if (pendingGlyphs_.isEmpty()) {
+        return;
+    }
+    usePen(pendingColor_, true);
+    QGlyphRun run;
+    run.setRawFont(pendingCache_->raw);
+    run.setGlyphIndexes(pendingGlyphs_);
+    run.setPositions(pendingPositions_);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+    pendingGlyphs_.clear();
+    pendingPositions_.clear();
+}
+
+void QtSurface::drawLineText(double x, double y, std::string_view line, const GlyphLine* glyphs) {
+    const QString text = toQString(line);
     if (pdf_) {
-        for (QChar c : line) {
+        for (QChar c : text) {
             drawnCharacters_[c.unicode()] = true;
         }
     }
-    painter_.drawText(QPointF(x, y + metrics().ascent()), line);
+    const double baseline = y + metrics().ascent();
+    if (glyphs && glyphs->usable && !qfont_.underline() && !qfont_.strikeOut()) {
+        if (glyphCache_ != pendingCache_ || textColor_ != pendingColor_) {
+            flushText();
+            pendingCache_ = glyphCache_;
+            pendingColor_ = textColor_;
+        }
+        pendingGlyphs_.append(glyphs->glyphs);
+        for (double offset : glyphs->offsets) {
+            pendingPositions_.append(QPointF(x + offset, baseline));
+        }
+        return;
+    }
+    flushText();
+    usePen(textColor_, true);
+    painter_.drawText(QPointF(x, baseline), text);
 }
 
 void QtSurface::drawTextAt(double x, double y, std::string_view line) {
     if (line.empty() || !begin()) {
         return;
     }
-    usePen(textColor_, true);
-    drawLineText(toDevice(x), toDevice(y), toQString(line));
+    drawLineText(toDevice(x), toDevice(y), line, glyphLine(line));
 }
 
 void QtSurface::drawTextInRect(double left, double top, double right, double bottom, std::string_view text,
@@ -260,14 +357,14 @@ void QtSurface::drawTextInRect(double left, double top, double right, double bot
     if (text.empty() || !begin()) {
         return;
     }
-    usePen(textColor_, true);
     const QRectF box(QPointF(toDevice(left), toDevice(top)), QPointF(toDevice(right), toDevice(bottom)));
     const double lineHeight = metrics().height();
     double y = box.top();
     for (std::string_view part : SplitTextLines(text)) {
         if (!part.empty()) {
-            const QString line = toQString(part);
-            const double w = metrics().horizontalAdvance(line);
+            const std::string_view line = part;
+            const GlyphLine* glyphs = glyphLine(line);
+            const double w = glyphs && glyphs->usable ? glyphs->width : lineAdvance(line);
             double x = box.left();
             if (align == TextAlign::Center) {
                 x = box.left() + (box.width() - w) / 2;
@@ -275,12 +372,14 @@ void QtSurface::drawTextInRect(double left, double top, double right, double bot
                 x = box.right() - w;
             }
             if (w > box.width() + 0.5) {  // a text wider than its cell is cut at the cell's edges
+                flushText();
                 painter_.save();
                 painter_.setClipRect(box);
-                drawLineText(x, y, line);
+                drawLineText(x, y, line, glyphs);
+                flushText();
                 painter_.restore();
             } else {
-                drawLineText(x, y, line);
+                drawLineText(x, y, line, glyphs);
             }
         }
         y += lineHeight;
@@ -291,6 +390,7 @@ void QtSurface::drawLine(double x1, double y1, double x2, double y2, SurfaceColo
     if (!begin()) {
         return;
     }
+    flushText();
     usePen(color, false);
     painter_.drawLine(QLineF(toDevice(x1), toDevice(y1), toDevice(x2), toDevice(y2)));
 }
@@ -299,6 +399,7 @@ void QtSurface::drawBox(double x1, double y1, double x2, double y2, SurfaceColor
     if (!begin()) {
         return;
     }
+    flushText();
     usePen(color, false);
     painter_.drawRect(
         QRectF(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2))).normalized());
@@ -308,6 +409,7 @@ void QtSurface::fillBox(double x1, double y1, double x2, double y2, SurfaceColor
     if (!begin()) {
         return;
     }
+    flushText();
     painter_.fillRect(
         QRectF(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2))).normalized(),
         toQColor(color));
@@ -317,6 +419,7 @@ void QtSurface::drawCircle(double centerX, double centerY, double radius, Surfac
     if (!begin()) {
         return;
     }
+    flushText();
     usePen(color, false);
     painter_.drawEllipse(QPointF(toDevice(centerX), toDevice(centerY)), toDevice(radius), toDevice(radius));
 }
@@ -326,6 +429,7 @@ void QtSurface::drawPicture(std::string_view imageBytes, double left, double top
     if (!begin()) {
         return;
     }
+    flushText();
     QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(imageBytes.data()),
                                       static_cast<int>(imageBytes.size()));
     if (picture.isNull()) {
@@ -349,6 +453,7 @@ bool QtSurface::newPage() {
     if (!begin()) {
         return false;
     }
+    flushText();
     if (!paged_->newPage()) {
         failed_ = true;
         return false;

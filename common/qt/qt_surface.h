@@ -3,11 +3,15 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/drawing_surface.h"
@@ -82,7 +86,34 @@ class QtSurface : public DrawingSurface {
     double toDevice(double twips) const { return twips * scale_; }
     const QFontMetricsF& metrics();
     void usePen(SurfaceColor color, bool forText);
-    void drawLineText(double x, double y, const QString& line);
+    // One line of text at (x, y) in device units, its top-left corner there; `glyphs` is its entry in
+    // the glyph cache (null off paper).
+    struct GlyphLine;
+    void drawLineText(double x, double y, std::string_view line, const GlyphLine* glyphs);
+    // Draws the texts gathered so far; every other drawing call does this first, so that the order of
+    // drawing stays as called.
+    void flushText();
+    // The width of one line in device units.
+    double lineAdvance(std::string_view line);
+
+    // On paper every distinct text is laid out once per font and then drawn from its glyphs: tables
+    // repeat their marks thousands of times. A text the font cannot show whole is drawn the usual way.
+    struct GlyphLine {
+        QList<quint32> glyphs;
+        QList<double> offsets;  // of each glyph from the start of the line
+        double width = 0;
+        bool usable = false;
+    };
+    struct GlyphCache {
+        SurfaceFont font;
+        QRawFont raw;
+        struct Hash {
+            using is_transparent = void;
+            size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+        };
+        std::unordered_map<std::string, GlyphLine, Hash, std::equal_to<>> lines;
+    };
+    const GlyphLine* glyphLine(std::string_view line);
 
     // The device: exactly one of these.
     QPagedPaintDevice* paged_ = nullptr;
@@ -106,6 +137,14 @@ class QtSurface : public DrawingSurface {
     SurfaceFont font_;
     QFont qfont_;
     std::optional<QFontMetricsF> metrics_;
+    std::vector<std::unique_ptr<GlyphCache>> glyphCaches_;
+    GlyphCache* glyphCache_ = nullptr;  // the current font's, made on first use
+    // Texts gathered on paper in one font and colour, drawn as one run of glyphs: a page of a table
+    // becomes a few text objects instead of one for every cell.
+    QList<quint32> pendingGlyphs_;
+    QList<QPointF> pendingPositions_;
+    GlyphCache* pendingCache_ = nullptr;
+    SurfaceColor pendingColor_ = 0;
     SurfaceColor textColor_ = 0;
     int lineWidth_ = 1;
     // The pen the painter holds now, so that runs of texts or lines do not set it again.
