@@ -117,9 +117,10 @@ class QtSurface : public DrawingSurface {
 
     // The device: exactly one of these.
     QPagedPaintDevice* paged_ = nullptr;
-    std::unique_ptr<QPdfWriter> pdf_;
+    // The PDF goes to memory first (the writer is destroyed before the buffer it writes to).
     QByteArray pdfBytes_;
     std::unique_ptr<QBuffer> pdfBuffer_;
+    std::unique_ptr<QPdfWriter> pdf_;
     std::string pdfPath_;
     std::vector<bool> drawnCharacters_;  // every UTF-16 unit drawn into the PDF
     std::unique_ptr<QImage> image_;

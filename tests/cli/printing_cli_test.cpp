@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cstdlib>
 
 #include "common/report_template.h"
 #include "main/document/data_file.h"
@@ -44,8 +44,8 @@ std::string PdfText(const std::string& path) {
 
 int PdfPages(const std::string& path) {
     const std::string info = RunProgram("/usr/bin/pdfinfo", {path}).out;
-    std::smatch m;
-    return std::regex_search(info, m, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(m[1]) : -1;
+    const size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
 
 bool Has(const std::string& text, const std::string& part) {

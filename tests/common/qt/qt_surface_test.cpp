@@ -5,7 +5,7 @@
 
 #include <QImage>
 #include <cmath>
-#include <regex>
+#include <cstdlib>
 
 #include "support/qt/qt_app.h"
 #include "support/run_program.h"
@@ -26,18 +26,36 @@ std::string PdfText(const std::string& path) {
     return r.out;
 }
 
+// The number after `label` on the text's first line holding it; -1 when there is none.
+double NumberAfter(const std::string& text, const std::string& label, size_t& from) {
+    const size_t at = text.find(label, from);
+    if (at == std::string::npos) {
+        return -1;
+    }
+    from = at + label.size();
+    return std::strtod(text.c_str() + from, nullptr);
+}
+
 // The page count and each page's size in points, as pdfinfo prints them ("3 595x842 595x842 842x595").
 std::string PdfPages(const std::string& path) {
     const std::string info = RunProgram("/usr/bin/pdfinfo", {"-f", "1", "-l", "999", path}).out;
-    std::smatch m;
-    std::string out;
-    if (std::regex_search(info, m, std::regex(R"(Pages:\s+(\d+))"))) {
-        out = m[1];
-    }
-    const std::regex size(R"(Page\s+\d+ size:\s+([\d.]+) x ([\d.]+))");
-    for (std::sregex_iterator it(info.begin(), info.end(), size), done; it != done; ++it) {
-        out += " " + std::to_string(std::lround(std::stod((*it)[1]))) + "x" +
-               std::to_string(std::lround(std::stod((*it)[2])));
+    size_t from = 0;
+    std::string out = std::to_string(static_cast<int>(NumberAfter(info, "Pages:", from)));
+    from = 0;
+    while (true) {
+        const size_t page = info.find("\nPage ", from);
+        if (page == std::string::npos) {
+            break;
+        }
+        from = page + 1;
+        const size_t lineEnd = info.find('\n', from);
+        const std::string line = info.substr(from, lineEnd - from);
+        size_t at = 0;
+        const double w = NumberAfter(line, "size:", at);
+        const double h = NumberAfter(line, " x ", at);
+        if (w >= 0 && h >= 0) {
+            out += " " + std::to_string(std::lround(w)) + "x" + std::to_string(std::lround(h));
+        }
     }
     return out;
 }
