@@ -126,9 +126,8 @@ TEST(ReportTemplateFile, FlagsAreTrueWhenNonZero) {
     ASSERT_TRUE(SetLabel("x 1 2 宋体 0 0 9 0 0 -16777216", l));
     EXPECT_FALSE(l.fontBold);
     EXPECT_EQ(l.foreColor, 0xFF000000u);  // a signed colour keeps its bits
-}
 
-TEST(ReportTemplateFile, PageOtherThanMinusOneIsPortrait) {
+    // Page: -1 is landscape, anything else (or nothing) portrait.
     EXPECT_FALSE(ParseReportTemplate("[Information]\r\nPage=1\r\n").landscape);
     EXPECT_FALSE(ParseReportTemplate("[Information]\r\nLinesNum=-1\r\n").landscape);
     EXPECT_TRUE(ParseReportTemplate("[information]\r\npage = -1\r\n").landscape);
@@ -242,12 +241,6 @@ TEST(ReportTemplateFile, DrawLinesDrawsParsedRecordsInBlackOrRed) {
     EXPECT_EQ(a.color, 0u);
     EXPECT_EQ(a.lineWidth, 3);
     EXPECT_EQ(surface.ops()[1].color, 255u);
-}
-
-TEST(ReportTemplateFile, ChangeTextReplacesEveryOccurrence) {
-    EXPECT_EQ(ChangeText("a\r\nb\r\n", "\r\n", "[/]"), "a[/]b[/]");
-    EXPECT_EQ(ChangeText("[/][/]x", "[/]", "\r\n"), "\r\n\r\nx");
-    EXPECT_EQ(ChangeText("abc", "", "x"), "abc");
 }
 
 }  // namespace

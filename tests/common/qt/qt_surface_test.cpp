@@ -184,14 +184,11 @@ TEST_F(QtSurfaceTest, PdfThatCannotBeWrittenFailsAndLeavesNoFile) {
     EXPECT_TRUE(s->failed());
     auto missing = QtSurface::ForPdfFile(dir.file("no/such/folder/"));
     EXPECT_FALSE(missing->endJob());
-}
 
-TEST_F(QtSurfaceTest, EmptyJobStillMakesAnEmptyPage) {
-    TempDir dir;
-    auto s = QtSurface::ForPdfFile(dir.file("empty.pdf"));
-    ASSERT_TRUE(s->endJob());
+    // An empty job still makes its one empty sheet.
+    auto empty = QtSurface::ForPdfFile(dir.file("empty.pdf"));
+    ASSERT_TRUE(empty->endJob());
     EXPECT_EQ(PdfPages(dir.file("empty.pdf")), "1 595x842");
-    EXPECT_EQ(PdfText(dir.file("empty.pdf")).find_first_not_of("\n\f "), std::string::npos);
 }
 
 }  // namespace

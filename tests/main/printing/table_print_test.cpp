@@ -54,11 +54,6 @@ std::vector<Op> TextsOnPage(const RecordingSurface& s, int page) {
 
 TEST(TablePrint, CountsAndIndexesOutOfRangeAreRefused) {
     clsTablePrint tp;
-    EXPECT_EQ(tp.Rows(), 5);
-    EXPECT_EQ(tp.Cols(), 2);
-    EXPECT_EQ(tp.HeaderRows(), 1);
-    EXPECT_TRUE(tp.HasFooter());
-    EXPECT_EQ(tp.ColWidth(1), 15);
     EXPECT_FALSE(tp.setRows(-1));
     EXPECT_FALSE(tp.setCols(0));
     EXPECT_FALSE(tp.setHeaderRows(0));
@@ -77,27 +72,11 @@ TEST(TablePrint, CountsAndIndexesOutOfRangeAreRefused) {
     EXPECT_EQ(tp.TextMatrix(0, 0), "all");
     EXPECT_EQ(tp.TextMatrix(7, 7), "");
 
-    // Setting a count empties the arrays; widths return to 15; the footer exists only while wanted.
+    // Setting a count empties the arrays and widths return to 15.
     tp.setColWidth(-1, 900);
-    EXPECT_TRUE(tp.setFooterText(0, "f"));
     tp.setCols(3);
     EXPECT_EQ(tp.TextMatrix(2, 1), "");
     EXPECT_EQ(tp.ColWidth(0), 15);
-    EXPECT_EQ(tp.FooterText(0), "");
-    tp.setHasFooter(false);
-    EXPECT_FALSE(tp.setFooterText(0, "f"));
-}
-
-TEST(TablePrint, FontsFallBackFromCellToColumnToOutput) {
-    clsTablePrint tp;
-    SurfaceFont bold = PrintCellFont();
-    bold.bold = true;
-    EXPECT_EQ(tp.FontMatrix(0, 0), nullptr);
-    tp.setColFont(1, bold);
-    ASSERT_NE(tp.FontMatrix(0, 1), nullptr);
-    EXPECT_TRUE(tp.FontMatrix(0, 1)->bold);
-    tp.setFontMatrix(0, 1, PrintCellFont());
-    EXPECT_FALSE(tp.FontMatrix(0, 1)->bold);
 }
 
 TEST(TablePrint, GridColumnsFillTheFitWidthInProportion) {
@@ -234,17 +213,6 @@ TEST(TablePrint, PagesSplitWhereTheHeightRunsOutAndRepeatTheHeader) {
     EXPECT_EQ(TextsOnPage(s, 2).size(), 3u * (1 + 21));
 }
 
-TEST(TablePrint, HeaderOnlyOnTheFirstPageWhenNotRepeated) {
-    clsTablePrint tp = MakeTable(60);
-    tp.PrintHeaderOnEveryPage = false;
-    RecordingSurface s;
-    s.setCurrentY(567);
-    tp.DrawTable(s, 0, 1);  // no handler: the engine starts the sheet itself
-    EXPECT_EQ(s.pages(), 2);
-    EXPECT_EQ(TextsOnPage(s, 1).front().text, "r54c0");
-    EXPECT_EQ(TextsOnPage(s, 1).front().y1, 567 + 30);
-}
-
 TEST(TablePrint, EmptyBodyDrawsTheHeaderAndStartsNoPage) {
     clsTablePrint tp = MakeTable(0);
     int newPages = 0;
@@ -312,32 +280,6 @@ TEST(TablePrint, RulesFrameEveryCellWithTheSectionsPen) {
     RecordingSurface t;
     bare.DrawTable(t, 0, 1);
     EXPECT_EQ(t.count(Op::Line), 0);
-}
-
-TEST(TablePrint, PicturesRaiseRowsAndArePaintedInTheirCells) {
-    clsTablePrint tp = MakeTable(2);
-    tp.ResizeCellsToPicHeight = true;
-    tp.setPictureMatrix(1, 0, CellPicture{"PNG", 300, 500});
-    RecordingSurface s;
-    s.setCurrentY(0);
-    tp.DrawTable(s, 0, 1);
-    auto pictures = s.ops(Op::Picture);
-    ASSERT_EQ(pictures.size(), 1u);
-    EXPECT_EQ(pictures[0].x1, 567 + 60);
-    EXPECT_EQ(pictures[0].y1, kRow + 560 + 30);
-    EXPECT_EQ(pictures[0].y2 - pictures[0].y1, 500);
-    EXPECT_EQ(s.currentY(), kRow + 2 * 560);
-}
-
-TEST(TablePrint, OutputFontIsRestored) {
-    clsTablePrint tp = MakeTable(2);
-    RecordingSurface s;
-    SurfaceFont other;
-    other.name = "黑体";
-    other.size = 20;
-    s.setFont(other);
-    tp.DrawTable(s, 0, 1);
-    EXPECT_EQ(s.font(), other);
 }
 
 }  // namespace
