@@ -21,117 +21,55 @@ constexpr double kRadiansToDegrees = 180 / kPi;
 
 enum class Tok : uint8_t { End, Plus, Minus, Star, Slash, Caret, LParen, RParen, Number, Name };
 
+// clang-format off
+// The names the evaluator knows. The inverse functions come last: they answer in degrees.
 enum class Name : uint8_t {
     None,
-    // constants
-    Pi,
-    E,
-    Ans,
-    // functions
-    Sr,
-    Log,
-    Ln,
-    Sin,
-    Cos,
-    Tan,
-    Sec,
-    Csc,
-    Cot,
-    Hsn,
-    Hcs,
-    Htn,
-    Hsc,
-    Hcc,
-    Hct,
-    Isn,
-    Ics,
-    Itn,
-    Isc,
-    Icc,
-    Ict,
-    Ihs,
-    Ihc,
-    Iht,
-    Ihsc,
-    Ihcc,
-    Ihct,
+    Pi, E, Ans,                              // constants
+    Sr, Log, Ln,                             // square root, common and natural logarithm
+    Sin, Cos, Tan, Sec, Csc, Cot,            // circular, in degrees
+    Hsn, Hcs, Htn, Hsc, Hcc, Hct,            // hyperbolic, of degrees taken as radians
+    Isn, Ics, Itn, Isc, Icc, Ict,            // inverse circular
+    Ihs, Ihc, Iht, Ihsc, Ihcc, Ihct,         // inverse hyperbolic
 };
+// clang-format on
 
-constexpr uint32_t pack(const char* s) {
+constexpr uint32_t pack(std::string_view s) {
     uint32_t v = 0;
-    for (int i = 0; s[i] != '\0'; ++i) {
-        v = (v << 8) | static_cast<unsigned char>(s[i]);
+    for (char c : s) {
+        v = (v << 8) | static_cast<unsigned char>(c);
     }
     return v;
 }
 
-// The known names by their lower-case letters, packed. "help" is reserved and, like every unknown
-// name, fails.
+struct NameEntry {
+    uint32_t packed;  // the lower-case letters, one byte each
+    Name name;
+};
+
+// clang-format off
+constexpr NameEntry kNames[] = {
+    {pack("pi"), Name::Pi},   {pack("e"), Name::E},     {pack("ans"), Name::Ans},
+    {pack("sr"), Name::Sr},   {pack("log"), Name::Log}, {pack("ln"), Name::Ln},
+    {pack("sin"), Name::Sin}, {pack("cos"), Name::Cos}, {pack("tan"), Name::Tan},
+    {pack("sec"), Name::Sec}, {pack("csc"), Name::Csc}, {pack("cot"), Name::Cot},
+    {pack("hsn"), Name::Hsn}, {pack("hcs"), Name::Hcs}, {pack("htn"), Name::Htn},
+    {pack("hsc"), Name::Hsc}, {pack("hcc"), Name::Hcc}, {pack("hct"), Name::Hct},
+    {pack("isn"), Name::Isn}, {pack("ics"), Name::Ics}, {pack("itn"), Name::Itn},
+    {pack("isc"), Name::Isc}, {pack("icc"), Name::Icc}, {pack("ict"), Name::Ict},
+    {pack("ihs"), Name::Ihs}, {pack("ihc"), Name::Ihc}, {pack("iht"), Name::Iht},
+    {pack("ihsc"), Name::Ihsc}, {pack("ihcc"), Name::Ihcc}, {pack("ihct"), Name::Ihct},
+};
+// clang-format on
+
+// "help" is reserved and, like every unknown name, is None: it fails wherever it stands.
 Name lookupName(uint32_t packed) {
-    switch (packed) {
-        case pack("pi"):
-            return Name::Pi;
-        case pack("e"):
-            return Name::E;
-        case pack("ans"):
-            return Name::Ans;
-        case pack("sr"):
-            return Name::Sr;
-        case pack("log"):
-            return Name::Log;
-        case pack("ln"):
-            return Name::Ln;
-        case pack("sin"):
-            return Name::Sin;
-        case pack("cos"):
-            return Name::Cos;
-        case pack("tan"):
-            return Name::Tan;
-        case pack("sec"):
-            return Name::Sec;
-        case pack("csc"):
-            return Name::Csc;
-        case pack("cot"):
-            return Name::Cot;
-        case pack("hsn"):
-            return Name::Hsn;
-        case pack("hcs"):
-            return Name::Hcs;
-        case pack("htn"):
-            return Name::Htn;
-        case pack("hsc"):
-            return Name::Hsc;
-        case pack("hcc"):
-            return Name::Hcc;
-        case pack("hct"):
-            return Name::Hct;
-        case pack("isn"):
-            return Name::Isn;
-        case pack("ics"):
-            return Name::Ics;
-        case pack("itn"):
-            return Name::Itn;
-        case pack("isc"):
-            return Name::Isc;
-        case pack("icc"):
-            return Name::Icc;
-        case pack("ict"):
-            return Name::Ict;
-        case pack("ihs"):
-            return Name::Ihs;
-        case pack("ihc"):
-            return Name::Ihc;
-        case pack("iht"):
-            return Name::Iht;
-        case pack("ihsc"):
-            return Name::Ihsc;
-        case pack("ihcc"):
-            return Name::Ihcc;
-        case pack("ihct"):
-            return Name::Ihct;
-        default:
-            return Name::None;
+    for (const NameEntry& entry : kNames) {
+        if (entry.packed == packed) {
+            return entry.name;
+        }
     }
+    return Name::None;
 }
 
 bool isConstant(Name n) {
@@ -182,120 +120,47 @@ struct Checked {
     double sq(double v) { return mul(v, v); }
 };
 
-// Applies a function to its operand; false on any arithmetic fault.
+// Applies a function to its operand, by the system's own formulas (also where an inverse differs from
+// the textbook one: stored formulas rely on them); false on any arithmetic fault.
 bool applyFunction(Name fn, double x, double& result) {
     Checked k;
     const double halfPi = 2 * std::atan(1.0);
-    double y = 0;
+    const double y = k.mul(x, kDegreesToRadians);  // the operand of circular and hyperbolic functions
     double r = 0;
+    // clang-format off
     switch (fn) {
-        case Name::Sr:
-            r = k.sqrt(x);
-            break;
-        case Name::Log:
-            r = k.div(k.ln(x), std::log(10.0));
-            break;
-        case Name::Ln:
-            r = k.ln(x);
-            break;
-        case Name::Sin:
-            r = k.fin(std::sin(k.mul(x, kDegreesToRadians)));
-            break;
-        case Name::Cos:
-            r = k.fin(std::cos(k.mul(x, kDegreesToRadians)));
-            break;
-        case Name::Tan:
-            r = k.fin(std::tan(k.mul(x, kDegreesToRadians)));
-            break;
-        case Name::Sec:
-            r = k.div(1, std::cos(k.mul(x, kDegreesToRadians)));
-            break;
-        case Name::Csc:
-            r = k.div(1, std::sin(k.mul(x, kDegreesToRadians)));
-            break;
-        case Name::Cot:
-            r = k.div(1, std::tan(k.mul(x, kDegreesToRadians)));
-            break;
-        case Name::Hsn:
-            y = k.mul(x, kDegreesToRadians);
-            r = k.div(k.sub(k.exp(y), k.exp(-y)), 2);
-            break;
-        case Name::Hcs:
-            y = k.mul(x, kDegreesToRadians);
-            r = k.div(k.add(k.exp(y), k.exp(-y)), 2);
-            break;
-        case Name::Htn:
-            y = k.mul(x, kDegreesToRadians);
-            r = k.div(k.sub(k.exp(y), k.exp(-y)), k.add(k.exp(-y), k.exp(y)));
-            break;
-        case Name::Hsc:
-            y = k.mul(x, kDegreesToRadians);
-            r = k.div(2, k.add(k.exp(y), k.exp(-y)));
-            break;
-        case Name::Hcc:
-            y = k.mul(x, kDegreesToRadians);
-            r = k.div(2, k.sub(k.exp(y), k.exp(-y)));
-            break;
-        case Name::Hct:
-            y = k.mul(x, kDegreesToRadians);
-            r = k.div(k.add(k.exp(y), k.exp(-y)), k.sub(k.exp(y), k.exp(-y)));
-            break;
-        case Name::Isn:
-            r = std::atan(k.div(x, k.sqrt(k.sub(1, k.sq(x)))));
-            break;
-        case Name::Ics:
-            r = std::atan(k.div(-x, k.sqrt(k.sub(1, k.sq(x))))) + 2 * std::atan(1.0);
-            break;
-        case Name::Itn:
-            r = std::atan(x);
-            break;
-        case Name::Isc:
-            r = std::atan(k.div(x, k.sqrt(k.sub(k.sq(x), 1)))) + sign(x - 1) * halfPi;
-            break;
-        case Name::Icc:
-            r = std::atan(k.div(x, k.sqrt(k.sub(k.sq(x), 1)))) + (sign(x) - 1) * halfPi;
-            break;
-        case Name::Ict:
-            r = std::atan(x) + halfPi;
-            break;
-        case Name::Ihs:
-            r = k.ln(k.add(x, k.sqrt(k.add(k.sq(x), 1))));
-            break;
-        case Name::Ihc:
-            r = k.ln(k.add(x, k.sqrt(k.sub(k.sq(x), 1))));
-            break;
-        case Name::Iht:
-            r = k.div(k.ln(k.div(1 + x, 1 - x)), 2);
-            break;
-        case Name::Ihsc:
-            r = k.ln(k.div(k.sqrt(k.sub(1, k.sq(x))) + 1, x));
-            break;
-        case Name::Ihcc:
-            r = k.ln(k.div(k.add(sign(x) * k.sqrt(k.add(k.sq(x), 1)), 1), x));
-            break;
-        case Name::Ihct:
-            r = k.div(k.ln(k.div(x + 1, x - 1)), 2);
-            break;
-        default:
-            return false;
+        case Name::Sr:   r = k.sqrt(x); break;
+        case Name::Log:  r = k.div(k.ln(x), std::log(10.0)); break;
+        case Name::Ln:   r = k.ln(x); break;
+        case Name::Sin:  r = std::sin(y); break;
+        case Name::Cos:  r = std::cos(y); break;
+        case Name::Tan:  r = std::tan(y); break;
+        case Name::Sec:  r = k.div(1, std::cos(y)); break;
+        case Name::Csc:  r = k.div(1, std::sin(y)); break;
+        case Name::Cot:  r = k.div(1, std::tan(y)); break;
+        case Name::Hsn:  r = k.div(k.sub(k.exp(y), k.exp(-y)), 2); break;
+        case Name::Hcs:  r = k.div(k.add(k.exp(y), k.exp(-y)), 2); break;
+        case Name::Htn:  r = k.div(k.sub(k.exp(y), k.exp(-y)), k.add(k.exp(-y), k.exp(y))); break;
+        case Name::Hsc:  r = k.div(2, k.add(k.exp(y), k.exp(-y))); break;
+        case Name::Hcc:  r = k.div(2, k.sub(k.exp(y), k.exp(-y))); break;
+        case Name::Hct:  r = k.div(k.add(k.exp(y), k.exp(-y)), k.sub(k.exp(y), k.exp(-y))); break;
+        case Name::Isn:  r = std::atan(k.div(x, k.sqrt(k.sub(1, k.sq(x))))); break;
+        case Name::Ics:  r = std::atan(k.div(-x, k.sqrt(k.sub(1, k.sq(x))))) + halfPi; break;
+        case Name::Itn:  r = std::atan(x); break;
+        case Name::Isc:  r = std::atan(k.div(x, k.sqrt(k.sub(k.sq(x), 1)))) + sign(x - 1) * halfPi; break;
+        case Name::Icc:  r = std::atan(k.div(x, k.sqrt(k.sub(k.sq(x), 1)))) + (sign(x) - 1) * halfPi; break;
+        case Name::Ict:  r = std::atan(x) + halfPi; break;
+        case Name::Ihs:  r = k.ln(k.add(x, k.sqrt(k.add(k.sq(x), 1)))); break;
+        case Name::Ihc:  r = k.ln(k.add(x, k.sqrt(k.sub(k.sq(x), 1)))); break;
+        case Name::Iht:  r = k.div(k.ln(k.div(1 + x, 1 - x)), 2); break;
+        case Name::Ihsc: r = k.ln(k.div(k.sqrt(k.sub(1, k.sq(x))) + 1, x)); break;
+        case Name::Ihcc: r = k.ln(k.div(k.add(sign(x) * k.sqrt(k.add(k.sq(x), 1)), 1), x)); break;
+        case Name::Ihct: r = k.div(k.ln(k.div(x + 1, x - 1)), 2); break;
+        default:         return false;
     }
-    switch (fn) {
-        case Name::Isn:
-        case Name::Ics:
-        case Name::Itn:
-        case Name::Isc:
-        case Name::Icc:
-        case Name::Ict:
-        case Name::Ihs:
-        case Name::Ihc:
-        case Name::Iht:
-        case Name::Ihsc:
-        case Name::Ihcc:
-        case Name::Ihct:
-            r = k.mul(r, kRadiansToDegrees);
-            break;
-        default:
-            break;
+    // clang-format on
+    if (fn >= Name::Isn) {
+        r = k.mul(r, kRadiansToDegrees);
     }
     if (!k.ok || !std::isfinite(r)) {
         return false;

@@ -1,23 +1,12 @@
 #include "main/formula/find_text.h"
 
-#include "common/utf8.h"
+#include "main/workspace/utilities.h"
 
 namespace scorvane {
-namespace {
-
-// A long text in a menu caption: its first 8 characters, "..." and its last 8.
-std::string shortenForCaption(std::string_view text) {
-    if (Utf8Length(text) <= 22) {
-        return std::string(text);
-    }
-    return std::string(Utf8Left(text, 8)) + "..." + std::string(Utf8Right(text, 8));
-}
-
-}  // namespace
 
 std::string FindResultCaption(int index, int row, std::string_view first, std::string_view second) {
-    return std::to_string(index) + ": 第 " + std::to_string(row) + " 行。“" + shortenForCaption(first) +
-           "；" + shortenForCaption(second) + "”";
+    return std::to_string(index) + ": 第 " + std::to_string(row) + " 行。“" + ShortenForDisplay(first) +
+           "；" + ShortenForDisplay(second) + "”";
 }
 
 FindResult FindInTable(Document& document, std::string_view text, const FindOptions& options) {

@@ -12,7 +12,8 @@ int CheckAllFormulas(Document& document) {
     for (int r = 0; r < t.rows(); ++r) {
         for (int c = 0; c < t.cols(); ++c) {
             // A plain cell reading exactly "公式错误" (a frozen failed formula) is marked too.
-            if (公式2值(t, r, c) == kFormulaError) {
+            const std::string& text = t.cell(r, c);
+            if (IsFormula(text) ? 公式2值(t, r, c) == kFormulaError : text == kFormulaError) {
                 t.setCell(r, c, std::string(kFormulaErrorPrefix) + t.cell(r, c));
                 ++marked;
             }

@@ -39,14 +39,5 @@ TEST(DataFormatChoice, TypedDecimalCount) {
     EXPECT_EQ(ParseDecimalCount("99999999999999999999999"), 15);
 }
 
-TEST(DataFormatChoice, SettingTheFormatMarksTheDocumentChanged) {
-    Document doc;
-    SetDataFormat(doc, "###.##");
-    EXPECT_FALSE(doc.modified());
-    SetDataFormat(doc, "###.0");
-    EXPECT_EQ(doc.table.dataFormat, "###.0");
-    EXPECT_TRUE(doc.modified());
-}
-
 }  // namespace
 }  // namespace scorvane

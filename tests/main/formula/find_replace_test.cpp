@@ -118,8 +118,6 @@ TEST_F(FindReplaceTest, ReplaceInsideCells) {
     doc.table.setCell(2, 3, "aaa");
     ReplaceInTable(doc, "aa", "b", false);
     EXPECT_EQ(doc.table.cell(2, 3), "ba");
-    ReplaceInTable(doc, "b", "bb", false);
-    EXPECT_EQ(doc.table.cell(2, 3), "bba");
     // Formulas are text here.
     doc.table.setCell(2, 3, std::string(kFormulaMarker) + "cell(?,2)");
     ReplaceInTable(doc, "?,2", "?,1", false);

@@ -101,8 +101,6 @@ TEST_F(FormulaCellTest, ResultsFollowTheDataFormat) {
     EXPECT_DOUBLE_EQ(PreviousResult(), 26.6666666666667);  // the unformatted 15-digit value
     t.dataFormat = "###.000";
     EXPECT_EQ(公式2值(t, 1, 5), "26.667");
-    t.dataFormat = "###.";
-    EXPECT_EQ(公式2值(t, 1, 5), "27");
     t.dataFormat = "###.##";
     EXPECT_EQ(value(1, 5, "1/2"), ".5");
     EXPECT_EQ(value(1, 5, "1-1"), "");

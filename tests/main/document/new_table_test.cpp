@@ -1,0 +1,88 @@
+#include "main/document/new_table.h"
+
+#include <gtest/gtest.h>
+
+#include "main/document/document_life.h"
+#include "main/workspace/workspace_folder.h"
+#include "sample_table.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+using testing::ScriptedPrompter;
+using testing::Strings;
+
+class NewTableTest : public ::testing::Test {
+  protected:
+    NewTableTest() : saved_(ProgramFolder()) { SetProgramFolder(dir.path()); }
+    ~NewTableTest() override { SetProgramFolder(saved_); }
+
+    testing::TempDir dir;
+    ScriptedPrompter prompter;
+    testing::RecordingStatus status;
+
+  private:
+    std::string saved_;
+};
+
+TEST_F(NewTableTest, TheNamePromptOffersTheDefaultNameAndRepeatsUntilTheNameIsUsable) {
+    EXPECT_EQ(DefaultNewTableName(0), "新成绩表-1");
+    Document doc;
+    prompter.type(std::nullopt).type("  ").type("期中?").type(" 期中考试 ");
+    NewTableInClass(doc, prompter, "一中/高一/(1)班", 3);
+    EXPECT_EQ(prompter.messages(),
+              (Strings{"文件名称不能为空！请重新输入。", "文件名称不能为空！请重新输入。",
+                       "文件名中包含了诸如“\\/*?”之类的非法字符，请重新输入。"}));
+    EXPECT_EQ(prompter.calls()[0].offered, "新成绩表2");
+    EXPECT_TRUE(prompter.calls()[0].text.ends_with("同时该文件名也将暂时作为表格的标题。"));
+    EXPECT_EQ(doc.table.filePath, dir.path() + "/表格数据/一中/高一/(1)班/期中考试");
+    EXPECT_EQ(doc.table.title, "期中考试");
+}
+
+TEST_F(NewTableTest, TheWizardSetsThePathButNotTheCaptionAndInsistsOnATitle) {
+    Document doc;
+    prompter.type("月考").type("").type(std::nullopt).type("月考成绩");
+    WizardNameStep(doc, prompter, "一中/高一/(1)班", 1);
+    EXPECT_TRUE(prompter.last().text.ends_with("这要可以使该表格更易于管理。"));
+    EXPECT_EQ(doc.table.filePath, dir.path() + "/表格数据/一中/高一/(1)班/月考");
+    EXPECT_EQ(doc.table.title, "未命名的表格");
+    WizardTitleStep(doc, prompter);
+    EXPECT_EQ(prompter.messages(), Strings(2, "标题不能为空！"));
+    EXPECT_EQ(prompter.calls()[1].title, "更改标题");
+    EXPECT_EQ(prompter.calls()[1].offered, "未命名的表格");
+    EXPECT_EQ(doc.table.title, "月考成绩");
+    EXPECT_FALSE(ChangeTableTitle(doc, prompter.type(" ")));
+    EXPECT_FALSE(doc.modified());
+    EXPECT_TRUE(ChangeTableTitle(doc, prompter.type("期末")));
+    EXPECT_TRUE(doc.modified());
+}
+
+TEST_F(NewTableTest, TheCloseCheckAsksAboutChangedTablesAndKeepsTheWindowWhenTheSaveFailed) {
+    Document doc = testing::SampleDocument({"姓名"}, {{"张三"}});
+    doc.table.title = "期中";
+    EXPECT_TRUE(CloseCheck(doc, prompter, status));
+    doc.setModified();
+    prompter.answer(Answer::Cancel).answer(Answer::No);
+    EXPECT_FALSE(CloseCheck(doc, prompter, status));
+    EXPECT_TRUE(CloseCheck(doc, prompter, status));
+    EXPECT_EQ(prompter.questions(), Strings(2, "是否更改对表格：“期中”所做的修改?"));
+    EXPECT_EQ(prompter.last().buttons, Buttons::YesNoCancel);
+
+    // No file yet: the save dialog, whose ".skv" is dropped; the table's own path stays empty.
+    prompter.answer(Answer::Yes).chooseSave(dir.file("out.SKV")).answer(Answer::Yes).chooseSave("");
+    EXPECT_TRUE(CloseCheck(doc, prompter, status));
+    EXPECT_NE(testing::ReadBytes(dir.file("out.skv")), "");
+    EXPECT_EQ(doc.table.filePath, "");
+    EXPECT_TRUE(CloseCheck(doc, prompter, status));  // a cancelled dialog still closes
+
+    testing::WriteBytes(dir.file("plain"), "x");
+    doc.table.filePath = dir.file("plain") + "/t";
+    prompter.answer(Answer::Yes);
+    EXPECT_FALSE(CloseCheck(doc, prompter, status));
+    EXPECT_EQ(prompter.messages(), Strings{"文件保存失败！"});
+}
+
+}  // namespace
+}  // namespace scorvane

@@ -1,0 +1,34 @@
+#include "main/workspace/class_folder.h"
+
+#include <gtest/gtest.h>
+
+#include "common/file_io.h"
+#include "main/workspace/workspace_folder.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+TEST(ClassFolderTest, CreatesEveryLevelListsTablesByNameAndNeverLeavesTheDataFolder) {
+    testing::TempDir dir;
+    const std::string saved = ProgramFolder();
+    SetProgramFolder(dir.path());
+    EXPECT_TRUE(PrepareClassTables("一中/高一/(1)班").empty());
+    const std::string folder = dir.path() + "/表格数据/一中/高一/(1)班/";
+    EXPECT_TRUE(DirectoryExists(folder));
+    EXPECT_EQ(ClassTablePath("一中/高一/(1)班", "期中"), folder + "期中");
+    for (const char* name : {"b.skv", "a.skv", "C.SKV", "notes.txt", ".skv"}) {
+        testing::WriteBytes(folder + name, "x");
+    }
+    MakeDirectories(folder + "folder.skv");
+    EXPECT_EQ(PrepareClassTables("一中/高一/(1)班"), (std::vector<std::string>{"a", "b", "C"}));
+
+    EXPECT_EQ(ClassFolder(" . /高一/(1)班"), "");
+    EXPECT_TRUE(PrepareClassTables("一中/../..").empty());
+    EXPECT_EQ(ClassTablePath("../x/y", "a"), "");
+    EXPECT_FALSE(DirectoryExists(dir.path() + "/x"));
+    SetProgramFolder(saved);
+}
+
+}  // namespace
+}  // namespace scorvane

@@ -1,0 +1,127 @@
+#include "main/workspace/school_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "common/text_codec.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class SchoolEditorTest : public ::testing::Test {
+  protected:
+    std::string folder() const { return dir.path() + "/"; }
+    void loadThreeGrades() {
+        testing::WriteBytes(
+            dir.file("SchoolInfo.ini"),
+            testing::GbkLines({"[School]", "Name=一中", "Grade=2", "Grade0=高一", "Grade0Class=1",
+                               "Grade1=高二", "Grade1Class=0", "Grade2=高三", "Grade2Class=1", "[Grade0]",
+                               "Class0=(1)班", "Class1=(2)班", "[Grade1]", "Class0=甲班", "[Grade2]",
+                               "Class0=乙班", "Class1=丙班"}));
+        editor.load(folder());
+    }
+    std::string saved() const { return DecodeGbk(testing::ReadBytes(dir.file("SchoolInfo.ini"))); }
+
+    testing::TempDir dir;
+    SchoolEditor editor;
+    testing::ScriptedPrompter prompter;
+};
+
+TEST_F(SchoolEditorTest, ThePlaceholderFollowsTheFocusAndIsSavedWhenNoNameWasTyped) {
+    editor.load(folder());
+    EXPECT_EQ(editor.schoolName(), "在此输入学校名称");
+    editor.schoolNameFocusGained();
+    EXPECT_EQ(editor.schoolName(), "");
+    EXPECT_TRUE(editor.modified());  // emptying the box changes its text
+    editor.schoolNameFocusLost();
+    ASSERT_TRUE(editor.confirm(prompter, folder()));
+    EXPECT_NE(saved().find("Name=在此输入学校名称\r\nGrade=-1\r\n"), std::string::npos);
+    loadThreeGrades();
+    EXPECT_EQ(editor.classNames(), (Strings{"(1)班", "(2)班"}));  // the first grade is selected
+    editor.schoolNameFocusGained();
+    EXPECT_FALSE(editor.modified());
+}
+
+TEST_F(SchoolEditorTest, AddAndDeleteSetTheFlagAtOnceRenameOnlyAfterAChange) {
+    loadThreeGrades();
+    editor.selectGrade(-1);
+    editor.deleteGrade(prompter);
+    editor.addClass(prompter);
+    editor.renameGrade(prompter);
+    EXPECT_EQ(prompter.messages(),
+              (Strings{"请先选择要删除的项目!", "请先选择要添加班级的年级!", "请先选择要重命名的项目!"}));
+    EXPECT_TRUE(editor.modified());
+    loadThreeGrades();
+    prompter.type("").type(std::nullopt);
+    editor.renameGrade(prompter);
+    EXPECT_FALSE(editor.modified());
+    EXPECT_EQ(prompter.last().offered, "高一");
+    editor.addGrade(prompter);  // cancelled: still modified, and the last grade is selected
+    EXPECT_TRUE(editor.modified());
+    EXPECT_EQ(editor.selectedGrade(), 2);
+}
+
+TEST_F(SchoolEditorTest, DeletingGrade1Of3SavesTheFormerGrade2AsGrade1WithItsOwnClasses) {
+    loadThreeGrades();
+    editor.selectGrade(1);
+    prompter.answer(Answer::No).answer(Answer::Yes);
+    editor.deleteGrade(prompter);
+    EXPECT_EQ(editor.gradeNames().size(), 3u);
+    EXPECT_EQ(prompter.last().text, "确实删除项目：“高二” 么？");
+    EXPECT_EQ(prompter.last().defaultAnswer, Answer::No);
+    editor.deleteGrade(prompter);
+    EXPECT_EQ(editor.classNames(), (Strings{"乙班", "丙班"}));
+    ASSERT_TRUE(editor.confirm(prompter, folder()));
+    EXPECT_NE(saved().find("Grade=1\r\nGrade0=高一\r\nGrade0Class=1\r\nGrade1=高三\r\nGrade1Class=1\r\n"),
+              std::string::npos);
+    EXPECT_NE(saved().find("[Grade1]\r\nClass0=乙班\r\nClass1=丙班\r\n"), std::string::npos);
+    EXPECT_EQ(saved().find("甲班"), std::string::npos);
+}
+
+TEST_F(SchoolEditorTest, ClassesAreAddedRenamedAndDeletedWithTheSelectionKeptInPlace) {
+    loadThreeGrades();
+    prompter.type("(3)班").type("实验班").answer(Answer::Yes).answer(Answer::Yes);
+    editor.addClass(prompter);
+    editor.selectClass(1);
+    editor.renameClass(prompter);
+    EXPECT_EQ(prompter.last().title, "班机重命名");
+    editor.selectClass(0);
+    editor.deleteClass(prompter);
+    EXPECT_EQ(editor.classNames(), (Strings{"实验班", "(3)班"}));
+    EXPECT_EQ(editor.selectedClass(), 0);
+    editor.selectClass(1);
+    editor.deleteClass(prompter);
+    EXPECT_EQ(editor.selectedClass(), -1);
+}
+
+TEST_F(SchoolEditorTest, NamesThatCannotBeFolderNamesAreRefusedAndAskedAgain) {
+    loadThreeGrades();
+    prompter.type("高/二").type(" .. ").type("高二").type("a*b").type(std::nullopt);
+    editor.addGrade(prompter);
+    EXPECT_EQ(prompter.last().offered, " .. ");  // the refused text is offered to be corrected
+    editor.renameGrade(prompter);
+    EXPECT_EQ(editor.gradeNames().back(), "高二");
+    editor.setSchoolName("..");
+    EXPECT_FALSE(editor.confirm(prompter, folder()));
+    EXPECT_EQ(prompter.messages(), Strings(4, "名称中包含了诸如“\\/*?”之类的非法字符，请重新输入。"));
+    EXPECT_EQ(saved().find(".."), std::string::npos);
+}
+
+TEST_F(SchoolEditorTest, CancelAsksOnlyWhenModifiedAndAFailedSaveKeepsTheEditorOpen) {
+    loadThreeGrades();
+    EXPECT_TRUE(editor.cancel(prompter));
+    editor.setSchoolName("二中");
+    prompter.answer(Answer::No).answer(Answer::Yes);
+    EXPECT_FALSE(editor.cancel(prompter));
+    EXPECT_TRUE(editor.cancel(prompter));
+    EXPECT_EQ(prompter.questions(), Strings(2, "真的不保存修改么?"));
+    testing::WriteBytes(dir.file("plain"), "x");
+    EXPECT_FALSE(editor.confirm(prompter, dir.file("plain") + "/"));
+    EXPECT_EQ(prompter.last().text, "文件保存失败！");
+}
+
+}  // namespace
+}  // namespace scorvane
