@@ -91,6 +91,21 @@ bool IniStore::hasSection(std::string_view section) const {
     return findSection(section, b, e);
 }
 
+std::vector<std::pair<std::string, std::string>> IniStore::entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> out;
+    size_t begin, end;
+    if (!findSection(section, begin, end)) {
+        return out;
+    }
+    for (size_t i = begin + 1; i < end; ++i) {
+        const Line& l = lines_[i];
+        if (l.kind == Line::Entry) {
+            out.emplace_back(l.name, std::string(trimBlanks(std::string_view(l.raw).substr(l.valueStart))));
+        }
+    }
+    return out;
+}
+
 std::optional<std::string> IniStore::value(std::string_view section, std::string_view key) const {
     size_t begin, end;
     if (!findSection(section, begin, end)) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace scorvane {
@@ -24,6 +25,9 @@ class IniStore {
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string value(std::string_view section, std::string_view key, std::string_view fallback) const;
     bool hasSection(std::string_view section) const;
+    // The entries of the first section with that name, in file order: (key, value) with the blanks
+    // around both removed; empty when the section is missing.
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
     // A line break inside a value is stored as "[/]", so no value can break the file's lines.
     void setValue(std::string_view section, std::string_view key, std::string_view value);

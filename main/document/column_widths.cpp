@@ -1,11 +1,31 @@
 #include "main/document/column_widths.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace scorvane {
 
 int FitColumnWidth(int titleTextWidthTwips) {
     return std::max(kMinColumnWidthTwips, std::max(0, titleTextWidthTwips) + 2 * kColumnPaddingTwips);
+}
+
+std::vector<int> GridColumnWidths(const GradeTable& table,
+                                  const std::function<double(std::string_view)>& measure) {
+    std::vector<int> widths(static_cast<size_t>(table.cols()), kMinColumnWidthTwips);
+    for (int c = 0; c < table.cols(); ++c) {
+        if (int set = table.columnWidth(c); set > 0) {
+            widths[static_cast<size_t>(c)] = set;
+            continue;
+        }
+        double textWidth = table.rows() > 0 ? measure(table.cell(0, c)) : 0;
+        if (c == 0 && table.rows() > 1) {
+            textWidth = std::max(textWidth, measure(std::to_string(table.rows() - 1)));
+        }
+        widths[static_cast<size_t>(c)] =
+            FitColumnWidth(static_cast<int>(std::ceil(std::max(0.0, textWidth))));
+    }
+    return widths;
 }
 
 }  // namespace scorvane

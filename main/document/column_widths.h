@@ -1,5 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "main/document/grade_table.h"
+
 namespace scorvane {
 
 // Setting the header layout string sizes every column to fit its title. The table window and the
@@ -10,7 +16,17 @@ inline constexpr int kColumnPaddingTwips = 90;
 // No column is made narrower than this by fitting (about three Chinese characters at 12 points).
 inline constexpr int kMinColumnWidthTwips = 900;
 
+// The table font the grid starts with; titles are measured in it.
+inline constexpr std::string_view kTableFontName = "宋体";
+inline constexpr double kTableFontSize = 12;
+
 // The width in twips of a column whose title is `titleTextWidthTwips` wide in the table font.
 int FitColumnWidth(int titleTextWidthTwips);
+
+// The width of every column 0 .. Cols-1 in twips. `measure` gives a text's width in twips in the table
+// font. A width the user set (GradeTable::columnWidth) is kept; every other column fits its title, and
+// column 0 (the row numbers) fits the largest row number as well.
+std::vector<int> GridColumnWidths(const GradeTable& table,
+                                  const std::function<double(std::string_view)>& measure);
 
 }  // namespace scorvane

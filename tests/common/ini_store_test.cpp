@@ -19,6 +19,12 @@ TEST(IniStore, ReadsWithThePrivateProfileRules) {
     EXPECT_EQ(ini.value("Grade0", "Missing", "Default"), "Default");
     EXPECT_EQ(ini.value("Nowhere", "Name", "Default"), "Default");
     EXPECT_TRUE(ini.hasSection("GRADE0"));
+
+    // The entries of the first section of a name, in order, comments passed over.
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ini.entries("SCHOOL"), (Entries{{"Name", "实验中学"}, {"Grade", "1"}}));
+    EXPECT_EQ(ini.entries("grade0"), (Entries{{"Class0", "(1)班"}}));
+    EXPECT_TRUE(ini.entries("Nowhere").empty());
 }
 
 TEST(IniStore, ValuesComeBackWholeHoweverLong) {

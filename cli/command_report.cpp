@@ -1,0 +1,140 @@
+#include <iostream>
+
+#include "cli/cli_command.h"
+#include "cli/gui_session.h"
+#include "cli/table_io.h"
+#include "common/file_io.h"
+#include "common/qt/qt_surface.h"
+#include "common/report_template.h"
+#include "common/utf8.h"
+#include "main/document/cell_value.h"
+#include "main/document/data_file.h"
+#include "main/printing/report_pages.h"
+
+namespace scorvane::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "report TABLE.skv TEMPLATE.rvx -o OUT.pdf [--bind LABEL=FIELD ...] [--row R | --rows A-B]";
+
+// LABEL: a label's number in the label list (1 = the first) or its caption, when no other label has it.
+int resolveLabel(const PrintableTemplate& report, const std::string& label) {
+    long long n = 0;
+    const long long count = static_cast<long long>(report.labels.size());
+    if (count > 0 && ParseWholeNumber(label, 1, count, n)) {
+        return static_cast<int>(n);
+    }
+    int found = 0;
+    for (size_t i = 0; i < report.labels.size(); ++i) {
+        if (report.labels[i].caption == label) {
+            if (found != 0) {
+                std::cerr << "有多个标签的文字是“" << label << "”，请用标签的序号（1 为第一个标签）。\n";
+                return -1;
+            }
+            found = static_cast<int>(i) + 1;
+        }
+    }
+    if (found == 0) {
+        std::cerr << "找不到标签：" << label << "（模板共有 " << count << " 个标签）\n";
+        return -1;
+    }
+    return found;
+}
+
+bool parseRow(const std::string& text, int dataRows, int& row) {
+    long long n = 0;
+    if (!ParseWholeNumber(TrimSpaces(text), 1, dataRows, n)) {
+        std::cerr << "没有第 " << text << " 行（共 " << dataRows << " 行）。\n";
+        return false;
+    }
+    row = static_cast<int>(n);
+    return true;
+}
+
+int runReport(const CliArgs& args) {
+    if (args.positional.size() != 2 || !args.has("-o") || (args.has("--row") && args.has("--rows"))) {
+        return UsageError(kUsage);
+    }
+    ConsolePrompter prompter;
+    Document document;
+    if (!LoadTable(args.positional[0], document, prompter)) {
+        return 1;
+    }
+    const GradeTable& table = document.table;
+    const std::string& templatePath = args.positional[1];
+    ReportTemplateRecords records;
+    if (!FileExists(templatePath) || !ReadReportTemplateFile(templatePath, records)) {
+        std::cerr << "找不到文件：" << templatePath << "\n";
+        return 1;
+    }
+    if (!records.hasInformation) {
+        std::cerr << kFormatMessage << "\n";
+        return 1;
+    }
+    const PrintableTemplate report = PrintableReportTemplate(records);
+    if (report.skippedRecords > 0) {
+        std::cerr << "模板中有 " << report.skippedRecords << " 条记录格式不正确，已略过。\n";
+    }
+
+    ReportBindings bindings;
+    for (const std::string& bind : args.values("--bind")) {
+        const size_t eq = bind.find('=');
+        if (eq == std::string::npos) {
+            return UsageError(kUsage);
+        }
+        const int label = resolveLabel(report, bind.substr(0, eq));
+        if (label < 0) {
+            return 1;
+        }
+        const int column = ResolveField(table, bind.substr(eq + 1));
+        if (column < 0) {
+            return 1;
+        }
+        bindings.bind(label, column, report.labels[static_cast<size_t>(label - 1)].caption,
+                      table.cell(0, column));
+    }
+
+    const int dataRows = table.rows() - 1;
+    ReportRowRange rows = AllReportRows(table);
+    if (args.has("--row")) {
+        if (!parseRow(args.value("--row"), dataRows, rows.first)) {
+            return 1;
+        }
+        rows.last = rows.first;
+    } else if (args.has("--rows")) {
+        const std::string range = args.value("--rows");
+        const size_t dash = range.find('-');
+        if (dash == std::string::npos) {
+            return UsageError(kUsage);
+        }
+        if (!parseRow(range.substr(0, dash), dataRows, rows.first) ||
+            !parseRow(range.substr(dash + 1), dataRows, rows.last)) {
+            return 1;
+        }
+    }
+    if (rows.first > rows.last) {
+        std::cerr << "没有要打印的行。\n";
+        return 1;
+    }
+
+    EnsureGuiSession();
+    auto pdf = QtSurface::ForPdfFile(args.value("-o"), table.title);
+    ReportSource source;
+    source.table = &table;
+    source.value = FormulaValues(table);
+    SilentStatusSink status;
+    return PrintReport(*pdf, report, bindings, source, rows, prompter, status) ? 0 : 1;
+}
+
+CliRegistrar registrar(
+    {"report",
+     kUsage,
+     "用报表模板为每一行打印一页（如成绩通知单）到 PDF；LABEL 为标签序号（1 为第一个）或标签文字，"
+     "FIELD 为字段名称或列号",
+     {"-o", "--bind", "--row", "--rows"},
+     {},
+     runReport,
+     61});
+
+}  // namespace
+}  // namespace scorvane::cli

@@ -1,0 +1,505 @@
+#include "common/qt/qt_surface.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+
+#include "common/file_io.h"
+#include "common/qt/pdf_text_map.h"
+#include "common/text_lines.h"
+
+namespace scorvane {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+// A rule of width 1 on paper: one dot of a 300 dpi printer.
+constexpr double kPaperDotTwips = kTwipsPerInch / 300;
+// The largest picture side in pixels; a larger picture is refused rather than allocated.
+constexpr double kMaxPicturePixels = 32767;
+
+QColor toQColor(SurfaceColor c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont toQFont(const SurfaceFont& f) {
+    QFont q(QString::fromStdString(f.name));
+    q.setPointSizeF(f.size >= 1 ? f.size : 1);
+    q.setBold(f.bold);
+    q.setItalic(f.italic);
+    q.setUnderline(f.underline);
+    q.setStrikeOut(f.strikethrough);
+    return q;
+}
+
+QPageLayout a4Layout(PageOrientation orientation) {
+    return QPageLayout(
+        QPageSize(QPageSize::A4),
+        orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0));
+}
+
+std::unique_ptr<QImage> makeImage(double widthTwips, double heightTwips, double dpi) {
+    const double w = std::round(widthTwips * dpi / kTwipsPerInch);
+    const double h = std::round(heightTwips * dpi / kTwipsPerInch);
+    if (!(w >= 1 && h >= 1 && w <= kMaxPicturePixels && h <= kMaxPicturePixels)) {
+        return nullptr;
+    }
+    auto image = std::make_unique<QImage>(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+    if (image->isNull()) {
+        return nullptr;
+    }
+    image->fill(Qt::white);
+    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+    image->setDotsPerMeterX(dotsPerMeter);
+    image->setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+}  // namespace
+
+QtSurface::QtSurface() : qfont_(toQFont(font_)) {}
+
+QtSurface::~QtSurface() {
+    endPainter();
+}
+
+std::unique_ptr<QtSurface> QtSurface::ForPdfFile(const std::string& path, const std::string& title) {
+    std::unique_ptr<QtSurface> s(new QtSurface());
+    s->pdfBuffer_ = std::make_unique<QBuffer>(&s->pdfBytes_);
+    s->pdfBuffer_->open(QIODevice::WriteOnly);
+    s->pdf_ = std::make_unique<QPdfWriter>(s->pdfBuffer_.get());
+    s->pdf_->setResolution(static_cast<int>(kTwipsPerInch));  // one device unit is one twip
+    s->pdf_->setCreator(QStringLiteral("Scorvane"));
+    if (!title.empty()) {
+        s->pdf_->setTitle(QString::fromStdString(title));
+    }
+    s->pdfPath_ = path;
+    s->drawnCharacters_.assign(0x10000, false);
+    s->paged_ = s->pdf_.get();
+    s->scale_ = 1;
+    s->twipsPerDot_ = kPaperDotTwips;
+    return s;
+}
+
+std::unique_ptr<QtSurface> QtSurface::ForPrinter(QPrinter& printer) {
+    std::unique_ptr<QtSurface> s(new QtSurface());
+    printer.setFullPage(true);
+    s->paged_ = &printer;
+    s->scale_ = printer.resolution() / kTwipsPerInch;
+    s->twipsPerDot_ = kPaperDotTwips;
+    return s;
+}
+
+std::unique_ptr<QtSurface> QtSurface::ForImage(double widthTwips, double heightTwips, double dpi) {
+    std::unique_ptr<QtSurface> s(new QtSurface());
+    s->dpi_ = dpi > 0 ? dpi : 96;
+    s->scale_ = s->dpi_ / kTwipsPerInch;
+    s->twipsPerDot_ = kTwipsPerInch / s->dpi_;
+    s->image_ = makeImage(widthTwips, heightTwips, s->dpi_);
+    if (!s->image_) {
+        s->failed_ = true;
+    }
+    return s;
+}
+
+double QtSurface::width() const {
+    if (paged_) {
+        return orientation_ == PageOrientation::Portrait ? kA4Width : kA4Height;
+    }
+    return image_ ? image_->width() / scale_ : 0;
+}
+
+double QtSurface::height() const {
+    if (paged_) {
+        return orientation_ == PageOrientation::Portrait ? kA4Height : kA4Width;
+    }
+    return image_ ? image_->height() / scale_ : 0;
+}
+
+void QtSurface::setSize(double width, double height) {
+    if (paged_ || failed_) {
+        return;
+    }
+    endPainter();
+    std::unique_ptr<QImage> next = makeImage(width, height, dpi_);
+    if (!next) {
+        failed_ = true;
+        return;
+    }
+    if (image_) {
+        QPainter copy(next.get());
+        copy.drawImage(0, 0, *image_);
+    }
+    image_ = std::move(next);
+}
+
+void QtSurface::setOrientation(PageOrientation orientation) {
+    if (!paged_) {
+        return;
+    }
+    orientation_ = orientation;
+    if (begun_) {  // takes effect on the next sheet
+        paged_->setPageLayout(a4Layout(orientation));
+    }
+}
+
+bool QtSurface::begin() {
+    if (failed_) {
+        return false;
+    }
+    if (begun_) {
+        return true;
+    }
+    QPaintDevice* device = paged_ ? static_cast<QPaintDevice*>(paged_) : image_.get();
+    if (!device || ended_) {
+        failed_ = true;
+        return false;
+    }
+    if (paged_) {
+        paged_->setPageLayout(a4Layout(orientation_));
+    }
+    if (!painter_.begin(device)) {
+        failed_ = true;
+        return false;
+    }
+    begun_ = true;
+    if (paged_) {
+        pages_ = 1;
+    }
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setFont(qfont_);
+    painter_.setBrush(Qt::NoBrush);
+    penWidth_ = -1;
+    penColor_ = 0xFFFFFFFF;
+    return true;
+}
+
+void QtSurface::endPainter() {
+    if (begun_) {
+        flushText();
+        if (!painter_.end()) {
+            failed_ = true;
+        }
+        begun_ = false;
+    }
+}
+
+const QFontMetricsF& QtSurface::metrics() {
+    if (!metrics_) {
+        QPaintDevice* device = paged_ ? static_cast<QPaintDevice*>(paged_) : image_.get();
+        metrics_.emplace(device ? QFontMetricsF(qfont_, device) : QFontMetricsF(qfont_));
+    }
+    return *metrics_;
+}
+
+void QtSurface::setFont(const SurfaceFont& font) {
+    if (font == font_) {
+        return;
+    }
+    font_ = font;
+    qfont_ = toQFont(font);
+    metrics_.reset();
+    glyphCache_ = nullptr;
+    if (begun_) {
+        painter_.setFont(qfont_);
+    }
+}
+
+double QtSurface::textWidth(std::string_view text) {
+    double widest = 0;
+    for (std::string_view line : SplitTextLines(text)) {
+        widest = std::max(widest, lineAdvance(line));
+    }
+    return widest / scale_;
+}
+
+double QtSurface::textHeight(std::string_view text) {
+    return static_cast<double>(CountTextLines(text)) * metrics().height() / scale_;
+}
+
+void QtSurface::usePen(SurfaceColor color, bool forText) {
+    const int width = forText ? 0 : lineWidth_;
+    if (penColor_ == color && penForText_ == forText && penWidth_ == width) {
+        return;
+    }
+    QPen pen(toQColor(color));
+    if (!forText) {
+        pen.setWidthF(lineWidth_ * twipsPerDot_ * scale_);
+    }
+    painter_.setPen(pen);
+    penColor_ = color;
+    penForText_ = forText;
+    penWidth_ = width;
+}
+
+const QtSurface::GlyphLine* QtSurface::glyphLine(std::string_view line) {
+    if (!paged_) {
+        return nullptr;
+    }
+    if (!glyphCache_) {
+        for (auto& cache : glyphCaches_) {
+            if (cache->font == font_) {
+                glyphCache_ = cache.get();
+            }
+        }
+        if (!glyphCache_) {
+            auto cache = std::make_unique<GlyphCache>();
+            cache->font = font_;
+            cache->raw = QRawFont::fromFont(qfont_);
+            // The font at the device's resolution, as the painter draws it.
+            const QPaintDevice* device = paged_;
+            cache->raw.setPixelSize(qfont_.pointSizeF() * device->logicalDpiY() / 72.0);
+            glyphCaches_.push_back(std::move(cache));
+            glyphCache_ = glyphCaches_.back().get();
+        }
+    }
+    auto& lines = glyphCache_->lines;
+    auto found = lines.find(line);
+    if (found != lines.end()) {
+        return &found->second;
+    }
+    if (lines.size() > 200000) {
+        lines.clear();
+    }
+    GlyphLine& made = lines[std::string(line)];
+    const QRawFont& raw = glyphCache_->raw;
+    if (raw.isValid()) {
+        const QString text = toQString(line);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        bool whole = !glyphs.isEmpty();
+        for (quint32 g : glyphs) {
+            whole = whole && g != 0;
+        }
+        // Plain text only: a character the font lacks, or a script that needs shaping, takes the usual way.
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            whole = whole && !c.isSurrogate() && !c.isMark() && (u < 0x0590 || u >= 0x2000);
+        }
+        if (whole) {
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            made.offsets.reserve(glyphs.size());
+            double x = 0;
+            for (const QPointF& a : advances) {
+                made.offsets.append(x);
+                x += a.x();
+            }
+            made.glyphs = glyphs;
+            made.width = x;
+            made.usable = true;
+        }
+    }
+    return &made;
+}
+
+double QtSurface::lineAdvance(std::string_view line) {
+    if (const GlyphLine* g = glyphLine(line); g && g->usable) {
+        return g->width;
+    }
+    return metrics().horizontalAdvance(toQString(line));
+}
+
+void QtSurface::flushText() {
+    if (pendingGlyphs_.isEmpty()) {
+        return;
+    }
+    usePen(pendingColor_, true);
+    QGlyphRun run;
+    run.setRawFont(pendingCache_->raw);
+    run.setGlyphIndexes(pendingGlyphs_);
+    run.setPositions(pendingPositions_);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+    pendingGlyphs_.clear();
+    pendingPositions_.clear();
+}
+
+void QtSurface::drawLineText(double x, double y, std::string_view line, const GlyphLine* glyphs) {
+    const QString text = toQString(line);
+    if (pdf_) {
+        for (QChar c : text) {
+            drawnCharacters_[c.unicode()] = true;
+        }
+    }
+    const double baseline = y + metrics().ascent();
+    if (glyphs && glyphs->usable && !qfont_.underline() && !qfont_.strikeOut()) {
+        if (glyphCache_ != pendingCache_ || textColor_ != pendingColor_) {
+            flushText();
+            pendingCache_ = glyphCache_;
+            pendingColor_ = textColor_;
+        }
+        pendingGlyphs_.append(glyphs->glyphs);
+        for (double offset : glyphs->offsets) {
+            pendingPositions_.append(QPointF(x + offset, baseline));
+        }
+        return;
+    }
+    flushText();
+    usePen(textColor_, true);
+    painter_.drawText(QPointF(x, baseline), text);
+}
+
+void QtSurface::drawTextAt(double x, double y, std::string_view line) {
+    if (line.empty() || !begin()) {
+        return;
+    }
+    drawLineText(toDevice(x), toDevice(y), line, glyphLine(line));
+}
+
+void QtSurface::drawTextInRect(double left, double top, double right, double bottom, std::string_view text,
+                               TextAlign align) {
+    if (text.empty() || !begin()) {
+        return;
+    }
+    const QRectF box(QPointF(toDevice(left), toDevice(top)), QPointF(toDevice(right), toDevice(bottom)));
+    const double lineHeight = metrics().height();
+    double y = box.top();
+    for (std::string_view part : SplitTextLines(text)) {
+        if (!part.empty()) {
+            const std::string_view line = part;
+            const GlyphLine* glyphs = glyphLine(line);
+            const double w = glyphs && glyphs->usable ? glyphs->width : lineAdvance(line);
+            double x = box.left();
+            if (align == TextAlign::Center) {
+                x = box.left() + (box.width() - w) / 2;
+            } else if (align == TextAlign::Right) {
+                x = box.right() - w;
+            }
+            if (w > box.width() + 0.5) {  // a text wider than its cell is cut at the cell's edges
+                flushText();
+                painter_.save();
+                painter_.setClipRect(box);
+                drawLineText(x, y, line, glyphs);
+                flushText();
+                painter_.restore();
+            } else {
+                drawLineText(x, y, line, glyphs);
+            }
+        }
+        y += lineHeight;
+    }
+}
+
+void QtSurface::drawLine(double x1, double y1, double x2, double y2, SurfaceColor color) {
+    if (!begin()) {
+        return;
+    }
+    flushText();
+    usePen(color, false);
+    painter_.drawLine(QLineF(toDevice(x1), toDevice(y1), toDevice(x2), toDevice(y2)));
+}
+
+void QtSurface::drawBox(double x1, double y1, double x2, double y2, SurfaceColor color) {
+    if (!begin()) {
+        return;
+    }
+    flushText();
+    usePen(color, false);
+    painter_.drawRect(
+        QRectF(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2))).normalized());
+}
+
+void QtSurface::fillBox(double x1, double y1, double x2, double y2, SurfaceColor color) {
+    if (!begin()) {
+        return;
+    }
+    flushText();
+    painter_.fillRect(
+        QRectF(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2))).normalized(),
+        toQColor(color));
+}
+
+void QtSurface::drawCircle(double centerX, double centerY, double radius, SurfaceColor color) {
+    if (!begin()) {
+        return;
+    }
+    flushText();
+    usePen(color, false);
+    painter_.drawEllipse(QPointF(toDevice(centerX), toDevice(centerY)), toDevice(radius), toDevice(radius));
+}
+
+void QtSurface::drawPicture(std::string_view imageBytes, double left, double top, double width,
+                            double height) {
+    if (!begin()) {
+        return;
+    }
+    flushText();
+    QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(imageBytes.data()),
+                                      static_cast<int>(imageBytes.size()));
+    if (picture.isNull()) {
+        return;
+    }
+    painter_.drawImage(QRectF(toDevice(left), toDevice(top), toDevice(width), toDevice(height)), picture);
+}
+
+void QtSurface::clear() {
+    if (!image_) {
+        return;
+    }
+    endPainter();
+    image_->fill(Qt::white);
+}
+
+bool QtSurface::newPage() {
+    if (!paged_) {
+        return !failed_;
+    }
+    if (!begin()) {
+        return false;
+    }
+    flushText();
+    if (!paged_->newPage()) {
+        failed_ = true;
+        return false;
+    }
+    ++pages_;
+    return true;
+}
+
+bool QtSurface::endJob() {
+    if (!paged_) {
+        return !failed_;
+    }
+    if (ended_) {
+        return !failed_;
+    }
+    begin();  // an empty job still makes its one (empty) sheet
+    endPainter();
+    ended_ = true;
+    if (auto* printer = dynamic_cast<QPrinter*>(paged_);
+        printer && printer->printerState() == QPrinter::Error) {
+        failed_ = true;
+    }
+    if (pdf_ && !failed_) {
+        pdfBuffer_->close();
+        RestoreDrawnCharacters(pdfBytes_, drawnCharacters_);
+        if (!WriteFileAtomically(pdfPath_, std::string_view(pdfBytes_.constData(), pdfBytes_.size()))) {
+            failed_ = true;
+        }
+    }
+    return !failed_;
+}
+
+bool QtSurface::saveImage(const std::string& path) {
+    if (!image_ || failed_) {
+        return false;
+    }
+    endPainter();
+    const bool png =
+        path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4)).toLower() == ".png";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image_->save(&buffer, png ? "PNG" : "BMP")) {
+        return false;
+    }
+    return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+}
+
+}  // namespace scorvane

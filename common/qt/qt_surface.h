@@ -1,0 +1,157 @@
+#pragma once
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "common/drawing_surface.h"
+
+class QPagedPaintDevice;
+class QPdfWriter;
+class QPrinter;
+
+namespace scorvane {
+
+// The drawing surface on Qt: a printer (QPrinter), a PDF file standing for the printer (QPdfWriter) or a
+// picture (QImage). Lengths arrive in twips and become device units here; texts are measured with the
+// real fonts of the device. Fonts are requested by their documented names ("宋体", "黑体"), which the
+// program maps to installed fonts at start-up (SetUpFonts).
+//
+// Paper is A4 without margins, its origin the sheet's top-left corner; the painter begins with the first
+// drawing, so the orientation can be set before. A rule of width 1 is one printer dot of 1/300 inch on
+// paper and one pixel on a picture.
+class QtSurface : public DrawingSurface {
+  public:
+    // A PDF written to `path` when the job ends, atomically (no half-written file on failure). Text stays
+    // text and every font is embedded once.
+    static std::unique_ptr<QtSurface> ForPdfFile(const std::string& path, const std::string& title = {});
+    // The system printer, set up by the caller (QPrintDialog); the surface sets A4 and the orientation.
+    static std::unique_ptr<QtSurface> ForPrinter(QPrinter& printer);
+    // A white picture of the given size in twips at `dpi` dots per inch (96: 15 twips a pixel).
+    static std::unique_ptr<QtSurface> ForImage(double widthTwips, double heightTwips, double dpi = 96);
+
+    ~QtSurface() override;
+
+    // The picture (null for printers); valid until the next drawing call.
+    const QImage* image() const { return image_.get(); }
+    // The pages begun so far on paper (0 before the first drawing).
+    int pageCount() const { return pages_; }
+
+    double width() const override;
+    double height() const override;
+    void setSize(double width, double height) override;
+    void setOrientation(PageOrientation orientation) override;
+    PageOrientation orientation() const override { return orientation_; }
+    bool isPrinter() const override { return paged_ != nullptr; }
+
+    void setFont(const SurfaceFont& font) override;
+    const SurfaceFont& font() const override { return font_; }
+    void setTextColor(SurfaceColor color) override { textColor_ = color; }
+    SurfaceColor textColor() const override { return textColor_; }
+    double textWidth(std::string_view text) override;
+    double textHeight(std::string_view text) override;
+    void drawTextAt(double x, double y, std::string_view line) override;
+    void drawTextInRect(double left, double top, double right, double bottom, std::string_view text,
+                        TextAlign align) override;
+
+    void setLineWidth(int pixels) override { lineWidth_ = pixels < 1 ? 1 : pixels; }
+    int lineWidth() const override { return lineWidth_; }
+    void drawLine(double x1, double y1, double x2, double y2, SurfaceColor color) override;
+    void drawBox(double x1, double y1, double x2, double y2, SurfaceColor color) override;
+    void fillBox(double x1, double y1, double x2, double y2, SurfaceColor color) override;
+    void drawCircle(double centerX, double centerY, double radius, SurfaceColor color) override;
+    void drawPicture(std::string_view imageBytes, double left, double top, double width,
+                     double height) override;
+
+    void clear() override;
+    bool newPage() override;
+    bool endJob() override;
+    bool failed() const override { return failed_; }
+    bool saveImage(const std::string& path) override;
+
+  private:
+    QtSurface();
+    bool begin();  // begins the painter when needed; false once failed
+    void endPainter();
+    double toDevice(double twips) const { return twips * scale_; }
+    const QFontMetricsF& metrics();
+    void usePen(SurfaceColor color, bool forText);
+    // One line of text at (x, y) in device units, its top-left corner there; `glyphs` is its entry in
+    // the glyph cache (null off paper).
+    struct GlyphLine;
+    void drawLineText(double x, double y, std::string_view line, const GlyphLine* glyphs);
+    // Draws the texts gathered so far; every other drawing call does this first, so that the order of
+    // drawing stays as called.
+    void flushText();
+    // The width of one line in device units.
+    double lineAdvance(std::string_view line);
+
+    // On paper every distinct text is laid out once per font and then drawn from its glyphs: tables
+    // repeat their marks thousands of times. A text the font cannot show whole is drawn the usual way.
+    struct GlyphLine {
+        QList<quint32> glyphs;
+        QList<double> offsets;  // of each glyph from the start of the line
+        double width = 0;
+        bool usable = false;
+    };
+    struct GlyphCache {
+        SurfaceFont font;
+        QRawFont raw;
+        struct Hash {
+            using is_transparent = void;
+            size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+        };
+        std::unordered_map<std::string, GlyphLine, Hash, std::equal_to<>> lines;
+    };
+    const GlyphLine* glyphLine(std::string_view line);
+
+    // The device: exactly one of these.
+    QPagedPaintDevice* paged_ = nullptr;
+    // The PDF goes to memory first (the writer is destroyed before the buffer it writes to).
+    QByteArray pdfBytes_;
+    std::unique_ptr<QBuffer> pdfBuffer_;
+    std::unique_ptr<QPdfWriter> pdf_;
+    std::string pdfPath_;
+    std::vector<bool> drawnCharacters_;  // every UTF-16 unit drawn into the PDF
+    std::unique_ptr<QImage> image_;
+    double dpi_ = 96;
+
+    QPainter painter_;
+    bool begun_ = false;
+    bool ended_ = false;
+    bool failed_ = false;
+    int pages_ = 0;
+    double scale_ = 1;         // device units per twip
+    double twipsPerDot_ = 15;  // a rule of width 1
+
+    PageOrientation orientation_ = PageOrientation::Portrait;
+    SurfaceFont font_;
+    QFont qfont_;
+    std::optional<QFontMetricsF> metrics_;
+    std::vector<std::unique_ptr<GlyphCache>> glyphCaches_;
+    GlyphCache* glyphCache_ = nullptr;  // the current font's, made on first use
+    // Texts gathered on paper in one font and colour, drawn as one run of glyphs: a page of a table
+    // becomes a few text objects instead of one for every cell.
+    QList<quint32> pendingGlyphs_;
+    QList<QPointF> pendingPositions_;
+    GlyphCache* pendingCache_ = nullptr;
+    SurfaceColor pendingColor_ = 0;
+    SurfaceColor textColor_ = 0;
+    int lineWidth_ = 1;
+    // The pen the painter holds now, so that runs of texts or lines do not set it again.
+    bool penForText_ = false;
+    SurfaceColor penColor_ = 0xFFFFFFFF;
+    int penWidth_ = -1;
+};
+
+}  // namespace scorvane

@@ -1,0 +1,271 @@
+#include "main/printing/charts.h"
+
+#include <charconv>
+#include <cmath>
+#include <ctime>
+
+#include "common/utf8.h"
+
+namespace scorvane {
+namespace {
+
+constexpr double kAxisLeft = 400;
+constexpr double kAxisTop = 210;
+constexpr double kAxisBottom = 3500;
+constexpr double kAxisRight = 6540;
+constexpr double kPlotWidth = kAxisRight - kAxisLeft;
+constexpr double kTickTop = 3450;
+constexpr double kCategoryLabelTop = 3600;
+constexpr double kTitleTop = 3950;
+constexpr double kPrintTimeTop = 4300;
+constexpr double kPrintTimeRightMargin = 367;
+constexpr double kPointRadius = 30;
+constexpr SurfaceColor kGridColor = Rgb(64, 128, 128);
+constexpr SurfaceColor kBarColor = Rgb(128, 128, 128);
+constexpr SurfaceColor kLineColor = Rgb(128, 0, 0);
+
+SurfaceFont Font(const char* name, double size) {
+    SurfaceFont f;
+    f.name = name;
+    f.size = size;
+    return f;
+}
+
+double categoryX(int i, int m) {
+    return kAxisLeft + kPlotWidth * i / m;
+}
+
+// The part of every chart before its data: the page, the grid with its labels, the axes and the
+// categories with their ticks and labels. `gridLabel(j)` is the value of grid line j (1 = the top).
+template <typename GridLabel>
+void drawFrame(DrawingSurface& s, double scale, ChartOutput output, int segments, GridLabel gridLabel,
+               const std::vector<std::string>& categories) {
+    if (output == ChartOutput::Preview) {
+        s.clear();
+    } else {
+        s.setOrientation(PageOrientation::Portrait);
+    }
+    s.setFont(Font("宋体", 8));
+    s.setTextColor(kBlack);
+    s.setLineWidth(1);
+    for (int j = 1; j <= segments; ++j) {
+        const double y = kAxisBottom * j / segments * scale;
+        s.drawLine(kAxisLeft * scale, y, kAxisRight * scale, y, kGridColor);
+        // The label ends at x = 400 of the surface whatever the scale.
+        const std::string text = " " + FormatChartAxisLabel(gridLabel(j));
+        s.setCurrentX(kAxisLeft - s.textWidth(text));
+        s.setCurrentY(y - s.textHeight(text) / 2);
+        s.printText(text);
+    }
+    s.drawLine(kAxisLeft * scale, kAxisTop * scale, kAxisLeft * scale, kAxisBottom * scale, kBlack);
+    s.drawLine(kAxisRight * scale, kAxisBottom * scale, kAxisLeft * scale, kAxisBottom * scale, kBlack);
+    const int m = static_cast<int>(categories.size());
+    for (int i = 1; i <= m; ++i) {
+        const double x = categoryX(i, m) * scale;
+        s.drawLine(x, kTickTop * scale, x, kAxisBottom * scale, kBlack);
+        const std::string& label = categories[static_cast<size_t>(i - 1)];
+        s.setCurrentX(x - s.textWidth(label) / 2);
+        s.setCurrentY(kCategoryLabelTop * scale);
+        s.printText(label);
+    }
+}
+
+// The title and the print time under the chart; the printer's job ends here.
+void drawEnd(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data) {
+    s.setTextColor(kBlack);
+    if (!data.title.empty()) {
+        s.setFont(Font("黑体", 14));
+        const std::string text = "    " + data.title;
+        s.setCurrentX((s.width() - s.textWidth(text)) / 2);
+        s.setCurrentY(kTitleTop * scale);
+        s.printText(text);
+    }
+    s.setFont(Font("宋体", 8));
+    const std::string time = data.printTime.empty() ? NowChartPrintTimeText() : data.printTime;
+    s.setCurrentX(s.width() - kPrintTimeRightMargin - s.textWidth(time));
+    s.setCurrentY(kPrintTimeTop * scale);
+    s.printText(time);
+    if (output == ChartOutput::Printer) {
+        s.endJob();
+    }
+}
+
+double cellValue(const CellValueFn& value, int row, int col) {
+    return value ? ChartValue(value(row, col)) : 0;
+}
+
+double safeMaximum(const ChartData& d) {
+    return d.maximum > 0 ? d.maximum : 1;
+}
+int safeSegments(const ChartData& d) {
+    return d.segments > 0 ? d.segments : 1;
+}
+
+void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data,
+                   const CellValueFn& value, bool up) {
+    const double maximum = safeMaximum(data);
+    const int n = safeSegments(data);
+    drawFrame(
+        s, scale, output, n,
+        [&](int j) {
+            const double share = up ? 1.0 - static_cast<double>(j) / n : static_cast<double>(j) / n;
+            return data.minimum + share * maximum;
+        },
+        data.fieldNames);
+    const int m = static_cast<int>(data.fields.size());
+    for (size_t k = 0; k < data.rows.size(); ++k) {
+        double lastX = 0;
+        double lastY = 0;
+        for (int i = 1; i <= m; ++i) {
+            const double v = cellValue(value, data.rows[k], data.fields[static_cast<size_t>(i - 1)]);
+            const double share = (v - data.minimum) / maximum;
+            const double x = categoryX(i, m) * scale;
+            const double y = kAxisBottom * (up ? 1.0 - share : share) * scale;
+            if (i > 1) {
+                s.drawLine(lastX, lastY, x, y, kLineColor);
+            }
+            s.drawCircle(x, y, kPointRadius, kLineColor);
+            lastX = x;
+            lastY = y;
+        }
+        if (m > 0) {
+            const std::string label = k < data.rowLabels.size() ? data.rowLabels[k] : std::string();
+            s.setTextColor(kLineColor);
+            s.setCurrentX(lastX + s.textWidth("  "));
+            s.setCurrentY(lastY - s.textHeight(label) / 2);
+            s.printText(label);
+            s.setTextColor(kBlack);
+        }
+    }
+    drawEnd(s, scale, output, data);
+}
+
+bool checkChoice(ChartData& data, Prompter& prompter) {
+    if (data.rows.empty() || data.fields.empty()) {
+        prompter.message(kChartNothingChosenMessage, "提示", Icon::Information);
+        return false;
+    }
+    if (!(data.maximum > 0)) {
+        data.maximum = 1;
+    }
+    if (data.segments <= 0) {
+        data.segments = 1;
+    }
+    return true;
+}
+
+void drawChart(DrawingSurface& s, double scale, ChartOutput output, ChartType type, const ChartData& data,
+               const CellValueFn& value) {
+    switch (type) {
+        case ChartType::LineUp:
+            DrawLineChartUp(s, scale, output, data, value);
+            break;
+        case ChartType::LineDown:
+            DrawLineChartDown(s, scale, output, data, value);
+            break;
+        case ChartType::Bar:
+            DrawBarChart(s, scale, output, data, value);
+            break;
+    }
+}
+
+}  // namespace
+
+double ChartValue(std::string_view displayText) {
+    std::string_view t = TrimSpaces(displayText);
+    if (!t.empty() && t.front() == '+') {
+        t.remove_prefix(1);
+    }
+    if (t.empty()) {
+        return 0;
+    }
+    double v = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) {
+        return 0;
+    }
+    return v;
+}
+
+std::string FormatChartAxisLabel(double value) {
+    const double whole = std::round(value);  // halves away from zero
+    if (whole == 0 || !std::isfinite(whole)) {
+        return {};
+    }
+    char buffer[32];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(whole));
+    return ec == std::errc() ? std::string(buffer, end) : std::string();
+}
+
+std::string ChartPrintTimeText(int year, int month, int day, int hour, int minute, int second) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%d/%d/%d %d:%02d:%02d", year, month, day, hour, minute, second);
+    return std::string("打印时间： ") + buffer;
+}
+
+std::string NowChartPrintTimeText() {
+    std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    return ChartPrintTimeText(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+}
+
+void DrawBarChart(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data,
+                  const CellValueFn& value) {
+    const double maximum = safeMaximum(data);
+    const int n = safeSegments(data);
+    std::vector<std::string> categories(data.rows.size());
+    for (size_t i = 0; i < data.rows.size() && i < data.rowLabels.size(); ++i) {
+        categories[i] = data.rowLabels[i];
+    }
+    drawFrame(
+        s, scale, output, n, [&](int j) { return (1.0 - static_cast<double>(j) / n) * maximum; }, categories);
+    const int m = static_cast<int>(data.rows.size());
+    if (m > 0 && !data.fields.empty()) {
+        const double half = std::nearbyint(3100.0 / m / 2);  // halves to even
+        for (int i = 1; i <= m; ++i) {
+            const double v = cellValue(value, data.rows[static_cast<size_t>(i - 1)], data.fields[0]);
+            const double x = categoryX(i, m);
+            const double top = kAxisBottom * (1.0 - v / maximum);
+            s.fillBox((x - half) * scale, top * scale, (x + half) * scale, kAxisBottom * scale, kBarColor);
+        }
+        s.setCurrentX(120 * scale);
+        s.setCurrentY(90 * scale);
+        s.printText("学科：" + (data.fieldNames.empty() ? std::string() : data.fieldNames[0]));
+    }
+    drawEnd(s, scale, output, data);
+}
+
+void DrawLineChartUp(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data,
+                     const CellValueFn& value) {
+    drawLineChart(s, scale, output, data, value, true);
+}
+
+void DrawLineChartDown(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data,
+                       const CellValueFn& value) {
+    drawLineChart(s, scale, output, data, value, false);
+}
+
+bool PreviewChart(DrawingSurface& picture, ChartType type, ChartData& data, const CellValueFn& value,
+                  Prompter& prompter) {
+    if (!checkChoice(data, prompter)) {
+        return false;
+    }
+    drawChart(picture, kChartPreviewScale, ChartOutput::Preview, type, data, value);
+    return true;
+}
+
+bool PrintChart(DrawingSurface& printer, ChartType type, ChartData& data, const CellValueFn& value,
+                Prompter& prompter) {
+    if (!checkChoice(data, prompter)) {
+        return false;
+    }
+    drawChart(printer, kChartPrintScale, ChartOutput::Printer, type, data, value);
+    if (printer.failed()) {
+        prompter.message(kPrintErrorMessage, kPrintErrorTitle, Icon::Error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace scorvane

@@ -1,0 +1,73 @@
+#include "main/printing/report_pages.h"
+
+#include <algorithm>
+
+#include "common/text_lines.h"
+#include "main/document/data_file.h"
+#include "main/printing/table_page_layout.h"
+
+namespace scorvane {
+
+ReportRowRange AllReportRows(const GradeTable& table) {
+    return {1, table.rows() - 1};
+}
+
+bool DrawReportPages(DrawingSurface& printer, const PrintableTemplate& report, const ReportBindings& bindings,
+                     const ReportSource& source, ReportRowRange rows) {
+    const GradeTable& table = *source.table;
+    printer.setOrientation(report.landscape ? PageOrientation::Landscape : PageOrientation::Portrait);
+    const int first = std::max(1, rows.first);
+    const int last = std::min(rows.last, table.rows() - 1);
+
+    // The column each label prints, resolved once: the last matching binding wins.
+    std::vector<int> boundColumn(report.labels.size(), 0);
+    for (size_t i = 0; i < report.labels.size(); ++i) {
+        const int column = bindings.columnFor(static_cast<int>(i) + 1);
+        boundColumn[i] = column > 0 && column < table.cols() ? column : 0;
+    }
+
+    for (int r = first; r <= last; ++r) {
+        printer.setLineWidth(1);
+        for (const TemplateLine& line : report.lines) {
+            printer.drawLine(static_cast<double>(line.x1), static_cast<double>(line.y1),
+                             static_cast<double>(line.x2), static_cast<double>(line.y2), kBlack);
+        }
+        for (size_t i = 0; i < report.labels.size(); ++i) {
+            const TemplateLabel& label = report.labels[i];
+            printer.setFont(label.surfaceFont());
+            printer.setTextColor(label.foreColor);
+            const int column = boundColumn[i];
+            const std::string text = column == 0    ? label.caption
+                                     : source.value ? source.value(r, column)
+                                                    : table.cell(r, column);
+            // Every line starts at the label's Left; the first at its Top.
+            printer.setCurrentY(label.top);
+            for (std::string_view part : SplitTextLines(text)) {
+                printer.setCurrentX(label.left);
+                printer.printText(part);
+            }
+        }
+        printer.setTextColor(kBlack);
+        if (r < last && !printer.newPage()) {
+            return false;
+        }
+    }
+    return !printer.failed();
+}
+
+bool PrintReport(DrawingSurface& printer, const PrintableTemplate& report, const ReportBindings& bindings,
+                 const ReportSource& source, ReportRowRange rows, Prompter& prompter, StatusSink& status) {
+    status.setStatus(kStatusPrinting);
+    status.setBusy(true);
+    const bool drawn = DrawReportPages(printer, report, bindings, source, rows);
+    const bool ended = printer.endJob();  // an empty range still ends its (empty) job
+    status.setBusy(false);
+    status.setStatus(kStatusReady);
+    if (!drawn || !ended) {
+        prompter.message(kPrintErrorMessage, kPrintErrorTitle, Icon::Error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace scorvane

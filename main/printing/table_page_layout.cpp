@@ -1,0 +1,235 @@
+#include "main/printing/table_page_layout.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "common/text_lines.h"
+#include "common/utf8.h"
+#include "main/document/data_file.h"
+#include "main/printing/load_grid_into_table_print.h"
+#include "main/printing/table_print.h"
+
+namespace scorvane {
+namespace {
+
+constexpr double kPreviewTitleTop = 50;
+constexpr double kPreviewTeacherTop = 200;
+constexpr double kPaperTeacherTop = 300;
+constexpr double kClassInfoLeft = 600;
+constexpr SurfaceColor kPageSeparatorColor = Rgb(128, 128, 128);
+
+SurfaceFont Font(const char* name, double size, bool bold = false) {
+    SurfaceFont f;
+    f.name = name;
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
+// Each line of the text ends `margin` twips before the right edge.
+void printRightAligned(DrawingSurface& surface, std::string_view text, double margin) {
+    for (std::string_view line : SplitTextLines(text)) {
+        surface.setCurrentX(surface.width() - margin - surface.textWidth(line));
+        surface.printText(line);
+    }
+}
+
+bool isBlank(std::string_view text) {
+    return TrimSpaces(text).empty();
+}
+
+}  // namespace
+
+int PrintPageCount(int dataRows) {
+    return std::max(1, (std::max(0, dataRows) + kRowsPerPrintPage - 1) / kRowsPerPrintPage);
+}
+
+PrintRowRange TablePrintRows(const GradeTable& table, const TablePrintSettings& settings) {
+    const int dataRows = std::max(0, table.rows() - 1);
+    if (settings.row > 0 && (settings.page <= 0 || settings.rowChosenLast)) {
+        if (settings.row > dataRows) {
+            return {1, 0};
+        }
+        return {settings.row, settings.row};
+    }
+    if (settings.page > 0) {
+        return {(settings.page - 1) * kRowsPerPrintPage + 1,
+                std::min(settings.page * kRowsPerPrintPage, dataRows)};
+    }
+    return {1, dataRows};
+}
+
+bool PrintsTitleBlock(const TablePrintSettings& settings) {
+    return settings.page <= 0 || settings.page == 1;
+}
+
+bool PrintsTrailer(const TablePrintSettings& settings, int dataRows) {
+    return settings.page <= 0 || settings.page == PrintPageCount(dataRows);
+}
+
+std::string PrintTimeText(int year, int month, int day) {
+    return "打印时间：" + std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day);
+}
+
+std::string TodayPrintTimeText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return PrintTimeText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
+                                   const TablePrintSource& source, const TablePrintSettings& settings) {
+    const GradeTable& table = *source.table;
+    TableLayoutResult result;
+    result.pages = 1;
+    if (target == PrintTarget::Paper) {
+        surface.setOrientation(PageOrientation::Portrait);
+    }
+    surface.setTextColor(kBlack);
+    const SurfaceFont tableFont = PrintCellFont();
+
+    // Starting the next page: a new sheet on paper; in the preview the picture grows by one page, with a
+    // grey separator where the new page begins.
+    auto startPage = [&](DrawingSurface& out, bool& topMarginAlreadySet, bool& cancel) {
+        if (target == PrintTarget::Paper) {
+            cancel = !out.newPage();
+        } else {
+            const double bottom = out.height();
+            out.setSize(out.width(), bottom + kA4Height);
+            if (settings.drawRules) {
+                const int width = out.lineWidth();
+                out.setLineWidth(1);
+                out.drawLine(0, bottom, out.width(), bottom, kPageSeparatorColor);
+                out.setLineWidth(width);
+            }
+            out.setCurrentX(0);
+            out.setCurrentY(bottom + kPrintMargin);
+            topMarginAlreadySet = true;
+        }
+        if (!cancel) {
+            ++result.pages;
+        }
+    };
+
+    // The title block; the table starts at the top margin, or below the block when that reaches lower.
+    double tableTop = kPrintMargin;
+    if (PrintsTitleBlock(settings)) {
+        surface.setFont(tableFont);
+        double top = kPreviewTitleTop;
+        if (target == PrintTarget::Paper) {
+            surface.setCurrentY(0);
+            surface.printText("");  // one empty line of the table font
+            top = surface.currentY();
+        }
+        surface.setFont(Font("黑体", 14, true));
+        surface.setCurrentY(top);
+        surface.setCurrentX((surface.width() - surface.textWidth(settings.title)) / 2);
+        surface.printText(settings.title);
+        tableTop = std::max(tableTop, surface.currentY());
+        if (settings.showTeacher && !table.teacher.empty()) {
+            surface.setFont(Font("宋体", 8));
+            surface.setCurrentY(target == PrintTarget::Paper ? kPaperTeacherTop : kPreviewTeacherTop);
+            printRightAligned(surface, "教师： " + table.teacher, kPrintMargin);
+            tableTop = std::max(tableTop, surface.currentY());
+        }
+    }
+
+    // The table.
+    const PrintRowRange rows = TablePrintRows(table, settings);
+    PrintGrid grid;
+    grid.table = &table;
+    grid.value = source.value;
+    grid.columnWidths = source.columnWidths;
+    grid.firstRow = rows.first;
+    grid.lastRow = rows.last < rows.first ? 0 : rows.last;
+    clsTablePrint tablePrint;
+    LoadGridIntoTablePrint(tablePrint, grid, settings.fitToPaper ? kPrintFitWidth : -1);
+    tablePrint.MarginLeft = kPrintMargin;
+    tablePrint.MarginTop = kPrintMargin;
+    tablePrint.MarginBottom = kPrintMargin;
+    tablePrint.DrawRules = settings.drawRules;
+    tablePrint.NewPage = [&](DrawingSurface& out, bool& topMarginAlreadySet, bool& cancel, long) {
+        startPage(out, topMarginAlreadySet, cancel);
+    };
+    surface.setFont(tableFont);
+    surface.setCurrentX(0);
+    surface.setCurrentY(tableTop);
+    if (!tablePrint.DrawTable(surface, 0, 1).completed) {
+        return result;
+    }
+
+    // The trailer, on a page of its own when it would run off the last one.
+    if (PrintsTrailer(settings, table.rows() - 1)) {
+        const std::string printTime = settings.printTime.empty() ? TodayPrintTimeText() : settings.printTime;
+        const SurfaceFont smallFont = Font("宋体", 8);
+        surface.setFont(tableFont);
+        double needed = surface.textHeight("");
+        if (settings.showClassInfo) {
+            needed += surface.textHeight(table.classInfo) + surface.textHeight("");
+        }
+        surface.setFont(smallFont);
+        if (!isBlank(settings.footer)) {
+            needed += surface.textHeight(settings.footer);
+        }
+        needed += surface.textHeight(printTime);
+        if (surface.currentY() + needed > surface.height()) {
+            bool topMarginAlreadySet = false;
+            bool cancel = false;
+            startPage(surface, topMarginAlreadySet, cancel);
+            if (cancel) {
+                return result;
+            }
+            if (!topMarginAlreadySet) {
+                surface.setCurrentY(kPrintMargin);
+            }
+        }
+
+        surface.setFont(tableFont);
+        surface.setCurrentX(0);
+        surface.printText("");
+        if (settings.showClassInfo) {
+            surface.setCurrentX(kClassInfoLeft);
+            surface.printText(table.classInfo);
+            surface.printText("");
+        }
+        surface.setFont(smallFont);
+        if (!isBlank(settings.footer)) {
+            printRightAligned(surface, settings.footer, kPrintMargin);
+        }
+        printRightAligned(surface, printTime, kPrintMargin);
+    }
+    surface.setFont(tableFont);
+    result.completed = true;
+    return result;
+}
+
+TableLayoutResult PreviewTable(DrawingSurface& picture, const TablePrintSource& source,
+                               const TablePrintSettings& settings, StatusSink& status) {
+    status.setStatus(kStatusPreviewing);
+    status.setBusy(true);
+    picture.setSize(kA4Width, kA4Height);
+    picture.clear();
+    TableLayoutResult result = LayOutTablePages(picture, PrintTarget::Preview, source, settings);
+    status.setBusy(false);
+    status.setStatus(kStatusReady);
+    return result;
+}
+
+bool PrintTable(DrawingSurface& printer, const TablePrintSource& source, const TablePrintSettings& settings,
+                Prompter& prompter, StatusSink& status) {
+    status.setStatus(kStatusPrinting);
+    status.setBusy(true);
+    const TableLayoutResult result = LayOutTablePages(printer, PrintTarget::Paper, source, settings);
+    // The job is ended even after a failure, so that the pages already sent stay sent.
+    const bool ended = printer.endJob();
+    const bool ok = result.completed && ended && !printer.failed();
+    status.setBusy(false);
+    if (!ok) {
+        prompter.message(kPrintErrorMessage, kPrintErrorTitle, Icon::Error);
+    }
+    status.setStatus(kStatusReady);
+    return ok;
+}
+
+}  // namespace scorvane

@@ -1,0 +1,39 @@
+#include "main/document/column_widths.h"
+
+#include <gtest/gtest.h>
+
+namespace scorvane {
+namespace {
+
+// 100 twips a byte: "姓名" (6 bytes) measures 600.
+double Measure(std::string_view text) {
+    return 100.0 * static_cast<double>(text.size());
+}
+
+TEST(GridColumnWidths, ColumnsFitTheirTitlesKeepSetWidthsAndFitRowNumbers) {
+    GradeTable table(12001, 4);
+    table.setHeaderLayout("  |姓名|期末考试总成绩|x");
+    std::vector<int> widths = GridColumnWidths(table, Measure);
+    // "12000" fits column 0's narrowest width; the title "x" gets the narrowest column.
+    EXPECT_EQ(widths, (std::vector<int>{900, 900, 2100 + 180, 900}));
+
+    table.setColumnWidth(2, 333);
+    EXPECT_EQ(GridColumnWidths(table, Measure)[2], 333);
+    table.setHeaderLayout("  |姓名|期末考试总成绩|x");  // a new header layout sizes columns again
+    EXPECT_EQ(GridColumnWidths(table, Measure)[2], 2280);
+
+    // Column 0 is as wide as the largest row number needs.
+    GradeTable many(30000, 2);
+    many.setHeaderLayout("  |a");
+    auto wide = [](std::string_view text) { return 250.0 * static_cast<double>(text.size()); };
+    EXPECT_EQ(GridColumnWidths(many, wide)[0], 5 * 250 + 180);
+}
+
+TEST(GridColumnWidths, FitAddsPaddingAndKeepsTheMinimum) {
+    EXPECT_EQ(FitColumnWidth(-5), kMinColumnWidthTwips);
+    EXPECT_EQ(FitColumnWidth(720), 900);
+    EXPECT_EQ(FitColumnWidth(1000), 1180);
+}
+
+}  // namespace
+}  // namespace scorvane

@@ -1,0 +1,255 @@
+#include "main/printing/charts.h"
+
+#include <gtest/gtest.h>
+
+#include "main/document/grade_table.h"
+#include "support/recording_surface.h"
+#include "support/scripted_prompter.h"
+
+namespace scorvane {
+namespace {
+
+using testing::RecordingSurface;
+using testing::ScriptedPrompter;
+using Op = RecordingSurface::Op;
+
+class Charts : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        table = GradeTable(6, 5);
+        table.setHeaderLayout("  |姓名|语文|数学|英语");
+        const char* rows[][4] = {{"张三", "80", "90", "100"},
+                                 {"李四", "60", "", "公式错误"},
+                                 {"王五", "100", "50", "75"},
+                                 {"赵六", "0", "85分", "-10"},
+                                 {"钱七", "20", "40", "60"}};
+        for (int r = 1; r <= 5; ++r) {
+            for (int c = 1; c <= 4; ++c) {
+                table.setCell(r, c, rows[r - 1][c - 1]);
+            }
+        }
+        value = [this](int r, int c) { return table.cell(r, c); };
+        data.title = "期中成绩";
+        data.printTime = "打印时间： 2024/5/3 9:05:00";
+    }
+
+    void chooseRows(std::vector<int> rows) {
+        data.rows = rows;
+        data.rowLabels.clear();
+        for (int r : rows) {
+            data.rowLabels.push_back(table.cell(r, 1));
+        }
+    }
+    void chooseFields(std::vector<int> fields) {
+        data.fields = fields;
+        data.fieldNames.clear();
+        for (int c : fields) {
+            data.fieldNames.push_back(table.cell(0, c));
+        }
+    }
+
+    GradeTable table;
+    CellValueFn value;
+    ChartData data;
+    RecordingSurface picture{RecordingSurface::Kind::Picture};
+};
+
+TEST(ChartValues, NumbersCountEverythingElseIsZero) {
+    EXPECT_EQ(ChartValue("  92.5 "), 92.5);
+    EXPECT_EQ(ChartValue("-3.5"), -3.5);
+    EXPECT_EQ(ChartValue(".5"), 0.5);
+    EXPECT_EQ(ChartValue("   "), 0);
+    EXPECT_EQ(ChartValue("公式错误"), 0);
+    EXPECT_EQ(ChartValue("85分"), 0);
+    EXPECT_EQ(ChartValue("1e999"), 0);
+
+    EXPECT_EQ(FormatChartAxisLabel(79.5), "80");
+    EXPECT_EQ(FormatChartAxisLabel(-20), "-20");
+    EXPECT_EQ(FormatChartAxisLabel(0.4), "");
+    EXPECT_EQ(ChartPrintTimeText(2024, 5, 3, 9, 5, 0), "打印时间： 2024/5/3 9:05:00");
+}
+
+TEST_F(Charts, BarChartPlacesBarsGridLabelsAndTheSubject) {
+    chooseRows({1, 2, 3, 4});
+    chooseFields({2, 3});  // only the first ticked field counts
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(PreviewChart(picture, ChartType::Bar, data, value, prompter));
+    EXPECT_EQ(picture.count(Op::Clear), 1);
+
+    auto bars = picture.ops(Op::FillBox);
+    ASSERT_EQ(bars.size(), 4u);
+    const double centres[] = {1935, 3470, 5005, 6540};
+    const double tops[] = {700, 1400, 0, 3500};  // 80, 60, 100 and 0 of 100
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ((bars[i].x1 + bars[i].x2) / 2, centres[i]);
+        EXPECT_EQ(bars[i].x2 - bars[i].x1, 776);
+        EXPECT_DOUBLE_EQ(bars[i].y1, tops[i]);
+        EXPECT_EQ(bars[i].y2, 3500);
+        EXPECT_EQ(bars[i].color, Rgb(128, 128, 128));
+    }
+
+    // Grid labels from the top down: 80, 60, 40, 20 and nothing at the bottom, each ending at x = 400.
+    std::vector<std::string> labels;
+    for (const Op& op : picture.ops(Op::Text)) {
+        if (op.x2 == 400) {
+            labels.push_back(op.text);
+            EXPECT_EQ((op.y1 + op.y2) / 2, 3500.0 * static_cast<double>(labels.size()) / 5);
+        }
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{" 80", " 60", " 40", " 20", " "}));
+
+    const Op& subject = picture.textOp("学科：语文");
+    EXPECT_EQ(subject.x1, 120);
+    EXPECT_EQ(subject.y1, 90);
+    const auto lines = picture.ops(Op::Line);  // 5 grid lines, the two axes, then the ticks
+    EXPECT_EQ((std::vector<double>{lines[5].x1, lines[5].y1, lines[5].x2, lines[5].y2}),
+              (std::vector<double>{400, 210, 400, 3500}));
+    EXPECT_EQ((std::vector<double>{lines[8].x1, lines[8].y1, lines[8].x2, lines[8].y2}),
+              (std::vector<double>{3470, 3450, 3470, 3500}));
+    const Op& name = picture.textOp("张三");  // the category label, centred under its tick
+    EXPECT_EQ((name.x1 + name.x2) / 2, 1935);
+    EXPECT_EQ(name.y1, 3600);
+    EXPECT_EQ(name.font.size, 8);
+}
+
+TEST_F(Charts, LineChartFollowsEachRowAcrossTheFields) {
+    chooseRows({1, 3});
+    chooseFields({2, 3, 4});
+    DrawLineChartUp(picture, 1, ChartOutput::Preview, data, value);
+    auto circles = picture.ops(Op::Circle);
+    ASSERT_EQ(circles.size(), 6u);
+    EXPECT_NEAR(circles[0].x1, 2446.67, 0.01);
+    EXPECT_NEAR(circles[1].x1, 4493.33, 0.01);
+    EXPECT_EQ(circles[2].x1, 6540);
+    EXPECT_DOUBLE_EQ(circles[0].y1, 700);  // 80
+    EXPECT_DOUBLE_EQ(circles[1].y1, 350);  // 90
+    EXPECT_EQ(circles[2].y1, 0);           // 100
+    EXPECT_EQ(circles[4].y1, 1750);        // 50
+    EXPECT_EQ(circles[0].x2, 30);
+    EXPECT_EQ(circles[0].color, Rgb(128, 0, 0));
+
+    // Two joining lines per row, in the line colour.
+    int joins = 0;
+    for (const Op& line : picture.ops(Op::Line)) {
+        joins += line.color == Rgb(128, 0, 0);
+    }
+    EXPECT_EQ(joins, 4);
+
+    // The row's name just right of its last point, centred on it, in the line colour; then black again.
+    const Op& name = picture.textOp("王五");
+    EXPECT_EQ(name.x1, 6540 + 2 * 80);
+    EXPECT_EQ((name.y1 + name.y2) / 2, 875);  // 75
+    EXPECT_EQ(name.color, Rgb(128, 0, 0));
+    EXPECT_EQ(picture.textColor(), kBlack);
+    EXPECT_EQ(picture.textOp("语文").y1, 3600);  // the fields name the categories
+}
+
+TEST_F(Charts, DescendingAxisPutsSmallValuesOnTopAndErrorsAtZero) {
+    chooseRows({2});
+    chooseFields({2, 3, 4});
+    data.maximum = 60;
+    DrawLineChartDown(picture, 1, ChartOutput::Preview, data, value);
+    auto circles = picture.ops(Op::Circle);
+    ASSERT_EQ(circles.size(), 3u);
+    EXPECT_EQ(circles[0].y1, 3500);  // 60 of 60 lies on the category axis
+    EXPECT_EQ(circles[1].y1, 0);     // an empty cell counts 0
+    EXPECT_EQ(circles[2].y1, 0);     // an error text too
+    std::vector<std::string> labels;
+    for (const Op& op : picture.ops(Op::Text)) {
+        if (op.x2 == 400) {
+            labels.push_back(op.text);
+        }
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{" 12", " 24", " 36", " 48", " 60"}));
+}
+
+TEST_F(Charts, WithAMinimumPointsAndAxisLabelsAgree) {
+    chooseRows({3});
+    chooseFields({2, 3, 4});
+    data.minimum = 50;
+    data.maximum = 50;
+    DrawLineChartUp(picture, 1, ChartOutput::Preview, data, value);
+    // Grid line 1 (y = 700) reads 50 + 0.8 * 50 = 90; the bottom line reads 50.
+    EXPECT_TRUE(picture.hasText(" 90"));
+    EXPECT_TRUE(picture.hasText(" 50"));
+    auto circles = picture.ops(Op::Circle);
+    EXPECT_EQ(circles[0].y1, 0);     // 100 = 50 + 50 at the top of the value axis
+    EXPECT_EQ(circles[1].y1, 3500);  // 50 on the axis labelled 50
+    EXPECT_EQ(circles[2].y1, 1750);  // 75
+}
+
+TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {
+    chooseRows({1, 2, 3, 4});
+    chooseFields({2});
+    RecordingSurface printer;
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(PrintChart(printer, ChartType::Bar, data, value, prompter));
+    EXPECT_EQ(printer.count(Op::EndJob), 1);
+    EXPECT_EQ(printer.orientation(), PageOrientation::Portrait);
+    auto bars = printer.ops(Op::FillBox);
+    ASSERT_EQ(bars.size(), 4u);
+    EXPECT_NEAR(bars[0].x1, (1935 - 388) * 1.74, 1e-9);
+    EXPECT_NEAR(bars[0].y1, 700 * 1.74, 1e-9);
+    EXPECT_NEAR(bars[0].y2, 3500 * 1.74, 1e-9);
+    const Op& top = printer.textOp(" 80");
+    EXPECT_EQ(top.x2, 400);
+    EXPECT_NEAR((top.y1 + top.y2) / 2, 700 * 1.74, 1e-9);
+    const Op& title = printer.textOp("    期中成绩");
+    EXPECT_NEAR(title.y1, 3950 * 1.74, 1e-9);
+    EXPECT_EQ((title.x1 + title.x2) / 2, 11907 / 2.0);
+    EXPECT_EQ(title.font.name, "黑体");
+    EXPECT_EQ(title.font.size, 14);
+    const Op& time = printer.textOp("打印时间： 2024/5/3 9:05:00");
+    EXPECT_NEAR(time.y1, 4300 * 1.74, 1e-9);
+    EXPECT_EQ(time.x2, 11907 - 367);
+
+    RecordingSurface lines;
+    chooseFields({2, 3});
+    DrawLineChartUp(lines, 1.74, ChartOutput::Printer, data, value);
+    EXPECT_EQ(lines.ops(Op::Circle)[0].x2, 30);
+    EXPECT_NEAR(lines.ops(Op::Circle)[1].x1, 6540 * 1.74, 1e-9);
+}
+
+TEST_F(Charts, EmptyTitleIsOmittedButThePrintTimeIsNot) {
+    chooseRows({1});
+    chooseFields({2});
+    data.title.clear();
+    picture.setSize(kChartPreviewWidth, kChartPreviewHeight);
+    DrawBarChart(picture, 1, ChartOutput::Preview, data, value);
+    for (const std::string& text : picture.texts()) {
+        EXPECT_NE(text, "    ");
+    }
+    EXPECT_EQ(picture.textOp("打印时间： 2024/5/3 9:05:00").x2, 7500 - 367);
+    EXPECT_EQ(picture.count(Op::EndJob), 0);
+}
+
+TEST_F(Charts, NothingChosenIsRefusedAndZeroMaximumOrSegmentsBecomeOne) {
+    ScriptedPrompter prompter;
+    chooseFields({2});
+    EXPECT_FALSE(PreviewChart(picture, ChartType::Bar, data, value, prompter));
+    EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"请先选择要处理的数据（字段、处理对象）。"}));
+    EXPECT_EQ(prompter.calls()[0].icon, Icon::Information);
+    EXPECT_TRUE(picture.ops().empty());
+
+    chooseRows({1});
+    data.maximum = 0;
+    data.segments = 0;
+    EXPECT_TRUE(PreviewChart(picture, ChartType::LineUp, data, value, prompter));
+    EXPECT_EQ(data.maximum, 1);
+    EXPECT_EQ(data.segments, 1);
+    EXPECT_EQ(picture.ops(Op::Circle)[0].y1, 3500 * (1 - 80.0));  // far above the top: 80 of 1
+}
+
+TEST_F(Charts, PrinterFailureIsReported) {
+    chooseRows({1});
+    chooseFields({2});
+    RecordingSurface printer;
+    printer.failAtPage(1);
+    printer.newPage();  // the printer is gone before the chart is drawn
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(PrintChart(printer, ChartType::LineDown, data, value, prompter));
+    EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"打印错误，请检查 打印机连接！"}));
+}
+
+}  // namespace
+}  // namespace scorvane
