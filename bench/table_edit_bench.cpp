@@ -1,0 +1,94 @@
+// The editing commands on a table of 20,000 students: field commands, delete, class size, undo.
+// Reads /tmp/bench/grades_20000.skv when present (bench/gen_table.py), else builds a table of the same
+// shape.
+
+#include <benchmark/benchmark.h>
+
+#include "common/file_io.h"
+#include "main/document/class_info.h"
+#include "main/document/data_file.h"
+#include "main/document/edit_commands.h"
+#include "main/document/field_commands.h"
+#include "main/document/field_manager.h"
+
+namespace {
+
+using namespace scorvane;
+
+class CancellingPrompter : public Prompter {
+  public:
+    void message(std::string_view, std::string_view, Icon) override {}
+    Answer ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::Yes; }
+    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
+        return std::nullopt;
+    }
+    std::string openFile(std::string_view, std::string_view) override { return {}; }
+    std::string saveFile(std::string_view) override { return {}; }
+};
+
+const Document& BenchDocument() {
+    static const Document document = [] {
+        Document d;
+        if (auto bytes = ReadWholeFile("/tmp/bench/grades_20000.skv");
+            bytes && ParseDataFile(*bytes, d.table)) {
+            d.table.renumber();
+            d.table.setHeaderLayout(d.table.composeHeaderLayout(false));
+            return d;
+        }
+        d.table.resize(20001, 15);
+        for (int r = 0; r < d.table.rows(); ++r) {
+            for (int c = 0; c < d.table.cols(); ++c) {
+                d.table.setCell(r, c,
+                                r == 0 ? "科目" + std::to_string(c) : std::to_string((r * 7 + c) % 100));
+            }
+        }
+        d.table.setHeaderLayout(d.table.composeHeaderLayout(false));
+        return d;
+    }();
+    return document;
+}
+
+void BM_InsertThenRemoveColumn(benchmark::State& state) {
+    Document doc = BenchDocument();
+    CancellingPrompter prompter;
+    for (auto _ : state) {
+        InsertColumn(doc, 3, prompter);
+        RemoveColumn(doc, 3);
+    }
+    state.counters["rows"] = doc.table.rows();
+}
+BENCHMARK(BM_InsertThenRemoveColumn)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteEveryCellThenUndo(benchmark::State& state) {
+    Document doc = BenchDocument();
+    for (auto _ : state) {
+        DeleteCells(doc, {doc.table.rows() - 1, doc.table.cols() - 1, 1, 1});
+        UndoLastChange(doc);
+    }
+}
+BENCHMARK(BM_DeleteEveryCellThenUndo)->Unit(benchmark::kMillisecond);
+
+void BM_LowerClassSizeThenUndo(benchmark::State& state) {
+    Document doc = BenchDocument();
+    ClassInfoValues values;
+    for (auto _ : state) {
+        OpenClassInfo(doc, values);
+        ConfirmClassInfo(doc, values, "19000", "", "");
+        UndoLastChange(doc);
+    }
+}
+BENCHMARK(BM_LowerClassSizeThenUndo)->Unit(benchmark::kMillisecond);
+
+void BM_FieldManagerOpenAndApply(benchmark::State& state) {
+    Document doc = BenchDocument();
+    FieldManager manager;
+    for (auto _ : state) {
+        manager.open(doc);
+        manager.accept(doc);
+    }
+}
+BENCHMARK(BM_FieldManagerOpenAndApply)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

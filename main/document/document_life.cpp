@@ -1,0 +1,76 @@
+#include "main/document/document_life.h"
+
+#include "common/utf8.h"
+#include "main/document/new_table.h"
+
+namespace scorvane {
+namespace {
+
+SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status) {
+    std::string chosen = prompter.saveFile("*.skv");
+    if (chosen.empty()) {
+        return SaveOutcome::Declined;
+    }
+    return SaveData(document, false, DataPathOf(chosen), prompter, status);
+}
+
+}  // namespace
+
+bool ChangeTableTitle(Document& document, Prompter& prompter) {
+    std::optional<std::string> answer = prompter.input(kChangeTitlePrompt, "更改标题", document.table.title);
+    if (!answer || TrimSpaces(*answer).empty()) {
+        return false;
+    }
+    if (*answer != document.table.title) {
+        document.table.title = std::move(*answer);
+        document.setModified();
+    }
+    return true;
+}
+
+std::string DataPathOf(std::string_view chosen) {
+    if (chosen.size() >= kDataFileExtension.size() &&
+        EqualsIgnoreCaseAscii(chosen.substr(chosen.size() - kDataFileExtension.size()), kDataFileExtension)) {
+        chosen.remove_suffix(kDataFileExtension.size());
+    }
+    return std::string(chosen);
+}
+
+SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status) {
+    if (!document.table.filePath.empty()) {
+        return SaveData(document, false, document.table.filePath, prompter, status);
+    }
+    return saveThroughDialog(document, prompter, status);
+}
+
+SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status) {
+    return saveThroughDialog(document, prompter, status);
+}
+
+std::string CloseQuestion(std::string_view caption) {
+    std::string text = "是否更改对表格：“";
+    text += caption;
+    text += "”所做的修改?";
+    return text;
+}
+
+bool CloseCheck(Document& document, Prompter& prompter, StatusSink& status) {
+    if (!document.modified()) {
+        return true;
+    }
+    switch (prompter.ask(CloseQuestion(document.table.title), "提示：", Buttons::YesNoCancel, Icon::Question,
+                         Answer::Yes)) {
+        case Answer::Yes:
+            return SaveTable(document, prompter, status) != SaveOutcome::Failed;
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string ActiveTableStatus(const Document* active) {
+    return active ? "当前表格：" + active->table.title : std::string("当前表格：无");
+}
+
+}  // namespace scorvane

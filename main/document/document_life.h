@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/prompter.h"
+#include "common/status_sink.h"
+#include "main/document/data_file.h"
+#include "main/document/document.h"
+
+namespace scorvane {
+
+// The life of a document window beside its grid: its title, its saves, its close check and the status
+// panel text that follows it.
+
+// "更改表格标题": asks for the new title offering the current one; an answer that is empty after
+// trimming (or cancel) changes nothing. True when a title was given; the modified flag is set when
+// it differs from the old one.
+bool ChangeTableTitle(Document& document, Prompter& prompter);
+
+// A path chosen in a file dialog as the path the data file commands take: without ".skv" (in any
+// case) when it ends in it.
+std::string DataPathOf(std::string_view chosen);
+
+// "保存表格": to the table's file path when it has one (SaveData asks before overwriting), otherwise to
+// a path chosen in the save dialog ("*.skv"); the table's file path is not changed by a dialog save.
+// A cancelled dialog writes nothing (Declined).
+SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status);
+
+// "表格另存为...": always the save dialog, then as above.
+SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status);
+
+// The close check's question: 是否更改对表格：“<caption>”所做的修改?
+std::string CloseQuestion(std::string_view caption);
+
+// The close check: without changes the window closes; with them the question above (title "提示：",
+// Yes/No/Cancel): Yes saves as "保存表格" does and closes, also when the overwrite question was
+// declined or the save dialog cancelled, but not when the save failed (the changes would be lost: the
+// failure has been reported and the window stays); No closes, Cancel keeps the window open. True when
+// the window closes.
+bool CloseCheck(Document& document, Prompter& prompter, StatusSink& status);
+
+// The second status panel: "当前表格：" and the active table's caption, or "当前表格：无".
+std::string ActiveTableStatus(const Document* active);
+
+}  // namespace scorvane
