@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text_codec.h"
 #include "main/document/document_life.h"
 #include "main/workspace/workspace_folder.h"
 #include "sample_table.h"
@@ -115,7 +116,7 @@ TEST_F(NewTableTest, TheCloseCheckAsksOnlyAboutChangedTables) {
     EXPECT_EQ(question.buttons, Buttons::YesNoCancel);
 }
 
-TEST_F(NewTableTest, YesSavesAndClosesUnlessTheSaveFailed) {
+TEST_F(NewTableTest, YesClosesOnlyWhenTheFileWasWritten) {
     Document doc = SampleDocument({"姓名"}, {{"张三"}});
     doc.setModified();
     // No file yet: the save dialog; its path loses ".skv" and the table's own path stays empty.
@@ -124,9 +125,16 @@ TEST_F(NewTableTest, YesSavesAndClosesUnlessTheSaveFailed) {
     EXPECT_NE(ReadBytes(dir.file("out.skv")), "");
     EXPECT_EQ(doc.table.filePath, "");
 
-    // A cancelled dialog still closes.
+    // A cancelled dialog writes nothing and keeps the window.
     prompter.answer(Answer::Yes).chooseSave("");
-    EXPECT_TRUE(CloseCheck(doc, prompter, status));
+    EXPECT_FALSE(CloseCheck(doc, prompter, status));
+
+    // So does a declined overwrite; the file keeps what it held.
+    doc.table.filePath = dir.file("out");
+    doc.table.setCell(1, 1, "李四");
+    prompter.answer(Answer::Yes).answer(Answer::No);
+    EXPECT_FALSE(CloseCheck(doc, prompter, status));
+    EXPECT_EQ(ReadBytes(dir.file("out.skv")).find(EncodeGbk("李四")), std::string::npos);
 
     // A failed save keeps the window, so the changes are not lost.
     WriteBytes(dir.file("plain"), "x");
