@@ -32,11 +32,8 @@ inline Document SampleDocument(std::vector<std::string> titles,
 
 // Row r's data cells (columns 1..).
 inline std::vector<std::string> RowCells(const GradeTable& table, int row) {
-    std::vector<std::string> cells;
-    for (int c = 1; c < table.cols(); ++c) {
-        cells.push_back(table.cell(row, c));
-    }
-    return cells;
+    const auto begin = table.cells().begin() + table.faIndex(row, 1);
+    return {begin, begin + table.cols() - 1};
 }
 
 using Strings = std::vector<std::string>;

@@ -1,0 +1,123 @@
+#include "main/formula/formula_cell.h"
+
+#include <gtest/gtest.h>
+
+#include "main/document/cell_value.h"
+#include "main/formula/evaluator.h"
+
+namespace scorvane {
+namespace {
+
+std::string F(std::string_view formula) {
+    return std::string(kFormulaMarker) + std::string(formula);
+}
+
+// Five students, fields 姓名 语文 数学 英语 总分 (grid columns 1..5).
+class FormulaCellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        t.setHeaderLayout("  |姓名|语文|数学|英语|总分");
+        t.setRows(6);
+        t.renumber();
+        const char* names[] = {"", "张三", "李四", "王五", "赵六", "钱七"};
+        const char* marks[][3] = {{},
+                                  {"80", "90", "70"},
+                                  {"85.5", "", "   "},
+                                  {"2", "-5", "1"},
+                                  {"60", "70", "80"},
+                                  {"缺考", "1", "1"}};
+        for (int r = 1; r <= 5; ++r) {
+            t.setCell(r, 1, names[r]);
+            for (int c = 0; c < 3; ++c) {
+                t.setCell(r, 2 + c, marks[r][c]);
+            }
+        }
+    }
+    std::string value(int r, int c, std::string_view formula) {
+        t.setCell(r, c, F(formula));
+        return 公式2值(t, r, c);
+    }
+    GradeTable t;
+};
+
+TEST_F(FormulaCellTest, PlainCellsAndNonFormulasPassUnchanged) {
+    EXPECT_EQ(公式2值(t, 1, 1), "张三");
+    EXPECT_EQ(公式2值(t, 0, 2), "语文");
+    t.setCell(1, 5, "！公式cell(1,2)");  // no full-width colon: plain text
+    EXPECT_EQ(公式2值(t, 1, 5), "！公式cell(1,2)");
+    t.setCell(1, 5, "(公式错误)" + F("cell(1,2)"));
+    EXPECT_EQ(公式2值(t, 1, 5), "(公式错误)" + F("cell(1,2)"));
+    EXPECT_EQ(公式2值(t, 99, 1), "");
+    EXPECT_EQ(公式2值(t, 1, -1), "");
+    EXPECT_FALSE(IsFormula("！公式"));
+    EXPECT_TRUE(IsFormula(F("")));
+}
+
+TEST_F(FormulaCellTest, WildcardsReadTheFormulaCellsOwnRowAndColumn) {
+    EXPECT_EQ(value(4, 5, "cell(?,2)+cell(?,3)"), "130");
+    EXPECT_EQ(value(1, 5, "(cell(?,2)+cell(?,3)+cell(?,4))/3"), "80");
+    EXPECT_EQ(value(5, 3, "cell(1,?)*2"), "180");
+    EXPECT_EQ(value(3, 5, "CELL(?,2)*Cell(4,2)"), "120");
+    EXPECT_EQ(value(1, 5, "cell( 1 , 2 )+cell(?, 3)"), "170");  // spaces around written numbers
+    EXPECT_EQ(value(1, 5, "cell(1, ?)"), "公式错误");           // a wildcard is written exactly ",?)"
+}
+
+TEST_F(FormulaCellTest, SelfReference) {
+    EXPECT_EQ(value(1, 5, "cell(?,?)*2"), "引用错误");
+    EXPECT_EQ(value(1, 5, "2+CELL(?,?)"), "引用错误");
+    // By number the cell reads its own formula text, which cannot be evaluated.
+    EXPECT_EQ(value(1, 2, "cell(?,2)"), "公式错误");
+    // Without the test (the formula editor's copy), "cell(?,?)" reads the target cell.
+    EXPECT_EQ(FormulaValue(t, "cell(?,?)+1", 4, 2), "61");
+}
+
+TEST_F(FormulaCellTest, ReferencedTextIsInsertedRaw) {
+    t.setCell(1, 5, F("cell(?,2)"));
+    EXPECT_EQ(value(2, 5, "cell(1,5)+1"), "公式错误");  // another formula's text
+    EXPECT_EQ(value(5, 5, "cell(?,2)+1"), "公式错误");  // "缺考+1"
+    EXPECT_EQ(value(1, 5, "cell(0,2)"), "公式错误");    // the title "语文"
+    // "2*-5+1": the leading minus negates "5+1"; in parentheses it stays with its value.
+    EXPECT_EQ(value(3, 5, "cell(3,2)*cell(3,3)+1"), "-12");
+    EXPECT_EQ(value(3, 5, "cell(3,2)*(cell(3,3))+1"), "-9");
+}
+
+TEST_F(FormulaCellTest, BlankCellsCountAsZero) {
+    EXPECT_EQ(value(2, 5, "cell(?,2)+cell(?,3)+cell(?,4)"), "85.5");
+    EXPECT_EQ(value(2, 5, "cell(?,4)+1"), "1");
+    EXPECT_EQ(value(2, 5, "cell(?,3)"), "");  // 0 through "###.##"
+}
+
+TEST_F(FormulaCellTest, UnreadableAndOutOfRangeReferencesFail) {
+    for (const char* bad : {"cell(6,2)", "cell(1,6)", "cell(1.5,2)", "cell(a,2)", "cell 1,2)", "cell(1,2",
+                            "cell(1 2)", "cell(-1,2)", "cell()", "cell", "1+cell(99999999999,1)"}) {
+        EXPECT_EQ(value(1, 5, bad), "公式错误") << bad;
+    }
+    EXPECT_EQ(value(5, 5, "cell(5,5)"), "公式错误");  // in range: itself, by number
+    EXPECT_EQ(value(5, 5, "cell(5,4)"), "1");
+}
+
+TEST_F(FormulaCellTest, ResultsFollowTheDataFormat) {
+    EXPECT_EQ(value(1, 5, "cell(?,2)/3"), "26.67");
+    EXPECT_DOUBLE_EQ(PreviousResult(), 26.6666666666667);  // the unformatted 15-digit value
+    t.dataFormat = "###.000";
+    EXPECT_EQ(公式2值(t, 1, 5), "26.667");
+    t.dataFormat = "###.##";
+    EXPECT_EQ(value(1, 5, "1/2"), ".5");
+    EXPECT_EQ(value(1, 5, "1-1"), "");
+    EXPECT_EQ(value(1, 5, "1/0"), "公式错误");
+}
+
+TEST_F(FormulaCellTest, CellValueFunctionAndReferenceList) {
+    t.setCell(4, 5, F("cell(?,2)+cell(?,3)"));
+    CellValueFn values = FormulaValues(t);
+    EXPECT_EQ(values(4, 5), "130");
+    EXPECT_EQ(values(4, 1), "赵六");
+    t.setCell(4, 2, "10");
+    EXPECT_EQ(values(4, 5), "80");  // computed afresh, never cached
+
+    std::vector<CellAddress> refs = FormulaReferences(t, "cell(?,2)+CELL(3,?)*cell(9,9)+cell(1,1)", 4, 5);
+    EXPECT_EQ(refs, (std::vector<CellAddress>{{4, 2}, {3, 5}}));
+}
+
+}  // namespace
+}  // namespace scorvane
