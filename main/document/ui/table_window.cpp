@@ -27,6 +27,8 @@
 #include "main/document/ui/class_info_dialog.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/table_window_host.h"
+#include "main/formula/replace_text.h"
+#include "main/formula/ui/replace_dialog.h"
 
 namespace scorvane {
 namespace {
@@ -241,7 +243,17 @@ void TableWindow::buildMenus() {
         a->setShortcut(item.key);
         connect(a, &QAction::triggered, this, item.command);
     }
-    findSeparator_ = edit->addSeparator();
+    edit->addSeparator();
+    connect(add(edit, "menuFind", QStringLiteral("查找单元格(&F)")), &QAction::triggered, this,
+            &TableWindow::findRequested);
+    connect(add(edit, "menuChange", QStringLiteral("替换(&R)")), &QAction::triggered, this,
+            &TableWindow::replace);
+    findResultMenu_ = edit->addMenu(QStringLiteral("转到查找结果(&G)"));
+    findResultMenu_->setObjectName("menuGoTo");
+    showFindResult(FindResult());
+    connect(add(edit, "menuMark", QStringLiteral("清除查找标记(&M)")), &QAction::triggered, this,
+            &TableWindow::clearFindMarks);
+    edit->addSeparator();
     QAction* all = add(edit, "menuSelAll", QStringLiteral("全选(&A)"));
     all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(all, &QAction::triggered, this, &TableWindow::selectAll);
@@ -547,6 +559,49 @@ void TableWindow::selectAll() {
     if (auto all = SelectAll(document_.table)) {
         // The cursor stands on (1, 1), the selection reaches to the last data cell.
         setSelection({all->rowSel, all->colSel, all->row, all->col});
+    }
+}
+
+void TableWindow::showFindResult(const FindResult& result) {
+    findResultMenu_->clear();
+    QAction* summary = findResultMenu_->addAction(qs(result.summary));
+    summary->setObjectName("menuZD");
+    for (const FindResultItem& item : result.items) {
+        QAction* a = findResultMenu_->addAction(qs(item.caption).replace('&', QStringLiteral("&&")));
+        a->setObjectName("menuZD");
+        a->setData(item.row);
+        const int row = item.row;
+        connect(a, &QAction::triggered, this, [this, row] { goToFindResult(row); });
+    }
+    grid_->viewport()->update();
+}
+
+void TableWindow::goToFindResult(int row) {
+    const GradeTable& t = document_.table;
+    if (row < 1 || row >= t.rows() || t.cols() < 2) {
+        return;
+    }
+    QItemSelectionModel* selection = grid_->selectionModel();
+    QModelIndex first = model_->indexOf(row, 1);
+    selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selection->select(QItemSelection(first, model_->indexOf(row, t.cols() - 1)),
+                      QItemSelectionModel::ClearAndSelect);
+    grid_->scrollTo(first, QAbstractItemView::PositionAtTop);
+}
+
+void TableWindow::clearFindMarks() {
+    ClearFindMarks(document_);
+    grid_->viewport()->update();
+}
+
+void TableWindow::replace() {
+    BeginReplace(document_);
+    setUndoEnabled();
+    const GradeTable& t = document_.table;
+    ReplaceDialog dialog(document_, t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString(),
+                         host_.dialogOwner());
+    if (host_.dialogRunner().run(dialog) == QDialog::Accepted) {
+        tableReset();
     }
 }
 

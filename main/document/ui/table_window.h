@@ -10,6 +10,7 @@
 #include "main/document/data_file.h"
 #include "main/document/document.h"
 #include "main/document/grid_selection.h"
+#include "main/formula/find_text.h"
 
 class QAction;
 class QCheckBox;
@@ -77,6 +78,14 @@ class TableWindow : public QWidget {
     void deleteSelection();  // 删除: every data cell of the selection
     void selectAll();        // 全选
 
+    // Find and replace: the result menu "转到查找结果" after a search, a jump to a result row (whole row
+    // selected, scrolled to the top), clearing the marks, and the replace dialog.
+    void showFindResult(const FindResult& result);
+    void goToFindResult(int row);
+    void clearFindMarks();
+    void replace();
+    QMenu* findResultMenu() const { return findResultMenu_; }
+
     // The caption after the table's title was set by a command from outside the window.
     void refreshCaption();
 
@@ -113,6 +122,8 @@ class TableWindow : public QWidget {
     void undoAvailabilityChanged();
     // The title (caption) changed.
     void captionChanged();
+    // "查找单元格" was chosen: the frame shows its find window on this table.
+    void findRequested();
     // The close check is about to run / decided to keep the window open.
     void closeCheckStarted();
     void closeKept();
@@ -153,7 +164,7 @@ class TableWindow : public QWidget {
 
     QList<QMenu*> menus_;
     QAction* undoAction_ = nullptr;
-    QAction* findSeparator_ = nullptr;  // the find commands go in after it
+    QMenu* findResultMenu_ = nullptr;
 
     int row_ = 1;
     int col_ = 0;

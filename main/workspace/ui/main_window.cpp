@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -32,6 +33,9 @@
 #include "main/document/ui/class_info_dialog.h"
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
+#include "main/formula/sort_rows.h"
+#include "main/formula/ui/find_window.h"
+#include "main/formula/ui/sort_dialog.h"
 #include "main/workspace/class_folder.h"
 #include "main/workspace/ui/about_dialog.h"
 #include "main/workspace/ui/school_editor_dialog.h"
@@ -418,6 +422,7 @@ void MainWindow::addTableWindow(TableWindow* window) {
             showTableState(window);
         }
     });
+    connect(window, &TableWindow::findRequested, this, &MainWindow::showFind);
     connect(window, &TableWindow::undoAvailabilityChanged, this, [this, window] {
         if (window == active_) {
             toolbarButton(kUndo)->setEnabled(window->undoAvailable());
@@ -464,6 +469,10 @@ void MainWindow::setActive(TableWindow* table) {
         return;
     }
     active_ = table;
+    // The find window works on the table that was active when it opened.
+    if (find_ && find_->table() != table) {
+        find_->close();
+    }
     if (table) {
         table->applyTableFont(tableQFont());
     }
@@ -538,6 +547,10 @@ bool MainWindow::closeAllTables() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The auxiliary windows go first, then every table window with its close check.
+    if (find_) {
+        find_->close();
+    }
     if (!closeAllTables()) {
         event->ignore();
         return;
@@ -625,6 +638,36 @@ void MainWindow::newTableWizard() {
     if (guard) {
         window->tableReset();
         window->refreshCaption();
+    }
+}
+
+FindWindow* MainWindow::findWindow() const {
+    return find_;
+}
+
+void MainWindow::showFind() {
+    if (!active_) {
+        return;
+    }
+    if (find_ && find_->table() != active_) {
+        find_->close();
+    }
+    if (!find_) {
+        find_ = new FindWindow(*active_, this);
+    }
+    find_->show();
+    find_->raise();
+    find_->activateWindow();
+    find_->findEdit()->setFocus();
+}
+
+void MainWindow::sortActiveTable(bool descending) {
+    if (!active_ || !CheckSortable(active_->document().table, prompter_)) {
+        return;
+    }
+    SortDialog dialog(active_->document(), active_->currentCol(), descending, prompter_, this);
+    if (dialogs_.run(dialog) == QDialog::Accepted) {
+        active_->tableReset();
     }
 }
 
@@ -737,6 +780,13 @@ void MainWindow::runToolbarButton(int position) {
             if (active_) {
                 active_->paste();
             }
+            break;
+        case kFind:
+            showFind();
+            break;
+        case kSortAscending:
+        case kSortDescending:
+            sortActiveTable(position == kSortDescending);
             break;
         case kTableProperties:
             if (active_) {

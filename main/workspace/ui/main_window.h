@@ -26,6 +26,7 @@ namespace scorvane {
 
 class Prompter;
 class DialogRunner;
+class FindWindow;
 class TableWindow;
 
 // The frame of the program (MDIForm1): the school tree on the left, the toolbar of 24 buttons, the
@@ -110,13 +111,16 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void newTableOutsideClass();  // 新建一张不棣属任何班级的表格
     void newTableDirectly();      // 直接新建表格
     void newTableWizard();        // 新建表格向导
-    void showHelp();              // 帮助主题 and toolbar 24
-    void showAbout();             // 关于
-    void startDesigner();         // 工具 → 报表编辑器
-    void cascade();               // 层叠
-    void tileAboveEachOther();    // 纵向平铺
-    void tileSideBySide();        // 横向平铺
-    void arrangeIcons();          // 排列图标
+    void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
+    void sortActiveTable(bool descending);  // toolbar 19 and 20
+    FindWindow* findWindow() const;         // nullptr while not shown
+    void showHelp();                        // 帮助主题 and toolbar 24
+    void showAbout();                       // 关于
+    void startDesigner();                   // 工具 → 报表编辑器
+    void cascade();                         // 层叠
+    void tileAboveEachOther();              // 纵向平铺
+    void tileSideBySide();                  // 横向平铺
+    void arrangeIcons();                    // 排列图标
     // Closes every table window, each with its close check, in order; stops at the first that stays
     // open. True when none is left.
     bool closeAllTables();
@@ -205,6 +209,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     QList<QAction*> windowListActions_;
 
     QPointer<TableWindow> active_;
+    QPointer<FindWindow> find_;
     int busyDepth_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <memory>
