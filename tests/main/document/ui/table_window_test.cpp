@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -186,6 +187,26 @@ TEST_F(TableWindowTest, TheStripFollowsTheWindowWidthAndKeepsItsSizesWhenTooNarr
     window->resize(150, 400);  // narrower than the strip needs: the boxes keep their sizes
     EXPECT_EQ(window->valueBox()->width(), wide);
     EXPECT_EQ(window->positionBox()->geometry().left(), px(2430) + wide + px(350));
+}
+
+TEST_F(TableWindowTest, ThePointerOverTheTitlesOrTheRowNumbersCountsAsInTheHeader) {
+    load();
+    auto move = [](QWidget* w) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &event);
+    };
+    move(window->grid()->horizontalHeader());
+    EXPECT_TRUE(window->inHeader());
+    move(window->grid()->viewport());
+    EXPECT_FALSE(window->inHeader());
+    move(window->grid()->verticalHeader());
+    EXPECT_TRUE(window->inHeader());
+
+    // The sizes recorded after the load are those of the row-number column and of a row, in twips.
+    EXPECT_EQ(window->headerColWidth(), PixelsToTwipsX(window->grid()->verticalHeader()->width(), *window));
+    EXPECT_EQ(window->headerRowHeight(),
+              PixelsToTwipsY(window->grid()->verticalHeader()->sectionSize(0), *window));
 }
 
 TEST_F(TableWindowTest, ColumnsFitTheirTitlesAndRowsShareOneHeight) {
