@@ -89,7 +89,11 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
     recordHeaderSizes();
 }
 
-TableWindow::~TableWindow() = default;
+TableWindow::~TableWindow() {
+    // The grid and its model read the document, which goes before the widgets the base class deletes.
+    delete grid_;
+    delete model_;
+}
 
 StatusSink& TableWindow::windowStatus() {
     return *status_;
