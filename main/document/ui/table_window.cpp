@@ -200,6 +200,13 @@ void TableWindow::buildGrid() {
     grid_->raise();
 }
 
+void TableWindow::keepShortcutInWindow(QAction* action) {
+    // The editing keys act only while the focus is in this window: Del or Ctrl+V pressed in the school
+    // tree must not reach the active table's cells.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+}
+
 void TableWindow::buildMenus() {
     auto add = [this](QMenu* menu, const char* name, const QString& text) {
         QAction* a = menu->addAction(text);
@@ -228,6 +235,7 @@ void TableWindow::buildMenus() {
     edit->setObjectName("menuEdit");
     undoAction_ = add(edit, "menuUndo", QStringLiteral("撤消(&U)"));
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    keepShortcutInWindow(undoAction_);
     undoAction_->setEnabled(false);
     connect(undoAction_, &QAction::triggered, this, &TableWindow::undo);
     edit->addSeparator();
@@ -245,6 +253,7 @@ void TableWindow::buildMenus() {
     for (const Item& item : items) {
         QAction* a = add(edit, item.name, item.text);
         a->setShortcut(item.key);
+        keepShortcutInWindow(a);
         connect(a, &QAction::triggered, this, item.command);
     }
     edit->addSeparator();
@@ -260,6 +269,7 @@ void TableWindow::buildMenus() {
     edit->addSeparator();
     QAction* all = add(edit, "menuSelAll", QStringLiteral("全选(&A)"));
     all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    keepShortcutInWindow(all);
     connect(all, &QAction::triggered, this, &TableWindow::selectAll);
     menus_ << edit;
 }

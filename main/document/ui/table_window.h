@@ -139,6 +139,7 @@ class TableWindow : public QWidget {
     void buildStrip();
     void buildGrid();
     void buildMenus();
+    void keepShortcutInWindow(QAction* action);
     void layoutStrip();
     void currentIndexChanged();
     void showPosition();

@@ -26,6 +26,8 @@ SortDialog::SortDialog(Document& document, int currentCol, bool descending, Prom
     sortField_->setObjectName("Combo1");
     rankField_ = new QComboBox(this);
     rankField_->setObjectName("Combo2");
+    sortField_->setMinimumWidth(140);
+    rankField_->setMinimumWidth(140);
     const std::vector<std::string> fields = SortFieldList(document.table);
     fieldCount_ = static_cast<int>(fields.size());
     for (const std::string& field : fields) {

@@ -295,9 +295,6 @@ TEST_F(TableWindowTest, TheClassSizeBoxTakesOnlyDigitsUpToTheLargestClass) {
     size->clear();
     size->insert("4a5");  // the box takes no letter
     EXPECT_NE(size->text(), "4a5");
-    EXPECT_EQ(dialog.findChild<QPushButton*>("Command1")->text(), "完成");
-    EXPECT_EQ(dialog.findChild<QPushButton*>("Command2")->text(), "取消");
-    EXPECT_EQ(dialog.classInfoEdit()->objectName(), "Text3");
 }
 
 TEST_F(TableWindowTest, TitleChangesNeedAnAnswerAndMarkTheTableChanged) {

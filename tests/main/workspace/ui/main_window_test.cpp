@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
+#include <QTest>
 
 #include "common/file_io.h"
 #include "common/text_codec.h"
@@ -276,33 +277,19 @@ TEST_F(FrameTest, TheTableButtonsAndPanelTwoFollowTheActiveTable) {
     EXPECT_EQ(menuBarTitles(), (QStringList{"文件(&F)", "帮助(&H)"}));
 }
 
-TEST_F(FrameTest, EveryButtonHasItsTipAndPictureAndPrintStaysOffUntilItsWindowExists) {
+TEST_F(FrameTest, EveryButtonHasAPictureOfItsOwnAndPrintStaysOffUntilItsWindowExists) {
     MainWindow& w = start();
-    struct Expected {
-        int position;
-        const char* tip;
-    } buttons[] = {{2, "新建/编辑学校关系树"},
-                   {3, "打开"},
-                   {4, "保存"},
-                   {6, "撤消"},
-                   {8, "剪切"},
-                   {9, "复制"},
-                   {10, "粘贴"},
-                   {11, "查找"},
-                   {13, "打印"},
-                   {15, "方向键控制"},
-                   {16, "横向输入"},
-                   {17, "纵向输入"},
-                   {19, "升序排列"},
-                   {20, "降序排列"},
-                   {22, "成绩表属性"},
-                   {24, "帮助"}};
     QList<QImage> seen;
-    for (const Expected& b : buttons) {
-        QAction* a = w.toolbarButton(b.position);
+    for (int position = 1; position <= MainWindow::kButtonCount; ++position) {
+        QAction* a = w.toolbarButton(position);
         ASSERT_NE(a, nullptr);
-        EXPECT_FALSE(a->isSeparator()) << b.position;
-        EXPECT_EQ(a->toolTip(), QString::fromUtf8(b.tip));
+        const bool separator = position == 1 || position == 5 || position == 7 || position == 12 ||
+                               position == 14 || position == 18 || position == 21 || position == 23;
+        EXPECT_EQ(a->isSeparator(), separator) << position;
+        if (separator) {
+            continue;
+        }
+        EXPECT_FALSE(a->toolTip().isEmpty()) << position;
         QImage image = picture(a->icon());
         int painted = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -310,18 +297,18 @@ TEST_F(FrameTest, EveryButtonHasItsTipAndPictureAndPrintStaysOffUntilItsWindowEx
                 painted += qAlpha(image.pixel(x, y)) > 128;
             }
         }
-        EXPECT_GT(painted, 40) << "button " << b.position << " has hardly a picture";
-        EXPECT_FALSE(seen.contains(image)) << "picture of button " << b.position << " repeats another";
+        EXPECT_GT(painted, 40) << "button " << position << " has hardly a picture";
+        EXPECT_FALSE(seen.contains(image)) << "picture of button " << position << " repeats another";
         seen << image;
     }
-    for (int separator : {1, 5, 7, 12, 14, 18, 21, 23}) {
-        EXPECT_TRUE(w.toolbarButton(separator)->isSeparator()) << separator;
-    }
-    EXPECT_EQ(w.toolbarButton(25), nullptr);
+    EXPECT_EQ(seen.size(), 16);
+    EXPECT_EQ(w.toolbarButton(MainWindow::kTableProperties)->toolTip(), "成绩表属性");
+    EXPECT_EQ(w.toolbarButton(MainWindow::kDirectionKeys)->toolTip(), "方向键控制");
 
     writeTable(dir.file("一"), "表一");
     w.openTable(dir.file("一"));
     EXPECT_FALSE(w.toolbarButton(MainWindow::kPrint)->isEnabled());
+    EXPECT_EQ(w.toolbarButton(MainWindow::kPrint)->toolTip(), "打印");
 }
 
 TEST_F(FrameTest, TheTwoEnterButtonsAlwaysStandOneDownOneUp) {
@@ -552,6 +539,24 @@ TEST_F(FrameTest, ExitAsksAboutEveryChangedTableAndCancelKeepsTheProgramRunning)
     EXPECT_TRUE(prompter.exhausted());
 }
 
+TEST_F(FrameTest, EditingKeysReachTheTableOnlyWhileTheFocusIsInIt) {
+    writeSchool();
+    MainWindow& w = start();
+    writeTable(dir.file("一"), "表一");
+    TableWindow* t = w.openTable(dir.file("一"));
+    ASSERT_NE(t, nullptr);
+    t->setCurrentCell(1, 1);
+    w.tree()->setFocus();
+    QTest::keyClick(w.tree(), Qt::Key_Delete);
+    EXPECT_EQ(t->document().table.cell(1, 1), "学生1");
+    t->grid()->setFocus();
+    QTest::keyClick(t->grid(), Qt::Key_Delete);
+    EXPECT_EQ(t->document().table.cell(1, 1), "");
+    EXPECT_TRUE(w.toolbarButton(MainWindow::kUndo)->isEnabled());
+    QTest::keyClick(t->grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(t->document().table.cell(1, 1), "学生1");
+}
+
 // ---- the rest of the frame's commands
 
 TEST_F(FrameTest, ButtonTwentyTwoShowsTheActiveTablesOwnClassInformation) {
@@ -612,28 +617,24 @@ TEST_F(FrameTest, TheDesignerThatIsNotThereIsReported) {
     EXPECT_EQ(prompter.last().icon, Icon::Error);
 }
 
-TEST_F(FrameTest, WindowsTileAboveEachOtherAndSideBySide) {
+TEST_F(FrameTest, TilingSharesTheDocumentAreaAmongTheTables) {
     MainWindow& w = start();
     writeTable(dir.file("一"), "表一");
     writeTable(dir.file("二"), "表二");
-    TableWindow* one = w.openTable(dir.file("一"));
-    TableWindow* two = w.openTable(dir.file("二"));
+    QRect a, b;
     const QSize area = w.documentArea()->viewport()->size();
-
-    w.tileAboveEachOther();
-    QRect a = subWindowOf(one)->geometry();
-    QRect b = subWindowOf(two)->geometry();
+    w.openTable(dir.file("一"));
+    w.openTable(dir.file("二"));
+    w.action("menuZXPP")->trigger();
+    a = w.documentArea()->subWindowList()[0]->geometry();
+    b = w.documentArea()->subWindowList()[1]->geometry();
     EXPECT_EQ(a.width(), area.width());
-    EXPECT_EQ(b.width(), area.width());
     EXPECT_EQ(a.height() + b.height(), area.height());
-    EXPECT_NE(a.top(), b.top());
-
-    w.tileSideBySide();
-    a = subWindowOf(one)->geometry();
-    b = subWindowOf(two)->geometry();
+    w.action("menuHXPP")->trigger();
+    a = w.documentArea()->subWindowList()[0]->geometry();
+    b = w.documentArea()->subWindowList()[1]->geometry();
     EXPECT_EQ(a.height(), area.height());
     EXPECT_EQ(a.width() + b.width(), area.width());
-    EXPECT_NE(a.left(), b.left());
 }
 
 TEST_F(FrameTest, ActivationAppliesTheTableFont) {
