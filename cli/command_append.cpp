@@ -1,0 +1,45 @@
+#include <iostream>
+
+#include "cli/cli_command.h"
+#include "cli/exchange_args.h"
+#include "cli/table_io.h"
+#include "common/file_io.h"
+#include "main/exchange/table_import.h"
+
+namespace scorvane::cli {
+namespace {
+
+constexpr const char* kUsage = "append TABLE.skv OTHER.skv -o OUT.skv";
+
+int runAppend(const CliArgs& args) {
+    if (args.positional.size() != 2 || !args.has("-o")) {
+        return UsageError(kUsage);
+    }
+    ConsolePrompter prompter;
+    Document document;
+    if (!LoadTable(args.positional[0], document, prompter)) {
+        return 1;
+    }
+    const std::string other = DataFileStem(args.positional[1]);
+    if (!FileExists(other + ".skv")) {
+        std::cerr << "找不到文件：" << args.positional[1] << "\n";
+        return 1;
+    }
+    document.takeSnapshot();
+    SilentStatusSink status;
+    if (ImpData(document, other, prompter, status) != ImportOutcome::Imported) {
+        return 1;
+    }
+    return SaveTable(document.table, args.value("-o")) ? 0 : 1;
+}
+
+CliRegistrar registrar({"append",
+                        kUsage,
+                        "导入整张表格：把 OTHER.skv 的数据行接在表格末尾，另存为 OUT.skv",
+                        {"-o"},
+                        {},
+                        runAppend,
+                        62});
+
+}  // namespace
+}  // namespace scorvane::cli

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/prompter.h"
+#include "common/status_sink.h"
+#include "main/document/grade_table.h"
+#include "main/exchange/dbf_reader.h"
+
+namespace scorvane {
+
+// The converter of dBASE/FoxPro tables into grade table data files: it reads a table into its grid and
+// saves the grid as a data file with the title, teacher and class information the user typed.
+
+inline constexpr std::string_view kDbfConverterCaption = "DBF2DAT,KVL'S Scorvane 数据格式转换器 ";
+inline constexpr std::string_view kDbfOpenTitle = "打开FoxPro 2.5数据库文件";
+
+// The texts of the converter's boxes.
+struct ConvertedTableInfo {
+    std::string title;
+    std::string teacher;
+    std::string classInfo;
+};
+
+// The data file's table: the grid's cells with the given title, teacher and class information and the
+// data format "###.##".
+GradeTable ConvertedTable(const GradeTable& grid, const ConvertedTableInfo& info);
+
+// "数据库读取发生错误。错误代码：" + "\n" + the number.
+std::string DbfErrorText(DbfError error);
+
+enum class ConverterSaveOutcome {
+    Saved,
+    Cancelled,   // the save dialog was cancelled
+    Declined,    // "确实覆盖原有数据么？" answered No: nothing written
+    Failed,      // "文件保存失败！" was shown; a former file is whole
+    NothingRead  // no table has been read yet: the save button is not usable
+};
+
+// The converter's own SaveData: writes the grid to `file` + ".skv" (file without extension), after
+// "确实覆盖原有数据么？" when that file exists; atomically.
+ConverterSaveOutcome SaveConvertedData(const GradeTable& grid, std::string_view file,
+                                       const ConvertedTableInfo& info, Prompter& prompter,
+                                       StatusSink& status);
+
+class DbfConverter {
+  public:
+    // "打开(&O)": asks for the table ("*.dbf", "打开FoxPro 2.5数据库文件"), puts the path into the path
+    // box and reads it. False when cancelled or when the read failed.
+    bool open(Prompter& prompter, StatusSink& status);
+
+    // Reads the table at `path` into the grid. On an error says "数据库读取发生错误。错误代码：", a line
+    // feed and the error's number (error icon, title "错误"); the grid and the save button stay as they were.
+    bool read(const std::string& path, Prompter& prompter, StatusSink& status);
+
+    // "转换保存...": asks for the file ("*.skv") and saves through SaveConvertedData. The converter stays.
+    ConverterSaveOutcome save(const ConvertedTableInfo& info, Prompter& prompter, StatusSink& status);
+
+    const GradeTable& grid() const { return grid_; }
+    const std::string& path() const { return path_; }  // the path box
+    bool canSave() const { return canSave_; }          // the save button is usable
+
+  private:
+    GradeTable grid_{0, 0};
+    std::string path_;
+    bool canSave_ = false;
+};
+
+}  // namespace scorvane

@@ -1,0 +1,385 @@
+#include "main/exchange/dbf_reader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/text_codec.h"
+#include "common/utf8.h"
+
+namespace scorvane {
+namespace {
+
+constexpr size_t kHeaderSize = 32;
+constexpr size_t kDescriptorSize = 32;
+constexpr unsigned char kHeaderEnd = 0x0D;
+
+uint32_t le16(std::string_view b, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
+}
+uint32_t le32(std::string_view b, size_t at) {
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+uint32_t be16(std::string_view b, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1]));
+}
+uint32_t be32(std::string_view b, size_t at) {
+    return be16(b, at) << 16 | be16(b, at + 2);
+}
+
+bool knownVersion(unsigned char v) {
+    switch (v) {
+        case 0x02:
+        case 0x03:
+        case 0x30:
+        case 0x31:
+        case 0x32:
+        case 0x43:
+        case 0x63:
+        case 0x83:
+        case 0x8B:
+        case 0x8E:
+        case 0xCB:
+        case 0xF5:
+        case 0xFB:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool foxProVersion(unsigned char v) {
+    return v == 0x30 || v == 0x31 || v == 0x32 || v == 0xF5 || v == 0xFB;
+}
+
+struct Field {
+    std::string name;
+    char type = 'C';
+    size_t offset = 0;  // within the record, after the deletion flag
+    size_t length = 0;
+    bool hidden = false;
+};
+
+bool isPad(char ch) {
+    return ch == ' ' || ch == '\0';
+}
+
+std::string_view trimEnd(std::string_view s) {
+    while (!s.empty() && isPad(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::string_view trimBoth(std::string_view s) {
+    s = trimEnd(s);
+    while (!s.empty() && isPad(s.front())) {
+        s.remove_prefix(1);
+    }
+    return s;
+}
+
+// GBK bytes as UTF-8; plain ASCII needs no conversion.
+std::string text(std::string_view bytes) {
+    for (char ch : bytes) {
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            return DecodeGbk(bytes);
+        }
+    }
+    return std::string(bytes);
+}
+
+bool allDigits(std::string_view s) {
+    for (char ch : s) {
+        if (ch < '0' || ch > '9') {
+            return false;
+        }
+    }
+    return !s.empty();
+}
+
+// Reads memo texts out of a memo file.
+class MemoFile {
+  public:
+    MemoFile(std::optional<std::string_view> bytes, bool foxPro, unsigned char version)
+        : bytes_(bytes ? *bytes : std::string_view()),
+          present_(bytes && bytes->size() >= 8),
+          foxPro_(foxPro) {
+        if (!present_) {
+            return;
+        }
+        if (foxPro_) {
+            blockSize_ = be16(bytes_, 6);
+        } else {
+            blockSize_ = (version == 0x83 || bytes_.size() < 22) ? 512 : le16(bytes_, 20);
+            if (blockSize_ == 0) {
+                blockSize_ = 512;
+            }
+        }
+    }
+
+    std::string read(uint64_t block) const {
+        if (!present_ || block == 0 || blockSize_ == 0) {
+            return {};
+        }
+        const uint64_t at = block * blockSize_;
+        if (at >= bytes_.size()) {
+            return {};
+        }
+        std::string_view rest = bytes_.substr(static_cast<size_t>(at));
+        std::string_view body;
+        if (foxPro_) {
+            // Type (4 bytes) and length (4 bytes), big-endian, then the data; type 1 is text.
+            if (rest.size() < 8 || be32(rest, 0) != 1) {
+                return {};
+            }
+            const uint64_t length = be32(rest, 4);
+            if (length > rest.size() - 8) {
+                return {};
+            }
+            body = rest.substr(8, static_cast<size_t>(length));
+        } else if (rest.size() >= 8 && static_cast<unsigned char>(rest[0]) == 0xFF &&
+                   static_cast<unsigned char>(rest[1]) == 0xFF && rest[2] == 0x08 && rest[3] == 0x00) {
+            // dBASE IV: a block header and the length, which counts the header too.
+            const uint64_t length = le32(rest, 4);
+            if (length < 8 || length - 8 > rest.size() - 8) {
+                return {};
+            }
+            body = rest.substr(8, static_cast<size_t>(length - 8));
+        } else {
+            // dBASE III: the text runs to the end-of-text mark.
+            size_t end = rest.find('\x1A');
+            body = rest.substr(0, end);
+        }
+        return text(trimEnd(body));
+    }
+
+  private:
+    std::string_view bytes_;
+    bool present_;
+    bool foxPro_;
+    uint64_t blockSize_ = 0;
+};
+
+std::string fieldValue(const Field& f, std::string_view raw, const MemoFile& memo) {
+    switch (f.type) {
+        case 'C':
+            return text(trimEnd(raw));
+        case 'N':
+        case 'F':
+            return std::string(trimBoth(raw));
+        case 'I':
+            return std::to_string(static_cast<int32_t>(le32(raw, 0)));
+        case 'D': {
+            std::string_view d = trimBoth(raw);
+            if (d.empty() || d == "00000000") {
+                return {};
+            }
+            if (d.size() == 8 && allDigits(d)) {
+                return std::string(d.substr(0, 4)) + "-" + std::string(d.substr(4, 2)) + "-" +
+                       std::string(d.substr(6, 2));
+            }
+            return text(d);
+        }
+        case 'L':
+            switch (raw[0]) {
+                case 'T':
+                case 't':
+                case 'Y':
+                case 'y':
+                    return "T";
+                case 'F':
+                case 'f':
+                case 'N':
+                case 'n':
+                    return "F";
+                default:
+                    return {};
+            }
+        case 'M': {
+            uint64_t block = 0;
+            if (f.length == 4) {
+                block = le32(raw, 0);
+            } else {
+                std::string_view digits = trimBoth(raw);
+                if (!allDigits(digits) || digits.size() > 10) {
+                    return {};
+                }
+                for (char ch : digits) {
+                    block = block * 10 + static_cast<uint64_t>(ch - '0');
+                }
+            }
+            return memo.read(block);
+        }
+        default:
+            return {};
+    }
+}
+
+bool lengthFits(char type, size_t length) {
+    switch (type) {
+        case 'I':
+            return length == 4;
+        case 'L':
+            return length == 1;
+        case 'M':
+            return length == 4 || length == 10;
+        default:
+            return length >= 1;
+    }
+}
+
+}  // namespace
+
+DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bool memoIsFoxPro,
+                  GradeTable& out) {
+    if (dbf.size() < kHeaderSize) {
+        return DbfError::NotDbf;
+    }
+    const auto version = static_cast<unsigned char>(dbf[0]);
+    if (!knownVersion(version)) {
+        return DbfError::NotDbf;
+    }
+    const uint64_t recordCount = le32(dbf, 4);
+    const size_t headerLength = le16(dbf, 8);
+    const size_t recordLength = le16(dbf, 10);
+    if (headerLength < kHeaderSize + 1) {
+        return DbfError::BadHeader;
+    }
+    if (headerLength > dbf.size()) {
+        return DbfError::Truncated;
+    }
+
+    // The field descriptors, up to the end mark or the end of the header.
+    std::vector<Field> fields;
+    size_t offset = 0;
+    for (size_t at = kHeaderSize; at < headerLength; at += kDescriptorSize) {
+        if (static_cast<unsigned char>(dbf[at]) == kHeaderEnd) {
+            break;
+        }
+        if (at + kDescriptorSize > headerLength) {
+            return DbfError::BadHeader;
+        }
+        std::string_view d = dbf.substr(at, kDescriptorSize);
+        Field f;
+        std::string_view name = d.substr(0, 11);
+        name = name.substr(0, name.find('\0'));
+        f.name = text(trimBoth(name));
+        f.type = static_cast<char>(d[11] >= 'a' && d[11] <= 'z' ? d[11] - 'a' + 'A' : d[11]);
+        f.length = static_cast<unsigned char>(d[16]);
+        f.hidden = (version == 0x30 || version == 0x31 || version == 0x32) && (d[18] & 0x01) != 0;
+        f.offset = offset;
+        if (f.length == 0) {
+            return DbfError::BadHeader;
+        }
+        offset += f.length;
+        fields.push_back(std::move(f));
+    }
+    if (fields.empty() || offset + 1 > recordLength) {
+        return DbfError::BadHeader;
+    }
+    std::vector<const Field*> shown;
+    for (const Field& f : fields) {
+        if (f.hidden) {
+            continue;
+        }
+        if (f.type != 'C' && f.type != 'N' && f.type != 'F' && f.type != 'I' && f.type != 'D' &&
+            f.type != 'L' && f.type != 'M') {
+            return DbfError::UnsupportedType;
+        }
+        if (!lengthFits(f.type, f.length)) {
+            return DbfError::BadHeader;
+        }
+        shown.push_back(&f);
+    }
+    if (headerLength + recordCount * recordLength > dbf.size()) {
+        return DbfError::Truncated;
+    }
+
+    // Only then are the records counted and the grid made.
+    std::string_view records = dbf.substr(headerLength, static_cast<size_t>(recordCount * recordLength));
+    size_t kept = 0;
+    for (uint64_t i = 0; i < recordCount; ++i) {
+        if (records[static_cast<size_t>(i * recordLength)] != '*') {
+            ++kept;
+        }
+    }
+    if (kept + 1 > static_cast<size_t>(GradeTable::kMaxCount) ||
+        shown.size() + 1 > static_cast<size_t>(GradeTable::kMaxCount)) {
+        return DbfError::TooLarge;
+    }
+
+    const MemoFile memoFile(memo, memoIsFoxPro, version);
+    GradeTable grid(static_cast<int>(kept) + 1, static_cast<int>(shown.size()) + 1);
+    grid.setCell(0, 0, "  ");
+    for (size_t c = 0; c < shown.size(); ++c) {
+        grid.setCell(0, static_cast<int>(c) + 1, shown[c]->name);
+    }
+    int row = 0;
+    for (uint64_t i = 0; i < recordCount; ++i) {
+        std::string_view record = records.substr(static_cast<size_t>(i * recordLength), recordLength);
+        if (record[0] == '*') {
+            continue;
+        }
+        ++row;
+        grid.setCell(row, 0, std::to_string(row));
+        for (size_t c = 0; c < shown.size(); ++c) {
+            const Field& f = *shown[c];
+            grid.setCell(row, static_cast<int>(c) + 1,
+                         fieldValue(f, record.substr(1 + f.offset, f.length), memoFile));
+        }
+    }
+    out = std::move(grid);
+    return DbfError::None;
+}
+
+DbfError ReadDbfFile(const std::string& path, GradeTable& out) {
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return DbfError::CannotOpen;
+    }
+    std::optional<std::string> memo;
+    bool memoIsFoxPro = false;
+    const bool hasMemoField = [&] {
+        // The memo file is looked for only when a memo field needs it.
+        if (bytes->size() < kHeaderSize) {
+            return false;
+        }
+        const size_t headerLength = std::min<size_t>(le16(*bytes, 8), bytes->size());
+        for (size_t at = kHeaderSize; at + kDescriptorSize <= headerLength; at += kDescriptorSize) {
+            if (static_cast<unsigned char>((*bytes)[at]) == kHeaderEnd) {
+                break;
+            }
+            char type = (*bytes)[at + 11];
+            if (type == 'M' || type == 'm') {
+                return true;
+            }
+        }
+        return false;
+    }();
+    if (hasMemoField) {
+        const size_t dot = path.find_last_of("./");
+        const std::string stem = (dot != std::string::npos && path[dot] == '.') ? path.substr(0, dot) : path;
+        const bool foxPro = foxProVersion(static_cast<unsigned char>((*bytes)[0]));
+        const char* preferred[] = {foxPro ? ".fpt" : ".dbt", foxPro ? ".FPT" : ".DBT",
+                                   foxPro ? ".dbt" : ".fpt", foxPro ? ".DBT" : ".FPT"};
+        for (const char* ext : preferred) {
+            const std::string candidate = stem + ext;
+            if (FileExists(candidate)) {
+                memo = ReadWholeFile(candidate);
+                memoIsFoxPro = EqualsIgnoreCaseAscii(ext, ".fpt");
+                break;
+            }
+        }
+    }
+    std::optional<std::string_view> memoView;
+    if (memo) {
+        memoView = *memo;
+    }
+    return ParseDbf(*bytes, memoView, memoIsFoxPro, out);
+}
+
+}  // namespace scorvane

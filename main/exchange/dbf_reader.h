@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "main/document/grade_table.h"
+
+namespace scorvane {
+
+// A reader of dBASE III and FoxPro tables (.dbf), for the converter into grade tables.
+//
+// Version bytes read: 0x02 and 0xFB (FoxBASE), 0x03 (dBASE III, FoxPro without memo), 0x83 (dBASE III
+// with a .dbt memo file), 0x8B, 0x8E, 0x43, 0x63, 0xCB (dBASE IV), 0xF5 (FoxPro 2 with a .fpt memo
+// file), 0x30, 0x31, 0x32 (Visual FoxPro). Field types and how their values become text:
+//   C  text (GBK), trailing blanks removed
+//   N, F  the number as written, blanks around it removed
+//   I  a four-byte integer, in decimal
+//   D  "YYYY-MM-DD" (empty when unset; any other text as it is)
+//   L  "T" or "F" (T/t/Y/y and F/f/N/n); empty when unset
+//   M  the memo text from the memo file beside the table (.fpt for FoxPro, .dbt for dBASE), trailing
+//      blanks removed; empty when the memo file is missing or cannot be read there
+// Hidden system fields of Visual FoxPro (such as the null flags) are left out. Records marked deleted
+// are left out.
+//
+// Error numbers, shown after "数据库读取发生错误。错误代码：":
+enum class DbfError : int {
+    None = 0,
+    CannotOpen = 1,       // the file cannot be opened or read
+    NotDbf = 2,           // not a dBASE or FoxPro table: shorter than a header, or an unknown version byte
+    BadHeader = 3,        // the header is damaged: no field, the field list runs past the header, a field
+                          // of length 0 or of a length its type cannot have, record length too small
+    Truncated = 4,        // the file is shorter than its header says: records are missing
+    UnsupportedType = 5,  // a field of a type other than C, N, F, I, D, L, M
+    TooLarge = 6,         // more records or fields than a grade table holds (32766)
+};
+
+inline constexpr std::string_view kDbfErrorMessage = "数据库读取发生错误。错误代码：";
+
+// The grid of the table: cell (0, 0) holds two spaces, row 0 the field names, column 0 the record
+// numbers 1, 2, ... and each further cell one value as text. `memo` is the memo file's bytes, if any
+// (its kind is told by `memoIsFoxPro`: .fpt when true, .dbt otherwise). On an error `out` is unchanged.
+DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bool memoIsFoxPro,
+                  GradeTable& out);
+
+// Reads the table at `path`, with its memo file when it has memo fields: the file beside it with the
+// same name and the extension .fpt or .dbt (in lower or upper case).
+DbfError ReadDbfFile(const std::string& path, GradeTable& out);
+
+}  // namespace scorvane

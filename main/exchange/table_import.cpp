@@ -1,0 +1,101 @@
+#include "main/exchange/table_import.h"
+
+#include <algorithm>
+
+#include "common/file_io.h"
+#include "common/utf8.h"
+#include "main/document/data_file.h"
+#include "main/exchange/status_scope.h"
+
+namespace scorvane {
+
+bool AppendTable(Document& document, const GradeTable& source) {
+    GradeTable& table = document.table;
+    if (&source == &table) {
+        const GradeTable copy = source;
+        return AppendTable(document, copy);
+    }
+    if (source.rows() < 1) {
+        return true;
+    }
+    // A table keeps at least its title row.
+    const int oldRows = std::max(table.rows(), 1);
+    const int cols = table.cols();
+    const long long newRows = static_cast<long long>(oldRows) + source.rows() - 1;
+    if (newRows > GradeTable::kMaxCount) {
+        return false;
+    }
+    table.setRows(oldRows);
+    // The titles are compared against as they were before anything is written.
+    std::vector<std::string> titles(table.cells().begin(), table.cells().begin() + cols);
+    table.setRows(static_cast<int>(newRows));
+    bool changed = newRows != oldRows;
+    bool titlesChanged = false;
+
+    const std::vector<std::string>& from = source.cells();
+    std::vector<std::string>& to = table.cells();
+    size_t k = 0;
+    for (int r = oldRows - 1; r < newRows; ++r) {
+        for (int c = 0; c < cols; ++c, ++k) {
+            if (k >= from.size()) {
+                break;
+            }
+            const std::string& v = from[k];
+            if (v == titles[static_cast<size_t>(c)]) {
+                continue;
+            }
+            std::string& cell = to[static_cast<size_t>(table.faIndex(r, c))];
+            if (cell != v) {
+                cell = v;
+                changed = true;
+                titlesChanged = titlesChanged || r == 0;
+            }
+        }
+    }
+    table.renumber();
+    if (titlesChanged) {
+        table.setHeaderLayout(table.composeHeaderLayout(false));
+    }
+    if (changed) {
+        document.setModified();
+    }
+    return true;
+}
+
+ImportOutcome ImpData(Document& document, std::string_view file, Prompter& prompter, StatusSink& status) {
+    StatusScope busy(status, kStatusImporting);
+    if (TrimSpaces(file).empty()) {
+        return ImportOutcome::NoFile;
+    }
+    const std::string path = std::string(file) + std::string(kDataFileExtension);
+    if (!FileExists(path)) {
+        return ImportOutcome::NoFile;
+    }
+    auto bytes = ReadWholeFile(path);
+    GradeTable source;
+    if (!bytes || !ParseDataFile(*bytes, source)) {
+        prompter.message(kFormatMessage, "提示", Icon::Information);
+        return ImportOutcome::Refused;
+    }
+    if (!AppendTable(document, source)) {
+        prompter.message(kImportTooLargeMessage, "提示", Icon::Information);
+        return ImportOutcome::TooLarge;
+    }
+    return ImportOutcome::Imported;
+}
+
+ImportOutcome menuImportAll(Document& document, Prompter& prompter, StatusSink& status) {
+    prompter.message(kImportAllWarning, "提示", Icon::Information);
+    std::string path = prompter.openFile("*.skv", kImportTableTitle);
+    if (path.empty()) {
+        return ImportOutcome::Cancelled;
+    }
+    document.takeSnapshot();
+    // The chosen name without its extension.
+    if (path.size() >= 4) {
+        path.resize(path.size() - 4);
+    }
+    return ImpData(document, path, prompter, status);
+}
+
+}  // namespace scorvane

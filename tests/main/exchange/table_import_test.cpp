@@ -1,0 +1,139 @@
+#include "main/exchange/table_import.h"
+
+#include <gtest/gtest.h>
+
+#include "main/document/data_file.h"
+#include "main/exchange/exchange_fixtures.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+using testing::Column;
+using testing::GbkLines;
+using testing::MakeClass;
+using testing::MakeTable;
+using testing::RecordingStatus;
+using testing::ScriptedPrompter;
+using testing::TempDir;
+using Values = std::vector<std::string>;
+
+// Writes the table as a data file and returns its path without ".skv".
+std::string WriteTable(const TempDir& dir, const std::string& name, const GradeTable& t) {
+    EXPECT_TRUE(WriteDataFile(t, dir.file(name)));
+    return dir.file(name);
+}
+
+TEST(WholeTableImport, AppendsThirtyStudentsBelowForty) {
+    TempDir dir;
+    Document d;
+    d.table = MakeClass(40, "A");
+    const GradeTable before = d.table;
+    ScriptedPrompter p;
+    RecordingStatus status;
+    EXPECT_EQ(ImpData(d, WriteTable(dir, "b", MakeClass(30, "B")), p, status), ImportOutcome::Imported);
+    EXPECT_TRUE(p.calls().empty());
+    ASSERT_EQ(d.table.rows(), 71);
+    EXPECT_TRUE(std::equal(before.cells().begin(), before.cells().end(), d.table.cells().begin()));
+    Values names = Column(d.table, 1);
+    EXPECT_EQ(names[40], "B名1");
+    EXPECT_EQ(names[69], "B名30");
+    Values numbers = Column(d.table, 0);
+    EXPECT_EQ(numbers[45], "46");
+    EXPECT_EQ(numbers[69], "70");
+    EXPECT_EQ(d.table.fieldTitles(), (Values{"姓名", "学号", "语文"}));
+    EXPECT_TRUE(d.modified());
+    EXPECT_EQ(status.texts, (Values{"文件导入中...", "就绪"}));
+}
+
+TEST(WholeTableImport, WritesOnlyValuesThatDifferFromTheTitles) {
+    Document d;
+    d.table = MakeTable({"姓名", "语文"}, {{"甲", "80"}, {"乙", "70"}});
+    // The source's second title differs; two of its data cells repeat a title of the table.
+    ASSERT_TRUE(AppendTable(d, MakeTable({"姓名", "数学"}, {{"姓名", "90"}, {"丁", "语文"}})));
+    // The former last row keeps its name (same title) but takes the differing title "数学".
+    EXPECT_EQ(Column(d.table, 1), (Values{"甲", "乙", "", "丁"}));
+    EXPECT_EQ(Column(d.table, 2), (Values{"80", "数学", "90", ""}));
+    EXPECT_EQ(d.table.cell(0, 2), "语文");
+}
+
+TEST(WholeTableImport, ReadsSourceCellsInFileOrderByTheTablesColumnCount) {
+    // A source with one field fewer: its cells shift across rows, and where they run out the new
+    // cells stay empty instead of reading past the end.
+    Document d;
+    d.table = MakeTable({"姓名", "语文", "数学"}, {{"甲", "1", "2"}});
+    ASSERT_TRUE(AppendTable(d, MakeTable({"姓名", "语文"}, {{"乙", "3"}, {"丙", "4"}})));
+    // Source cells "  " 姓名 语文 | 1 乙 3 | 2 丙 4 are laid four per row from row 1.
+    EXPECT_EQ(d.table.cells(), (Values{"  ", "姓名", "语文", "数学", "1", "甲", "1", "1", "2", "3", "2", "丙",
+                                       "3", "", "", ""}));
+
+    // A table without students takes the source's titles as its own.
+    Document empty;
+    empty.table = MakeTable({"姓名", "语文"}, {});
+    ASSERT_TRUE(AppendTable(empty, MakeTable({"名字", "语文"}, {{"乙", "3"}})));
+    EXPECT_EQ(empty.table.headerLayout(), "  |名字|语文");
+    EXPECT_EQ(Column(empty.table, 1), Values{"乙"});
+}
+
+TEST(WholeTableImport, UnsoundOrOversizedSourceChangesNothing) {
+    TempDir dir;
+    Document d;
+    d.table = MakeClass(5, "A");
+    const GradeTable before = d.table;
+    RecordingStatus status;
+    for (const std::string& bad :
+         {GbkLines({"not a data file", "T", "1", "1", "", "", "", "  "}),
+          GbkLines({"KVL'S Scorvane数据文件", "T", "3", "2", "", "", "", "  ", "A", "1"}),
+          GbkLines({"KVL'S Scorvane数据文件", "T", "two", "1", "", "", "", "  "})}) {
+        testing::WriteBytes(dir.file("bad.skv"), bad);
+        ScriptedPrompter p;
+        EXPECT_EQ(ImpData(d, dir.file("bad"), p, status), ImportOutcome::Refused);
+        EXPECT_EQ(p.messages(), Values{"文件格式不正确!"});
+        EXPECT_EQ(d.table.cells(), before.cells());
+    }
+    ScriptedPrompter quiet;
+    EXPECT_EQ(ImpData(d, dir.file("missing"), quiet, status), ImportOutcome::NoFile);
+    EXPECT_EQ(ImpData(d, "   ", quiet, status), ImportOutcome::NoFile);
+    EXPECT_TRUE(quiet.calls().empty());
+    EXPECT_FALSE(d.modified());
+
+    // The result would pass the largest row count: said, and nothing changes; one row fewer fits.
+    Document big;
+    big.table = MakeClass(20000, "A");
+    ScriptedPrompter p;
+    EXPECT_EQ(ImpData(big, WriteTable(dir, "big", MakeClass(12767, "B")), p, status),
+              ImportOutcome::TooLarge);
+    EXPECT_EQ(p.messages(), Values{std::string(kImportTooLargeMessage)});
+    EXPECT_EQ(big.table.rows(), 20001);
+    EXPECT_FALSE(big.modified());
+    EXPECT_EQ(ImpData(big, WriteTable(dir, "fits", MakeClass(12766, "B")), p, status),
+              ImportOutcome::Imported);
+    EXPECT_EQ(big.table.rows(), GradeTable::kMaxCount);
+}
+
+TEST(WholeTableImport, MenuCommandWarnsAsksForTheFileAndCanBeUndone) {
+    TempDir dir;
+    const std::string file = WriteTable(dir, "b", MakeClass(3, "B"));
+    Document d;
+    d.table = MakeClass(4, "A");
+    RecordingStatus status;
+
+    ScriptedPrompter cancel;
+    cancel.chooseOpen("");
+    EXPECT_EQ(menuImportAll(d, cancel, status), ImportOutcome::Cancelled);
+    EXPECT_EQ(cancel.messages(), Values{std::string(kImportAllWarning)});
+    EXPECT_EQ(cancel.calls()[1].title, "导入表格文件");
+    EXPECT_FALSE(d.undoAvailable());
+
+    ScriptedPrompter p;
+    p.chooseOpen(file + ".skv");
+    EXPECT_EQ(menuImportAll(d, p, status), ImportOutcome::Imported);
+    EXPECT_EQ(d.table.rows(), 8);
+    ASSERT_TRUE(d.undo());
+    EXPECT_EQ(d.table.rows(), 5);
+    EXPECT_EQ(d.table.cell(4, 1), "A名4");
+}
+
+}  // namespace
+}  // namespace scorvane
