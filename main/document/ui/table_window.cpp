@@ -27,6 +27,7 @@
 #include "main/document/ui/class_info_dialog.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/table_window_host.h"
+#include "main/exchange/table_import.h"
 #include "main/formula/replace_text.h"
 #include "main/formula/ui/replace_dialog.h"
 
@@ -226,6 +227,11 @@ void TableWindow::buildMenus() {
     connect(saveAction, &QAction::triggered, this, [this] { save(); });
     connect(add(table, "menuCopyTable", QStringLiteral("表格另存为...(&A)")), &QAction::triggered, this,
             [this] { saveAs(); });
+    table->addSeparator();
+    QMenu* import = table->addMenu(QStringLiteral("导入另一张表格(&I)"));
+    import->setObjectName("menuImport");
+    connect(add(import, "menuImportAll", QStringLiteral("导入整张表格(&E)")), &QAction::triggered, this,
+            &TableWindow::importWholeTable);
     table->addSeparator();
     connect(add(table, "menuClose", QStringLiteral("关闭(&X)")), &QAction::triggered, this,
             &TableWindow::closeWindow);
@@ -501,6 +507,14 @@ SaveOutcome TableWindow::saveAs() {
 }
 
 // ---- the table's commands
+
+void TableWindow::importWholeTable() {
+    const ImportOutcome outcome = menuImportAll(document_, host_.prompter(), *status_);
+    if (outcome != ImportOutcome::Cancelled) {
+        tableReset();
+    }
+    setUndoEnabled();
+}
 
 void TableWindow::changeTitle() {
     if (ChangeTableTitle(document_, host_.prompter())) {

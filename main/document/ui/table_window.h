@@ -64,11 +64,12 @@ class TableWindow : public QWidget {
     SaveOutcome saveData(bool temporary, std::string_view path);
 
     // The table's commands.
-    SaveOutcome save();     // 保存表格
-    SaveOutcome saveAs();   // 表格另存为...
-    void changeTitle();     // 更改表格标题
-    void setupClassInfo();  // 设置班级信息 (also the toolbar's 成绩表属性)
-    void undo();            // 撤消
+    SaveOutcome save();       // 保存表格
+    SaveOutcome saveAs();     // 表格另存为...
+    void changeTitle();       // 更改表格标题
+    void setupClassInfo();    // 设置班级信息 (also the toolbar's 成绩表属性)
+    void importWholeTable();  // 导入整张表格: another table's rows appended below this one's
+    void undo();              // 撤消
     bool undoAvailable() const { return document_.undoAvailable(); }
     // The edit menu's clipboard commands: on the grid they act on the selection's far corner (the cell
     // the cursor is on); in the value box on its selected text.

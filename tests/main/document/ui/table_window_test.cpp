@@ -297,6 +297,36 @@ TEST_F(TableWindowTest, TheClassSizeBoxTakesOnlyDigitsUpToTheLargestClass) {
     EXPECT_NE(size->text(), "4a5");
 }
 
+TEST_F(TableWindowTest, ImportingAWholeTableAppendsItsRowsAndCanBeUndone) {
+    load(2);
+    GradeTable other(3, 4);
+    other.setHeaderLayout("  |姓名|语文|数学成绩总评");
+    other.setCell(1, 1, "转学生");
+    other.setCell(2, 1, "插班生");
+    ASSERT_TRUE(WriteDataFile(other, dir.file("二班")));
+
+    host.prompts.chooseOpen("");  // cancelled after the warning: nothing happens
+    window->action("menuImportAll")->trigger();
+    EXPECT_EQ(window->document().table.rows(), 3);
+    EXPECT_FALSE(window->undoAvailable());
+
+    host.prompts.chooseOpen(dir.file("二班.skv"));
+    window->action("menuImportAll")->trigger();
+    const GradeTable& t = window->document().table;
+    EXPECT_EQ(t.rows(), 5);
+    EXPECT_EQ(t.cell(4, 1), "插班生");
+    EXPECT_EQ(t.cell(4, 0), "4");
+    EXPECT_EQ(window->grid()->model()->rowCount(), 4);
+    EXPECT_TRUE(window->document().modified());
+    EXPECT_TRUE(window->action("menuUndo")->isEnabled());
+    EXPECT_EQ(host.texts[host.texts.size() - 2], "文件导入中...");
+    EXPECT_EQ(host.prompts.messages().size(), 2u);  // the warning before each dialog
+
+    window->undo();
+    EXPECT_EQ(window->document().table.rows(), 3);
+    EXPECT_EQ(window->grid()->model()->rowCount(), 2);
+}
+
 TEST_F(TableWindowTest, TitleChangesNeedAnAnswerAndMarkTheTableChanged) {
     load();
     host.prompts.type("").type(std::nullopt).type("期末");
