@@ -59,12 +59,12 @@ constexpr std::string_view kHelpMessage =
     "本软件目前还处于测试阶段。不提供帮助文档。帮助文档将随正式版一同发布。";
 
 // The toolbar, position by position: tool tip, picture, whether it needs a table, two-state.
-struct ButtonSpec {
+struct ToolbarEntry {
     int position;
     const char* tip;
     int picture;
 };
-const ButtonSpec kButtons[] = {
+const ToolbarEntry kButtons[] = {
     {2, "新建/编辑学校关系树", 1},
     {3, "打开", 2},
     {4, "保存", 3},
@@ -203,14 +203,14 @@ void MainWindow::buildToolbar() {
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, toolbar_);
 
-    const ButtonSpec* spec = std::begin(kButtons);
+    const ToolbarEntry* entry = std::begin(kButtons);
     for (int position = 1; position <= kButtonCount; ++position) {
         QAction* a = nullptr;
-        if (spec != std::end(kButtons) && spec->position == position) {
-            a = toolbar_->addAction(ToolbarPicture(spec->picture), QString::fromUtf8(spec->tip));
-            a->setToolTip(QString::fromUtf8(spec->tip));
+        if (entry != std::end(kButtons) && entry->position == position) {
+            a = toolbar_->addAction(ToolbarPicture(entry->picture), QString::fromUtf8(entry->tip));
+            a->setToolTip(QString::fromUtf8(entry->tip));
             a->setObjectName(QStringLiteral("Button%1").arg(position));
-            ++spec;
+            ++entry;
             if (position == kDirectionKeys || position == kEnterAlongRow || position == kEnterDownColumn) {
                 a->setCheckable(true);
                 a->setChecked(position != kEnterDownColumn);
