@@ -61,7 +61,9 @@ bool CloseCheck(Document& document, Prompter& prompter, StatusSink& status) {
     switch (prompter.ask(CloseQuestion(document.table.title), "提示：", Buttons::YesNoCancel, Icon::Question,
                          Answer::Yes)) {
         case Answer::Yes:
-            return SaveTable(document, prompter, status) != SaveOutcome::Failed;
+            // Only a written file lets the window go: a cancelled dialog, a declined overwrite or a
+            // failed save keeps the table open with its changes.
+            return SaveTable(document, prompter, status) == SaveOutcome::Saved;
         case Answer::No:
             return true;
         default:

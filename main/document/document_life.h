@@ -34,10 +34,9 @@ SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& stat
 std::string CloseQuestion(std::string_view caption);
 
 // The close check: without changes the window closes; with them the question above (title "提示：",
-// Yes/No/Cancel): Yes saves as "保存表格" does and closes, also when the overwrite question was
-// declined or the save dialog cancelled, but not when the save failed (the changes would be lost: the
-// failure has been reported and the window stays); No closes, Cancel keeps the window open. True when
-// the window closes.
+// Yes/No/Cancel): Yes saves as "保存表格" does and closes only when the file was written; a cancelled
+// save dialog, a declined overwrite or a failed save keep the window open, so no change is lost
+// without the user saying so. No closes, Cancel keeps the window open. True when the window closes.
 bool CloseCheck(Document& document, Prompter& prompter, StatusSink& status);
 
 // The second status panel: "当前表格：" and the active table's caption, or "当前表格：无".

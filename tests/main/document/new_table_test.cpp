@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text_codec.h"
 #include "main/document/document_life.h"
 #include "main/workspace/workspace_folder.h"
 #include "sample_table.h"
@@ -59,7 +60,7 @@ TEST_F(NewTableTest, TheWizardSetsThePathButNotTheCaptionAndInsistsOnATitle) {
     EXPECT_TRUE(doc.modified());
 }
 
-TEST_F(NewTableTest, TheCloseCheckAsksAboutChangedTablesAndKeepsTheWindowWhenTheSaveFailed) {
+TEST_F(NewTableTest, TheCloseCheckAsksAboutChangedTablesAndClosesOnlyWhenTheFileWasWritten) {
     Document doc = testing::SampleDocument({"姓名"}, {{"张三"}});
     doc.table.title = "期中";
     EXPECT_TRUE(CloseCheck(doc, prompter, status));
@@ -75,7 +76,14 @@ TEST_F(NewTableTest, TheCloseCheckAsksAboutChangedTablesAndKeepsTheWindowWhenThe
     EXPECT_TRUE(CloseCheck(doc, prompter, status));
     EXPECT_NE(testing::ReadBytes(dir.file("out.skv")), "");
     EXPECT_EQ(doc.table.filePath, "");
-    EXPECT_TRUE(CloseCheck(doc, prompter, status));  // a cancelled dialog still closes
+    EXPECT_FALSE(CloseCheck(doc, prompter, status));  // a cancelled dialog wrote nothing: the window stays
+
+    // So does a declined overwrite; the file keeps what it held.
+    doc.table.filePath = dir.file("out");
+    doc.table.setCell(1, 1, "李四");
+    prompter.answer(Answer::Yes).answer(Answer::No);
+    EXPECT_FALSE(CloseCheck(doc, prompter, status));
+    EXPECT_EQ(testing::ReadBytes(dir.file("out.skv")).find(EncodeGbk("李四")), std::string::npos);
 
     testing::WriteBytes(dir.file("plain"), "x");
     doc.table.filePath = dir.file("plain") + "/t";

@@ -1,0 +1,143 @@
+// The 20,000-student table in a table window, drawn offscreen: opening it until the grid is shown and
+// painted, and scrolling to the last row and painting there. Prints the times per run.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QTableView>
+#include <iostream>
+
+#include "bench/bench_table.h"
+#include "common/qt/dialog_runner.h"
+#include "common/qt/font_setup.h"
+#include "main/document/ui/table_window.h"
+#include "main/workspace/ui/main_window.h"
+
+namespace {
+
+using namespace scorvane;
+
+std::string tablePath() {
+    static const std::string path = bench::BenchTable();
+    return path;
+}
+
+std::string withoutExtension(const std::string& p) {
+    return p.substr(0, p.size() - 4);
+}
+
+class QuietPrompter : public Prompter {
+  public:
+    void message(std::string_view, std::string_view, Icon) override {}
+    Answer ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::No; }
+    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
+        return {};
+    }
+    std::string openFile(std::string_view, std::string_view) override { return {}; }
+    std::string saveFile(std::string_view) override { return {}; }
+};
+
+// The frame, shown once, 1200 x 800 like a teacher's screen.
+MainWindow& Frame() {
+    static QuietPrompter prompter;
+    static MainWindow* frame = [] {
+        auto* w = new MainWindow(prompter, DefaultDialogRunner());
+        w->resize(1200, 800);
+        w->show();
+        QCoreApplication::processEvents();
+        return w;
+    }();
+    return *frame;
+}
+
+void closeAll(MainWindow& frame) {
+    for (QMdiSubWindow* sub : frame.findChildren<QMdiSubWindow*>()) {
+        delete sub;
+    }
+    QCoreApplication::processEvents();
+}
+
+// From the open command to a painted grid: a new table window in the frame, the file read into it,
+// the window shown at a working size and everything on it painted once.
+void OpenTableWindow(benchmark::State& state) {
+    MainWindow& frame = Frame();
+    const std::string path = withoutExtension(tablePath());
+    for (auto _ : state) {
+        TableWindow* window = frame.openTable(path);
+        if (!window || window->document().table.rows() != 20001) {
+            state.SkipWithError("the table did not open");
+            break;
+        }
+        window->parentWidget()->resize(1000, 650);
+        QPixmap painted = window->grab();
+        benchmark::DoNotOptimize(painted);
+        state.PauseTiming();
+        closeAll(frame);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(OpenTableWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The open window jumps to the last row (as Ctrl+End or dragging the scroll bar to its end) and back
+// to the top, each followed by a paint of the grid.
+void ScrollToLastRow(benchmark::State& state) {
+    MainWindow& frame = Frame();
+    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
+    if (!window) {
+        state.SkipWithError("the table did not open");
+        return;
+    }
+    window->parentWidget()->resize(1000, 650);
+    QTableView* grid = window->grid();
+    for (auto _ : state) {
+        grid->scrollToBottom();
+        QPixmap bottom = grid->viewport()->grab();
+        grid->scrollToTop();
+        QPixmap top = grid->viewport()->grab();
+        benchmark::DoNotOptimize(bottom);
+        benchmark::DoNotOptimize(top);
+    }
+    closeAll(frame);
+}
+BENCHMARK(ScrollToLastRow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Page by page through the last thousand rows, painting each page: what holding Page Down feels like.
+void PageDownPaint(benchmark::State& state) {
+    MainWindow& frame = Frame();
+    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
+    if (!window) {
+        state.SkipWithError("the table did not open");
+        return;
+    }
+    window->parentWidget()->resize(1000, 650);
+    QTableView* grid = window->grid();
+    const int rows = grid->model()->rowCount();
+    for (auto _ : state) {
+        for (int r = rows - 1000; r < rows; r += 25) {
+            grid->scrollTo(grid->model()->index(r, 0), QAbstractItemView::PositionAtTop);
+            grid->viewport()->repaint();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 40);
+    closeAll(frame);
+}
+BENCHMARK(PageDownPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    SetUpFonts();
+    if (tablePath().empty()) {
+        std::cerr << "cannot make the benchmark table\n";
+        return 1;
+    }
+    std::cout << "table: " << tablePath() << "\n";
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,666 @@
+#include "main/document/ui/table_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+
+#include "common/qt/dialog_runner.h"
+#include "common/qt/screen_twips.h"
+#include "main/document/class_info.h"
+#include "main/document/column_widths.h"
+#include "main/document/document_life.h"
+#include "main/document/edit_commands.h"
+#include "main/document/ui/class_info_dialog.h"
+#include "main/document/ui/grade_table_model.h"
+#include "main/document/ui/table_window_host.h"
+#include "main/exchange/table_import.h"
+#include "main/formula/replace_text.h"
+#include "main/formula/ui/replace_dialog.h"
+
+namespace scorvane {
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The strip's arrangement, in twips.
+constexpr int kStripHeight = 330;
+constexpr int kValueBoxLeft = 2430;
+constexpr int kValueBoxTop = 30;
+constexpr int kValueBoxHeight = 270;
+constexpr int kEditorButtonWidth = 345;
+constexpr int kPositionBoxWidth = 1200;
+// The value box leaves this much of the window's width to the "…" button and the position box.
+constexpr int kStripRightPart = 1700;
+
+// The grid's colours.
+const QColor kSelectionBack(0xDB, 0xD9, 0xF2);
+const QColor kSelectionText(0, 0, 255);
+const QColor kGridLines(0xC0, 0xC0, 0xC0);
+
+// Space above and below the text of a row, in pixels.
+constexpr int kRowPadding = 2;
+
+}  // namespace
+
+// The window's file commands report to the frame's status panel and busy pointer, and hide the grid
+// while they work, which uncovers "表格处理中……".
+class TableWindow::WindowStatus : public StatusSink {
+  public:
+    explicit WindowStatus(TableWindow& window) : window_(window) {}
+    void setStatus(std::string_view text) override { window_.host_.statusSink().setStatus(text); }
+    void setBusy(bool busy) override {
+        window_.grid_->setVisible(!busy);
+        if (busy && window_.isVisible()) {
+            window_.busyLabel_->repaint();
+        }
+        window_.host_.statusSink().setBusy(busy);
+    }
+
+  private:
+    TableWindow& window_;
+};
+
+TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), status_(std::make_unique<WindowStatus>(*this)) {
+    setObjectName("Form1");
+    setWindowTitle(qs(document_.table.title));
+    buildStrip();
+    buildGrid();
+    buildMenus();
+    setFocusProxy(grid_);
+    resize(TwipsToPixelsX(7500, *this), TwipsToPixelsY(4305, *this));
+    // Window load: the current column is 0; the header sizes are taken from there.
+    setCurrentCell(1, 0);
+    recordHeaderSizes();
+}
+
+TableWindow::~TableWindow() {
+    // The grid and its model read the document, which goes before the widgets the base class deletes.
+    delete grid_;
+    delete model_;
+}
+
+StatusSink& TableWindow::windowStatus() {
+    return *status_;
+}
+
+void TableWindow::buildStrip() {
+    label1_ = new QLabel(QStringLiteral("值："), this);
+    label1_->setObjectName("Label1");
+    formulaCheck_ = new QCheckBox(QStringLiteral("公式"), this);
+    formulaCheck_->setObjectName("Check1");
+    formulaCheck_->setEnabled(false);
+    valueLabel_ = new QLabel(this);
+    valueLabel_->setObjectName("Label2");
+    QFont bold = valueLabel_->font();
+    bold.setBold(true);
+    valueLabel_->setFont(bold);
+    valueLabel_->setStyleSheet("color: #0000FF;");
+    valueBox_ = new QLineEdit(this);
+    valueBox_->setObjectName("Text1");
+    valueBox_->setReadOnly(true);
+    formulaEditorButton_ = new QPushButton(QStringLiteral("…"), this);
+    formulaEditorButton_->setObjectName("Command2");
+    formulaEditorButton_->setToolTip(QStringLiteral("公式编辑器"));
+    formulaEditorButton_->setEnabled(false);
+    positionBox_ = new QLineEdit(this);
+    positionBox_->setObjectName("Text2");
+    positionBox_->setReadOnly(true);
+    positionBox_->setFocusPolicy(Qt::NoFocus);
+
+    busyLabel_ = new QLabel(QStringLiteral("表格处理中……"), this);
+    busyLabel_->setObjectName("Label3");
+    QFont busyFont(QStringLiteral("宋体"));
+    busyFont.setPointSizeF(14.25);
+    busyFont.setBold(true);
+    busyLabel_->setFont(busyFont);
+    busyLabel_->adjustSize();
+    busyLabel_->move(TwipsToPixelsX(1170, *this), TwipsToPixelsY(780, *this));
+
+    cellEditor_ = new QLineEdit(this);
+    cellEditor_->setObjectName("txtEdit");
+    cellEditor_->setFrame(false);
+    QFont editorFont(QStringLiteral("宋体"));
+    editorFont.setPointSize(12);
+    editorFont.setBold(true);
+    cellEditor_->setFont(editorFont);
+    QPalette editorPalette = cellEditor_->palette();
+    editorPalette.setColor(QPalette::Text, QColor(0, 0, 0xC0));
+    cellEditor_->setPalette(editorPalette);
+    cellEditor_->hide();
+}
+
+void TableWindow::buildGrid() {
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("成绩表"));
+    model_ = new GradeTableModel(document_, this);
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->setWordWrap(false);
+    grid_->setCornerButtonEnabled(false);
+    grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    // Every row has one height unless set explicitly: no row is ever measured by its contents.
+    QHeaderView* rowsHeader = grid_->verticalHeader();
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowsHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rowsHeader->setHighlightSections(false);
+    QHeaderView* colsHeader = grid_->horizontalHeader();
+    colsHeader->setSectionResizeMode(QHeaderView::Interactive);
+    colsHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    colsHeader->setHighlightSections(false);
+    colsHeader->setMinimumSectionSize(4);
+    connect(colsHeader, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        // A width the user drags stays until the titles are set again.
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+            document_.table.setColumnWidth(section + 1, PixelsToTwipsX(size, *this));
+        }
+    });
+
+    QPalette palette = grid_->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Highlight, kSelectionBack);
+    palette.setColor(QPalette::HighlightedText, kSelectionText);
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, kSelectionBack);
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, kSelectionText);
+    palette.setColor(QPalette::Mid, kGridLines);
+    grid_->setPalette(palette);
+
+    grid_->viewport()->setMouseTracking(true);
+    grid_->viewport()->installEventFilter(this);
+    rowsHeader->setMouseTracking(true);
+    rowsHeader->installEventFilter(this);
+    colsHeader->setMouseTracking(true);
+    colsHeader->installEventFilter(this);
+
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TableWindow::currentIndexChanged);
+
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSize(9);
+    applyTableFont(font);
+    grid_->raise();
+}
+
+void TableWindow::keepShortcutInWindow(QAction* action) {
+    // The editing keys act only while the focus is in this window: Del or Ctrl+V pressed in the school
+    // tree must not reach the active table's cells.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+}
+
+void TableWindow::buildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const QString& text) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        return a;
+    };
+
+    QMenu* table = new QMenu(QStringLiteral("成绩表(&B)"), this);
+    table->setObjectName("menuTable");
+    connect(add(table, "menuChangTitile", QStringLiteral("更改表格标题(&T)")), &QAction::triggered, this,
+            &TableWindow::changeTitle);
+    connect(add(table, "menuClassSetup", QStringLiteral("设置班级信息(&S)")), &QAction::triggered, this,
+            &TableWindow::setupClassInfo);
+    table->addSeparator();
+    QAction* saveAction = add(table, "menuSave", QStringLiteral("保存表格"));
+    saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveAction, &QAction::triggered, this, [this] { save(); });
+    connect(add(table, "menuCopyTable", QStringLiteral("表格另存为...(&A)")), &QAction::triggered, this,
+            [this] { saveAs(); });
+    table->addSeparator();
+    QMenu* import = table->addMenu(QStringLiteral("导入另一张表格(&I)"));
+    import->setObjectName("menuImport");
+    connect(add(import, "menuImportAll", QStringLiteral("导入整张表格(&E)")), &QAction::triggered, this,
+            &TableWindow::importWholeTable);
+    table->addSeparator();
+    connect(add(table, "menuClose", QStringLiteral("关闭(&X)")), &QAction::triggered, this,
+            &TableWindow::closeWindow);
+    menus_ << table;
+
+    QMenu* edit = new QMenu(QStringLiteral("编辑(&E)"), this);
+    edit->setObjectName("menuEdit");
+    undoAction_ = add(edit, "menuUndo", QStringLiteral("撤消(&U)"));
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    keepShortcutInWindow(undoAction_);
+    undoAction_->setEnabled(false);
+    connect(undoAction_, &QAction::triggered, this, &TableWindow::undo);
+    edit->addSeparator();
+    struct Item {
+        const char* name;
+        QString text;
+        QKeySequence key;
+        void (TableWindow::*command)();
+    } items[] = {
+        {"menuCut", QStringLiteral("剪切(&T)"), QKeySequence(Qt::CTRL | Qt::Key_X), &TableWindow::cut},
+        {"menuCopy", QStringLiteral("复制(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), &TableWindow::copy},
+        {"menuPaste", QStringLiteral("粘贴(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V), &TableWindow::paste},
+        {"menuDel", QStringLiteral("删除(&L)"), QKeySequence(Qt::Key_Delete), &TableWindow::deleteSelection},
+    };
+    for (const Item& item : items) {
+        QAction* a = add(edit, item.name, item.text);
+        a->setShortcut(item.key);
+        keepShortcutInWindow(a);
+        connect(a, &QAction::triggered, this, item.command);
+    }
+    edit->addSeparator();
+    connect(add(edit, "menuFind", QStringLiteral("查找单元格(&F)")), &QAction::triggered, this,
+            &TableWindow::findRequested);
+    connect(add(edit, "menuChange", QStringLiteral("替换(&R)")), &QAction::triggered, this,
+            &TableWindow::replace);
+    findResultMenu_ = edit->addMenu(QStringLiteral("转到查找结果(&G)"));
+    findResultMenu_->setObjectName("menuGoTo");
+    showFindResult(FindResult());
+    connect(add(edit, "menuMark", QStringLiteral("清除查找标记(&M)")), &QAction::triggered, this,
+            &TableWindow::clearFindMarks);
+    edit->addSeparator();
+    QAction* all = add(edit, "menuSelAll", QStringLiteral("全选(&A)"));
+    all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    keepShortcutInWindow(all);
+    connect(all, &QAction::triggered, this, &TableWindow::selectAll);
+    menus_ << edit;
+}
+
+QAction* TableWindow::action(const char* objectName) const {
+    for (QMenu* menu : menus_) {
+        if (QAction* a = menu->findChild<QAction*>(QString::fromUtf8(objectName))) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+QString TableWindow::caption() const {
+    return qs(document_.table.title);
+}
+
+// ---- the strip and the grid's geometry
+
+void TableWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutStrip();
+}
+
+void TableWindow::layoutStrip() {
+    const int strip = TwipsToPixelsY(kStripHeight, *this);
+    grid_->setGeometry(0, strip, width(), std::max(0, height() - strip));
+
+    const int top = TwipsToPixelsY(kValueBoxTop, *this);
+    const int boxHeight = TwipsToPixelsY(kValueBoxHeight, *this);
+    label1_->setGeometry(TwipsToPixelsX(90, *this), TwipsToPixelsY(60, *this), TwipsToPixelsX(330, *this),
+                         boxHeight - TwipsToPixelsY(30, *this));
+    formulaCheck_->setGeometry(TwipsToPixelsX(420, *this), top, TwipsToPixelsX(720, *this), boxHeight);
+    const int left = TwipsToPixelsX(kValueBoxLeft, *this);
+    const int labelLeft = TwipsToPixelsX(1170, *this);
+    valueLabel_->setGeometry(labelLeft, top, left - labelLeft - 2, boxHeight);
+
+    // A window too narrow for the strip keeps the strip's last sizes.
+    const int boxWidth = width() - TwipsToPixelsX(kStripRightPart + kValueBoxLeft, *this);
+    if (boxWidth > 0) {
+        valueBoxWidth_ = boxWidth;
+    }
+    valueBox_->setGeometry(left, top, valueBoxWidth_, boxHeight);
+    formulaEditorButton_->setGeometry(left + valueBoxWidth_ + TwipsToPixelsX(20, *this), top,
+                                      TwipsToPixelsX(kEditorButtonWidth, *this), boxHeight);
+    positionBox_->setGeometry(left + valueBoxWidth_ + TwipsToPixelsX(350, *this), top,
+                              TwipsToPixelsX(kPositionBoxWidth, *this), boxHeight);
+}
+
+// ---- the current cell
+
+void TableWindow::setCurrentCell(int row, int col) {
+    const GradeTable& t = document_.table;
+    row = std::clamp(row, 0, std::max(0, t.rows() - 1));
+    col = std::clamp(col, 0, std::max(0, t.cols() - 1));
+    if (row >= 1 && col >= 1) {
+        grid_->setCurrentIndex(model_->indexOf(row, col));
+    } else {
+        grid_->selectionModel()->clearCurrentIndex();
+        grid_->selectionModel()->clearSelection();
+    }
+    row_ = row;
+    col_ = col;
+    showPosition();
+}
+
+GridSelection TableWindow::selection() const {
+    GridSelection sel = GridSelection::cell(row_, col_);
+    const QItemSelection ranges = grid_->selectionModel()->selection();
+    QModelIndex current = grid_->currentIndex();
+    if (current.isValid() && !ranges.isEmpty()) {
+        const QItemSelectionRange& range = ranges.first();
+        if (range.contains(current)) {
+            int anchorRow = current.row() == range.top() ? range.bottom() : range.top();
+            int anchorCol = current.column() == range.left() ? range.right() : range.left();
+            sel.row = anchorRow + 1;
+            sel.col = anchorCol + 1;
+        }
+    }
+    return sel;
+}
+
+void TableWindow::setSelection(const GridSelection& sel) {
+    const GradeTable& t = document_.table;
+    if (!t.contains(sel.row, sel.col) || !t.contains(sel.rowSel, sel.colSel) || sel.row < 1 || sel.col < 1 ||
+        sel.rowSel < 1 || sel.colSel < 1) {
+        setCurrentCell(sel.rowSel, sel.colSel);
+        return;
+    }
+    QModelIndex anchor = model_->indexOf(sel.row, sel.col);
+    QModelIndex far = model_->indexOf(sel.rowSel, sel.colSel);
+    QItemSelectionModel* model = grid_->selectionModel();
+    model->setCurrentIndex(far, QItemSelectionModel::NoUpdate);
+    model->select(QItemSelection(anchor, far), QItemSelectionModel::ClearAndSelect);
+}
+
+void TableWindow::currentIndexChanged() {
+    QModelIndex current = grid_->currentIndex();
+    if (current.isValid()) {
+        row_ = GradeTableModel::tableRow(current);
+        col_ = GradeTableModel::tableCol(current);
+    }
+    showPosition();
+}
+
+void TableWindow::showPosition() {
+    const GradeTable& t = document_.table;
+    valueBox_->setText(t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString());
+    valueBox_->setCursorPosition(0);
+    positionBox_->setText(QStringLiteral("行:%1列:%2").arg(row_).arg(col_));
+}
+
+// ---- the header test
+
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == grid_->viewport()) {
+            inHeader_ = false;
+        } else if (watched == grid_->verticalHeader() || watched == grid_->horizontalHeader()) {
+            inHeader_ = true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TableWindow::recordHeaderSizes() {
+    const GradeTable& t = document_.table;
+    int colWidth = t.columnWidth(0);
+    if (colWidth == 0) {
+        colWidth = PixelsToTwipsX(grid_->verticalHeader()->width(), *this);
+    }
+    headerColWidth_ = colWidth;
+    int rowHeight = t.rowHeight(row_);
+    headerRowHeight_ =
+        rowHeight ? rowHeight : PixelsToTwipsY(grid_->verticalHeader()->defaultSectionSize(), *this);
+}
+
+// ---- fonts and sizes
+
+void TableWindow::applyTableFont(const QFont& font) {
+    tableFont_ = font;
+    grid_->setFont(font);
+    grid_->horizontalHeader()->setFont(font);
+    grid_->verticalHeader()->setFont(font);
+    model_->setTableFont(font);
+    QFont editorFont = cellEditor_->font();
+    editorFont.setFamily(font.family());
+    editorFont.setPointSizeF(font.pointSizeF());
+    cellEditor_->setFont(editorFont);
+    applyLayout();
+}
+
+void TableWindow::applyLayout() {
+    const GradeTable& t = document_.table;
+    QFontMetrics metrics(tableFont_);
+    const double twipsPerPixel = TwipsPerPixelX(*this);
+    auto fitted = [&](const std::string& title) {
+        int textTwips = static_cast<int>(metrics.horizontalAdvance(qs(title)) * twipsPerPixel);
+        return FitColumnWidth(textTwips);
+    };
+
+    QHeaderView* cols = grid_->horizontalHeader();
+    const bool blocked = cols->blockSignals(true);
+    for (int c = 1; c < t.cols(); ++c) {
+        int twips = t.columnWidth(c);
+        if (twips == 0) {
+            twips = fitted(t.rows() > 0 ? t.cell(0, c) : std::string());
+        }
+        cols->resizeSection(c - 1, TwipsToPixelsX(twips, *this));
+    }
+    cols->blockSignals(blocked);
+
+    // The row-number column fits its corner title and the largest row number.
+    int numberTwips = t.columnWidth(0);
+    if (numberTwips == 0) {
+        numberTwips = std::max(fitted(t.rows() > 0 && t.cols() > 0 ? t.cell(0, 0) : std::string()),
+                               fitted(std::to_string(std::max(1, t.rows() - 1))));
+    }
+    QHeaderView* rows = grid_->verticalHeader();
+    rows->setMinimumWidth(TwipsToPixelsX(numberTwips, *this));
+    rows->setDefaultSectionSize(metrics.height() + kRowPadding);
+    cols->setFixedHeight(metrics.height() + kRowPadding);
+    for (int r = 1; r < t.rows(); ++r) {
+        if (int h = t.rowHeight(r)) {
+            rows->resizeSection(r - 1, TwipsToPixelsY(h, *this));
+        }
+    }
+}
+
+void TableWindow::tableReset() {
+    model_->tableReset();
+    applyLayout();
+    const GradeTable& t = document_.table;
+    setCurrentCell(std::min(row_, std::max(1, t.rows() - 1)), std::min(col_, std::max(0, t.cols() - 1)));
+}
+
+void TableWindow::cellChanged(int row, int col) {
+    model_->cellChanged(row, col);
+    if (row == row_ && col == col_) {
+        showPosition();
+    }
+}
+
+// ---- load and save
+
+LoadOutcome TableWindow::loadData(std::string_view name, bool fullname) {
+    LoadOutcome outcome = LoadData(document_, name, fullname, host_.prompter(), *status_);
+    if (outcome == LoadOutcome::Loaded) {
+        model_->tableReset();
+        applyLayout();
+        refreshCaption();
+        setCurrentCell(1, 0);
+        grid_->scrollToTop();
+        recordHeaderSizes();
+    }
+    return outcome;
+}
+
+SaveOutcome TableWindow::saveData(bool temporary, std::string_view path) {
+    return SaveData(document_, temporary, path, host_.prompter(), *status_);
+}
+
+SaveOutcome TableWindow::save() {
+    return SaveTable(document_, host_.prompter(), *status_);
+}
+
+SaveOutcome TableWindow::saveAs() {
+    return SaveTableAs(document_, host_.prompter(), *status_);
+}
+
+// ---- the table's commands
+
+void TableWindow::importWholeTable() {
+    const ImportOutcome outcome = menuImportAll(document_, host_.prompter(), *status_);
+    if (outcome != ImportOutcome::Cancelled) {
+        tableReset();
+    }
+    setUndoEnabled();
+}
+
+void TableWindow::changeTitle() {
+    if (ChangeTableTitle(document_, host_.prompter())) {
+        refreshCaption();
+    }
+}
+
+void TableWindow::setupClassInfo() {
+    OpenClassInfo(document_, SharedClassInfo());
+    setUndoEnabled();
+    if (RunClassInfoDialog(document_, host_.dialogRunner(), host_.dialogOwner())) {
+        tableReset();
+    }
+}
+
+void TableWindow::undo() {
+    if (document_.undo()) {
+        tableReset();
+    }
+    setUndoEnabled();
+}
+
+bool TableWindow::valueBoxHasFocus() const {
+    return valueBox_->hasFocus();
+}
+
+void TableWindow::cut() {
+    if (valueBoxHasFocus()) {
+        valueBox_->cut();
+        return;
+    }
+    GridSelection sel = selection();
+    std::string text = CutCell(document_, sel);
+    QApplication::clipboard()->setText(qs(text));
+    cellChanged(sel.rowSel, sel.colSel);
+    setUndoEnabled();
+}
+
+void TableWindow::copy() {
+    if (valueBoxHasFocus()) {
+        valueBox_->copy();
+        return;
+    }
+    QApplication::clipboard()->setText(qs(CopyCell(document_.table, selection())));
+}
+
+void TableWindow::paste() {
+    if (valueBoxHasFocus()) {
+        valueBox_->paste();
+        return;
+    }
+    GridSelection sel = selection();
+    PasteCell(document_, sel, QApplication::clipboard()->text().toStdString());
+    cellChanged(sel.rowSel, sel.colSel);
+    setUndoEnabled();
+}
+
+void TableWindow::deleteSelection() {
+    if (valueBoxHasFocus()) {
+        valueBox_->del();
+        return;
+    }
+    DeleteCells(document_, selection());
+    grid_->viewport()->update();
+    showPosition();
+    setUndoEnabled();
+}
+
+void TableWindow::selectAll() {
+    if (auto all = SelectAll(document_.table)) {
+        // The cursor stands on (1, 1), the selection reaches to the last data cell.
+        setSelection({all->rowSel, all->colSel, all->row, all->col});
+    }
+}
+
+void TableWindow::showFindResult(const FindResult& result) {
+    findResultMenu_->clear();
+    QAction* summary = findResultMenu_->addAction(qs(result.summary));
+    summary->setObjectName("menuZD");
+    for (const FindResultItem& item : result.items) {
+        QAction* a = findResultMenu_->addAction(qs(item.caption).replace('&', QStringLiteral("&&")));
+        a->setObjectName("menuZD");
+        a->setData(item.row);
+        const int row = item.row;
+        connect(a, &QAction::triggered, this, [this, row] { goToFindResult(row); });
+    }
+    grid_->viewport()->update();
+}
+
+void TableWindow::goToFindResult(int row) {
+    const GradeTable& t = document_.table;
+    if (row < 1 || row >= t.rows() || t.cols() < 2) {
+        return;
+    }
+    QItemSelectionModel* selection = grid_->selectionModel();
+    QModelIndex first = model_->indexOf(row, 1);
+    selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selection->select(QItemSelection(first, model_->indexOf(row, t.cols() - 1)),
+                      QItemSelectionModel::ClearAndSelect);
+    grid_->scrollTo(first, QAbstractItemView::PositionAtTop);
+}
+
+void TableWindow::clearFindMarks() {
+    ClearFindMarks(document_);
+    grid_->viewport()->update();
+}
+
+void TableWindow::replace() {
+    BeginReplace(document_);
+    setUndoEnabled();
+    const GradeTable& t = document_.table;
+    ReplaceDialog dialog(document_, t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString(),
+                         host_.dialogOwner());
+    if (host_.dialogRunner().run(dialog) == QDialog::Accepted) {
+        tableReset();
+    }
+}
+
+void TableWindow::refreshCaption() {
+    setWindowTitle(caption());
+    emit captionChanged();
+}
+
+void TableWindow::setUndoEnabled() {
+    undoAction_->setEnabled(document_.undoAvailable());
+    emit undoAvailabilityChanged();
+}
+
+// ---- closing
+
+void TableWindow::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->close();
+    } else {
+        close();
+    }
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    emit closeCheckStarted();
+    if (CloseCheck(document_, host_.prompter(), *status_)) {
+        event->accept();
+    } else {
+        event->ignore();
+        emit closeKept();
+    }
+}
+
+}  // namespace scorvane

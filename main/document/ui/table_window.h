@@ -1,0 +1,181 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QWidget>
+#include <memory>
+#include <string_view>
+
+#include "common/status_sink.h"
+#include "main/document/data_file.h"
+#include "main/document/document.h"
+#include "main/document/grid_selection.h"
+#include "main/formula/find_text.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableView;
+
+namespace scorvane {
+
+class GradeTableModel;
+class TableWindowHost;
+
+// One open grade table (Form1): the strip with the value box and the position box, the grid over the
+// document's table, and the table's own menus, which the frame shows while the window is active.
+// Everything the table holds lives in its Document; the window shows it and forwards commands to the
+// core.
+class TableWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TableWindow(TableWindowHost& host, QWidget* parent = nullptr);
+    ~TableWindow() override;
+
+    Document& document() { return document_; }
+    const Document& document() const { return document_; }
+    GradeTableModel& model() { return *model_; }
+    QTableView* grid() const { return grid_; }
+    TableWindowHost& host() { return host_; }
+
+    // The strip.
+    QLineEdit* valueBox() const { return valueBox_; }
+    QLineEdit* positionBox() const { return positionBox_; }
+    QCheckBox* formulaCheck() const { return formulaCheck_; }
+    QLabel* valueLabel() const { return valueLabel_; }
+    QPushButton* formulaEditorButton() const { return formulaEditorButton_; }
+    QLabel* busyLabel() const { return busyLabel_; }
+    QLineEdit* cellEditor() const { return cellEditor_; }
+
+    // The window's menus in menu-bar order, and its actions by object name ("menuSave").
+    const QList<QMenu*>& menus() const { return menus_; }
+    QAction* action(const char* objectName) const;
+
+    // The table's title, shown as the window caption.
+    QString caption() const;
+
+    // LoadData and SaveData as the window shows them: "文件读取中..." / "正在保存文件..." in the first
+    // status panel, the busy pointer, the grid hidden over "表格处理中……" while the file is read or
+    // written, then "就绪". After a load the grid shows the new table with the current column 0.
+    LoadOutcome loadData(std::string_view name, bool fullname);
+    SaveOutcome saveData(bool temporary, std::string_view path);
+
+    // The table's commands.
+    SaveOutcome save();       // 保存表格
+    SaveOutcome saveAs();     // 表格另存为...
+    void changeTitle();       // 更改表格标题
+    void setupClassInfo();    // 设置班级信息 (also the toolbar's 成绩表属性)
+    void importWholeTable();  // 导入整张表格: another table's rows appended below this one's
+    void undo();              // 撤消
+    bool undoAvailable() const { return document_.undoAvailable(); }
+    // The edit menu's clipboard commands: on the grid they act on the selection's far corner (the cell
+    // the cursor is on); in the value box on its selected text.
+    void cut();
+    void copy();
+    void paste();
+    void deleteSelection();  // 删除: every data cell of the selection
+    void selectAll();        // 全选
+
+    // Find and replace: the result menu "转到查找结果" after a search, a jump to a result row (whole row
+    // selected, scrolled to the top), clearing the marks, and the replace dialog.
+    void showFindResult(const FindResult& result);
+    void goToFindResult(int row);
+    void clearFindMarks();
+    void replace();
+    QMenu* findResultMenu() const { return findResultMenu_; }
+
+    // The caption after the table's title was set by a command from outside the window.
+    void refreshCaption();
+
+    // The current cell in table coordinates (column 0 is the row-number column), and moving it. The
+    // current cell is where the cursor stands, which is the far corner of a selected range.
+    int currentRow() const { return row_; }
+    int currentCol() const { return col_; }
+    void setCurrentCell(int row, int col);
+    // The selection: (row, col) the corner where it started, (rowSel, colSel) the current cell.
+    GridSelection selection() const;
+    // Selects the range from (row, col) to (rowSel, colSel), the cursor on (rowSel, colSel).
+    void setSelection(const GridSelection& selection);
+
+    // The table font: applied on every activation; sizes the rows and the columns anew.
+    void applyTableFont(const QFont& font);
+
+    // After a command changed the table in bulk (counts, titles, many cells): the grid shows it anew.
+    void tableReset();
+    // After a command changed one cell.
+    void cellChanged(int row, int col);
+    // Sizes the columns (to their titles unless set explicitly) and the rows from the table font.
+    void applyLayout();
+
+    // Window state of the header test and the cell sizes recorded after a load, in twips.
+    bool inHeader() const { return inHeader_; }
+    int headerColWidth() const { return headerColWidth_; }
+    int headerRowHeight() const { return headerRowHeight_; }
+
+    // The status sink the window's file commands report to: the frame's, plus the hidden grid.
+    StatusSink& windowStatus();
+
+  signals:
+    // The Undo command became available or unavailable.
+    void undoAvailabilityChanged();
+    // The title (caption) changed.
+    void captionChanged();
+    // "查找单元格" was chosen: the frame shows its find window on this table.
+    void findRequested();
+    // The close check is about to run / decided to keep the window open.
+    void closeCheckStarted();
+    void closeKept();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    class WindowStatus;
+
+    void buildStrip();
+    void buildGrid();
+    void buildMenus();
+    void keepShortcutInWindow(QAction* action);
+    void layoutStrip();
+    void currentIndexChanged();
+    void showPosition();
+    void recordHeaderSizes();
+    void setUndoEnabled();
+    bool valueBoxHasFocus() const;
+    void closeWindow();
+
+    TableWindowHost& host_;
+    Document document_;
+    std::unique_ptr<WindowStatus> status_;
+    GradeTableModel* model_ = nullptr;
+
+    QLabel* label1_ = nullptr;
+    QCheckBox* formulaCheck_ = nullptr;
+    QLabel* valueLabel_ = nullptr;
+    QLineEdit* valueBox_ = nullptr;
+    QPushButton* formulaEditorButton_ = nullptr;
+    QLineEdit* positionBox_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QLabel* busyLabel_ = nullptr;
+    QLineEdit* cellEditor_ = nullptr;
+
+    QList<QMenu*> menus_;
+    QAction* undoAction_ = nullptr;
+    QMenu* findResultMenu_ = nullptr;
+
+    int row_ = 1;
+    int col_ = 0;
+    bool inHeader_ = false;
+    int headerColWidth_ = 0;
+    int headerRowHeight_ = 0;
+    QFont tableFont_;
+    // The strip's last valid sizes, kept when the window is made too small for them.
+    int valueBoxWidth_ = 0;
+};
+
+}  // namespace scorvane

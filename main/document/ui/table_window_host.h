@@ -1,0 +1,22 @@
+#pragma once
+
+class QWidget;
+
+namespace scorvane {
+
+class Prompter;
+class StatusSink;
+class DialogRunner;
+
+// What a table window takes from the frame that holds it: the prompts, the first status panel and the
+// busy pointer, the runner of modal dialogs and the window that owns them.
+class TableWindowHost {
+  public:
+    virtual ~TableWindowHost() = default;
+    virtual Prompter& prompter() = 0;
+    virtual StatusSink& statusSink() = 0;
+    virtual DialogRunner& dialogRunner() = 0;
+    virtual QWidget* dialogOwner() = 0;
+};
+
+}  // namespace scorvane

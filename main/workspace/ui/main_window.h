@@ -1,0 +1,216 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/status_sink.h"
+#include "main/document/table_font.h"
+#include "main/document/ui/table_window_host.h"
+#include "main/workspace/school_tree.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace scorvane {
+
+class Prompter;
+class DialogRunner;
+class FindWindow;
+class TableWindow;
+
+// The frame of the program (MDIForm1): the school tree on the left, the toolbar of 24 buttons, the
+// table windows in the document area and the status bar with its two panels. It is the host of every
+// table window: their prompts, status texts, busy pointer and modal dialogs go through it.
+class MainWindow : public QMainWindow, public TableWindowHost, private StatusSink {
+    Q_OBJECT
+  public:
+    // Toolbar positions (separators count, as on the toolbar itself).
+    enum Button {
+        kSchoolTree = 2,
+        kOpen = 3,
+        kSave = 4,
+        kUndo = 6,
+        kCut = 8,
+        kCopy = 9,
+        kPaste = 10,
+        kFind = 11,
+        kPrint = 13,
+        kDirectionKeys = 15,
+        kEnterAlongRow = 16,
+        kEnterDownColumn = 17,
+        kSortAscending = 19,
+        kSortDescending = 20,
+        kTableProperties = 22,
+        kHelp = 24,
+    };
+    static constexpr int kButtonCount = 24;
+
+    MainWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Loading the main window: builds the tree from the workspace's school file and reads the table
+    // font from the per-user settings.
+    void loadWorkspace();
+    // Clears the tree and builds it again from the school file (AddDot).
+    void rebuildTree();
+
+    // TableWindowHost
+    Prompter& prompter() override { return prompter_; }
+    StatusSink& statusSink() override { return *this; }
+    DialogRunner& dialogRunner() override { return dialogs_; }
+    QWidget* dialogOwner() override { return this; }
+
+    // Parts of the frame, for the windows and dialogs that work with it.
+    QTreeWidget* tree() const { return tree_; }
+    QMenu* treePopup() const { return popup_; }
+    QMdiArea* documentArea() const { return area_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    // The toolbar's button at `position` (1 .. 24; separators included).
+    QAction* toolbarButton(int position) const;
+    // The text of status panel 1 or 2.
+    QString statusText(int panel) const;
+    // The frame's own menus (shown while no table window is active) and the menus every table window
+    // shows beside its own.
+    QAction* action(const char* objectName) const;
+
+    // The table font that table windows take on activation.
+    const TableFont& tableFont() const { return tableFont_; }
+    void setTableFont(const TableFont& font);
+    QFont tableQFont() const;
+
+    // Which way Enter moves in a table: along the row (button 16 down) or down the column (17 down).
+    bool enterMovesAlongRow() const;
+    bool enterMovesDownColumn() const;
+
+    // The table windows, and the active one (nullptr when none).
+    TableWindow* activeTable() const;
+    QList<TableWindow*> tables() const;
+
+    // The selected node of the tree (nullptr when none) and its full path.
+    const SchoolNode* selectedNode() const;
+    // The table names listed for the class node in the pop-up menu.
+    const std::vector<std::string>& listedTables() const { return listedTables_; }
+
+    // Commands.
+    TableWindow* newTableWindow();                                    // a new, empty table window, shown
+    TableWindow* openTable(const std::string& pathWithoutExtension);  // nullptr when the load closed it
+    void openCommand();                                               // 打开(&O)... and toolbar 3
+    void saveCommand();                                               // toolbar 4
+    void editSchool();                                                // 新建/编辑学校关系树
+    void newTableOutsideClass();  // 新建一张不棣属任何班级的表格
+    void newTableDirectly();      // 直接新建表格
+    void newTableWizard();        // 新建表格向导
+    void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
+    void sortActiveTable(bool descending);  // toolbar 19 and 20
+    FindWindow* findWindow() const;         // nullptr while not shown
+    void showHelp();                        // 帮助主题 and toolbar 24
+    void showAbout();                       // 关于
+    void startDesigner();                   // 工具 → 报表编辑器
+    void cascade();                         // 层叠
+    void tileAboveEachOther();              // 纵向平铺
+    void tileSideBySide();                  // 横向平铺
+    void arrangeIcons();                    // 排列图标
+    // Closes every table window, each with its close check, in order; stops at the first that stays
+    // open. True when none is left.
+    bool closeAllTables();
+
+    // The tree's mouse handling: a right press on `item` (which becomes the selected node) fills the
+    // pop-up menu with the class's tables and shows it at `globalPos`; toolbar 2 shows it without tables.
+    void treeRightPressed(QTreeWidgetItem* item, const QPoint& globalPos);
+    void treeDoubleClicked(QTreeWidgetItem* item, const QPoint& globalPos);
+    void showSchoolPopup(const QPoint& globalPos);
+    // Fills the pop-up menu for the selected node; with `listTables` a class node's folder is made and its
+    // tables become the menu's table entries.
+    void preparePopup(bool listTables);
+    // The pop-up menu's table entries.
+    QList<QAction*> tableEntries() const;
+
+    // The folder holding the designer program (the folder of this program unless set).
+    void setDesignerFolder(const QString& folder) { designerFolder_ = folder; }
+    // The version line of the about box ("V 1.1.0000").
+    void setVersionLine(const QString& line) { versionLine_ = line; }
+
+    // The dialogs of the new-table wizard that the table's editing brings: the data format and the
+    // field manager, each shown modally on the new table. Without them the wizard passes over those steps.
+    struct WizardDialogs {
+        std::function<void(TableWindow&)> dataFormat;
+        std::function<void(TableWindow&)> fieldManager;
+    };
+    void setWizardDialogs(WizardDialogs dialogs) { wizardDialogs_ = std::move(dialogs); }
+
+  signals:
+    // The active table window changed (also to none).
+    void activeTableChanged(TableWindow* table);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // StatusSink: the first panel and the busy pointer.
+    void setStatus(std::string_view text) override;
+    void setBusy(bool busy) override;
+
+    void buildTreePanel();
+    void buildPopup();
+    void buildToolbar();
+    void buildStatusBar();
+    void buildMenus();
+    void addTableWindow(TableWindow* window);
+    void subWindowActivated(QMdiSubWindow* sub);
+    void setActive(TableWindow* table);
+    void showTableState(TableWindow* table);
+    void updateMenuBar();
+    void fillWindowList();
+    void openListedTable(const QString& name);
+    void runToolbarButton(int position);
+    void directionButtonToggled(int position, bool down);
+    int filesListedForSelectedClass() const;
+    QList<QMdiSubWindow*> tableSubWindows() const;
+
+    Prompter& prompter_;
+    DialogRunner& dialogs_;
+    SchoolTree school_;
+    TableFont tableFont_;
+    QString designerFolder_;
+    QString versionLine_;
+    WizardDialogs wizardDialogs_;
+
+    QTreeWidget* tree_ = nullptr;
+    QLabel* hint_ = nullptr;
+    QMdiArea* area_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QList<QAction*> buttons_;  // index 0 is position 1
+    QLabel* panel1_ = nullptr;
+    QLabel* panel2_ = nullptr;
+
+    QMenu* popup_ = nullptr;
+    QMenu* newFileMenu_ = nullptr;
+    QAction* openHere_ = nullptr;
+    QList<QAction*> tableEntries_;
+    std::vector<std::string> listedTables_;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QMenu* tableHelpMenu_ = nullptr;
+    QList<QAction*> windowListActions_;
+
+    QPointer<TableWindow> active_;
+    QPointer<FindWindow> find_;
+    int busyDepth_ = 0;
+};
+
+}  // namespace scorvane

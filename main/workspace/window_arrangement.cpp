@@ -1,0 +1,57 @@
+#include "main/workspace/window_arrangement.h"
+
+#include <algorithm>
+
+namespace scorvane {
+namespace {
+
+// Splits `total` into `count` parts, the first ones one larger when it does not divide evenly.
+std::vector<int> split(int count, int total) {
+    std::vector<int> parts;
+    if (count <= 0) {
+        return parts;
+    }
+    total = std::max(total, 0);
+    for (int i = 0; i < count; ++i) {
+        parts.push_back(total / count + (i < total % count ? 1 : 0));
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::vector<WindowRect> TileAboveEachOther(int count, int areaWidth, int areaHeight) {
+    std::vector<WindowRect> rects;
+    int y = 0;
+    for (int h : split(count, areaHeight)) {
+        rects.push_back({0, y, std::max(areaWidth, 0), h});
+        y += h;
+    }
+    return rects;
+}
+
+std::vector<WindowRect> TileSideBySide(int count, int areaWidth, int areaHeight) {
+    std::vector<WindowRect> rects;
+    int x = 0;
+    for (int w : split(count, areaWidth)) {
+        rects.push_back({x, 0, w, std::max(areaHeight, 0)});
+        x += w;
+    }
+    return rects;
+}
+
+std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, int areaWidth,
+                                     int areaHeight) {
+    std::vector<WindowRect> rects;
+    iconWidth = std::max(iconWidth, 1);
+    iconHeight = std::max(iconHeight, 1);
+    const int perRow = std::max(1, areaWidth / iconWidth);
+    for (int i = 0; i < count; ++i) {
+        int column = i % perRow;
+        int row = i / perRow;
+        rects.push_back({column * iconWidth, areaHeight - (row + 1) * iconHeight, iconWidth, iconHeight});
+    }
+    return rects;
+}
+
+}  // namespace scorvane

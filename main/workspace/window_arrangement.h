@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+namespace scorvane {
+
+// A window's place in the frame's document area, in pixels.
+struct WindowRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowRect&) const = default;
+};
+
+// "纵向平铺": `count` windows one above another, each as wide as the area; the heights share the area's
+// height, the first windows taking the pixels left over.
+std::vector<WindowRect> TileAboveEachOther(int count, int areaWidth, int areaHeight);
+
+// "横向平铺": side by side, each as tall as the area.
+std::vector<WindowRect> TileSideBySide(int count, int areaWidth, int areaHeight);
+
+// "排列图标": minimised windows of `iconWidth` x `iconHeight` lined up from the bottom-left corner of
+// the area, left to right, a new row above when a row is full.
+std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, int areaWidth, int areaHeight);
+
+}  // namespace scorvane

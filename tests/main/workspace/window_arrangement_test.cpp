@@ -1,0 +1,37 @@
+#include "main/workspace/window_arrangement.h"
+
+#include <gtest/gtest.h>
+
+namespace scorvane {
+namespace {
+
+TEST(WindowArrangementTest, TilesShareTheAreaWithoutGapsOrOverlap) {
+    auto above = TileAboveEachOther(3, 600, 301);
+    ASSERT_EQ(above.size(), 3u);
+    EXPECT_EQ(above[0], (WindowRect{0, 0, 600, 101}));
+    EXPECT_EQ(above[1], (WindowRect{0, 101, 600, 100}));
+    EXPECT_EQ(above[2], (WindowRect{0, 201, 600, 100}));
+
+    auto side = TileSideBySide(2, 601, 400);
+    ASSERT_EQ(side.size(), 2u);
+    EXPECT_EQ(side[0], (WindowRect{0, 0, 301, 400}));
+    EXPECT_EQ(side[1], (WindowRect{301, 0, 300, 400}));
+
+    EXPECT_TRUE(TileAboveEachOther(0, 600, 400).empty());
+    EXPECT_EQ(TileSideBySide(1, 600, 400)[0], (WindowRect{0, 0, 600, 400}));
+}
+
+TEST(WindowArrangementTest, IconsLineUpFromTheBottomLeft) {
+    auto icons = ArrangeIcons(5, 160, 30, 500, 400);
+    ASSERT_EQ(icons.size(), 5u);
+    EXPECT_EQ(icons[0], (WindowRect{0, 370, 160, 30}));
+    EXPECT_EQ(icons[2], (WindowRect{320, 370, 160, 30}));
+    // Three fit in a row of 500 pixels; the fourth starts the row above.
+    EXPECT_EQ(icons[3], (WindowRect{0, 340, 160, 30}));
+    // An area narrower than one icon still takes one per row.
+    auto narrow = ArrangeIcons(2, 160, 30, 100, 400);
+    EXPECT_EQ(narrow[1], (WindowRect{0, 340, 160, 30}));
+}
+
+}  // namespace
+}  // namespace scorvane
