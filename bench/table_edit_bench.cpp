@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "common/file_io.h"
+#include "main/document/cell_editing.h"
 #include "main/document/class_info.h"
 #include "main/document/data_file.h"
 #include "main/document/edit_commands.h"
@@ -88,6 +89,19 @@ void BM_FieldManagerOpenAndApply(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FieldManagerOpenAndApply)->Unit(benchmark::kMillisecond);
+
+// One typed entry: the editor opens (taking the undo snapshot of the whole table), its text goes into
+// the cell and Enter moves on. This is the work every entry costs beyond the keystrokes themselves.
+void BM_TypeOneEntry(benchmark::State& state) {
+    Document doc = BenchDocument();
+    CellPosition cell{1, 3};
+    for (auto _ : state) {
+        OpenCellEditor(doc);
+        CommitCellEditor(doc, cell, "88");
+        cell = CellAfterEnter(doc.table, cell, EnterDirection::DownColumn);
+    }
+}
+BENCHMARK(BM_TypeOneEntry)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
