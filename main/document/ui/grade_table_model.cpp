@@ -105,6 +105,18 @@ void GradeTableModel::cellChanged(int tableRow, int tableCol) {
     emit dataChanged(i, i);
 }
 
+void GradeTableModel::cellsChanged() {
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+    if (columnCount() > 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    }
+    if (rowCount() > 0) {
+        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+}
+
 void GradeTableModel::tableReset() {
     beginResetModel();
     endResetModel();

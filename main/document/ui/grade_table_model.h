@@ -31,6 +31,8 @@ class GradeTableModel : public QAbstractTableModel {
 
     // After a command changed the table: one cell, or everything (counts, titles, cells).
     void cellChanged(int tableRow, int tableCol);
+    // Many cells changed in place, the counts as they were: every shown cell and title is read again.
+    void cellsChanged();
     void tableReset();
 
     void setTableFont(const QFont& font) { font_ = font; }

@@ -24,8 +24,10 @@
 #include "main/document/column_widths.h"
 #include "main/document/document_life.h"
 #include "main/document/edit_commands.h"
+#include "main/document/ui/cell_editor.h"
 #include "main/document/ui/class_info_dialog.h"
 #include "main/document/ui/grade_table_model.h"
+#include "main/document/ui/grade_table_view.h"
 #include "main/document/ui/table_window_host.h"
 #include "main/exchange/table_import.h"
 #include "main/formula/replace_text.h"
@@ -65,7 +67,14 @@ class TableWindow::WindowStatus : public StatusSink {
     explicit WindowStatus(TableWindow& window) : window_(window) {}
     void setStatus(std::string_view text) override { window_.host_.statusSink().setStatus(text); }
     void setBusy(bool busy) override {
+        // Hiding the grid sends the focus elsewhere; it comes back when the grid is shown again.
+        if (busy && !window_.grid_->isHidden()) {
+            gridHadFocus_ = window_.grid_->hasFocus();
+        }
         window_.grid_->setVisible(!busy);
+        if (!busy && gridHadFocus_) {
+            window_.grid_->setFocus(Qt::OtherFocusReason);
+        }
         if (busy && window_.isVisible()) {
             window_.busyLabel_->repaint();
         }
@@ -74,6 +83,7 @@ class TableWindow::WindowStatus : public StatusSink {
 
   private:
     TableWindow& window_;
+    bool gridHadFocus_ = false;
 };
 
 TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
@@ -88,6 +98,8 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
     // Window load: the current column is 0; the header sizes are taken from there.
     setCurrentCell(1, 0);
     recordHeaderSizes();
+    // Keys typed into a new window go to the grid.
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 TableWindow::~TableWindow() {
@@ -111,14 +123,12 @@ void TableWindow::buildStrip() {
     QFont bold = valueLabel_->font();
     bold.setBold(true);
     valueLabel_->setFont(bold);
-    valueLabel_->setStyleSheet("color: #0000FF;");
+    valueLabel_->setStyleSheet("QLabel { color: #0000FF; } QLabel:disabled { color: #808080; }");
     valueBox_ = new QLineEdit(this);
     valueBox_->setObjectName("Text1");
-    valueBox_->setReadOnly(true);
     formulaEditorButton_ = new QPushButton(QStringLiteral("…"), this);
     formulaEditorButton_->setObjectName("Command2");
     formulaEditorButton_->setToolTip(QStringLiteral("公式编辑器"));
-    formulaEditorButton_->setEnabled(false);
     positionBox_ = new QLineEdit(this);
     positionBox_->setObjectName("Text2");
     positionBox_->setReadOnly(true);
@@ -132,22 +142,10 @@ void TableWindow::buildStrip() {
     busyLabel_->setFont(busyFont);
     busyLabel_->adjustSize();
     busyLabel_->move(TwipsToPixelsX(1170, *this), TwipsToPixelsY(780, *this));
-
-    cellEditor_ = new QLineEdit(this);
-    cellEditor_->setObjectName("txtEdit");
-    cellEditor_->setFrame(false);
-    QFont editorFont(QStringLiteral("宋体"));
-    editorFont.setPointSize(12);
-    editorFont.setBold(true);
-    cellEditor_->setFont(editorFont);
-    QPalette editorPalette = cellEditor_->palette();
-    editorPalette.setColor(QPalette::Text, QColor(0, 0, 0xC0));
-    cellEditor_->setPalette(editorPalette);
-    cellEditor_->hide();
 }
 
 void TableWindow::buildGrid() {
-    grid_ = new QTableView(this);
+    grid_ = new GradeTableView(this);
     grid_->setObjectName(QStringLiteral("成绩表"));
     model_ = new GradeTableModel(document_, this);
     grid_->setModel(model_);
@@ -192,8 +190,11 @@ void TableWindow::buildGrid() {
     colsHeader->setMouseTracking(true);
     colsHeader->installEventFilter(this);
 
+    grid_->installEventFilter(this);
+
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TableWindow::currentIndexChanged);
+    buildEditing();
 
     QFont font(QStringLiteral("宋体"));
     font.setPointSize(9);
@@ -221,12 +222,18 @@ void TableWindow::buildMenus() {
             &TableWindow::changeTitle);
     connect(add(table, "menuClassSetup", QStringLiteral("设置班级信息(&S)")), &QAction::triggered, this,
             &TableWindow::setupClassInfo);
+    connect(add(table, "menuCheckGS", QStringLiteral("检查所有公式有效性(&C)")), &QAction::triggered, this,
+            &TableWindow::checkAllFormulas);
+    connect(add(table, "menuRun", QStringLiteral("计算所有公式(&R)")), &QAction::triggered, this,
+            &TableWindow::computeAllFormulas);
     table->addSeparator();
     QAction* saveAction = add(table, "menuSave", QStringLiteral("保存表格"));
     saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(saveAction, &QAction::triggered, this, [this] { save(); });
     connect(add(table, "menuCopyTable", QStringLiteral("表格另存为...(&A)")), &QAction::triggered, this,
             [this] { saveAs(); });
+    connect(add(table, "menuSaveCVS", QStringLiteral("保存为C&VS文件(供其它程序调用)")), &QAction::triggered,
+            this, &TableWindow::saveCsv);
     table->addSeparator();
     QMenu* import = table->addMenu(QStringLiteral("导入另一张表格(&I)"));
     import->setObjectName("menuImport");
@@ -278,6 +285,8 @@ void TableWindow::buildMenus() {
     keepShortcutInWindow(all);
     connect(all, &QAction::triggered, this, &TableWindow::selectAll);
     menus_ << edit;
+
+    menus_ << buildFieldMenu();
 }
 
 QAction* TableWindow::action(const char* objectName) const {
@@ -373,6 +382,8 @@ void TableWindow::setSelection(const GridSelection& sel) {
 }
 
 void TableWindow::currentIndexChanged() {
+    // The cursor leaves the cell: an open editor writes its text into the cell it was opened on.
+    commitEditor();
     QModelIndex current = grid_->currentIndex();
     if (current.isValid()) {
         row_ = GradeTableModel::tableRow(current);
@@ -386,11 +397,24 @@ void TableWindow::showPosition() {
     valueBox_->setText(t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString());
     valueBox_->setCursorPosition(0);
     positionBox_->setText(QStringLiteral("行:%1列:%2").arg(row_).arg(col_));
+    showFormulaBarState();
 }
 
 // ---- the header test
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_) {
+        if (event->type() == QEvent::KeyPress) {
+            return gridKeyPressed(static_cast<QKeyEvent*>(event));
+        }
+        if (event->type() == QEvent::InputMethod) {
+            return gridInputMethod(static_cast<QInputMethodEvent*>(event));
+        }
+    } else if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        if (gridRightPressed(static_cast<QMouseEvent*>(event))) {
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched == grid_->viewport()) {
             inHeader_ = false;
@@ -466,6 +490,9 @@ void TableWindow::applyLayout() {
 }
 
 void TableWindow::tableReset() {
+    // The commands commit an open editor before they change the table; one still open here would
+    // stand over a cell that may now hold another field.
+    hideEditor();
     model_->tableReset();
     applyLayout();
     const GradeTable& t = document_.table;
@@ -499,16 +526,19 @@ SaveOutcome TableWindow::saveData(bool temporary, std::string_view path) {
 }
 
 SaveOutcome TableWindow::save() {
+    commitEditor();
     return SaveTable(document_, host_.prompter(), *status_);
 }
 
 SaveOutcome TableWindow::saveAs() {
+    commitEditor();
     return SaveTableAs(document_, host_.prompter(), *status_);
 }
 
 // ---- the table's commands
 
 void TableWindow::importWholeTable() {
+    commitEditor();
     const ImportOutcome outcome = menuImportAll(document_, host_.prompter(), *status_);
     if (outcome != ImportOutcome::Cancelled) {
         tableReset();
@@ -523,6 +553,7 @@ void TableWindow::changeTitle() {
 }
 
 void TableWindow::setupClassInfo() {
+    commitEditor();
     OpenClassInfo(document_, SharedClassInfo());
     setUndoEnabled();
     if (RunClassInfoDialog(document_, host_.dialogRunner(), host_.dialogOwner())) {
@@ -531,21 +562,33 @@ void TableWindow::setupClassInfo() {
 }
 
 void TableWindow::undo() {
+    // An entry still open is written first, so Undo takes back the whole edit.
+    commitEditor();
     if (document_.undo()) {
         tableReset();
     }
     setUndoEnabled();
 }
 
-bool TableWindow::valueBoxHasFocus() const {
-    return valueBox_->hasFocus();
+QLineEdit* TableWindow::focusedTextBox() const {
+    if (valueBox_->hasFocus()) {
+        return valueBox_;
+    }
+    if (cellEditor_->hasFocus()) {
+        return cellEditor_;
+    }
+    return nullptr;
 }
 
+// The clipboard commands act on the text of the value box or of the cell editor while one of them
+// holds the focus, and on the grid's cells otherwise.
+
 void TableWindow::cut() {
-    if (valueBoxHasFocus()) {
-        valueBox_->cut();
+    if (QLineEdit* box = focusedTextBox()) {
+        box->cut();
         return;
     }
+    commitEditor();
     GridSelection sel = selection();
     std::string text = CutCell(document_, sel);
     QApplication::clipboard()->setText(qs(text));
@@ -554,18 +597,19 @@ void TableWindow::cut() {
 }
 
 void TableWindow::copy() {
-    if (valueBoxHasFocus()) {
-        valueBox_->copy();
+    if (QLineEdit* box = focusedTextBox()) {
+        box->copy();
         return;
     }
     QApplication::clipboard()->setText(qs(CopyCell(document_.table, selection())));
 }
 
 void TableWindow::paste() {
-    if (valueBoxHasFocus()) {
-        valueBox_->paste();
+    if (QLineEdit* box = focusedTextBox()) {
+        box->paste();
         return;
     }
+    commitEditor();
     GridSelection sel = selection();
     PasteCell(document_, sel, QApplication::clipboard()->text().toStdString());
     cellChanged(sel.rowSel, sel.colSel);
@@ -573,10 +617,11 @@ void TableWindow::paste() {
 }
 
 void TableWindow::deleteSelection() {
-    if (valueBoxHasFocus()) {
-        valueBox_->del();
+    if (QLineEdit* box = focusedTextBox()) {
+        box->del();
         return;
     }
+    commitEditor();
     DeleteCells(document_, selection());
     grid_->viewport()->update();
     showPosition();
@@ -584,6 +629,7 @@ void TableWindow::deleteSelection() {
 }
 
 void TableWindow::selectAll() {
+    commitEditor();
     if (auto all = SelectAll(document_.table)) {
         // The cursor stands on (1, 1), the selection reaches to the last data cell.
         setSelection({all->rowSel, all->colSel, all->row, all->col});
@@ -618,11 +664,13 @@ void TableWindow::goToFindResult(int row) {
 }
 
 void TableWindow::clearFindMarks() {
+    commitEditor();
     ClearFindMarks(document_);
     grid_->viewport()->update();
 }
 
 void TableWindow::replace() {
+    commitEditor();
     BeginReplace(document_);
     setUndoEnabled();
     const GradeTable& t = document_.table;
@@ -654,6 +702,7 @@ void TableWindow::closeWindow() {
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
+    commitEditor();
     emit closeCheckStarted();
     if (CloseCheck(document_, host_.prompter(), *status_)) {
         event->accept();

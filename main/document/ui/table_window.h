@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/status_sink.h"
+#include "main/document/cell_editing.h"
 #include "main/document/data_file.h"
 #include "main/document/document.h"
 #include "main/document/grid_selection.h"
@@ -14,6 +15,9 @@
 
 class QAction;
 class QCheckBox;
+class QInputMethodEvent;
+class QKeyEvent;
+class QMouseEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -22,6 +26,7 @@ class QTableView;
 
 namespace scorvane {
 
+class CellEditor;
 class GradeTableModel;
 class TableWindowHost;
 
@@ -48,7 +53,9 @@ class TableWindow : public QWidget {
     QLabel* valueLabel() const { return valueLabel_; }
     QPushButton* formulaEditorButton() const { return formulaEditorButton_; }
     QLabel* busyLabel() const { return busyLabel_; }
-    QLineEdit* cellEditor() const { return cellEditor_; }
+    QLineEdit* cellEditor() const;
+    // The grid's context menu (menuPop1).
+    QMenu* contextMenu() const { return contextMenu_; }
 
     // The window's menus in menu-bar order, and its actions by object name ("menuSave").
     const QList<QMenu*>& menus() const { return menus_; }
@@ -100,6 +107,53 @@ class TableWindow : public QWidget {
     // Selects the range from (row, col) to (rowSel, colSel), the cursor on (rowSel, colSel).
     void setSelection(const GridSelection& selection);
 
+    // ---- typing into cells
+    // The editor opened on the current cell (column 0 stands for the first field) holding the cell's
+    // own text (double-click, 编辑选中单元格), or as a key whose text is `typed` opens it
+    // (EditorTextForKey). Every opening takes the undo snapshot. False when nothing opened.
+    bool openEditor();
+    bool openEditorWithKey(const QString& typed);
+    bool editing() const;
+    // The cell the editor is open on.
+    CellPosition editorCell() const { return editorCell_; }
+    // The editor's text into its cell, the editor hidden (also when the cursor leaves the cell). Every
+    // command that changes the table calls it first, so an entry is never lost nor written elsewhere.
+    void commitEditor();
+    // The editor's keys: Enter commits and moves as the frame's direction buttons say, Esc hides the
+    // editor and keeps the cell's old text, Up and Down move one row when they can.
+    void editorEnter();
+    void editorEscape();
+    void editorUp();
+    void editorDown();
+
+    // ---- the formula bar
+    // The bar's text as if it was put there from outside (the formula editor's "确定"): when the
+    // text turns into a formula or stops being one, it is written into the current cell at once;
+    // otherwise it waits for Enter.
+    void setFormulaBarText(const QString& text);
+    // Enter in the bar: the undo snapshot, the bar's text into the current cell (and into the cell
+    // editor when it is open).
+    void commitFormulaBar();
+
+    // ---- the context menu and the formula commands
+    void showContextMenu(int row, int col, const QPoint& globalPos);
+    void editSelectedCell();      // 编辑选中单元格
+    void importCsvIntoColumn();   // 从CSV文件导入到该列
+    void applyFormulaToColumn();  // 设置该公式为本列公式
+    void checkAllFormulas();      // 检查所有公式有效性
+    void computeAllFormulas();    // 计算所有公式
+    void saveCsv();               // 保存为CVS文件
+
+    // ---- the field menu
+    void insertColumn();                               // 插入列[字段]
+    void removeColumn();                               // 删除列
+    void renameColumn();                               // 更改列标题[字段名称]
+    void saveFieldTemplate();                          // 保存当前字段结构为模版
+    void applyFieldTemplate(const QString& fileName);  // a template item
+    // The template items after the field menu's second separator, one per template file.
+    void rebuildTemplateMenu();
+    QList<QAction*> templateItems() const { return templateItems_; }
+
     // The table font: applied on every activation; sizes the rows and the columns anew.
     void applyTableFont(const QFont& font);
 
@@ -140,13 +194,31 @@ class TableWindow : public QWidget {
     void buildStrip();
     void buildGrid();
     void buildMenus();
+    void buildEditing();
+    void buildContextMenu();
+    QMenu* buildFieldMenu();
     void keepShortcutInWindow(QAction* action);
     void layoutStrip();
     void currentIndexChanged();
     void showPosition();
+    void showEditor(const std::string& text);
+    void placeEditor();
+    void hideEditor();
+    void editorFocusGained();
+    void editorFocusLost();
+    void editorTextChanged(const QString& text);
+    bool gridKeyPressed(QKeyEvent* event);
+    bool gridInputMethod(QInputMethodEvent* event);
+    bool gridRightPressed(QMouseEvent* event);
+    void formulaBarEdited(const QString& text);
+    void formulaTickClicked(bool ticked);
+    void showFormulaBarState();
+    bool currentIsDataCell() const;
+    // Moves the cursor from column 0 to the first field; false when the table has no data cell there.
+    bool moveToEditTarget();
     void recordHeaderSizes();
     void setUndoEnabled();
-    bool valueBoxHasFocus() const;
+    QLineEdit* focusedTextBox() const;
     void closeWindow();
 
     TableWindowHost& host_;
@@ -162,7 +234,14 @@ class TableWindow : public QWidget {
     QLineEdit* positionBox_ = nullptr;
     QTableView* grid_ = nullptr;
     QLabel* busyLabel_ = nullptr;
-    QLineEdit* cellEditor_ = nullptr;
+    CellEditor* cellEditor_ = nullptr;
+    CellPosition editorCell_;
+    bool editorFocused_ = false;
+    QMenu* contextMenu_ = nullptr;
+    QAction* applyFormulaAction_ = nullptr;
+    QMenu* fieldMenu_ = nullptr;
+    QAction* fieldManagerAction_ = nullptr;
+    QList<QAction*> templateItems_;
 
     QList<QMenu*> menus_;
     QAction* undoAction_ = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/document/cell_editing.h"
+
 class QWidget;
 
 namespace scorvane {
@@ -17,6 +19,8 @@ class TableWindowHost {
     virtual StatusSink& statusSink() = 0;
     virtual DialogRunner& dialogRunner() = 0;
     virtual QWidget* dialogOwner() = 0;
+    // Which way Enter moves the cursor after an entry: the frame's direction buttons.
+    virtual EnterDirection enterDirection() const { return EnterDirection::AlongRow; }
 };
 
 }  // namespace scorvane

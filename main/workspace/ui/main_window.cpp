@@ -364,6 +364,10 @@ bool MainWindow::enterMovesDownColumn() const {
     return toolbarButton(kEnterDownColumn)->isChecked();
 }
 
+EnterDirection MainWindow::enterDirection() const {
+    return enterMovesDownColumn() ? EnterDirection::DownColumn : EnterDirection::AlongRow;
+}
+
 // ---- the status bar
 
 void MainWindow::setStatus(std::string_view text) {
@@ -662,7 +666,11 @@ void MainWindow::showFind() {
 }
 
 void MainWindow::sortActiveTable(bool descending) {
-    if (!active_ || !CheckSortable(active_->document().table, prompter_)) {
+    if (!active_) {
+        return;
+    }
+    active_->commitEditor();
+    if (!CheckSortable(active_->document().table, prompter_)) {
         return;
     }
     SortDialog dialog(active_->document(), active_->currentCol(), descending, prompter_, this);

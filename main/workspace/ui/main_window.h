@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     StatusSink& statusSink() override { return *this; }
     DialogRunner& dialogRunner() override { return dialogs_; }
     QWidget* dialogOwner() override { return this; }
+    EnterDirection enterDirection() const override;
 
     // Parts of the frame, for the windows and dialogs that work with it.
     QTreeWidget* tree() const { return tree_; }

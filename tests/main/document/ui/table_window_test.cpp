@@ -22,80 +22,13 @@
 #include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/table_window_host.h"
 #include "main/workspace/workspace_folder.h"
-#include "support/qt/qt_app.h"
-#include "support/qt/scripted_dialogs.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
+#include "table_window_fixture.h"
 
 namespace scorvane {
 namespace {
 
-using testing::ScriptedDialogs;
-using testing::ScriptedPrompter;
+using testing::TableWindowTest;
 using testing::TempDir;
-
-// A host that records the status texts and, at every busy change, whether the grid was shown.
-class RecordingHost : public TableWindowHost, public StatusSink {
-  public:
-    Prompter& prompter() override { return prompts; }
-    StatusSink& statusSink() override { return *this; }
-    DialogRunner& dialogRunner() override { return dialogs; }
-    QWidget* dialogOwner() override { return nullptr; }
-
-    void setStatus(std::string_view text) override { texts.emplace_back(text); }
-    void setBusy(bool busy) override {
-        busyChanges.push_back(busy);
-        gridShownWhenBusy.push_back(window && window->grid()->isVisible());
-    }
-
-    ScriptedPrompter prompts;
-    ScriptedDialogs dialogs;
-    TableWindow* window = nullptr;
-    std::vector<std::string> texts;
-    std::vector<bool> busyChanges;
-    std::vector<bool> gridShownWhenBusy;
-};
-
-class TableWindowTest : public testing::QtTest {
-  protected:
-    TableWindowTest() : saved_(ProgramFolder()) {
-        SetProgramFolder(dir.path());
-        window = std::make_unique<TableWindow>(host);
-        host.window = window.get();
-        window->resize(600, 400);
-        window->show();
-    }
-    ~TableWindowTest() override {
-        host.window = nullptr;
-        window.reset();
-        SetProgramFolder(saved_);
-    }
-
-    // A table of `students` rows with the fields 姓名, 语文, 数学; written and loaded.
-    void load(int students = 5) {
-        GradeTable t(students + 1, 4);
-        t.title = "期中";
-        t.teacher = "李老师";
-        t.setCell(0, 1, "姓名");
-        t.setCell(0, 2, "语文");
-        t.setCell(0, 3, "数学成绩总评");
-        for (int r = 1; r <= students; ++r) {
-            t.setCell(r, 1, "学生" + std::to_string(r));
-            t.setCell(r, 2, std::to_string(60 + r));
-            t.setCell(r, 3, std::to_string(70 + r));
-        }
-        ASSERT_TRUE(WriteDataFile(t, dir.file("期中")));
-        window->document().table.filePath = dir.file("期中");
-        ASSERT_EQ(window->loadData(dir.file("期中"), true), LoadOutcome::Loaded);
-    }
-
-    TempDir dir;
-    RecordingHost host;
-    std::unique_ptr<TableWindow> window;
-
-  private:
-    std::string saved_;
-};
 
 TEST_F(TableWindowTest, AFreshWindowHasItsNamedPartsAndTheDesignSize) {
     EXPECT_EQ(window->objectName(), "Form1");

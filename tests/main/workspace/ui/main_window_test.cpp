@@ -248,7 +248,8 @@ TEST_F(FrameTest, TheTableButtonsAndPanelTwoFollowTheActiveTable) {
     for (int b : tableButtons) {
         EXPECT_TRUE(w.toolbarButton(b)->isEnabled()) << b;
     }
-    EXPECT_EQ(menuBarTitles(), (QStringList{"成绩表(&B)", "编辑(&E)", "工具(&T)", "窗口(&W)", "帮助(&H)"}));
+    EXPECT_EQ(menuBarTitles(),
+              (QStringList{"成绩表(&B)", "编辑(&E)", "成绩表字段(&L)", "工具(&T)", "窗口(&W)", "帮助(&H)"}));
     EXPECT_EQ(w.menuBar()->actions().first(), two->menus().first()->menuAction());
 
     // Undo follows the active table's Undo command (opening the class information takes the snapshot).

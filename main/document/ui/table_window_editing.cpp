@@ -1,0 +1,379 @@
+// The table window's typing: the cell editor laid over the current cell, the keys that open it and
+// those it answers, the formula bar beside it, and the grid's context menu.
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "main/document/ui/cell_editor.h"
+#include "main/document/ui/grade_table_model.h"
+#include "main/document/ui/table_window.h"
+#include "main/document/ui/table_window_host.h"
+#include "main/exchange/csv_import.h"
+#include "main/formula/formula_bar.h"
+#include "main/formula/formula_commands.h"
+
+namespace scorvane {
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The editor's text colour (dark blue).
+const QColor kEditorText(0, 0, 0xC0);
+
+}  // namespace
+
+QLineEdit* TableWindow::cellEditor() const {
+    return cellEditor_;
+}
+
+void TableWindow::buildEditing() {
+    // The editor lives in the grid's viewport: it scrolls with its cell and is clipped where the
+    // viewport ends, so it never covers the titles or the row numbers.
+    cellEditor_ = new CellEditor(grid_->viewport());
+    QFont editorFont(QStringLiteral("宋体"));
+    editorFont.setPointSize(12);
+    editorFont.setBold(true);
+    cellEditor_->setFont(editorFont);
+    QPalette editorPalette = cellEditor_->palette();
+    editorPalette.setColor(QPalette::Text, kEditorText);
+    editorPalette.setColor(QPalette::Base, Qt::white);
+    cellEditor_->setPalette(editorPalette);
+    cellEditor_->hide();
+
+    connect(cellEditor_, &CellEditor::enterPressed, this, &TableWindow::editorEnter);
+    connect(cellEditor_, &CellEditor::escapePressed, this, &TableWindow::editorEscape);
+    connect(cellEditor_, &CellEditor::upPressed, this, &TableWindow::editorUp);
+    connect(cellEditor_, &CellEditor::downPressed, this, &TableWindow::editorDown);
+    connect(cellEditor_, &CellEditor::focusGained, this, &TableWindow::editorFocusGained);
+    connect(cellEditor_, &CellEditor::focusLost, this, &TableWindow::editorFocusLost);
+    connect(cellEditor_, &QLineEdit::textChanged, this, &TableWindow::editorTextChanged);
+    // A key typed into the editor marks the table changed.
+    connect(cellEditor_, &QLineEdit::textEdited, this, [this] { document_.setModified(); });
+
+    // The editor follows its cell when the grid scrolls or a column or row changes size.
+    auto follow = [this] {
+        if (editing()) {
+            placeEditor();
+        }
+    };
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this, follow);
+    connect(grid_->verticalHeader(), &QHeaderView::sectionResized, this, follow);
+    connect(grid_->horizontalHeader(), &QHeaderView::geometriesChanged, this, follow);
+
+    // Double-click on a cell opens the editor on the cell's own text; the titles and the row numbers
+    // are the grid's headers, where a double-click opens nothing.
+    connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) {
+            openEditor();
+        }
+    });
+
+    // The formula bar.
+    connect(valueBox_, &QLineEdit::textEdited, this, &TableWindow::formulaBarEdited);
+    connect(valueBox_, &QLineEdit::returnPressed, this, &TableWindow::commitFormulaBar);
+    connect(formulaCheck_, &QCheckBox::clicked, this, &TableWindow::formulaTickClicked);
+
+    buildContextMenu();
+}
+
+// ---- the cell editor
+
+bool TableWindow::editing() const {
+    return !cellEditor_->isHidden();
+}
+
+bool TableWindow::moveToEditTarget() {
+    std::optional<CellPosition> target = EditTarget(document_.table, row_, col_);
+    if (!target) {
+        return false;
+    }
+    if (target->row != row_ || target->col != col_) {
+        setCurrentCell(target->row, target->col);
+    }
+    return true;
+}
+
+bool TableWindow::openEditor() {
+    if (!moveToEditTarget()) {
+        return false;
+    }
+    showEditor(EditorTextOfCell(document_.table, {row_, col_}));
+    return true;
+}
+
+bool TableWindow::openEditorWithKey(const QString& typed) {
+    std::optional<CellPosition> target = EditTarget(document_.table, row_, col_);
+    if (!target) {
+        return false;
+    }
+    std::optional<std::string> text = EditorTextForKey(document_.table, *target, typed.toStdString());
+    if (!text) {
+        return false;
+    }
+    moveToEditTarget();
+    showEditor(*text);
+    return true;
+}
+
+void TableWindow::showEditor(const std::string& text) {
+    OpenCellEditor(document_);
+    editorCell_ = {row_, col_};
+    grid_->scrollTo(model_->indexOf(row_, col_));
+    placeEditor();
+    cellEditor_->show();
+    cellEditor_->raise();
+    cellEditor_->setText(qs(text));
+    cellEditor_->setCursorPosition(static_cast<int>(cellEditor_->text().size()));
+    cellEditor_->setFocus(Qt::OtherFocusReason);
+}
+
+void TableWindow::placeEditor() {
+    QRect cell = grid_->visualRect(model_->indexOf(editorCell_.row, editorCell_.col));
+    // The grid draws its lines on the last pixel row and column of every cell: the editor covers
+    // the inside of the cell and leaves the lines around it standing.
+    if (grid_->showGrid()) {
+        cell.adjust(0, 0, -1, -1);
+    }
+    cellEditor_->setGeometry(cell);
+}
+
+void TableWindow::commitEditor() {
+    if (!editing()) {
+        return;
+    }
+    const CellPosition cell = editorCell_;
+    std::string text = cellEditor_->text().toStdString();
+    hideEditor();
+    CommitCellEditor(document_, cell, std::move(text));
+    cellChanged(cell.row, cell.col);
+}
+
+void TableWindow::hideEditor() {
+    if (!editing()) {
+        return;
+    }
+    if (cellEditor_->hasFocus()) {
+        grid_->setFocus(Qt::OtherFocusReason);
+    }
+    cellEditor_->hide();
+    // The Undo command comes back whichever way the editor went.
+    editorFocusLost();
+}
+
+void TableWindow::editorEnter() {
+    grid_->setFocus(Qt::OtherFocusReason);
+    const CellPosition from = editorCell_;
+    // The entry is written even when Enter finds no other cell to move to (a table of one cell, or
+    // one row with the cursor moving down the column).
+    commitEditor();
+    const CellPosition to = CellAfterEnter(document_.table, from, host_.enterDirection());
+    setCurrentCell(to.row, to.col);
+}
+
+void TableWindow::editorEscape() {
+    grid_->setFocus(Qt::OtherFocusReason);
+    hideEditor();
+    showPosition();
+}
+
+void TableWindow::editorUp() {
+    grid_->setFocus(Qt::OtherFocusReason);
+    const CellPosition to = CellAfterUp(document_.table, editorCell_);
+    if (to != editorCell_) {
+        setCurrentCell(to.row, to.col);
+    }
+}
+
+void TableWindow::editorDown() {
+    grid_->setFocus(Qt::OtherFocusReason);
+    const CellPosition to = CellAfterDown(document_.table, editorCell_);
+    if (to != editorCell_) {
+        setCurrentCell(to.row, to.col);
+    }
+}
+
+void TableWindow::editorFocusGained() {
+    if (!editorFocused_) {
+        editorFocused_ = true;
+        document_.editorGotFocus();
+        setUndoEnabled();
+    }
+}
+
+void TableWindow::editorFocusLost() {
+    if (editorFocused_) {
+        editorFocused_ = false;
+        document_.editorLostFocus();
+        setUndoEnabled();
+    }
+}
+
+void TableWindow::editorTextChanged(const QString& text) {
+    // The value box mirrors the editor; the formula bar's state follows without writing anything.
+    if (editing()) {
+        valueBox_->setText(text);
+        valueBox_->setCursorPosition(0);
+        showFormulaBarState();
+    }
+}
+
+// ---- the grid's keys and mouse
+
+bool TableWindow::gridKeyPressed(QKeyEvent* event) {
+    // Ctrl and Alt combinations are commands, not text (AltGr, which gives text, sends both).
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+    if (ctrl != alt || event->text().isEmpty()) {
+        return false;
+    }
+    return openEditorWithKey(event->text());
+}
+
+bool TableWindow::gridInputMethod(QInputMethodEvent* event) {
+    // Chinese characters arrive from the input method as a committed string: the editor opens
+    // holding it, and the keys that follow go to the editor.
+    if (event->commitString().isEmpty()) {
+        return false;
+    }
+    return openEditorWithKey(event->commitString());
+}
+
+bool TableWindow::gridRightPressed(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) {
+        return false;
+    }
+    QModelIndex index = grid_->indexAt(event->position().toPoint());
+    if (!index.isValid()) {
+        return true;
+    }
+    showContextMenu(GradeTableModel::tableRow(index), GradeTableModel::tableCol(index),
+                    event->globalPosition().toPoint());
+    return true;
+}
+
+// ---- the formula bar
+
+bool TableWindow::currentIsDataCell() const {
+    const GradeTable& t = document_.table;
+    return row_ >= 1 && col_ >= 1 && row_ < t.rows() && col_ < t.cols();
+}
+
+void TableWindow::showFormulaBarState() {
+    const FormulaBarView view =
+        DescribeFormulaBar(document_.table, row_, col_, valueBox_->text().toStdString());
+    formulaCheck_->setChecked(view.formulaTicked);
+    valueLabel_->setEnabled(view.valueEnabled);
+    valueLabel_->setText(qs(view.valueText));
+    // Only a data cell takes text from the bar.
+    const bool dataCell = currentIsDataCell();
+    formulaCheck_->setEnabled(dataCell);
+    valueBox_->setReadOnly(!dataCell);
+}
+
+void TableWindow::formulaBarEdited(const QString&) {
+    document_.setModified();
+    const bool wasTicked = formulaCheck_->isChecked();
+    showFormulaBarState();
+    // Text that turns into a formula, or stops being one, goes into the cell at once.
+    if (formulaCheck_->isChecked() != wasTicked) {
+        commitFormulaBar();
+    }
+}
+
+void TableWindow::formulaTickClicked(bool ticked) {
+    if (!currentIsDataCell()) {
+        showFormulaBarState();
+        return;
+    }
+    valueBox_->setText(qs(ApplyFormulaTick(valueBox_->text().toStdString(), ticked)));
+    commitFormulaBar();
+}
+
+void TableWindow::setFormulaBarText(const QString& text) {
+    const bool wasTicked = formulaCheck_->isChecked();
+    valueBox_->setText(text);
+    valueBox_->setCursorPosition(0);
+    showFormulaBarState();
+    if (formulaCheck_->isChecked() != wasTicked) {
+        commitFormulaBar();
+    }
+}
+
+void TableWindow::commitFormulaBar() {
+    if (!currentIsDataCell()) {
+        return;
+    }
+    const QString text = valueBox_->text();
+    CommitFormulaBar(document_, row_, col_, text.toStdString());
+    if (editing() && editorCell_ == CellPosition{row_, col_}) {
+        const QSignalBlocker quiet(cellEditor_);
+        cellEditor_->setText(text);
+    }
+    cellChanged(row_, col_);
+    setUndoEnabled();
+}
+
+// ---- the context menu
+
+void TableWindow::buildContextMenu() {
+    contextMenu_ = new QMenu(QStringLiteral("右键菜单1"), this);
+    contextMenu_->setObjectName("menuPop1");
+    QAction* edit = contextMenu_->addAction(QStringLiteral("编辑选中单元格(&E)"));
+    edit->setObjectName("menuEditit");
+    connect(edit, &QAction::triggered, this, &TableWindow::editSelectedCell);
+    QAction* import = contextMenu_->addAction(QStringLiteral("从CS&V文件导入到该列"));
+    import->setObjectName("menuImportCVS");
+    connect(import, &QAction::triggered, this, &TableWindow::importCsvIntoColumn);
+    applyFormulaAction_ = contextMenu_->addAction(QStringLiteral("设置该公式为本列公式(&S)"));
+    applyFormulaAction_->setObjectName("menuSetGStoLine");
+    connect(applyFormulaAction_, &QAction::triggered, this, &TableWindow::applyFormulaToColumn);
+}
+
+void TableWindow::showContextMenu(int row, int col, const QPoint& globalPos) {
+    if (!document_.table.contains(row, col) || row < 1 || col < 1) {
+        return;
+    }
+    // The cell under the pointer becomes the current cell (an open editor is committed on the way).
+    setCurrentCell(row, col);
+    applyFormulaAction_->setEnabled(CanApplyFormulaToColumn(document_.table, row, col));
+    contextMenu_->popup(globalPos);
+}
+
+void TableWindow::editSelectedCell() {
+    openEditor();
+}
+
+void TableWindow::importCsvIntoColumn() {
+    commitEditor();
+    if (!currentIsDataCell()) {
+        return;
+    }
+    const CsvImportOutcome outcome = menuImportCVS(document_, col_, host_.prompter(), windowStatus());
+    if (outcome == CsvImportOutcome::Imported) {
+        model_->cellsChanged();
+        showPosition();
+    }
+    setUndoEnabled();
+}
+
+void TableWindow::applyFormulaToColumn() {
+    commitEditor();
+    if (ApplyFormulaToColumn(document_, row_, col_, host_.prompter())) {
+        model_->cellsChanged();
+    }
+    setUndoEnabled();
+}
+
+}  // namespace scorvane
