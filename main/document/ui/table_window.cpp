@@ -94,7 +94,7 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
     buildGrid();
     buildMenus();
     setFocusProxy(grid_);
-    resize(TwipsToPixelsX(7500, *this), TwipsToPixelsY(4305, *this));
+    resize(sizeHint());
     // Window load: the current column is 0; the header sizes are taken from there.
     setCurrentCell(1, 0);
     recordHeaderSizes();
@@ -303,6 +303,10 @@ QString TableWindow::caption() const {
 }
 
 // ---- the strip and the grid's geometry
+
+QSize TableWindow::sizeHint() const {
+    return QSize(TwipsToPixelsX(7500, *this), TwipsToPixelsY(4305, *this));
+}
 
 void TableWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -40,6 +40,9 @@ class TableWindow : public QWidget {
     explicit TableWindow(TableWindowHost& host, QWidget* parent = nullptr);
     ~TableWindow() override;
 
+    // The design size of a window's client area, 7500 x 4305 twips: a new window opens at it.
+    QSize sizeHint() const override;
+
     Document& document() { return document_; }
     const Document& document() const { return document_; }
     GradeTableModel& model() { return *model_; }
