@@ -83,14 +83,11 @@ DataFormatDialog::DataFormatDialog(std::string_view pattern, QWidget* parent) : 
 }
 
 void DataFormatDialog::decimalsEdited(const QString& text) {
-    // An emptied box becomes "0", selected, so the next digit replaces it; leading zeros go and a
-    // count beyond the largest becomes the largest.
+    // An emptied box becomes "0"; leading zeros go (so a digit typed after that "0" replaces it), and
+    // a count beyond the largest becomes the largest.
     const QString normal = QString::number(ParseDecimalCount(text.toStdString()));
     if (normal != text) {
         decimals_->setText(normal);  // comes back here once, with nothing left to change
-        if (text.isEmpty()) {
-            decimals_->selectAll();
-        }
         return;
     }
     updatePreview();

@@ -16,7 +16,6 @@
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/screen_twips.h"
-#include "common/utf8.h"
 #include "main/document/column_widths.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/formula/formula_generator.h"
@@ -238,19 +237,18 @@ void FormulaEditorDialog::generate() {
     const CellAddress from{GradeTableModel::tableRow(first), GradeTableModel::tableCol(first)};
     const CellAddress to{GradeTableModel::tableRow(last), GradeTableModel::tableCol(last)};
     const auto operation = static_cast<FormulaOperation>(std::max(0, operation_->currentIndex()));
-    formula_->setText(qs(GenerateFormula(operation, from, to, target_)));
+    const QString generated = qs(GenerateFormula(operation, from, to, target_));
+    if (generated == formula_->text()) {
+        return;
+    }
+    generating_ = true;
+    formula_->setText(generated);
+    generating_ = false;
     formula_->setCursorPosition(0);
 }
 
 void FormulaEditorDialog::check() {
-    const std::string text = formula();
-    // An empty formula would only put the bare marker into the cell.
-    if (TrimSpaces(text).empty()) {
-        value_->clear();
-        ok_->setEnabled(false);
-        return;
-    }
-    const FormulaCheck result = CheckGeneratedFormula(copy_.table, text, target_, prompter_);
+    const FormulaCheck result = boxCheck_.check(copy_.table, formula(), target_, generating_, prompter_);
     if (result.value) {
         value_->setText(qs(*result.value));
     }

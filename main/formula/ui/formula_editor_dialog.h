@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "main/document/document.h"
+#include "main/formula/formula_box_check.h"
 #include "main/formula/formula_cell.h"
 
 class QComboBox;
@@ -68,6 +69,9 @@ class FormulaEditorDialog : public QDialog {
     // The selection was made by a click on a row number or a title.
     bool selectedByHeader_ = false;
     bool shownOnce_ = false;
+    // The box's text is being set from a selection or an operation.
+    bool generating_ = false;
+    FormulaBoxCheck boxCheck_;
 
     GradeTableModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
