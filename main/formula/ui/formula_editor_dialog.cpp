@@ -195,7 +195,12 @@ void FormulaEditorDialog::showEvent(QShowEvent* event) {
 
 bool FormulaEditorDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        selectedByHeader_ = watched != grid_->viewport();
+        if (watched == grid_->viewport()) {
+            selectedByHeader_ = false;
+        } else if (watched == grid_->horizontalHeader()->viewport() ||
+                   watched == grid_->verticalHeader()->viewport()) {
+            selectedByHeader_ = true;
+        }
     } else if (event->type() == QEvent::KeyPress) {
         selectedByHeader_ = false;
     }
