@@ -64,13 +64,20 @@ std::string 公式2值b(const GradeTable& copy, std::string_view formula, CellAd
     return FormulaValue(copy, formula, target.row, target.col);
 }
 
-FormulaCheck CheckGeneratedFormula(const GradeTable& copy, std::string_view formula, CellAddress target,
-                                   Prompter& prompter) {
+bool ReferencesFormulaCell(const GradeTable& copy, std::string_view formula, CellAddress target) {
     for (const CellAddress& ref : FormulaReferences(copy, formula, target.row, target.col)) {
         if (IsFormula(copy.cell(ref.row, ref.col))) {
-            prompter.message(kReferencesFormulaMessage, "提示", Icon::Information);
-            return {false, std::nullopt};
+            return true;
         }
+    }
+    return false;
+}
+
+FormulaCheck CheckGeneratedFormula(const GradeTable& copy, std::string_view formula, CellAddress target,
+                                   Prompter& prompter) {
+    if (ReferencesFormulaCell(copy, formula, target)) {
+        prompter.message(kReferencesFormulaMessage, "提示", Icon::Information);
+        return {false, std::nullopt};
     }
     return {true, 公式2值b(copy, formula, target)};
 }

@@ -33,12 +33,16 @@ std::string GenerateFormula(FormulaOperation operation, CellAddress from, CellAd
 // target cell: 公式2值's steps without the self-reference test, in the copy's data format.
 std::string 公式2值b(const GradeTable& copy, std::string_view formula, CellAddress target);
 
+// True when a cell the formula refers to, as seen from the target, holds a formula itself.
+bool ReferencesFormulaCell(const GradeTable& copy, std::string_view formula, CellAddress target);
+
 // The check whenever the formula text changes: when a cell it refers to holds a formula, the message
 // "公式中不可以引用已经包含公式的单元格！" is shown and "确定" is disabled (no value); otherwise the
 // value is 公式2值b and "确定" is enabled.
 struct FormulaCheck {
     bool acceptEnabled = false;
     std::optional<std::string> value;  // the text for the value box, when it changes
+    bool operator==(const FormulaCheck&) const = default;
 };
 FormulaCheck CheckGeneratedFormula(const GradeTable& copy, std::string_view formula, CellAddress target,
                                    Prompter& prompter);
