@@ -372,12 +372,12 @@ TEST_F(FormulaBarTest, TheRightButtonMakesTheCellCurrentAndOffersTheColumnFormul
     EXPECT_EQ(items, (QStringList{"编辑选中单元格(&E)", "从CS&V文件导入到该列", "设置该公式为本列公式(&S)"}));
     QAction* applyToColumn = window->findChild<QAction*>("menuSetGStoLine");
 
-    QTest::mousePress(grid()->viewport(), Qt::RightButton, {}, cellCentre(4, 2));
+    QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, cellCentre(4, 2));
     EXPECT_EQ(window->positionBox()->text(), "行:4列:2");
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(applyToColumn->isEnabled());
     menu->hide();
-    QTest::mousePress(grid()->viewport(), Qt::RightButton, {}, cellCentre(2, 3));
+    QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, cellCentre(2, 3));
     EXPECT_TRUE(applyToColumn->isEnabled());
     menu->hide();
 
@@ -402,7 +402,7 @@ TEST_F(FormulaBarTest, TheRightButtonMakesTheCellCurrentAndOffersTheColumnFormul
 
 TEST_F(CellEditingTest, ImportingACsvFileFillsTheRightClickedColumn) {
     testing::WriteBytes(dir.file("分数.csv"), "85,90\r\n77\r\n");
-    QTest::mousePress(grid()->viewport(), Qt::RightButton, {}, cellCentre(2, 2));
+    QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, cellCentre(2, 2));
     window->contextMenu()->hide();
     host.prompts.answer(Answer::No);
     window->findChild<QAction*>("menuImportCVS")->trigger();
