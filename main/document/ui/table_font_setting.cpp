@@ -28,4 +28,10 @@ void WriteTableFontSetting(const TableFont& font) {
     s.sync();
 }
 
+QFont TableQFont(const TableFont& font) {
+    QFont qfont(QString::fromStdString(font.name));
+    qfont.setPointSizeF(font.pointSize);
+    return qfont;
+}
+
 }  // namespace scorvane

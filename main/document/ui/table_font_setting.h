@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 #include "main/document/table_font.h"
 
 namespace scorvane {
@@ -8,5 +10,8 @@ namespace scorvane {
 // "Size"). Reading keeps `current`'s name or size where the stored one is missing or empty.
 TableFont ReadTableFontSetting(const TableFont& current);
 void WriteTableFontSetting(const TableFont& font);
+
+// The table font as the grid and the cell editor take it.
+QFont TableQFont(const TableFont& font);
 
 }  // namespace scorvane

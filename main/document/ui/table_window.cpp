@@ -222,6 +222,8 @@ void TableWindow::buildMenus() {
             &TableWindow::changeTitle);
     connect(add(table, "menuClassSetup", QStringLiteral("设置班级信息(&S)")), &QAction::triggered, this,
             &TableWindow::setupClassInfo);
+    connect(add(table, "menuSetdataFormat", QStringLiteral("设置数据格式(&D)")), &QAction::triggered, this,
+            &TableWindow::setDataFormat);
     connect(add(table, "menuCheckGS", QStringLiteral("检查所有公式有效性(&C)")), &QAction::triggered, this,
             &TableWindow::checkAllFormulas);
     connect(add(table, "menuRun", QStringLiteral("计算所有公式(&R)")), &QAction::triggered, this,
@@ -287,6 +289,7 @@ void TableWindow::buildMenus() {
     menus_ << edit;
 
     menus_ << buildFieldMenu();
+    menus_ << buildFormatMenu();
 }
 
 QAction* TableWindow::action(const char* objectName) const {
@@ -484,12 +487,19 @@ void TableWindow::applyLayout() {
     }
     QHeaderView* rows = grid_->verticalHeader();
     rows->setMinimumWidth(TwipsToPixelsX(numberTwips, *this));
-    rows->setDefaultSectionSize(metrics.height() + kRowPadding);
-    cols->setFixedHeight(metrics.height() + kRowPadding);
+    const int standardHeight = metrics.height() + kRowPadding;
+    rows->setDefaultSectionSize(standardHeight);
+    cols->setFixedHeight(standardHeight);
+    // A row set to a height of its own keeps it; one given back its height 0 returns to the standard.
     for (int r = 1; r < t.rows(); ++r) {
-        if (int h = t.rowHeight(r)) {
-            rows->resizeSection(r - 1, TwipsToPixelsY(h, *this));
+        const int h = t.rowHeight(r);
+        const int pixels = h ? TwipsToPixelsY(h, *this) : standardHeight;
+        if (rows->sectionSize(r - 1) != pixels) {
+            rows->resizeSection(r - 1, pixels);
         }
+    }
+    if (editing()) {
+        placeEditor();
     }
 }
 

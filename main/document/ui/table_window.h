@@ -147,6 +147,18 @@ class TableWindow : public QWidget {
     void computeAllFormulas();    // 计算所有公式
     void saveCsv();               // 保存为CVS文件
 
+    // ---- the dialogs
+    void setDataFormat();  // 设置数据格式 (also the new-table wizard's step)
+    void manageFields();   // 表格字段管理
+    // The new-table wizard's field step: the field manager on the list as its last use left it,
+    // without a snapshot.
+    void runFieldManagerForNewTable();
+    void chooseFont();         // 字体...
+    void setRowColumnSizes();  // 行高, 列宽
+    // The formula bar's "…" and 公式编辑器: the undo snapshot, then the formula editor for the
+    // current cell; what it accepts goes into the formula bar.
+    void openFormulaEditor();
+
     // ---- the field menu
     void insertColumn();                               // 插入列[字段]
     void removeColumn();                               // 删除列
@@ -200,6 +212,7 @@ class TableWindow : public QWidget {
     void buildEditing();
     void buildContextMenu();
     QMenu* buildFieldMenu();
+    QMenu* buildFormatMenu();
     void keepShortcutInWindow(QAction* action);
     void layoutStrip();
     void currentIndexChanged();

@@ -1,16 +1,26 @@
-// The table window's commands over the core: the field menu with its templates, the formula
-// commands and the comma-separated export.
+// The table window's commands over the core: the field menu with its templates, the format menu and
+// the other dialogs, the formula commands and the comma-separated export.
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
 
+#include "common/qt/dialog_runner.h"
+#include "common/qt/screen_twips.h"
+
 #include "main/document/cell_value.h"
 #include "main/document/field_commands.h"
+#include "main/document/ui/data_format_dialog.h"
+#include "main/document/ui/field_manager_dialog.h"
+#include "main/document/ui/font_dialog.h"
 #include "main/document/ui/grade_table_model.h"
+#include "main/document/ui/row_column_size_dialog.h"
+#include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
 #include "main/document/ui/table_window_host.h"
 #include "main/exchange/csv_export.h"
 #include "main/formula/formula_commands.h"
+#include "main/formula/ui/formula_editor_dialog.h"
 
 namespace scorvane {
 namespace {
@@ -44,6 +54,7 @@ QMenu* TableWindow::buildFieldMenu() {
     fieldMenu_->addSeparator();
     fieldManagerAction_ = fieldMenu_->addAction(QStringLiteral("表格字段管理(&A)"));
     fieldManagerAction_->setObjectName("menuAddTitle");
+    connect(fieldManagerAction_, &QAction::triggered, this, &TableWindow::manageFields);
     QAction* save = fieldMenu_->addAction(QStringLiteral("保存当前字段结构为模版(&S)"));
     save->setObjectName("menuSaveModel");
     connect(save, &QAction::triggered, this, &TableWindow::saveFieldTemplate);
@@ -107,6 +118,91 @@ void TableWindow::applyFieldTemplate(const QString& fileName) {
         tableReset();
     }
     setUndoEnabled();
+}
+
+void TableWindow::manageFields() {
+    commitEditor();
+    const bool applied =
+        OpenFieldManager(document_, host_.prompter(), host_.dialogRunner(), host_.dialogOwner());
+    setUndoEnabled();
+    if (applied) {
+        tableReset();
+    }
+}
+
+void TableWindow::runFieldManagerForNewTable() {
+    if (RunFieldManagerDialog(document_, host_.prompter(), host_.dialogRunner(), host_.dialogOwner())) {
+        tableReset();
+    }
+}
+
+// ---- the format menu and the data format
+
+QMenu* TableWindow::buildFormatMenu() {
+    QMenu* format = new QMenu(QStringLiteral("格式(&O)"), this);
+    format->setObjectName("menuFormat");
+    QAction* font = format->addAction(QStringLiteral("字体(&F)..."));
+    font->setObjectName("menuFont");
+    connect(font, &QAction::triggered, this, &TableWindow::chooseFont);
+    QAction* height = format->addAction(QStringLiteral("行高(&H)"));
+    height->setObjectName("menuRowHeight");
+    connect(height, &QAction::triggered, this, &TableWindow::setRowColumnSizes);
+    QAction* width = format->addAction(QStringLiteral("列宽(&W)"));
+    width->setObjectName("menuColWidth");
+    connect(width, &QAction::triggered, this, &TableWindow::setRowColumnSizes);
+    return format;
+}
+
+void TableWindow::chooseFont() {
+    commitEditor();
+    std::optional<TableFont> chosen =
+        RunFontDialog(host_.currentTableFont(), host_.dialogRunner(), host_.dialogOwner());
+    if (!chosen) {
+        return;
+    }
+    // The frame keeps the font for every window; this one takes it at once.
+    host_.tableFontChosen(*chosen);
+    applyTableFont(TableQFont(*chosen));
+    // The cell sizes changed with the font: they are read again from column 0.
+    setCurrentCell(row_, 0);
+    recordHeaderSizes();
+}
+
+void TableWindow::setRowColumnSizes() {
+    commitEditor();
+    const int rowPixels = row_ >= 1 && row_ < document_.table.rows() ? grid_->rowHeight(row_ - 1)
+                                                                     : grid_->horizontalHeader()->height();
+    const int colPixels = col_ >= 1 && col_ < document_.table.cols() ? grid_->columnWidth(col_ - 1)
+                                                                     : grid_->verticalHeader()->width();
+    if (RunRowColumnSizeDialog(document_.table, selection(), PixelsToTwipsY(rowPixels, *this),
+                               PixelsToTwipsX(colPixels, *this), host_.dialogRunner(), host_.dialogOwner())) {
+        applyLayout();
+    }
+}
+
+void TableWindow::setDataFormat() {
+    commitEditor();
+    if (RunDataFormatDialog(document_, host_.dialogRunner(), host_.dialogOwner())) {
+        // Formula values are shown in the new format.
+        showPosition();
+    }
+}
+
+// ---- the formula editor
+
+void TableWindow::openFormulaEditor() {
+    commitEditor();
+    if (!moveToEditTarget()) {
+        return;
+    }
+    document_.takeSnapshot();
+    setUndoEnabled();
+    std::optional<std::string> accepted =
+        RunFormulaEditor(document_.table, CellAddress{row_, col_}, host_.prompter(), host_.dialogRunner(),
+                         host_.dialogOwner());
+    if (accepted) {
+        setFormulaBarText(qs(*accepted));
+    }
 }
 
 // ---- the formula commands

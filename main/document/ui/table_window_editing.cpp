@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -84,6 +85,7 @@ void TableWindow::buildEditing() {
     connect(valueBox_, &QLineEdit::textEdited, this, &TableWindow::formulaBarEdited);
     connect(valueBox_, &QLineEdit::returnPressed, this, &TableWindow::commitFormulaBar);
     connect(formulaCheck_, &QCheckBox::clicked, this, &TableWindow::formulaTickClicked);
+    connect(formulaEditorButton_, &QPushButton::clicked, this, &TableWindow::openFormulaEditor);
 
     buildContextMenu();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/document/cell_editing.h"
+#include "main/document/table_font.h"
 
 class QWidget;
 
@@ -21,6 +22,10 @@ class TableWindowHost {
     virtual QWidget* dialogOwner() = 0;
     // Which way Enter moves the cursor after an entry: the frame's direction buttons.
     virtual EnterDirection enterDirection() const { return EnterDirection::AlongRow; }
+    // The one table font of all table windows, and the font the user chose in the font dialog (kept
+    // by the frame for every window's next activation).
+    virtual TableFont currentTableFont() const { return TableFont(); }
+    virtual void tableFontChosen(const TableFont&) {}
 };
 
 }  // namespace scorvane

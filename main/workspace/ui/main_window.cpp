@@ -35,6 +35,7 @@
 #include "main/document/ui/table_window.h"
 #include "main/formula/sort_rows.h"
 #include "main/formula/ui/find_window.h"
+#include "main/formula/ui/formula_help_dialog.h"
 #include "main/formula/ui/sort_dialog.h"
 #include "main/workspace/class_folder.h"
 #include "main/workspace/ui/about_dialog.h"
@@ -106,6 +107,9 @@ MainWindow::MainWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* paren
     buildToolbar();
     buildStatusBar();
     buildMenus();
+    // The new-table wizard's data format and field steps, each on the new table.
+    wizardDialogs_.dataFormat = [](TableWindow& table) { table.setDataFormat(); };
+    wizardDialogs_.fieldManager = [](TableWindow& table) { table.runFieldManagerForNewTable(); };
     showTableState(nullptr);
     updateMenuBar();
     resize(1000, 700);
@@ -282,6 +286,9 @@ void MainWindow::buildMenus() {
 
     toolsMenu_ = new QMenu(QStringLiteral("工具(&T)"), this);
     toolsMenu_->setObjectName("menuTools");
+    add(toolsMenu_, "menuGSBJ", QStringLiteral("公式编辑器(&G)"), &MainWindow::openFormulaEditor);
+    add(toolsMenu_, "menuGSSM", QStringLiteral("公式说明(&V)"), &MainWindow::showFormulaHelp);
+    toolsMenu_->addSeparator();
     add(toolsMenu_, "menuVelmora", QStringLiteral("报表编辑器"), &MainWindow::startDesigner);
 
     tableHelpMenu_ = new QMenu(QStringLiteral("帮助(&H)"), this);
@@ -351,9 +358,7 @@ void MainWindow::setTableFont(const TableFont& font) {
 }
 
 QFont MainWindow::tableQFont() const {
-    QFont font(qs(tableFont_.name));
-    font.setPointSizeF(tableFont_.pointSize);
-    return font;
+    return TableQFont(tableFont_);
 }
 
 bool MainWindow::enterMovesAlongRow() const {
@@ -677,6 +682,16 @@ void MainWindow::sortActiveTable(bool descending) {
     if (dialogs_.run(dialog) == QDialog::Accepted) {
         active_->tableReset();
     }
+}
+
+void MainWindow::openFormulaEditor() {
+    if (active_) {
+        active_->openFormulaEditor();
+    }
+}
+
+void MainWindow::showFormulaHelp() {
+    RunFormulaHelp(dialogs_, this);
 }
 
 void MainWindow::showHelp() {

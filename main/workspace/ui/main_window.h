@@ -71,6 +71,8 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     DialogRunner& dialogRunner() override { return dialogs_; }
     QWidget* dialogOwner() override { return this; }
     EnterDirection enterDirection() const override;
+    TableFont currentTableFont() const override { return tableFont_; }
+    void tableFontChosen(const TableFont& font) override { setTableFont(font); }
 
     // Parts of the frame, for the windows and dialogs that work with it.
     QTreeWidget* tree() const { return tree_; }
@@ -115,6 +117,8 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20
     FindWindow* findWindow() const;         // nullptr while not shown
+    void openFormulaEditor();               // 工具 → 公式编辑器: on the active table
+    void showFormulaHelp();                 // 工具 → 公式说明
     void showHelp();                        // 帮助主题 and toolbar 24
     void showAbout();                       // 关于
     void startDesigner();                   // 工具 → 报表编辑器
@@ -142,8 +146,8 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     // The version line of the about box ("V 1.1.0000").
     void setVersionLine(const QString& line) { versionLine_ = line; }
 
-    // The dialogs of the new-table wizard that the table's editing brings: the data format and the
-    // field manager, each shown modally on the new table. Without them the wizard passes over those steps.
+    // The dialogs of the new-table wizard's data-format and field steps, each shown modally on the new
+    // table (the table window's own dialogs unless set otherwise); a step left empty is passed over.
     struct WizardDialogs {
         std::function<void(TableWindow&)> dataFormat;
         std::function<void(TableWindow&)> fieldManager;

@@ -20,7 +20,7 @@
 namespace scorvane::testing {
 
 // A host that records the status texts and, at every busy change, whether the grid was shown; Enter
-// moves the way `direction` says.
+// moves the way `direction` says; the table font is `font`.
 class RecordingHost : public TableWindowHost, public StatusSink {
   public:
     Prompter& prompter() override { return prompts; }
@@ -28,6 +28,8 @@ class RecordingHost : public TableWindowHost, public StatusSink {
     DialogRunner& dialogRunner() override { return dialogs; }
     QWidget* dialogOwner() override { return nullptr; }
     EnterDirection enterDirection() const override { return direction; }
+    TableFont currentTableFont() const override { return font; }
+    void tableFontChosen(const TableFont& chosen) override { font = chosen; }
 
     void setStatus(std::string_view text) override { texts.emplace_back(text); }
     void setBusy(bool busy) override {
@@ -38,6 +40,7 @@ class RecordingHost : public TableWindowHost, public StatusSink {
     ScriptedPrompter prompts;
     ScriptedDialogs dialogs;
     EnterDirection direction = EnterDirection::AlongRow;
+    TableFont font;
     TableWindow* window = nullptr;
     std::vector<std::string> texts;
     std::vector<bool> busyChanges;

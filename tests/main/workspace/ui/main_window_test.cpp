@@ -16,6 +16,8 @@
 #include "common/text_codec.h"
 #include "frame_fixture.h"
 #include "main/document/ui/class_info_dialog.h"
+#include "main/document/ui/data_format_dialog.h"
+#include "main/document/ui/field_manager_dialog.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/workspace/ui/tree_pictures.h"
 
@@ -248,8 +250,8 @@ TEST_F(FrameTest, TheTableButtonsAndPanelTwoFollowTheActiveTable) {
     for (int b : tableButtons) {
         EXPECT_TRUE(w.toolbarButton(b)->isEnabled()) << b;
     }
-    EXPECT_EQ(menuBarTitles(),
-              (QStringList{"成绩表(&B)", "编辑(&E)", "成绩表字段(&L)", "工具(&T)", "窗口(&W)", "帮助(&H)"}));
+    EXPECT_EQ(menuBarTitles(), (QStringList{"成绩表(&B)", "编辑(&E)", "成绩表字段(&L)", "格式(&O)",
+                                            "工具(&T)", "窗口(&W)", "帮助(&H)"}));
     EXPECT_EQ(w.menuBar()->actions().first(), two->menus().first()->menuAction());
 
     // Undo follows the active table's Undo command (opening the class information takes the snapshot).
@@ -380,18 +382,35 @@ TEST_F(FrameTest, TheWizardShowsItsDialogsInOrderOnTheNewTable) {
     MainWindow& w = start();
     w.tree()->setCurrentItem(item("Grade0Class1"));
     SharedClassInfo() = {};
-    prompter.type("月考").type("高一(2)班月考");
-    dialogs.then([](QDialog& d) {
-        auto& info = static_cast<ClassInfoDialog&>(d);
-        info.classSizeEdit()->setText("4");
-        info.teacherEdit()->setText("王老师");
-        info.confirmButton()->click();
-    });
+    SharedFieldManager() = FieldManager();
+    prompter.type("月考").type("高一(2)班月考").type("姓名").type("语文");
+    dialogs
+        .then([](QDialog& d) {
+            auto& info = static_cast<ClassInfoDialog&>(d);
+            info.classSizeEdit()->setText("4");
+            info.teacherEdit()->setText("王老师");
+            info.confirmButton()->click();
+        })
+        .then([](QDialog& d) {
+            auto& format = static_cast<DataFormatDialog&>(d);
+            format.decimalsEdit()->setText("1");
+            format.okButton()->click();
+        })
+        .then([](QDialog& d) {
+            auto& fields = static_cast<FieldManagerDialog&>(d);
+            fields.insertButton()->click();
+            fields.insertButton()->click();
+            fields.okButton()->click();
+        });
     w.action("menuNewXD")->trigger();
 
     TableWindow* t = w.activeTable();
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"frmClassInfo"}));
+    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"frmClassInfo", "frmDataFormat", "frm项目管理"}));
+    EXPECT_EQ(t->document().table.dataFormat, "###.#");
+    EXPECT_EQ(t->document().table.fieldTitles(), (std::vector<std::string>{"姓名", "语文"}));
+    EXPECT_EQ(t->model().columnCount(), 2);
+    EXPECT_EQ(t->model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "语文");
     EXPECT_EQ(prompter.messages().size(), 6u);
     EXPECT_EQ(prompter.messages().front(), "下面将显示一系列的窗口，以帮助您快速的设置完表格的各个信息。");
     EXPECT_EQ(prompter.calls()[1].offered, "新成绩表-1");

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 
@@ -80,6 +81,26 @@ TEST_F(TableEditingFrameTest, SortingWritesAnOpenEntryFirst) {
     w.toolbarButton(MainWindow::kSortAscending)->trigger();
     EXPECT_FALSE(t->editing());
     EXPECT_EQ(t->document().table.cell(4, 2), "99");
+}
+
+TEST_F(TableEditingFrameTest, TheToolsMenuOpensTheFormulaEditorOnTheActiveTableAndTheHelp) {
+    MainWindow& w = start();
+    TableWindow* t = openOne();
+    ASSERT_NE(t, nullptr);
+    QStringList items;
+    QMenu* tools = w.findChild<QMenu*>("menuTools");
+    ASSERT_NE(tools, nullptr);
+    for (QAction* a : tools->actions()) {
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    EXPECT_EQ(items, (QStringList{"公式编辑器(&G)", "公式说明(&V)", "-", "报表编辑器"}));
+
+    t->setCurrentCell(3, 2);
+    dialogs.then([](QDialog& d) { d.reject(); }).then([](QDialog& d) { d.reject(); });
+    w.action("menuGSBJ")->trigger();
+    w.action("menuGSSM")->trigger();
+    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"frm公式编辑", "frm公式说明"}));
+    EXPECT_TRUE(w.toolbarButton(MainWindow::kUndo)->isEnabled());  // the editor's snapshot
 }
 
 }  // namespace
