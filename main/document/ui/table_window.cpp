@@ -169,7 +169,7 @@ void TableWindow::buildGrid() {
     colsHeader->setMinimumSectionSize(4);
     connect(colsHeader, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
         // A width the user drags stays until the titles are set again.
-        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        if (!layingOut_ && QGuiApplication::mouseButtons() != Qt::NoButton) {
             document_.table.setColumnWidth(section + 1, PixelsToTwipsX(size, *this));
         }
     });
@@ -401,7 +401,12 @@ void TableWindow::currentIndexChanged() {
 
 void TableWindow::showPosition() {
     const GradeTable& t = document_.table;
-    valueBox_->setText(t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString());
+    // While the cell is being edited the value box shows the editor's text.
+    if (editing() && editorCell_ == CellPosition{row_, col_}) {
+        valueBox_->setText(cellEditor_->text());
+    } else {
+        valueBox_->setText(t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString());
+    }
     valueBox_->setCursorPosition(0);
     positionBox_->setText(QStringLiteral("行:%1列:%2").arg(row_).arg(col_));
     showFormulaBarState();
@@ -469,7 +474,9 @@ void TableWindow::applyLayout() {
     };
 
     QHeaderView* cols = grid_->horizontalHeader();
-    const bool blocked = cols->blockSignals(true);
+    // The view hears of every new width (it repaints and sizes its scroll bar); the widths set here are
+    // not the user's own.
+    layingOut_ = true;
     for (int c = 1; c < t.cols(); ++c) {
         int twips = t.columnWidth(c);
         if (twips == 0) {
@@ -477,7 +484,7 @@ void TableWindow::applyLayout() {
         }
         cols->resizeSection(c - 1, TwipsToPixelsX(twips, *this));
     }
-    cols->blockSignals(blocked);
+    layingOut_ = false;
 
     // The row-number column fits its corner title and the largest row number.
     int numberTwips = t.columnWidth(0);

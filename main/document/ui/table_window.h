@@ -271,6 +271,8 @@ class TableWindow : public QWidget {
     QFont tableFont_;
     // The strip's last valid sizes, kept when the window is made too small for them.
     int valueBoxWidth_ = 0;
+    // The columns are being sized by applyLayout, not by the user.
+    bool layingOut_ = false;
 };
 
 }  // namespace scorvane

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 
 #include "main/document/ui/cell_editor.h"
@@ -49,6 +50,10 @@ void TableWindow::buildEditing() {
     editorPalette.setColor(QPalette::Text, kEditorText);
     editorPalette.setColor(QPalette::Base, Qt::white);
     cellEditor_->setPalette(editorPalette);
+    // The typed text starts where the cell's text stands: the grid leaves the style's focus margin
+    // and one pixel before a cell's text, the box two pixels of its own.
+    const int cellMargin = grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1;
+    cellEditor_->setTextMargins(std::max(0, cellMargin - 1), 0, 0, 0);
     cellEditor_->hide();
 
     connect(cellEditor_, &CellEditor::enterPressed, this, &TableWindow::editorEnter);

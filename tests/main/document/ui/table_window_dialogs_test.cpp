@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 
 #include "common/qt/screen_twips.h"
 #include "main/document/ui/data_format_dialog.h"
@@ -134,6 +135,16 @@ TEST_F(TableDialogsTest, RowHeightsAndColumnWidthsGoToTheWholeSelectionMadeUpwar
     EXPECT_EQ(rows->sectionSize(4), standard);
     EXPECT_EQ(window->grid()->columnWidth(1), TwipsToPixelsX(1500, *window));
     EXPECT_EQ(window->grid()->columnWidth(2), TwipsToPixelsX(1500, *window));
+
+    // The view hears of every new width, so it repaints every row in the new columns.
+    QSignalSpy resized(window->grid()->horizontalHeader(), &QHeaderView::sectionResized);
+    host.dialogs.then([](QDialog& d) {
+        as<RowColumnSizeDialog>(d).columnWidthEdit()->setText("2000");
+        as<RowColumnSizeDialog>(d).okButton()->click();
+    });
+    window->action("menuColWidth")->trigger();
+    EXPECT_EQ(resized.count(), 2);
+    EXPECT_EQ(table().columnWidth(2), 2000);  // as set, not as the view reported it back
 
     // "列宽" opens the same dialog; a height of 0 gives the rows back the standard height.
     window->setSelection({3, 2, 3, 2});
