@@ -1,9 +1,12 @@
 // The 20,000-student table in a table window, drawn offscreen: opening it until the grid is shown and
-// painted, and scrolling to the last row and painting there. Prints the times per run.
+// painted, scrolling to the last row and painting there, and typing marks into it. Prints the times per
+// run.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTableView>
@@ -124,6 +127,68 @@ void PageDownPaint(benchmark::State& state) {
     closeAll(frame);
 }
 BENCHMARK(PageDownPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void sendKey(QWidget* target, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+// One mark typed as a teacher types it: the first key on the grid opens the editor over the cell (and
+// takes the undo snapshot of the whole table), the second goes into the editor, Enter writes the mark
+// and moves down the column; the grid is painted after each key, as the screen would be.
+void TypeMarks(benchmark::State& state) {
+    MainWindow& frame = Frame();
+    if (!frame.enterMovesDownColumn()) {
+        frame.toolbarButton(MainWindow::kEnterDownColumn)->trigger();
+    }
+    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
+    if (!window) {
+        state.SkipWithError("the table did not open");
+        return;
+    }
+    window->parentWidget()->resize(1000, 650);
+    window->setCurrentCell(10000, 3);
+    QWidget* viewport = window->grid()->viewport();
+    for (auto _ : state) {
+        sendKey(window->grid(), Qt::Key_8, "8");
+        viewport->repaint();
+        sendKey(window->cellEditor(), Qt::Key_5, "5");
+        viewport->repaint();
+        sendKey(window->cellEditor(), Qt::Key_Return, "\r");
+        viewport->repaint();
+    }
+    if (window->document().table.cell(10000, 3) != "85" || window->editing()) {
+        state.SkipWithError("the marks did not land");
+    }
+    state.SetItemsProcessed(state.iterations());
+    closeAll(frame);
+}
+BENCHMARK(TypeMarks)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A key typed into the open editor: the editor, the value box and the formula bar follow.
+void KeyInTheEditor(benchmark::State& state) {
+    MainWindow& frame = Frame();
+    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
+    if (!window) {
+        state.SkipWithError("the table did not open");
+        return;
+    }
+    window->parentWidget()->resize(1000, 650);
+    window->setCurrentCell(10000, 3);
+    sendKey(window->grid(), Qt::Key_1, "1");
+    QLineEdit* editor = window->cellEditor();
+    for (auto _ : state) {
+        sendKey(editor, Qt::Key_7, "7");
+        sendKey(editor, Qt::Key_Backspace, "\b");
+        editor->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+    window->editorEscape();
+    closeAll(frame);
+}
+BENCHMARK(KeyInTheEditor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 
