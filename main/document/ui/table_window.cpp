@@ -104,6 +104,13 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
 
 TableWindow::~TableWindow() {
     // The grid and its model read the document, which goes before the widgets the base class deletes.
+    // Taken apart, the grid and its parts (the cell editor among them) no longer report to this window.
+    QList<QObject*> parts = grid_->findChildren<QObject*>();
+    parts << grid_ << grid_->selectionModel();
+    for (QObject* part : parts) {
+        part->removeEventFilter(this);
+        part->disconnect(this);
+    }
     delete grid_;
     delete model_;
 }
