@@ -256,7 +256,6 @@ class TableWindow : public QWidget {
     QMenu* contextMenu_ = nullptr;
     QAction* applyFormulaAction_ = nullptr;
     QMenu* fieldMenu_ = nullptr;
-    QAction* fieldManagerAction_ = nullptr;
     QList<QAction*> templateItems_;
 
     QList<QMenu*> menus_;

@@ -52,9 +52,9 @@ QMenu* TableWindow::buildFieldMenu() {
         connect(a, &QAction::triggered, this, item.command);
     }
     fieldMenu_->addSeparator();
-    fieldManagerAction_ = fieldMenu_->addAction(QStringLiteral("表格字段管理(&A)"));
-    fieldManagerAction_->setObjectName("menuAddTitle");
-    connect(fieldManagerAction_, &QAction::triggered, this, &TableWindow::manageFields);
+    QAction* manager = fieldMenu_->addAction(QStringLiteral("表格字段管理(&A)"));
+    manager->setObjectName("menuAddTitle");
+    connect(manager, &QAction::triggered, this, &TableWindow::manageFields);
     QAction* save = fieldMenu_->addAction(QStringLiteral("保存当前字段结构为模版(&S)"));
     save->setObjectName("menuSaveModel");
     connect(save, &QAction::triggered, this, &TableWindow::saveFieldTemplate);
