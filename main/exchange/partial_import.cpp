@@ -8,7 +8,7 @@
 
 #include "common/file_io.h"
 #include "common/utf8.h"
-#include "main/exchange/status_scope.h"
+#include "main/document/status_scope.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
