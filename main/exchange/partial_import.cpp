@@ -26,8 +26,7 @@ ImportSource LoadDataI(std::string_view file, bool fullName, Prompter& prompter,
     if (TrimSpaces(file).empty()) {
         return result;
     }
-    std::string path = fullName ? std::string(file) : DataFolder() + std::string(file);
-    path += kDataFileExtension;
+    const std::string path = DataFileOf(fullName ? std::string(file) : DataFolder() + std::string(file));
     if (!FileExists(path)) {
         return result;
     }

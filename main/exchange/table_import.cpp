@@ -67,7 +67,7 @@ ImportOutcome ImpData(Document& document, std::string_view file, Prompter& promp
     if (TrimSpaces(file).empty()) {
         return ImportOutcome::NoFile;
     }
-    const std::string path = std::string(file) + std::string(kDataFileExtension);
+    const std::string path = DataFileOf(std::string(file));
     if (!FileExists(path)) {
         return ImportOutcome::NoFile;
     }

@@ -137,6 +137,8 @@ TEST(PartialImportDialog, OpeningTakesTheSnapshotAndLoadDataIReadsTheSource) {
     SetProgramFolder(dir.path());
     WriteBytes(dir.file("表格数据/一中/src.skv"), testing::ReadBytes(dir.file("src.skv")));
     EXPECT_EQ(LoadDataI("一中/src", false, p, status).outcome, LoadOutcome::Loaded);
+    WriteBytes(dir.file("表格数据/一中/upper.SKV"), testing::ReadBytes(dir.file("src.skv")));
+    EXPECT_EQ(LoadDataI("一中/upper", false, p, status).outcome, LoadOutcome::Loaded);
     SetProgramFolder(formerFolder);
 
     // Missing or empty names load nothing without a word; a wrong file says so.

@@ -133,6 +133,12 @@ TEST(WholeTableImport, MenuCommandWarnsAsksForTheFileAndCanBeUndone) {
     ASSERT_TRUE(d.undo());
     EXPECT_EQ(d.table.rows(), 5);
     EXPECT_EQ(d.table.cell(4, 1), "A名4");
+
+    // A file whose extension stands in another letter case is found, as LoadData finds it.
+    testing::WriteBytes(dir.file("c.SKV"), testing::ReadBytes(file + ".skv"));
+    p.chooseOpen(dir.file("c.SKV"));
+    EXPECT_EQ(menuImportAll(d, p, status), ImportOutcome::Imported);
+    EXPECT_EQ(d.table.rows(), 8);
 }
 
 }  // namespace
