@@ -1,11 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cli/console_prompter.h"
 #include "main/document/document.h"
 
 namespace scorvane::cli {
+
+// The data file that a path names, given with or without ".skv" (in any letter case): the path without
+// the extension, as the loading commands take it. When there is no such file, prints "找不到文件：PATH"
+// on stderr and returns nothing.
+std::optional<std::string> FindTable(const std::string& path);
 
 // Loads TABLE.skv (the path as given, with or without ".skv") into the document; on failure prints the
 // reason on stderr and returns false.
@@ -20,6 +26,10 @@ bool SaveBytes(const std::string& bytes, const std::string& path);
 // The column of FIELD: a field title (exact), else a column number from 1 to Cols-1; -1 with a message
 // on stderr when neither.
 int ResolveField(const GradeTable& table, const std::string& field);
+
+// A data row number from 1 to `dataRows` (blanks around it allowed); otherwise prints
+// "没有第 TEXT 行（共 N 行）。" and returns false.
+bool ParseDataRow(const std::string& text, int dataRows, int& row);
 
 // Prints a usage error and returns the exit status 1.
 int UsageError(const std::string& usage);

@@ -83,6 +83,11 @@ TEST_F(CliExchange, EachCommandWritesItsResult) {
               (Values{"85", "9,0", "82"}));
     EXPECT_EQ(Run({"append", dir.file("a.skv"), dir.file("b")}, 1),
               (Values{"张三", "李四", "王五", "王五", "张三"}));
+    // The other table is found as the first is, its extension in any letter case.
+    WriteBytes(dir.file("c.SKV"), ReadBytes(dir.file("b.skv")));
+    EXPECT_EQ(Run({"append", dir.file("a.skv"), dir.file("c.SKV")}, 1).size(), 5u);
+    EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("c"), "--into", "3", "--from", "3"}, 3),
+              (Values{"93", "90", "82"}));
     EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "语文", "--from", "3"}, 3),
               (Values{"93", "90", "82"}));
     EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3", "--from", "语文", "--key",
