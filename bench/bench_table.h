@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 #include "common/file_io.h"
@@ -42,6 +43,17 @@ inline const std::string& BenchTablePath() {
 inline std::string BenchTableStem() {
     const std::string& path = BenchTablePath();
     return path.empty() ? path : path.substr(0, path.size() - 4);
+}
+
+// Makes the table before any timing starts and says which file it is; false, with a message, when it
+// cannot be made.
+inline bool PrepareBenchTable() {
+    if (BenchTablePath().empty()) {
+        std::cerr << "cannot make the benchmark table\n";
+        return false;
+    }
+    std::cout << "table: " << BenchTablePath() << "\n";
+    return true;
 }
 
 // The value of "--table PATH" among the program's arguments, else `fallback`.

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 
 #include "bench/bench_table.h"
 #include "bench/quiet_prompter.h"
@@ -79,11 +78,9 @@ BENCHMARK(SaveTable)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (BenchTablePath().empty()) {
-        std::cerr << "cannot make the benchmark table\n";
+    if (!bench::PrepareBenchTable()) {
         return 1;
     }
-    std::cout << "table: " << BenchTablePath() << "\n";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,7 +7,6 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTableView>
-#include <iostream>
 
 #include "bench/bench_table.h"
 #include "bench/quiet_prompter.h"
@@ -120,11 +119,9 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     SetUpFonts();
-    if (BenchTablePath().empty()) {
-        std::cerr << "cannot make the benchmark table\n";
+    if (!bench::PrepareBenchTable()) {
         return 1;
     }
-    std::cout << "table: " << BenchTablePath() << "\n";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

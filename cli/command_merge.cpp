@@ -15,10 +15,8 @@ int runMerge(const CliArgs& args) {
     }
     ConsolePrompter prompter;
     Document document;
-    if (!LoadTable(args.positional[0], document, prompter)) {
-        return 1;
-    }
-    const std::optional<std::string> other = FindTable(args.positional[1]);
+    const std::optional<std::string> other =
+        LoadTableAndFindOther(args.positional[0], args.positional[1], document, prompter);
     if (!other) {
         return 1;
     }

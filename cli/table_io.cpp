@@ -27,6 +27,14 @@ bool LoadTable(const std::string& path, Document& document, ConsolePrompter& pro
     return name && LoadData(document, *name, true, prompter, status) == LoadOutcome::Loaded;
 }
 
+std::optional<std::string> LoadTableAndFindOther(const std::string& table, const std::string& other,
+                                                 Document& document, ConsolePrompter& prompter) {
+    if (!LoadTable(table, document, prompter)) {
+        return std::nullopt;
+    }
+    return FindTable(other);
+}
+
 bool SaveBytes(const std::string& bytes, const std::string& path) {
     if (path.empty() || !WriteFileAtomically(path, bytes)) {
         std::cerr << kSaveFailedMessage << "\n";

@@ -17,6 +17,11 @@ std::optional<std::string> FindTable(const std::string& path);
 // reason on stderr and returns false.
 bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter);
 
+// The two tables of an import: loads TABLE into the document and finds the data file OTHER names (the
+// path without ".skv" is returned); on failure prints the reason on stderr and returns nothing.
+std::optional<std::string> LoadTableAndFindOther(const std::string& table, const std::string& other,
+                                                 Document& document, ConsolePrompter& prompter);
+
 // Writes the table as a data file to exactly `path`, atomically; on failure prints "文件保存失败！".
 bool SaveTable(const GradeTable& table, const std::string& path);
 
