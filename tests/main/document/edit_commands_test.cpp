@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main/document/class_info.h"
-#include "sample_table.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {

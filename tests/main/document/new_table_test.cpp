@@ -4,8 +4,8 @@
 
 #include "common/text_codec.h"
 #include "main/document/document_life.h"
-#include "main/workspace/workspace_folder.h"
-#include "sample_table.h"
+#include "support/sample_table.h"
+#include "support/scoped_program_folder.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -17,15 +17,10 @@ using testing::Strings;
 
 class NewTableTest : public ::testing::Test {
   protected:
-    NewTableTest() : saved_(ProgramFolder()) { SetProgramFolder(dir.path()); }
-    ~NewTableTest() override { SetProgramFolder(saved_); }
-
     testing::TempDir dir;
+    testing::ScopedProgramFolder folder{dir.path()};
     ScriptedPrompter prompter;
     testing::RecordingStatus status;
-
-  private:
-    std::string saved_;
 };
 
 TEST_F(NewTableTest, TheNamePromptOffersTheDefaultNameAndRepeatsUntilTheNameIsUsable) {

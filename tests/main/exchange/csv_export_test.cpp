@@ -6,7 +6,7 @@
 #include "main/document/cell_value.h"
 #include "main/document/data_file.h"
 #include "main/exchange/csv_import.h"
-#include "main/exchange/exchange_fixtures.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
