@@ -30,7 +30,6 @@ TEST(CsvExport, WritesCaptionRowLinesWithLeadingCommasAndClosingEmptyLine) {
               "高一(1)班\r\n,  ,姓名,语文,备注\r\n,1,张三,,\r\n,2,李四,90,\r\n\r\n");
     // The file is GBK.
     EXPECT_EQ(CsvExportBytes(wide, nullptr), EncodeGbk(CsvExportText(wide, nullptr)));
-    EXPECT_EQ(CsvExportBytes(wide, nullptr).substr(0, 2), "\xB8\xDF");  // 高
 }
 
 TEST(CsvExport, WritesFormulaCellsAsTheirValues) {
