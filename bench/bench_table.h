@@ -1,8 +1,14 @@
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string>
+
+#include "common/file_io.h"
+#include "main/document/data_file.h"
 
 namespace scorvane::bench {
 
@@ -26,6 +32,49 @@ inline std::string BenchTable(int students = 20000) {
         }
     }
     return table.string();
+}
+
+// The 20,000-student table, made once per run ("" when it cannot be made), and its path without
+// ".skv" as the loading commands take it.
+inline const std::string& BenchTablePath() {
+    static const std::string path = BenchTable();
+    return path;
+}
+inline std::string BenchTableStem() {
+    const std::string& path = BenchTablePath();
+    return path.empty() ? path : path.substr(0, path.size() - 4);
+}
+
+// Makes the table before any timing starts and says which file it is; false, with a message, when it
+// cannot be made.
+inline bool PrepareBenchTable() {
+    if (BenchTablePath().empty()) {
+        std::cerr << "cannot make the benchmark table\n";
+        return false;
+    }
+    std::cout << "table: " << BenchTablePath() << "\n";
+    return true;
+}
+
+// The value of "--table PATH" among the program's arguments, else `fallback`.
+inline std::string TableArgument(int argc, char** argv, std::string fallback) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--table") == 0) {
+            fallback = argv[i + 1];
+        }
+    }
+    return fallback;
+}
+
+// The table in a data file, exactly as read; the program ends when it cannot be read.
+inline GradeTable ReadTableOrExit(const std::string& path) {
+    GradeTable table;
+    auto bytes = ReadWholeFile(path);
+    if (!bytes || !ParseDataFile(*bytes, table)) {
+        std::fprintf(stderr, "cannot read the benchmark table %s\n", path.c_str());
+        std::exit(1);
+    }
+    return table;
 }
 
 }  // namespace scorvane::bench

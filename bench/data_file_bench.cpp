@@ -6,9 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 
 #include "bench/bench_table.h"
+#include "bench/quiet_prompter.h"
 #include "common/file_io.h"
 #include "common/status_sink.h"
 #include "main/document/data_file.h"
@@ -17,29 +17,13 @@ namespace {
 
 using namespace scorvane;
 
-std::string tablePath() {
-    static const std::string path = bench::BenchTable();
-    return path;
-}
-
-std::string stripExtension(const std::string& p) {
-    return p.substr(0, p.size() - 4);
-}
-
-class QuietPrompter : public Prompter {
-  public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::Yes; }
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
-        return {};
-    }
-    std::string openFile(std::string_view, std::string_view) override { return {}; }
-    std::string saveFile(std::string_view) override { return {}; }
-};
+using bench::BenchTablePath;
+using bench::BenchTableStem;
+using bench::QuietPrompter;
 
 void IconvDecodeInProcess(benchmark::State& state) {
     for (auto _ : state) {
-        std::string bytes = *ReadWholeFile(tablePath());
+        std::string bytes = *ReadWholeFile(BenchTablePath());
         iconv_t cd = iconv_open("UTF-8", "GBK");
         std::string out(bytes.size() * 2, '\0');
         char* in = bytes.data();
@@ -54,7 +38,7 @@ void IconvDecodeInProcess(benchmark::State& state) {
 BENCHMARK(IconvDecodeInProcess)->Unit(benchmark::kMillisecond);
 
 void IconvProgram(benchmark::State& state) {
-    std::string command = "iconv -f GBK -t UTF-8 '" + tablePath() + "' > /dev/null";
+    std::string command = "iconv -f GBK -t UTF-8 '" + BenchTablePath() + "' > /dev/null";
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) {
             state.SkipWithError("iconv failed");
@@ -68,7 +52,7 @@ void LoadTable(benchmark::State& state) {
     SilentStatusSink status;
     for (auto _ : state) {
         Document d;
-        if (LoadData(d, stripExtension(tablePath()), true, prompter, status) != LoadOutcome::Loaded) {
+        if (LoadData(d, BenchTableStem(), true, prompter, status) != LoadOutcome::Loaded) {
             state.SkipWithError("load failed");
         }
         benchmark::DoNotOptimize(d);
@@ -80,8 +64,8 @@ void SaveTable(benchmark::State& state) {
     QuietPrompter prompter;
     SilentStatusSink status;
     Document d;
-    LoadData(d, stripExtension(tablePath()), true, prompter, status);
-    std::string target = tablePath() + ".saved";
+    LoadData(d, BenchTableStem(), true, prompter, status);
+    std::string target = BenchTablePath() + ".saved";
     for (auto _ : state) {
         if (SaveData(d, false, target, prompter, status) != SaveOutcome::Saved) {
             state.SkipWithError("save failed");
@@ -94,11 +78,9 @@ BENCHMARK(SaveTable)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (tablePath().empty()) {
-        std::cerr << "cannot make the benchmark table\n";
+    if (!bench::PrepareBenchTable()) {
         return 1;
     }
-    std::cout << "table: " << tablePath() << "\n";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "bench/bench_table.h"
+#include "bench/quiet_prompter.h"
 #include "common/file_io.h"
 #include "common/status_sink.h"
 #include "main/document/cell_value.h"
@@ -20,30 +21,14 @@ namespace {
 
 using namespace scorvane;
 
-class QuietPrompter : public Prompter {
-  public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::Yes; }
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
-        return {};
-    }
-    std::string openFile(std::string_view, std::string_view) override { return {}; }
-    std::string saveFile(std::string_view) override { return {}; }
-};
-
-std::string stem(const std::string& path) {
-    return path.substr(0, path.size() - 4);
-}
-
-const std::string& tablePath() {
-    static const std::string path = bench::BenchTable(20000);
-    return path;
-}
+using bench::BenchTablePath;
+using bench::BenchTableStem;
+using bench::QuietPrompter;
 
 const GradeTable& table() {
     static const GradeTable t = [] {
         GradeTable loaded;
-        auto bytes = ReadWholeFile(tablePath());
+        auto bytes = ReadWholeFile(BenchTablePath());
         if (!bytes || !ParseDataFile(*bytes, loaded)) {
             return GradeTable(1, 1);
         }
@@ -52,8 +37,8 @@ const GradeTable& table() {
     return t;
 }
 
-// The same students in another order, written beside the benchmark table.
-const std::string& shuffledPath() {
+// The same students in another order, written beside the benchmark table (the path without ".skv").
+const std::string& shuffledStem() {
     static const std::string path = [] {
         const GradeTable& t = table();
         std::vector<int> order;
@@ -68,16 +53,16 @@ const std::string& shuffledPath() {
             }
         }
         s.renumber();
-        const std::string p = stem(tablePath()) + "_shuffled";
+        const std::string p = BenchTableStem() + "_shuffled";
         WriteDataFile(s, p);
-        return p + ".skv";
+        return p;
     }();
     return path;
 }
 
 GradeTable loadShuffled() {
     GradeTable s;
-    ParseDataFile(*ReadWholeFile(shuffledPath()), s);
+    ParseDataFile(*ReadWholeFile(shuffledStem() + ".skv"), s);
     return s;
 }
 
@@ -110,15 +95,15 @@ void MergeByKey_FilesToFile(benchmark::State& state) {
     if (!ready(state)) {
         return;
     }
-    shuffledPath();
-    const std::string out = stem(tablePath()) + "_merged";
+    shuffledStem();
+    const std::string out = BenchTableStem() + "_merged";
     QuietPrompter prompter;
     SilentStatusSink status;
     for (auto _ : state) {
         Document document;
-        LoadData(document, stem(tablePath()), true, prompter, status);
+        LoadData(document, BenchTableStem(), true, prompter, status);
         menuImportSome(document);
-        ImportSource source = LoadDataI(stem(shuffledPath()), true, prompter, status);
+        ImportSource source = LoadDataI(shuffledStem(), true, prompter, status);
         RunPartialImport(document, 3, source.table, 3, KeyFields{2, 2}, prompter);
         WriteDataFile(document.table, out);
     }
@@ -126,13 +111,19 @@ void MergeByKey_FilesToFile(benchmark::State& state) {
 }
 BENCHMARK(MergeByKey_FilesToFile)->Unit(benchmark::kMillisecond);
 
+// The first 40 students of the benchmark table.
+GradeTable classOf40() {
+    GradeTable base = table();
+    base.setRows(41);
+    return base;
+}
+
 // Appending the 20,000-row table to a class of 40.
 void Append_AppendOnly(benchmark::State& state) {
     if (!ready(state)) {
         return;
     }
-    GradeTable base = table();
-    base.setRows(41);
+    const GradeTable base = classOf40();
     for (auto _ : state) {
         state.PauseTiming();
         Document document;
@@ -149,18 +140,16 @@ void Append_FilesToFile(benchmark::State& state) {
     if (!ready(state)) {
         return;
     }
-    GradeTable base = table();
-    base.setRows(41);
-    const std::string classPath = stem(tablePath()) + "_class40";
-    WriteDataFile(base, classPath);
-    const std::string out = stem(tablePath()) + "_appended";
+    const std::string classPath = BenchTableStem() + "_class40";
+    WriteDataFile(classOf40(), classPath);
+    const std::string out = BenchTableStem() + "_appended";
     QuietPrompter prompter;
     SilentStatusSink status;
     for (auto _ : state) {
         Document document;
         LoadData(document, classPath, true, prompter, status);
         document.takeSnapshot();
-        ImpData(document, stem(tablePath()), prompter, status);
+        ImpData(document, BenchTableStem(), prompter, status);
         WriteDataFile(document.table, out);
     }
     RemoveFile(out + ".skv");
@@ -185,12 +174,12 @@ void Csv_FileToFile(benchmark::State& state) {
     if (!ready(state)) {
         return;
     }
-    const std::string out = stem(tablePath()) + "_export.csv";
+    const std::string out = BenchTableStem() + "_export.csv";
     QuietPrompter prompter;
     SilentStatusSink status;
     for (auto _ : state) {
         Document document;
-        LoadData(document, stem(tablePath()), true, prompter, status);
+        LoadData(document, BenchTableStem(), true, prompter, status);
         WriteFileAtomically(out, CsvExportBytes(document.table, FormulaValues(document.table)));
     }
     RemoveFile(out);
@@ -206,7 +195,7 @@ void Csv_LoadOnly(benchmark::State& state) {
     SilentStatusSink status;
     for (auto _ : state) {
         Document document;
-        LoadData(document, stem(tablePath()), true, prompter, status);
+        LoadData(document, BenchTableStem(), true, prompter, status);
         benchmark::DoNotOptimize(document.table.cells().data());
     }
 }

@@ -3,14 +3,10 @@
 //   formula_bench [--table DIR/grades_20000.skv]   (default /tmp/bench/grades_20000.skv)
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
-#include "common/file_io.h"
-#include "common/prompter.h"
-#include "main/document/data_file.h"
+#include "bench/bench_table.h"
+#include "bench/quiet_prompter.h"
 #include "main/formula/evaluator.h"
 #include "main/formula/find_text.h"
 #include "main/formula/formula_cell.h"
@@ -23,15 +19,7 @@ namespace {
 std::string gTablePath = "/tmp/bench/grades_20000.skv";
 
 const scorvane::GradeTable& BenchTable() {
-    static const scorvane::GradeTable table = [] {
-        scorvane::GradeTable t;
-        auto bytes = scorvane::ReadWholeFile(gTablePath);
-        if (!bytes || !scorvane::ParseDataFile(*bytes, t)) {
-            std::fprintf(stderr, "cannot read the benchmark table %s\n", gTablePath.c_str());
-            std::exit(1);
-        }
-        return t;
-    }();
+    static const scorvane::GradeTable table = scorvane::bench::ReadTableOrExit(gTablePath);
     return table;
 }
 
@@ -43,27 +31,18 @@ void BM_EvaluateExpression(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateExpression);
 
-// One formula cell: the total of ten marks (integer result).
-void BM_FormulaValueTotal(benchmark::State& state) {
+// One formula cell of the column, row after row: the total of ten marks (integer result) or the
+// average (a fraction, formatted through "###.##").
+void BM_FormulaValue(benchmark::State& state, int column) {
     const scorvane::GradeTable& t = BenchTable();
     int row = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(scorvane::公式2值(t, row, 13));
+        benchmark::DoNotOptimize(scorvane::公式2值(t, row, column));
         row = row % (t.rows() - 1) + 1;
     }
 }
-BENCHMARK(BM_FormulaValueTotal);
-
-// One formula cell: the average (a fraction, formatted through "###.##").
-void BM_FormulaValueAverage(benchmark::State& state) {
-    const scorvane::GradeTable& t = BenchTable();
-    int row = 1;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(scorvane::公式2值(t, row, 14));
-        row = row % (t.rows() - 1) + 1;
-    }
-}
-BENCHMARK(BM_FormulaValueAverage);
+BENCHMARK_CAPTURE(BM_FormulaValue, Total, 13);
+BENCHMARK_CAPTURE(BM_FormulaValue, Average, 14);
 
 // Every cell's display value, as the comma-separated export and the print preview read them.
 void BM_AllDisplayValues(benchmark::State& state) {
@@ -91,24 +70,9 @@ void BM_LoadTable(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadTable)->Unit(benchmark::kMillisecond);
 
-// Answers every question "go ahead", as the command line does.
-class GoAhead : public scorvane::Prompter {
-  public:
-    void message(std::string_view, std::string_view, scorvane::Icon) override {}
-    scorvane::Answer ask(std::string_view, std::string_view, scorvane::Buttons, scorvane::Icon,
-                         scorvane::Answer) override {
-        return scorvane::Answer::Ok;
-    }
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-    std::string openFile(std::string_view, std::string_view) override { return {}; }
-    std::string saveFile(std::string_view) override { return {}; }
-};
-
 // Compute all formulas: the undo snapshot, then every cell replaced by its value.
 void BM_ComputeAllFormulas(benchmark::State& state) {
-    GoAhead prompter;
+    scorvane::bench::QuietPrompter prompter(scorvane::Answer::Ok);  // "go ahead", as the command line
     for (auto _ : state) {
         state.PauseTiming();
         scorvane::Document doc;
@@ -188,11 +152,7 @@ BENCHMARK(BM_ReplaceText)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--table") == 0) {
-            gTablePath = argv[i + 1];
-        }
-    }
+    gTablePath = scorvane::bench::TableArgument(argc, argv, gTablePath);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

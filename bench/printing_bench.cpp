@@ -6,19 +6,15 @@
 #include <stdlib.h>
 
 #include <QGuiApplication>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_table.h"
 #include "common/drawing_surface.h"
-#include "common/file_io.h"
 #include "common/qt/font_setup.h"
 #include "common/qt/qt_surface.h"
 #include "common/report_template.h"
 #include "main/document/cell_value.h"
-#include "main/document/column_widths.h"
-#include "main/document/data_file.h"
 #include "main/printing/report_pages.h"
 #include "main/printing/table_page_layout.h"
 
@@ -30,12 +26,7 @@ std::string gTablePath = "/tmp/bench/grades_20000.skv";
 
 const GradeTable& BenchTable() {
     static const GradeTable table = [] {
-        GradeTable t;
-        auto bytes = ReadWholeFile(gTablePath);
-        if (!bytes || !ParseDataFile(*bytes, t)) {
-            std::fprintf(stderr, "cannot read the benchmark table %s\n", gTablePath.c_str());
-            std::exit(1);
-        }
+        GradeTable t = bench::ReadTableOrExit(gTablePath);
         t.setHeaderLayout(t.composeHeaderLayout(false));
         t.renumber();
         return t;
@@ -107,11 +98,7 @@ void BM_TableLayoutOnly(benchmark::State& state) {
     long pages = 0;
     for (auto _ : state) {
         NullSurface s;
-        TablePrintSource source;
-        source.table = &t;
-        source.value = FormulaValues(t);
-        source.columnWidths = GridColumnWidths(t, [](std::string_view text) { return text.size() * 120.0; });
-        LayOutTablePages(s, PrintTarget::Paper, source, Settings(t));
+        LayOutTablePages(s, PrintTarget::Paper, TablePrintSourceFor(t, s), Settings(t));
         pages = s.pages;
     }
     state.counters["pages"] = static_cast<double>(pages);
@@ -125,15 +112,7 @@ void BM_PrintTableToPdf(benchmark::State& state) {
     const std::string path = OutPath("scorvane-print-bench.pdf");
     for (auto _ : state) {
         auto pdf = QtSurface::ForPdfFile(path, t.title);
-        SurfaceFont font;
-        font.name = kTableFontName;
-        font.size = kTableFontSize;
-        pdf->setFont(font);
-        TablePrintSource source;
-        source.table = &t;
-        source.value = FormulaValues(t);
-        source.columnWidths =
-            GridColumnWidths(t, [&](std::string_view text) { return pdf->textWidth(text); });
+        const TablePrintSource source = TablePrintSourceFor(t, *pdf);
         if (!LayOutTablePages(*pdf, PrintTarget::Paper, source, Settings(t)).completed || !pdf->endJob()) {
             state.SkipWithError("printing failed");
             return;
@@ -179,11 +158,7 @@ BENCHMARK(BM_Report1000Pages)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--table") == 0) {
-            gTablePath = argv[i + 1];
-        }
-    }
+    gTablePath = bench::TableArgument(argc, argv, gTablePath);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);

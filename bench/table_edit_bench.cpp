@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/quiet_prompter.h"
 #include "common/file_io.h"
 #include "main/document/cell_editing.h"
 #include "main/document/class_info.h"
@@ -15,17 +16,6 @@
 namespace {
 
 using namespace scorvane;
-
-class CancellingPrompter : public Prompter {
-  public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::Yes; }
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-    std::string openFile(std::string_view, std::string_view) override { return {}; }
-    std::string saveFile(std::string_view) override { return {}; }
-};
 
 const Document& BenchDocument() {
     static const Document document = [] {
@@ -51,7 +41,7 @@ const Document& BenchDocument() {
 
 void BM_InsertThenRemoveColumn(benchmark::State& state) {
     Document doc = BenchDocument();
-    CancellingPrompter prompter;
+    bench::QuietPrompter prompter;  // the title prompt cancelled
     for (auto _ : state) {
         InsertColumn(doc, 3, prompter);
         RemoveColumn(doc, 3);

@@ -10,9 +10,9 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTableView>
-#include <iostream>
 
 #include "bench/bench_table.h"
+#include "bench/quiet_prompter.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/font_setup.h"
 #include "main/document/ui/table_window.h"
@@ -22,29 +22,12 @@ namespace {
 
 using namespace scorvane;
 
-std::string tablePath() {
-    static const std::string path = bench::BenchTable();
-    return path;
-}
-
-std::string withoutExtension(const std::string& p) {
-    return p.substr(0, p.size() - 4);
-}
-
-class QuietPrompter : public Prompter {
-  public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::No; }
-    std::optional<std::string> input(std::string_view, std::string_view, std::string_view) override {
-        return {};
-    }
-    std::string openFile(std::string_view, std::string_view) override { return {}; }
-    std::string saveFile(std::string_view) override { return {}; }
-};
+using bench::BenchTablePath;
+using bench::BenchTableStem;
 
 // The frame, shown once, 1200 x 800 like a teacher's screen.
 MainWindow& Frame() {
-    static QuietPrompter prompter;
+    static bench::QuietPrompter prompter(Answer::No);
     static MainWindow* frame = [] {
         auto* w = new MainWindow(prompter, DefaultDialogRunner());
         w->resize(1200, 800);
@@ -66,7 +49,7 @@ void closeAll(MainWindow& frame) {
 // the window shown at a working size and everything on it painted once.
 void OpenTableWindow(benchmark::State& state) {
     MainWindow& frame = Frame();
-    const std::string path = withoutExtension(tablePath());
+    const std::string path = BenchTableStem();
     for (auto _ : state) {
         TableWindow* window = frame.openTable(path);
         if (!window || window->document().table.rows() != 20001) {
@@ -83,17 +66,25 @@ void OpenTableWindow(benchmark::State& state) {
 }
 BENCHMARK(OpenTableWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The table opened in a window of a working size, for the benchmarks that work on an open grid.
+QTableView* openGrid(MainWindow& frame, benchmark::State& state) {
+    TableWindow* window = frame.openTable(BenchTableStem());
+    if (!window) {
+        state.SkipWithError("the table did not open");
+        return nullptr;
+    }
+    window->parentWidget()->resize(1000, 650);
+    return window->grid();
+}
+
 // The open window jumps to the last row (as Ctrl+End or dragging the scroll bar to its end) and back
 // to the top, each followed by a paint of the grid.
 void ScrollToLastRow(benchmark::State& state) {
     MainWindow& frame = Frame();
-    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
-    if (!window) {
-        state.SkipWithError("the table did not open");
+    QTableView* grid = openGrid(frame, state);
+    if (!grid) {
         return;
     }
-    window->parentWidget()->resize(1000, 650);
-    QTableView* grid = window->grid();
     for (auto _ : state) {
         grid->scrollToBottom();
         QPixmap bottom = grid->viewport()->grab();
@@ -109,13 +100,10 @@ BENCHMARK(ScrollToLastRow)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Page by page through the last thousand rows, painting each page: what holding Page Down feels like.
 void PageDownPaint(benchmark::State& state) {
     MainWindow& frame = Frame();
-    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
-    if (!window) {
-        state.SkipWithError("the table did not open");
+    QTableView* grid = openGrid(frame, state);
+    if (!grid) {
         return;
     }
-    window->parentWidget()->resize(1000, 650);
-    QTableView* grid = window->grid();
     const int rows = grid->model()->rowCount();
     for (auto _ : state) {
         for (int r = rows - 1000; r < rows; r += 25) {
@@ -196,11 +184,9 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     SetUpFonts();
-    if (tablePath().empty()) {
-        std::cerr << "cannot make the benchmark table\n";
+    if (!bench::PrepareBenchTable()) {
         return 1;
     }
-    std::cout << "table: " << tablePath() << "\n";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

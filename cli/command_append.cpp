@@ -1,9 +1,5 @@
-#include <iostream>
-
 #include "cli/cli_command.h"
-#include "cli/exchange_args.h"
 #include "cli/table_io.h"
-#include "common/file_io.h"
 #include "main/exchange/table_import.h"
 
 namespace scorvane::cli {
@@ -17,17 +13,14 @@ int runAppend(const CliArgs& args) {
     }
     ConsolePrompter prompter;
     Document document;
-    if (!LoadTable(args.positional[0], document, prompter)) {
-        return 1;
-    }
-    const std::string other = DataFileStem(args.positional[1]);
-    if (!FileExists(other + ".skv")) {
-        std::cerr << "找不到文件：" << args.positional[1] << "\n";
+    const std::optional<std::string> other =
+        LoadTableAndFindOther(args.positional[0], args.positional[1], document, prompter);
+    if (!other) {
         return 1;
     }
     document.takeSnapshot();
     SilentStatusSink status;
-    if (ImpData(document, other, prompter, status) != ImportOutcome::Imported) {
+    if (ImpData(document, *other, prompter, status) != ImportOutcome::Imported) {
         return 1;
     }
     return SaveTable(document.table, args.value("-o")) ? 0 : 1;

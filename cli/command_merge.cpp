@@ -1,9 +1,6 @@
-#include <iostream>
-
 #include "cli/cli_command.h"
 #include "cli/exchange_args.h"
 #include "cli/table_io.h"
-#include "common/file_io.h"
 #include "main/exchange/partial_import.h"
 
 namespace scorvane::cli {
@@ -18,17 +15,14 @@ int runMerge(const CliArgs& args) {
     }
     ConsolePrompter prompter;
     Document document;
-    if (!LoadTable(args.positional[0], document, prompter)) {
-        return 1;
-    }
-    const std::string other = DataFileStem(args.positional[1]);
-    if (!FileExists(other + ".skv")) {
-        std::cerr << "找不到文件：" << args.positional[1] << "\n";
+    const std::optional<std::string> other =
+        LoadTableAndFindOther(args.positional[0], args.positional[1], document, prompter);
+    if (!other) {
         return 1;
     }
     SilentStatusSink status;
     menuImportSome(document);
-    ImportSource source = LoadDataI(other, true, prompter, status);
+    ImportSource source = LoadDataI(*other, true, prompter, status);
     if (source.outcome != LoadOutcome::Loaded) {
         return 1;
     }

@@ -5,8 +5,6 @@
 #include "cli/table_io.h"
 #include "common/qt/qt_surface.h"
 #include "common/utf8.h"
-#include "main/document/cell_value.h"
-#include "main/document/column_widths.h"
 #include "main/printing/table_page_layout.h"
 
 namespace scorvane::cli {
@@ -47,29 +45,14 @@ int runPrint(const CliArgs& args) {
         }
         settings.page = static_cast<int>(n);
     }
-    if (args.has("--row")) {
-        if (!ParseWholeNumber(args.value("--row"), 1, dataRows, n)) {
-            std::cerr << "没有第 " << args.value("--row") << " 行（共 " << dataRows << " 行）。\n";
-            return 1;
-        }
-        settings.row = static_cast<int>(n);
+    if (args.has("--row") && !ParseDataRow(args.value("--row"), dataRows, settings.row)) {
+        return 1;
     }
 
     EnsureGuiSession();
     auto pdf = QtSurface::ForPdfFile(args.value("-o"), settings.title);
-    // The grid's widths: every column fits its title in the table font.
-    SurfaceFont tableFont;
-    tableFont.name = kTableFontName;
-    tableFont.size = kTableFontSize;
-    pdf->setFont(tableFont);
-    TablePrintSource source;
-    source.table = &table;
-    source.value = FormulaValues(table);
-    source.columnWidths =
-        GridColumnWidths(table, [&](std::string_view text) { return pdf->textWidth(text); });
-
     SilentStatusSink status;
-    return PrintTable(*pdf, source, settings, prompter, status) ? 0 : 1;
+    return PrintTable(*pdf, TablePrintSourceFor(table, *pdf), settings, prompter, status) ? 0 : 1;
 }
 
 CliRegistrar registrar(

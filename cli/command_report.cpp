@@ -41,16 +41,6 @@ int resolveLabel(const PrintableTemplate& report, const std::string& label) {
     return found;
 }
 
-bool parseRow(const std::string& text, int dataRows, int& row) {
-    long long n = 0;
-    if (!ParseWholeNumber(TrimSpaces(text), 1, dataRows, n)) {
-        std::cerr << "没有第 " << text << " 行（共 " << dataRows << " 行）。\n";
-        return false;
-    }
-    row = static_cast<int>(n);
-    return true;
-}
-
 int runReport(const CliArgs& args) {
     if (args.positional.size() != 2 || !args.has("-o") || (args.has("--row") && args.has("--rows"))) {
         return UsageError(kUsage);
@@ -97,7 +87,7 @@ int runReport(const CliArgs& args) {
     const int dataRows = table.rows() - 1;
     ReportRowRange rows = AllReportRows(table);
     if (args.has("--row")) {
-        if (!parseRow(args.value("--row"), dataRows, rows.first)) {
+        if (!ParseDataRow(args.value("--row"), dataRows, rows.first)) {
             return 1;
         }
         rows.last = rows.first;
@@ -107,8 +97,8 @@ int runReport(const CliArgs& args) {
         if (dash == std::string::npos) {
             return UsageError(kUsage);
         }
-        if (!parseRow(range.substr(0, dash), dataRows, rows.first) ||
-            !parseRow(range.substr(dash + 1), dataRows, rows.last)) {
+        if (!ParseDataRow(range.substr(0, dash), dataRows, rows.first) ||
+            !ParseDataRow(range.substr(dash + 1), dataRows, rows.last)) {
             return 1;
         }
     }

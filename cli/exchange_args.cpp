@@ -106,11 +106,4 @@ std::optional<KeyFields> ParseKeyFields(const GradeTable& target, const GradeTab
     return KeyFields{t, s};
 }
 
-std::string DataFileStem(const std::string& path) {
-    if (path.size() >= 4 && EqualsIgnoreCaseAscii(std::string_view(path).substr(path.size() - 4), ".skv")) {
-        return path.substr(0, path.size() - 4);
-    }
-    return path;
-}
-
 }  // namespace scorvane::cli

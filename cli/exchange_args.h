@@ -24,7 +24,4 @@ bool ParseFieldList(const GradeTable& table, const std::string& text, std::vecto
 std::optional<KeyFields> ParseKeyFields(const GradeTable& target, const GradeTable& source,
                                         const std::string& text);
 
-// The path of a data file as given, without its ".skv" (any case) when it has one.
-std::string DataFileStem(const std::string& path);
-
 }  // namespace scorvane::cli

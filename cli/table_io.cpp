@@ -9,17 +9,30 @@
 
 namespace scorvane::cli {
 
-bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter) {
+std::optional<std::string> FindTable(const std::string& path) {
     std::string name = path;
-    if (name.size() >= 4 && EqualsIgnoreCaseAscii(name.substr(name.size() - 4), ".skv")) {
+    if (name.size() >= 4 && EqualsIgnoreCaseAscii(name.substr(name.size() - 4), kDataFileExtension)) {
         name.resize(name.size() - 4);
     }
     if (!FileExists(DataFileOf(name))) {
         std::cerr << "找不到文件：" << path << "\n";
-        return false;
+        return std::nullopt;
     }
+    return name;
+}
+
+bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter) {
+    const std::optional<std::string> name = FindTable(path);
     SilentStatusSink status;
-    return LoadData(document, name, true, prompter, status) == LoadOutcome::Loaded;
+    return name && LoadData(document, *name, true, prompter, status) == LoadOutcome::Loaded;
+}
+
+std::optional<std::string> LoadTableAndFindOther(const std::string& table, const std::string& other,
+                                                 Document& document, ConsolePrompter& prompter) {
+    if (!LoadTable(table, document, prompter)) {
+        return std::nullopt;
+    }
+    return FindTable(other);
 }
 
 bool SaveBytes(const std::string& bytes, const std::string& path) {
@@ -48,6 +61,16 @@ int ResolveField(const GradeTable& table, const std::string& field) {
     }
     std::cerr << "找不到字段：" << field << "\n";
     return -1;
+}
+
+bool ParseDataRow(const std::string& text, int dataRows, int& row) {
+    long long n = 0;
+    if (!ParseWholeNumber(TrimSpaces(text), 1, dataRows, n)) {
+        std::cerr << "没有第 " << text << " 行（共 " << dataRows << " 行）。\n";
+        return false;
+    }
+    row = static_cast<int>(n);
+    return true;
 }
 
 int UsageError(const std::string& usage) {

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <random>
 
+#include "common/utf8.h"
+
 namespace scorvane {
 namespace fs = std::filesystem;
 
@@ -155,6 +157,24 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return fail(error, "cannot replace file");
     }
     return true;
+}
+
+std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(fs::path(folder), ec);
+    if (ec) {
+        return names;
+    }
+    for (const auto& entry : it) {
+        std::string name = entry.path().filename().string();
+        if (name.size() > extension.size() &&
+            EqualsIgnoreCaseAscii(std::string_view(name).substr(name.size() - extension.size()), extension) &&
+            entry.is_regular_file(ec)) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
 }
 
 }  // namespace scorvane

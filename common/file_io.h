@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scorvane {
 
@@ -23,5 +24,9 @@ bool MakeDirectories(const std::string& path);
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 bool RemoveFile(const std::string& path);
+
+// The names of the regular files in the folder whose names are longer than `extension` and end in it
+// in any letter case ("成绩.SKV" for ".skv"), in no particular order; none when the folder cannot be read.
+std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension);
 
 }  // namespace scorvane

@@ -7,31 +7,13 @@
 #include "common/line_reader.h"
 #include "common/text_codec.h"
 #include "common/utf8.h"
+#include "main/document/status_scope.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
 namespace {
 
 constexpr std::string_view kLineBreakMark = "[/]";
-
-// Shows the busy state for the life of a command and returns the status panel to "就绪" however the
-// command ends.
-class BusyScope {
-  public:
-    BusyScope(StatusSink& status, std::string_view text) : status_(status) {
-        status_.setStatus(text);
-        status_.setBusy(true);
-    }
-    ~BusyScope() {
-        status_.setBusy(false);
-        status_.setStatus(kStatusReady);
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    StatusSink& status_;
-};
 
 bool parseCount(std::string_view line, int& count) {
     long long v = 0;
@@ -194,7 +176,7 @@ std::string DataFileOf(const std::string& pathWithoutExtension) {
 
 LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, Prompter& prompter,
                      StatusSink& status) {
-    BusyScope busy(status, kStatusReading);
+    StatusScope busy(status, kStatusReading);
     if (TrimSpaces(name).empty()) {
         return LoadOutcome::Closed;
     }
@@ -215,7 +197,7 @@ LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, P
 
 SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, Prompter& prompter,
                      StatusSink& status) {
-    BusyScope busy(status, kStatusSaving);
+    StatusScope busy(status, kStatusSaving);
     const GradeTable& table = document.table;
     std::string target;
     if (temporary) {

@@ -1,15 +1,12 @@
 #include "main/document/field_template.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "common/file_io.h"
 #include "common/text_codec.h"
 #include "common/utf8.h"
 
 namespace scorvane {
-namespace fs = std::filesystem;
 namespace {
 
 bool appendRecord(std::string& out, std::string_view utf8) {
@@ -112,25 +109,11 @@ std::optional<FieldTemplate> ReadFieldTemplate(const std::string& path) {
 }
 
 std::vector<std::string> ListFieldTemplates(const std::string& folder) {
-    std::vector<std::string> names;
     if (!DirectoryExists(folder)) {
         MakeDirectories(folder);
-        return names;
+        return {};
     }
-    std::error_code ec;
-    fs::directory_iterator it(fs::path(folder), ec);
-    if (ec) {
-        return names;
-    }
-    for (const auto& entry : it) {
-        std::string name = entry.path().filename().string();
-        if (name.size() > kTemplateExtension.size() &&
-            EqualsIgnoreCaseAscii(std::string_view(name).substr(name.size() - kTemplateExtension.size()),
-                                  kTemplateExtension) &&
-            entry.is_regular_file(ec)) {
-            names.push_back(std::move(name));
-        }
-    }
+    std::vector<std::string> names = FilesWithExtension(folder, kTemplateExtension);
     std::sort(names.begin(), names.end());
     return names;
 }

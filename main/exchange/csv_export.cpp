@@ -3,7 +3,7 @@
 #include "common/file_io.h"
 #include "common/text_codec.h"
 #include "main/document/data_file.h"
-#include "main/exchange/status_scope.h"
+#include "main/document/status_scope.h"
 
 namespace scorvane {
 

@@ -3,7 +3,7 @@
 #include "common/file_io.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
-#include "main/exchange/status_scope.h"
+#include "main/document/status_scope.h"
 
 namespace scorvane {
 

@@ -8,7 +8,7 @@
 
 #include "common/file_io.h"
 #include "common/utf8.h"
-#include "main/exchange/status_scope.h"
+#include "main/document/status_scope.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
@@ -26,8 +26,7 @@ ImportSource LoadDataI(std::string_view file, bool fullName, Prompter& prompter,
     if (TrimSpaces(file).empty()) {
         return result;
     }
-    std::string path = fullName ? std::string(file) : DataFolder() + std::string(file);
-    path += kDataFileExtension;
+    const std::string path = DataFileOf(fullName ? std::string(file) : DataFolder() + std::string(file));
     if (!FileExists(path)) {
         return result;
     }

@@ -35,10 +35,10 @@ struct ImportSource {
     GradeTable table;                           // valid when Loaded
 };
 
-// Reads a data file as the source: `file` is the path without ".skv"; with `fullName` false it is
-// relative to the data folder. An empty name or a missing file loads nothing (Closed, no message); a
-// file that fails the data file's checks says "文件格式不正确!" (Refused: the dialog closes). The
-// loaded table's header layout string is "  " followed by "|" and each field title.
+// Reads a data file as the source: `file` is the path without ".skv" (found as LoadData finds it);
+// with `fullName` false it is relative to the data folder. An empty name or a missing file loads nothing
+// (Closed, no message); a file that fails the data file's checks says "文件格式不正确!" (Refused: the dialog
+// closes). The loaded table's header layout string is "  " followed by "|" and each field title.
 ImportSource LoadDataI(std::string_view file, bool fullName, Prompter& prompter, StatusSink& status);
 
 // The key fields: the target table's column holding the key and the source table's.

@@ -5,7 +5,7 @@
 #include "common/file_io.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
-#include "main/exchange/status_scope.h"
+#include "main/document/status_scope.h"
 
 namespace scorvane {
 
@@ -67,7 +67,7 @@ ImportOutcome ImpData(Document& document, std::string_view file, Prompter& promp
     if (TrimSpaces(file).empty()) {
         return ImportOutcome::NoFile;
     }
-    const std::string path = std::string(file) + std::string(kDataFileExtension);
+    const std::string path = DataFileOf(std::string(file));
     if (!FileExists(path)) {
         return ImportOutcome::NoFile;
     }

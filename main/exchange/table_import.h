@@ -35,9 +35,10 @@ enum class ImportOutcome {
 // changed. False (and nothing changed) when the result would exceed GradeTable::kMaxCount rows.
 bool AppendTable(Document& document, const GradeTable& source);
 
-// The whole-table import proper; `file` is the data file's path without ".skv". The status panel
-// shows "文件导入中..." meanwhile. The file is checked whole before the table changes. Takes no
-// snapshot (the menu command takes it).
+// The whole-table import proper; `file` is the data file's path without ".skv" (found as LoadData
+// finds it, also when its extension stands in another letter case). The status panel shows
+// "文件导入中..." meanwhile. The file is checked whole before the table changes. Takes no snapshot (the
+// menu command takes it).
 ImportOutcome ImpData(Document& document, std::string_view file, Prompter& prompter, StatusSink& status);
 
 // The menu command: the warning, the open dialog ("*.skv", "导入表格文件"), the undo snapshot, ImpData.

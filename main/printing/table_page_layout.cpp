@@ -5,6 +5,7 @@
 
 #include "common/text_lines.h"
 #include "common/utf8.h"
+#include "main/document/column_widths.h"
 #include "main/document/data_file.h"
 #include "main/printing/load_grid_into_table_print.h"
 #include "main/printing/table_print.h"
@@ -76,6 +77,19 @@ std::string TodayPrintTimeText() {
     std::tm local{};
     localtime_r(&now, &local);
     return PrintTimeText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+TablePrintSource TablePrintSourceFor(const GradeTable& table, DrawingSurface& surface) {
+    SurfaceFont tableFont;
+    tableFont.name = kTableFontName;
+    tableFont.size = kTableFontSize;
+    surface.setFont(tableFont);
+    TablePrintSource source;
+    source.table = &table;
+    source.value = FormulaValues(table);
+    source.columnWidths =
+        GridColumnWidths(table, [&](std::string_view text) { return surface.textWidth(text); });
+    return source;
 }
 
 TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,

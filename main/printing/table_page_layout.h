@@ -63,6 +63,11 @@ struct TablePrintSource {
     std::vector<int> columnWidths;  // twips, one per column (GridColumnWidths)
 };
 
+// The source when no grid window is at hand (the command line): formulas as their values, and every
+// column as wide as a fresh grid makes it, its title measured on `surface` in the table font. The
+// surface is left set to that font.
+TablePrintSource TablePrintSourceFor(const GradeTable& table, DrawingSurface& surface);
+
 enum class PrintTarget {
     Preview,  // one tall picture: each further page makes it 16840 twips taller
     Paper,    // the printer: each further page is a new sheet

@@ -1,8 +1,6 @@
 #include "main/workspace/class_folder.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "common/file_io.h"
 #include "common/utf8.h"
@@ -10,7 +8,6 @@
 #include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
-namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kTableExtension = ".skv";
@@ -49,21 +46,9 @@ bool EnsureClassFolder(std::string_view nodeFullPath) {
 }
 
 std::vector<std::string> ListTables(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    fs::directory_iterator it(fs::path(folder), ec);
-    if (ec) {
-        return names;
-    }
-    for (const auto& entry : it) {
-        std::string file = entry.path().filename().string();
-        if (file.size() > kTableExtension.size() &&
-            EqualsIgnoreCaseAscii(std::string_view(file).substr(file.size() - kTableExtension.size()),
-                                  kTableExtension) &&
-            entry.is_regular_file(ec)) {
-            file.resize(file.size() - kTableExtension.size());
-            names.push_back(std::move(file));
-        }
+    std::vector<std::string> names = FilesWithExtension(folder, kTableExtension);
+    for (std::string& name : names) {
+        name.resize(name.size() - kTableExtension.size());
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         std::string la = ToLowerAscii(a);

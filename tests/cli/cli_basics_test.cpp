@@ -8,10 +8,9 @@
 namespace scorvane {
 namespace {
 
-using testing::CliPath;
 using testing::GbkLines;
 using testing::ReadBytes;
-using testing::RunProgram;
+using testing::RunCli;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -23,20 +22,20 @@ std::string sampleTable() {
 TEST(CliBasics, InfoPrintsTheTableInUtf8) {
     TempDir dir;
     WriteBytes(dir.file("t.skv"), sampleTable());
-    auto r = RunProgram(CliPath(), {"info", dir.file("t.skv")});
+    auto r = RunCli({"info", dir.file("t.skv")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "期中成绩\n3\n3\n王老师\n第一行[/]第二行\n###.0\n姓名\n语文\n");
     // The extension may be left out, or stand in another letter case.
-    EXPECT_EQ(RunProgram(CliPath(), {"info", dir.file("t")}).out, r.out);
+    EXPECT_EQ(RunCli({"info", dir.file("t")}).out, r.out);
     WriteBytes(dir.file("u.SKV"), sampleTable());
-    EXPECT_EQ(RunProgram(CliPath(), {"info", dir.file("u.SKV")}).out, r.out);
+    EXPECT_EQ(RunCli({"info", dir.file("u.SKV")}).out, r.out);
 }
 
 TEST(CliBasics, CopyWritesWithoutAskingAndByteForByte) {
     TempDir dir;
     WriteBytes(dir.file("t.skv"), sampleTable());
     WriteBytes(dir.file("out.skv"), "old");
-    auto r = RunProgram(CliPath(), {"copy", dir.file("t.skv"), "-o", dir.file("out.skv")});
+    auto r = RunCli({"copy", dir.file("t.skv"), "-o", dir.file("out.skv")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadBytes(dir.file("out.skv")), sampleTable());
 }
@@ -44,28 +43,28 @@ TEST(CliBasics, CopyWritesWithoutAskingAndByteForByte) {
 TEST(CliBasics, BadInputGetsAMessageAndStatusOne) {
     TempDir dir;
     WriteBytes(dir.file("bad.skv"), "no table here\r\n");
-    auto bad = RunProgram(CliPath(), {"info", dir.file("bad.skv")});
+    auto bad = RunCli({"info", dir.file("bad.skv")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err, "文件格式不正确!\n");
     EXPECT_EQ(bad.out, "");
 
-    auto missing = RunProgram(CliPath(), {"copy", dir.file("none.skv"), "-o", dir.file("x.skv")});
+    auto missing = RunCli({"copy", dir.file("none.skv"), "-o", dir.file("x.skv")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("找不到文件"), std::string::npos);
 
     WriteBytes(dir.file("t.skv"), sampleTable());
     WriteBytes(dir.file("blocker"), "x");
-    auto unwritable = RunProgram(CliPath(), {"copy", dir.file("t.skv"), "-o", dir.file("blocker/out.skv")});
+    auto unwritable = RunCli({"copy", dir.file("t.skv"), "-o", dir.file("blocker/out.skv")});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_EQ(unwritable.err, "文件保存失败！\n");
 
-    EXPECT_EQ(RunProgram(CliPath(), {"copy", dir.file("t.skv")}).exitCode, 1);  // no -o
-    EXPECT_EQ(RunProgram(CliPath(), {"copy", dir.file("t.skv"), "--bogus"}).exitCode, 1);
-    EXPECT_EQ(RunProgram(CliPath(), {"nonsense"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"copy", dir.file("t.skv")}).exitCode, 1);  // no -o
+    EXPECT_EQ(RunCli({"copy", dir.file("t.skv"), "--bogus"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"nonsense"}).exitCode, 1);
 }
 
 TEST(CliBasics, HelpDescribesEveryCommand) {
-    auto r = RunProgram(CliPath(), {"--help"});
+    auto r = RunCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("info TABLE.skv"), std::string::npos);
     EXPECT_NE(r.out.find("copy TABLE.skv -o OUT.skv"), std::string::npos);

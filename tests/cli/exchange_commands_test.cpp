@@ -4,15 +4,16 @@
 #include "main/document/data_file.h"
 #include "main/exchange/dbf_builder.h"
 #include "support/run_program.h"
+#include "support/sample_table.h"
 #include "support/temp_dir.h"
 
 namespace scorvane {
 namespace {
 
-using testing::CliPath;
 using testing::GbkLines;
+using testing::MakeTable;
 using testing::ReadBytes;
-using testing::RunProgram;
+using testing::RunCli;
 using testing::TempDir;
 using testing::WriteBytes;
 using Values = std::vector<std::string>;
@@ -21,54 +22,32 @@ struct CliExchange : ::testing::Test {
     TempDir dir;
     void SetUp() override {
         // 姓名 学号 语文 for three students, and another class with two of them in another order.
-        WriteBytes(dir.file("a.skv"), GbkLines({"KVL'S Scorvane数据文件",
-                                                "一班",
-                                                "4",
-                                                "4",
-                                                "",
-                                                "",
-                                                "###.##",
-                                                "  ",
-                                                "姓名",
-                                                "学号",
-                                                "语文",
-                                                "1",
-                                                "张三",
-                                                "01",
-                                                "80",
-                                                "2",
-                                                "李四",
-                                                "02",
-                                                "81",
-                                                "3",
-                                                "王五",
-                                                "03",
-                                                "82"}));
-        WriteBytes(dir.file("b.skv"),
-                   GbkLines({"KVL'S Scorvane数据文件", "二班", "3", "4", "", "", "###.##", "  ", "姓名",
-                             "学号", "语文", "1", "王五", "03", "93", "2", "张三", "01", "90"}));
+        ASSERT_TRUE(WriteDataFile(
+            MakeTable({"姓名", "学号", "语文"},
+                      {{"张三", "01", "80"}, {"李四", "02", "81"}, {"王五", "03", "82"}}, "一班"),
+            dir.file("a")));
+        ASSERT_TRUE(WriteDataFile(
+            MakeTable({"姓名", "学号", "语文"}, {{"王五", "03", "93"}, {"张三", "01", "90"}}, "二班"),
+            dir.file("b")));
     }
     // Runs the command, expects success, and returns the column of the table it wrote to out.skv.
     Values Run(std::vector<std::string> args, int col) {
         args.insert(args.end(), {"-o", dir.file("out.skv")});
-        auto r = RunProgram(CliPath(), args);
+        auto r = RunCli(args);
         EXPECT_EQ(r.exitCode, 0) << r.err;
         GradeTable t;
         EXPECT_TRUE(ParseDataFile(ReadBytes(dir.file("out.skv")), t));
-        Values out;
-        for (int row = 1; row < t.rows(); ++row) {
-            out.push_back(t.cell(row, col));
-        }
-        return out;
+        return testing::Column(t, col);
     }
 };
 
 TEST_F(CliExchange, CsvWritesFormulaValuesAndQuotesWhatWouldSplit) {
-    WriteBytes(dir.file("f.skv"),
-               GbkLines({"KVL'S Scorvane数据文件", "期中,一班", "3", "4", "", "", "###.##", "  ", "姓名",
-                         "语文", "总分", "1", "张三,小名", "80", "！公式：cell(?,2)+cell(?,2)/2+0.456", "2",
-                         "李四", "", "！公式：cell(?,9)"}));
-    auto r = RunProgram(CliPath(), {"csv", dir.file("f.skv"), "-o", dir.file("f.csv")});
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "总分"},
+                                        {{"张三,小名", "80", "！公式：cell(?,2)+cell(?,2)/2+0.456"},
+                                         {"李四", "", "！公式：cell(?,9)"}},
+                                        "期中,一班"),
+                              dir.file("f")));
+    auto r = RunCli({"csv", dir.file("f.skv"), "-o", dir.file("f.csv")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadBytes(dir.file("f.csv")),
               EncodeGbk("\"期中,一班\"\r\n,  "
@@ -83,6 +62,11 @@ TEST_F(CliExchange, EachCommandWritesItsResult) {
               (Values{"85", "9,0", "82"}));
     EXPECT_EQ(Run({"append", dir.file("a.skv"), dir.file("b")}, 1),
               (Values{"张三", "李四", "王五", "王五", "张三"}));
+    // The other table is found as the first is, its extension in any letter case.
+    WriteBytes(dir.file("c.SKV"), ReadBytes(dir.file("b.skv")));
+    EXPECT_EQ(Run({"append", dir.file("a.skv"), dir.file("c.SKV")}, 1).size(), 5u);
+    EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("c"), "--into", "3", "--from", "3"}, 3),
+              (Values{"93", "90", "82"}));
     EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "语文", "--from", "3"}, 3),
               (Values{"93", "90", "82"}));
     EXPECT_EQ(Run({"merge", dir.file("a.skv"), dir.file("b.skv"), "--into", "3", "--from", "语文", "--key",
@@ -127,7 +111,7 @@ TEST_F(CliExchange, BadInputIsSaidAndWritesNothing) {
     };
     for (auto [args, err] : cases) {
         args.insert(args.end(), {"-o", dir.file("x.out")});
-        auto r = RunProgram(CliPath(), args);
+        auto r = RunCli(args);
         EXPECT_EQ(r.exitCode, 1) << args[0];
         EXPECT_EQ(r.err.substr(0, err.size()), err) << args[0];
     }

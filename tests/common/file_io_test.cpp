@@ -35,21 +35,17 @@ TEST(AtomicWrite, WritesCreatesFoldersAndReplaces) {
     ASSERT_TRUE(WriteFileAtomically(path, "two"));
     EXPECT_EQ(ReadBytes(path), "two");
     // Nothing but the target is left in the folder.
-    int entries = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir.file("a/b"))) {
-        (void)e;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
+    std::filesystem::directory_iterator entries(dir.file("a/b"));
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
     EXPECT_EQ(ReadWholeFile(path).value_or(""), "two");
     // A name as long as the file system allows (82 Chinese characters and ".skv": 250 bytes) is saved
     // like any other: the temporary file beside it must not need a longer name.
-    std::string longName;
+    std::string longName = dir.file("a/b/");
     for (int i = 0; i < 82; ++i) {
         longName += "成";
     }
-    ASSERT_TRUE(WriteFileAtomically(dir.file("a/b/" + longName + ".skv"), "long"));
-    EXPECT_EQ(ReadBytes(dir.file("a/b/" + longName + ".skv")), "long");
+    ASSERT_TRUE(WriteFileAtomically(longName + ".skv", "long"));
+    EXPECT_EQ(ReadBytes(longName + ".skv"), "long");
     EXPECT_FALSE(ReadWholeFile(dir.file("missing")).has_value());
     EXPECT_FALSE(ReadWholeFile(dir.path()).has_value());  // a folder is not a file
 }

@@ -13,27 +13,24 @@ TEST(Utf8, CountsAndCutsByCharacter) {
     EXPECT_EQ(Utf8Left("ab", 0), "");
 }
 
-TEST(Utf8, TrimReplaceAndNumbers) {
+TEST(Utf8, TrimAndReplace) {
     EXPECT_EQ(TrimSpaces("  a b  "), "a b");
     EXPECT_EQ(TrimSpaces("\ta "), "\ta");  // only spaces are trimmed
     EXPECT_EQ(ReplaceAll("aXbXX", "X", "YX"), "aYXbYXYX");
     EXPECT_EQ(ReplaceAll("abc", "", "z"), "abc");
     EXPECT_TRUE(EqualsIgnoreCaseAscii("SchoolInfo.INI", "schoolinfo.ini"));
-    long long v = 0;
-    EXPECT_TRUE(ParseWholeNumber("46", 1, 32767, v));
-    EXPECT_EQ(v, 46);
-    EXPECT_TRUE(ParseWholeNumber("-1", -1, 10, v));
-    EXPECT_FALSE(ParseWholeNumber("32768", 1, 32767, v));
-    EXPECT_FALSE(ParseWholeNumber("4x", 1, 32767, v));
-    EXPECT_FALSE(ParseWholeNumber("", 1, 32767, v));
-    EXPECT_FALSE(ParseWholeNumber("1.5", 1, 32767, v));
-    EXPECT_FALSE(ParseWholeNumber("99999999999999999999", 1, 32767, v));
-    // One sign at most, and digits right after it.
-    EXPECT_FALSE(ParseWholeNumber("+-5", -10, 10, v));
-    EXPECT_FALSE(ParseWholeNumber("-+5", -10, 10, v));
-    EXPECT_FALSE(ParseWholeNumber("+", -10, 10, v));
-    EXPECT_TRUE(ParseWholeNumber("+5", -10, 10, v));
-    EXPECT_EQ(v, 5);
+}
+
+TEST(Utf8, WholeNumbersTakeOneSignAtMostAndStayInRange) {
+    const std::pair<const char*, long long> good[] = {{"46", 46}, {"-10", -10}, {"+5", 5}, {"32767", 32767}};
+    for (auto [text, value] : good) {
+        long long v = 0;
+        EXPECT_TRUE(ParseWholeNumber(text, -10, 32767, v) && v == value) << text;
+    }
+    for (const char* bad : {"32768", "4x", "", "1.5", "99999999999999999999", "+-5", "-+5", "+", "-11"}) {
+        long long v = 0;
+        EXPECT_FALSE(ParseWholeNumber(bad, -10, 32767, v)) << bad;
+    }
 }
 
 }  // namespace

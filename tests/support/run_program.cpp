@@ -44,4 +44,8 @@ std::string CliPath() {
     return std::string(SCORVANE_BIN_DIR) + "/scorvane-cli";
 }
 
+ProgramResult RunCli(const std::vector<std::string>& args) {
+    return RunProgram(CliPath(), args);
+}
+
 }  // namespace scorvane::testing

@@ -14,7 +14,8 @@ struct ProgramResult {
 // Runs a program with its arguments (no shell), waits for it, and returns what it printed.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args);
 
-// The command-line tool of this build.
+// The command-line tool of this build, and running it.
 std::string CliPath();
+ProgramResult RunCli(const std::vector<std::string>& args);
 
 }  // namespace scorvane::testing

@@ -7,6 +7,8 @@
 #include "common/file_io.h"
 #include "common/text_codec.h"
 #include "main/workspace/workspace_folder.h"
+#include "support/sample_table.h"
+#include "support/scoped_program_folder.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -22,16 +24,10 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 GradeTable twoStudents() {
-    GradeTable t(3, 3);
-    t.title = "期中";
+    GradeTable t =
+        testing::MakeTable({"姓名", "语文"}, {{"张三", "85"}, {"李四", "！公式：cell(?,1)"}}, "期中");
     t.teacher = "王老师";
     t.classInfo = "高一(1)班";
-    t.setHeaderLayout("  |姓名|语文");
-    t.setCell(1, 1, "张三");
-    t.setCell(1, 2, "85");
-    t.setCell(2, 1, "李四");
-    t.setCell(2, 2, "！公式：cell(?,1)");
-    t.renumber();
     return t;
 }
 
@@ -41,10 +37,7 @@ TEST(DataFile, WorkedExampleLineByLineInGbk) {
                                "  ", "姓名", "语文", "1", "张三", "85", "2", "李四", "！公式：cell(?,1)"}));
     GradeTable back;
     ASSERT_TRUE(ParseDataFile(bytes, back));
-    EXPECT_EQ(back.cells(), twoStudents().cells());
-    EXPECT_EQ(back.title, "期中");
-    EXPECT_EQ(back.teacher, "王老师");
-    EXPECT_EQ(back.classInfo, "高一(1)班");
+    EXPECT_EQ(SerializeDataFile(back), bytes);  // every value and cell read back as written
 }
 
 TEST(DataFile, SmallestTablesAndEmptyValues) {
@@ -55,9 +48,7 @@ TEST(DataFile, SmallestTablesAndEmptyValues) {
     EXPECT_EQ(bytes, GbkLines({"KVL'S Scorvane数据文件", "", "1", "1", "", "", "", ""}));
     GradeTable back;
     ASSERT_TRUE(ParseDataFile(bytes, back));
-    EXPECT_EQ(back.rows(), 1);
-    EXPECT_EQ(back.cols(), 1);
-    EXPECT_EQ(back.title, "");
+    EXPECT_EQ(SerializeDataFile(back), bytes);
 
     GradeTable blanks(2, 3);  // empty titles and cells
     ASSERT_TRUE(ParseDataFile(SerializeDataFile(blanks), back));
@@ -91,20 +82,22 @@ TEST(DataFile, AcceptsLfLinesUtf8FilesAndIgnoresTrailingText) {
 }
 
 TEST(DataFile, EveryMalformedFileIsRefusedWithNothingChanged) {
+    // The magic and title, then Rows, Cols, teacher, class information, data format and the cells.
+    auto file = [](std::string_view rest) {
+        return EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n" + std::string(rest));
+    };
     const std::vector<std::string> bad = {
         "",
         EncodeGbk("KVL'S Scorvane数据文件"),                                        // header cut short
         EncodeGbk("KVL'S Scorvane数据文件x\r\nT\r\n1\r\n1\r\n\r\n\r\n\r\n  \r\n"),  // wrong magic
         EncodeGbk("kvl's scorvane数据文件\r\nT\r\n1\r\n1\r\n\r\n\r\n\r\n  \r\n"),   // case matters
-        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n0\r\n1\r\n\r\n\r\n\r\n"),         // no rows at all
-        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\nabc\r\n1\r\n\r\n\r\n\r\n  \r\n"),
-        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n1\r\n-2\r\n\r\n\r\n\r\n  \r\n"),
-        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n32768\r\n1\r\n\r\n\r\n\r\n  \r\n"),
-        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n1.5\r\n1\r\n\r\n\r\n\r\n  \r\n"),
-        EncodeGbk("KVL'S Scorvane数据文件\r\nT\r\n2\r\n2\r\n\r\n\r\n\r\n  \r\nA\r\n1\r\n"),  // ends before
-                                                                                             // its last cell
-        EncodeGbk(
-            "KVL'S Scorvane数据文件\r\nT\r\n32767\r\n32767\r\n\r\n\r\n\r\n  \r\n"),  // claims a billion cells
+        file("0\r\n1\r\n\r\n\r\n\r\n"),                                             // no rows at all
+        file("abc\r\n1\r\n\r\n\r\n\r\n  \r\n"),
+        file("1\r\n-2\r\n\r\n\r\n\r\n  \r\n"),
+        file("32768\r\n1\r\n\r\n\r\n\r\n  \r\n"),
+        file("1.5\r\n1\r\n\r\n\r\n\r\n  \r\n"),
+        file("2\r\n2\r\n\r\n\r\n\r\n  \r\nA\r\n1\r\n"),  // ends before its last cell
+        file("32767\r\n32767\r\n\r\n\r\n\r\n  \r\n"),    // claims a billion cells
     };
     for (const std::string& bytes : bad) {
         GradeTable t = twoStudents();
@@ -118,8 +111,8 @@ TEST(DataFile, EveryMalformedFileIsRefusedWithNothingChanged) {
 
 class DataFileCommands : public ::testing::Test {
   protected:
-    void SetUp() override { SetProgramFolder(dir.path()); }
     TempDir dir;
+    testing::ScopedProgramFolder folder{dir.path()};
     ScriptedPrompter prompter;
     RecordingStatus status;
 };

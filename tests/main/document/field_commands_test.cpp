@@ -4,7 +4,7 @@
 
 #include "common/text_codec.h"
 #include "main/document/field_template.h"
-#include "sample_table.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 

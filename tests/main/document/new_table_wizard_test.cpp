@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "main/workspace/workspace_folder.h"
+#include "support/scoped_program_folder.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -15,14 +15,9 @@ using Call = ScriptedPrompter::Call;
 
 class NewTableWizardTest : public ::testing::Test {
   protected:
-    NewTableWizardTest() : saved_(ProgramFolder()) { SetProgramFolder(dir.path()); }
-    ~NewTableWizardTest() override { SetProgramFolder(saved_); }
-
     TempDir dir;
+    testing::ScopedProgramFolder folder{dir.path()};
     ScriptedPrompter prompter;
-
-  private:
-    std::string saved_;
 };
 
 TEST_F(NewTableWizardTest, ShowsItsMessagesAndDialogsInOrder) {

@@ -6,7 +6,7 @@
 #include "main/document/cell_value.h"
 #include "main/document/data_file.h"
 #include "main/exchange/csv_import.h"
-#include "main/exchange/exchange_fixtures.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -30,7 +30,6 @@ TEST(CsvExport, WritesCaptionRowLinesWithLeadingCommasAndClosingEmptyLine) {
               "高一(1)班\r\n,  ,姓名,语文,备注\r\n,1,张三,,\r\n,2,李四,90,\r\n\r\n");
     // The file is GBK.
     EXPECT_EQ(CsvExportBytes(wide, nullptr), EncodeGbk(CsvExportText(wide, nullptr)));
-    EXPECT_EQ(CsvExportBytes(wide, nullptr).substr(0, 2), "\xB8\xDF");  // 高
 }
 
 TEST(CsvExport, WritesFormulaCellsAsTheirValues) {

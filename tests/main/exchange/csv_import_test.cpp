@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text_codec.h"
-#include "main/exchange/exchange_fixtures.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 

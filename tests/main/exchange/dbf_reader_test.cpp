@@ -4,7 +4,7 @@
 
 #include "common/text_codec.h"
 #include "main/exchange/dbf_builder.h"
-#include "main/exchange/exchange_fixtures.h"
+#include "support/sample_table.h"
 #include "support/temp_dir.h"
 
 namespace scorvane {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "main/exchange/exchange_fixtures.h"
-#include "main/workspace/workspace_folder.h"
+#include "support/sample_table.h"
+#include "support/scoped_program_folder.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -132,12 +132,14 @@ TEST(PartialImportDialog, OpeningTakesTheSnapshotAndLoadDataIReadsTheSource) {
     ASSERT_TRUE(d.undo());
     EXPECT_EQ(Column(d.table, 3), kUntouched);
 
-    // A name relative to the data folder.
-    const std::string formerFolder = ProgramFolder();
-    SetProgramFolder(dir.path());
-    WriteBytes(dir.file("表格数据/一中/src.skv"), testing::ReadBytes(dir.file("src.skv")));
-    EXPECT_EQ(LoadDataI("一中/src", false, p, status).outcome, LoadOutcome::Loaded);
-    SetProgramFolder(formerFolder);
+    // A name relative to the data folder, also with the extension in another letter case.
+    {
+        testing::ScopedProgramFolder workspace(dir.path());
+        WriteBytes(dir.file("表格数据/一中/src.skv"), testing::ReadBytes(dir.file("src.skv")));
+        EXPECT_EQ(LoadDataI("一中/src", false, p, status).outcome, LoadOutcome::Loaded);
+        WriteBytes(dir.file("表格数据/一中/upper.SKV"), testing::ReadBytes(dir.file("src.skv")));
+        EXPECT_EQ(LoadDataI("一中/upper", false, p, status).outcome, LoadOutcome::Loaded);
+    }
 
     // Missing or empty names load nothing without a word; a wrong file says so.
     EXPECT_EQ(LoadDataI(dir.file("none"), true, p, status).outcome, LoadOutcome::Closed);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main/document/data_file.h"
-#include "main/exchange/exchange_fixtures.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -133,6 +133,12 @@ TEST(WholeTableImport, MenuCommandWarnsAsksForTheFileAndCanBeUndone) {
     ASSERT_TRUE(d.undo());
     EXPECT_EQ(d.table.rows(), 5);
     EXPECT_EQ(d.table.cell(4, 1), "A名4");
+
+    // A file whose extension stands in another letter case is found, as LoadData finds it.
+    testing::WriteBytes(dir.file("c.SKV"), testing::ReadBytes(file + ".skv"));
+    p.chooseOpen(dir.file("c.SKV"));
+    EXPECT_EQ(menuImportAll(d, p, status), ImportOutcome::Imported);
+    EXPECT_EQ(d.table.rows(), 8);
 }
 
 }  // namespace

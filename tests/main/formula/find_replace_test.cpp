@@ -3,26 +3,16 @@
 #include "main/formula/find_text.h"
 #include "main/formula/formula_cell.h"
 #include "main/formula/replace_text.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {
 
-// Fields 姓名 备注 成绩.
+// Fields 姓名 备注 and a third titled "85", which is never searched.
 class FindReplaceTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        GradeTable& t = doc.table;
-        t.setHeaderLayout("  |姓名|备注|85");
-        t.setRows(4);
-        t.renumber();
-        const char* rows[][3] = {{"张三", "85", "185"}, {"李四", "", "分分a分"}, {"王五", "85分", "85"}};
-        for (int r = 1; r <= 3; ++r) {
-            for (int c = 0; c < 3; ++c) {
-                t.setCell(r, c + 1, rows[r - 1][c]);
-            }
-        }
-    }
-    Document doc;
+    Document doc = testing::SampleDocument(
+        {"姓名", "备注", "85"}, {{"张三", "85", "185"}, {"李四", "", "分分a分"}, {"王五", "85分", "85"}});
     const CellMark none{};
 };
 

@@ -3,16 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "main/formula/formula_cell.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {
 
 TEST(FormulaBar, ShowsTheStoredFormulasValueOrSaysItIsNone) {
-    GradeTable t;
-    t.setHeaderLayout("  |语文|数学|总分");
-    t.setCell(1, 1, "80");
-    t.setCell(1, 2, "7");
-    t.setCell(1, 3, "！公式：cell(?,1)+cell(?,2)");
+    const GradeTable t =
+        testing::MakeTable({"语文", "数学", "总分"}, {{"80", "7", "！公式：cell(?,1)+cell(?,2)"}});
     FormulaBarView v = DescribeFormulaBar(t, 1, 3, t.cell(1, 3));
     EXPECT_TRUE(v.formulaTicked);
     EXPECT_TRUE(v.valueEnabled);

@@ -4,6 +4,7 @@
 
 #include "main/document/cell_value.h"
 #include "main/formula/evaluator.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {
@@ -15,29 +16,15 @@ std::string F(std::string_view formula) {
 // Five students, fields 姓名 语文 数学 英语 总分 (grid columns 1..5).
 class FormulaCellTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        t.setHeaderLayout("  |姓名|语文|数学|英语|总分");
-        t.setRows(6);
-        t.renumber();
-        const char* names[] = {"", "张三", "李四", "王五", "赵六", "钱七"};
-        const char* marks[][3] = {{},
-                                  {"80", "90", "70"},
-                                  {"85.5", "", "   "},
-                                  {"2", "-5", "1"},
-                                  {"60", "70", "80"},
-                                  {"缺考", "1", "1"}};
-        for (int r = 1; r <= 5; ++r) {
-            t.setCell(r, 1, names[r]);
-            for (int c = 0; c < 3; ++c) {
-                t.setCell(r, 2 + c, marks[r][c]);
-            }
-        }
-    }
     std::string value(int r, int c, std::string_view formula) {
         t.setCell(r, c, F(formula));
         return 公式2值(t, r, c);
     }
-    GradeTable t;
+    GradeTable t = testing::MakeTable({"姓名", "语文", "数学", "英语", "总分"}, {{"张三", "80", "90", "70"},
+                                                                                 {"李四", "85.5", "", "   "},
+                                                                                 {"王五", "2", "-5", "1"},
+                                                                                 {"赵六", "60", "70", "80"},
+                                                                                 {"钱七", "缺考", "1", "1"}});
 };
 
 TEST_F(FormulaCellTest, PlainCellsAndNonFormulasPassUnchanged) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main/formula/formula_cell.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 
 namespace scorvane {
@@ -17,20 +18,10 @@ std::string F(std::string_view formula) {
 // Three students, fields 姓名 语文 数学 总分 平均.
 class FormulaCommandsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        GradeTable& t = doc.table;
-        t.setHeaderLayout("  |姓名|语文|数学|总分|平均");
-        t.setRows(4);
-        t.renumber();
-        const char* rows[][3] = {{"张三", "80", "90"}, {"李四", "70", "缺考"}, {"王五", "60", "61"}};
-        for (int r = 1; r <= 3; ++r) {
-            for (int c = 0; c < 3; ++c) {
-                t.setCell(r, c + 1, rows[r - 1][c]);
-            }
-            t.setCell(r, 4, F("cell(?,2)+cell(?,3)"));
-        }
-    }
-    Document doc;
+    Document doc = testing::SampleDocument({"姓名", "语文", "数学", "总分", "平均"},
+                                           {{"张三", "80", "90", F("cell(?,2)+cell(?,3)")},
+                                            {"李四", "70", "缺考", F("cell(?,2)+cell(?,3)")},
+                                            {"王五", "60", "61", F("cell(?,2)+cell(?,3)")}});
     ScriptedPrompter prompter;
 };
 

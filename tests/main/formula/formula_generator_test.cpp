@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 
 namespace scorvane {
@@ -38,16 +39,8 @@ TEST(FormulaGenerator, SelectionDirectionsAndOtherRows) {
 
 class FormulaEditorTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        copy.setHeaderLayout("  |姓名|甲|乙|丙|结果");
-        copy.setRows(3);
-        copy.setCell(1, 1, "张三");
-        copy.setCell(1, 2, "2");
-        copy.setCell(1, 3, "4");
-        copy.setCell(1, 4, "9");
-        copy.setCell(2, 2, "！公式：cell(?,3)");
-    }
-    GradeTable copy;
+    GradeTable copy = testing::MakeTable({"姓名", "甲", "乙", "丙", "结果"},
+                                         {{"张三", "2", "4", "9"}, {"", "！公式：cell(?,3)"}});
     testing::ScriptedPrompter prompter;
     const CellAddress target{1, 5};
 };

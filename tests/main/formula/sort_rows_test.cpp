@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main/formula/formula_cell.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 
 namespace scorvane {
@@ -10,31 +11,24 @@ namespace {
 
 using testing::ScriptedPrompter;
 
-// Fields 姓名 成绩 名次; the marks cover every kind of key.
+// Fields 姓名 成绩 名次; the marks cover every kind of key. Column 0 holds "x" until a sort renumbers it.
 class SortRowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        GradeTable& t = doc.table;
-        t.setHeaderLayout("  |姓名|成绩|名次");
-        const char* rows[][2] = {{"张三", "85"},   {"李四", "92"},    {"王五", "85"}, {"赵六", ""},
-                                 {"钱七", "缺考"}, {"孙八", " 100 "}, {"周九", "-3"}, {"吴十", ".5"}};
-        t.setRows(9);
-        for (int r = 1; r <= 8; ++r) {
-            t.setCell(r, 0, "x");
-            t.setCell(r, 1, rows[r - 1][0]);
-            t.setCell(r, 2, rows[r - 1][1]);
-            t.setCell(r, 3, "旧");
-        }
-    }
-    std::vector<std::string> column(int c) const {
-        std::vector<std::string> out;
         for (int r = 1; r < doc.table.rows(); ++r) {
-            out.push_back(doc.table.cell(r, c));
+            doc.table.setCell(r, 0, "x");
         }
-        return out;
     }
-    using Names = std::vector<std::string>;
-    Document doc;
+    using Names = testing::Strings;
+    Names column(int c) const { return testing::Column(doc.table, c); }
+    Document doc = testing::SampleDocument({"姓名", "成绩", "名次"}, {{"张三", "85", "旧"},
+                                                                      {"李四", "92", "旧"},
+                                                                      {"王五", "85", "旧"},
+                                                                      {"赵六", "", "旧"},
+                                                                      {"钱七", "缺考", "旧"},
+                                                                      {"孙八", " 100 ", "旧"},
+                                                                      {"周九", "-3", "旧"},
+                                                                      {"吴十", ".5", "旧"}});
 };
 
 TEST_F(SortRowsTest, DescendingWithRanksNumbersFirstBlanksLast) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "main/document/grade_table.h"
 #include "support/recording_surface.h"
+#include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 
 namespace scorvane {
@@ -16,18 +16,6 @@ using Op = RecordingSurface::Op;
 class Charts : public ::testing::Test {
   protected:
     void SetUp() override {
-        table = GradeTable(6, 5);
-        table.setHeaderLayout("  |姓名|语文|数学|英语");
-        const char* rows[][4] = {{"张三", "80", "90", "100"},
-                                 {"李四", "60", "", "公式错误"},
-                                 {"王五", "100", "50", "75"},
-                                 {"赵六", "0", "85分", "-10"},
-                                 {"钱七", "20", "40", "60"}};
-        for (int r = 1; r <= 5; ++r) {
-            for (int c = 1; c <= 4; ++c) {
-                table.setCell(r, c, rows[r - 1][c - 1]);
-            }
-        }
         value = [this](int r, int c) { return table.cell(r, c); };
         data.title = "期中成绩";
         data.printTime = "打印时间： 2024/5/3 9:05:00";
@@ -48,7 +36,22 @@ class Charts : public ::testing::Test {
         }
     }
 
-    GradeTable table;
+    // The texts of the value axis's grid labels (they end at x = 400), from the top down.
+    static std::vector<std::string> axisLabels(const RecordingSurface& surface) {
+        std::vector<std::string> labels;
+        for (const Op& op : surface.ops(Op::Text)) {
+            if (op.x2 == 400) {
+                labels.push_back(op.text);
+            }
+        }
+        return labels;
+    }
+
+    GradeTable table = testing::MakeTable({"姓名", "语文", "数学", "英语"}, {{"张三", "80", "90", "100"},
+                                                                             {"李四", "60", "", "公式错误"},
+                                                                             {"王五", "100", "50", "75"},
+                                                                             {"赵六", "0", "85分", "-10"},
+                                                                             {"钱七", "20", "40", "60"}});
     CellValueFn value;
     ChartData data;
     RecordingSurface picture{RecordingSurface::Kind::Picture};
@@ -88,15 +91,10 @@ TEST_F(Charts, BarChartPlacesBarsGridLabelsAndTheSubject) {
         EXPECT_EQ(bars[i].color, Rgb(128, 128, 128));
     }
 
-    // Grid labels from the top down: 80, 60, 40, 20 and nothing at the bottom, each ending at x = 400.
-    std::vector<std::string> labels;
-    for (const Op& op : picture.ops(Op::Text)) {
-        if (op.x2 == 400) {
-            labels.push_back(op.text);
-            EXPECT_EQ((op.y1 + op.y2) / 2, 3500.0 * static_cast<double>(labels.size()) / 5);
-        }
-    }
-    EXPECT_EQ(labels, (std::vector<std::string>{" 80", " 60", " 40", " 20", " "}));
+    // Grid labels from the top down: 80, 60, 40, 20 and nothing at the bottom, each centred on its line.
+    EXPECT_EQ(axisLabels(picture), (std::vector<std::string>{" 80", " 60", " 40", " 20", " "}));
+    const Op& sixty = picture.textOp(" 60");
+    EXPECT_EQ((sixty.y1 + sixty.y2) / 2, 3500.0 * 2 / 5);
 
     const Op& subject = picture.textOp("学科：语文");
     EXPECT_EQ(subject.x1, 120);
@@ -154,13 +152,7 @@ TEST_F(Charts, DescendingAxisPutsSmallValuesOnTopAndErrorsAtZero) {
     EXPECT_EQ(circles[0].y1, 3500);  // 60 of 60 lies on the category axis
     EXPECT_EQ(circles[1].y1, 0);     // an empty cell counts 0
     EXPECT_EQ(circles[2].y1, 0);     // an error text too
-    std::vector<std::string> labels;
-    for (const Op& op : picture.ops(Op::Text)) {
-        if (op.x2 == 400) {
-            labels.push_back(op.text);
-        }
-    }
-    EXPECT_EQ(labels, (std::vector<std::string>{" 12", " 24", " 36", " 48", " 60"}));
+    EXPECT_EQ(axisLabels(picture), (std::vector<std::string>{" 12", " 24", " 36", " 48", " 60"}));
 }
 
 TEST_F(Charts, WithAMinimumPointsAndAxisLabelsAgree) {

@@ -121,8 +121,6 @@ TEST_F(ReportPages, LandscapeTurnsThePaper) {
     RecordingSurface printer;
     DrawReportPages(printer, report, bindings, source, {1, 1});
     EXPECT_EQ(printer.orientation(), PageOrientation::Landscape);
-    EXPECT_EQ(printer.width(), 16840);
-    EXPECT_EQ(printer.height(), 11907);
 }
 
 TEST_F(ReportPages, UnbindingAsksFirst) {

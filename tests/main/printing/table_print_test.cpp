@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numeric>
-
 #include "main/document/grade_table.h"
 #include "main/printing/load_grid_into_table_print.h"
 #include "support/recording_surface.h"
@@ -88,13 +85,9 @@ TEST(TablePrint, GridColumnsFillTheFitWidthInProportion) {
 
     clsTablePrint fit;
     LoadGridIntoTablePrint(fit, grid, 10773);
-    std::vector<double> widths;
     for (long c = 0; c < fit.Cols(); ++c) {
-        widths.push_back(fit.ColWidth(c));
+        EXPECT_DOUBLE_EQ(fit.ColWidth(c), 10773.0 * static_cast<double>(c + 1) / 10) << c;  // 600 of 6000 ...
     }
-    EXPECT_DOUBLE_EQ(widths[0], 10773.0 * 600 / 6000);
-    EXPECT_DOUBLE_EQ(widths[3], 10773.0 * 2400 / 6000);
-    EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), 10773, 1e-6);
 
     clsTablePrint own;
     LoadGridIntoTablePrint(own, grid, -1);
@@ -125,10 +118,8 @@ TEST(TablePrint, LoadingCopiesValuesTitlesAndTheSystemsLayout) {
     EXPECT_EQ(tp.TextMatrix(1, 2), "值3");
     EXPECT_EQ((std::vector<int>{tp.ColAlignment(0), tp.ColAlignment(1), tp.ColAlignment(2)}),
               (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(tp.CellXOffset, 60);
-    EXPECT_EQ(tp.CellYOffset, 30);
+    // The cell padding and the header on every page show in the page layout's positions.
     EXPECT_EQ(tp.HeaderLineThickness, 2);
-    EXPECT_TRUE(tp.PrintHeaderOnEveryPage);
     ASSERT_NE(tp.FontMatrix(1, 1), nullptr);
     EXPECT_EQ(*tp.FontMatrix(1, 1), PrintCellFont());
     EXPECT_EQ(*tp.HeaderFont(0, 0), PrintCellFont());

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_io.h"
-#include "main/workspace/workspace_folder.h"
+#include "support/scoped_program_folder.h"
 #include "support/temp_dir.h"
 
 namespace scorvane {
@@ -11,8 +11,7 @@ namespace {
 
 TEST(ClassFolderTest, CreatesEveryLevelListsTablesByNameAndNeverLeavesTheDataFolder) {
     testing::TempDir dir;
-    const std::string saved = ProgramFolder();
-    SetProgramFolder(dir.path());
+    testing::ScopedProgramFolder workspace(dir.path());
     EXPECT_TRUE(PrepareClassTables("一中/高一/(1)班").empty());
     const std::string folder = dir.path() + "/表格数据/一中/高一/(1)班/";
     EXPECT_TRUE(DirectoryExists(folder));
@@ -27,7 +26,6 @@ TEST(ClassFolderTest, CreatesEveryLevelListsTablesByNameAndNeverLeavesTheDataFol
     EXPECT_TRUE(PrepareClassTables("一中/../..").empty());
     EXPECT_EQ(ClassTablePath("../x/y", "a"), "");
     EXPECT_FALSE(DirectoryExists(dir.path() + "/x"));
-    SetProgramFolder(saved);
 }
 
 }  // namespace

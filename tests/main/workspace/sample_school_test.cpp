@@ -6,14 +6,14 @@
 #include "main/workspace/class_folder.h"
 #include "main/workspace/school_tree.h"
 #include "main/workspace/workspace_folder.h"
+#include "support/scoped_program_folder.h"
 
 namespace scorvane {
 namespace {
 
 // The sample school in examples/ must read with the system's own readers.
 TEST(SampleSchoolTest, ThreeClassesTheFirstWithThreeTablesOf45StudentsAndATemplate) {
-    const std::string saved = ProgramFolder();
-    SetProgramFolder(SCORVANE_SOURCE_DIR "/examples");
+    testing::ScopedProgramFolder workspace(SCORVANE_SOURCE_DIR "/examples");
     std::vector<std::string> classes;
     for (const SchoolNode& node : AddDot().nodes) {
         if (IsClassNodeKey(node.key)) {
@@ -35,7 +35,6 @@ TEST(SampleSchoolTest, ThreeClassesTheFirstWithThreeTablesOf45StudentsAndATempla
     std::optional<FieldTemplate> fields = ReadFieldTemplate(TemplateFolder() + "考试成绩.templet");
     ASSERT_TRUE(fields.has_value());
     EXPECT_EQ(fields->titles.size(), 10u);
-    SetProgramFolder(saved);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_io.h"
+#include "support/scoped_program_folder.h"
 #include "support/temp_dir.h"
 
 namespace scorvane {
@@ -29,7 +30,7 @@ TEST(WorkspaceFolder, ResolvedInItsOrder) {
 }
 
 TEST(WorkspaceFolder, FileNamesAreFormedFromIt) {
-    SetProgramFolder("/srv/school");
+    testing::ScopedProgramFolder workspace("/srv/school");
     EXPECT_EQ(ProgramFolder(), "/srv/school/");
     EXPECT_EQ(DataFolder(), "/srv/school/表格数据/");
     EXPECT_EQ(TemplateFolder(), "/srv/school/表格模版/");

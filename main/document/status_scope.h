@@ -7,10 +7,8 @@
 
 namespace scorvane {
 
-inline constexpr std::string_view kStatusImporting = "文件导入中...";
-
-// The busy state of one exchange command: the status panel shows `text` and the pointer is busy for
-// the life of the scope; however the command ends, the panel returns to "就绪".
+// The busy state of one file command: the status panel shows `text` and the pointer is busy for the
+// life of the scope; however the command ends, the panel returns to "就绪".
 class StatusScope {
   public:
     StatusScope(StatusSink& status, std::string_view text) : status_(status) {

@@ -4,23 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "main/document/grade_table.h"
+#include "main/document/document.h"
 
+// Tables for the tests of scorvane_core (and what builds on it), made as a load leaves them.
 namespace scorvane::testing {
 
-// A loaded-looking table: the corner "  ", the given field titles, one row per student with its row
-// number in column 0, and the header layout string set from the titles.
-inline GradeTable MakeTable(std::initializer_list<std::string> titles,
-                            std::initializer_list<std::vector<std::string>> students,
+using Strings = std::vector<std::string>;
+
+// The corner "  ", the field titles, one row per student (cells beyond the titles are dropped), column 0
+// numbered and the header layout string set from the titles.
+inline GradeTable MakeTable(const Strings& titles, std::initializer_list<Strings> students,
                             std::string title = "T") {
     GradeTable t(static_cast<int>(students.size()) + 1, static_cast<int>(titles.size()) + 1);
     t.title = std::move(title);
-    int c = 1;
-    for (const std::string& f : titles) {
-        t.setCell(0, c++, f);
+    for (size_t c = 0; c < titles.size(); ++c) {
+        t.setCell(0, static_cast<int>(c) + 1, titles[c]);
     }
     int r = 1;
-    for (const auto& row : students) {
+    for (const Strings& row : students) {
         for (size_t i = 0; i < row.size() && static_cast<int>(i) + 1 < t.cols(); ++i) {
             t.setCell(r, static_cast<int>(i) + 1, row[i]);
         }
@@ -31,7 +32,14 @@ inline GradeTable MakeTable(std::initializer_list<std::string> titles,
     return t;
 }
 
-// A table of `students` rows over the fields 姓名 学号 语文: "<tag>名<r>", "<tag><r>", "<r mod 100>".
+// The same table in a fresh document.
+inline Document SampleDocument(const Strings& titles, std::initializer_list<Strings> students) {
+    Document document;
+    document.table = MakeTable(titles, students);
+    return document;
+}
+
+// `students` rows over the fields 姓名 学号 语文: "<tag>名<r>", "<tag><r>", "<r mod 100>".
 inline GradeTable MakeClass(int students, const std::string& tag) {
     GradeTable t = MakeTable({"姓名", "学号", "语文"}, {});
     t.setRows(students + 1);
@@ -45,12 +53,18 @@ inline GradeTable MakeClass(int students, const std::string& tag) {
 }
 
 // The column's cells of rows 1 .. Rows-1.
-inline std::vector<std::string> Column(const GradeTable& t, int col) {
-    std::vector<std::string> out;
+inline Strings Column(const GradeTable& t, int col) {
+    Strings out;
     for (int r = 1; r < t.rows(); ++r) {
         out.push_back(t.cell(r, col));
     }
     return out;
+}
+
+// Row r's data cells (columns 1 ..).
+inline Strings RowCells(const GradeTable& t, int row) {
+    const auto begin = t.cells().begin() + t.faIndex(row, 1);
+    return {begin, begin + t.cols() - 1};
 }
 
 }  // namespace scorvane::testing
