@@ -131,7 +131,7 @@ void TypeMarks(benchmark::State& state) {
     if (!frame.enterMovesDownColumn()) {
         frame.toolbarButton(MainWindow::kEnterDownColumn)->trigger();
     }
-    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
+    TableWindow* window = frame.openTable(BenchTableStem());
     if (!window) {
         state.SkipWithError("the table did not open");
         return;
@@ -158,7 +158,7 @@ BENCHMARK(TypeMarks)->Unit(benchmark::kMillisecond)->UseRealTime();
 // A key typed into the open editor: the editor, the value box and the formula bar follow.
 void KeyInTheEditor(benchmark::State& state) {
     MainWindow& frame = Frame();
-    TableWindow* window = frame.openTable(withoutExtension(tablePath()));
+    TableWindow* window = frame.openTable(BenchTableStem());
     if (!window) {
         state.SkipWithError("the table did not open");
         return;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sample_table.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {

@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "common/line_reader.h"
 #include "common/text_codec.h"
+#include "main/workspace/workspace_folder.h"
 #include "table_window_fixture.h"
 
 namespace scorvane {

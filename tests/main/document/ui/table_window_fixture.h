@@ -11,9 +11,9 @@
 #include "main/document/data_file.h"
 #include "main/document/ui/table_window.h"
 #include "main/document/ui/table_window_host.h"
-#include "main/workspace/workspace_folder.h"
 #include "support/qt/qt_app.h"
 #include "support/qt/scripted_dialogs.h"
+#include "support/scoped_program_folder.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -50,8 +50,7 @@ class RecordingHost : public TableWindowHost, public StatusSink {
 // A table window of its own, shown and active, on a workspace in a temporary folder.
 class TableWindowTest : public QtTest {
   protected:
-    TableWindowTest() : saved_(ProgramFolder()) {
-        SetProgramFolder(dir.path());
+    TableWindowTest() {
         window = std::make_unique<TableWindow>(host);
         host.window = window.get();
         window->resize(600, 400);
@@ -62,7 +61,6 @@ class TableWindowTest : public QtTest {
     ~TableWindowTest() override {
         host.window = nullptr;
         window.reset();
-        SetProgramFolder(saved_);
     }
 
     // A table of `students` rows with the fields 姓名, 语文, 数学成绩总评 (marks 60 + r and 70 + r);
@@ -85,11 +83,9 @@ class TableWindowTest : public QtTest {
     }
 
     TempDir dir;
+    ScopedProgramFolder workspace{dir.path()};
     RecordingHost host;
     std::unique_ptr<TableWindow> window;
-
-  private:
-    std::string saved_;
 };
 
 }  // namespace scorvane::testing
