@@ -22,8 +22,8 @@ std::vector<int> GridColumnWidths(const GradeTable& table,
         if (c == 0 && table.rows() > 1) {
             textWidth = std::max(textWidth, measure(std::to_string(table.rows() - 1)));
         }
-        widths[static_cast<size_t>(c)] =
-            FitColumnWidth(static_cast<int>(std::ceil(std::max(0.0, textWidth))));
+        int fitted = FitColumnWidth(static_cast<int>(std::ceil(std::max(0.0, textWidth))));
+        widths[static_cast<size_t>(c)] = c == 0 ? fitted : std::max(fitted, kMinFieldColumnWidthTwips);
     }
     return widths;
 }

@@ -15,6 +15,9 @@ namespace scorvane {
 inline constexpr int kColumnPaddingTwips = 90;
 // No column is made narrower than this by fitting (about three Chinese characters at 12 points).
 inline constexpr int kMinColumnWidthTwips = 900;
+// A field's column is never narrower than this, so that an eight-digit student number or a three-
+// character name shows whole in the 12-point table font.
+inline constexpr int kMinFieldColumnWidthTwips = 1200;
 
 // The table font the grid starts with; titles are measured in it.
 inline constexpr std::string_view kTableFontName = "宋体";

@@ -475,30 +475,23 @@ void TableWindow::applyLayout() {
     const GradeTable& t = document_.table;
     QFontMetrics metrics(tableFont_);
     const double twipsPerPixel = TwipsPerPixelX(*this);
-    auto fitted = [&](const std::string& title) {
-        int textTwips = static_cast<int>(metrics.horizontalAdvance(qs(title)) * twipsPerPixel);
-        return FitColumnWidth(textTwips);
-    };
+    // The one sizing rule of the grid and the printed table, measured in the table font.
+    const std::vector<int> widths = GridColumnWidths(t, [&](std::string_view text) {
+        return metrics.horizontalAdvance(
+                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) *
+               twipsPerPixel;
+    });
 
     QHeaderView* cols = grid_->horizontalHeader();
     // The view hears of every new width (it repaints and sizes its scroll bar); the widths set here are
     // not the user's own.
     layingOut_ = true;
     for (int c = 1; c < t.cols(); ++c) {
-        int twips = t.columnWidth(c);
-        if (twips == 0) {
-            twips = fitted(t.rows() > 0 ? t.cell(0, c) : std::string());
-        }
-        cols->resizeSection(c - 1, TwipsToPixelsX(twips, *this));
+        cols->resizeSection(c - 1, TwipsToPixelsX(widths[static_cast<size_t>(c)], *this));
     }
     layingOut_ = false;
 
-    // The row-number column fits its corner title and the largest row number.
-    int numberTwips = t.columnWidth(0);
-    if (numberTwips == 0) {
-        numberTwips = std::max(fitted(t.rows() > 0 && t.cols() > 0 ? t.cell(0, 0) : std::string()),
-                               fitted(std::to_string(std::max(1, t.rows() - 1))));
-    }
+    const int numberTwips = t.cols() > 0 ? widths[0] : kMinColumnWidthTwips;
     QHeaderView* rows = grid_->verticalHeader();
     rows->setMinimumWidth(TwipsToPixelsX(numberTwips, *this));
     const int standardHeight = metrics.height() + kRowPadding;

@@ -14,8 +14,8 @@ TEST(GridColumnWidths, ColumnsFitTheirTitlesKeepSetWidthsAndFitRowNumbers) {
     GradeTable table(12001, 4);
     table.setHeaderLayout("  |姓名|期末考试总成绩|x");
     std::vector<int> widths = GridColumnWidths(table, Measure);
-    // "12000" fits column 0's narrowest width; the title "x" gets the narrowest column.
-    EXPECT_EQ(widths, (std::vector<int>{900, 900, 2100 + 180, 900}));
+    // "12000" fits column 0's narrowest width; short titles get the narrowest field column.
+    EXPECT_EQ(widths, (std::vector<int>{900, 1200, 2100 + 180, 1200}));
 
     table.setColumnWidth(2, 333);
     EXPECT_EQ(GridColumnWidths(table, Measure)[2], 333);

@@ -152,7 +152,7 @@ TEST_F(TableWindowTest, ColumnsFitTheirTitlesAndRowsShareOneHeight) {
     const int longTitle =
         FitColumnWidth(static_cast<int>(metrics.horizontalAdvance("数学成绩总评") * TwipsPerPixelX(*window)));
     EXPECT_EQ(cols->sectionSize(2), TwipsToPixelsX(longTitle, *window));
-    EXPECT_EQ(cols->sectionSize(0), TwipsToPixelsX(kMinColumnWidthTwips, *window));
+    EXPECT_EQ(cols->sectionSize(0), TwipsToPixelsX(kMinFieldColumnWidthTwips, *window));
     EXPECT_GT(cols->sectionSize(2), cols->sectionSize(0));
     QHeaderView* rows = window->grid()->verticalHeader();
     EXPECT_EQ(rows->sectionResizeMode(0), QHeaderView::Fixed);
@@ -164,7 +164,7 @@ TEST_F(TableWindowTest, ColumnsFitTheirTitlesAndRowsShareOneHeight) {
     EXPECT_EQ(cols->sectionSize(0), TwipsToPixelsX(3000, *window));
     window->document().table.setHeaderLayout("  |姓名|语文|数学成绩总评");
     window->tableReset();
-    EXPECT_EQ(cols->sectionSize(0), TwipsToPixelsX(kMinColumnWidthTwips, *window));
+    EXPECT_EQ(cols->sectionSize(0), TwipsToPixelsX(kMinFieldColumnWidthTwips, *window));
 }
 
 TEST_F(TableWindowTest, TheClassInformationDialogResizesTheTableAndUndoBringsTheRowsBack) {
