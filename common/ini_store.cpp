@@ -59,6 +59,7 @@ IniStore IniStore::fromText(std::string_view utf8Text) {
 
 bool IniStore::load(const std::string& path) {
     lines_.clear();
+    index_.reset();
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
         return false;
@@ -71,19 +72,64 @@ bool IniStore::save(const std::string& path) const {
     return WriteFileAtomically(path, EncodeGbk(text()));
 }
 
-bool IniStore::findSection(std::string_view section, size_t& begin, size_t& end) const {
-    std::string_view wanted = trimBlanks(section);
+const IniStore::Index& IniStore::index() const {
+    if (index_) {
+        return *index_;
+    }
+    Index index;
+    SectionIndex* current = nullptr;
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == Line::Section && EqualsIgnoreCaseAscii(lines_[i].name, wanted)) {
-            begin = i;
-            end = i + 1;
-            while (end < lines_.size() && lines_[end].kind != Line::Section) {
-                ++end;
+        const Line& l = lines_[i];
+        if (l.kind == Line::Section) {
+            if (current) {
+                current->end = i;
             }
-            return true;
+            auto [it, added] = index.try_emplace(ToLowerAscii(l.name));
+            // A later section of the same name is not read: lookups stop at the first.
+            current = added ? &it->second : nullptr;
+            if (current) {
+                current->begin = i;
+            }
+        } else if (l.kind == Line::Entry && current) {
+            current->keys.try_emplace(ToLowerAscii(l.name), i);
         }
     }
-    return false;
+    if (current) {
+        current->end = lines_.size();
+    }
+    index_ = std::move(index);
+    return *index_;
+}
+
+const IniStore::SectionIndex* IniStore::indexedSection(std::string_view section) const {
+    const Index& sections = index();
+    auto it = sections.find(ToLowerAscii(trimBlanks(section)));
+    return it == sections.end() ? nullptr : &it->second;
+}
+
+bool IniStore::findSection(std::string_view section, size_t& begin, size_t& end) const {
+    if (!index_) {
+        // A store being written changes between lookups: one pass over its lines, no index made.
+        std::string_view wanted = trimBlanks(section);
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            if (lines_[i].kind == Line::Section && EqualsIgnoreCaseAscii(lines_[i].name, wanted)) {
+                begin = i;
+                end = i + 1;
+                while (end < lines_.size() && lines_[end].kind != Line::Section) {
+                    ++end;
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+    const SectionIndex* found = indexedSection(section);
+    if (!found) {
+        return false;
+    }
+    begin = found->begin;
+    end = found->end;
+    return true;
 }
 
 bool IniStore::hasSection(std::string_view section) const {
@@ -107,18 +153,16 @@ std::vector<std::pair<std::string, std::string>> IniStore::entries(std::string_v
 }
 
 std::optional<std::string> IniStore::value(std::string_view section, std::string_view key) const {
-    size_t begin, end;
-    if (!findSection(section, begin, end)) {
+    const SectionIndex* found = indexedSection(section);
+    if (!found) {
         return std::nullopt;
     }
-    std::string_view wanted = trimBlanks(key);
-    for (size_t i = begin + 1; i < end; ++i) {
-        const Line& l = lines_[i];
-        if (l.kind == Line::Entry && EqualsIgnoreCaseAscii(l.name, wanted)) {
-            return std::string(trimBlanks(std::string_view(l.raw).substr(l.valueStart)));
-        }
+    auto it = found->keys.find(ToLowerAscii(trimBlanks(key)));
+    if (it == found->keys.end()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const Line& l = lines_[it->second];
+    return std::string(trimBlanks(std::string_view(l.raw).substr(l.valueStart)));
 }
 
 std::string IniStore::value(std::string_view section, std::string_view key, std::string_view fallback) const {
@@ -127,29 +171,41 @@ std::string IniStore::value(std::string_view section, std::string_view key, std:
 }
 
 void IniStore::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    std::string entry = std::string(trimBlanks(key)) + "=" + flattenLineBreaks(value);
     size_t begin, end;
     if (!findSection(section, begin, end)) {
-        lines_.push_back(parse("[" + std::string(trimBlanks(section)) + "]"));
-        lines_.push_back(parse(entry));
+        appendSection(section);
+        appendEntry(key, value);
         return;
     }
+    std::string entry = std::string(trimBlanks(key)) + "=" + flattenLineBreaks(value);
     std::string_view wanted = trimBlanks(key);
     size_t lastEntry = begin;
     for (size_t i = begin + 1; i < end; ++i) {
         if (lines_[i].kind == Line::Entry) {
             if (EqualsIgnoreCaseAscii(lines_[i].name, wanted)) {
                 lines_[i] = parse(entry);
-                return;
+                return;  // the same key on the same line: the index stays true
             }
             lastEntry = i;
         }
     }
     lines_.insert(lines_.begin() + static_cast<long>(lastEntry + 1), parse(entry));
+    index_.reset();
 }
 
 void IniStore::appendLine(std::string_view line) {
+    index_.reset();
     lines_.push_back(parse(flattenLineBreaks(line)));
+}
+
+void IniStore::appendSection(std::string_view section) {
+    index_.reset();
+    lines_.push_back(parse("[" + std::string(trimBlanks(section)) + "]"));
+}
+
+void IniStore::appendEntry(std::string_view key, std::string_view value) {
+    index_.reset();
+    lines_.push_back(parse(std::string(trimBlanks(key)) + "=" + flattenLineBreaks(value)));
 }
 
 std::string IniStore::text() const {

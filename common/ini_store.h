@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace scorvane {
 // whole (never cut), a missing key gives the caller's default, a new key is appended at the end of its
 // section and a new section at the end of the file. Lines beginning with ";" are comments. The file is
 // GBK text with CR LF line ends and is always rewritten whole, atomically.
+//
+// Lookups go through an index of the sections and keys, made on the first lookup after a change, so
+// that reading every key of a file costs time in proportion to the file, not to its square. (The
+// index is a cache kept by const lookups: a store is used by one thread at a time.)
 class IniStore {
   public:
     IniStore() = default;
@@ -34,9 +39,15 @@ class IniStore {
 
     // Appends a line as it is (comment lines at the top of a new file).
     void appendLine(std::string_view line);
+    // Append a section's header, or an entry to the last section, without looking for an existing one:
+    // for writers that lay out a new file in order, each section and each key once. (setValue looks
+    // through the file for every key, which makes writing thousands of keys slow.)
+    void appendSection(std::string_view section);
+    void appendEntry(std::string_view key, std::string_view value);
 
     // The whole file as UTF-8 text, CR LF after every line.
     std::string text() const;
+    size_t lineCount() const { return lines_.size(); }
 
   private:
     struct Line {
@@ -49,7 +60,17 @@ class IniStore {
     // [begin, end) line range of the first section with that name; begin is the header line.
     bool findSection(std::string_view section, size_t& begin, size_t& end) const;
 
+    struct SectionIndex {
+        size_t begin = 0;
+        size_t end = 0;
+        std::unordered_map<std::string, size_t> keys;  // lower-case key -> its first entry line
+    };
+    using Index = std::unordered_map<std::string, SectionIndex>;  // lower-case name -> first section
+    const Index& index() const;
+    const SectionIndex* indexedSection(std::string_view section) const;
+
     std::vector<Line> lines_;
+    mutable std::optional<Index> index_;
 };
 
 }  // namespace scorvane

@@ -1,5 +1,6 @@
 #include "common/report_template.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -84,20 +85,24 @@ bool isNumber(std::string_view text) {
 }
 
 // Reads keys 0 .. last of a section, a missing key as "0". The count comes from the file and is not
-// trusted: no key beyond the largest numbered key that the section holds is read.
+// trusted: no key beyond the largest numbered key that the section holds is read, and no more records
+// than twice the numbered keys it holds (the keys present and as many missing ones), so neither a
+// damaged count nor a damaged key makes the reader produce more than the file holds.
 std::vector<std::string> readNumberedRecords(const IniStore& store, std::string_view section,
                                              long long last) {
     std::unordered_map<std::string, std::string> byKey;
     long long largestKey = -1;
+    long long numberedKeys = 0;
     for (auto& [key, value] : store.entries(section)) {
         long long n = 0;
         if (ParseWholeNumber(key, 0, kInt32Max, n)) {
             largestKey = std::max(largestKey, n);
+            ++numberedKeys;
         }
         byKey.emplace(key, value);  // the first entry of a key wins, as a reader finds it first
     }
     std::vector<std::string> records;
-    const long long end = std::min(last, largestKey);
+    const long long end = std::min({last, largestKey, 2 * numberedKeys - 1});
     for (long long i = 0; i <= end; ++i) {
         auto it = byKey.find(std::to_string(i));
         records.push_back(it == byKey.end() ? std::string("0") : it->second);
@@ -266,16 +271,21 @@ std::string SerializeReportTemplate(const ReportTemplate& report) {
     IniStore store;
     store.appendLine(kTemplateMagicComment);
     store.appendLine(kNoticeComment);
-    store.setValue("Information", "LinesNum",
-                   std::to_string(static_cast<long long>(report.lineRecords.size()) - 1));
-    store.setValue("Information", "LabelsNum",
-                   std::to_string(static_cast<long long>(report.labels.size()) - 1));
-    store.setValue("Information", "Page", report.landscape ? "-1" : "0");
-    for (size_t i = 0; i < report.lineRecords.size(); ++i) {
-        store.setValue("Lines", std::to_string(i), report.lineRecords[i]);
+    store.appendSection("Information");
+    store.appendEntry("LinesNum", std::to_string(static_cast<long long>(report.lineRecords.size()) - 1));
+    store.appendEntry("LabelsNum", std::to_string(static_cast<long long>(report.labels.size()) - 1));
+    store.appendEntry("Page", report.landscape ? "-1" : "0");
+    if (!report.lineRecords.empty()) {
+        store.appendSection("Lines");
+        for (size_t i = 0; i < report.lineRecords.size(); ++i) {
+            store.appendEntry(std::to_string(i), report.lineRecords[i]);
+        }
     }
-    for (size_t i = 0; i < report.labels.size(); ++i) {
-        store.setValue("Labels", std::to_string(i), EncodeLabelRecord(report.labels[i]));
+    if (!report.labels.empty()) {
+        store.appendSection("Labels");
+        for (size_t i = 0; i < report.labels.size(); ++i) {
+            store.appendEntry(std::to_string(i), EncodeLabelRecord(report.labels[i]));
+        }
     }
     return store.text();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "common/file_io.h"
@@ -101,13 +102,18 @@ bool allDigits(std::string_view s) {
     return !s.empty();
 }
 
-// Reads memo texts out of a memo file.
+// Reads memo texts out of a memo file. Every memo field of a sound file points to a block of its own,
+// so all the memo text of a table together is never longer than the memo file. A damaged file can
+// point every field to one long block (or lose a dBASE III end mark, so that a text runs to the end of
+// the file): the texts are then read once per block, and the table is refused (MemoDamaged) as soon as
+// its memo text grows past the memo file's size and a margin, instead of copying the file into every cell.
 class MemoFile {
   public:
     MemoFile(std::optional<std::string_view> bytes, bool foxPro, unsigned char version)
         : bytes_(bytes ? *bytes : std::string_view()),
           present_(bytes && bytes->size() >= 8),
-          foxPro_(foxPro) {
+          foxPro_(foxPro),
+          budget_(bytes_.size() + kMemoMargin) {
         if (!present_) {
             return;
         }
@@ -121,7 +127,32 @@ class MemoFile {
         }
     }
 
-    std::string read(uint64_t block) const {
+    // The text of the memo at `block`; false when the table's memo text has grown past what the memo
+    // file can hold.
+    bool read(uint64_t block, std::string& out) {
+        std::string_view bytes = body(block);
+        if (bytes.size() > budget_) {
+            return false;
+        }
+        budget_ -= bytes.size();
+        if (bytes.empty()) {
+            out.clear();
+            return true;
+        }
+        auto [it, added] = texts_.try_emplace(block);
+        if (added) {
+            it->second = text(bytes);
+        }
+        out = it->second;
+        return true;
+    }
+
+  private:
+    // Room for a few memos that a sound file shares (such as one standard remark).
+    static constexpr uint64_t kMemoMargin = 1 << 20;
+
+    // The memo's bytes, trailing blanks removed.
+    std::string_view body(uint64_t block) const {
         if (!present_ || block == 0 || blockSize_ == 0) {
             return {};
         }
@@ -154,35 +185,41 @@ class MemoFile {
             size_t end = rest.find('\x1A');
             body = rest.substr(0, end);
         }
-        return text(trimEnd(body));
+        return trimEnd(body);
     }
 
-  private:
     std::string_view bytes_;
     bool present_;
     bool foxPro_;
     uint64_t blockSize_ = 0;
+    uint64_t budget_;
+    std::unordered_map<uint64_t, std::string> texts_;  // decoded once per block
 };
 
-std::string fieldValue(const Field& f, std::string_view raw, const MemoFile& memo) {
+// The value of a field as text; false only when a memo field finds the memo file damaged.
+bool fieldValue(const Field& f, std::string_view raw, MemoFile& memo, std::string& value) {
     switch (f.type) {
         case 'C':
-            return text(trimEnd(raw));
+            value = text(trimEnd(raw));
+            return true;
         case 'N':
         case 'F':
-            return std::string(trimBoth(raw));
+            value = std::string(trimBoth(raw));
+            return true;
         case 'I':
-            return std::to_string(static_cast<int32_t>(le32(raw, 0)));
+            value = std::to_string(static_cast<int32_t>(le32(raw, 0)));
+            return true;
         case 'D': {
             std::string_view d = trimBoth(raw);
             if (d.empty() || d == "00000000") {
-                return {};
+                value.clear();
+            } else if (d.size() == 8 && allDigits(d)) {
+                value = std::string(d.substr(0, 4)) + "-" + std::string(d.substr(4, 2)) + "-" +
+                        std::string(d.substr(6, 2));
+            } else {
+                value = text(d);
             }
-            if (d.size() == 8 && allDigits(d)) {
-                return std::string(d.substr(0, 4)) + "-" + std::string(d.substr(4, 2)) + "-" +
-                       std::string(d.substr(6, 2));
-            }
-            return text(d);
+            return true;
         }
         case 'L':
             switch (raw[0]) {
@@ -190,15 +227,18 @@ std::string fieldValue(const Field& f, std::string_view raw, const MemoFile& mem
                 case 't':
                 case 'Y':
                 case 'y':
-                    return "T";
+                    value = "T";
+                    break;
                 case 'F':
                 case 'f':
                 case 'N':
                 case 'n':
-                    return "F";
+                    value = "F";
+                    break;
                 default:
-                    return {};
+                    value.clear();
             }
+            return true;
         case 'M': {
             uint64_t block = 0;
             if (f.length == 4) {
@@ -206,16 +246,18 @@ std::string fieldValue(const Field& f, std::string_view raw, const MemoFile& mem
             } else {
                 std::string_view digits = trimBoth(raw);
                 if (!allDigits(digits) || digits.size() > 10) {
-                    return {};
+                    value.clear();
+                    return true;
                 }
                 for (char ch : digits) {
                     block = block * 10 + static_cast<uint64_t>(ch - '0');
                 }
             }
-            return memo.read(block);
+            return memo.read(block, value);
         }
         default:
-            return {};
+            value.clear();
+            return true;
     }
 }
 
@@ -312,7 +354,7 @@ DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bo
         return DbfError::TooLarge;
     }
 
-    const MemoFile memoFile(memo, memoIsFoxPro, version);
+    MemoFile memoFile(memo, memoIsFoxPro, version);
     GradeTable grid(static_cast<int>(kept) + 1, static_cast<int>(shown.size()) + 1);
     grid.setCell(0, 0, "  ");
     for (size_t c = 0; c < shown.size(); ++c) {
@@ -328,8 +370,11 @@ DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bo
         grid.setCell(row, 0, std::to_string(row));
         for (size_t c = 0; c < shown.size(); ++c) {
             const Field& f = *shown[c];
-            grid.setCell(row, static_cast<int>(c) + 1,
-                         fieldValue(f, record.substr(1 + f.offset, f.length), memoFile));
+            std::string value;
+            if (!fieldValue(f, record.substr(1 + f.offset, f.length), memoFile, value)) {
+                return DbfError::MemoDamaged;
+            }
+            grid.setCell(row, static_cast<int>(c) + 1, std::move(value));
         }
     }
     out = std::move(grid);

@@ -19,7 +19,8 @@ namespace scorvane {
 //   D  "YYYY-MM-DD" (empty when unset; any other text as it is)
 //   L  "T" or "F" (T/t/Y/y and F/f/N/n); empty when unset
 //   M  the memo text from the memo file beside the table (.fpt for FoxPro, .dbt for dBASE), trailing
-//      blanks removed; empty when the memo file is missing or cannot be read there
+//      blanks removed; empty when the memo file is missing or cannot be read there. Each memo block is
+//      read once however many fields point to it.
 // Hidden system fields of Visual FoxPro (such as the null flags) are left out. Records marked deleted
 // are left out.
 //
@@ -33,6 +34,9 @@ enum class DbfError : int {
     Truncated = 4,        // the file is shorter than its header says: records are missing
     UnsupportedType = 5,  // a field of a type other than C, N, F, I, D, L, M
     TooLarge = 6,         // more records or fields than a grade table holds (32766)
+    MemoDamaged = 7,      // the memo file is damaged: its memos overlap or run on past their end, so
+                          // that the table's memo text would be longer than the memo file (more than
+                          // a margin of 1 MB of shared memos)
 };
 
 inline constexpr std::string_view kDbfErrorMessage = "数据库读取发生错误。错误代码：";

@@ -98,14 +98,23 @@ bool isBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-// The formula as evaluator text: every reference replaced by the referenced cell's text ("0" for a
-// blank one), left to right; inserted text is never looked at again. False when a reference cannot
-// be read or lies outside the table.
-//
-// The formula is taken as it stands: names are matched in any letter case by the evaluator, and a
-// "(?," or ",?)" outside a reference leaves its "," in the text, which no evaluation accepts; so the
-// outcome equals lower-casing the formula and replacing those wildcards first.
-bool expandReferences(const GradeTable& table, std::string_view formula, int row, int col, std::string& out) {
+// Appends a piece of the evaluator text unless that would make it longer than the evaluator scans.
+bool appendWithin(std::string& out, std::string_view piece) {
+    if (out.size() + piece.size() > kMaxExpressionLength) {
+        return false;
+    }
+    out.append(piece);
+    return true;
+}
+
+}  // namespace
+
+// Inserted text is never looked at again. The formula is taken as it stands: names are matched in any
+// letter case by the evaluator, and a "(?," or ",?)" outside a reference leaves its "," in the text,
+// which no evaluation accepts; so the outcome equals lower-casing the formula and replacing those
+// wildcards first.
+bool ExpandFormulaReferences(const GradeTable& table, std::string_view formula, int row, int col,
+                             std::string& out) {
     out.clear();
     size_t pos = 0;
     size_t copied = 0;
@@ -114,24 +123,21 @@ bool expandReferences(const GradeTable& table, std::string_view formula, int row
             ++pos;
             continue;
         }
-        out.append(formula.substr(copied, pos - copied));
+        if (!appendWithin(out, formula.substr(copied, pos - copied))) {
+            return false;
+        }
         CellAddress ref;
         if (!readReference(table, formula, pos, row, col, ref, pos)) {
             return false;
         }
         copied = pos;
         const std::string& referenced = table.cell(ref.row, ref.col);
-        if (isBlank(referenced)) {
-            out.push_back('0');
-        } else {
-            out.append(referenced);
+        if (!appendWithin(out, isBlank(referenced) ? std::string_view("0") : std::string_view(referenced))) {
+            return false;
         }
     }
-    out.append(formula.substr(copied));
-    return true;
+    return appendWithin(out, formula.substr(copied));
 }
-
-}  // namespace
 
 bool IsFormula(std::string_view text) {
     return text.substr(0, kFormulaMarker.size()) == kFormulaMarker;
@@ -141,7 +147,7 @@ std::string FormulaValue(const GradeTable& table, std::string_view formula, int 
     // Working buffers reused from call to call: a table's worth of formulas allocates nothing.
     thread_local std::string expression;
     thread_local std::string result;
-    if (!expandReferences(table, formula, row, col, expression) ||
+    if (!ExpandFormulaReferences(table, formula, row, col, expression) ||
         !EvaluateExpressionInto(expression, result)) {
         return std::string(kFormulaError);
     }

@@ -32,6 +32,14 @@ std::string 公式2值(const GradeTable& table, int row, int col);
 // marker and self-reference tests; the formula editor calls it on its copy of the table.)
 std::string FormulaValue(const GradeTable& table, std::string_view formula, int row, int col);
 
+// The formula as the evaluator's text, seen from cell (row, col): every reference replaced by the
+// referenced cell's text ("0" for a blank one), left to right. False when a reference cannot be read
+// or lies outside the table, and as soon as the text would grow longer than the evaluator scans
+// (kMaxExpressionLength), so `out` never holds more than that: many references to a long cell do not
+// ask for the product of both lengths.
+bool ExpandFormulaReferences(const GradeTable& table, std::string_view formula, int row, int col,
+                             std::string& out);
+
 // Every cell the formula refers to as seen from (row, col), in order, up to the first reference that
 // cannot be read or lies outside the table.
 struct CellAddress {

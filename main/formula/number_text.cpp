@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace scorvane {
 namespace {
@@ -96,10 +97,15 @@ size_t NumberToText(double value, char* out, double& rounded) {
         }
         n += writeExponent(out + n, exponent);
     }
-    // The value of the 15-digit text: the scientific form holds exactly those digits.
+    // The value of the 15-digit text: the scientific form holds exactly those digits. Next to the
+    // largest double the text rounds above it ("1.79769313486232E+308"); its nearest double is then
+    // the largest one, not a failed read of 0.
     double back = 0;
-    std::from_chars(sci, sciEnd, back);
-    rounded = back;
+    if (std::from_chars(sci, sciEnd, back).ec == std::errc()) {
+        rounded = back;
+    } else {
+        rounded = std::copysign(std::numeric_limits<double>::max(), value);
+    }
     return n;
 }
 

@@ -39,9 +39,9 @@ std::vector<std::string> schoolFileVariants(const std::string& folder) {
     return found;
 }
 
-// A count as the system reads it: a whole number (blanks around it allowed). A count beyond what the
-// file could hold is taken as the most it could hold: a damaged count neither makes the reader produce
-// millions of entries nor drops the grades and classes the file does hold.
+// A highest index as the system reads it: a whole number (blanks around it allowed). One beyond what
+// the file could hold is taken as the most it could hold (`limit`): a damaged count neither makes the
+// reader produce millions of entries nor drops the grades and classes the file does hold.
 bool readCount(const IniStore& ini, std::string_view section, std::string_view key, long long limit,
                long long& count) {
     std::optional<std::string> text = ini.value(section, key);
@@ -51,6 +51,25 @@ bool readCount(const IniStore& ini, std::string_view section, std::string_view k
     }
     count = std::min(count, limit);
     return true;
+}
+
+// The highest class index worth reading for a grade, whatever its count claims: no key beyond the
+// largest "Class<j>" that the grade's section holds, and no more classes than twice the keys it
+// holds (those present and as many missing ones, which read "Default"), but always one, as a grade
+// whose section is missing has always shown one "Default" class. So the classes read from a file stay
+// in proportion to its size, however many classes each grade claims.
+long long highestClassToRead(const IniStore& ini, std::string_view section) {
+    long long largest = -1;
+    long long present = 0;
+    for (const auto& [key, value] : ini.entries(section)) {
+        long long j = 0;
+        if (key.size() > 5 && EqualsIgnoreCaseAscii(std::string_view(key).substr(0, 5), "Class") &&
+            ParseWholeNumber(std::string_view(key).substr(5), 0, 32766, j)) {
+            largest = std::max(largest, j);
+            ++present;
+        }
+    }
+    return std::max(0LL, std::min(largest, 2 * present - 1));
 }
 
 }  // namespace
@@ -63,11 +82,11 @@ std::string FindSchoolFile(const std::string& folder) {
 SchoolInfo ReadSchoolInfo(const IniStore& ini) {
     SchoolInfo school;
     school.name = ReadIniValue(ini, "School", "Name");
-    // Every grade and class needs at least one line of its own, so no count can exceed the lines.
-    const std::string text = ini.text();
-    const long long limit = std::min<long long>(32767, std::count(text.begin(), text.end(), '\n'));
+    // Every grade needs lines of its own, so no grade count can exceed the lines. (A grade count is
+    // also never trusted past the grades whose class counts are present: a missing one ends the reading.)
+    const long long lines = static_cast<long long>(ini.lineCount());
     long long highestGrade = 0;
-    if (!readCount(ini, "School", "Grade", limit, highestGrade)) {
+    if (!readCount(ini, "School", "Grade", std::min<long long>(32767, lines), highestGrade)) {
         return school;
     }
     for (long long i = 0; i <= highestGrade; ++i) {
@@ -75,7 +94,7 @@ SchoolInfo ReadSchoolInfo(const IniStore& ini) {
         GradeEntry& grade = school.grades.emplace_back();
         grade.name = ReadIniValue(ini, "School", gradeKey);
         long long highestClass = 0;
-        if (!readCount(ini, "School", gradeKey + "Class", limit, highestClass)) {
+        if (!readCount(ini, "School", gradeKey + "Class", highestClassToRead(ini, gradeKey), highestClass)) {
             return school;
         }
         for (long long j = 0; j <= highestClass; ++j) {
@@ -98,20 +117,23 @@ IniStore SchoolInfoIni(const SchoolInfo& school) {
     IniStore ini;
     ini.appendLine(kCommentLine1);
     ini.appendLine(kCommentLine2);
-    ini.setValue("School", "Name", school.name);
-    ini.setValue("School", "Grade", std::to_string(static_cast<long long>(school.grades.size()) - 1));
+    ini.appendSection("School");
+    ini.appendEntry("Name", school.name);
+    ini.appendEntry("Grade", std::to_string(static_cast<long long>(school.grades.size()) - 1));
     for (size_t i = 0; i < school.grades.size(); ++i) {
         const GradeEntry& grade = school.grades[i];
         const std::string gradeKey = "Grade" + std::to_string(i);
-        ini.setValue("School", gradeKey, grade.name);
-        ini.setValue("School", gradeKey + "Class",
-                     std::to_string(static_cast<long long>(grade.classes.size()) - 1));
+        ini.appendEntry(gradeKey, grade.name);
+        ini.appendEntry(gradeKey + "Class", std::to_string(static_cast<long long>(grade.classes.size()) - 1));
     }
     for (size_t i = 0; i < school.grades.size(); ++i) {
         const GradeEntry& grade = school.grades[i];
-        const std::string gradeKey = "Grade" + std::to_string(i);
+        if (grade.classes.empty()) {
+            continue;
+        }
+        ini.appendSection("Grade" + std::to_string(i));
         for (size_t j = 0; j < grade.classes.size(); ++j) {
-            ini.setValue(gradeKey, "Class" + std::to_string(j), grade.classes[j]);
+            ini.appendEntry("Class" + std::to_string(j), grade.classes[j]);
         }
     }
     return ini;

@@ -32,8 +32,10 @@ std::string FindSchoolFile(const std::string& folder);
 
 // Reads the school structure from the school file's INI text. A missing key reads as "Default"; a
 // count (Grade, Grade<i>Class) that is missing or not a whole number ends the reading there, keeping
-// what was read so far (a grade whose class count ends the reading stays, without classes); a count
-// larger than the file could hold counts as the file's number of lines.
+// what was read so far (a grade whose class count ends the reading stays, without classes). A count
+// larger than the file could hold is capped: the grades by the file's lines, a grade's classes by the
+// keys its section holds (up to its largest "Class<j>", at most twice the keys present, at least one),
+// so reading takes time and memory in proportion to the file.
 SchoolInfo ReadSchoolInfo(const IniStore& ini);
 
 // The school file of `folder`, read; nullopt when the folder has none.

@@ -40,10 +40,15 @@ TEST(IniStore, WritesAppendKeysToTheirSectionAndSectionsAtTheEnd) {
     ini.appendLine(";head");
     ini.setValue("A", "k1", "1");
     ini.setValue("B", "k1", "2");
-    ini.setValue("a", "K2", "3");  // same section, other case
+    EXPECT_EQ(ini.value("b", "K1", ""), "2");
+    ini.setValue("a", "K2", "3");  // same section, other case: B's lines move down
+    EXPECT_EQ(ini.value("B", "k1", ""), "2");
     ini.setValue("A", "K1", "4");  // replaces in place
+    EXPECT_EQ(ini.value("A", "k1", ""), "4");
     ini.setValue("B", "x", "two\r\nlines");
     EXPECT_EQ(ini.text(), ";head\r\n[A]\r\nK1=4\r\nK2=3\r\n[B]\r\nk1=2\r\nx=two[/]lines\r\n");
+    EXPECT_EQ(ini.value("B", "X", ""), "two[/]lines");
+    EXPECT_EQ(ini.value("A", "K2", ""), "3");
 }
 
 TEST(IniStore, FileIsGbkAndSavedWhole) {

@@ -196,6 +196,16 @@ TEST(ReportTemplateFile, CountsAreNotTrustedBeyondTheKeysPresent) {
     EXPECT_EQ(r.lineRecords, (std::vector<std::string>{"1,1,2,2,1", "0", "3,3,4,4,1"}));
     EXPECT_EQ(r.labelRecords.size(), 1u);
     EXPECT_FALSE(ParseReportTemplate("hello\r\n").hasInformation);
+
+    // 59 bytes whose count and one key are the largest 32-bit number: a key far beyond the keys present
+    // does not make the reader produce two thousand million records.
+    r = ParseReportTemplate("[Information]\r\nLinesNum=2147483647\r\n[Lines]\r\n2147483647=1\r\n");
+    EXPECT_EQ(r.lineRecords, (std::vector<std::string>{"0", "0"}));
+    r = ParseReportTemplate(
+        "[Information]\r\nLabelsNum=2147483647\r\n[Labels]\r\n0=a 1 2 宋体 0 0 9 0 0 0\r\n"
+        "2147483647=b 1 2 宋体 0 0 9 0 0 0\r\n");
+    EXPECT_EQ(r.labelRecords.size(), 4u);
+    EXPECT_EQ(r.labelRecords[0], "a 1 2 宋体 0 0 9 0 0 0");
 }
 
 TEST(ReportTemplateFile, FileIsGbkWithCrLfAndWrittenAtomically) {

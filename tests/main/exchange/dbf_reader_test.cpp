@@ -103,6 +103,38 @@ TEST(DbfReader, FindsTheMemoFileBesideTheTable) {
     }
 }
 
+TEST(DbfReader, MemoTextStaysWithinTheMemoFile) {
+    // Every memo field pointing to one block: a short memo is shared by the cells that point to it.
+    std::vector<uint32_t> blocks;
+    std::string memo = MemoFile(MemoKind::FoxPro, {Gbk("良好")}, blocks);
+    DbfBuilder b{0xF5, {{"XM", 'C', 4}, {"PY", 'M', 10}}, {}};
+    b.records.assign(2000, DbfRecord{{"a", std::to_string(blocks[0])}});
+    GradeTable t;
+    ASSERT_EQ(ParseDbf(b.bytes(), memo, true, t), DbfError::None);
+    EXPECT_EQ(t.cell(2000, 2), "良好");
+
+    // A long memo shared by every field would copy the memo file into every cell: 300 records x 600 KB
+    // is 180 MB out of 600 KB. The table is refused with its own number, the grid kept.
+    blocks.clear();
+    memo = MemoFile(MemoKind::FoxPro, {std::string(600 * 1024, 'x')}, blocks);
+    b.records.assign(300, DbfRecord{{"a", std::to_string(blocks[0])}});
+    GradeTable kept = testing::MakeTable({"A"}, {{"1"}});
+    const Values before = kept.cells();
+    EXPECT_EQ(ParseDbf(b.bytes(), memo, true, kept), DbfError::MemoDamaged);
+    EXPECT_EQ(kept.cells(), before);
+    EXPECT_EQ(static_cast<int>(DbfError::MemoDamaged), 7);
+
+    // A dBASE III memo without its end mark runs to the end of the file, for every field that points there.
+    const std::string unended = std::string(512, '\0') + std::string(2 << 20, 'y');
+    b.version = 0x83;
+    b.records.assign(50, DbfRecord{{"a", "1"}});
+    EXPECT_EQ(ParseDbf(b.bytes(), unended, false, kept), DbfError::MemoDamaged);
+    // One such memo is read whole.
+    b.records.assign(1, DbfRecord{{"a", "1"}});
+    ASSERT_EQ(ParseDbf(b.bytes(), unended, false, t), DbfError::None);
+    EXPECT_EQ(t.cell(1, 2).size(), size_t{2 << 20});
+}
+
 TEST(DbfReader, ReportsEachCauseByItsNumberAndKeepsTheGrid) {
     TempDir dir;
     GradeTable kept = testing::MakeTable({"A"}, {{"1"}});

@@ -74,6 +74,13 @@ TEST(Evaluator, PreviousResultCarriesFifteenDigitsAndSurvivesFailures) {
     ExpectResults({{"ans", "0"}, {"1/3", "0.333333333333333"}, {"ans*3", "0.999999999999999"}, {"7", "7"},
                    {"1/0", kError}, {"ans+1", "8"}});
     EXPECT_DOUBLE_EQ(PreviousResult(), 8.0);
+
+    // Next to the largest double the 15-digit text rounds above it; "ans" is then the largest double,
+    // not 0 as a failed read-back of that text would leave it.
+    const std::string nearLargest = "17976931348623157" + std::string(292, '0');  // the largest double
+    ExpectResults({{nearLargest, "1.79769313486232E+308"}, {"ans", "1.79769313486232E+308"},
+                   {"ans/2", "8.98846567431158E+307"}, {"0-" + nearLargest, "-1.79769313486232E+308"},
+                   {"ans/2", "-8.98846567431158E+307"}});
     ResetPreviousResult();
 }
 

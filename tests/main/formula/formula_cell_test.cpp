@@ -83,6 +83,29 @@ TEST_F(FormulaCellTest, UnreadableAndOutOfRangeReferencesFail) {
     EXPECT_EQ(value(5, 5, "cell(5,4)"), "1");
 }
 
+TEST_F(FormulaCellTest, ExpansionStopsAtTheLengthTheEvaluatorScans) {
+    // "1" and spaces: a number the evaluator reads, as long as a cell may make it.
+    t.setCell(1, 2, "1" + std::string(16380, ' '));
+    EXPECT_EQ(value(1, 5, "cell(?,2)+cell(?,2)"), "2");  // 32,763 characters: within the limit
+    EXPECT_EQ(value(1, 5, "cell(?,2)+cell(?,2)+cell(?,2)"), "公式错误");
+    EXPECT_EQ(value(1, 5, "cell(?,2)+cell(?,2)+" + std::string(5, ' ')),
+              "公式错误");  // the formula's own rest
+
+    // Thousands of references to a cell of 30,000 characters: the expansion gives up as soon as it
+    // passes the limit instead of building the product of both lengths (about 100 MB here).
+    t.setCell(1, 2, std::string(30000, '1'));
+    std::string many = "cell(1,2)";
+    while (many.size() < 30000) {
+        many += "+cell(1,2)";
+    }
+    std::string expanded;
+    EXPECT_FALSE(ExpandFormulaReferences(t, many, 1, 5, expanded));
+    EXPECT_LE(expanded.capacity(), 2 * kMaxExpressionLength + 64);
+    EXPECT_EQ(value(1, 5, many), "公式错误");
+    ASSERT_TRUE(ExpandFormulaReferences(t, "cell(?,3)*2", 1, 5, expanded));
+    EXPECT_EQ(expanded, "90*2");
+}
+
 TEST_F(FormulaCellTest, ResultsFollowTheDataFormat) {
     EXPECT_EQ(value(1, 5, "cell(?,2)/3"), "26.67");
     EXPECT_DOUBLE_EQ(PreviousResult(), 26.6666666666667);  // the unformatted 15-digit value

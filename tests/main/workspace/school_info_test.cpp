@@ -66,6 +66,37 @@ TEST(SchoolFileTest, MissingKeysReadDefaultAndBadCountsEndTheReading) {
     EXPECT_EQ(damaged.grades[2], (GradeEntry{"Default", {}}));
 }
 
+TEST(SchoolFileTest, ReadingStaysInProportionToTheFile) {
+    // A few dozen KB whose grades each claim 99,999 classes: grades x classes is what the file holds,
+    // not thousands of millions of "Default" entries.
+    std::string text = "[School]\r\nName=一中\r\nGrade=99999\r\n";
+    std::string sections;
+    const int grades = 2000;
+    for (int i = 0; i < grades; ++i) {
+        const std::string g = "Grade" + std::to_string(i);
+        text += g + "=年级" + std::to_string(i) + "\r\n" + g + "Class=99999\r\n";
+        sections += "[" + g + "]\r\nClass0=(1)班\r\nClass3=(4)班\r\n";
+    }
+    text += sections;
+    ASSERT_GT(text.size(), 80000u);
+    const IniStore ini = IniStore::fromText(text);
+    SchoolInfo school = ReadSchoolInfo(ini);
+    ASSERT_EQ(school.grades.size(), static_cast<size_t>(grades) + 1);  // then no count: the reading ends
+    // Up to the largest key present, the missing keys between reading "Default".
+    EXPECT_EQ(school.grades[1999], (GradeEntry{"年级1999", {"(1)班", "Default", "Default", "(4)班"}}));
+    size_t classes = 0;
+    for (const GradeEntry& grade : school.grades) {
+        classes += grade.classes.size();
+    }
+    EXPECT_LE(classes, 2 * ini.lineCount());
+    // A key far beyond those present is not followed: no more classes than twice the keys present.
+    EXPECT_EQ(Read({"[School]", "Grade=0", "Grade0=一", "Grade0Class=32766", "[Grade0]", "Class0=a",
+                    "Class32766=z"})
+                  .grades[0]
+                  .classes,
+              (std::vector<std::string>{"a", "Default", "Default", "Default"}));
+}
+
 TEST(SchoolFileTest, SavesTheLayoutInGbkReplacingOtherCaseVariants) {
     TempDir dir;
     WriteBytes(dir.file("schoolinfo.ini"), GbkLines({"[School]", "Name=旧", "Grade=-1"}));
