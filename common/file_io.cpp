@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +16,9 @@ namespace scorvane {
 namespace fs = std::filesystem;
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a pipe standing where a file is expected is refused rather than
+    // waited on for ever; only a regular file is read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return std::nullopt;
     }
@@ -75,12 +78,13 @@ bool RemoveFile(const std::string& path) {
 
 namespace {
 
-// The temporary file's name: the target's name (cut short, at a character boundary, so that a target
-// named as long as the file system allows still gets a sibling) and a random number.
-std::string temporarySibling(const std::string& path) {
-    static std::mt19937_64 generator{std::random_device{}()};
+constexpr std::string_view kTemporaryMark = ".tmp";
+
+// The temporary file's name without its number: the target's name (cut short, at a character
+// boundary, so that a target named as long as the file system allows still gets a sibling) between a
+// dot and ".tmp".
+std::string temporaryPrefix(const fs::path& target) {
     constexpr size_t kKeptNameBytes = 64;
-    fs::path target = fs::path(path);
     std::string kept = target.filename().string();
     if (kept.size() > kKeptNameBytes) {
         size_t cut = kKeptNameBytes;
@@ -89,8 +93,69 @@ std::string temporarySibling(const std::string& path) {
         }
         kept.resize(cut);
     }
-    std::string name = "." + kept + ".tmp" + std::to_string(generator() % 1000000000ULL);
+    return "." + kept + std::string(kTemporaryMark);
+}
+
+std::string temporarySibling(const fs::path& target) {
+    static std::mt19937_64 generator{std::random_device{}()};
+    std::string name = temporaryPrefix(target) + std::to_string(generator() % 1000000000ULL);
     return (target.parent_path() / fs::path(name)).string();
+}
+
+// The file a path names: the path itself, or, when it is a symbolic link, the file the link points
+// to (through any chain of links), so that writing replaces that file and keeps the link.
+fs::path linkTarget(const std::string& path) {
+    fs::path resolved(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(resolved.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            break;
+        }
+        std::error_code ec;
+        fs::path next = fs::read_symlink(resolved, ec);
+        if (ec) {
+            break;
+        }
+        resolved = next.is_absolute() ? next : resolved.parent_path() / next;
+    }
+    return resolved;
+}
+
+// Removes the temporary files of `target` that no living writer holds: a writer keeps a lock on its
+// temporary file from creating it to renaming it, and the system drops the lock when it is killed.
+void removeAbandonedTemporaries(const fs::path& target) {
+    const std::string prefix = temporaryPrefix(target);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        return;
+    }
+    for (const auto& entry : it) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+            continue;
+        }
+        int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(entry.path().c_str());
+        }
+        ::close(fd);
+    }
+}
+
+// Makes a finished rename last through a power cut as well; a failure here changes nothing that a
+// reader could see, so it is not reported.
+void flushFolder(const fs::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 bool fail(std::string* error, const std::string& what) {
@@ -100,12 +165,26 @@ bool fail(std::string* error, const std::string& what) {
     return false;
 }
 
+int systemOpen(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
+
 }  // namespace
 
+AtomicWriteSteps SystemWriteSteps() {
+    return {systemOpen, ::write, ::fdatasync, ::close, ::rename};
+}
+
+AtomicWriteSteps& WriteStepsInUse() {
+    static AtomicWriteSteps steps = SystemWriteSteps();
+    return steps;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    fs::path target = fs::path(path);
-    if (target.filename().empty()) {
-        errno = EINVAL;
+    const AtomicWriteSteps& step = WriteStepsInUse();
+    const fs::path target = linkTarget(path);
+    if (target.filename().empty() || target.filename() == "." || target.filename() == "..") {
+        errno = EISDIR;
         return fail(error, "no file name");
     }
     if (target.has_parent_path() && !MakeDirectories(target.parent_path().string())) {
@@ -114,48 +193,67 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     // Keep the permissions of a file that is replaced.
     mode_t mode = 0666;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             errno = EISDIR;
             return fail(error, "target is a folder");
         }
+        // A file its owner made read-only is not replaced behind the owner's back, although the
+        // folder would allow the rename.
+        if (::access(target.c_str(), W_OK) != 0) {
+            return fail(error, "file is read-only");
+        }
         mode = st.st_mode & 07777;
     }
-    std::string temp = temporarySibling(path);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temp = temporarySibling(target);
+        fd = step.createTemporary(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) {
+            break;  // another name would not help
+        }
+    }
     if (fd < 0) {
         return fail(error, "cannot create file");
     }
+    ::flock(fd, LOCK_EX | LOCK_NB);  // marks the file as in use; see removeAbandonedTemporaries
+    auto abandon = [&](const char* what) {
+        int saved = errno;
+        if (fd >= 0) {
+            step.close(fd);
+        }
+        ::unlink(temp.c_str());
+        errno = saved;
+        return fail(error, what);
+    };
     size_t written = 0;
     while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+        ssize_t n = step.write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;  // a write that makes no progress would never end
             }
-            int saved = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            errno = saved;
-            return fail(error, "cannot write file");
+            return abandon("cannot write file");
         }
         written += static_cast<size_t>(n);
     }
-    bool synced = ::fdatasync(fd) == 0;
-    int syncError = errno;
-    bool closed = ::close(fd) == 0;
-    if (!synced || !closed) {
-        int saved = synced ? errno : syncError;
-        ::unlink(temp.c_str());
-        errno = saved;
-        return fail(error, "cannot finish file");
+    if (step.flush(fd) != 0) {
+        return abandon("cannot flush file");
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        int saved = errno;
-        ::unlink(temp.c_str());
-        errno = saved;
-        return fail(error, "cannot replace file");
+    const int closing = fd;
+    fd = -1;
+    if (step.close(closing) != 0) {
+        return abandon("cannot close file");
     }
+    if (step.rename(temp.c_str(), target.c_str()) != 0) {
+        return abandon("cannot replace file");
+    }
+    flushFolder(target.parent_path());
+    removeAbandonedTemporaries(target);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,10 +20,29 @@ bool DirectoryExists(const std::string& path);
 // Creates the folder and every missing folder above it; true when it exists afterwards.
 bool MakeDirectories(const std::string& path);
 
-// Writes the bytes to `path` through a temporary file in the same folder that is renamed over the
-// target, so an interrupted or failed write leaves the old file whole. Missing folders are created.
-// On failure the temporary file is removed and `error` (when given) says why.
+// Writes the bytes to `path` through a temporary file in the same folder that is flushed to disk and
+// renamed over the target, so a failed, interrupted or killed write leaves the old file whole: the
+// target is always either the old file or the new one. Missing folders are created; a replaced file
+// keeps its permissions, and a file the user may not write (read-only) is not replaced; a target that is a
+// symbolic link is written through (the file it points to is replaced, the link stays). On failure the
+// temporary file is removed and `error` (when given) says why. Temporary files of the same target left behind
+// by a killed writer are removed after the next successful write (a writer holds a lock on its temporary file
+// while it lives).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// The system calls of an atomic write, one per step, so that tests can make each step fail in turn
+// (see tests/support/write_faults.h). They behave as the system's own: -1 and errno on failure.
+struct AtomicWriteSteps {
+    int (*createTemporary)(const char* path, int flags, mode_t mode);  // open(2)
+    ssize_t (*write)(int fd, const void* data, size_t size);           // write(2)
+    int (*flush)(int fd);                                              // fdatasync(2)
+    int (*close)(int fd);                                              // close(2)
+    int (*rename)(const char* from, const char* to);                   // rename(2)
+};
+// The system's own steps.
+AtomicWriteSteps SystemWriteSteps();
+// The steps every atomic write uses: the system's unless a test has replaced them (and puts them back).
+AtomicWriteSteps& WriteStepsInUse();
 
 bool RemoveFile(const std::string& path);
 
