@@ -21,10 +21,16 @@ std::vector<CliCommand>& Commands() {
 }
 
 bool ParseCliArgs(const CliCommand& command, const std::vector<std::string>& argv, CliArgs& out) {
+    bool optionsEnded = false;
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& a = argv[i];
-        bool looksLikeOption =
-            !command.raw && a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9') && a[1] != '.';
+        // "--" ends the options: a file whose name begins with "-" follows it.
+        if (!command.raw && !optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        bool looksLikeOption = !command.raw && !optionsEnded && a.size() > 1 && a[0] == '-' &&
+                               !(a[1] >= '0' && a[1] <= '9') && a[1] != '.';
         if (!looksLikeOption) {
             out.positional.push_back(a);
             continue;

@@ -117,10 +117,13 @@ bool SaveFieldTemplate(const Document& document, Prompter& prompter, const std::
             return false;
         }
         name = std::string(TrimSpaces(*answer));
-        if (IsValidFileName(name)) {
+        if (!IsValidFileName(name)) {
+            prompter.message(kIllegalFileNameMessage, kTitleHint, Icon::Information);
+        } else if (!FitsFileSystemName(name, kTemplateExtension)) {
+            prompter.message(kFileNameTooLongMessage, kTitleHint, Icon::Information);
+        } else {
             break;
         }
-        prompter.message(kIllegalFileNameMessage, kTitleHint, Icon::Information);
         offered = std::move(*answer);
     }
     const GradeTable& table = document.table;

@@ -35,6 +35,8 @@ std::string PromptNewTableName(Prompter& prompter, NameWording wording, std::str
             prompter.message(kEmptyFileNameMessage, kTitleHint, Icon::Information);
         } else if (!IsValidFileName(name)) {
             prompter.message(kIllegalFileNameMessage, kTitleHint, Icon::Information);
+        } else if (!FitsFileSystemName(name, ".skv")) {
+            prompter.message(kFileNameTooLongMessage, kTitleHint, Icon::Information);
         } else {
             return std::string(name);
         }

@@ -33,10 +33,13 @@ std::optional<std::string> askName(Prompter& prompter, std::string_view prompt, 
         if (!answer || TrimBlanks(*answer).empty()) {
             return std::nullopt;
         }
-        if (IsValidFolderName(*answer)) {
+        if (!IsValidFolderName(*answer)) {
+            prompter.message(kIllegalNameMessage, kTitleHint, Icon::Information);
+        } else if (!FitsFileSystemName(TrimBlanks(*answer))) {
+            prompter.message(kNameTooLongMessage, kTitleHint, Icon::Information);
+        } else {
             return answer;
         }
-        prompter.message(kIllegalNameMessage, kTitleHint, Icon::Information);
         offered = std::move(*answer);
     }
 }
@@ -192,6 +195,10 @@ bool SchoolEditor::confirm(Prompter& prompter) {
 bool SchoolEditor::confirm(Prompter& prompter, const std::string& folder) {
     if (!IsValidFolderName(school_.name)) {
         prompter.message(kIllegalNameMessage, kTitleHint, Icon::Information);
+        return false;
+    }
+    if (!FitsFileSystemName(TrimBlanks(school_.name))) {
+        prompter.message(kNameTooLongMessage, kTitleHint, Icon::Information);
         return false;
     }
     if (!SaveSchoolInfo(school_, folder)) {

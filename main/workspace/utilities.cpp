@@ -66,6 +66,10 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
+bool FitsFileSystemName(std::string_view name, std::string_view extension) {
+    return name.size() + extension.size() <= kMaxNameBytes;
+}
+
 bool IsValidFolderName(std::string_view text) {
     std::string_view trimmed = TrimBlanks(text);
     return IsValidFileName(text) && trimmed != "." && trimmed != "..";

@@ -33,11 +33,21 @@ bool IsValidFileName(std::string_view text);
 // would leave the folder of their level, so they are refused too.
 bool IsValidFolderName(std::string_view text);
 
+// The longest name of a file or folder the file system takes, in bytes (of the name's UTF-8 form).
+inline constexpr size_t kMaxNameBytes = 255;
+// True when `name` followed by `extension` fits in one file or folder name, with room for the
+// A name of 200 Chinese characters (600 bytes) does not fit.
+bool FitsFileSystemName(std::string_view name, std::string_view extension = {});
+
 // Removes leading and trailing spaces and tabs: the blanks that the INI store drops around a value.
 std::string_view TrimBlanks(std::string_view text);
 
 // The message for a school, grade or class name that cannot be a folder name.
 inline constexpr std::string_view kIllegalNameMessage = "名称中包含了诸如“\\/*?”之类的非法字符，请重新输入。";
+// The messages for a school, grade or class name, and for a file name (of a table or a template), too
+// long to be a folder's or a file's name.
+inline constexpr std::string_view kNameTooLongMessage = "名称过长，无法作为文件夹名称，请重新输入。";
+inline constexpr std::string_view kFileNameTooLongMessage = "文件名过长，请重新输入。";
 // The message for a file name (of a table or a template) with characters a file name cannot hold.
 inline constexpr std::string_view kIllegalFileNameMessage =
     "文件名中包含了诸如“\\/*?”之类的非法字符，请重新输入。";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,12 @@ struct ProgramResult {
 
 // Runs a program with its arguments (no shell), waits for it, and returns what it printed.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+
+// Starts a program without waiting for it, its output discarded; its process id, or -1. Every started
+// program must be waited for (WaitForProgram), killed or not.
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& args);
+// Waits for a started program to end: its exit status, -1 when it did not end normally (killed).
+int WaitForProgram(pid_t pid);
 
 // The command-line tool of this build, and running it.
 std::string CliPath();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -47,6 +48,42 @@ inline GradeTable MakeClass(int students, const std::string& tag) {
         t.cells()[static_cast<size_t>(t.faIndex(r, 1))] = tag + "名" + std::to_string(r);
         t.cells()[static_cast<size_t>(t.faIndex(r, 2))] = tag + std::to_string(r);
         t.cells()[static_cast<size_t>(t.faIndex(r, 3))] = std::to_string(r % 100);
+    }
+    t.renumber();
+    return t;
+}
+
+// A table shaped like the benchmark's: `students` rows of name, student number, ten marks and the
+// total and average as formulas, the marks drawn from `seed` (the same seed gives the same table).
+inline GradeTable MakeMarksTable(int students, uint64_t seed) {
+    static const char* const kSurnames[] = {"王", "李", "张", "刘", "陈", "杨", "欧阳", "司马"};
+    static const char* const kGiven[] = {"伟", "芳", "娜", "敏", "静", "磊", "洋", "艳", "勇", "军"};
+    GradeTable t = MakeTable({"姓名", "学号", "语文", "数学", "英语", "物理", "化学", "生物", "政治", "历史",
+                              "地理", "体育", "总分", "平均"},
+                             {}, "高一(1)班 期中成绩");
+    t.teacher = "王老师";
+    t.setRows(students + 1);
+    std::string sum = "cell(?,3)";
+    for (int c = 4; c <= 12; ++c) {
+        sum += "+cell(?," + std::to_string(c) + ")";
+    }
+    const std::string total = "！公式：" + sum;
+    const std::string average = "！公式：(" + sum + ")/10";
+    uint64_t state = seed;
+    auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<unsigned>(state >> 33);
+    };
+    std::vector<std::string>& cells = t.cells();
+    for (int r = 1; r <= students; ++r) {
+        const size_t at = static_cast<size_t>(t.faIndex(r, 0));
+        cells[at + 1] = std::string(kSurnames[next() % 8]) + kGiven[next() % 10] + kGiven[next() % 10];
+        cells[at + 2] = std::to_string(2024000000 + r);
+        for (int c = 3; c <= 12; ++c) {
+            cells[at + static_cast<size_t>(c)] = std::to_string(next() % 101);
+        }
+        cells[at + 13] = total;
+        cells[at + 14] = average;
     }
     t.renumber();
     return t;
