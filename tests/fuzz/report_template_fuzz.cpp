@@ -1,0 +1,34 @@
+#include <algorithm>
+
+#include "common/report_template.h"
+#include "common/text_codec.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_targets.h"
+
+namespace scorvane::fuzz {
+
+// A template reads into records in proportion to its size, opens in the designer and for printing,
+// and what the designer saves reads back to the same file.
+int FuzzReportTemplate(const uint8_t* data, size_t size) {
+    const std::string text = DecodeGbk(Bytes(data, size));
+    const ReportTemplateRecords records = ParseReportTemplate(text);
+    const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    Check(records.lineRecords.size() <= 2 * lines && records.labelRecords.size() <= 2 * lines,
+          "records in proportion to the file");
+
+    const PrintableTemplate printable = PrintableReportTemplate(records);
+    Check(printable.lines.size() + printable.labels.size() + static_cast<size_t>(printable.skippedRecords) ==
+              records.lineRecords.size() + records.labelRecords.size(),
+          "every record is printed or passed over");
+
+    const ReportTemplate opened = OpenReportTemplate(records);
+    Check(opened.labels.size() == records.labelRecords.size(), "the designer makes one label per record");
+    const std::string saved = SerializeReportTemplate(opened);
+    const ReportTemplate reopened = OpenReportTemplate(ParseReportTemplate(saved));
+    Check(reopened.lineRecords == opened.lineRecords, "line records read back as saved");
+    Check(reopened.labels.size() == opened.labels.size(), "every label reads back");
+    Check(SerializeReportTemplate(reopened) == saved, "a saved template reads back to the same file");
+    return 0;
+}
+
+}  // namespace scorvane::fuzz
