@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <string_view>
 
 #include "common/file_io.h"
 #include "main/document/data_file.h"
@@ -25,9 +25,26 @@ std::string part(const std::string& workbook, const std::string& name) {
 
 // The <c> element of a sheet cell ("E3"), or "" when the sheet has none.
 std::string cell(const std::string& sheet, const std::string& address) {
-    std::smatch m;
-    const std::regex element("<c r=\"" + address + "\"[^>]*?(/>|>.*?</c>)");
-    return std::regex_search(sheet, m, element) ? m.str(0) : std::string();
+    const size_t begin = sheet.find("<c r=\"" + address + "\"");
+    if (begin == std::string::npos) {
+        return {};
+    }
+    const size_t close = sheet.find('>', begin);
+    if (close != std::string::npos && sheet[close - 1] == '/') {
+        return sheet.substr(begin, close + 1 - begin);
+    }
+    const size_t end = sheet.find("</c>", begin);
+    return end == std::string::npos ? std::string() : sheet.substr(begin, end + 4 - begin);
+}
+
+// The value of an attribute inside an element ("" when absent).
+std::string attribute(const std::string& element, const std::string& name) {
+    const size_t at = element.find(" " + name + "=\"");
+    if (at == std::string::npos || at > element.find('>')) {
+        return {};
+    }
+    const size_t begin = at + name.size() + 3;
+    return element.substr(begin, element.find('"', begin) - begin);
 }
 
 struct CliXlsx : ::testing::Test {
@@ -56,10 +73,11 @@ TEST_F(CliXlsx, WritesValuesNumbersAndFormulasWithTheirValues) {
     EXPECT_NE(cell(sheet, "A1").find("高一(1)班期中考试"), std::string::npos) << cell(sheet, "A1");
     const std::string title = cell(sheet, "B2");
     EXPECT_NE(title.find("<t>姓名</t>"), std::string::npos) << title;
-    std::smatch style;
-    ASSERT_TRUE(std::regex_search(title, style, std::regex(" s=\"(\\d+)\"")));
-    EXPECT_NE(cell(sheet, "G2").find(" s=\"" + style.str(1) + "\""), std::string::npos);
-    EXPECT_EQ(cell(sheet, "C3").find(" s=\""), std::string::npos);
+    const std::string bold = attribute(title, "s");
+    EXPECT_FALSE(bold.empty()) << title;
+    EXPECT_EQ(attribute(cell(sheet, "G2"), "s"), bold);
+    EXPECT_NE(attribute(cell(sheet, "A1"), "s"), bold);  // the title has a style of its own
+    EXPECT_EQ(attribute(cell(sheet, "C3"), "s"), "");
     EXPECT_NE(sheet.find("<pane xSplit=\"1\" ySplit=\"2\""), std::string::npos);
     EXPECT_NE(sheet.find("state=\"frozen\""), std::string::npos);
 
@@ -105,15 +123,24 @@ TEST_F(CliXlsx, AFailedWriteSaysSoAndLeavesNoTemporaryFile) {
 TEST(CliManual, DescribesEveryCommand) {
     const std::string manual = testing::ReadBytes(SCORVANE_SOURCE_DIR "/packaging/scorvane-cli.1");
     ASSERT_FALSE(manual.empty());
-    auto help = RunCli({"--help"});
-    std::regex command("\n  ([a-z-]+) ");
+    // In the help, each command's usage line is indented by two spaces, its summary by six.
+    const std::string help = "\n" + RunCli({"--help"}).out;
     int seen = 0;
-    for (std::sregex_iterator it(help.out.begin(), help.out.end(), command), end; it != end; ++it) {
-        const std::string name = (*it)[1];
-        EXPECT_NE(manual.find("\n.B " + name + "\n"), std::string::npos) << name;
+    for (size_t at = help.find("\n  "); at != std::string::npos; at = help.find("\n  ", at + 1)) {
+        const size_t begin = at + 3;
+        if (help[begin] < 'a' || help[begin] > 'z') {
+            continue;
+        }
+        const std::string name = help.substr(begin, help.find(' ', begin) - begin);
+        // troff writes "-" in names as "\-".
+        std::string troff;
+        for (char c : name) {
+            troff += c == '-' ? std::string("\\-") : std::string(1, c);
+        }
+        EXPECT_NE(manual.find("\n.B " + troff + "\n"), std::string::npos) << name;
         ++seen;
     }
-    EXPECT_GE(seen, 19);
+    EXPECT_GE(seen, 18);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ for size in 16 22 24 32 48 64 128 256; do
     done
 done
 # Nothing of the build (tests, benchmarks, the icon painter) goes into the package.
-extra=$(grep '^/usr/bin/' "$tmp/files" | grep -vxE '/usr/bin/(scorvane|velmora|scorvane-cli)')
+extra=$(grep '^/usr/bin/.' "$tmp/files" | grep -vxE '/usr/bin/(scorvane|velmora|scorvane-cli)')
 [[ -z "$extra" ]] || fail "the package holds other programs: $extra"
 
 # Dependencies as dpkg-shlibdeps computed them from the programs.

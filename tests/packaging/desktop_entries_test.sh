@@ -33,7 +33,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/data/mime/packages" "$tmp/files"
 cp "$src/packaging/scorvane-mime.xml" "$tmp/data/mime/packages/scorvane.xml"
-update-mime-database "$tmp/data/mime" || fail "update-mime-database refused the MIME package"
+XDG_DATA_HOME="$tmp/data" update-mime-database "$tmp/data/mime" || fail "update-mime-database refused the MIME package"
 
 files=$tmp/files
 cp "$src/examples/表格数据/星河实验中学/高一/(1)班/期中考试.skv" "$files/期中考试.skv"
@@ -41,8 +41,8 @@ cp "$src/examples/表格数据/星河实验中学/高一/(1)班/期中考试.skv
 cp "$src/examples/成绩通知单.rvx" "$files/成绩通知单.rvx"
 cp "$src/examples/成绩通知单.rvx" "$files/template-content.dat"
 printf "KVL'S Scorvane数据文件\r\nT\r\n1\r\n1\r\n\r\n\r\n###.##\r\n  \r\n" >"$files/utf8-content.dat"
-: >"$files/empty.skv"
-: >"$files/empty.rvx"
+printf 'notes\r\n' >"$files/name-only.skv"
+printf 'notes\r\n' >"$files/name-only.rvx"
 printf 'KVL'"'"'S notes\r\nhello\r\n' >"$files/other.dat"
 
 expect() {
@@ -53,11 +53,11 @@ expect() {
     [[ "$got" == "$want" ]] || fail "$file is '$got', expected '$want'"
 }
 expect 期中考试.skv application/x-scorvane-table
-expect empty.skv application/x-scorvane-table
+expect name-only.skv application/x-scorvane-table
 expect table-content.dat application/x-scorvane-table
 expect utf8-content.dat application/x-scorvane-table
 expect 成绩通知单.rvx application/x-velmora-template
-expect empty.rvx application/x-velmora-template
+expect name-only.rvx application/x-velmora-template
 expect template-content.dat application/x-velmora-template
 expect other.dat text/plain
 

@@ -5,8 +5,9 @@
 #include <QDialog>
 #include <QLocalServer>
 #include <QTest>
+#include <QThread>
 #include <atomic>
-#include <thread>
+#include <memory>
 
 #include "frame_fixture.h"
 #include "main/workspace/start_arguments.h"
@@ -84,7 +85,9 @@ TEST_F(FrameTest, FilesWaitWhileADialogIsOpen) {
 }
 
 // A later start hands its files to the channel and is answered; the frame's side receives them whole.
-TEST(InstanceChannel, ALaterStartHandsItsFilesToTheRunningProgram) {
+using InstanceChannelTest = testing::QtTest;
+
+TEST_F(InstanceChannelTest, ALaterStartHandsItsFilesToTheRunningProgram) {
     testing::TempDir dir;
     const QString name = QStringLiteral("scorvane-test-%1").arg(QCoreApplication::applicationPid());
     InstanceChannel later(name);
@@ -97,25 +100,29 @@ TEST(InstanceChannel, ALaterStartHandsItsFilesToTheRunningProgram) {
                      [&](const QStringList& files) { received << files; });
 
     const QStringList files{QStringLiteral("/学校/高一 (1)班/期中.skv"), QStringLiteral("/a\nb.skv")};
+    // The later start is another process; here a thread of its own (Qt's sockets need a QThread).
     std::atomic<int> answered{-1};
-    std::thread start([&] { answered = InstanceChannel(name).handOver(files) ? 1 : 0; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered != -1; }, 5000));
-    start.join();
+    auto handOverFrom = [&](const QStringList& list) {
+        answered = -1;
+        std::unique_ptr<QThread> start(QThread::create(
+            [&answered, &name, list] { answered = InstanceChannel(name).handOver(list) ? 1 : 0; }));
+        start->start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered != -1; }, 5000));
+        start->wait();
+    };
+    handOverFrom(files);
     EXPECT_EQ(answered, 1);
     ASSERT_EQ(received.size(), 1);
     EXPECT_EQ(received[0], files);
 
     // A start without files only brings the frame forward.
-    answered = -1;
-    std::thread empty([&] { answered = InstanceChannel(name).handOver({}) ? 1 : 0; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered != -1; }, 5000));
-    empty.join();
+    handOverFrom({});
     EXPECT_EQ(answered, 1);
     ASSERT_EQ(received.size(), 2);
     EXPECT_TRUE(received[1].isEmpty());
 }
 
-TEST(InstanceChannel, ASocketLeftByAProgramThatEndedIsReplaced) {
+TEST_F(InstanceChannelTest, ASocketLeftByAProgramThatEndedIsReplaced) {
     const QString name = QStringLiteral("scorvane-test-stale-%1").arg(QCoreApplication::applicationPid());
     // What a program that crashed leaves: a socket file nobody listens on.
     {
