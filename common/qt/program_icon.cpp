@@ -25,13 +25,16 @@ QIcon ProgramIcon(const PictureFn& picture) {
     return icon;
 }
 
-void PaintDesignerPicture(QPainter& p, const QRectF& area) {
-    p.save();
+void BeginPictureGrid(QPainter& p, const QRectF& area) {
     p.setRenderHint(QPainter::Antialiasing);
-    // Design on a 100 x 100 grid, centred in the area.
     const double side = std::min(area.width(), area.height());
     p.translate(area.center().x() - side / 2, area.center().y() - side / 2);
     p.scale(side / 100.0, side / 100.0);
+}
+
+void PaintDesignerPicture(QPainter& p, const QRectF& area) {
+    p.save();
+    BeginPictureGrid(p, area);
 
     const QColor outline(0x30, 0x38, 0x50);
     const QColor blue(0x2E, 0x5C, 0xA8);

@@ -21,6 +21,10 @@ QImage RenderProgramIcon(const PictureFn& picture, int size);
 // The picture at every icon size, for QApplication::setWindowIcon.
 QIcon ProgramIcon(const PictureFn& picture);
 
+// Sets the painter up for a picture designed on a 100 x 100 grid, centred in the square of `area`,
+// antialiased. Pictures call it between save() and restore().
+void BeginPictureGrid(QPainter& painter, const QRectF& area);
+
 // The report designer's picture: a report card page with ruling lines and a pen drawing one more.
 void PaintDesignerPicture(QPainter& painter, const QRectF& area);
 
