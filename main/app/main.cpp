@@ -62,7 +62,11 @@ int main(int argc, char** argv) {
     for (const std::string& file : start.files) {
         files << QDir::current().absoluteFilePath(QString::fromStdString(file));
     }
+    // The socket lives in the user's own runtime folder, which no other user can enter, so nobody else
+    // can stand in for the frame and be handed the names of this user's files.
+    const QString runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     scorvane::InstanceChannel channel(
+        runtimeFolder + QLatin1Char('/') +
         QString::fromStdString(scorvane::InstanceChannelName(workspace, ::getuid())));
     if (channel.handOver(files)) {
         return 0;

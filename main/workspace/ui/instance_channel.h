@@ -11,6 +11,7 @@ namespace scorvane {
 class InstanceChannel : public QObject {
     Q_OBJECT
   public:
+    // `name` is the socket's full path (in the user's runtime folder) or a bare name (Qt's folder).
     explicit InstanceChannel(const QString& name, QObject* parent = nullptr);
 
     // Hands `files` (absolute paths; none just brings the frame forward) to the program listening on
