@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "common/file_io.h"
 #include "main/document/data_file.h"
@@ -34,6 +37,24 @@ inline std::string BenchTable(int students = 20000) {
     return table.string();
 }
 
+// The FoxPro-style student list of N records (grades_N.dbf, the same students as the table), written
+// once by bench/gen_dbf.py into the same cache folder; "" when it cannot be made.
+inline std::string BenchDbf(int students = 20000) {
+    namespace fs = std::filesystem;
+    const char* given = std::getenv("SCORVANE_BENCH_DIR");
+    fs::path dir = given ? fs::path(given) : fs::temp_directory_path() / "scorvane-bench";
+    fs::path dbf = dir / ("grades_" + std::to_string(students) + ".dbf");
+    if (!fs::exists(dbf)) {
+        fs::create_directories(dir);
+        std::string command = "python3 '" + std::string(SCORVANE_SOURCE_DIR) + "/bench/gen_dbf.py' " +
+                              std::to_string(students) + " --outdir '" + dir.string() + "' > /dev/null";
+        if (std::system(command.c_str()) != 0) {
+            return {};
+        }
+    }
+    return dbf.string();
+}
+
 // The 20,000-student table, made once per run ("" when it cannot be made), and its path without
 // ".skv" as the loading commands take it.
 inline const std::string& BenchTablePath() {
@@ -43,6 +64,33 @@ inline const std::string& BenchTablePath() {
 inline std::string BenchTableStem() {
     const std::string& path = BenchTablePath();
     return path.empty() ? path : path.substr(0, path.size() - 4);
+}
+
+// The same students as the benchmark table in another (fixed) order, written once beside it; its path
+// without ".skv" ("" when the table cannot be made).
+inline const std::string& BenchShuffledStem() {
+    static const std::string path = []() -> std::string {
+        GradeTable t;
+        auto bytes = ReadWholeFile(BenchTablePath());
+        if (BenchTablePath().empty() || !bytes || !ParseDataFile(*bytes, t)) {
+            return {};
+        }
+        std::vector<int> order;
+        for (int r = 1; r < t.rows(); ++r) {
+            order.push_back(r);
+        }
+        std::shuffle(order.begin(), order.end(), std::mt19937(20240901));
+        GradeTable s = t;
+        for (size_t i = 0; i < order.size(); ++i) {
+            for (int c = 1; c < t.cols(); ++c) {
+                s.setCell(static_cast<int>(i) + 1, c, t.cell(order[i], c));
+            }
+        }
+        s.renumber();
+        const std::string p = BenchTableStem() + "_shuffled";
+        return WriteDataFile(s, p) ? p : std::string();
+    }();
+    return path;
 }
 
 // Makes the table before any timing starts and says which file it is; false, with a message, when it
