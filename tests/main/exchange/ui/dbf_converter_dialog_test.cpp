@@ -108,17 +108,29 @@ TEST_F(DbfConverterDialogTest, ADamagedTableShowsTheErrorNumberAndKeepsSavingUnu
     writeTable(dir.file("班"), "班");
     TableWindow* table = w.openTable(dir.file("班"));
     ASSERT_NE(table, nullptr);
-    prompter.chooseOpen(dir.file("坏.dbf")).chooseOpen(dir.file("不是.dbf"));
+    const std::string list = writeList();
+    prompter.chooseOpen(dir.file("坏.dbf"))
+        .chooseOpen(dir.file("不是.dbf"))
+        .chooseOpen(list)
+        .chooseOpen(dir.file("坏.dbf"));
     // From the table window's own entry; the table is not touched.
     convert(table->action("menuDRother"), [&](DbfConverterDialog& d) {
         d.openButton()->click();
         d.openButton()->click();
         EXPECT_FALSE(d.saveButton()->isEnabled());
         EXPECT_EQ(d.grid()->model()->rowCount(), 0);
+        EXPECT_EQ(d.pathBox()->text(), "");
+        // After a good table, a damaged one leaves the grid, the path box and the save button as they were.
+        d.openButton()->click();
+        d.openButton()->click();
+        EXPECT_TRUE(d.saveButton()->isEnabled());
+        EXPECT_EQ(d.grid()->model()->rowCount(), 2);
+        EXPECT_EQ(d.pathBox()->text().toStdString(), list);
         d.reject();
     });
     EXPECT_EQ(prompter.messages(),
-              (Strings{"数据库读取发生错误。错误代码：\n4", "数据库读取发生错误。错误代码：\n2"}));
+              (Strings{"数据库读取发生错误。错误代码：\n4", "数据库读取发生错误。错误代码：\n2",
+                       "数据库读取发生错误。错误代码：\n4"}));
     EXPECT_EQ(prompter.last().title, "错误");
     EXPECT_EQ(prompter.last().icon, Icon::Error);
     EXPECT_EQ(table->action("menuDRother")->text(), "导入FoxFro格式表格(&I)");
