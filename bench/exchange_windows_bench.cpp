@@ -6,6 +6,8 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPushButton>
