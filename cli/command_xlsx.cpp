@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/cli_command.h"
 #include "cli/table_io.h"
+#include "common/file_io.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
 #include "main/exchange/sheet_cell.h"
@@ -154,17 +156,21 @@ int runXlsx(const CliArgs& args) {
     if (!LoadTable(args.positional[0], document, prompter)) {
         return 1;
     }
-    // Written beside the target under a temporary name and renamed over it, so a failed export
-    // leaves any former file whole.
+    // The library writes the workbook into a scratch file of its own; the bytes then replace the target
+    // through the atomic writer, as every other save does (a failed or killed export leaves any former
+    // file whole, a symbolic link is written through).
     namespace fs = std::filesystem;
-    const fs::path target(args.value("-o"));
     std::error_code ec;
-    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    fs::create_directories(folder, ec);
-    const fs::path temporary = folder / (".xlsx-" + std::to_string(::getpid()) + ".tmp");
-    if (!writeWorkbook(document.table, temporary.string()) || (fs::rename(temporary, target, ec), ec)) {
-        fs::remove(temporary, ec);
+    const fs::path scratch =
+        fs::temp_directory_path(ec) / ("scorvane-xlsx-" + std::to_string(::getpid()) + ".tmp");
+    const bool written = writeWorkbook(document.table, scratch.string());
+    const std::optional<std::string> bytes = written ? ReadWholeFile(scratch.string()) : std::nullopt;
+    fs::remove(scratch, ec);
+    if (!bytes) {
         std::cerr << kSaveFailedMessage << "\n";
+        return 1;
+    }
+    if (!SaveBytes(*bytes, args.value("-o"))) {
         return 1;
     }
     return 0;
