@@ -173,13 +173,20 @@ bool QtSurface::begin() {
     if (paged_) {
         pages_ = 1;
     }
-    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::Antialiasing, antialiased_);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setFont(qfont_);
     painter_.setBrush(Qt::NoBrush);
     penWidth_ = -1;
     penColor_ = 0xFFFFFFFF;
     return true;
+}
+
+void QtSurface::setAntialiased(bool on) {
+    antialiased_ = on;
+    if (begun_) {
+        painter_.setRenderHint(QPainter::Antialiasing, on);
+    }
 }
 
 void QtSurface::endPainter() {
