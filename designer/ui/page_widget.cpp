@@ -28,6 +28,7 @@ PageWidget::PageWidget(const TemplateDocument& doc, const LineDrawing& drawing, 
     : QWidget(parent), doc_(doc), drawing_(drawing) {
     setObjectName("picTarget");
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -158,22 +158,18 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     moveRow->addLayout(cross);
     moveRow->addStretch();
 
-    // The grid switch; the spacing box stands in the gap of its caption, before "cm.".
-    auto* gridRow = new QWidget(this);
-    gridSwitch = new QCheckBox(QStringLiteral("网格线        cm."), gridRow);
+    // The grid switch, the spacing box and its unit side by side.
+    gridSwitch = new QCheckBox(QStringLiteral("网格线"), this);
     gridSwitch->setObjectName("Check1");
-    gridSpacing = new QLineEdit(QStringLiteral("0.5"), gridRow);
+    gridSpacing = new QLineEdit(QStringLiteral("0.5"), this);
     gridSpacing->setObjectName("Text1");
     gridSpacing->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.]*"), gridSpacing));
-    gridSwitch->adjustSize();
-    const QFontMetrics metrics(gridSwitch->font());
-    const int indicator = gridSwitch->sizeHint().width() - metrics.horizontalAdvance(gridSwitch->text());
-    const int gapStart = indicator + metrics.horizontalAdvance(QStringLiteral("网格线 "));
-    const int gapWidth = metrics.horizontalAdvance(QStringLiteral("      "));
-    gridSpacing->setGeometry(gapStart, 0, gapWidth, gridSwitch->height());
-    gridSpacing->raise();
-    gridRow->setFixedHeight(gridSwitch->height());
-    gridRow->setMinimumWidth(gridSwitch->width());
+    gridSpacing->setFixedWidth(gridSpacing->fontMetrics().horizontalAdvance(QStringLiteral("00.00")) + 12);
+    auto* gridRow = new QHBoxLayout;
+    gridRow->addWidget(gridSwitch);
+    gridRow->addWidget(gridSpacing);
+    gridRow->addWidget(caption(QStringLiteral("cm."), this));
+    gridRow->addStretch();
 
     landscape = new QRadioButton(QStringLiteral("纸张横向"), this);
     landscape->setObjectName("Option1");
@@ -192,7 +188,7 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(labelList);
     layout->addWidget(editors);
     layout->addLayout(moveRow);
-    layout->addWidget(gridRow);
+    layout->addLayout(gridRow);
     layout->addLayout(pageRow);
     layout->addStretch();
     setFixedWidth(250);

@@ -54,7 +54,7 @@ class SidePanel : public QWidget {
     QPushButton* labelColor;   // Command5 "更改颜色(&C)"
 
     std::array<QPushButton*, 4> tableMoves;  // Command10 "↑", Command11 "→", Command12 "←", Command13 "↓"
-    QCheckBox* gridSwitch;                   // Check1
+    QCheckBox* gridSwitch;                   // Check1 "网格线", then the spacing box and "cm."
     QLineEdit* gridSpacing;                  // Text1
     QRadioButton* landscape;                 // Option1 "纸张横向"
     QRadioButton* portrait;                  // Option2 "纸张纵向"
