@@ -109,15 +109,22 @@ void PageWidget::paintEvent(QPaintEvent* event) {
     painter.drawImage(area.topLeft(), picture(), area);
     const int selected = doc_.labels.selected();
     for (size_t i = 0; i < labels_.size(); ++i) {
-        const LabelView& v = labels_[i];
+        LabelView& v = labels_[i];
         if (!v.rect.intersects(area)) {
             continue;
         }
         painter.fillRect(v.rect,
                          static_cast<int>(i) == selected ? kSelectedLabelBackground : QColor(Qt::white));
-        painter.setFont(v.font);
-        painter.setPen(v.color);
-        painter.drawText(v.rect, Qt::AlignLeft | Qt::AlignTop, v.text);
+        // Laying a text out is what costs; a page of hundreds of labels is painted from their pictures.
+        if (v.rendered.isNull() && !v.rect.isEmpty()) {
+            v.rendered = QImage(v.rect.size(), QImage::Format_ARGB32_Premultiplied);
+            v.rendered.fill(Qt::transparent);
+            QPainter text(&v.rendered);
+            text.setFont(v.font);
+            text.setPen(v.color);
+            text.drawText(QRect(QPoint(0, 0), v.rect.size()), Qt::AlignLeft | Qt::AlignTop, v.text);
+        }
+        painter.drawImage(v.rect.topLeft(), v.rendered);
     }
     if (auto band = rubberBand()) {
         const double tpp = twipsPerPixel();

@@ -66,13 +66,14 @@ class PageWidget : public QWidget {
         QFont font;
         QString text;
         QColor color;
+        QImage rendered;  // the text drawn once on a clear picture, made when first painted
     };
     double toTwips(double pixels) const { return pixels * twipsPerPixel(); }
 
     const TemplateDocument& doc_;
     const LineDrawing& drawing_;
     std::unique_ptr<QtSurface> surface_;
-    std::vector<LabelView> labels_;
+    mutable std::vector<LabelView> labels_;
     std::optional<QPointF> mouse_;  // the last mouse point over the page, twips
     int pressedLabel_ = -1;         // the label that took the last press
 };
