@@ -22,6 +22,9 @@ class QPrinter;
 
 namespace scorvane {
 
+// A surface font as a Qt font; a size below one point becomes one point, so a text always shows.
+QFont ToQFont(const SurfaceFont& font);
+
 // The drawing surface on Qt: a printer (QPrinter), a PDF file standing for the printer (QPdfWriter) or a
 // picture (QImage). Lengths arrive in twips and become device units here; texts are measured with the
 // real fonts of the device. Fonts are requested by their documented names ("宋体", "黑体"), which the

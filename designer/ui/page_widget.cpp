@@ -10,14 +10,7 @@
 namespace scorvane::designer {
 
 QFont LabelFont(const TemplateLabel& label) {
-    QFont font(QString::fromStdString(label.fontName));
-    // A size read as 0 (or less) from a file still shows the text.
-    font.setPointSizeF(label.fontSize >= 1 ? label.fontSize : 1);
-    font.setBold(label.fontBold);
-    font.setItalic(label.fontItalic);
-    font.setUnderline(label.fontUnderline);
-    font.setStrikeOut(label.fontStrikethru);
-    return font;
+    return ToQFont(label.surfaceFont());
 }
 
 QColor LabelColor(SurfaceColor color) {
