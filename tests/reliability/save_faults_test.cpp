@@ -7,7 +7,7 @@
 
 #include "common/file_io.h"
 #include "common/qt/qt_surface.h"
-#include "common/report_template.h"
+#include "designer/template_file_commands.h"
 #include "main/document/cell_value.h"
 #include "main/document/data_file.h"
 #include "main/document/field_commands.h"
@@ -93,15 +93,16 @@ std::vector<SavePath> SavePaths() {
              return SaveConvertedData(SampleTable().table, folder + "/转换", {"标题", "教师", "班级"}, p,
                                       status) == ConverterSaveOutcome::Saved;
          }},
-        {"report template", "卡片.rvx",
-         [](const std::string& folder, ScriptedPrompter&) {
-             ReportTemplate report;
-             report.lineRecords = {"1000,1500,9000,1500,1"};
-             report.labels.push_back({});
-             report.labels.back().caption = "成绩通知单";
-             return WriteReportTemplate(report, folder + "/卡片.rvx");
-         },
-         ""},
+        {"report template (the designer's save)", "卡片.rvx",
+         [](const std::string& folder, ScriptedPrompter& p) {
+             designer::TemplateDocument doc;
+             doc.lines.append("1000,1500,9000,1500,1", designer::LineStore::DrawnName(0));
+             doc.markChanged();
+             doc.fileName = folder + "/卡片.rvx";
+             const bool saved = designer::SaveTemplate(doc, p);
+             EXPECT_EQ(doc.changed, !saved);  // a failed save leaves the template unsaved
+             return saved;
+         }},
         {"chart bitmap", "图表.bmp",
          [](const std::string& folder, ScriptedPrompter&) {
              testing::EnsureQtApplication();
