@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "main/document/cell_editing.h"
 #include "main/document/table_font.h"
 
@@ -26,6 +28,9 @@ class TableWindowHost {
     // by the frame for every window's next activation).
     virtual TableFont currentTableFont() const { return TableFont(); }
     virtual void tableFontChosen(const TableFont&) {}
+    // Opens a data file (the path without ".skv") in a new table window of the frame; a host without
+    // table windows of its own opens nothing.
+    virtual void openDataFile(const std::string& /*pathWithoutExtension*/) {}
 };
 
 }  // namespace scorvane
