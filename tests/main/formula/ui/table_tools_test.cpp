@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -254,17 +255,41 @@ TEST_F(TableToolsTest, TheGridIsHiddenWhileFindAndClearingTheMarksRun) {
     EXPECT_EQ(t->document().table.mark(1, 2), CellMark{});
 }
 
-TEST_F(TableToolsTest, AnotherActiveTableClosesTheFindWindow) {
+TEST_F(TableToolsTest, TheFindWindowStaysOpenAndSearchesWhicheverTableIsActive) {
     MainWindow& w = start();
-    TableWindow* first = openScores({{"甲", "1"}});
+    TableWindow* first = openScores({{"学生2", "1"}});
     writeTable(dir.file("二"), "表二");
     w.documentArea()->setActiveSubWindow(subWindowOf(first));
     w.showFind();
-    ASSERT_NE(w.findWindow(), nullptr);
-    EXPECT_EQ(w.findWindow()->table(), first);
-    w.openTable(dir.file("二"));
+    QPointer<FindWindow> find = w.findWindow();
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->table(), first);
+    find->findEdit()->setText("学生2");
+
+    // Another table becomes active: the window stays as it was and searches that one.
+    TableWindow* second = w.openTable(dir.file("二"));
+    ASSERT_NE(second, nullptr);
     Flush();
-    EXPECT_EQ(w.findWindow(), nullptr);
+    ASSERT_FALSE(find.isNull());
+    EXPECT_EQ(w.findWindow(), find);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(find->table(), second);
+    EXPECT_EQ(find->findEdit()->text(), "学生2");
+    find->findButton()->click();
+    Flush();
+    EXPECT_EQ(second->document().table.mark(2, 1).colour, MarkColour::Red);
+    EXPECT_EQ(first->document().table.mark(1, 1), CellMark{});
+    EXPECT_EQ(resultCaptions(first), (QStringList{"(空)"}));
+
+    // Back to the first table; when the last table closes the window goes with it.
+    w.showFind();
+    find = w.findWindow();
+    ASSERT_NE(find, nullptr);
+    w.documentArea()->setActiveSubWindow(subWindowOf(first));
+    EXPECT_EQ(find->table(), first);
+    ASSERT_TRUE(w.closeAllTables());
+    Flush();
+    EXPECT_TRUE(find.isNull());
 }
 
 // ---- replace
