@@ -249,10 +249,17 @@ TEST_F(TableToolsTest, TheGridIsHiddenWhileFindAndClearingTheMarksRun) {
     EXPECT_EQ(t->document().table.mark(1, 2).colour, MarkColour::Red);
 
     log.events.clear();
+    // Hidden with the focus on it, the grid gets the focus back and its current cell stays put.
+    t->setCurrentCell(2, 1);
+    t->grid()->setFocus();
+    ASSERT_TRUE(t->grid()->hasFocus());
     t->action("menuMark")->trigger();
     EXPECT_EQ(log.events, (QStringList{"hide", "show"}));
     EXPECT_TRUE(t->grid()->isVisible());
     EXPECT_EQ(t->document().table.mark(1, 2), CellMark{});
+    EXPECT_TRUE(t->grid()->hasFocus());
+    EXPECT_EQ(t->selection(), GridSelection::cell(2, 1));
+    EXPECT_EQ(t->positionBox()->text(), "行:2列:1");
 }
 
 TEST_F(TableToolsTest, TheFindWindowStaysOpenAndSearchesWhicheverTableIsActive) {
