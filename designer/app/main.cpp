@@ -3,6 +3,7 @@
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/font_setup.h"
+#include "common/qt/program_icon.h"
 #include "common/qt/qt_prompter.h"
 #include "designer/ui/designer_window.h"
 
@@ -11,7 +12,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVL'S Scorvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
     scorvane::SetUpFonts();
+    QApplication::setWindowIcon(scorvane::ProgramIcon(scorvane::PaintDesignerPicture));
 
     scorvane::QtPrompter prompter;
     scorvane::designer::DesignerWindow window(prompter, scorvane::DefaultDialogRunner());
