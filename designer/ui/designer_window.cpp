@@ -91,7 +91,13 @@ DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidge
     resize(1100, 800);
 }
 
-DesignerWindow::~DesignerWindow() = default;
+DesignerWindow::~DesignerWindow() {
+    // The lists and the page show the document, which goes before the window's children would: they go
+    // first.
+    QWidget* central = takeCentralWidget();
+    panel_ = nullptr;  // the event filter lets the panel's last events pass
+    delete central;
+}
 
 void DesignerWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
@@ -243,6 +249,9 @@ void DesignerWindow::wirePanel() {
 }
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!panel_) {
+        return false;
+    }
     const QEvent::Type type = event->type();
     if (watched == panel_->lineListCaption || watched == panel_->labelListCaption) {
         if (type == QEvent::Enter || type == QEvent::MouseMove) {
@@ -554,7 +563,9 @@ void DesignerWindow::exportBitmap() {
     ExportBitmap(
         doc_, WindowBackground(),
         [dpi](double w, double h) -> std::unique_ptr<DrawingSurface> {
-            return QtSurface::ForImage(w, h, dpi);
+            auto picture = QtSurface::ForImage(w, h, dpi);
+            picture->setAntialiased(false);  // rules a pixel wide, as on the page
+            return picture;
         },
         prompter_);
 }

@@ -63,7 +63,9 @@ class DesignerWindowTest : public testing::QtTest {
         QTest::mouseClick(window.page(), Qt::LeftButton, {}, to);
     }
     const std::string& record(size_t i) { return window.document().lines.record(i); }
-    bool lineEditorShown() { return window.panel()->editors->currentWidget() == static_cast<QWidget*>(window.panel()->lineEditor); }
+    bool lineEditorShown() {
+        return window.panel()->editors->currentWidget() == static_cast<QWidget*>(window.panel()->lineEditor);
+    }
 
     testing::ScriptedPrompter prompter;
     testing::ScriptedDialogs dialogs;
