@@ -5,6 +5,7 @@
 #include "common/qt/font_setup.h"
 #include "common/qt/program_icon.h"
 #include "common/qt/qt_prompter.h"
+#include "common/qt/qt_translations.h"
 #include "designer/ui/designer_window.h"
 
 // The report template designer: one window; a template named on the command line
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVL'S Scorvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
+    scorvane::InstallQtTranslations();
     scorvane::SetUpFonts();
     QApplication::setWindowIcon(scorvane::ProgramIcon(scorvane::PaintDesignerPicture));
 
