@@ -25,30 +25,15 @@
 #include "designer/ui/page_viewport.h"
 #include "designer/ui/page_widget.h"
 #include "designer/ui/side_panel.h"
-#include "support/qt/qt_app.h"
-#include "support/qt/scripted_dialogs.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
+#include "designer_window_fixture.h"
 
 namespace scorvane::designer {
 namespace {
 
-using Strings = std::vector<std::string>;
+using testing_support::Strings;
 
-class DesignerLabelsTest : public testing::QtTest {
+class DesignerLabelsTest : public testing_support::DesignerWindowFixture {
   protected:
-    DesignerLabelsTest() : window(prompter, dialogs) {
-        window.resize(1100, 800);
-        window.show();
-        QCoreApplication::processEvents();
-    }
-    template <class T>
-    T* find(const char* name) {
-        T* w = window.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QAction* action(const char* name) { return find<QAction>(name); }
     void click(const char* button) { find<QPushButton>(button)->click(); }
     Strings listed() {
         Strings out;
@@ -67,11 +52,6 @@ class DesignerLabelsTest : public testing::QtTest {
         box->setText(text);
         QTest::keyClick(box, Qt::Key_Return);
     }
-
-    testing::ScriptedPrompter prompter;
-    testing::ScriptedDialogs dialogs;
-    DesignerWindow window;
-    testing::TempDir dir;
 };
 
 TEST_F(DesignerLabelsTest, AddingListsSelectsAndShowsTheLabelAtTheTopLeftOfTheView) {
