@@ -7,6 +7,7 @@
 
 #include "common/file_io.h"
 #include "common/qt/qt_surface.h"
+#include "designer/bitmap_export.h"
 #include "designer/template_file_commands.h"
 #include "main/document/cell_value.h"
 #include "main/document/data_file.h"
@@ -102,6 +103,19 @@ std::vector<SavePath> SavePaths() {
              const bool saved = designer::SaveTemplate(doc, p);
              EXPECT_EQ(doc.changed, !saved);  // a failed save leaves the template unsaved
              return saved;
+         }},
+        {"designer's bitmap export", "页面.bmp",
+         [](const std::string& folder, ScriptedPrompter& p) {
+             testing::EnsureQtApplication();
+             designer::TemplateDocument doc;
+             doc.lines.append("1000,1500,9000,1500,1", designer::LineStore::DrawnName(0));
+             p.chooseSave(folder + "/页面.bmp");
+             return designer::ExportBitmap(
+                 doc, Rgb(255, 255, 255),
+                 [](double w, double h) -> std::unique_ptr<DrawingSurface> {
+                     return QtSurface::ForImage(w, h, 24);  // a small picture keeps the test quick
+                 },
+                 p);
          }},
         {"chart bitmap", "图表.bmp",
          [](const std::string& folder, ScriptedPrompter&) {
