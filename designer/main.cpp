@@ -2,6 +2,7 @@
 #include <QMainWindow>
 
 #include "common/qt/font_setup.h"
+#include "common/qt/program_start.h"
 
 // The report template designer. Its page, lines and labels come with the designer's own work; until
 // then the program shows its empty main window.
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QMainWindow window;
     window.setWindowTitle("ScorvaneVelmora");
     window.resize(1000, 700);
-    window.show();
+    // Maximised when scorvane started it so.
+    scorvane::ShowStartWindow(window);
     return app.exec();
 }

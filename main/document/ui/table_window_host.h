@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "main/document/cell_editing.h"
 #include "main/document/table_font.h"
 
@@ -10,12 +12,14 @@ namespace scorvane {
 class Prompter;
 class StatusSink;
 class DialogRunner;
+class PrintPath;
 
 // What a table window takes from the frame that holds it: the prompts, the first status panel and the
 // busy pointer, the runner of modal dialogs and the window that owns them.
 class TableWindowHost {
   public:
-    virtual ~TableWindowHost() = default;
+    TableWindowHost();
+    virtual ~TableWindowHost();
     virtual Prompter& prompter() = 0;
     virtual StatusSink& statusSink() = 0;
     virtual DialogRunner& dialogRunner() = 0;
@@ -26,6 +30,12 @@ class TableWindowHost {
     // by the frame for every window's next activation).
     virtual TableFont currentTableFont() const { return TableFont(); }
     virtual void tableFontChosen(const TableFont&) {}
+    // The path the print windows print through: made once from the prompts, the runner, the status
+    // panel and the owner above.
+    virtual PrintPath& printPath();
+
+  private:
+    std::unique_ptr<PrintPath> printPath_;
 };
 
 }  // namespace scorvane
