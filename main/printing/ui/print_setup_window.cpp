@@ -3,12 +3,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStringList>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -135,14 +133,8 @@ void PrintSetupWindow::build() {
 
     // One A4 page wide, as tall as the screen allows.
     const int bar = view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    int width = TwipsToPixelsX(kA4Width, *this) + bar + 2 * layout->contentsMargins().left() + 4;
-    int height = 900;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        width = std::min(width, available.width());
-        height = std::max(400, std::min(height, available.height() - 60));
-    }
-    resize(width, height);
+    ResizeWithinScreen(*this,
+                       TwipsToPixelsX(kA4Width, *this) + bar + 2 * layout->contentsMargins().left() + 4);
 
     // A choice of page or row is kept until 刷新 or 打印. Choosing one puts the other back to 全部 or 任意,
     // so that the window always shows what prints (and whether the title block and trailer come with it).

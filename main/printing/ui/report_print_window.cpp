@@ -5,14 +5,12 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -170,14 +168,7 @@ void ReportPrintWindow::build() {
     layout->addWidget(view_, 1);
     layout->addLayout(side);
 
-    int width = 1100;
-    int height = 900;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        width = std::min(width, available.width());
-        height = std::max(400, std::min(height, available.height() - 60));
-    }
-    resize(width, height);
+    ResizeWithinScreen(*this, 1100);
 }
 
 void ReportPrintWindow::showTemplate() {

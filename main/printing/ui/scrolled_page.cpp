@@ -1,7 +1,9 @@
 #include "main/printing/ui/scrolled_page.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -162,6 +164,16 @@ void ScrolledPage::keyPressEvent(QKeyEvent* event) {
             return;
     }
     event->accept();
+}
+
+void ResizeWithinScreen(QWidget& window, int width) {
+    int height = 900;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        width = std::min(width, available.width());
+        height = std::max(400, std::min(height, available.height() - 60));
+    }
+    window.resize(width, height);
 }
 
 }  // namespace scorvane

@@ -48,4 +48,7 @@ class ScrolledPage : public QWidget {
     std::unique_ptr<QtSurface> canvas_;  // the viewport's picture, reused while its size stays
 };
 
+// Sizes a window holding a page: `width` wide and up to 900 pixels high, within the screen's free area.
+void ResizeWithinScreen(QWidget& window, int width);
+
 }  // namespace scorvane
