@@ -1,37 +1,55 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "common/file_io.h"
 #include "main/document/data_file.h"
 
 namespace scorvane::bench {
 
-// The benchmark table of N students (grades_N.skv), written once by the shared generator into a cache
-// folder; SCORVANE_BENCH_DIR names another folder that already holds it.
-inline std::string BenchTable(int students = 20000) {
+// The file `name` of the benchmark cache folder, written there once by `python3 GENERATOR ARGUMENTS
+// --outdir FOLDER` when missing; "" when it cannot be made. The folder is SCORVANE_BENCH_DIR when set
+// (it may already hold the files), else scorvane-bench in the temporary folder.
+inline std::string GeneratedFile(const std::string& name, const std::string& generator,
+                                 const std::string& arguments) {
     namespace fs = std::filesystem;
     const char* given = std::getenv("SCORVANE_BENCH_DIR");
     fs::path dir = given ? fs::path(given) : fs::temp_directory_path() / "scorvane-bench";
-    fs::path table = dir / ("grades_" + std::to_string(students) + ".skv");
-    if (!fs::exists(table)) {
+    fs::path file = dir / name;
+    if (!fs::exists(file)) {
         fs::create_directories(dir);
-        std::string generator = std::string(SCORVANE_SOURCE_DIR) + "/../shared/bench/gen_table.py";
-        if (!fs::exists(generator)) {
-            generator = std::string(SCORVANE_SOURCE_DIR) + "/bench/gen_table.py";
-        }
-        std::string command = "python3 '" + generator + "' " + std::to_string(students) + " --outdir '" +
-                              dir.string() + "' --no-xlsx > /dev/null";
-        if (std::system(command.c_str()) != 0) {
+        std::string command =
+            "python3 '" + generator + "' " + arguments + " --outdir '" + dir.string() + "' > /dev/null";
+        if (std::system(command.c_str()) != 0 || !fs::exists(file)) {
             return {};
         }
     }
-    return table.string();
+    return file.string();
+}
+
+// The benchmark table of N students (grades_N.skv), written by the shared generator.
+inline std::string BenchTable(int students = 20000) {
+    std::string generator = std::string(SCORVANE_SOURCE_DIR) + "/../shared/bench/gen_table.py";
+    if (!std::filesystem::exists(generator)) {
+        generator = std::string(SCORVANE_SOURCE_DIR) + "/bench/gen_table.py";
+    }
+    const std::string n = std::to_string(students);
+    return GeneratedFile("grades_" + n + ".skv", generator, n + " --no-xlsx");
+}
+
+// The FoxPro-style student list of N records (grades_N.dbf, the same students as the table), written
+// by bench/gen_dbf.py.
+inline std::string BenchDbf(int students = 20000) {
+    const std::string n = std::to_string(students);
+    return GeneratedFile("grades_" + n + ".dbf", std::string(SCORVANE_SOURCE_DIR) + "/bench/gen_dbf.py", n);
 }
 
 // The 20,000-student table, made once per run ("" when it cannot be made), and its path without
@@ -43,6 +61,33 @@ inline const std::string& BenchTablePath() {
 inline std::string BenchTableStem() {
     const std::string& path = BenchTablePath();
     return path.empty() ? path : path.substr(0, path.size() - 4);
+}
+
+// The same students as the benchmark table in another (fixed) order, written once beside it; its path
+// without ".skv" ("" when the table cannot be made).
+inline const std::string& BenchShuffledStem() {
+    static const std::string path = []() -> std::string {
+        GradeTable t;
+        auto bytes = ReadWholeFile(BenchTablePath());
+        if (BenchTablePath().empty() || !bytes || !ParseDataFile(*bytes, t)) {
+            return {};
+        }
+        std::vector<int> order;
+        for (int r = 1; r < t.rows(); ++r) {
+            order.push_back(r);
+        }
+        std::shuffle(order.begin(), order.end(), std::mt19937(20240901));
+        GradeTable s = t;
+        for (size_t i = 0; i < order.size(); ++i) {
+            for (int c = 1; c < t.cols(); ++c) {
+                s.setCell(static_cast<int>(i) + 1, c, t.cell(order[i], c));
+            }
+        }
+        s.renumber();
+        const std::string p = BenchTableStem() + "_shuffled";
+        return WriteDataFile(s, p) ? p : std::string();
+    }();
+    return path;
 }
 
 // Makes the table before any timing starts and says which file it is; false, with a message, when it

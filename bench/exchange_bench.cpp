@@ -4,9 +4,6 @@
 // whole command from files to file.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <random>
-
 #include "bench/bench_table.h"
 #include "bench/quiet_prompter.h"
 #include "common/file_io.h"
@@ -21,6 +18,7 @@ namespace {
 
 using namespace scorvane;
 
+using bench::BenchShuffledStem;
 using bench::BenchTablePath;
 using bench::BenchTableStem;
 using bench::QuietPrompter;
@@ -37,32 +35,9 @@ const GradeTable& table() {
     return t;
 }
 
-// The same students in another order, written beside the benchmark table (the path without ".skv").
-const std::string& shuffledStem() {
-    static const std::string path = [] {
-        const GradeTable& t = table();
-        std::vector<int> order;
-        for (int r = 1; r < t.rows(); ++r) {
-            order.push_back(r);
-        }
-        std::shuffle(order.begin(), order.end(), std::mt19937(20240901));
-        GradeTable s = t;
-        for (size_t i = 0; i < order.size(); ++i) {
-            for (int c = 1; c < t.cols(); ++c) {
-                s.setCell(static_cast<int>(i) + 1, c, t.cell(order[i], c));
-            }
-        }
-        s.renumber();
-        const std::string p = BenchTableStem() + "_shuffled";
-        WriteDataFile(s, p);
-        return p;
-    }();
-    return path;
-}
-
 GradeTable loadShuffled() {
     GradeTable s;
-    ParseDataFile(*ReadWholeFile(shuffledStem() + ".skv"), s);
+    ParseDataFile(*ReadWholeFile(BenchShuffledStem() + ".skv"), s);
     return s;
 }
 
@@ -95,7 +70,7 @@ void MergeByKey_FilesToFile(benchmark::State& state) {
     if (!ready(state)) {
         return;
     }
-    shuffledStem();
+    BenchShuffledStem();
     const std::string out = BenchTableStem() + "_merged";
     QuietPrompter prompter;
     SilentStatusSink status;
@@ -103,7 +78,7 @@ void MergeByKey_FilesToFile(benchmark::State& state) {
         Document document;
         LoadData(document, BenchTableStem(), true, prompter, status);
         menuImportSome(document);
-        ImportSource source = LoadDataI(shuffledStem(), true, prompter, status);
+        ImportSource source = LoadDataI(BenchShuffledStem(), true, prompter, status);
         RunPartialImport(document, 3, source.table, 3, KeyFields{2, 2}, prompter);
         WriteDataFile(document.table, out);
     }

@@ -54,7 +54,6 @@ bool DbfConverter::open(Prompter& prompter, StatusSink& status) {
 }
 
 bool DbfConverter::read(const std::string& path, Prompter& prompter, StatusSink& status) {
-    path_ = path;
     DbfError error;
     {
         StatusScope busy(status, kStatusReading);
@@ -62,6 +61,7 @@ bool DbfConverter::read(const std::string& path, Prompter& prompter, StatusSink&
         error = ReadDbfFile(path, grid);
         if (error == DbfError::None) {
             grid_ = std::move(grid);
+            path_ = path;
             canSave_ = true;
         }
     }

@@ -51,14 +51,15 @@ class DbfConverter {
     bool open(Prompter& prompter, StatusSink& status);
 
     // Reads the table at `path` into the grid. On an error says "数据库读取发生错误。错误代码：", a line
-    // feed and the error's number (error icon, title "错误"); the grid and the save button stay as they were.
+    // feed and the error's number (error icon, title "错误"); the grid, the path box and the save button
+    // stay as they were, so the box always names the table the grid shows.
     bool read(const std::string& path, Prompter& prompter, StatusSink& status);
 
     // "转换保存...": asks for the file ("*.skv") and saves through SaveConvertedData. The converter stays.
     ConverterSaveOutcome save(const ConvertedTableInfo& info, Prompter& prompter, StatusSink& status);
 
     const GradeTable& grid() const { return grid_; }
-    const std::string& path() const { return path_; }  // the path box
+    const std::string& path() const { return path_; }  // the path box: the table read
     bool canSave() const { return canSave_; }          // the save button is usable
 
   private:

@@ -8,6 +8,7 @@
 
 #include "common/file_io.h"
 #include "common/utf8.h"
+#include "main/document/document_life.h"
 #include "main/document/status_scope.h"
 #include "main/workspace/workspace_folder.h"
 
@@ -95,6 +96,44 @@ PartialImportOutcome RunPartialImport(Document& document, int targetCol, const G
         document.setModified();
     }
     return PartialImportOutcome::Imported;
+}
+
+PartialImportSession::PartialImportSession(Document& document) : document_(document) {
+    menuImportSome(document_);
+}
+
+LoadOutcome PartialImportSession::browse(Prompter& prompter, StatusSink& status) {
+    const std::string chosen = prompter.openFile("*.skv", kPartialImportOpenTitle);
+    if (chosen.empty()) {
+        return LoadOutcome::Closed;
+    }
+    ImportSource read = LoadDataI(DataPathOf(chosen), true, prompter, status);
+    if (read.outcome == LoadOutcome::Loaded) {
+        source_ = std::move(read.table);
+        loaded_ = true;
+    }
+    return read.outcome;
+}
+
+std::vector<std::string> PartialImportSession::targetFields() const {
+    return document_.table.fieldTitles();
+}
+
+std::vector<std::string> PartialImportSession::sourceFields() const {
+    return loaded_ ? source_.fieldTitles() : std::vector<std::string>();
+}
+
+PartialImportOutcome PartialImportSession::confirm(int targetCol, int sourceCol,
+                                                   std::optional<KeyPositions> keyPositions,
+                                                   Prompter& prompter) {
+    if (!loaded_) {
+        return PartialImportOutcome::NoSource;
+    }
+    std::optional<KeyFields> key;
+    if (keyPositions) {
+        key = KeyFields{keyPositions->target + 1, keyPositions->source + 1};
+    }
+    return RunPartialImport(document_, targetCol, source_, sourceCol, key, prompter);
 }
 
 }  // namespace scorvane

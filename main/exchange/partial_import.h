@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/prompter.h"
 #include "common/status_sink.h"
@@ -52,6 +53,7 @@ enum class PartialImportOutcome {
     NoColumns,  // a column (or key field) was column 0 or outside its table: the two-line message; the
                 // dialog stays open
     Declined,   // the row-by-row question was answered No; the dialog stays open
+    NoSource,   // no source has been loaded: "确认(&O)" is not usable yet
 };
 
 // Opening the dialog: takes the undo snapshot, so undo restores the table as it was before the import.
@@ -70,5 +72,44 @@ void menuImportSome(Document& document);
 // Sets the modified flag when a cell changes.
 PartialImportOutcome RunPartialImport(Document& document, int targetCol, const GradeTable& source,
                                       int sourceCol, std::optional<KeyFields> key, Prompter& prompter);
+
+// The partial import dialog's state, without its widgets: the target document, the source once one is
+// loaded, and what "浏览..." and "确认(&O)" do.
+class PartialImportSession {
+  public:
+    // Opening the dialog: menuImportSome (the undo snapshot).
+    explicit PartialImportSession(Document& document);
+
+    // "浏览...": the open dialog ("*.skv", "打开数据文件"), then LoadDataI on the chosen path without its
+    // extension. Loaded: the new source replaces any former one and "确认(&O)" becomes usable. Closed
+    // (cancelled, missing file): any former source stays. Refused ("文件格式不正确!" was shown): the
+    // dialog closes.
+    LoadOutcome browse(Prompter& prompter, StatusSink& status);
+
+    bool sourceLoaded() const { return loaded_; }  // "确认(&O)" is usable
+    const GradeTable& source() const { return source_; }
+    Document& document() { return document_; }
+
+    // The key field lists: the target's field titles (Combo1) and the loaded source's (Combo2, empty
+    // before a source is loaded).
+    std::vector<std::string> targetFields() const;
+    std::vector<std::string> sourceFields() const;
+
+    // "确认(&O)": `targetCol` and `sourceCol` are the columns chosen in the grids (0 when none);
+    // `keyPositions`, when key matching is ticked, the entries chosen in the two key field lists
+    // (0-based; -1 when none), which stand for the fields in columns position + 1. Without a source
+    // it does nothing (NoSource).
+    struct KeyPositions {
+        int target = 0;
+        int source = 0;
+    };
+    PartialImportOutcome confirm(int targetCol, int sourceCol, std::optional<KeyPositions> keyPositions,
+                                 Prompter& prompter);
+
+  private:
+    Document& document_;
+    GradeTable source_{0, 0};
+    bool loaded_ = false;
+};
 
 }  // namespace scorvane

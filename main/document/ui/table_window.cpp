@@ -241,13 +241,19 @@ void TableWindow::buildMenus() {
     connect(saveAction, &QAction::triggered, this, [this] { save(); });
     connect(add(table, "menuCopyTable", QStringLiteral("表格另存为...(&A)")), &QAction::triggered, this,
             [this] { saveAs(); });
+    connect(add(table, "menuexptable", QStringLiteral("导出部分表格(&E)")), &QAction::triggered, this,
+            &TableWindow::exportSomeData);
     connect(add(table, "menuSaveCVS", QStringLiteral("保存为C&VS文件(供其它程序调用)")), &QAction::triggered,
             this, &TableWindow::saveCsv);
     table->addSeparator();
+    connect(add(table, "menuDRother", QStringLiteral("导入FoxFro格式表格(&I)")), &QAction::triggered, this,
+            &TableWindow::convertFoxPro);
     QMenu* import = table->addMenu(QStringLiteral("导入另一张表格(&I)"));
     import->setObjectName("menuImport");
     connect(add(import, "menuImportAll", QStringLiteral("导入整张表格(&E)")), &QAction::triggered, this,
             &TableWindow::importWholeTable);
+    connect(add(import, "menuImportSome", QStringLiteral("导入选定数据到指定位置(&S)")), &QAction::triggered,
+            this, &TableWindow::importSomeData);
     connect(add(table, "menuPrintTB", QStringLiteral("打印图表(&H)")), &QAction::triggered, this,
             &TableWindow::printChart);
     connect(add(table, "menuPrintBB", QStringLiteral("打印报表(&B)")), &QAction::triggered, this,

@@ -80,6 +80,9 @@ class TableWindow : public QWidget {
     void changeTitle();       // 更改表格标题
     void setupClassInfo();    // 设置班级信息 (also the toolbar's 成绩表属性)
     void importWholeTable();  // 导入整张表格: another table's rows appended below this one's
+    void importSomeData();    // 导入选定数据到指定位置: the partial import dialog
+    void exportSomeData();    // 导出部分表格: the partial export dialog
+    void convertFoxPro();     // 导入FoxFro格式表格: the FoxPro converter
     void undo();              // 撤消
     bool undoAvailable() const { return document_.undoAvailable(); }
     // The edit menu's clipboard commands: on the grid they act on the selection's far corner (the cell

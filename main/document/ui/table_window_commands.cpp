@@ -1,5 +1,5 @@
 // The table window's commands over the core: the field menu with its templates, the format menu and
-// the other dialogs, the formula commands and the comma-separated export.
+// the other dialogs, the formula commands, the comma-separated export and the exchange dialogs.
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
@@ -19,6 +19,9 @@
 #include "main/document/ui/table_window.h"
 #include "main/document/ui/table_window_host.h"
 #include "main/exchange/csv_export.h"
+#include "main/exchange/ui/dbf_converter_dialog.h"
+#include "main/exchange/ui/partial_export_dialog.h"
+#include "main/exchange/ui/partial_import_dialog.h"
 #include "main/formula/formula_commands.h"
 #include "main/formula/ui/formula_editor_dialog.h"
 
@@ -230,6 +233,34 @@ void TableWindow::computeAllFormulas() {
 void TableWindow::saveCsv() {
     commitEditor();
     menuSaveCVS(document_.table, FormulaValues(document_.table), host_.prompter(), windowStatus());
+}
+
+// ---- the exchange dialogs
+
+void TableWindow::importSomeData() {
+    commitEditor();
+    // The dialog takes the undo snapshot as it opens, so undo is there whatever the dialog does.
+    const bool imported = RunPartialImportDialog(document_, host_.prompter(), host_.statusSink(),
+                                                 host_.dialogRunner(), host_.dialogOwner());
+    setUndoEnabled();
+    if (imported) {
+        model_->cellsChanged();
+        showPosition();
+    }
+}
+
+void TableWindow::exportSomeData() {
+    commitEditor();
+    std::optional<std::string> exported = RunPartialExportDialog(
+        document_.table, host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner());
+    if (exported) {
+        host_.openDataFile(*exported);
+    }
+}
+
+void TableWindow::convertFoxPro() {
+    commitEditor();
+    RunDbfConverterDialog(host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner());
 }
 
 }  // namespace scorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "main/document/cell_editing.h"
 #include "main/document/table_font.h"
@@ -30,6 +31,9 @@ class TableWindowHost {
     // by the frame for every window's next activation).
     virtual TableFont currentTableFont() const { return TableFont(); }
     virtual void tableFontChosen(const TableFont&) {}
+    // Opens a data file (the path without ".skv") in a new table window of the frame; a host without
+    // table windows of its own opens nothing.
+    virtual void openDataFile(const std::string& /*pathWithoutExtension*/) {}
     // The path the print windows print through: made once from the prompts, the runner, the status
     // panel and the owner above.
     virtual PrintPath& printPath();

@@ -32,6 +32,7 @@
 #include "main/document/ui/class_info_dialog.h"
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
+#include "main/exchange/ui/dbf_converter_dialog.h"
 #include "main/formula/sort_rows.h"
 #include "main/formula/ui/find_window.h"
 #include "main/formula/ui/formula_help_dialog.h"
@@ -261,6 +262,8 @@ void MainWindow::buildMenus() {
     fileMenu_->setObjectName("menuFile");
     add(fileMenu_, "menuClass", QStringLiteral("新建/编辑学校关系树(&C)"), &MainWindow::editSchool);
     add(fileMenu_, "menuOpen", QStringLiteral("打开(&O)..."), &MainWindow::openCommand);
+    fileMenu_->addSeparator();
+    add(fileMenu_, "menuFoxExp", QStringLiteral("转换&FoxPro格式表格"), &MainWindow::convertFoxPro);
     fileMenu_->addSeparator();
     QAction* exit = fileMenu_->addAction(QStringLiteral("退出(&X)"));
     exit->setObjectName("menuExit");
@@ -579,6 +582,10 @@ void MainWindow::saveCommand() {
     if (active_) {
         active_->save();
     }
+}
+
+void MainWindow::convertFoxPro() {
+    RunDbfConverterDialog(prompter_, statusSink(), dialogs_, this);
 }
 
 void MainWindow::editSchool() {

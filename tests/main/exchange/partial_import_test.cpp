@@ -150,5 +150,41 @@ TEST(PartialImportDialog, OpeningTakesTheSnapshotAndLoadDataIReadsTheSource) {
     EXPECT_EQ(p.messages(), Values{"文件格式不正确!"});
 }
 
+TEST(PartialImportDialog, TheSessionKeepsTheLastLoadedSourceAndMapsKeyPositionsToColumns) {
+    TempDir dir;
+    Document d = Target();
+    ScriptedPrompter p;
+    RecordingStatus status;
+    PartialImportSession session(d);
+    EXPECT_TRUE(d.undoAvailable());  // opening takes the snapshot
+    EXPECT_EQ(session.targetFields(), (Values{"姓名", "语文", "数学"}));
+    EXPECT_TRUE(session.sourceFields().empty());
+    EXPECT_EQ(session.confirm(3, 2, std::nullopt, p), PartialImportOutcome::NoSource);
+    EXPECT_TRUE(p.calls().empty());
+
+    WriteBytes(dir.file("src.skv"), GbkLines({"KVL'S Scorvane数据文件", "S", "3", "3", "", "", "###.##", "  ",
+                                              "学号", "姓名", "1", "02", "李四", "2", "01", "张三"}));
+    // Cancelled, then a file chosen with its extension in capitals, then a missing one.
+    p.chooseOpen("").chooseOpen(dir.file("src.SKV")).chooseOpen(dir.file("none.skv"));
+    EXPECT_EQ(session.browse(p, status), LoadOutcome::Closed);
+    EXPECT_FALSE(session.sourceLoaded());
+    EXPECT_EQ(session.browse(p, status), LoadOutcome::Loaded);
+    EXPECT_EQ(session.browse(p, status), LoadOutcome::Closed);
+    ASSERT_TRUE(session.sourceLoaded());
+    EXPECT_EQ(session.sourceFields(), (Values{"学号", "姓名"}));
+    EXPECT_EQ(p.calls()[0].title, "打开数据文件");
+
+    // Key positions are list entries: 姓名 is entry 0 of the target's list and entry 1 of the source's.
+    // Fills 数学 (column 3) from the source's 学号 (column 1).
+    EXPECT_EQ(session.confirm(3, 1, PartialImportSession::KeyPositions{0, 1}, p),
+              PartialImportOutcome::Imported);
+    EXPECT_EQ(Column(d.table, 3), (Values{"01", "02", "-", "-"}));
+    // No entry chosen in a list stands for column 0.
+    EXPECT_EQ(session.confirm(3, 1, PartialImportSession::KeyPositions{-1, 0}, p),
+              PartialImportOutcome::NoColumns);
+    ASSERT_TRUE(d.undo());
+    EXPECT_EQ(Column(d.table, 3), kUntouched);
+}
+
 }  // namespace
 }  // namespace scorvane
