@@ -10,13 +10,9 @@
 namespace scorvane::cli {
 
 std::optional<std::string> FindTable(const std::string& path) {
-    std::string name = path;
-    if (name.size() >= 4 && EqualsIgnoreCaseAscii(name.substr(name.size() - 4), kDataFileExtension)) {
-        name.resize(name.size() - 4);
-    }
-    if (!FileExists(DataFileOf(name))) {
-        std::cerr << "找不到文件：" << path << "\n";
-        return std::nullopt;
+    std::optional<std::string> name = ExistingDataPath(path);
+    if (!name) {
+        std::cerr << kMissingFileMessage << path << "\n";
     }
     return name;
 }

@@ -174,6 +174,17 @@ std::string DataFileOf(const std::string& pathWithoutExtension) {
     return exact;
 }
 
+std::optional<std::string> ExistingDataPath(const std::string& path) {
+    std::string name = path;
+    if (name.size() >= 4 && EqualsIgnoreCaseAscii(name.substr(name.size() - 4), kDataFileExtension)) {
+        name.resize(name.size() - 4);
+    }
+    if (name.empty() || !FileExists(DataFileOf(name))) {
+        return std::nullopt;
+    }
+    return name;
+}
+
 LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, Prompter& prompter,
                      StatusSink& status) {
     StatusScope busy(status, kStatusReading);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ inline constexpr std::string_view kDataFileExtension = ".skv";
 inline constexpr std::string_view kFormatMessage = "文件格式不正确!";
 inline constexpr std::string_view kOverwriteQuestion = "确实覆盖原有数据么？";
 inline constexpr std::string_view kSaveFailedMessage = "文件保存失败！";
+// Followed by the path, for a data file named on a command line that does not exist.
+inline constexpr std::string_view kMissingFileMessage = "找不到文件：";
 inline constexpr std::string_view kStatusReading = "文件读取中...";
 inline constexpr std::string_view kStatusSaving = "正在保存文件...";
 inline constexpr std::string_view kStatusImporting = "文件导入中...";
@@ -48,6 +51,10 @@ std::string SerializeDataFile(const GradeTable& table);
 // where case does not matter, which the class folder lists as 成绩), so that such a table opens and is
 // saved in place.
 std::string DataFileOf(const std::string& pathWithoutExtension);
+
+// The data file that a path names, given with or without ".skv" (in any letter case): the path without
+// the extension, as LoadData takes it; nothing when there is no such file.
+std::optional<std::string> ExistingDataPath(const std::string& path);
 
 enum class LoadOutcome {
     Loaded,

@@ -163,6 +163,15 @@ std::string 公式2值(const GradeTable& table, int row, int col) {
     return FormulaValue(table, formula, row, col);
 }
 
+bool ReadFormulaReference(const GradeTable& table, std::string_view formula, size_t at, int row, int col,
+                          CellAddress& ref, size_t& next) {
+    return isCellWord(formula, at) && readReference(table, formula, at, row, col, ref, next);
+}
+
+bool ContainsSelfReference(std::string_view formula) {
+    return containsSelfReference(formula);
+}
+
 std::vector<CellAddress> FormulaReferences(const GradeTable& table, std::string_view formula, int row,
                                            int col) {
     std::vector<CellAddress> found;

@@ -39,6 +39,17 @@ struct CellAddress {
     int col = 0;
     bool operator==(const CellAddress&) const = default;
 };
+
+// The reference whose word "cell" (any letter case) starts at `at` in `formula`, as 公式2值 reads it
+// from cell (row, col): "(" right after the word, the row up to the next ",", the column up to the
+// following ")", "?" for the cell's own row or column. `next` receives the position after the ")".
+// False when there is no "cell" at `at`, or the reference cannot be read or lies outside the table.
+bool ReadFormulaReference(const GradeTable& table, std::string_view formula, size_t at, int row, int col,
+                          CellAddress& ref, size_t& next);
+
+// True when the formula contains "cell(?,?)" in any letter case (its value is "引用错误").
+bool ContainsSelfReference(std::string_view formula);
+
 std::vector<CellAddress> FormulaReferences(const GradeTable& table, std::string_view formula, int row,
                                            int col);
 

@@ -178,6 +178,16 @@ std::string FormatNumberText(std::string_view number, std::string_view pattern) 
     return out;
 }
 
+NumberPattern ReadNumberPattern(std::string_view pattern) {
+    Pattern p;
+    NumberPattern out;
+    out.applies = readPattern(pattern, p);
+    out.decimals = p.decimals;
+    out.fixedDecimals = p.fixedDecimals;
+    out.wholeZeros = p.wholeZeros;
+    return out;
+}
+
 std::string FormatForDisplay(std::string_view number, std::string_view pattern) {
     std::string out = FormatNumberText(number, pattern);
     if (!out.empty() && out.back() == '.') {

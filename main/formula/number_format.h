@@ -25,6 +25,17 @@ inline constexpr int kMaxFormatDecimals = 15;
 // without a point leaves the text as it is, and so does a text that is not a number ("公式错误").
 std::string FormatNumberText(std::string_view number, std::string_view pattern);
 
+// What a pattern does to a value: the decimals it rounds to (at most 15), how many of them always show
+// (up to its last "0" after the point) and the least count of whole digits. `applies` is false for a
+// pattern without placeholders and without a point, which leaves values as they are.
+struct NumberPattern {
+    bool applies = false;
+    int decimals = 0;
+    int fixedDecimals = 0;
+    int wholeZeros = 0;
+};
+NumberPattern ReadNumberPattern(std::string_view pattern);
+
 // FormatNumberText, then a trailing "." removed: what a formula cell and the format preview show
 // ("85", ".5", "" for 0 with "###.##").
 std::string FormatForDisplay(std::string_view number, std::string_view pattern);

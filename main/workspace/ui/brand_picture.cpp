@@ -2,17 +2,14 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <algorithm>
+
+#include "common/qt/program_icon.h"
 
 namespace scorvane {
 
 void PaintBrandPicture(QPainter& p, const QRectF& area) {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    // Design on a 100 x 100 grid, centred in the area.
-    const double side = std::min(area.width(), area.height());
-    p.translate(area.center().x() - side / 2, area.center().y() - side / 2);
-    p.scale(side / 100.0, side / 100.0);
+    BeginPictureGrid(p, area);
 
     const QColor outline(0x30, 0x38, 0x50);
     QPen pen(outline, 1.6);
