@@ -11,6 +11,14 @@ enum class Icon { None, Information, Question, Warning, Error };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
+// A file dialog whose one filter has a description of its own ("KVL'S 报表文档 (*.rvx)").
+struct FileDialogSpec {
+    std::string description;        // "KVL'S 报表文档"
+    std::string pattern;            // "*.rvx"
+    std::string title;              // empty: the dialog's usual title
+    bool confirmOverwrite = false;  // save dialogs: ask before replacing a file that exists
+};
+
 // Everything a command asks of the user or tells the user goes through a Prompter: the windows use
 // real dialogs, the command-line tool answers by its own rules, tests replay scripted answers.
 class Prompter {
@@ -31,6 +39,14 @@ class Prompter {
     // characters as extension when the name has none and never asks before overwriting.
     virtual std::string openFile(std::string_view pattern, std::string_view title) = 0;
     virtual std::string saveFile(std::string_view pattern) = 0;
+
+    // File dialogs described in full. The name comes back exactly as the user gave it: no extension is
+    // added. An empty text when cancelled. A prompter without dialogs of its own answers them as
+    // openFile and saveFile.
+    virtual std::string chooseOpenFile(const FileDialogSpec& spec) {
+        return openFile(spec.pattern, spec.title);
+    }
+    virtual std::string chooseSaveFile(const FileDialogSpec& spec) { return saveFile(spec.pattern); }
 };
 
 }  // namespace scorvane

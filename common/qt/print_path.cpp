@@ -22,6 +22,24 @@ QString qs(std::string_view s) {
 
 }  // namespace
 
+FileDialogSpec PrintToFileDialog() {
+    FileDialogSpec spec;
+    spec.description = "PDF 文件";
+    spec.pattern = "*.pdf";
+    spec.title = "打印到文件";
+    spec.confirmOverwrite = true;
+    return spec;
+}
+
+std::string PdfPathAsChosen(const std::string& chosen) {
+    if (chosen.empty()) {
+        return chosen;
+    }
+    const size_t slash = chosen.find_last_of('/');
+    const std::string name = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
+    return name.find('.') == std::string::npos ? chosen + ".pdf" : chosen;
+}
+
 std::unique_ptr<DrawingSurface> PaperMetrics() {
     // A PDF page at 1440 dots per inch measures in twips without rounding; it is never ended, so nothing
     // is written.
@@ -84,7 +102,7 @@ PrintOutcome PrintPath::print(const PrintJob& job) {
                 owned = QtSurface::ForPrinter(*printer);
             }
         } else {
-            const std::string path = prompter_.saveFile("*.pdf");
+            const std::string path = PdfPathAsChosen(prompter_.chooseSaveFile(PrintToFileDialog()));
             if (path.empty()) {
                 return PrintOutcome::Cancelled;
             }

@@ -8,11 +8,11 @@
 #include <QWidget>
 
 #include "common/drawing_surface.h"
+#include "common/prompter.h"
 
 namespace scorvane {
 
 class DialogRunner;
-class Prompter;
 class StatusSink;
 
 // How a print job ended.
@@ -34,9 +34,9 @@ struct PrintJob {
 // The one way both programs print from a window:
 //
 //  1. Where to: with a printer installed, QPrintDialog with the default printer chosen (its page range
-//     and "print to file" are honoured); with none, a save dialog for a PDF file ("*.pdf", through the
-//     Prompter), so that a machine without printers still prints. A cancelled dialog ends the job:
-//     nothing is printed and nothing is said.
+//     and "print to file" are honoured); with none, a save dialog for a PDF file (PrintToFileDialog,
+//     through the Prompter), so that a machine without printers still prints. A cancelled dialog ends the
+//     job: nothing is printed and nothing is said.
 //  2. The job is drawn on a recording whose texts are measured as on paper (PaperMetrics), so its
 //     pages are known before the first goes out, and the layout is the one a preview made with the
 //     same metrics shows.
@@ -90,6 +90,11 @@ class PrintPath {
 // A surface that measures texts as a printed page does, for laying pages out (a print job, a preview)
 // exactly as they print. It draws nothing.
 std::unique_ptr<DrawingSurface> PaperMetrics();
+
+// The save dialog of a machine without printers: "PDF 文件 (*.pdf)", titled "打印到文件", asking before
+// an existing file is replaced; and the name chosen there with ".pdf" added when it has no extension.
+FileDialogSpec PrintToFileDialog();
+std::string PdfPathAsChosen(const std::string& chosen);
 
 // The progress text of page n of m.
 std::string PrintProgressText(int page, int pages);

@@ -67,6 +67,12 @@ QString FileDialogFilter(std::string_view pattern) {
     return p + " (" + globs + ")";
 }
 
+QString FileDialogFilter(const FileDialogSpec& spec) {
+    QString globs = q(spec.pattern);
+    globs.replace(';', ' ');
+    return q(spec.description) + " (" + globs + ")";
+}
+
 void QtPrompter::message(std::string_view text, std::string_view title, Icon icon) {
     QMessageBox box(qtIcon(icon), q(title), q(text), QMessageBox::Ok, owner_);
     translateButtons(box);
@@ -137,6 +143,34 @@ std::string QtPrompter::saveFile(std::string_view pattern) {
         return {};
     }
     return dialog.selectedFiles().first().toStdString();
+}
+
+std::string QtPrompter::chooseOpenFile(const FileDialogSpec& spec) {
+    return QFileDialog::getOpenFileName(owner_, q(spec.title), QString(), FileDialogFilter(spec))
+        .toStdString();
+}
+
+std::string QtPrompter::chooseSaveFile(const FileDialogSpec& spec) {
+    while (true) {
+        QFileDialog dialog(owner_, q(spec.title));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(FileDialogFilter(spec));
+        // The overwrite question is asked below, in the program's own words.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        const QString path = dialog.selectedFiles().first();
+        if (!spec.confirmOverwrite || !QFileInfo::exists(path)) {
+            return path.toStdString();
+        }
+        const QString question = QFileInfo(path).fileName() + QStringLiteral(" 已存在。\n要替换它吗？");
+        const QString title = spec.title.empty() ? QStringLiteral("确认另存为") : q(spec.title);
+        if (ask(question.toStdString(), title.toStdString(), Buttons::YesNo, Icon::Warning, Answer::No) ==
+            Answer::Yes) {
+            return path.toStdString();
+        }
+    }
 }
 
 }  // namespace scorvane

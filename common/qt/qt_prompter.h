@@ -21,6 +21,8 @@ class QtPrompter : public Prompter {
                                      std::string_view offered) override;
     std::string openFile(std::string_view pattern, std::string_view title) override;
     std::string saveFile(std::string_view pattern) override;
+    std::string chooseOpenFile(const FileDialogSpec& spec) override;
+    std::string chooseSaveFile(const FileDialogSpec& spec) override;
 
   private:
     QPointer<QWidget> owner_;
@@ -28,5 +30,7 @@ class QtPrompter : public Prompter {
 
 // "*.skv" -> "*.skv (*.skv)"; "*.txt;*.csv" -> "*.txt;*.csv (*.txt *.csv)".
 QString FileDialogFilter(std::string_view pattern);
+// A described filter: "KVL'S 报表文档 (*.rvx)".
+QString FileDialogFilter(const FileDialogSpec& spec);
 
 }  // namespace scorvane

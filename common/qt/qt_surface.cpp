@@ -28,16 +28,6 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont toQFont(const SurfaceFont& f) {
-    QFont q(QString::fromStdString(f.name));
-    q.setPointSizeF(f.size >= 1 ? f.size : 1);
-    q.setBold(f.bold);
-    q.setItalic(f.italic);
-    q.setUnderline(f.underline);
-    q.setStrikeOut(f.strikethrough);
-    return q;
-}
-
 QPageLayout a4Layout(PageOrientation orientation) {
     return QPageLayout(
         QPageSize(QPageSize::A4),
@@ -64,10 +54,20 @@ std::unique_ptr<QImage> makeImage(double widthTwips, double heightTwips, double 
 
 }  // namespace
 
-QtSurface::QtSurface() : qfont_(toQFont(font_)) {}
+QtSurface::QtSurface() : qfont_(ToQFont(font_)) {}
 
 QtSurface::~QtSurface() {
     endPainter();
+}
+
+QFont ToQFont(const SurfaceFont& f) {
+    QFont q(QString::fromStdString(f.name));
+    q.setPointSizeF(f.size >= 1 ? f.size : 1);
+    q.setBold(f.bold);
+    q.setItalic(f.italic);
+    q.setUnderline(f.underline);
+    q.setStrikeOut(f.strikethrough);
+    return q;
 }
 
 std::unique_ptr<QtSurface> QtSurface::ForPdfFile(const std::string& path, const std::string& title) {
@@ -173,13 +173,20 @@ bool QtSurface::begin() {
     if (paged_) {
         pages_ = 1;
     }
-    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::Antialiasing, antialiased_);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setFont(qfont_);
     painter_.setBrush(Qt::NoBrush);
     penWidth_ = -1;
     penColor_ = 0xFFFFFFFF;
     return true;
+}
+
+void QtSurface::setAntialiased(bool on) {
+    antialiased_ = on;
+    if (begun_) {
+        painter_.setRenderHint(QPainter::Antialiasing, on);
+    }
 }
 
 void QtSurface::endPainter() {
@@ -205,7 +212,7 @@ void QtSurface::setFont(const SurfaceFont& font) {
         return;
     }
     font_ = font;
-    qfont_ = toQFont(font);
+    qfont_ = ToQFont(font);
     metrics_.reset();
     glyphCache_ = nullptr;
     if (begun_) {

@@ -22,6 +22,9 @@ class QPrinter;
 
 namespace scorvane {
 
+// A surface font as a Qt font; a size below one point becomes one point, so a text always shows.
+QFont ToQFont(const SurfaceFont& font);
+
 // The drawing surface on Qt: a printer (QPrinter), a PDF file standing for the printer (QPdfWriter) or a
 // picture (QImage). Lengths arrive in twips and become device units here; texts are measured with the
 // real fonts of the device. Fonts are requested by their documented names ("宋体", "黑体"), which the
@@ -46,6 +49,9 @@ class QtSurface : public DrawingSurface {
     const QImage* image() const { return image_.get(); }
     // The pages begun so far on paper (0 before the first drawing).
     int pageCount() const { return pages_; }
+    // Smoothed edges (the default) suit paper and saved pictures; a picture shown on screen at its own
+    // size draws crisper one-pixel rules without. Takes effect from the next drawing call.
+    void setAntialiased(bool on);
 
     double width() const override;
     double height() const override;
@@ -132,6 +138,7 @@ class QtSurface : public DrawingSurface {
     bool begun_ = false;
     bool ended_ = false;
     bool failed_ = false;
+    bool antialiased_ = true;
     int pages_ = 0;
     double scale_ = 1;         // device units per twip
     double twipsPerDot_ = 15;  // a rule of width 1

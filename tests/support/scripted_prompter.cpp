@@ -6,12 +6,13 @@ namespace scorvane::testing {
 
 void ScriptedPrompter::message(std::string_view text, std::string_view title, Icon icon) {
     calls_.push_back(
-        {Call::Message, std::string(text), std::string(title), icon, Buttons::Ok, Answer::Ok, {}});
+        {Call::Message, std::string(text), std::string(title), icon, Buttons::Ok, Answer::Ok, {}, {}, false});
 }
 
 Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                              Answer defaultAnswer) {
-    calls_.push_back({Call::Ask, std::string(text), std::string(title), icon, buttons, defaultAnswer, {}});
+    calls_.push_back(
+        {Call::Ask, std::string(text), std::string(title), icon, buttons, defaultAnswer, {}, {}, false});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text;
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
@@ -23,8 +24,15 @@ Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Butt
 
 std::optional<std::string> ScriptedPrompter::input(std::string_view prompt, std::string_view title,
                                                    std::string_view offered) {
-    calls_.push_back({Call::Input, std::string(prompt), std::string(title), Icon::None, Buttons::OkCancel,
-                      Answer::Ok, std::string(offered)});
+    calls_.push_back({Call::Input,
+                      std::string(prompt),
+                      std::string(title),
+                      Icon::None,
+                      Buttons::OkCancel,
+                      Answer::Ok,
+                      std::string(offered),
+                      {},
+                      false});
     if (inputs_.empty()) {
         ADD_FAILURE() << "unexpected input box: " << prompt;
         return std::nullopt;
@@ -35,8 +43,15 @@ std::optional<std::string> ScriptedPrompter::input(std::string_view prompt, std:
 }
 
 std::string ScriptedPrompter::openFile(std::string_view pattern, std::string_view title) {
-    calls_.push_back(
-        {Call::OpenFile, std::string(pattern), std::string(title), Icon::None, Buttons::Ok, Answer::Ok, {}});
+    calls_.push_back({Call::OpenFile,
+                      std::string(pattern),
+                      std::string(title),
+                      Icon::None,
+                      Buttons::Ok,
+                      Answer::Ok,
+                      {},
+                      {},
+                      false});
     if (openPaths_.empty()) {
         ADD_FAILURE() << "unexpected open dialog: " << title;
         return {};
@@ -47,13 +62,28 @@ std::string ScriptedPrompter::openFile(std::string_view pattern, std::string_vie
 }
 
 std::string ScriptedPrompter::saveFile(std::string_view pattern) {
-    calls_.push_back({Call::SaveFile, std::string(pattern), {}, Icon::None, Buttons::Ok, Answer::Ok, {}});
+    calls_.push_back(
+        {Call::SaveFile, std::string(pattern), {}, Icon::None, Buttons::Ok, Answer::Ok, {}, {}, false});
     if (savePaths_.empty()) {
         ADD_FAILURE() << "unexpected save dialog: " << pattern;
         return {};
     }
     std::string p = savePaths_.front();
     savePaths_.pop_front();
+    return p;
+}
+
+std::string ScriptedPrompter::chooseOpenFile(const FileDialogSpec& spec) {
+    std::string p = openFile(spec.pattern, spec.title);
+    calls_.back().filter = spec.description + " (" + spec.pattern + ")";
+    return p;
+}
+
+std::string ScriptedPrompter::chooseSaveFile(const FileDialogSpec& spec) {
+    std::string p = saveFile(spec.pattern);
+    calls_.back().title = spec.title;
+    calls_.back().filter = spec.description + " (" + spec.pattern + ")";
+    calls_.back().confirmOverwrite = spec.confirmOverwrite;
     return p;
 }
 

@@ -23,6 +23,8 @@ class ScriptedPrompter : public Prompter {
         Buttons buttons = Buttons::Ok;
         Answer defaultAnswer = Answer::Ok;
         std::string offered;  // input boxes
+        std::string filter;   // described file dialogs: "KVL'S 报表文档 (*.rvx)"
+        bool confirmOverwrite = false;
     };
 
     // Queue answers.
@@ -50,6 +52,8 @@ class ScriptedPrompter : public Prompter {
                                      std::string_view offered) override;
     std::string openFile(std::string_view pattern, std::string_view title) override;
     std::string saveFile(std::string_view pattern) override;
+    std::string chooseOpenFile(const FileDialogSpec& spec) override;
+    std::string chooseSaveFile(const FileDialogSpec& spec) override;
 
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<std::string> messages() const;   // texts of message boxes only, in order

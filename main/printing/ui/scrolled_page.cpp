@@ -108,6 +108,7 @@ void ScrolledPage::paintTarget(QPainter& painter) {
     const double heightTwips = area.height() * ty;
     if (!canvas_ || !canvas_->image() || canvas_->image()->size() != area.size()) {
         canvas_ = QtSurface::ForImage(widthTwips, heightTwips, 1440.0 / tx);
+        canvas_->setAntialiased(false);  // crisp one-pixel rules on the screen
     }
     canvas_->clear();
     picture_->replayArea(left, top, left + widthTwips, top + heightTwips, *canvas_);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/file_io.h"
 #include "support/pdf_files.h"
 #include "support/qt/qt_app.h"
 #include "support/qt/scripted_dialogs.h"
@@ -69,6 +70,8 @@ TEST_F(PrintPathTest, WithoutAPrinterTheJobGoesToThePdfFileTheUserNames) {
     ASSERT_EQ(prompter.calls().size(), 1u);
     EXPECT_EQ(prompter.calls()[0].kind, ScriptedPrompter::Call::SaveFile);
     EXPECT_EQ(prompter.calls()[0].text, "*.pdf");
+    EXPECT_EQ(prompter.calls()[0].title, "打印到文件");
+    EXPECT_TRUE(prompter.calls()[0].confirmOverwrite);
     EXPECT_EQ(PdfPageSizes(pdf), "3 595x842 595x842 842x595");
     testing::ExpectParts(PdfText(pdf), {"第1页", "第3页"});
     EXPECT_EQ(path_.lastJobPages(), 3);
@@ -76,6 +79,16 @@ TEST_F(PrintPathTest, WithoutAPrinterTheJobGoesToThePdfFileTheUserNames) {
     // A short job: the status text and the busy pointer while it goes out.
     EXPECT_EQ(status.texts, (std::vector<std::string>{"正在打印...", "就绪"}));
     EXPECT_EQ(status.busyChanges, (std::vector<bool>{true, false}));
+}
+
+TEST_F(PrintPathTest, ANameWithoutExtensionBecomesAPdfName) {
+    EXPECT_EQ(PdfPathAsChosen("/home/李/期中"), "/home/李/期中.pdf");
+    EXPECT_EQ(PdfPathAsChosen("/home/李/期中.PDF"), "/home/李/期中.PDF");
+    EXPECT_EQ(PdfPathAsChosen("/home/a.b/期中"), "/home/a.b/期中.pdf");
+    EXPECT_EQ(PdfPathAsChosen(""), "");
+    prompter.chooseSave(dir.file("无扩展名"));
+    EXPECT_EQ(path(false).print(NumberedPages(1)), PrintOutcome::Printed);
+    EXPECT_EQ(PdfPageSizes(dir.file("无扩展名.pdf")), "1 595x842");
 }
 
 TEST_F(PrintPathTest, ACancelledDialogPrintsNothingAndSaysNothing) {
@@ -131,7 +144,8 @@ TEST_F(PrintPathTest, EveryFailureOfThePrinterOrTheFileIsToldAndNeverCountsAsPri
     // A PDF that cannot be written (a folder stands where it should go) leaves the folder as it was.
     path_.setPrinterOverride({});
     prompter.clear();
-    prompter.chooseSave(dir.path());
+    ASSERT_TRUE(MakeDirectories(dir.file("占用.pdf")));
+    prompter.chooseSave(dir.file("占用.pdf"));
     EXPECT_EQ(path(false).print(NumberedPages(1)), PrintOutcome::Failed);
     EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"打印错误，请检查 打印机连接！"}));
     EXPECT_EQ(status.texts.back(), "就绪");

@@ -1,0 +1,129 @@
+// The designer on a large template of 2,000 lines and 500 labels, drawn offscreen: opening it into the
+// window until the page is shown and painted, the redraw after choosing a line, and the core's reading
+// of the file alone. Prints the times per run.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPixmap>
+#include <filesystem>
+
+#include "bench/quiet_prompter.h"
+#include "common/qt/dialog_runner.h"
+#include "common/qt/font_setup.h"
+#include "common/report_template.h"
+#include "designer/template_file_commands.h"
+#include "designer/ui/designer_window.h"
+#include "designer/ui/page_viewport.h"
+#include "designer/ui/page_widget.h"
+#include "designer/ui/side_panel.h"
+
+namespace {
+
+using namespace scorvane;
+using namespace scorvane::designer;
+
+// A report card repeated down the page: ruled rows and columns, captions and placeholders.
+const std::string& LargeTemplate() {
+    static const std::string path = [] {
+        ReportTemplate report;
+        for (int i = 0; i < 2000; ++i) {
+            const int row = i / 20;
+            const int col = i % 20;
+            TemplateLine line = (i % 2 == 0) ? TemplateLine{500, 600 + row * 160, 11400, 600 + row * 160, 1}
+                                             : TemplateLine{500 + col * 545, 600, 500 + col * 545, 16600, 2};
+            report.lineRecords.push_back(EncodeLineRecord(line));
+        }
+        for (int i = 0; i < 500; ++i) {
+            TemplateLabel label;
+            label.caption = (i % 3 == 0) ? "！引用数据" : "成绩" + std::to_string(i);
+            label.top = 600 + (i / 5) * 160;
+            label.left = 600 + (i % 5) * 2200;
+            label.fontSize = (i % 7 == 0) ? 12 : 9;
+            label.fontBold = i % 11 == 0;
+            label.foreColor = (i % 3 == 0) ? 255 : 0;
+            report.labels.push_back(label);
+        }
+        const std::string file = (std::filesystem::temp_directory_path() / "velmora_bench.rvx").string();
+        if (!WriteReportTemplate(report, file)) {
+            abort();
+        }
+        return file;
+    }();
+    return path;
+}
+
+DesignerWindow& Window() {
+    static bench::QuietPrompter prompter(Answer::Yes);
+    static DesignerWindow* window = [] {
+        auto* w = new DesignerWindow(prompter, DefaultDialogRunner());
+        w->resize(1200, 850);
+        w->show();
+        QCoreApplication::processEvents();
+        return w;
+    }();
+    return *window;
+}
+
+// Reading the file into a template document, without a window.
+void ReadTemplate(benchmark::State& state) {
+    const std::string& path = LargeTemplate();
+    bench::QuietPrompter prompter;
+    for (auto _ : state) {
+        TemplateDocument doc;
+        if (!OpenTemplateFile(doc, path, prompter) || doc.lines.size() != 2000 || doc.labels.size() != 500) {
+            state.SkipWithError("the template did not open");
+            break;
+        }
+        benchmark::DoNotOptimize(doc);
+    }
+}
+BENCHMARK(ReadTemplate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// From the open command to a painted page: the file read, both lists filled, the labels laid out, the
+// page drawn and the window painted once.
+void OpenIntoWindow(benchmark::State& state) {
+    DesignerWindow& window = Window();
+    const std::string& path = LargeTemplate();
+    for (auto _ : state) {
+        if (!window.openAtStart(path) || window.document().lines.size() != 2000) {
+            state.SkipWithError("the template did not open");
+            break;
+        }
+        QPixmap painted = window.grab();
+        benchmark::DoNotOptimize(painted);
+    }
+}
+BENCHMARK(OpenIntoWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Choosing another line in the line list: the redraw of grid and 2,000 lines and the page painted
+// with its 500 labels.
+void RedrawAfterChoosingALine(benchmark::State& state) {
+    DesignerWindow& window = Window();
+    if (!window.openAtStart(LargeTemplate())) {
+        state.SkipWithError("the template did not open");
+        return;
+    }
+    QComboBox* list = window.panel()->lineList;
+    int i = 0;
+    for (auto _ : state) {
+        list->setCurrentIndex(i++ % 2000);
+        QPixmap painted = window.page()->grab(window.viewport()->rect().translated(-window.page()->pos()));
+        benchmark::DoNotOptimize(painted);
+    }
+}
+BENCHMARK(RedrawAfterChoosingALine)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    SetUpFonts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove(LargeTemplate());
+    return 0;
+}

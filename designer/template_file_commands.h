@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/prompter.h"
+#include "designer/template_document.h"
+
+namespace scorvane::designer {
+
+// The designer's own texts around template files.
+inline constexpr std::string_view kNewQuestion = "文件尚未保存，不保存就新建报表吗？";
+inline constexpr std::string_view kOpenQuestion = "文件尚未保存，不保存就打开其他报表吗？";
+inline constexpr std::string_view kCloseQuestion = "文件尚未保存，确认要退出吗？";
+inline constexpr std::string_view kSaveFailedMessage = "文件保存失败！";
+inline constexpr std::string_view kReadFailedMessage = "文件读取失败！";
+inline constexpr std::string_view kFormatMessage = "文件格式不正确!";
+inline constexpr std::string_view kTemplateFilterDescription = "KVL'S 报表文档";
+inline constexpr std::string_view kTemplatePattern = "*.rvx";
+
+// "新建(&N)": after the question when the template has unsaved changes, removes every line and label
+// (the prototype stays), forgets the file name and clears the flag. The orientation stays. False when
+// the user answered No.
+bool NewTemplate(TemplateDocument& doc, Prompter& prompter);
+
+// "打开(&O)...": the question when there are unsaved changes, then the open dialog, then OpenTemplateFile.
+// No, a cancelled dialog or a file that cannot be opened leave everything as it was, the flag included.
+bool OpenTemplate(TemplateDocument& doc, Prompter& prompter);
+
+// Reads the template at `path` into the document: orientation, lines named "表格线段  i", labels filled
+// by SetLabel and named "文字标签  i", the last line and label selected; the path becomes the file name
+// and the flag is cleared. Records that do not parse are kept as far as they parsed, as the reader
+// decides. A file that cannot be read gives "文件读取失败！", one without the template's [Information]
+// section "文件格式不正确!"; then nothing changes and false is returned.
+bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter);
+
+// "保存(&S)": writes to the current file, or does SaveTemplateAs when there is none. "另存为(&A)...": the
+// save dialog (it asks before overwriting), then the template written to the name exactly as given,
+// which becomes the file name. Writing replaces the file atomically; the flag is cleared only when the
+// file was written. A failed write says "文件保存失败！" (错误) and keeps the flag and the old file.
+bool SaveTemplate(TemplateDocument& doc, Prompter& prompter);
+bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter);
+
+// Closing the window: true when it may close, asking "文件尚未保存，确认要退出吗？" when there are
+// unsaved changes.
+bool MayCloseTemplate(const TemplateDocument& doc, Prompter& prompter);
+
+}  // namespace scorvane::designer

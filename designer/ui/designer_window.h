@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <string>
+
+#include "designer/line_drawing.h"
+#include "designer/template_document.h"
+
+class QAction;
+class QMenu;
+
+namespace scorvane {
+class DialogRunner;
+class Prompter;
+}  // namespace scorvane
+
+namespace scorvane::designer {
+
+class NameListModel;
+class PageViewport;
+class PageWidget;
+class SidePanel;
+
+// The designer's one window, "ScorvaneVelmora": the menus, the side panel and the A4 page in its
+// viewport. It holds the template document and the line-drawing state, forwards every user action to
+// the document's commands and shows the document again.
+class DesignerWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* parent = nullptr);
+    ~DesignerWindow() override;
+
+    TemplateDocument& document() { return doc_; }
+    const LineDrawing& lineDrawing() const { return drawing_; }
+    SidePanel* panel() const { return panel_; }
+    PageWidget* page() const { return page_; }
+    PageViewport* viewport() const { return viewport_; }
+    QMenu* lineMenu() const { return lineMenu_; }
+    DialogRunner& dialogs() const { return dialogs_; }
+
+    // Opens the template named on the command line; false (after the message) when it cannot be read.
+    bool openAtStart(const std::string& path);
+    // What "退出(&X)" does: ends the program without a question (tests put something else here).
+    void setExitHandler(std::function<void()> exit) { exitProgram_ = std::move(exit); }
+
+    // The redraw (also what selecting in the line list does): the page picture cleared and drawn anew,
+    // the selected line's coordinates shown in the coordinate boxes and the move bars.
+    void redraw();
+    // Shows the whole document again: both lists, the orientation, the labels and the page.
+    void showDocument();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildMenus();
+    void wirePanel();
+    void showLineList();
+    void showLabelList();
+    void layOutPage();
+    void afterLineCommand(bool changed);
+
+    void onPageReleased(Qt::MouseButton button, double x, double y);
+    bool coordinateKey(QKeyEvent* key);
+    void commitCoordinates();
+    void setOrientation(bool landscape);
+
+    void newTemplate();
+    void openTemplate();
+    void saveTemplate();
+    void saveTemplateAs();
+
+    Prompter& prompter_;
+    DialogRunner& dialogs_;
+    TemplateDocument doc_;
+    LineDrawing drawing_;
+    std::function<void()> exitProgram_;
+    bool exiting_ = false;
+
+    SidePanel* panel_ = nullptr;
+    PageWidget* page_ = nullptr;
+    PageViewport* viewport_ = nullptr;
+    NameListModel* lineNames_ = nullptr;
+    NameListModel* labelNames_ = nullptr;
+    QMenu* lineMenu_ = nullptr;  // menuhide1
+};
+
+}  // namespace scorvane::designer

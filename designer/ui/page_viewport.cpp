@@ -1,0 +1,79 @@
+#include "designer/ui/page_viewport.h"
+
+#include <QApplication>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "designer/page_geometry.h"
+#include "designer/ui/page_widget.h"
+
+namespace scorvane::designer {
+
+PageViewport::PageViewport(PageWidget* page, QWidget* parent) : QWidget(parent), page_(page) {
+    setObjectName("picScroll");
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(128, 128, 128));
+    setPalette(p);
+    page_->setParent(this);
+    hscScroll_ = new QScrollBar(Qt::Horizontal, this);
+    hscScroll_->setObjectName("hscScroll");
+    vscScroll_ = new QScrollBar(Qt::Vertical, this);
+    vscScroll_->setObjectName("vscScroll");
+    corner_ = new QWidget(this);
+    corner_->setObjectName("Picture3");
+    corner_->setAutoFillBackground(true);
+    corner_->setPalette(QApplication::palette());
+    for (QScrollBar* bar : {hscScroll_, vscScroll_}) {
+        bar->setMinimum(0);
+        bar->setSingleStep(1);
+        // Scrolling and dragging alike move the page.
+        connect(bar, &QScrollBar::valueChanged, this, [this] { placePage(); });
+    }
+}
+
+void PageViewport::placePage() {
+    const double tpp = page_->twipsPerPixel();
+    page_->move(-static_cast<int>(std::lround(kScrollStep * hscScroll_->value() / tpp)),
+                -static_cast<int>(std::lround(kScrollStep * vscScroll_->value() / tpp)));
+}
+
+void PageViewport::SetPageSize() {
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    hscScroll_->setGeometry(0, height() - thickness, width() - thickness, thickness);
+    vscScroll_->setGeometry(width() - thickness, 0, thickness, height() - thickness);
+    corner_->setGeometry(width() - thickness, height() - thickness, thickness, thickness);
+    hscScroll_->raise();
+    vscScroll_->raise();
+    corner_->raise();
+    SetScrollMax();
+}
+
+void PageViewport::SetScrollMax() {
+    const double tpp = page_->twipsPerPixel();
+    const double bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) * tpp;
+    hscScroll_->setMaximum(ScrollMax(page_->width() * tpp, width() * tpp, bar));
+    vscScroll_->setMaximum(ScrollMax(page_->height() * tpp, height() * tpp, bar));
+    // A page step of the bars is about what the viewport shows.
+    hscScroll_->setPageStep(std::max(1, static_cast<int>(width() * tpp / kScrollStep)));
+    vscScroll_->setPageStep(std::max(1, static_cast<int>(height() * tpp / kScrollStep)));
+    placePage();
+}
+
+void PageViewport::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    SetPageSize();
+}
+
+void PageViewport::wheelEvent(QWheelEvent* event) {
+    // A notch of the wheel scrolls three steps, as in the program's other windows.
+    const int notches = event->angleDelta().y() / 120;
+    QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) ? hscScroll_ : vscScroll_;
+    bar->setValue(bar->value() - notches * 3);
+    event->accept();
+}
+
+}  // namespace scorvane::designer

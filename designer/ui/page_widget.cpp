@@ -1,0 +1,168 @@
+#include "designer/ui/page_widget.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "common/qt/screen_twips.h"
+#include "designer/page_drawing.h"
+
+namespace scorvane::designer {
+
+QFont LabelFont(const TemplateLabel& label) {
+    return ToQFont(label.surfaceFont());
+}
+
+QColor LabelColor(SurfaceColor color) {
+    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
+
+PageWidget::PageWidget(const TemplateDocument& doc, const LineDrawing& drawing, QWidget* parent)
+    : QWidget(parent), doc_(doc), drawing_(drawing) {
+    setObjectName("picTarget");
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PageWidget::~PageWidget() = default;
+
+double PageWidget::twipsPerPixel() const {
+    return TwipsPerPixelX(*this);
+}
+
+void PageWidget::redraw(bool gridOn, const std::string& spacing) {
+    const auto w = static_cast<double>(doc_.pageWidth());
+    const auto h = static_cast<double>(doc_.pageHeight());
+    if (!surface_ || surface_->width() != w || surface_->height() != h) {
+        surface_ = QtSurface::ForImage(w, h, 1440.0 / twipsPerPixel());
+        surface_->setAntialiased(false);
+    }
+    surface_->clear();
+    DrawPageContents(doc_, gridOn, spacing, *surface_);
+    if (const QImage* image = surface_->image()) {
+        if (size() != image->size()) {
+            resize(image->size());
+        }
+    }
+    update();
+}
+
+const QImage& PageWidget::picture() const {
+    static const QImage none;
+    return surface_ && surface_->image() ? *surface_->image() : none;
+}
+
+void PageWidget::labelsChanged() {
+    const double tpp = twipsPerPixel();
+    labels_.clear();
+    labels_.reserve(doc_.labels.size());
+    for (const TemplateLabel& label : doc_.labels.labels()) {
+        LabelView v;
+        v.font = LabelFont(label);
+        v.text = QString::fromStdString(label.caption);
+        v.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        v.color = LabelColor(label.foreColor);
+        const QFontMetrics metrics(v.font, this);
+        const QSize size = metrics.size(0, v.text.isEmpty() ? QStringLiteral(" ") : v.text);
+        v.rect = QRect(static_cast<int>(std::lround(label.left / tpp)),
+                       static_cast<int>(std::lround(label.top / tpp)), size.width(), size.height());
+        labels_.push_back(std::move(v));
+    }
+    update();
+}
+
+int PageWidget::labelAt(QPointF pos) const {
+    // The label painted last lies on top.
+    for (size_t i = labels_.size(); i-- > 0;) {
+        if (labels_[i].rect.contains(pos.toPoint())) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+QRect PageWidget::labelRect(int index) const {
+    return index >= 0 && static_cast<size_t>(index) < labels_.size()
+               ? labels_[static_cast<size_t>(index)].rect
+               : QRect();
+}
+
+std::optional<std::pair<PagePoint, PagePoint>> PageWidget::rubberBand() const {
+    if (!drawing_.underWay() || !mouse_) {
+        return std::nullopt;
+    }
+    return std::make_pair(drawing_.start(), drawing_.endPoint(mouse_->x(), mouse_->y()));
+}
+
+void PageWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::white);
+    painter.drawImage(area.topLeft(), picture(), area);
+    const int selected = doc_.labels.selected();
+    for (size_t i = 0; i < labels_.size(); ++i) {
+        LabelView& v = labels_[i];
+        if (!v.rect.intersects(area)) {
+            continue;
+        }
+        painter.fillRect(v.rect,
+                         static_cast<int>(i) == selected ? kSelectedLabelBackground : QColor(Qt::white));
+        // Laying a text out is what costs; a page of hundreds of labels is painted from their pictures.
+        if (v.rendered.isNull() && !v.rect.isEmpty()) {
+            v.rendered = QImage(v.rect.size(), QImage::Format_ARGB32_Premultiplied);
+            v.rendered.fill(Qt::transparent);
+            QPainter text(&v.rendered);
+            text.setFont(v.font);
+            text.setPen(v.color);
+            text.drawText(QRect(QPoint(0, 0), v.rect.size()), Qt::AlignLeft | Qt::AlignTop, v.text);
+        }
+        painter.drawImage(v.rect.topLeft(), v.rendered);
+    }
+    if (auto band = rubberBand()) {
+        const double tpp = twipsPerPixel();
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawLine(
+            QPointF(static_cast<double>(band->first.x) / tpp, static_cast<double>(band->first.y) / tpp),
+            QPointF(static_cast<double>(band->second.x) / tpp, static_cast<double>(band->second.y) / tpp));
+    }
+}
+
+void PageWidget::mousePressEvent(QMouseEvent* event) {
+    pressedLabel_ = drawing_.underWay() ? -1 : labelAt(event->position());
+    if (pressedLabel_ >= 0) {
+        emit labelPressed(pressedLabel_, event->button(), event->position());
+    }
+}
+
+void PageWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    mouse_ = QPointF(toTwips(p.x()), toTwips(p.y()));
+    const int label = drawing_.underWay() ? -1 : labelAt(p);
+    if (label >= 0) {
+        setCursor(Qt::SizeAllCursor);
+        setToolTip(QString::fromUtf8(kLabelToolTip));
+        emit labelHovered(label);
+    } else {
+        unsetCursor();
+        setToolTip(QString());
+    }
+    emit mouseMovedOnPage(mouse_->x(), mouse_->y());
+    if (drawing_.underWay()) {
+        update();
+    }
+}
+
+void PageWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    mouse_ = QPointF(toTwips(p.x()), toTwips(p.y()));
+    if (pressedLabel_ >= 0) {
+        const int label = pressedLabel_;
+        pressedLabel_ = -1;
+        emit labelReleased(label, event->button(), p);
+        return;
+    }
+    emit released(event->button(), mouse_->x(), mouse_->y());
+}
+
+}  // namespace scorvane::designer

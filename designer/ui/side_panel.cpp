@@ -1,0 +1,206 @@
+#include "designer/ui/side_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace scorvane::designer {
+namespace {
+
+QLabel* caption(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
+
+QLineEdit* numberBox(const QString& name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    // Typed keys are filtered by the window; this keeps pasted text to a whole number too.
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression("-?[0-9]{0,10}"), box));
+    return box;
+}
+
+QPushButton* button(const char* name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* list(const char* name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(20);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(12);
+    return combo;
+}
+
+}  // namespace
+
+SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("SidePanel");
+
+    lineListCaption = caption(QStringLiteral("表格线管理："), this);
+    lineListCaption->setObjectName("Label8");
+    lineListCaption->setMouseTracking(true);
+    lineList = list("Combo1", this);
+    labelListCaption = caption(QStringLiteral("文字标签管理："), this);
+    labelListCaption->setObjectName("Label9");
+    labelListCaption->setMouseTracking(true);
+    labelList = list("Combo2", this);
+
+    // The line editor.
+    lineEditor = new QGroupBox(QStringLiteral("表格线属性："));
+    lineEditor->setObjectName("Frame1");
+    const char* boxCaptions[] = {"坐标：X1:", "Y1:", "X2:", "Y2:"};
+    auto* coordinates = new QGridLayout;
+    for (int i = 0; i < 4; ++i) {
+        coordinateBoxes[static_cast<size_t>(i)] = numberBox(QStringLiteral("Text2(%1)").arg(i), lineEditor);
+        auto* c = caption(QString::fromUtf8(boxCaptions[i]), lineEditor);
+        c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        coordinates->addWidget(c, i / 2, (i % 2) * 2);
+        coordinates->addWidget(coordinateBoxes[static_cast<size_t>(i)], i / 2, (i % 2) * 2 + 1);
+    }
+    moveHorizontal = new QScrollBar(Qt::Horizontal, lineEditor);
+    moveHorizontal->setObjectName("LH");
+    moveVertical = new QScrollBar(Qt::Horizontal, lineEditor);
+    moveVertical->setObjectName("LV");
+    for (QScrollBar* bar : {moveHorizontal, moveVertical}) {
+        bar->setSingleStep(15);  // one screen pixel
+        bar->setPageStep(567);   // one centimetre
+    }
+    auto* moves = new QGridLayout;
+    moves->addWidget(caption(QStringLiteral("移动：横向："), lineEditor), 0, 0);
+    moves->addWidget(moveHorizontal, 0, 1);
+    auto* vertical = caption(QStringLiteral("纵向："), lineEditor);
+    vertical->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    moves->addWidget(vertical, 1, 0);
+    moves->addWidget(moveVertical, 1, 1);
+    lengthen = button("Command8", QStringLiteral("+"), lineEditor);
+    shorten = button("Command9", QStringLiteral("-"), lineEditor);
+    copyLine = button("Command7", QStringLiteral("复制线条(&C)"), lineEditor);
+    deleteLine = button("Command2", QStringLiteral("删除线条(&D)"), lineEditor);
+    auto* lengthRow = new QHBoxLayout;
+    lengthRow->addStretch();
+    lengthRow->addWidget(lengthen);
+    lengthRow->addWidget(shorten);
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addWidget(copyLine);
+    commandRow->addWidget(deleteLine);
+    auto* lineLayout = new QVBoxLayout(lineEditor);
+    lineLayout->addLayout(coordinates);
+    lineLayout->addLayout(moves);
+    lineLayout->addLayout(lengthRow);
+    lineLayout->addLayout(commandRow);
+    lineLayout->addStretch();
+
+    // The label editor.
+    labelEditor = new QGroupBox(QStringLiteral("文字标签："));
+    labelEditor->setObjectName("Frame2");
+    labelLeft = numberBox("Text4(1)", labelEditor);
+    labelTop = numberBox("Text4(0)", labelEditor);
+    labelText = new QLineEdit(labelEditor);
+    labelText->setObjectName("Text3");
+    dataLabel = new QCheckBox(QStringLiteral("引用数据"), labelEditor);
+    dataLabel->setObjectName("Check2");
+    addLabel = button("Command3", QStringLiteral("添加标签(&A)"), labelEditor);
+    deleteLabel = button("Command6", QStringLiteral("删除标签"), labelEditor);
+    labelFont = button("Command4", QStringLiteral("更改字体(&F)"), labelEditor);
+    labelColor = button("Command5", QStringLiteral("更改颜色(&C)"), labelEditor);
+    auto* labelGrid = new QGridLayout;
+    labelGrid->addWidget(caption(QStringLiteral("坐标：X:"), labelEditor), 0, 0);
+    labelGrid->addWidget(labelLeft, 0, 1);
+    labelGrid->addWidget(caption(QStringLiteral("Y:"), labelEditor), 0, 2);
+    labelGrid->addWidget(labelTop, 0, 3);
+    labelGrid->addWidget(caption(QStringLiteral("标签文字："), labelEditor), 1, 0, 1, 4);
+    labelGrid->addWidget(labelText, 2, 0, 1, 4);
+    labelGrid->addWidget(dataLabel, 3, 0, 1, 4);
+    labelGrid->addWidget(addLabel, 4, 0, 1, 2);
+    labelGrid->addWidget(deleteLabel, 4, 2, 1, 2);
+    labelGrid->addWidget(labelFont, 5, 0, 1, 2);
+    labelGrid->addWidget(labelColor, 5, 2, 1, 2);
+    auto* labelLayout = new QVBoxLayout(labelEditor);
+    labelLayout->addLayout(labelGrid);
+    labelLayout->addStretch();
+
+    editors = new QStackedWidget(this);
+    editors->addWidget(lineEditor);
+    editors->addWidget(labelEditor);
+
+    // The whole-table moves, as a cross of arrows.
+    auto* moveCaption = caption(QStringLiteral("移动整张表格"), this);
+    moveCaption->setObjectName("Label14");
+    const char* moveNames[] = {"Command10", "Command11", "Command12", "Command13"};
+    const char* arrows[] = {"↑", "→", "←", "↓"};
+    for (size_t i = 0; i < 4; ++i) {
+        tableMoves[i] = button(moveNames[i], QString::fromUtf8(arrows[i]), this);
+        tableMoves[i]->setFixedWidth(32);
+    }
+    auto* cross = new QGridLayout;
+    cross->addWidget(tableMoves[0], 0, 1);
+    cross->addWidget(tableMoves[2], 1, 0);
+    cross->addWidget(tableMoves[1], 1, 2);
+    cross->addWidget(tableMoves[3], 2, 1);
+    auto* moveRow = new QHBoxLayout;
+    moveRow->addWidget(moveCaption);
+    moveRow->addLayout(cross);
+    moveRow->addStretch();
+
+    // The grid switch, the spacing box and its unit side by side.
+    gridSwitch = new QCheckBox(QStringLiteral("网格线"), this);
+    gridSwitch->setObjectName("Check1");
+    gridSpacing = new QLineEdit(QStringLiteral("0.5"), this);
+    gridSpacing->setObjectName("Text1");
+    gridSpacing->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.]*"), gridSpacing));
+    gridSpacing->setFixedWidth(gridSpacing->fontMetrics().horizontalAdvance(QStringLiteral("00.00")) + 12);
+    auto* gridRow = new QHBoxLayout;
+    gridRow->addWidget(gridSwitch);
+    gridRow->addWidget(gridSpacing);
+    gridRow->addWidget(caption(QStringLiteral("cm."), this));
+    gridRow->addStretch();
+
+    landscape = new QRadioButton(QStringLiteral("纸张横向"), this);
+    landscape->setObjectName("Option1");
+    portrait = new QRadioButton(QStringLiteral("纸张纵向"), this);
+    portrait->setObjectName("Option2");
+    portrait->setChecked(true);
+    auto* pageRow = new QHBoxLayout;
+    pageRow->addWidget(landscape);
+    pageRow->addWidget(portrait);
+    pageRow->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lineListCaption);
+    layout->addWidget(lineList);
+    layout->addWidget(labelListCaption);
+    layout->addWidget(labelList);
+    layout->addWidget(editors);
+    layout->addLayout(moveRow);
+    layout->addLayout(gridRow);
+    layout->addLayout(pageRow);
+    layout->addStretch();
+    setFixedWidth(250);
+    showLineEditor();
+}
+
+void SidePanel::showLineEditor() {
+    editors->setCurrentWidget(lineEditor);
+}
+
+void SidePanel::showLabelEditor() {
+    editors->setCurrentWidget(labelEditor);
+}
+
+}  // namespace scorvane::designer

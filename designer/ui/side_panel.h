@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QStackedWidget;
+
+namespace scorvane::designer {
+
+// The designer's side panel: the line list and the label list, the line editor "表格线属性：" (Frame1)
+// and the label editor "文字标签：" (Frame2) sharing one place, the whole-table move buttons, the grid
+// switch with its spacing and the page orientation. It only holds the controls; the window gives them
+// their work.
+class SidePanel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SidePanel(QWidget* parent = nullptr);
+
+    // Shows the line editor or the label editor in the shared place.
+    void showLineEditor();
+    void showLabelEditor();
+
+    QLabel* lineListCaption;   // Label8
+    QComboBox* lineList;       // Combo1
+    QLabel* labelListCaption;  // Label9
+    QComboBox* labelList;      // Combo2
+    QStackedWidget* editors;
+
+    QGroupBox* lineEditor;                      // Frame1
+    std::array<QLineEdit*, 4> coordinateBoxes;  // Text2(0) … Text2(3): x1, y1, x2, y2
+    QScrollBar* moveHorizontal;                 // LH
+    QScrollBar* moveVertical;                   // LV
+    QPushButton* lengthen;                      // Command8 "+"
+    QPushButton* shorten;                       // Command9 "-"
+    QPushButton* copyLine;                      // Command7
+    QPushButton* deleteLine;                    // Command2
+
+    QGroupBox* labelEditor;    // Frame2
+    QLineEdit* labelTop;       // Text4(0)
+    QLineEdit* labelLeft;      // Text4(1)
+    QLineEdit* labelText;      // Text3
+    QCheckBox* dataLabel;      // Check2 "引用数据"
+    QPushButton* addLabel;     // Command3
+    QPushButton* deleteLabel;  // Command6
+    QPushButton* labelFont;    // Command4 "更改字体(&F)"
+    QPushButton* labelColor;   // Command5 "更改颜色(&C)"
+
+    std::array<QPushButton*, 4> tableMoves;  // Command10 "↑", Command11 "→", Command12 "←", Command13 "↓"
+    QCheckBox* gridSwitch;                   // Check1 "网格线", then the spacing box and "cm."
+    QLineEdit* gridSpacing;                  // Text1
+    QRadioButton* landscape;                 // Option1 "纸张横向"
+    QRadioButton* portrait;                  // Option2 "纸张纵向"
+};
+
+}  // namespace scorvane::designer
