@@ -173,7 +173,7 @@ void KeyInTheEditor(benchmark::State& state) {
         editor->repaint();
     }
     state.SetItemsProcessed(state.iterations() * 2);
-    window->editorEscape();
+    window->EditKeyCode(*window->grid(), *editor, Qt::Key_Escape, Qt::NoModifier);
     closeAll(frame);
 }
 BENCHMARK(KeyInTheEditor)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -57,6 +57,20 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(b, e - b);
 }
 
+bool IsBlank(std::string_view text) {
+    constexpr std::string_view kFullWidthSpace = "\u3000";
+    while (!text.empty()) {
+        if (text[0] == ' ' || text[0] == '\t') {
+            text.remove_prefix(1);
+        } else if (text.starts_with(kFullWidthSpace)) {
+            text.remove_prefix(kFullWidthSpace.size());
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string ToLowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {

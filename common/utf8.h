@@ -15,6 +15,11 @@ std::string_view Utf8Right(std::string_view text, size_t count);
 // Removes leading and trailing spaces (U+0020 only, as the system's trimming does).
 std::string_view TrimSpaces(std::string_view text);
 
+// True when the text holds nothing but blanks: spaces, tabs and the full-width space U+3000 that a
+// Chinese input method types (the empty text included). Such an answer to a name or title prompt
+// counts as no answer.
+bool IsBlank(std::string_view text);
+
 std::string ToLowerAscii(std::string_view text);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 

@@ -2,6 +2,12 @@
 
 namespace scorvane::designer {
 
+LabelStore::LabelStore() {
+    prototype_.fontName = "宋体";
+    prototype_.fontSize = 12;
+    prototype_.foreColor = kBlack;
+}
+
 std::string LabelStore::ListName(size_t number) {
     return "文字标签  " + std::to_string(number);
 }
@@ -9,6 +15,15 @@ std::string LabelStore::ListName(size_t number) {
 void LabelStore::append(TemplateLabel label, std::string name) {
     labels_.push_back(std::move(label));
     names_.push_back(std::move(name));
+}
+
+void LabelStore::removeShifting(size_t i) {
+    if (i >= size()) {
+        return;
+    }
+    labels_.erase(labels_.begin() + static_cast<std::ptrdiff_t>(i));
+    names_.pop_back();
+    selected_ = -1;
 }
 
 void LabelStore::clearVisible() {

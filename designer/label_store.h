@@ -13,6 +13,9 @@ namespace scorvane::designer {
 // same order. Visible labels are indexed from 0 here: label(i) is element i + 1.
 class LabelStore {
   public:
+    // The prototype starts as 宋体, 12 points, regular, black.
+    LabelStore();
+
     // "文字标签  i" for the i-th label read from a file, and for a label added as element i.
     static std::string ListName(size_t number);
 
@@ -31,6 +34,9 @@ class LabelStore {
 
     // Appends a visible label under the given list name; the selection stays where it is.
     void append(TemplateLabel label, std::string name);
+    // Removes visible label i: every later label moves down one place, and the last name goes, so the
+    // names of the labels that stay do not change. The selection is cleared.
+    void removeShifting(size_t i);
     // Removes every visible label and its name, keeping the prototype.
     void clearVisible();
 
@@ -42,6 +48,9 @@ class LabelStore {
     // What the commands on "the selected label" act on: the selected label, or the prototype when no
     // label is selected.
     TemplateLabel& target() { return hasSelection() ? labels_[static_cast<size_t>(selected_)] : prototype_; }
+    const TemplateLabel& target() const {
+        return hasSelection() ? labels_[static_cast<size_t>(selected_)] : prototype_;
+    }
 
   private:
     TemplateLabel prototype_;

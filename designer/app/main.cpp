@@ -3,8 +3,10 @@
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/font_setup.h"
+#include "common/qt/program_icon.h"
 #include "common/qt/program_start.h"
 #include "common/qt/qt_prompter.h"
+#include "common/qt/qt_translations.h"
 #include "designer/ui/designer_window.h"
 
 // The report template designer: one window; a template named on the command line
@@ -12,7 +14,10 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVL'S Scorvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
+    scorvane::InstallQtTranslations();
     scorvane::SetUpFonts();
+    QApplication::setWindowIcon(scorvane::ProgramIcon(scorvane::PaintDesignerPicture));
 
     scorvane::QtPrompter prompter;
     scorvane::designer::DesignerWindow window(prompter, scorvane::DefaultDialogRunner());

@@ -6,11 +6,14 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QHBoxLayout>
+#include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -18,8 +21,16 @@
 #include <QStackedWidget>
 
 #include "common/prompter.h"
+#include "common/qt/qt_surface.h"
+#include "common/report_template.h"
+#include "designer/bitmap_export.h"
+#include "designer/help_about.h"
+#include "designer/label_editing.h"
 #include "designer/line_editing.h"
+#include "designer/page_geometry.h"
 #include "designer/template_file_commands.h"
+#include "designer/ui/label_color_dialog.h"
+#include "designer/ui/label_font_dialog.h"
 #include "designer/ui/name_list_model.h"
 #include "designer/ui/page_viewport.h"
 #include "designer/ui/page_widget.h"
@@ -34,12 +45,25 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
     return a;
 }
 
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A label's position as the position boxes show it.
+QString positionText(double twips) {
+    return QString::fromStdString(FormatShortestReal(twips));
+}
+
+// The resolutions a picture file may give for itself; outside them it is shown pixel for pixel.
+constexpr double kMinPictureDpi = 24;
+constexpr double kMaxPictureDpi = 2400;
+
 }  // namespace
 
 DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* parent)
     : QMainWindow(parent), prompter_(prompter), dialogs_(dialogs) {
     setObjectName("frmMain");
-    setWindowTitle(QStringLiteral("ScorvaneVelmora"));
+    setWindowTitle(qs(kDesignerCaption));
     exitProgram_ = [] { QCoreApplication::exit(0); };
 
     auto* central = new QWidget(this);
@@ -67,7 +91,13 @@ DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidge
     resize(1100, 800);
 }
 
-DesignerWindow::~DesignerWindow() = default;
+DesignerWindow::~DesignerWindow() {
+    // The lists and the page show the document, which goes before the window's children would: they go
+    // first.
+    QWidget* central = takeCentralWidget();
+    panel_ = nullptr;  // the event filter lets the panel's last events pass
+    delete central;
+}
 
 void DesignerWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
@@ -81,8 +111,10 @@ void DesignerWindow::buildMenus() {
     connect(addItem(file, "menuSaveAs", QStringLiteral("另存为(&A)...")), &QAction::triggered, this,
             &DesignerWindow::saveTemplateAs);
     file->addSeparator();
-    addItem(file, "menuImportPicture", QStringLiteral("导入图形表格样底(&I)"))->setEnabled(false);
-    addItem(file, "menuExportBitmap", QStringLiteral("导出为&BMP文件"))->setEnabled(false);
+    connect(addItem(file, "menuImportPicture", QStringLiteral("导入图形表格样底(&I)")), &QAction::triggered,
+            this, &DesignerWindow::importPicture);
+    connect(addItem(file, "menuExportBitmap", QStringLiteral("导出为&BMP文件")), &QAction::triggered, this,
+            &DesignerWindow::exportBitmap);
     file->addSeparator();
     addItem(file, "menuPrintSample", QStringLiteral("打印样张(&P)"))->setEnabled(false);
     file->addSeparator();
@@ -91,16 +123,21 @@ void DesignerWindow::buildMenus() {
         exitProgram_();
     });
 
-    // The label commands; they are not available yet.
     QMenu* labels = menuBar()->addMenu(QStringLiteral("文字标签(&L)"));
     labels->setObjectName("menuLabel");
-    addItem(labels, "menuAddLabel", QStringLiteral("添加标签(&A)"))->setEnabled(false);
-    addItem(labels, "menuLabelFont", QStringLiteral("更改字体(&F)"))->setEnabled(false);
-    addItem(labels, "menuLabelColor", QStringLiteral("更改颜色(&C)"))->setEnabled(false);
-    addItem(labels, "menuDeleteLabel", QStringLiteral("删除标签(&D)"))->setEnabled(false);
+    connect(addItem(labels, "menuAddLabel", QStringLiteral("添加标签(&A)")), &QAction::triggered, this,
+            &DesignerWindow::addLabel);
+    connect(addItem(labels, "menuLabelFont", QStringLiteral("更改字体(&F)")), &QAction::triggered, this,
+            [this] { changeLabelFont(LabelScope::Selected); });
+    connect(addItem(labels, "menuLabelColor", QStringLiteral("更改颜色(&C)")), &QAction::triggered, this,
+            [this] { changeLabelColor(LabelScope::Selected); });
+    connect(addItem(labels, "menuDeleteLabel", QStringLiteral("删除标签(&D)")), &QAction::triggered, this,
+            &DesignerWindow::deleteLabel);
     labels->addSeparator();
-    addItem(labels, "menuAllLabelsFont", QStringLiteral("更改所有标签字体(&O)"))->setEnabled(false);
-    addItem(labels, "menuAllLabelsColor", QStringLiteral("更改所有标签颜色(&O)"))->setEnabled(false);
+    connect(addItem(labels, "menuAllLabelsFont", QStringLiteral("更改所有标签字体(&O)")), &QAction::triggered,
+            this, [this] { changeLabelFont(LabelScope::All); });
+    connect(addItem(labels, "menuAllLabelsColor", QStringLiteral("更改所有标签颜色(&O)")),
+            &QAction::triggered, this, [this] { changeLabelColor(LabelScope::All); });
 
     // The popup of line drawing, not on the menu bar.
     lineMenu_ = new QMenu(this);
@@ -115,8 +152,10 @@ void DesignerWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName("menuHelp");
-    addItem(help, "menuHelpTopics", QStringLiteral("帮助主题"))->setEnabled(false);
-    addItem(help, "menuAbout", QStringLiteral("关于(&A)..."))->setEnabled(false);
+    connect(addItem(help, "menuHelpTopics", QStringLiteral("帮助主题")), &QAction::triggered, this,
+            &DesignerWindow::showHelp);
+    connect(addItem(help, "menuAbout", QStringLiteral("关于(&A)...")), &QAction::triggered, this,
+            &DesignerWindow::showAbout);
 }
 
 void DesignerWindow::wirePanel() {
@@ -129,6 +168,7 @@ void DesignerWindow::wirePanel() {
     });
     connect(p->labelList, &QComboBox::currentIndexChanged, this, [this](int i) {
         doc_.labels.select(i);
+        showLabelEditorFields();
         page_->update();
     });
     for (QComboBox* list : {p->lineList, p->labelList}) {
@@ -164,12 +204,15 @@ void DesignerWindow::wirePanel() {
         }
     });
 
-    // The label editor's commands are not available yet.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{p->labelLeft, p->labelTop, p->labelText, p->dataLabel, p->addLabel,
-                                         p->deleteLabel, p->labelFont, p->labelColor}) {
-        w->setEnabled(false);
-    }
+    // The label editor.
+    connect(p->addLabel, &QPushButton::clicked, this, &DesignerWindow::addLabel);
+    connect(p->deleteLabel, &QPushButton::clicked, this, &DesignerWindow::deleteLabel);
+    connect(p->labelFont, &QPushButton::clicked, this, [this] { changeLabelFont(LabelScope::Selected); });
+    connect(p->labelColor, &QPushButton::clicked, this, [this] { changeLabelColor(LabelScope::Selected); });
+    connect(p->labelText, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelText);
+    connect(p->labelLeft, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelPosition);
+    connect(p->labelTop, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelPosition);
+    connect(p->dataLabel, &QCheckBox::clicked, this, &DesignerWindow::makeDataLabel);
 
     const TableMove moves[] = {TableMove::Up, TableMove::Right, TableMove::Left, TableMove::Down};
     for (size_t i = 0; i < 4; ++i) {
@@ -196,9 +239,19 @@ void DesignerWindow::wirePanel() {
     // The page.
     connect(page_, &PageWidget::released, this, &DesignerWindow::onPageReleased);
     connect(page_, &PageWidget::labelHovered, this, [this] { panel_->showLabelEditor(); });
+    connect(page_, &PageWidget::labelPressed, this, [this](int index) {
+        panel_->showLabelEditor();
+        selectLabel(index);
+    });
+    connect(page_, &PageWidget::labelDragged, this,
+            [this](int, QRect proxy) { viewport_->ensureVisible(proxy); });
+    connect(page_, &PageWidget::labelDropped, this, &DesignerWindow::dropLabel);
 }
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!panel_) {
+        return false;
+    }
     const QEvent::Type type = event->type();
     if (watched == panel_->lineListCaption || watched == panel_->labelListCaption) {
         if (type == QEvent::Enter || type == QEvent::MouseMove) {
@@ -337,6 +390,7 @@ void DesignerWindow::layOutPage() {
 void DesignerWindow::showDocument() {
     showLineList();
     showLabelList();
+    showLabelEditorFields();
     layOutPage();
     page_->labelsChanged();
     redraw();
@@ -376,6 +430,152 @@ void DesignerWindow::saveTemplate() {
 
 void DesignerWindow::saveTemplateAs() {
     SaveTemplateAs(doc_, prompter_);
+}
+
+SurfaceColor DesignerWindow::WindowBackground() {
+    const QColor c = QApplication::palette().color(QPalette::Base);
+    return Rgb(c.red(), c.green(), c.blue());
+}
+
+// ---- labels
+
+void DesignerWindow::addLabel() {
+    // At the top-left corner of the part of the page in view.
+    const double left = kScrollStep * viewport_->horizontalBar()->value();
+    const double top = kScrollStep * viewport_->verticalBar()->value();
+    AddLabel(doc_, left, top);
+    showLabelList();
+    page_->labelsChanged();
+    showLabelEditorFields();
+}
+
+void DesignerWindow::deleteLabel() {
+    if (DeleteSelectedLabel(doc_)) {
+        showLabelList();
+        page_->labelsChanged();
+        showLabelEditorFields();
+    }
+}
+
+void DesignerWindow::selectLabel(int index) {
+    doc_.labels.select(index);
+    showLabelList();
+    showLabelEditorFields();
+    page_->update();
+}
+
+void DesignerWindow::showLabelEditorFields() {
+    SidePanel* p = panel_;
+    if (doc_.labels.hasSelection()) {
+        const TemplateLabel& label = doc_.labels.label(static_cast<size_t>(doc_.labels.selected()));
+        p->labelLeft->setText(positionText(label.left));
+        p->labelTop->setText(positionText(label.top));
+        p->labelText->setText(QString::fromStdString(LabelEditorText(label)));
+        p->dataLabel->setChecked(IsDataLabel(label));
+    } else {
+        p->labelLeft->clear();
+        p->labelTop->clear();
+        p->labelText->clear();
+        p->dataLabel->setChecked(false);
+    }
+}
+
+void DesignerWindow::commitLabelText() {
+    SetLabelText(doc_, panel_->labelText->text().toStdString());
+    panel_->dataLabel->setChecked(IsDataLabel(doc_.labels.target()));
+    page_->labelsChanged();
+}
+
+void DesignerWindow::commitLabelPosition() {
+    if (CommitLabelPosition(doc_, panel_->labelLeft->text().toStdString(),
+                            panel_->labelTop->text().toStdString())) {
+        page_->labelsChanged();
+        showLabelEditorFields();
+    }
+}
+
+void DesignerWindow::makeDataLabel(bool ticked) {
+    // Clearing the box does nothing.
+    if (!ticked) {
+        return;
+    }
+    panel_->labelText->setText(qs(kDataLabelCaption));
+    commitLabelText();
+}
+
+void DesignerWindow::dropLabel(int index, double x, double y) {
+    if (index < 0 || !MoveLabel(doc_, static_cast<size_t>(index), x, y)) {
+        return;
+    }
+    page_->labelsChanged();
+    if (doc_.labels.selected() == index) {
+        showLabelEditorFields();
+    }
+}
+
+void DesignerWindow::changeLabelFont(LabelScope scope) {
+    if (ChangeLabelFont(doc_, scope, [this](const LabelFontChoice& start) {
+            return RunLabelFontDialog(start, dialogs_, this);
+        })) {
+        page_->labelsChanged();
+    }
+}
+
+void DesignerWindow::changeLabelColor(LabelScope scope) {
+    if (ChangeLabelColor(doc_, scope,
+                         [this](SurfaceColor start) { return RunLabelColorDialog(start, dialogs_, this); })) {
+        page_->labelsChanged();
+    }
+}
+
+// ---- pictures, help and about
+
+void DesignerWindow::importPicture() {
+    const std::string path = prompter_.chooseOpenFile(BitmapDialog(false));
+    if (path.empty()) {
+        return;
+    }
+    QImageReader reader(QString::fromStdString(path));
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        prompter_.message(kReadFailedMessage, "错误", Icon::Error);
+        return;
+    }
+    // A picture that gives its resolution (a scanned form) is shown at its size on paper; one that
+    // does not, pixel for pixel.
+    const double dpi = picture.dotsPerMeterX() * 0.0254;
+    const double screenDpi = 1440.0 / page_->twipsPerPixel();
+    if (dpi >= kMinPictureDpi && dpi <= kMaxPictureDpi && std::abs(dpi - screenDpi) > 0.5) {
+        const QSize shown(static_cast<int>(std::lround(picture.width() * screenDpi / dpi)),
+                          static_cast<int>(std::lround(picture.height() * screenDpi / dpi)));
+        picture =
+            picture.scaled(shown.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    // Transparent parts show the white page.
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    QPainter(&opaque).drawImage(0, 0, picture);
+    page_->setBackground(opaque);
+}
+
+void DesignerWindow::exportBitmap() {
+    const double dpi = 1440.0 / page_->twipsPerPixel();
+    ExportBitmap(
+        doc_, WindowBackground(),
+        [dpi](double w, double h) -> std::unique_ptr<DrawingSurface> {
+            auto picture = QtSurface::ForImage(w, h, dpi);
+            picture->setAntialiased(false);  // rules a pixel wide, as on the page
+            return picture;
+        },
+        prompter_);
+}
+
+void DesignerWindow::showHelp() {
+    prompter_.message(kNoHelpMessage, kHelpTitle, Icon::Information);
+}
+
+void DesignerWindow::showAbout() {
+    prompter_.message(AboutText(SCORVANE_VERSION), kAboutTitle, Icon::Information);
 }
 
 void DesignerWindow::closeEvent(QCloseEvent* event) {

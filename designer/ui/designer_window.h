@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "designer/label_appearance.h"
 #include "designer/line_drawing.h"
 #include "designer/template_document.h"
 
@@ -50,6 +51,9 @@ class DesignerWindow : public QMainWindow {
     // Shows the whole document again: both lists, the orientation, the labels and the page.
     void showDocument();
 
+    // The window's background colour, which the exported bitmap is painted with.
+    static SurfaceColor WindowBackground();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +75,23 @@ class DesignerWindow : public QMainWindow {
     void openTemplate();
     void saveTemplate();
     void saveTemplateAs();
+
+    // The labels.
+    void addLabel();
+    void deleteLabel();
+    void selectLabel(int index);
+    void showLabelEditorFields();
+    void commitLabelText();
+    void commitLabelPosition();
+    void makeDataLabel(bool ticked);
+    void dropLabel(int index, double x, double y);
+    void changeLabelFont(LabelScope scope);
+    void changeLabelColor(LabelScope scope);
+
+    void importPicture();
+    void exportBitmap();
+    void showHelp();
+    void showAbout();
 
     Prompter& prompter_;
     DialogRunner& dialogs_;

@@ -63,6 +63,23 @@ void PageViewport::SetScrollMax() {
     placePage();
 }
 
+void PageViewport::ensureVisible(const QRect& pageRect) {
+    const double tpp = page_->twipsPerPixel();
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // The part of the page in view, in the page's pixels.
+    const QRect view(-page_->x(), -page_->y(), width() - thickness, height() - thickness);
+    const auto steps = [tpp](int pixels) { return static_cast<int>(std::ceil(pixels * tpp / kScrollStep)); };
+    const auto follow = [&](QScrollBar* bar, int low, int high, int viewLow, int viewHigh) {
+        if (high > viewHigh && low > viewLow) {
+            bar->setValue(bar->value() + steps(std::min(high - viewHigh, low - viewLow)));
+        } else if (low < viewLow) {
+            bar->setValue(bar->value() - steps(viewLow - low));
+        }
+    };
+    follow(hscScroll_, pageRect.left(), pageRect.right() + 1, view.left(), view.right() + 1);
+    follow(vscScroll_, pageRect.top(), pageRect.bottom() + 1, view.top(), view.bottom() + 1);
+}
+
 void PageViewport::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     SetPageSize();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 class QScrollBar;
@@ -25,6 +26,9 @@ class PageViewport : public QWidget {
     void SetPageSize();
     // The scroll ranges: (page − viewport + the other bar's thickness) / 120 + 1 steps.
     void SetScrollMax();
+    // Scrolls, a whole number of steps, until the rectangle of the page (widget pixels) is in view as far
+    // as it fits: a label dragged past the edge brings the rest of the page along.
+    void ensureVisible(const QRect& pageRect);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

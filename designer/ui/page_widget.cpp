@@ -1,13 +1,31 @@
 #include "designer/ui/page_widget.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "common/qt/screen_twips.h"
 #include "designer/page_drawing.h"
 
 namespace scorvane::designer {
+namespace {
+
+PixelRect toPixelRect(const QRect& r) {
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+
+QRect toQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+PixelPoint toPixelPoint(QPointF p) {
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+}  // namespace
 
 QFont LabelFont(const TemplateLabel& label) {
     return ToQFont(label.surfaceFont());
@@ -48,6 +66,11 @@ void PageWidget::redraw(bool gridOn, const std::string& spacing) {
     update();
 }
 
+void PageWidget::setBackground(const QImage& picture) {
+    background_ = picture;
+    update();
+}
+
 const QImage& PageWidget::picture() const {
     static const QImage none;
     return surface_ && surface_->image() ? *surface_->image() : none;
@@ -69,6 +92,11 @@ void PageWidget::labelsChanged() {
                        static_cast<int>(std::lround(label.top / tpp)), size.width(), size.height());
         labels_.push_back(std::move(v));
     }
+    // A label that went away while it was dragged is dropped nowhere.
+    if (drag_.pressed() && static_cast<size_t>(drag_.index()) >= labels_.size()) {
+        drag_.cancel();
+        pressedLabel_ = -1;
+    }
     update();
 }
 
@@ -88,6 +116,10 @@ QRect PageWidget::labelRect(int index) const {
                : QRect();
 }
 
+QRect PageWidget::proxyRect() const {
+    return drag_.dragging() ? toQRect(drag_.proxy()) : QRect();
+}
+
 std::optional<std::pair<PagePoint, PagePoint>> PageWidget::rubberBand() const {
     if (!drawing_.underWay() || !mouse_) {
         return std::nullopt;
@@ -95,29 +127,51 @@ std::optional<std::pair<PagePoint, PagePoint>> PageWidget::rubberBand() const {
     return std::make_pair(drawing_.start(), drawing_.endPoint(mouse_->x(), mouse_->y()));
 }
 
+const QImage& PageWidget::rendered(LabelView& v) const {
+    // Laying a text out is what costs; a page of hundreds of labels is painted from their pictures.
+    if (v.rendered.isNull() && !v.rect.isEmpty()) {
+        v.rendered = QImage(v.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        v.rendered.fill(Qt::transparent);
+        QPainter text(&v.rendered);
+        text.setFont(v.font);
+        text.setPen(v.color);
+        text.drawText(QRect(QPoint(0, 0), v.rect.size()), Qt::AlignLeft | Qt::AlignTop, v.text);
+    }
+    return v.rendered;
+}
+
 void PageWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.fillRect(area, Qt::white);
-    painter.drawImage(area.topLeft(), picture(), area);
+    if (picture().isNull()) {
+        painter.fillRect(area, Qt::white);
+    } else if (background_.isNull()) {
+        painter.drawImage(area.topLeft(), picture(), area);
+    } else {
+        // The picture is white where nothing is drawn: multiplied over the background it leaves the
+        // background there and lays the grid and the lines over it.
+        painter.fillRect(area, Qt::white);
+        painter.drawImage(QPoint(0, 0), background_);
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        painter.drawImage(area.topLeft(), picture(), area);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     const int selected = doc_.labels.selected();
+    const int dragged = draggedLabel();
     for (size_t i = 0; i < labels_.size(); ++i) {
         LabelView& v = labels_[i];
-        if (!v.rect.intersects(area)) {
+        if (static_cast<int>(i) == dragged || !v.rect.intersects(area)) {
             continue;
         }
         painter.fillRect(v.rect,
                          static_cast<int>(i) == selected ? kSelectedLabelBackground : QColor(Qt::white));
-        // Laying a text out is what costs; a page of hundreds of labels is painted from their pictures.
-        if (v.rendered.isNull() && !v.rect.isEmpty()) {
-            v.rendered = QImage(v.rect.size(), QImage::Format_ARGB32_Premultiplied);
-            v.rendered.fill(Qt::transparent);
-            QPainter text(&v.rendered);
-            text.setFont(v.font);
-            text.setPen(v.color);
-            text.drawText(QRect(QPoint(0, 0), v.rect.size()), Qt::AlignLeft | Qt::AlignTop, v.text);
-        }
-        painter.drawImage(v.rect.topLeft(), v.rendered);
+        painter.drawImage(v.rect.topLeft(), rendered(v));
+    }
+    if (dragged >= 0) {
+        // The proxy: the label's text on lavender where the label would drop.
+        const QRect proxy = proxyRect();
+        painter.fillRect(proxy, kSelectedLabelBackground);
+        painter.drawImage(proxy.topLeft(), rendered(labels_[static_cast<size_t>(dragged)]));
     }
     if (auto band = rubberBand()) {
         const double tpp = twipsPerPixel();
@@ -130,14 +184,29 @@ void PageWidget::paintEvent(QPaintEvent* event) {
 
 void PageWidget::mousePressEvent(QMouseEvent* event) {
     pressedLabel_ = drawing_.underWay() ? -1 : labelAt(event->position());
-    if (pressedLabel_ >= 0) {
-        emit labelPressed(pressedLabel_, event->button(), event->position());
+    if (pressedLabel_ < 0) {
+        return;
     }
+    if (event->button() == Qt::LeftButton) {
+        drag_.press(pressedLabel_, toPixelRect(labelRect(pressedLabel_)), toPixelPoint(event->position()));
+    }
+    emit labelPressed(pressedLabel_, event->button(), event->position());
 }
 
 void PageWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     mouse_ = QPointF(toTwips(p.x()), toTwips(p.y()));
+    if (drag_.pressed() && (event->buttons() & Qt::LeftButton)) {
+        const QRect before = proxyRect();
+        if (drag_.move(toPixelPoint(p), width(), height(), QApplication::startDragDistance())) {
+            const QRect after = proxyRect();
+            // Only what the proxy leaves and covers is painted again, and the label's own place when
+            // the drag has just begun.
+            update((before.isNull() ? labelRect(drag_.index()) : before).united(after));
+            emit labelDragged(drag_.index(), after);
+        }
+        return;
+    }
     const int label = drawing_.underWay() ? -1 : labelAt(p);
     if (label >= 0) {
         setCursor(Qt::SizeAllCursor);
@@ -159,10 +228,31 @@ void PageWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (pressedLabel_ >= 0) {
         const int label = pressedLabel_;
         pressedLabel_ = -1;
+        if (event->button() == Qt::LeftButton && drag_.pressed()) {
+            const QRect proxy = proxyRect();
+            if (const std::optional<PixelPoint> at = drag_.release()) {
+                update(proxy);
+                const double tpp = twipsPerPixel();
+                emit labelDropped(label, at->x * tpp, at->y * tpp);
+                return;
+            }
+        }
         emit labelReleased(label, event->button(), p);
         return;
     }
     emit released(event->button(), mouse_->x(), mouse_->y());
+}
+
+void PageWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && drag_.dragging()) {
+        // The label goes back to where it was.
+        const QRect proxy = proxyRect();
+        const int label = drag_.index();
+        drag_.cancel();  // the release that follows is the label's, as after a click
+        update(proxy.united(labelRect(label)));
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace scorvane::designer

@@ -13,6 +13,7 @@
 #include "common/qt/font_setup.h"
 #include "common/qt/program_icon.h"
 #include "common/qt/qt_prompter.h"
+#include "common/qt/qt_translations.h"
 #include "main/workspace/program_version.h"
 #include "main/workspace/start_arguments.h"
 #include "main/workspace/ui/brand_picture.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     }
     channel.listen();
 
+    scorvane::InstallQtTranslations();
     scorvane::SetUpFonts();
     QApplication::setWindowIcon(scorvane::ProgramIcon(scorvane::PaintBrandPicture));
 

@@ -2,9 +2,19 @@
 
 namespace scorvane {
 
+void Document::setUndoAvailable(bool available) {
+    if (available == undoAvailable_) {
+        return;
+    }
+    undoAvailable_ = available;
+    if (undoListener_) {
+        undoListener_(available);
+    }
+}
+
 void Document::takeSnapshot() {
     snapshot_.take(table);
-    undoAvailable_ = true;
+    setUndoAvailable(true);
 }
 
 void Document::takeEditorSnapshot() {
@@ -12,13 +22,21 @@ void Document::takeEditorSnapshot() {
     undoReady_ = true;
 }
 
+void Document::editorGotFocus() {
+    setUndoAvailable(false);
+}
+
+void Document::editorLostFocus() {
+    setUndoAvailable(undoReady_);
+}
+
 bool Document::undo() {
     if (!undoAvailable_) {
         return false;
     }
     snapshot_.restore(table);
-    undoAvailable_ = false;
     undoReady_ = false;
+    setUndoAvailable(false);
     return true;
 }
 

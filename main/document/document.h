@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "main/document/grade_table.h"
 #include "main/document/undo_snapshot.h"
 
@@ -21,8 +23,10 @@ class Document {
     // Takes the same snapshot for the cell editor: the Undo command is left as it is and becomes
     // available when the editor lets go of the focus (see editorLostFocus).
     void takeEditorSnapshot();
-    void editorGotFocus() { undoAvailable_ = false; }
-    void editorLostFocus() { undoAvailable_ = undoReady_; }
+    // While the cell editor holds the focus the Undo command is unavailable; when it lets go, Undo is
+    // available exactly when the editor took a snapshot since the last undo.
+    void editorGotFocus();
+    void editorLostFocus();
 
     bool undoAvailable() const { return undoAvailable_; }
     bool undoReady() const { return undoReady_; }
@@ -32,11 +36,20 @@ class Document {
     // Undo does not touch the modified flag.
     bool undo();
 
+    // Told every time the Undo command becomes available or unavailable, whichever command or focus
+    // change caused it: the one place the window's undo item and the frame's undo button follow.
+    void setUndoListener(std::function<void(bool available)> listener) {
+        undoListener_ = std::move(listener);
+    }
+
   private:
+    void setUndoAvailable(bool available);
+
     bool modified_ = false;
     bool undoAvailable_ = false;
     bool undoReady_ = false;
     UndoSnapshot snapshot_;
+    std::function<void(bool)> undoListener_;
 };
 
 }  // namespace scorvane

@@ -18,7 +18,8 @@ SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink
 
 bool ChangeTableTitle(Document& document, Prompter& prompter) {
     std::optional<std::string> answer = prompter.input(kChangeTitlePrompt, "更改标题", document.table.title);
-    if (!answer || TrimSpaces(*answer).empty()) {
+    // A title of blanks alone counts as no title, as in the wizard's title step.
+    if (!answer || IsBlank(*answer)) {
         return false;
     }
     if (*answer != document.table.title) {

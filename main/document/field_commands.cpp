@@ -113,7 +113,7 @@ bool SaveFieldTemplate(const Document& document, Prompter& prompter, const std::
     std::string name;
     while (true) {
         std::optional<std::string> answer = prompter.input("请输入要保存的模版名称:", "保存模版", offered);
-        if (!answer || TrimSpaces(*answer).empty()) {
+        if (!answer || IsBlank(*answer)) {
             return false;
         }
         name = std::string(TrimSpaces(*answer));

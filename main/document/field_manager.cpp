@@ -15,15 +15,10 @@ void FieldManager::open(Document& document) {
     document.takeSnapshot();
     items_.clear();
     const GradeTable& table = document.table;
-    // The segments of the header layout string last set, as far as the table has columns.
-    const std::string& layout = table.headerLayout();
-    size_t pos = layout.find('|');
-    for (int col = 1; col < table.cols() && pos != std::string::npos; ++col) {
-        size_t next = layout.find('|', pos + 1);
-        std::string_view segment = std::string_view(layout).substr(
-            pos + 1, next == std::string::npos ? std::string::npos : next - pos - 1);
-        items_.emplace_back(TrimSpaces(segment));
-        pos = next;
+    // Segments 1.. of the header layout string last set, as far as the table has columns.
+    const std::vector<std::string_view> segments = GradeTable::SplitHeaderLayout(table.headerLayout());
+    for (size_t col = 1; col < segments.size() && col < static_cast<size_t>(table.cols()); ++col) {
+        items_.emplace_back(TrimSpaces(segments[col]));
     }
     select(static_cast<int>(items_.size()) - 1);
 }

@@ -59,7 +59,7 @@ void GradeTable::resize(int rows, int cols) {
     cols_ = cols;
 }
 
-void GradeTable::setHeaderLayout(std::string_view layout) {
+std::vector<std::string_view> GradeTable::SplitHeaderLayout(std::string_view layout) {
     std::vector<std::string_view> segments;
     size_t pos = 0;
     while (true) {
@@ -67,10 +67,14 @@ void GradeTable::setHeaderLayout(std::string_view layout) {
         segments.push_back(
             layout.substr(pos, bar == std::string_view::npos ? std::string_view::npos : bar - pos));
         if (bar == std::string_view::npos) {
-            break;
+            return segments;
         }
         pos = bar + 1;
     }
+}
+
+void GradeTable::setHeaderLayout(std::string_view layout) {
+    const std::vector<std::string_view> segments = SplitHeaderLayout(layout);
     int count = static_cast<int>(std::min<size_t>(segments.size(), kMaxCount));
     // A grid keeps at least its fixed row to hold the titles.
     resize(std::max(rows_, 1), count);

@@ -52,6 +52,9 @@ class GradeTable {
     void setHeaderLayout(std::string_view layout);
     // The string last set (empty for a fresh table).
     const std::string& headerLayout() const { return headerLayout_; }
+    // The segments of a header layout string, split at every "|": segment 0 is the corner's, segment
+    // i the title of column i. A string without "|" is one segment.
+    static std::vector<std::string_view> SplitHeaderLayout(std::string_view layout);
     // Back to a table whose string was never set (undo to a fresh table's state): the counts and row 0
     // stay as they are, the columns fit their titles again.
     void clearHeaderLayout();

@@ -4,8 +4,11 @@
 
 namespace scorvane {
 
-// The grid's selection: the current cell (row, col) and the opposite corner (rowSel, colSel); for a
-// single selected cell the corner is the current cell.
+// The grid's selection, one convention for the core and the window. (row, col) is the current cell:
+// the corner where a selection starts, which a click or a plain arrow key sets, and which the value
+// box, the position box, the cell editor and the commands on "the current cell" or "the current
+// column" use. (rowSel, colSel) is the opposite corner, which a drag, Shift+click or Shift+arrow
+// moves; copy, cut and paste act on it. For a single selected cell both corners are equal.
 struct GridSelection {
     int row = 1;
     int col = 1;

@@ -31,7 +31,7 @@ std::string PromptNewTableName(Prompter& prompter, NameWording wording, std::str
     while (true) {
         std::optional<std::string> answer = prompter.input(prompt, "表格", defaultName);
         std::string_view name = answer ? TrimSpaces(*answer) : std::string_view();
-        if (name.empty()) {
+        if (IsBlank(name)) {
             prompter.message(kEmptyFileNameMessage, kTitleHint, Icon::Information);
         } else if (!IsValidFileName(name)) {
             prompter.message(kIllegalFileNameMessage, kTitleHint, Icon::Information);
@@ -55,7 +55,7 @@ void WizardTitleStep(Document& document, Prompter& prompter) {
     while (true) {
         std::optional<std::string> answer =
             prompter.input(kChangeTitlePrompt, "更改标题", document.table.title);
-        if (answer && !TrimSpaces(*answer).empty()) {
+        if (answer && !IsBlank(*answer)) {
             document.table.title = std::move(*answer);
             return;
         }

@@ -22,10 +22,16 @@ FindResult FindInTable(Document& document, std::string_view text, const FindOpti
             const std::string& cell = t.cell(r, c);
             bool exact = !text.empty() && cell == text;
             bool inside = !exact && partial && !text.empty() && cell.find(text) != std::string::npos;
+            // A match whose colour is not chosen keeps the mark it had; a cell that does not match
+            // loses it.
             if (exact) {
-                t.setMark(r, c, options.markRed ? red : CellMark{});
+                if (options.markRed) {
+                    t.setMark(r, c, red);
+                }
             } else if (inside) {
-                t.setMark(r, c, bluePartial ? blue : CellMark{});
+                if (bluePartial) {
+                    t.setMark(r, c, blue);
+                }
             } else {
                 t.setMark(r, c, CellMark{});
             }

@@ -35,8 +35,9 @@ struct FindResult {
 // Searches the data cells (rows 1.., columns 1..) row by row for `text`, case-sensitively and as cell
 // text (a formula by its marker and formula). A cell equal to the text is an exact match, marked red
 // when asked; otherwise, unless whole-cell only, a cell containing it is a partial match, marked blue
-// when asked; marked cells are bold when asked. Every other data cell loses its mark. An empty text
-// matches nothing. Marks are not table data: the document's modified flag is left alone.
+// when asked; marked cells are bold when asked. A match whose colour is not asked for keeps the mark
+// it had; every data cell that does not match loses its mark. An empty text matches nothing. Marks
+// are not table data: the document's modified flag is left alone.
 FindResult FindInTable(Document& document, std::string_view text, const FindOptions& options);
 
 // k + ": 第 " + row + " 行。“" + A + "；" + B + "”" with A and B the row's first two fields, each

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "common/text_codec.h"
+#include "common/gbk_order.h"
 #include "common/utf8.h"
 #include "main/formula/formula_cell.h"
 
@@ -15,7 +15,7 @@ namespace {
 struct SortKey {
     enum Kind : uint8_t { Number = 0, Text = 1, Blank = 2 } kind = Blank;
     double number = 0;
-    std::string bytes;  // GBK bytes of a text
+    std::string bytes;  // GbkOrderKey of a text
 };
 
 // "[spaces][+|-](digits[.digits]|.digits)[spaces]": the texts that sort as numbers.
@@ -72,7 +72,7 @@ SortKey makeKey(const GradeTable& table, int row, int col) {
         key.kind = SortKey::Number;
     } else {
         key.kind = SortKey::Text;
-        key.bytes = EncodeGbk(*text);
+        key.bytes = GbkOrderKey(*text);
     }
     return key;
 }
@@ -83,7 +83,7 @@ int compareSameKind(const SortKey& a, const SortKey& b) {
         return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
     }
     if (a.kind == SortKey::Text) {
-        return a.bytes.compare(b.bytes);  // char_traits<char> compares as unsigned char
+        return a.bytes.compare(b.bytes);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/file_io.h"
+#include "common/gbk_order.h"
 #include "common/utf8.h"
 #include "main/workspace/utilities.h"
 #include "main/workspace/workspace_folder.h"
@@ -46,15 +47,24 @@ bool EnsureClassFolder(std::string_view nodeFullPath) {
 }
 
 std::vector<std::string> ListTables(const std::string& folder) {
-    std::vector<std::string> names = FilesWithExtension(folder, kTableExtension);
-    for (std::string& name : names) {
-        name.resize(name.size() - kTableExtension.size());
+    // In the order of the names as the sort orders texts (GBK), Latin letters without regard to case.
+    struct Entry {
+        std::string key;
+        std::string name;
+    };
+    std::vector<Entry> entries;
+    for (std::string& file : FilesWithExtension(folder, kTableExtension)) {
+        file.resize(file.size() - kTableExtension.size());
+        entries.push_back({GbkOrderKey(ToLowerAscii(file)), std::move(file)});
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        std::string la = ToLowerAscii(a);
-        std::string lb = ToLowerAscii(b);
-        return la != lb ? la < lb : a < b;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.key != b.key ? a.key < b.key : a.name < b.name;
     });
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (Entry& entry : entries) {
+        names.push_back(std::move(entry.name));
+    }
     return names;
 }
 

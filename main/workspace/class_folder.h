@@ -17,7 +17,8 @@ std::string ClassFolder(std::string_view nodeFullPath);
 bool EnsureClassFolder(std::string_view nodeFullPath);
 
 // The names of the tables in a folder: the files "*.skv" (extension in any case), without the
-// extension, in name order. Empty when the folder is missing or cannot be listed.
+// extension, in name order: GBK order as the sort orders texts (GbkOrderKey), Latin letters without
+// regard to case. Empty when the folder is missing or cannot be listed.
 std::vector<std::string> ListTables(const std::string& folder);
 
 // What the tree's pop-up menu lists for a class node: makes sure its folder exists (creating every

@@ -25,12 +25,13 @@ std::string deleteQuestion(std::string_view name) {
 }
 
 // An input box for a school, grade or class name. A name that cannot be a folder name is refused and
-// asked again; nullopt when the answer is empty (blanks only included) or cancelled.
+// asked again; nullopt when the answer is cancelled or blank (IsBlank: it would name a tree node that
+// shows nothing and a folder of blanks).
 std::optional<std::string> askName(Prompter& prompter, std::string_view prompt, std::string_view title,
                                    std::string offered) {
     while (true) {
         std::optional<std::string> answer = prompter.input(prompt, title, offered);
-        if (!answer || TrimBlanks(*answer).empty()) {
+        if (!answer || IsBlank(*answer)) {
             return std::nullopt;
         }
         if (IsValidFolderName(*answer)) {

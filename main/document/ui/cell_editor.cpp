@@ -1,7 +1,6 @@
 #include "main/document/ui/cell_editor.h"
 
 #include <QFocusEvent>
-#include <QKeyEvent>
 
 namespace scorvane {
 namespace {
@@ -15,34 +14,6 @@ bool isMoveWithinTheWindow(Qt::FocusReason reason) {
 CellEditor::CellEditor(QWidget* parent) : QLineEdit(parent) {
     setObjectName("txtEdit");
     setFrame(false);
-}
-
-void CellEditor::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            event->accept();
-            emit enterPressed();
-            return;
-        case Qt::Key_Escape:
-            event->accept();
-            emit escapePressed();
-            return;
-        case Qt::Key_Up:
-            event->accept();
-            emit upPressed();
-            return;
-        case Qt::Key_Down:
-            event->accept();
-            emit downPressed();
-            return;
-        default:
-            QLineEdit::keyPressEvent(event);
-    }
 }
 
 void CellEditor::focusInEvent(QFocusEvent* event) {

@@ -1,20 +1,20 @@
 #include "main/document/ui/font_dialog.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "common/font_size_choices.h"
 #include "common/qt/dialog_runner.h"
+#include "common/qt/font_names.h"
+#include "common/qt/font_preview.h"
 #include "common/utf8.h"
-#include "main/document/font_size_choices.h"
 #include "main/document/ui/table_font_setting.h"
 
 namespace scorvane {
@@ -27,55 +27,6 @@ QString qs(std::string_view s) {
 constexpr char kPreviewText[] = "字体预览";
 
 }  // namespace
-
-// Picture1: "字体预览" centred in the chosen font on a white ground.
-class FontPreview : public QWidget {
-  public:
-    explicit FontPreview(QWidget* parent) : QWidget(parent) {
-        setObjectName("Picture1");
-        setMinimumSize(260, 90);
-    }
-    void setPreviewFont(const QFont& font) {
-        font_ = font;
-        update();
-    }
-    const QFont& previewFont() const { return font_; }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.setPen(palette().color(QPalette::Mid));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-        p.setClipRect(rect().adjusted(1, 1, -1, -1));
-        p.setFont(font_);
-        p.setPen(Qt::black);
-        const QString text = QString::fromUtf8(kPreviewText);
-        QFontMetrics metrics(font_);
-        const int left = (width() - metrics.horizontalAdvance(text)) / 2;
-        const int top = (height() - metrics.height()) / 2;
-        p.drawText(left, top + metrics.ascent(), text);
-    }
-
-  private:
-    QFont font_;
-};
-
-QStringList SystemFontNames() {
-    QStringList names;
-    for (const char* mapped : {"宋体", "黑体"}) {
-        const QString name = QString::fromUtf8(mapped);
-        if (!QFont::substitutes(name).isEmpty()) {
-            names << name;
-        }
-    }
-    for (const QString& family : QFontDatabase::families()) {
-        if (!family.trimmed().isEmpty() && !names.contains(family, Qt::CaseInsensitive)) {
-            names << family;
-        }
-    }
-    return names;
-}
 
 FontDialog::FontDialog(const TableFont& current, QWidget* parent)
     : FontDialog(current, SystemFontNames(), parent) {}
@@ -101,7 +52,8 @@ FontDialog::FontDialog(const TableFont& current, const QStringList& fontNames, Q
         size_->addItem(qs(choice.caption));
     }
     size_->setMaxVisibleItems(16);
-    preview_ = new FontPreview(this);
+    preview_ = new FontPreview(QString::fromUtf8(kPreviewText), this);
+    preview_->setObjectName("Picture1");
     confirm_ = new QPushButton(QStringLiteral("确认(&O)"), this);
     confirm_->setObjectName("Command1");
     confirm_->setDefault(true);

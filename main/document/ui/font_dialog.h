@@ -54,10 +54,6 @@ class FontDialog : public QDialog {
     QPushButton* cancel_;
 };
 
-// The font names the system reports, led by the documented names the program maps to installed fonts
-// ("宋体", "黑体"), which the system itself does not list here.
-QStringList SystemFontNames();
-
 // "字体(&F)...": the dialog on the current table font. On "确认(&O)" the chosen font is stored in the
 // per-user settings ("Name", and "Size" as decimal text) and returned, for the caller to give to the
 // table windows; nullopt when the dialog was closed otherwise.

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -67,23 +68,12 @@ class TableWindow::WindowStatus : public StatusSink {
     explicit WindowStatus(TableWindow& window) : window_(window) {}
     void setStatus(std::string_view text) override { window_.host_.statusSink().setStatus(text); }
     void setBusy(bool busy) override {
-        // Hiding the grid sends the focus elsewhere; it comes back when the grid is shown again.
-        if (busy && !window_.grid_->isHidden()) {
-            gridHadFocus_ = window_.grid_->hasFocus();
-        }
-        window_.grid_->setVisible(!busy);
-        if (!busy && gridHadFocus_) {
-            window_.grid_->setFocus(Qt::OtherFocusReason);
-        }
-        if (busy && window_.isVisible()) {
-            window_.busyLabel_->repaint();
-        }
+        window_.setGridHidden(busy);
         window_.host_.statusSink().setBusy(busy);
     }
 
   private:
     TableWindow& window_;
-    bool gridHadFocus_ = false;
 };
 
 TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
@@ -93,6 +83,8 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
     buildStrip();
     buildGrid();
     buildMenus();
+    // The undo item and the frame's button follow whatever makes the table's undo available or not.
+    document_.setUndoListener([this](bool) { followUndo(); });
     setFocusProxy(grid_);
     resize(sizeHint());
     // Window load: the current column is 0; the header sizes are taken from there.
@@ -103,6 +95,7 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
 }
 
 TableWindow::~TableWindow() {
+    document_.setUndoListener(nullptr);
     // The grid and its model read the document, which goes before the widgets the base class deletes.
     // Taken apart, the grid and its parts (the cell editor among them) no longer report to this window.
     QList<QObject*> parts = grid_->findChildren<QObject*>();
@@ -117,6 +110,26 @@ TableWindow::~TableWindow() {
 
 StatusSink& TableWindow::windowStatus() {
     return *status_;
+}
+
+void TableWindow::setGridHidden(bool hidden) {
+    // Hiding the grid sends the focus elsewhere; it comes back when the grid is shown again.
+    if (hidden && !grid_->isHidden()) {
+        gridHadFocus_ = grid_->hasFocus();
+    }
+    grid_->setVisible(!hidden);
+    if (!hidden && gridHadFocus_) {
+        grid_->setFocus(Qt::OtherFocusReason);
+    }
+    if (hidden && isVisible()) {
+        busyLabel_->repaint();
+    }
+}
+
+void TableWindow::runWithGridHidden(const std::function<void()>& work) {
+    setGridHidden(true);
+    work();
+    setGridHidden(false);
 }
 
 void TableWindow::buildStrip() {
@@ -199,8 +212,7 @@ void TableWindow::buildGrid() {
 
     grid_->installEventFilter(this);
 
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TableWindow::currentIndexChanged);
+    connect(grid_, &GradeTableView::gridSelectionChanged, this, &TableWindow::gridSelectionChanged);
     buildEditing();
 
     QFont font(QStringLiteral("宋体"));
@@ -271,7 +283,7 @@ void TableWindow::buildMenus() {
     undoAction_ = add(edit, "menuUndo", QStringLiteral("撤消(&U)"));
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     keepShortcutInWindow(undoAction_);
-    undoAction_->setEnabled(false);
+    undoAction_->setEnabled(document_.undoAvailable());
     connect(undoAction_, &QAction::triggered, this, &TableWindow::undo);
     edit->addSeparator();
     struct Item {
@@ -290,6 +302,9 @@ void TableWindow::buildMenus() {
         a->setShortcut(item.key);
         keepShortcutInWindow(a);
         connect(a, &QAction::triggered, this, item.command);
+        if (item.command == &TableWindow::deleteSelection) {
+            deleteAction_ = a;
+        }
     }
     edit->addSeparator();
     connect(add(edit, "menuFind", QStringLiteral("查找单元格(&F)")), &QAction::triggered, this,
@@ -302,10 +317,10 @@ void TableWindow::buildMenus() {
     connect(add(edit, "menuMark", QStringLiteral("清除查找标记(&M)")), &QAction::triggered, this,
             &TableWindow::clearFindMarks);
     edit->addSeparator();
-    QAction* all = add(edit, "menuSelAll", QStringLiteral("全选(&A)"));
-    all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    keepShortcutInWindow(all);
-    connect(all, &QAction::triggered, this, &TableWindow::selectAll);
+    selectAllAction_ = add(edit, "menuSelAll", QStringLiteral("全选(&A)"));
+    selectAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    keepShortcutInWindow(selectAllAction_);
+    connect(selectAllAction_, &QAction::triggered, this, &TableWindow::selectAll);
     menus_ << edit;
 
     menus_ << buildFieldMenu();
@@ -361,80 +376,70 @@ void TableWindow::layoutStrip() {
                               TwipsToPixelsX(kPositionBoxWidth, *this), boxHeight);
 }
 
-// ---- the current cell
+// ---- the current cell and the selection
+
+GridSelection TableWindow::selection() const {
+    return grid_->gridSelection();
+}
 
 void TableWindow::setCurrentCell(int row, int col) {
     const GradeTable& t = document_.table;
     row = std::clamp(row, 0, std::max(0, t.rows() - 1));
     col = std::clamp(col, 0, std::max(0, t.cols() - 1));
-    if (row >= 1 && col >= 1) {
-        grid_->setCurrentIndex(model_->indexOf(row, col));
-    } else {
-        grid_->selectionModel()->clearCurrentIndex();
-        grid_->selectionModel()->clearSelection();
-    }
-    row_ = row;
-    col_ = col;
+    grid_->setGridSelection(GridSelection::cell(row, col));
+    // The cell may hold another text now (after a command), though the cursor stayed.
     showPosition();
-}
-
-GridSelection TableWindow::selection() const {
-    GridSelection sel = GridSelection::cell(row_, col_);
-    const QItemSelection ranges = grid_->selectionModel()->selection();
-    QModelIndex current = grid_->currentIndex();
-    if (current.isValid() && !ranges.isEmpty()) {
-        const QItemSelectionRange& range = ranges.first();
-        if (range.contains(current)) {
-            int anchorRow = current.row() == range.top() ? range.bottom() : range.top();
-            int anchorCol = current.column() == range.left() ? range.right() : range.left();
-            sel.row = anchorRow + 1;
-            sel.col = anchorCol + 1;
-        }
-    }
-    return sel;
 }
 
 void TableWindow::setSelection(const GridSelection& sel) {
     const GradeTable& t = document_.table;
-    if (!t.contains(sel.row, sel.col) || !t.contains(sel.rowSel, sel.colSel) || sel.row < 1 || sel.col < 1 ||
-        sel.rowSel < 1 || sel.colSel < 1) {
-        setCurrentCell(sel.rowSel, sel.colSel);
+    auto dataCell = [&t](int row, int col) { return row >= 1 && col >= 1 && t.contains(row, col); };
+    if (!dataCell(sel.row, sel.col) || !dataCell(sel.rowSel, sel.colSel)) {
+        setCurrentCell(sel.row, sel.col);
         return;
     }
-    QModelIndex anchor = model_->indexOf(sel.row, sel.col);
-    QModelIndex far = model_->indexOf(sel.rowSel, sel.colSel);
-    QItemSelectionModel* model = grid_->selectionModel();
-    model->setCurrentIndex(far, QItemSelectionModel::NoUpdate);
-    model->select(QItemSelection(anchor, far), QItemSelectionModel::ClearAndSelect);
+    grid_->setGridSelection(sel);
 }
 
-void TableWindow::currentIndexChanged() {
+void TableWindow::gridSelectionChanged() {
+    const CellPosition current{currentRow(), currentCol()};
+    if (current == shownCell_) {
+        // Only the far corner moved.
+        return;
+    }
     // The cursor leaves the cell: an open editor writes its text into the cell it was opened on.
     commitEditor();
-    QModelIndex current = grid_->currentIndex();
-    if (current.isValid()) {
-        row_ = GradeTableModel::tableRow(current);
-        col_ = GradeTableModel::tableCol(current);
-    }
     showPosition();
 }
 
 void TableWindow::showPosition() {
     const GradeTable& t = document_.table;
+    const int row = currentRow();
+    const int col = currentCol();
+    shownCell_ = {row, col};
     // While the cell is being edited the value box shows the editor's text.
-    if (editing() && editorCell_ == CellPosition{row_, col_}) {
+    if (editing() && editorCell_ == shownCell_) {
         valueBox_->setText(cellEditor_->text());
     } else {
-        valueBox_->setText(t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString());
+        valueBox_->setText(t.contains(row, col) ? qs(t.cell(row, col)) : QString());
     }
     valueBox_->setCursorPosition(0);
-    positionBox_->setText(QStringLiteral("行:%1列:%2").arg(row_).arg(col_));
+    positionBox_->setText(qs(PositionText(row, col)));
     showFormulaBarState();
 }
 
 // ---- the header test
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cellEditor_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return EditKeyCode(*grid_, *cellEditor_, key->key(), key->modifiers());
+    }
+    if (watched == valueBox_ && event->type() == QEvent::ShortcutOverride &&
+        isEditMenuKey(static_cast<QKeyEvent*>(event))) {
+        // Left unaccepted, the key goes to the edit menu's shortcut instead of the box.
+        return true;
+    }
     if (watched == grid_) {
         if (event->type() == QEvent::KeyPress) {
             return gridKeyPressed(static_cast<QKeyEvent*>(event));
@@ -457,6 +462,16 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool TableWindow::isEditMenuKey(QKeyEvent* event) const {
+    const QKeySequence key(event->keyCombination());
+    for (const QAction* a : {undoAction_, deleteAction_, selectAllAction_}) {
+        if (a->shortcut() == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TableWindow::recordHeaderSizes() {
     const GradeTable& t = document_.table;
     int colWidth = t.columnWidth(0);
@@ -464,7 +479,7 @@ void TableWindow::recordHeaderSizes() {
         colWidth = PixelsToTwipsX(grid_->verticalHeader()->width(), *this);
     }
     headerColWidth_ = colWidth;
-    int rowHeight = t.rowHeight(row_);
+    int rowHeight = t.rowHeight(currentRow());
     headerRowHeight_ =
         rowHeight ? rowHeight : PixelsToTwipsY(grid_->verticalHeader()->defaultSectionSize(), *this);
 }
@@ -519,7 +534,7 @@ void TableWindow::applyLayout() {
         }
     }
     if (editing()) {
-        placeEditor();
+        placeEditor(*grid_, *cellEditor_);
     }
 }
 
@@ -530,12 +545,13 @@ void TableWindow::tableReset() {
     model_->tableReset();
     applyLayout();
     const GradeTable& t = document_.table;
-    setCurrentCell(std::min(row_, std::max(1, t.rows() - 1)), std::min(col_, std::max(0, t.cols() - 1)));
+    setCurrentCell(std::min(currentRow(), std::max(1, t.rows() - 1)),
+                   std::min(currentCol(), std::max(0, t.cols() - 1)));
 }
 
 void TableWindow::cellChanged(int row, int col) {
     model_->cellChanged(row, col);
-    if (row == row_ && col == col_) {
+    if (row == currentRow() && col == currentCol()) {
         showPosition();
     }
 }
@@ -577,7 +593,6 @@ void TableWindow::importWholeTable() {
     if (outcome != ImportOutcome::Cancelled) {
         tableReset();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::changeTitle() {
@@ -589,7 +604,6 @@ void TableWindow::changeTitle() {
 void TableWindow::setupClassInfo() {
     commitEditor();
     OpenClassInfo(document_, SharedClassInfo());
-    setUndoEnabled();
     if (RunClassInfoDialog(document_, host_.dialogRunner(), host_.dialogOwner())) {
         tableReset();
     }
@@ -601,7 +615,6 @@ void TableWindow::undo() {
     if (document_.undo()) {
         tableReset();
     }
-    setUndoEnabled();
 }
 
 QLineEdit* TableWindow::focusedTextBox() const {
@@ -627,7 +640,6 @@ void TableWindow::cut() {
     std::string text = CutCell(document_, sel);
     QApplication::clipboard()->setText(qs(text));
     cellChanged(sel.rowSel, sel.colSel);
-    setUndoEnabled();
 }
 
 void TableWindow::copy() {
@@ -647,27 +659,34 @@ void TableWindow::paste() {
     GridSelection sel = selection();
     PasteCell(document_, sel, QApplication::clipboard()->text().toStdString());
     cellChanged(sel.rowSel, sel.colSel);
-    setUndoEnabled();
 }
 
 void TableWindow::deleteSelection() {
     if (QLineEdit* box = focusedTextBox()) {
-        box->del();
+        // Only the selected text goes; with nothing selected nothing does.
+        if (box->hasSelectedText()) {
+            box->del();
+        }
         return;
     }
     commitEditor();
     DeleteCells(document_, selection());
     grid_->viewport()->update();
     showPosition();
-    setUndoEnabled();
 }
 
 void TableWindow::selectAll() {
     commitEditor();
     if (auto all = SelectAll(document_.table)) {
-        // The cursor stands on (1, 1), the selection reaches to the last data cell.
-        setSelection({all->rowSel, all->colSel, all->row, all->col});
+        setSelection(*all);
     }
+}
+
+void TableWindow::find(std::string_view text, const FindOptions& options) {
+    commitEditor();
+    FindResult result;
+    runWithGridHidden([&] { result = FindInTable(document_, text, options); });
+    showFindResult(result);
 }
 
 void TableWindow::showFindResult(const FindResult& result) {
@@ -689,26 +708,22 @@ void TableWindow::goToFindResult(int row) {
     if (row < 1 || row >= t.rows() || t.cols() < 2) {
         return;
     }
-    QItemSelectionModel* selection = grid_->selectionModel();
-    QModelIndex first = model_->indexOf(row, 1);
-    selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    selection->select(QItemSelection(first, model_->indexOf(row, t.cols() - 1)),
-                      QItemSelectionModel::ClearAndSelect);
-    grid_->scrollTo(first, QAbstractItemView::PositionAtTop);
+    setSelection({row, 1, row, t.cols() - 1});
+    grid_->scrollTo(model_->indexOf(row, 1), QAbstractItemView::PositionAtTop);
 }
 
 void TableWindow::clearFindMarks() {
     commitEditor();
-    ClearFindMarks(document_);
-    grid_->viewport()->update();
+    runWithGridHidden([this] { ClearFindMarks(document_); });
 }
 
 void TableWindow::replace() {
     commitEditor();
     BeginReplace(document_);
-    setUndoEnabled();
     const GradeTable& t = document_.table;
-    ReplaceDialog dialog(document_, t.contains(row_, col_) ? qs(t.cell(row_, col_)) : QString(),
+    const int row = currentRow();
+    const int col = currentCol();
+    ReplaceDialog dialog(document_, t.contains(row, col) ? qs(t.cell(row, col)) : QString(),
                          host_.dialogOwner());
     if (host_.dialogRunner().run(dialog) == QDialog::Accepted) {
         tableReset();
@@ -720,7 +735,7 @@ void TableWindow::refreshCaption() {
     emit captionChanged();
 }
 
-void TableWindow::setUndoEnabled() {
+void TableWindow::followUndo() {
     undoAction_->setEnabled(document_.undoAvailable());
     emit undoAvailabilityChanged();
 }

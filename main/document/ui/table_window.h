@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "main/document/data_file.h"
 #include "main/document/document.h"
 #include "main/document/grid_selection.h"
+#include "main/document/ui/grade_table_view.h"
 #include "main/formula/find_text.h"
 
 class QAction;
@@ -83,18 +85,22 @@ class TableWindow : public QWidget {
     void importSomeData();    // 导入选定数据到指定位置: the partial import dialog
     void exportSomeData();    // 导出部分表格: the partial export dialog
     void convertFoxPro();     // 导入FoxFro格式表格: the FoxPro converter
-    void undo();              // 撤消
+    // 撤消. The undo item and the frame's undo button follow the document's own announcement of its
+    // undo becoming available or not (Document::setUndoListener), whoever takes the snapshot.
+    void undo();
     bool undoAvailable() const { return document_.undoAvailable(); }
-    // The edit menu's clipboard commands: on the grid they act on the selection's far corner (the cell
-    // the cursor is on); in the value box on its selected text.
+    // The edit menu's clipboard commands: on the grid they act on the selection's far corner
+    // (rowSel, colSel); in the value box or the cell editor on the box's selected text.
     void cut();
     void copy();
     void paste();
-    void deleteSelection();  // 删除: every data cell of the selection
-    void selectAll();        // 全选
+    void deleteSelection();  // 删除: every data cell of the selection; in a box its selected text only
+    void selectAll();        // 全选: the current cell (1, 1), the far corner the last data cell
 
-    // Find and replace: the result menu "转到查找结果" after a search, a jump to a result row (whole row
-    // selected, scrolled to the top), clearing the marks, and the replace dialog.
+    // Find and replace: a search (the grid hidden while it runs) and the result menu "转到查找结果"
+    // after it, a jump to a result row (whole row selected, scrolled to the top), clearing the marks,
+    // and the replace dialog.
+    void find(std::string_view text, const FindOptions& options);
     void showFindResult(const FindResult& result);
     void goToFindResult(int row);
     void clearFindMarks();
@@ -104,34 +110,33 @@ class TableWindow : public QWidget {
     // The caption after the table's title was set by a command from outside the window.
     void refreshCaption();
 
-    // The current cell in table coordinates (column 0 is the row-number column), and moving it. The
-    // current cell is where the cursor stands, which is the far corner of a selected range.
-    int currentRow() const { return row_; }
-    int currentCol() const { return col_; }
-    void setCurrentCell(int row, int col);
-    // The selection: (row, col) the corner where it started, (rowSel, colSel) the current cell.
+    // The selection in table coordinates, as GridSelection defines it (column 0 is the row-number
+    // column): the current cell (Row, Col) where it started, the far corner (RowSel, ColSel).
     GridSelection selection() const;
-    // Selects the range from (row, col) to (rowSel, colSel), the cursor on (rowSel, colSel).
+    int currentRow() const { return selection().row; }
+    int currentCol() const { return selection().col; }
+    // One cell selected and current.
+    void setCurrentCell(int row, int col);
+    // Selects the range from the current cell (row, col) to the far corner (rowSel, colSel).
     void setSelection(const GridSelection& selection);
 
     // ---- typing into cells
-    // The editor opened on the current cell (column 0 stands for the first field) holding the cell's
-    // own text (double-click, 编辑选中单元格), or as a key whose text is `typed` opens it
-    // (EditorTextForKey). Every opening takes the undo snapshot. False when nothing opened.
-    bool openEditor();
-    bool openEditorWithKey(const QString& typed);
+    // MSFlexGridEdit: takes the undo snapshot and opens `editor` exactly over `grid`'s current cell
+    // (column 0 stands for the first field), holding what the key `key` gives (EditorTextForKey): the
+    // space bar " " (also a double-click and 编辑选中单元格), Enter and Backspace keep the cell's own
+    // text; a character or an input method's committed string replaces it. False when nothing opened.
+    bool MSFlexGridEdit(QTableView& grid, QLineEdit& editor, const QString& key);
+    // EditKeyCode: the keys pressed inside `editor`, each giving the focus back to `grid`: Enter
+    // writes the entry and moves as the frame's direction buttons say, Esc hides the editor and keeps
+    // the cell's old text, Up and Down move one row when they can (which writes the entry). True for
+    // these keys; every other key (and any with Ctrl or Alt) is the editor's own.
+    bool EditKeyCode(QTableView& grid, QLineEdit& editor, int keyCode, Qt::KeyboardModifiers shift);
     bool editing() const;
     // The cell the editor is open on.
     CellPosition editorCell() const { return editorCell_; }
     // The editor's text into its cell, the editor hidden (also when the cursor leaves the cell). Every
     // command that changes the table calls it first, so an entry is never lost nor written elsewhere.
     void commitEditor();
-    // The editor's keys: Enter commits and moves as the frame's direction buttons say, Esc hides the
-    // editor and keeps the cell's old text, Up and Down move one row when they can.
-    void editorEnter();
-    void editorEscape();
-    void editorUp();
-    void editorDown();
 
     // ---- the formula bar
     // The bar's text as if it was put there from outside (the formula editor's "确定"): when the
@@ -197,9 +202,12 @@ class TableWindow : public QWidget {
 
     // The status sink the window's file commands report to: the frame's, plus the hidden grid.
     StatusSink& windowStatus();
+    // Hides the grid while `work` runs (the label "表格处理中……" shows) and shows it again, the focus
+    // back on it when it had it.
+    void runWithGridHidden(const std::function<void()>& work);
 
   signals:
-    // The Undo command became available or unavailable.
+    // The Undo command became available or unavailable (the document said so).
     void undoAvailabilityChanged();
     // The title (caption) changed.
     void captionChanged();
@@ -226,17 +234,20 @@ class TableWindow : public QWidget {
     QMenu* buildFormatMenu();
     void keepShortcutInWindow(QAction* action);
     void layoutStrip();
-    void currentIndexChanged();
+    void gridSelectionChanged();
     void showPosition();
-    void showEditor(const std::string& text);
-    void placeEditor();
+    void placeEditor(QTableView& grid, QLineEdit& editor);
     void hideEditor();
+    void moveFromEditor(CellPosition to);
     void editorFocusGained();
     void editorFocusLost();
     void editorTextChanged(const QString& text);
     bool gridKeyPressed(QKeyEvent* event);
     bool gridInputMethod(QInputMethodEvent* event);
     bool gridRightPressed(QMouseEvent* event);
+    // Ctrl+A, Ctrl+Z and Del in the value box are the edit menu's, not the box's own keys.
+    bool isEditMenuKey(QKeyEvent* event) const;
+    void setGridHidden(bool hidden);
     void formulaBarEdited(const QString& text);
     void formulaTickClicked(bool ticked);
     void showFormulaBarState();
@@ -244,7 +255,7 @@ class TableWindow : public QWidget {
     // Moves the cursor from column 0 to the first field; false when the table has no data cell there.
     bool moveToEditTarget();
     void recordHeaderSizes();
-    void setUndoEnabled();
+    void followUndo();
     QLineEdit* focusedTextBox() const;
     void closeWindow();
 
@@ -259,11 +270,14 @@ class TableWindow : public QWidget {
     QLineEdit* valueBox_ = nullptr;
     QPushButton* formulaEditorButton_ = nullptr;
     QLineEdit* positionBox_ = nullptr;
-    QTableView* grid_ = nullptr;
+    GradeTableView* grid_ = nullptr;
     QLabel* busyLabel_ = nullptr;
     CellEditor* cellEditor_ = nullptr;
     CellPosition editorCell_;
     bool editorFocused_ = false;
+    // The current cell the strip shows; the editor is written when the current cell leaves it.
+    CellPosition shownCell_{1, 0};
+    bool gridHadFocus_ = false;
     QMenu* contextMenu_ = nullptr;
     QAction* applyFormulaAction_ = nullptr;
     QMenu* fieldMenu_ = nullptr;
@@ -271,10 +285,10 @@ class TableWindow : public QWidget {
 
     QList<QMenu*> menus_;
     QAction* undoAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QAction* selectAllAction_ = nullptr;
     QMenu* findResultMenu_ = nullptr;
 
-    int row_ = 1;
-    int col_ = 0;
     bool inHeader_ = false;
     int headerColWidth_ = 0;
     int headerRowHeight_ = 0;

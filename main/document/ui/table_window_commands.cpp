@@ -86,26 +86,23 @@ void TableWindow::rebuildTemplateMenu() {
 
 void TableWindow::insertColumn() {
     commitEditor();
-    if (InsertColumn(document_, col_, host_.prompter()) >= 0) {
+    if (InsertColumn(document_, currentCol(), host_.prompter()) >= 0) {
         tableReset();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::removeColumn() {
     commitEditor();
-    if (RemoveColumn(document_, col_)) {
+    if (RemoveColumn(document_, currentCol())) {
         tableReset();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::renameColumn() {
     commitEditor();
-    if (RenameColumn(document_, col_, host_.prompter())) {
+    if (RenameColumn(document_, currentCol(), host_.prompter())) {
         tableReset();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::saveFieldTemplate() {
@@ -120,14 +117,12 @@ void TableWindow::applyFieldTemplate(const QString& fileName) {
     if (ApplyFieldTemplate(document_, fileName.toStdString(), host_.prompter())) {
         tableReset();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::manageFields() {
     commitEditor();
     const bool applied =
         OpenFieldManager(document_, host_.prompter(), host_.dialogRunner(), host_.dialogOwner());
-    setUndoEnabled();
     if (applied) {
         tableReset();
     }
@@ -160,23 +155,24 @@ void TableWindow::chooseFont() {
     commitEditor();
     std::optional<TableFont> chosen =
         RunFontDialog(host_.currentTableFont(), host_.dialogRunner(), host_.dialogOwner());
-    if (!chosen) {
-        return;
+    if (chosen) {
+        // The frame keeps the font for every window; this one takes it at once.
+        host_.tableFontChosen(*chosen);
+        applyTableFont(TableQFont(*chosen));
     }
-    // The frame keeps the font for every window; this one takes it at once.
-    host_.tableFontChosen(*chosen);
-    applyTableFont(TableQFont(*chosen));
-    // The cell sizes changed with the font: they are read again from column 0.
-    setCurrentCell(row_, 0);
+    // Whichever button closed the dialog, the cell sizes are read again from column 0.
+    setCurrentCell(currentRow(), 0);
     recordHeaderSizes();
 }
 
 void TableWindow::setRowColumnSizes() {
     commitEditor();
-    const int rowPixels = row_ >= 1 && row_ < document_.table.rows() ? grid_->rowHeight(row_ - 1)
-                                                                     : grid_->horizontalHeader()->height();
-    const int colPixels = col_ >= 1 && col_ < document_.table.cols() ? grid_->columnWidth(col_ - 1)
-                                                                     : grid_->verticalHeader()->width();
+    const int rowPixels = currentRow() >= 1 && currentRow() < document_.table.rows()
+                              ? grid_->rowHeight(currentRow() - 1)
+                              : grid_->horizontalHeader()->height();
+    const int colPixels = currentCol() >= 1 && currentCol() < document_.table.cols()
+                              ? grid_->columnWidth(currentCol() - 1)
+                              : grid_->verticalHeader()->width();
     if (RunRowColumnSizeDialog(document_.table, selection(), PixelsToTwipsY(rowPixels, *this),
                                PixelsToTwipsX(colPixels, *this), host_.dialogRunner(), host_.dialogOwner())) {
         applyLayout();
@@ -199,10 +195,9 @@ void TableWindow::openFormulaEditor() {
         return;
     }
     document_.takeSnapshot();
-    setUndoEnabled();
     std::optional<std::string> accepted =
-        RunFormulaEditor(document_.table, CellAddress{row_, col_}, host_.prompter(), host_.dialogRunner(),
-                         host_.dialogOwner());
+        RunFormulaEditor(document_.table, CellAddress{currentRow(), currentCol()}, host_.prompter(),
+                         host_.dialogRunner(), host_.dialogOwner());
     if (accepted) {
         setFormulaBarText(qs(*accepted));
     }
@@ -216,7 +211,6 @@ void TableWindow::checkAllFormulas() {
         model_->cellsChanged();
         showPosition();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::computeAllFormulas() {
@@ -225,7 +219,6 @@ void TableWindow::computeAllFormulas() {
         model_->cellsChanged();
         showPosition();
     }
-    setUndoEnabled();
 }
 
 // ---- the comma-separated export
@@ -242,7 +235,6 @@ void TableWindow::importSomeData() {
     // The dialog takes the undo snapshot as it opens, so undo is there whatever the dialog does.
     const bool imported = RunPartialImportDialog(document_, host_.prompter(), host_.statusSink(),
                                                  host_.dialogRunner(), host_.dialogOwner());
-    setUndoEnabled();
     if (imported) {
         model_->cellsChanged();
         showPosition();

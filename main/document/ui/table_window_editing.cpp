@@ -56,10 +56,8 @@ void TableWindow::buildEditing() {
     cellEditor_->setTextMargins(std::max(0, cellMargin - 1), 0, 0, 0);
     cellEditor_->hide();
 
-    connect(cellEditor_, &CellEditor::enterPressed, this, &TableWindow::editorEnter);
-    connect(cellEditor_, &CellEditor::escapePressed, this, &TableWindow::editorEscape);
-    connect(cellEditor_, &CellEditor::upPressed, this, &TableWindow::editorUp);
-    connect(cellEditor_, &CellEditor::downPressed, this, &TableWindow::editorDown);
+    // The editor's keys go to EditKeyCode first.
+    cellEditor_->installEventFilter(this);
     connect(cellEditor_, &CellEditor::focusGained, this, &TableWindow::editorFocusGained);
     connect(cellEditor_, &CellEditor::focusLost, this, &TableWindow::editorFocusLost);
     connect(cellEditor_, &QLineEdit::textChanged, this, &TableWindow::editorTextChanged);
@@ -69,7 +67,7 @@ void TableWindow::buildEditing() {
     // The editor follows its cell when the grid scrolls or a column or row changes size.
     auto follow = [this] {
         if (editing()) {
-            placeEditor();
+            placeEditor(*grid_, *cellEditor_);
         }
     };
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
@@ -82,11 +80,12 @@ void TableWindow::buildEditing() {
     // are the grid's headers, where a double-click opens nothing.
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) {
-            openEditor();
+            MSFlexGridEdit(*grid_, *cellEditor_, QStringLiteral(" "));
         }
     });
 
-    // The formula bar.
+    // The formula bar. Its Ctrl+A, Ctrl+Z and Del are the edit menu's (isEditMenuKey).
+    valueBox_->installEventFilter(this);
     connect(valueBox_, &QLineEdit::textEdited, this, &TableWindow::formulaBarEdited);
     connect(valueBox_, &QLineEdit::returnPressed, this, &TableWindow::commitFormulaBar);
     connect(formulaCheck_, &QCheckBox::clicked, this, &TableWindow::formulaTickClicked);
@@ -102,58 +101,46 @@ bool TableWindow::editing() const {
 }
 
 bool TableWindow::moveToEditTarget() {
-    std::optional<CellPosition> target = EditTarget(document_.table, row_, col_);
+    std::optional<CellPosition> target = EditTarget(document_.table, currentRow(), currentCol());
     if (!target) {
         return false;
     }
-    if (target->row != row_ || target->col != col_) {
+    if (target->row != currentRow() || target->col != currentCol()) {
         setCurrentCell(target->row, target->col);
     }
     return true;
 }
 
-bool TableWindow::openEditor() {
-    if (!moveToEditTarget()) {
-        return false;
-    }
-    showEditor(EditorTextOfCell(document_.table, {row_, col_}));
-    return true;
-}
-
-bool TableWindow::openEditorWithKey(const QString& typed) {
-    std::optional<CellPosition> target = EditTarget(document_.table, row_, col_);
+bool TableWindow::MSFlexGridEdit(QTableView& grid, QLineEdit& editor, const QString& key) {
+    std::optional<CellPosition> target = EditTarget(document_.table, currentRow(), currentCol());
     if (!target) {
         return false;
     }
-    std::optional<std::string> text = EditorTextForKey(document_.table, *target, typed.toStdString());
+    std::optional<std::string> text = EditorTextForKey(document_.table, *target, key.toStdString());
     if (!text) {
         return false;
     }
     moveToEditTarget();
-    showEditor(*text);
+    OpenCellEditor(document_);
+    editorCell_ = *target;
+    grid.scrollTo(grid.model()->index(target->row - 1, target->col - 1));
+    placeEditor(grid, editor);
+    editor.show();
+    editor.raise();
+    editor.setText(qs(*text));
+    editor.setCursorPosition(static_cast<int>(editor.text().size()));
+    editor.setFocus(Qt::OtherFocusReason);
     return true;
 }
 
-void TableWindow::showEditor(const std::string& text) {
-    OpenCellEditor(document_);
-    editorCell_ = {row_, col_};
-    grid_->scrollTo(model_->indexOf(row_, col_));
-    placeEditor();
-    cellEditor_->show();
-    cellEditor_->raise();
-    cellEditor_->setText(qs(text));
-    cellEditor_->setCursorPosition(static_cast<int>(cellEditor_->text().size()));
-    cellEditor_->setFocus(Qt::OtherFocusReason);
-}
-
-void TableWindow::placeEditor() {
-    QRect cell = grid_->visualRect(model_->indexOf(editorCell_.row, editorCell_.col));
+void TableWindow::placeEditor(QTableView& grid, QLineEdit& editor) {
+    QRect cell = grid.visualRect(grid.model()->index(editorCell_.row - 1, editorCell_.col - 1));
     // The grid draws its lines on the last pixel row and column of every cell: the editor covers
     // the inside of the cell and leaves the lines around it standing.
-    if (grid_->showGrid()) {
+    if (grid.showGrid()) {
         cell.adjust(0, 0, -1, -1);
     }
-    cellEditor_->setGeometry(cell);
+    editor.setGeometry(cell);
 }
 
 void TableWindow::commitEditor() {
@@ -179,34 +166,41 @@ void TableWindow::hideEditor() {
     editorFocusLost();
 }
 
-void TableWindow::editorEnter() {
-    grid_->setFocus(Qt::OtherFocusReason);
+bool TableWindow::EditKeyCode(QTableView& grid, QLineEdit& editor, int keyCode, Qt::KeyboardModifiers shift) {
+    if (editor.isHidden() || (shift & (Qt::ControlModifier | Qt::AltModifier))) {
+        return false;
+    }
     const CellPosition from = editorCell_;
-    // The entry is written even when Enter finds no other cell to move to (a table of one cell, or
-    // one row with the cursor moving down the column).
-    commitEditor();
-    const CellPosition to = CellAfterEnter(document_.table, from, host_.enterDirection());
-    setCurrentCell(to.row, to.col);
-}
-
-void TableWindow::editorEscape() {
-    grid_->setFocus(Qt::OtherFocusReason);
-    hideEditor();
-    showPosition();
-}
-
-void TableWindow::editorUp() {
-    grid_->setFocus(Qt::OtherFocusReason);
-    const CellPosition to = CellAfterUp(document_.table, editorCell_);
-    if (to != editorCell_) {
-        setCurrentCell(to.row, to.col);
+    switch (keyCode) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            grid.setFocus(Qt::OtherFocusReason);
+            // The entry is written even when Enter finds no other cell to move to (a table of one
+            // cell, or one row with the cursor moving down the column).
+            commitEditor();
+            moveFromEditor(CellAfterEnter(document_.table, from, host_.enterDirection()));
+            return true;
+        case Qt::Key_Escape:
+            grid.setFocus(Qt::OtherFocusReason);
+            hideEditor();
+            showPosition();
+            return true;
+        case Qt::Key_Up:
+            grid.setFocus(Qt::OtherFocusReason);
+            moveFromEditor(CellAfterUp(document_.table, from));
+            return true;
+        case Qt::Key_Down:
+            grid.setFocus(Qt::OtherFocusReason);
+            moveFromEditor(CellAfterDown(document_.table, from));
+            return true;
+        default:
+            return false;
     }
 }
 
-void TableWindow::editorDown() {
-    grid_->setFocus(Qt::OtherFocusReason);
-    const CellPosition to = CellAfterDown(document_.table, editorCell_);
-    if (to != editorCell_) {
+void TableWindow::moveFromEditor(CellPosition to) {
+    // Leaving the cell writes the entry into it.
+    if (to != CellPosition{currentRow(), currentCol()}) {
         setCurrentCell(to.row, to.col);
     }
 }
@@ -215,7 +209,6 @@ void TableWindow::editorFocusGained() {
     if (!editorFocused_) {
         editorFocused_ = true;
         document_.editorGotFocus();
-        setUndoEnabled();
     }
 }
 
@@ -223,7 +216,6 @@ void TableWindow::editorFocusLost() {
     if (editorFocused_) {
         editorFocused_ = false;
         document_.editorLostFocus();
-        setUndoEnabled();
     }
 }
 
@@ -245,7 +237,7 @@ bool TableWindow::gridKeyPressed(QKeyEvent* event) {
     if (ctrl != alt || event->text().isEmpty()) {
         return false;
     }
-    return openEditorWithKey(event->text());
+    return MSFlexGridEdit(*grid_, *cellEditor_, event->text());
 }
 
 bool TableWindow::gridInputMethod(QInputMethodEvent* event) {
@@ -254,7 +246,7 @@ bool TableWindow::gridInputMethod(QInputMethodEvent* event) {
     if (event->commitString().isEmpty()) {
         return false;
     }
-    return openEditorWithKey(event->commitString());
+    return MSFlexGridEdit(*grid_, *cellEditor_, event->commitString());
 }
 
 bool TableWindow::gridRightPressed(QMouseEvent* event) {
@@ -274,12 +266,14 @@ bool TableWindow::gridRightPressed(QMouseEvent* event) {
 
 bool TableWindow::currentIsDataCell() const {
     const GradeTable& t = document_.table;
-    return row_ >= 1 && col_ >= 1 && row_ < t.rows() && col_ < t.cols();
+    const int row = currentRow();
+    const int col = currentCol();
+    return row >= 1 && col >= 1 && row < t.rows() && col < t.cols();
 }
 
 void TableWindow::showFormulaBarState() {
     const FormulaBarView view =
-        DescribeFormulaBar(document_.table, row_, col_, valueBox_->text().toStdString());
+        DescribeFormulaBar(document_.table, currentRow(), currentCol(), valueBox_->text().toStdString());
     formulaCheck_->setChecked(view.formulaTicked);
     valueLabel_->setEnabled(view.valueEnabled);
     valueLabel_->setText(qs(view.valueText));
@@ -323,13 +317,13 @@ void TableWindow::commitFormulaBar() {
         return;
     }
     const QString text = valueBox_->text();
-    CommitFormulaBar(document_, row_, col_, text.toStdString());
-    if (editing() && editorCell_ == CellPosition{row_, col_}) {
+    const CellPosition cell{currentRow(), currentCol()};
+    CommitFormulaBar(document_, cell.row, cell.col, text.toStdString());
+    if (editing() && editorCell_ == cell) {
         const QSignalBlocker quiet(cellEditor_);
         cellEditor_->setText(text);
     }
-    cellChanged(row_, col_);
-    setUndoEnabled();
+    cellChanged(cell.row, cell.col);
 }
 
 // ---- the context menu
@@ -359,7 +353,7 @@ void TableWindow::showContextMenu(int row, int col, const QPoint& globalPos) {
 }
 
 void TableWindow::editSelectedCell() {
-    openEditor();
+    MSFlexGridEdit(*grid_, *cellEditor_, QStringLiteral(" "));
 }
 
 void TableWindow::importCsvIntoColumn() {
@@ -367,20 +361,18 @@ void TableWindow::importCsvIntoColumn() {
     if (!currentIsDataCell()) {
         return;
     }
-    const CsvImportOutcome outcome = menuImportCVS(document_, col_, host_.prompter(), windowStatus());
+    const CsvImportOutcome outcome = menuImportCVS(document_, currentCol(), host_.prompter(), windowStatus());
     if (outcome == CsvImportOutcome::Imported) {
         model_->cellsChanged();
         showPosition();
     }
-    setUndoEnabled();
 }
 
 void TableWindow::applyFormulaToColumn() {
     commitEditor();
-    if (ApplyFormulaToColumn(document_, row_, col_, host_.prompter())) {
+    if (ApplyFormulaToColumn(document_, currentRow(), currentCol(), host_.prompter())) {
         model_->cellsChanged();
     }
-    setUndoEnabled();
 }
 
 }  // namespace scorvane

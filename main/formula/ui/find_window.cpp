@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "main/document/ui/table_window.h"
-#include "main/formula/find_text.h"
 
 namespace scorvane {
 
@@ -87,7 +86,7 @@ void FindWindow::find() {
         options.bold = bold_->isChecked();
         options.wholeCell = wholeCell_->isChecked();
         options.markBluePartial = bluePartial_->isEnabled() && bluePartial_->isChecked();
-        table_->showFindResult(FindInTable(table_->document(), find_->text().toStdString(), options));
+        table_->find(find_->text().toStdString(), options);
     }
     close();
 }

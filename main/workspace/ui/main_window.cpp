@@ -686,6 +686,8 @@ void MainWindow::sortActiveTable(bool descending) {
     SortDialog dialog(active_->document(), active_->currentCol(), descending, prompter_, this);
     if (dialogs_.run(dialog) == QDialog::Accepted) {
         active_->tableReset();
+        // The sort field's column becomes the current column.
+        active_->setCurrentCell(active_->currentRow(), dialog.choice().sortField + 1);
     }
 }
 

@@ -23,30 +23,15 @@
 #include "designer/ui/page_viewport.h"
 #include "designer/ui/page_widget.h"
 #include "designer/ui/side_panel.h"
-#include "support/qt/qt_app.h"
-#include "support/qt/scripted_dialogs.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
+#include "designer_window_fixture.h"
 
 namespace scorvane::designer {
 namespace {
 
-using Strings = std::vector<std::string>;
+using testing_support::Strings;
 
-class DesignerWindowTest : public testing::QtTest {
+class DesignerWindowTest : public testing_support::DesignerWindowFixture {
   protected:
-    DesignerWindowTest() : window(prompter, dialogs) {
-        window.resize(1100, 800);
-        window.show();
-        QCoreApplication::processEvents();
-    }
-    template <class T>
-    T* find(const char* name) {
-        T* w = window.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QAction* action(const char* name) { return find<QAction>(name); }
     QString box(int i) { return find<QLineEdit>(("Text2(" + std::to_string(i) + ")").c_str())->text(); }
     // A point of the page given in twips, as the widget's pixels.
     QPoint at(double x, double y) {
@@ -63,12 +48,9 @@ class DesignerWindowTest : public testing::QtTest {
         QTest::mouseClick(window.page(), Qt::LeftButton, {}, to);
     }
     const std::string& record(size_t i) { return window.document().lines.record(i); }
-    bool lineEditorShown() { return window.panel()->editors->currentWidget() == static_cast<QWidget*>(window.panel()->lineEditor); }
-
-    testing::ScriptedPrompter prompter;
-    testing::ScriptedDialogs dialogs;
-    DesignerWindow window;
-    testing::TempDir dir;
+    bool lineEditorShown() {
+        return window.panel()->editors->currentWidget() == static_cast<QWidget*>(window.panel()->lineEditor);
+    }
 };
 
 TEST_F(DesignerWindowTest, StartsOnAnEmptyPortraitPageWithTheGridAndTheMenusInOrder) {

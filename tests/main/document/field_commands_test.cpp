@@ -116,10 +116,12 @@ TEST_F(FieldTemplateCommandTest, TooLongTitlesAndFailedWritesAreReportedAndWrite
     Document doc = ThreeFields();
     doc.table.setCell(0, 2, std::string(127, 'x'));
     testing::WriteBytes(dir.file("plain"), "x");
-    prompter.type("长").type("模版").type("   ");
+    prompter.type("长").type("模版").type("   ").type("　\t");
     EXPECT_FALSE(SaveFieldTemplate(doc, prompter, folder()));
     doc.table.setCell(0, 2, "语文");
     EXPECT_FALSE(SaveFieldTemplate(doc, prompter, dir.file("plain") + "/"));
+    // A name of blanks alone, full-width ones included, is no name.
+    EXPECT_FALSE(SaveFieldTemplate(doc, prompter, folder()));
     EXPECT_FALSE(SaveFieldTemplate(doc, prompter, folder()));
     EXPECT_EQ(prompter.messages(), (Strings{"字段名称过长，无法保存为模版。", "文件保存失败！"}));
     EXPECT_TRUE(ListFieldTemplates(folder()).empty());

@@ -131,6 +131,23 @@ TEST(Document, UndoRestoresCountsDataAndTitlesButNotColumnZero) {
     EXPECT_EQ(fresh.table.cols(), 2);
 }
 
+TEST(Document, TellsItsListenerEachTimeUndoBecomesAvailableOrNot) {
+    Document d;
+    std::vector<bool> told;
+    d.setUndoListener([&](bool available) { told.push_back(available); });
+    d.takeSnapshot();
+    d.takeSnapshot();
+    d.editorGotFocus();
+    d.takeEditorSnapshot();
+    d.editorLostFocus();
+    d.undo();
+    d.undo();
+    // No snapshot since the undo: the editor letting go leaves Undo unavailable.
+    d.editorGotFocus();
+    d.editorLostFocus();
+    EXPECT_EQ(told, (std::vector<bool>{true, false, true, false}));
+}
+
 TEST(Document, EditorSnapshotWaitsForTheEditorToLetGo) {
     Document d;
     d.table.setCell(1, 1, "a");

@@ -52,6 +52,18 @@ TEST_F(NewTableTest, TheWizardsNameLeavesTheCaptionAndACancelledTitleIsAskedAgai
     EXPECT_TRUE(doc.modified());
 }
 
+TEST_F(NewTableTest, ANameOrTitleOfBlanksAloneCountsAsEmpty) {
+    // Full-width blanks, as a Chinese input method types them, and tabs are blanks too.
+    Document doc;
+    prompter.type("　").type("月考").type("　 \t").type("月考成绩");
+    NewTableInClass(doc, prompter, "一中/高一/(1)班", 1);
+    WizardTitleStep(doc, prompter);
+    EXPECT_EQ(prompter.messages(), (Strings{"文件名称不能为空！请重新输入。", "标题不能为空！"}));
+    EXPECT_EQ(doc.table.title, "月考成绩");
+    EXPECT_FALSE(ChangeTableTitle(doc, prompter.type("\t　")));
+    EXPECT_EQ(doc.table.title, "月考成绩");
+}
+
 TEST_F(NewTableTest, TheCloseCheckAsksAboutChangedTablesAndClosesOnlyWhenTheFileWasWritten) {
     Document doc = testing::SampleDocument({"姓名"}, {{"张三"}});
     doc.table.title = "期中";

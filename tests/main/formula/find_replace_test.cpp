@@ -34,8 +34,8 @@ TEST_F(FindReplaceTest, ExactMatchesRedPartialMatchesBlueRowsListedOnce) {
 TEST_F(FindReplaceTest, WholeCellModeAndUnchosenColours) {
     FindInTable(doc, "85", FindOptions{true, false, false, true});
     FindResult found = FindInTable(doc, "185", FindOptions{false, false, true, true});
-    EXPECT_EQ(found.items.size(), 1u);  // listed although not coloured
-    EXPECT_EQ(doc.table.mark(1, 3), none);
+    EXPECT_EQ(found.items.size(), 1u);                                     // listed although not coloured
+    EXPECT_EQ(doc.table.mark(1, 3), (CellMark{MarkColour::Blue, false}));  // a match keeps its mark
     EXPECT_EQ(doc.table.mark(1, 2), none);  // the earlier search's marks are gone
 
     found = FindInTable(doc, "85", FindOptions{true, false, true, true});
@@ -43,6 +43,29 @@ TEST_F(FindReplaceTest, WholeCellModeAndUnchosenColours) {
     EXPECT_EQ(doc.table.mark(1, 3), none);  // "185" is no whole-cell match; blue is off in this mode
     EXPECT_EQ(doc.table.mark(3, 2), none);
     ASSERT_EQ(found.items.size(), 2u);
+}
+
+TEST_F(FindReplaceTest, AMatchWhoseColourIsNotChosenKeepsItsMarkAndOnlyOtherCellsAreCleared) {
+    const CellMark redBold{MarkColour::Red, true};
+    const CellMark blueBold{MarkColour::Blue, true};
+    FindInTable(doc, "85", FindOptions{true, true, false, true});
+    FindResult found = FindInTable(doc, "85", FindOptions{false, false, false, false});
+    EXPECT_EQ(found.items.size(), 2u);
+    EXPECT_EQ(doc.table.mark(1, 2), redBold);   // exact, red not chosen
+    EXPECT_EQ(doc.table.mark(1, 3), blueBold);  // partial, blue not chosen
+    EXPECT_EQ(doc.table.mark(3, 3), redBold);
+
+    // A chosen colour is given with the bold box as it stands now; the unchosen one keeps its mark.
+    FindInTable(doc, "85", FindOptions{true, false, false, false});
+    EXPECT_EQ(doc.table.mark(1, 2), (CellMark{MarkColour::Red, false}));
+    EXPECT_EQ(doc.table.mark(3, 2), blueBold);
+
+    // Whole-cell mode: a partial match is no match, so it is cleared.
+    FindInTable(doc, "85", FindOptions{false, false, true, false});
+    EXPECT_EQ(doc.table.mark(3, 2), none);
+    EXPECT_EQ(doc.table.mark(1, 2), (CellMark{MarkColour::Red, false}));
+    FindInTable(doc, "张三", FindOptions{false, false, false, false});
+    EXPECT_EQ(doc.table.mark(1, 2), none);
 }
 
 TEST_F(FindReplaceTest, ASecondSearchStartsAfreshAndNothingFoundIsEmpty) {

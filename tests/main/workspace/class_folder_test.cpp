@@ -22,6 +22,15 @@ TEST(ClassFolderTest, CreatesEveryLevelListsTablesByNameAndNeverLeavesTheDataFol
     MakeDirectories(folder + "folder.skv");
     EXPECT_EQ(PrepareClassTables("一中/高一/(1)班"), (std::vector<std::string>{"a", "b", "C"}));
 
+    // Chinese names in the order of their GBK bytes, as the sort orders texts.
+    const std::string other = dir.path() + "/表格数据/一中/高一/(2)班/";
+    ASSERT_TRUE(MakeDirectories(other));
+    for (const char* name : {"期中考试.skv", "期末考试.skv", "第一次月考.skv", "Z.skv", "b2.skv"}) {
+        testing::WriteBytes(other + name, "x");
+    }
+    EXPECT_EQ(PrepareClassTables("一中/高一/(2)班"),
+              (std::vector<std::string>{"b2", "Z", "第一次月考", "期末考试", "期中考试"}));
+
     EXPECT_EQ(ClassFolder(" . /高一/(1)班"), "");
     EXPECT_TRUE(PrepareClassTables("一中/../..").empty());
     EXPECT_EQ(ClassTablePath("../x/y", "a"), "");

@@ -110,6 +110,23 @@ TEST_F(SchoolEditorTest, NamesThatCannotBeFolderNamesAreRefusedAndAskedAgain) {
     EXPECT_EQ(saved().find(".."), std::string::npos);
 }
 
+TEST_F(SchoolEditorTest, ANameOfBlanksAloneIsNoAnswer) {
+    // It would name a tree node that shows nothing and a folder of blanks; full-width blanks, as a
+    // Chinese input method types them, and tabs count as blanks too.
+    loadThreeGrades();
+    prompter.type("　").type(" \t　").type("　　").type("　 ");
+    editor.addGrade(prompter);
+    editor.selectGrade(0);
+    editor.renameGrade(prompter);
+    editor.addClass(prompter);
+    editor.selectClass(0);
+    editor.renameClass(prompter);
+    EXPECT_EQ(editor.gradeNames(), (Strings{"高一", "高二", "高三"}));
+    EXPECT_EQ(editor.classNames(), (Strings{"(1)班", "(2)班"}));
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_TRUE(prompter.exhausted());
+}
+
 TEST_F(SchoolEditorTest, CancelAsksOnlyWhenModifiedAndAFailedSaveKeepsTheEditorOpen) {
     loadThreeGrades();
     EXPECT_TRUE(editor.cancel(prompter));

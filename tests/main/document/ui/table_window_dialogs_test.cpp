@@ -87,6 +87,17 @@ TEST_F(TableDialogsTest, TheFontDialogStartsFromTheTableFontAndGivesTheChoiceToE
     EXPECT_EQ(window->currentCol(), 0);
     EXPECT_EQ(window->headerRowHeight(),
               PixelsToTwipsY(window->grid()->verticalHeader()->sectionSize(2), *window));
+
+    // 取消 changes no font, and still the current column becomes 0 and the sizes are read again.
+    window->document().table.setRowHeight(4, 600);
+    window->applyLayout();
+    window->setCurrentCell(4, 2);
+    host.dialogs.then([](QDialog& d) { as<FontDialog>(d).cancelButton()->click(); });
+    window->action("menuFont")->trigger();
+    EXPECT_EQ(host.font, (TableFont{"宋体", 12}));
+    EXPECT_EQ(window->currentCol(), 0);
+    EXPECT_EQ(window->currentRow(), 4);
+    EXPECT_EQ(window->headerRowHeight(), 600);
 }
 
 TEST_F(TableDialogsTest, RowHeightsAndColumnWidthsGoToTheWholeSelectionMadeUpward) {

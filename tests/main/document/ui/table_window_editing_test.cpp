@@ -209,6 +209,30 @@ TEST_F(CellEditingTest, TheEditMenuActsOnTheEditorsTextAndCommandsWriteAnOpenEnt
     EXPECT_EQ(table().cell(2, 2), "学生2");
 }
 
+TEST_F(CellEditingTest, TheOpeningAndTheEditorsKeysGoThroughMSFlexGridEditAndEditKeyCode) {
+    // 32, the space bar, opens the editor on the cell's own text; a character replaces it.
+    window->setCurrentCell(2, 1);
+    ASSERT_TRUE(window->MSFlexGridEdit(*grid(), *editor(), QStringLiteral(" ")));
+    EXPECT_EQ(editor()->text(), "学生2");
+    EXPECT_TRUE(window->EditKeyCode(*grid(), *editor(), Qt::Key_Escape, Qt::NoModifier));
+    EXPECT_FALSE(window->editing());
+    EXPECT_EQ(table().cell(2, 1), "学生2");
+
+    ASSERT_TRUE(window->MSFlexGridEdit(*grid(), *editor(), QStringLiteral("8")));
+    EXPECT_EQ(editor()->text(), "8");
+    // Other keys are the editor's own text keys.
+    EXPECT_FALSE(window->EditKeyCode(*grid(), *editor(), Qt::Key_Left, Qt::NoModifier));
+    EXPECT_TRUE(window->editing());
+    EXPECT_TRUE(window->EditKeyCode(*grid(), *editor(), Qt::Key_Down, Qt::NoModifier));
+    EXPECT_EQ(table().cell(2, 1), "8");
+    EXPECT_EQ(window->positionBox()->text(), "行:3列:1");
+    EXPECT_EQ(focused(), grid());
+
+    // A control key (Esc typed on the grid) opens nothing.
+    EXPECT_FALSE(window->MSFlexGridEdit(*grid(), *editor(), QStringLiteral("\x1b")));
+    EXPECT_FALSE(window->editing());
+}
+
 TEST_F(CellEditingTest, TheEditorFollowsItsCellWhenTheGridScrolls) {
     window->document().table.resize(200, 4);
     window->tableReset();
@@ -263,6 +287,39 @@ TEST_F(FormulaBarTest, TheBoxAndTheValueFollowTheCursorWithoutWritingAndEnterWri
     QTest::keyClick(window->valueBox(), Qt::Key_Return);
     EXPECT_EQ(editor()->text(), "77");
     EXPECT_EQ(table().cell(4, 2), "77");
+}
+
+TEST_F(FormulaBarTest, SelectAllUndoAndDeleteKeysInTheBoxDoWhatTheirMenuItemsDo) {
+    QLineEdit* box = window->valueBox();
+    window->setCurrentCell(4, 2);
+    QApplication::clipboard()->setText("99");
+    window->paste();
+    ASSERT_EQ(table().cell(4, 2), "99");
+
+    // Del takes only the selected text: with nothing selected it leaves the box as it is.
+    box->setFocus();
+    box->setCursorPosition(0);
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(box->text(), "99");
+    window->action("menuDel")->trigger();
+    EXPECT_EQ(box->text(), "99");
+    box->setSelection(0, 1);
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(box->text(), "9");
+    EXPECT_EQ(table().cell(4, 2), "99");  // the bar writes on Enter
+
+    // Ctrl+Z restores the table's snapshot, as 撤消 does, and the box shows the cell again.
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(table().cell(4, 2), "64");
+    EXPECT_EQ(box->text(), "64");
+    EXPECT_FALSE(window->undoAvailable());
+
+    // Ctrl+A selects every data cell, as 全选 does.
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window->selection(), (GridSelection{1, 1, 5, 3}));
+    EXPECT_EQ(window->positionBox()->text(), "行:1列:1");
+    EXPECT_EQ(box->text(), "学生1");
 }
 
 TEST_F(FormulaBarTest, TheMarkerTickedTypedOrPutInFromOutsideMakesAFormulaAtOnce) {

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 #include "common/qt/screen_twips.h"
 #include "common/text_codec.h"
@@ -275,12 +276,14 @@ TEST_F(TableWindowTest, TitleChangesNeedAnAnswerAndMarkTheTableChanged) {
     EXPECT_EQ(call.offered, "期中");
 }
 
-TEST_F(TableWindowTest, ClipboardCommandsWorkOnTheCellTheCursorIsOn) {
+TEST_F(TableWindowTest, ClipboardCommandsWorkOnTheSelectionsFarCorner) {
     load();
     Document& doc = window->document();
-    // A range selected from (1,1) to (2,2): copy takes the far corner, where the cursor stands.
+    // A range selected from (1,1) to (2,2): the current cell is where it started, copy takes the far
+    // corner.
     window->setSelection({1, 1, 2, 2});
-    EXPECT_EQ(window->currentRow(), 2);
+    EXPECT_EQ(window->currentRow(), 1);
+    EXPECT_EQ(window->currentCol(), 1);
     EXPECT_EQ(window->selection(), (GridSelection{1, 1, 2, 2}));
     window->copy();
     EXPECT_EQ(QApplication::clipboard()->text(), "62");
@@ -305,10 +308,61 @@ TEST_F(TableWindowTest, ClipboardCommandsWorkOnTheCellTheCursorIsOn) {
     EXPECT_EQ(doc.table.cell(2, 2), "");
     EXPECT_EQ(doc.table.cell(3, 3), "");
     EXPECT_EQ(doc.table.cell(4, 2), "64");
+}
 
-    window->selectAll();
-    EXPECT_EQ(window->positionBox()->text(), "行:1列:1");
+TEST_F(TableWindowTest, SelectAllStartsAtTheFirstCellAndCopyAndPasteThenActOnTheLast) {
+    load();
+    const GradeTable& t = window->document().table;
+    window->setCurrentCell(3, 2);
+    QTest::keyClick(window->grid(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window->selection(), (GridSelection{1, 1, 5, 3}));
     EXPECT_EQ(window->grid()->selectionModel()->selectedIndexes().size(), 15);
+    EXPECT_EQ(window->currentRow(), 1);
+    EXPECT_EQ(window->currentCol(), 1);
+    EXPECT_EQ(window->positionBox()->text(), "行:1列:1");
+    EXPECT_EQ(window->valueBox()->text(), "学生1");
+    // The view stays at the top-left corner where the cursor stands.
+    EXPECT_EQ(window->grid()->rowAt(0), 0);
+    EXPECT_EQ(window->grid()->columnAt(0), 0);
+
+    QTest::keyClick(window->grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "75");
+    QApplication::clipboard()->setText("99");
+    QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(t.cell(5, 3), "99");
+    EXPECT_EQ(t.cell(1, 1), "学生1");
+}
+
+TEST_F(TableWindowTest, ASelectionStartsWhereTheUserClickedAndShiftArrowsMoveItsFarCorner) {
+    load();
+    QTableView* grid = window->grid();
+    grid->setFocus();
+    const QPoint start = grid->visualRect(window->model().indexOf(2, 1)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, start);
+    EXPECT_EQ(window->selection(), (GridSelection{2, 1, 2, 1}));
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(window->selection(), (GridSelection{2, 1, 3, 2}));
+    // The current cell stays where the selection started: the boxes show it, copy takes the far corner.
+    EXPECT_EQ(window->currentRow(), 2);
+    EXPECT_EQ(window->currentCol(), 1);
+    EXPECT_EQ(window->positionBox()->text(), "行:2列:1");
+    EXPECT_EQ(window->valueBox()->text(), "学生2");
+    window->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "63");
+
+    // Shift+click moves the far corner too; a plain arrow moves from the current cell and leaves a
+    // single cell selected.
+    const QPoint far = grid->visualRect(window->model().indexOf(1, 3)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, far);
+    EXPECT_EQ(window->selection(), (GridSelection{2, 1, 1, 3}));
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(window->selection(), GridSelection::cell(3, 1));
+    EXPECT_EQ(window->positionBox()->text(), "行:3列:1");
+    // After 全选 Shift+arrows move the far corner from the last data cell.
+    window->selectAll();
+    QTest::keyClick(grid, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(window->selection(), (GridSelection{1, 1, 4, 3}));
 }
 
 }  // namespace

@@ -105,6 +105,33 @@ TEST_F(TableToolsTest, SortingDescendingWritesRanksAndRenumbers) {
     EXPECT_TRUE(dialogs.exhausted());
 }
 
+TEST_F(TableToolsTest, TheSortFieldsColumnBecomesTheCurrentColumn) {
+    MainWindow& w = start();
+    TableWindow* t = openScores({{"甲", "70"}, {"乙", "90"}, {"丙", "80"}});
+    ASSERT_NE(t, nullptr);
+    t->setCurrentCell(2, 1);
+    dialogs.then([](QDialog& d) {
+        auto& sort = static_cast<SortDialog&>(d);
+        sort.sortFieldBox()->setCurrentIndex(1);  // 总分
+        sort.okButton()->click();
+    });
+    w.toolbarButton(MainWindow::kSortDescending)->trigger();
+    EXPECT_EQ(column(t, 1), (Strings{"乙", "丙", "甲"}));
+    EXPECT_EQ(t->currentCol(), 2);
+    EXPECT_EQ(t->currentRow(), 2);
+    EXPECT_EQ(t->positionBox()->text(), "行:2列:2");
+    EXPECT_EQ(t->valueBox()->text(), "80");
+
+    // 取消 leaves the cursor where it was.
+    t->setCurrentCell(1, 1);
+    dialogs.then([](QDialog& d) {
+        static_cast<SortDialog&>(d).sortFieldBox()->setCurrentIndex(1);
+        static_cast<SortDialog&>(d).cancelButton()->click();
+    });
+    w.toolbarButton(MainWindow::kSortAscending)->trigger();
+    EXPECT_EQ(t->currentCol(), 1);
+}
+
 TEST_F(TableToolsTest, TheRankFieldIsKeptApartFromTheSortField) {
     MainWindow& w = start();
     TableWindow* t = openScores({{"甲", "1"}, {"乙", "2"}});
@@ -190,6 +217,41 @@ TEST_F(TableToolsTest, FindMarksCellsListsTheRowsAndJumpsToThem) {
     w.findWindow()->findEdit()->setText("不存在");
     w.findWindow()->find();
     EXPECT_EQ(resultCaptions(t), (QStringList{"(空)"}));
+}
+
+// Records the grid being hidden and shown.
+class VisibilityLog : public QObject {
+  public:
+    explicit VisibilityLog(QWidget* widget) { widget->installEventFilter(this); }
+    QStringList events;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            events << "hide";
+        } else if (event->type() == QEvent::Show) {
+            events << "show";
+        }
+        return false;
+    }
+};
+
+TEST_F(TableToolsTest, TheGridIsHiddenWhileFindAndClearingTheMarksRun) {
+    MainWindow& w = start();
+    TableWindow* t = openScores({{"甲", "85"}, {"乙", "90"}});
+    ASSERT_NE(t, nullptr);
+    VisibilityLog log(t->grid());
+    w.showFind();
+    w.findWindow()->findEdit()->setText("85");
+    w.findWindow()->find();
+    EXPECT_EQ(log.events, (QStringList{"hide", "show"}));
+    EXPECT_EQ(t->document().table.mark(1, 2).colour, MarkColour::Red);
+
+    log.events.clear();
+    t->action("menuMark")->trigger();
+    EXPECT_EQ(log.events, (QStringList{"hide", "show"}));
+    EXPECT_TRUE(t->grid()->isVisible());
+    EXPECT_EQ(t->document().table.mark(1, 2), CellMark{});
 }
 
 TEST_F(TableToolsTest, AnotherActiveTableClosesTheFindWindow) {

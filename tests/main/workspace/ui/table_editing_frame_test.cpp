@@ -50,6 +50,36 @@ TEST_F(TableEditingFrameTest, ATableOpensAtItsDesignSizeAndEnterMovesAsTheDirect
     EXPECT_EQ(t->positionBox()->text(), "行:2列:2");
 }
 
+TEST_F(TableEditingFrameTest, TheUndoItemAndButtonFollowTheTablesUndoWhoeverTakesTheSnapshot) {
+    MainWindow& w = start();
+    TableWindow* t = openOne();
+    ASSERT_NE(t, nullptr);
+    QAction* button = w.toolbarButton(MainWindow::kUndo);
+    QAction* item = t->action("menuUndo");
+    auto both = [&] { return std::pair(item->isEnabled(), button->isEnabled()); };
+    EXPECT_EQ(both(), std::pair(false, false));
+    // A window of another part of the program takes the snapshot on the table itself.
+    t->document().takeSnapshot();
+    EXPECT_EQ(both(), std::pair(true, true));
+    t->setCurrentCell(1, 1);
+    QTest::keyClick(t->grid(), 'a');
+    EXPECT_EQ(both(), std::pair(false, false));  // while the editor holds the focus
+    QTest::keyClick(t->cellEditor(), Qt::Key_Escape);
+    EXPECT_EQ(both(), std::pair(true, true));
+    button->trigger();
+    EXPECT_EQ(both(), std::pair(false, false));
+
+    // The button follows the active table only.
+    writeTable(dir.file("二"), "表二");
+    TableWindow* second = w.openTable(dir.file("二"));
+    ASSERT_NE(second, nullptr);
+    t->document().takeSnapshot();
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_FALSE(button->isEnabled());
+    w.documentArea()->setActiveSubWindow(subWindowOf(t));
+    EXPECT_TRUE(button->isEnabled());
+}
+
 TEST_F(TableEditingFrameTest, TheToolsMenuOpensTheFormulaEditorOnTheActiveTableAndTheHelp) {
     MainWindow& w = start();
     TableWindow* t = openOne();

@@ -5,8 +5,8 @@
 
 namespace scorvane {
 
-// The sizes the font dialog offers, as (caption, point size) in list order: the point sizes written
-// as numbers, then the Chinese size names.
+// The sizes the font dialogs offer (the table font's and the designer's label font), as (caption, point size)
+// in list order: the point sizes written as numbers, then the Chinese size names.
 struct FontSizeChoice {
     std::string_view caption;
     double points;
@@ -20,7 +20,7 @@ inline constexpr std::array<FontSizeChoice, 31> kFontSizeChoices = {{
     {"小六", 6},  {"七号", 5},  {"八号", 5},
 }};
 
-// The item the dialog opens on for a table shown in `pointSize`: the first item whose caption is the
+// The item a dialog opens on for a font of `pointSize`: the first item whose caption is the
 // size written as a number ("12", "10.5"), so a Chinese size name is never preselected; item 1 ("9")
 // when no caption matches.
 int PreselectedFontSize(double pointSize);

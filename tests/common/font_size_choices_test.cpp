@@ -1,4 +1,4 @@
-#include "main/document/font_size_choices.h"
+#include "common/font_size_choices.h"
 
 #include <gtest/gtest.h>
 
