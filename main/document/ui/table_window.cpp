@@ -116,6 +116,11 @@ void TableWindow::setGridHidden(bool hidden) {
     // Hiding the grid sends the focus elsewhere; it comes back when the grid is shown again.
     if (hidden && !grid_->isHidden()) {
         gridHadFocus_ = grid_->hasFocus();
+        // A focused widget that hides passes the focus on as Tab would, and the grid answers Tab by
+        // moving its current cell: it lets go of the focus first.
+        if (gridHadFocus_) {
+            grid_->clearFocus();
+        }
     }
     grid_->setVisible(!hidden);
     if (!hidden && gridHadFocus_) {

@@ -479,9 +479,13 @@ void MainWindow::setActive(TableWindow* table) {
         return;
     }
     active_ = table;
-    // The find window works on the table that was active when it opened.
-    if (find_ && find_->table() != table) {
-        find_->close();
+    // The find window stays open and searches whichever table is active; it goes with the last one.
+    if (find_) {
+        if (table) {
+            find_->setTable(table);
+        } else {
+            find_->close();
+        }
     }
     if (table) {
         table->applyTableFont(tableQFont());
@@ -663,12 +667,10 @@ void MainWindow::showFind() {
     if (!active_) {
         return;
     }
-    if (find_ && find_->table() != active_) {
-        find_->close();
-    }
     if (!find_) {
-        find_ = new FindWindow(*active_, this);
+        find_ = new FindWindow(active_, this);
     }
+    find_->setTable(active_);
     find_->show();
     find_->raise();
     find_->activateWindow();
