@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "common/file_io.h"
+#include "common/qt/print_path.h"
 #include "common/qt/qt_surface.h"
 #include "designer/bitmap_export.h"
 #include "designer/template_file_commands.h"
@@ -17,6 +18,7 @@
 #include "main/exchange/partial_export.h"
 #include "main/workspace/school_editor.h"
 #include "support/qt/qt_app.h"
+#include "support/qt/scripted_dialogs.h"
 #include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -45,6 +47,7 @@ struct SavePath {
     std::function<bool(const std::string& folder, ScriptedPrompter& prompter)> save;
     // The message a failure shows; empty where the path reports to its caller (whose window says it).
     std::string failureMessage = kFailed;
+    std::string failureTitle = "错误";
 };
 
 Document SampleTable() {
@@ -125,6 +128,22 @@ std::vector<SavePath> SavePaths() {
              return picture->saveImage(folder + "/图表.bmp");
          },
          ""},
+        {"printing into a PDF file (no printer installed)", "成绩表.pdf",
+         [](const std::string& folder, ScriptedPrompter& p) {
+             testing::EnsureQtApplication();
+             testing::ScriptedDialogs dialogs;
+             RecordingStatus status;
+             PrintPath path(p, dialogs, status, nullptr);
+             path.setPrintersInstalled([] { return false; });
+             p.chooseSave(folder + "/成绩表");  // ".pdf" is added
+             const PrintJob job{"成绩表", [](DrawingSurface& s) {
+                                    s.printText("第1页");
+                                    s.newPage();
+                                    s.printText("第2页");
+                                }};
+             return path.print(job) == PrintOutcome::Printed;
+         },
+         std::string(kPrintErrorMessage), std::string(kPrintErrorTitle)},
         {"PDF output", "打印.pdf",
          [](const std::string& folder, ScriptedPrompter&) {
              testing::EnsureQtApplication();
@@ -159,7 +178,7 @@ TEST(SaveFaults, EveryStepOfEverySaveFailsWithoutLosingTheOldFile) {
             EXPECT_EQ(FolderEntries(dir.path()), before);  // no temporary file left
             if (!path.failureMessage.empty()) {
                 EXPECT_EQ(prompter.messages(), std::vector<std::string>{path.failureMessage});
-                EXPECT_EQ(prompter.last().title, "错误");
+                EXPECT_EQ(prompter.last().title, path.failureTitle);
             }
 
             // Without the fault the same save replaces the file, and leaves nothing else behind.

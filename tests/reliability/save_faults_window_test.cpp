@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -11,10 +12,12 @@
 #include <QPushButton>
 
 #include "common/file_io.h"
+#include "common/qt/print_path.h"
 #include "common/text_codec.h"
 #include "main/exchange/dbf_builder.h"
 #include "main/exchange/ui/dbf_converter_dialog.h"
 #include "main/exchange/ui/partial_export_dialog.h"
+#include "main/printing/ui/chart_dialog.h"
 #include "main/workspace/ui/frame_fixture.h"
 #include "main/workspace/ui/school_editor_dialog.h"
 #include "support/sample_table.h"
@@ -148,6 +151,60 @@ TEST_F(WindowSaveFaults, TheConverterAndThePartialExportStayOpen) {
         dialog.cancelButton()->click();
     });
     t->action("menuexptable")->trigger();
+    EXPECT_TRUE(dialogs.exhausted());
+    EXPECT_TRUE(prompter.exhausted());
+}
+
+TEST_F(WindowSaveFaults, ThePrintWindowsKeepTheOldPictureAndTheOldPdf) {
+    start();
+    TableWindow* t = openTable();
+    ASSERT_NE(t, nullptr);
+    window->printPath().setPrintersInstalled([] { return false; });  // print into a PDF file
+    Kept picture = keep(dir.file("图表.bmp"));
+    const Kept pdf = keep(dir.file("打印.pdf"));
+    picture.folder = pdf.folder;
+    auto expectPrintFailed = [&] {
+        EXPECT_EQ(ReadBytes(pdf.path), pdf.bytes);
+        EXPECT_EQ(FolderEntries(dir.path()), pdf.folder);
+        ASSERT_FALSE(prompter.messages().empty());
+        EXPECT_EQ(prompter.messages().back(), kPrintErrorMessage);
+        EXPECT_EQ(prompter.last().title, kPrintErrorTitle);
+    };
+
+    dialogs.then([&](QDialog& d) {
+        ASSERT_EQ(d.objectName(), "frm图表");
+        d.findChild<QListWidget*>("List1")->item(1)->setCheckState(Qt::Checked);
+        d.findChild<QListWidget*>("List2")->item(0)->setSelected(true);
+        d.findChild<QPushButton*>("Command4")->click();  // 预览
+        for (WriteFault fault : kFaults) {
+            SCOPED_TRACE(std::string(testing::WriteFaultName(fault)));
+            ScopedWriteFault injected(fault);
+            prompter.chooseSave(picture.path);
+            emit d.findChild<QLabel*>("Label9")->linkActivated("save");  // 保存图片
+            expectKept(picture);
+            prompter.chooseSave(pdf.path);
+            d.findChild<QPushButton*>("Command5")->click();  // 打印
+            expectPrintFailed();
+            EXPECT_TRUE(d.isVisible());
+        }
+        d.reject();
+    });
+    t->action("menuPrintTB")->trigger();
+    EXPECT_TRUE(dialogs.exhausted());
+
+    dialogs.then([&](QDialog& d) {
+        ASSERT_EQ(d.objectName(), "frmPrintSetup");
+        for (WriteFault fault : kFaults) {
+            SCOPED_TRACE(std::string(testing::WriteFaultName(fault)));
+            ScopedWriteFault injected(fault);
+            prompter.chooseSave(pdf.path);
+            d.findChild<QPushButton*>("cmdPrint")->click();
+            expectPrintFailed();
+            EXPECT_TRUE(d.isVisible());
+        }
+        d.reject();
+    });
+    t->action("menuPrintView")->trigger();
     EXPECT_TRUE(dialogs.exhausted());
     EXPECT_TRUE(prompter.exhausted());
 }

@@ -17,6 +17,7 @@
 #include "common/qt/dialog_runner.h"
 #include "common/qt/print_path.h"
 #include "common/qt/qt_surface.h"
+#include "main/document/data_file.h"
 #include "main/document/grade_table.h"
 
 namespace scorvane {
@@ -295,7 +296,7 @@ void ChartDialog::savePicture() {
         return;
     }
     if (!picture_->saveImage(path)) {
-        prompter_.message("文件保存失败！", "错误", Icon::Error);
+        prompter_.message(kSaveFailedMessage, "错误", Icon::Error);
     }
 }
 
