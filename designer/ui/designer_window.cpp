@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -208,6 +209,9 @@ void DesignerWindow::wirePanel() {
     connect(p->addLabel, &QPushButton::clicked, this, &DesignerWindow::addLabel);
     connect(p->deleteLabel, &QPushButton::clicked, this, &DesignerWindow::deleteLabel);
     connect(p->labelFont, &QPushButton::clicked, this, [this] { changeLabelFont(LabelScope::Selected); });
+    // "更改字体(&F)" shares its letter with "文件(&F)", and two owners of Alt+F would each only take the
+    // focus in turn: the menu keeps Alt+F, and the same command is Alt+L, F through "文字标签(&L)".
+    p->labelFont->setShortcut(QKeySequence());
     connect(p->labelColor, &QPushButton::clicked, this, [this] { changeLabelColor(LabelScope::Selected); });
     connect(p->labelText, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelText);
     connect(p->labelLeft, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelPosition);
@@ -444,6 +448,7 @@ void DesignerWindow::addLabel() {
     const double left = kScrollStep * viewport_->horizontalBar()->value();
     const double top = kScrollStep * viewport_->verticalBar()->value();
     AddLabel(doc_, left, top);
+    panel_->showLabelEditor();  // the new label's caption is edited next
     showLabelList();
     page_->labelsChanged();
     showLabelEditorFields();
