@@ -114,6 +114,9 @@ class DrawingSurface {
     virtual bool newPage() = 0;
     // Printers: finishes the job (the file is written); false when anything failed. Pictures: true.
     virtual bool endJob() = 0;
+    // Printers: drops the job, so that nothing of it is printed or written (a cancelled print). Pictures
+    // and recordings ignore it.
+    virtual void abortJob() {}
     virtual bool failed() const = 0;
     // Pictures: saves the picture as an image file (".bmp" as a Windows bitmap, ".png" as PNG), atomically;
     // false on failure or for printers.

@@ -4,6 +4,10 @@
 
 namespace scorvane {
 
+// The first panel's texts shared by both programs: when a command is done, and while pages print.
+inline constexpr std::string_view kStatusReady = "就绪";
+inline constexpr std::string_view kStatusPrinting = "正在打印...";
+
 // Where commands report progress: the first panel of the main window's status bar, and the busy
 // state (hourglass pointer, grid hidden while a file is read or written).
 class StatusSink {

@@ -493,6 +493,22 @@ bool QtSurface::endJob() {
     return !failed_;
 }
 
+void QtSurface::abortJob() {
+    if (!paged_ || ended_) {
+        return;
+    }
+    pendingGlyphs_.clear();
+    pendingPositions_.clear();
+    if (begun_) {
+        if (auto* printer = dynamic_cast<QPrinter*>(paged_)) {
+            printer->abort();
+        }
+        painter_.end();
+        begun_ = false;
+    }
+    ended_ = true;
+}
+
 bool QtSurface::saveImage(const std::string& path) {
     if (!image_ || failed_) {
         return false;

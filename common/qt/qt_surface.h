@@ -82,6 +82,8 @@ class QtSurface : public DrawingSurface {
     void clear() override;
     bool newPage() override;
     bool endJob() override;
+    // Printer: the job is aborted; PDF: nothing is written.
+    void abortJob() override;
     bool failed() const override { return failed_; }
     bool saveImage(const std::string& path) override;
 

@@ -4,6 +4,7 @@
 #include "common/qt/dialog_runner.h"
 #include "common/qt/font_setup.h"
 #include "common/qt/program_icon.h"
+#include "common/qt/program_start.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_translations.h"
 #include "designer/ui/designer_window.h"
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     scorvane::QtPrompter prompter;
     scorvane::designer::DesignerWindow window(prompter, scorvane::DefaultDialogRunner());
     prompter.setOwner(&window);
-    window.show();
+    // Maximised when scorvane started it so.
+    scorvane::ShowStartWindow(window);
 
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1 && !arguments[1].isEmpty()) {

@@ -28,7 +28,6 @@ inline constexpr std::string_view kMissingFileMessage = "找不到文件：";
 inline constexpr std::string_view kStatusReading = "文件读取中...";
 inline constexpr std::string_view kStatusSaving = "正在保存文件...";
 inline constexpr std::string_view kStatusImporting = "文件导入中...";
-inline constexpr std::string_view kStatusReady = "就绪";
 
 // A value as it stands on its line: every CR LF, LF or CR becomes "[/]".
 std::string EncodeLineValue(std::string_view value);

@@ -140,7 +140,9 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
     drawEnd(s, scale, output, data);
 }
 
-bool checkChoice(ChartData& data, Prompter& prompter) {
+}  // namespace
+
+bool CheckChartChoice(ChartData& data, Prompter& prompter) {
     if (data.rows.empty() || data.fields.empty()) {
         prompter.message(kChartNothingChosenMessage, "提示", Icon::Information);
         return false;
@@ -154,7 +156,7 @@ bool checkChoice(ChartData& data, Prompter& prompter) {
     return true;
 }
 
-void drawChart(DrawingSurface& s, double scale, ChartOutput output, ChartType type, const ChartData& data,
+void DrawChart(DrawingSurface& s, double scale, ChartOutput output, ChartType type, const ChartData& data,
                const CellValueFn& value) {
     switch (type) {
         case ChartType::LineUp:
@@ -168,8 +170,6 @@ void drawChart(DrawingSurface& s, double scale, ChartOutput output, ChartType ty
             break;
     }
 }
-
-}  // namespace
 
 double ChartValue(std::string_view displayText) {
     std::string_view t = TrimSpaces(displayText);
@@ -185,6 +185,14 @@ double ChartValue(std::string_view displayText) {
         return 0;
     }
     return v;
+}
+
+bool ChartBoxKeyAccepted(char32_t key) {
+    return (key >= U'0' && key <= U'9') || key == U'\b';
+}
+
+std::string ChartBoxText(std::string_view text) {
+    return ChartValue(text) == 0 ? std::string("1") : std::string(text);
 }
 
 std::string FormatChartAxisLabel(double value) {
@@ -248,19 +256,19 @@ void DrawLineChartDown(DrawingSurface& s, double scale, ChartOutput output, cons
 
 bool PreviewChart(DrawingSurface& picture, ChartType type, ChartData& data, const CellValueFn& value,
                   Prompter& prompter) {
-    if (!checkChoice(data, prompter)) {
+    if (!CheckChartChoice(data, prompter)) {
         return false;
     }
-    drawChart(picture, kChartPreviewScale, ChartOutput::Preview, type, data, value);
+    DrawChart(picture, kChartPreviewScale, ChartOutput::Preview, type, data, value);
     return true;
 }
 
 bool PrintChart(DrawingSurface& printer, ChartType type, ChartData& data, const CellValueFn& value,
                 Prompter& prompter) {
-    if (!checkChoice(data, prompter)) {
+    if (!CheckChartChoice(data, prompter)) {
         return false;
     }
-    drawChart(printer, kChartPrintScale, ChartOutput::Printer, type, data, value);
+    DrawChart(printer, kChartPrintScale, ChartOutput::Printer, type, data, value);
     if (printer.failed()) {
         prompter.message(kPrintErrorMessage, kPrintErrorTitle, Icon::Error);
         return false;

@@ -66,6 +66,19 @@ void DrawLineChartUp(DrawingSurface& surface, double scale, ChartOutput output, 
 void DrawLineChartDown(DrawingSurface& surface, double scale, ChartOutput output, const ChartData& data,
                        const CellValueFn& value);
 
+// The choice is checked before drawing: with no row or no field chosen
+// "请先选择要处理的数据（字段、处理对象）。" is shown (提示) and false returned; a maximum or segment count
+// of 0 becomes 1.
+bool CheckChartChoice(ChartData& data, Prompter& prompter);
+// The routine of the chart type, at scale 1 on the picture or 1.74 on the printer.
+void DrawChart(DrawingSurface& surface, double scale, ChartOutput output, ChartType type,
+               const ChartData& data, const CellValueFn& value);
+
+// The maximum and segment boxes take only the keys 0 to 9 and Backspace.
+bool ChartBoxKeyAccepted(char32_t key);
+// What such a box holds before a chart is drawn: "1" in place of an empty box or one that reads as 0.
+std::string ChartBoxText(std::string_view text);
+
 // "刷新预览" and "打印": with no row or no field chosen shows "请先选择要处理的数据（字段、处理对象）。"
 // and returns false; a maximum or segment count of 0 becomes 1 (in `data`, as the dialog's boxes show);
 // then the chart is drawn at scale 1 on the picture or 1.74 on the printer. A failure of the printer

@@ -12,6 +12,28 @@ ReportRowRange AllReportRows(const GradeTable& table) {
     return {1, table.rows() - 1};
 }
 
+void DrawReportPage(DrawingSurface& surface, const PrintableTemplate& report,
+                    const std::function<std::string(size_t label)>& labelText) {
+    surface.setLineWidth(1);
+    for (const TemplateLine& line : report.lines) {
+        surface.drawLine(static_cast<double>(line.x1), static_cast<double>(line.y1),
+                         static_cast<double>(line.x2), static_cast<double>(line.y2), kBlack);
+    }
+    for (size_t i = 0; i < report.labels.size(); ++i) {
+        const TemplateLabel& label = report.labels[i];
+        surface.setFont(label.surfaceFont());
+        surface.setTextColor(label.foreColor);
+        const std::string text = labelText(i);
+        // Every line starts at the label's Left; the first at its Top.
+        surface.setCurrentY(label.top);
+        for (std::string_view part : SplitTextLines(text)) {
+            surface.setCurrentX(label.left);
+            surface.printText(part);
+        }
+    }
+    surface.setTextColor(kBlack);
+}
+
 bool DrawReportPages(DrawingSurface& printer, const PrintableTemplate& report, const ReportBindings& bindings,
                      const ReportSource& source, ReportRowRange rows) {
     const GradeTable& table = *source.table;
@@ -27,27 +49,12 @@ bool DrawReportPages(DrawingSurface& printer, const PrintableTemplate& report, c
     }
 
     for (int r = first; r <= last; ++r) {
-        printer.setLineWidth(1);
-        for (const TemplateLine& line : report.lines) {
-            printer.drawLine(static_cast<double>(line.x1), static_cast<double>(line.y1),
-                             static_cast<double>(line.x2), static_cast<double>(line.y2), kBlack);
-        }
-        for (size_t i = 0; i < report.labels.size(); ++i) {
-            const TemplateLabel& label = report.labels[i];
-            printer.setFont(label.surfaceFont());
-            printer.setTextColor(label.foreColor);
+        DrawReportPage(printer, report, [&](size_t i) {
             const int column = boundColumn[i];
-            const std::string text = column == 0    ? label.caption
-                                     : source.value ? source.value(r, column)
-                                                    : table.cell(r, column);
-            // Every line starts at the label's Left; the first at its Top.
-            printer.setCurrentY(label.top);
-            for (std::string_view part : SplitTextLines(text)) {
-                printer.setCurrentX(label.left);
-                printer.printText(part);
-            }
-        }
-        printer.setTextColor(kBlack);
+            return column == 0    ? report.labels[i].caption
+                   : source.value ? source.value(r, column)
+                                  : table.cell(r, column);
+        });
         if (r < last && !printer.newPage()) {
             return false;
         }

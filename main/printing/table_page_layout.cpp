@@ -45,6 +45,23 @@ int PrintPageCount(int dataRows) {
     return std::max(1, (std::max(0, dataRows) + kRowsPerPrintPage - 1) / kRowsPerPrintPage);
 }
 
+std::vector<std::string> PrintPageChoices(int dataRows) {
+    std::vector<std::string> choices{std::string(kPrintAllPages)};
+    const int pages = PrintPageCount(dataRows);
+    for (int page = 1; page <= pages; ++page) {
+        choices.push_back(std::to_string(page));
+    }
+    return choices;
+}
+
+std::vector<std::string> PrintRowChoices(int dataRows) {
+    std::vector<std::string> choices{std::string(kPrintAnyRow)};
+    for (int row = 1; row <= dataRows; ++row) {
+        choices.push_back(std::to_string(row));
+    }
+    return choices;
+}
+
 PrintRowRange TablePrintRows(const GradeTable& table, const TablePrintSettings& settings) {
     const int dataRows = std::max(0, table.rows() - 1);
     if (settings.row > 0 && (settings.page <= 0 || settings.rowChosenLast)) {

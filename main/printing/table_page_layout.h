@@ -19,7 +19,6 @@ inline constexpr double kPrintMargin = 567;                            // 1 cm l
 inline constexpr double kPrintFitWidth = kA4Width - 2 * kPrintMargin;  // 10773
 
 inline constexpr std::string_view kStatusPreviewing = "正在生成打印预览...";
-inline constexpr std::string_view kStatusPrinting = "正在打印...";
 inline constexpr std::string_view kPrintAllPages = "全部";
 inline constexpr std::string_view kPrintAnyRow = "任意";
 
@@ -40,6 +39,11 @@ struct TablePrintSettings {
 
 // The pages offered: ceiling of data rows / 64, at least 1.
 int PrintPageCount(int dataRows);
+
+// The entries of 打印第 … 页: "全部", then "1" .. the page count; of 第 … 行: "任意", then "1" .. the last
+// data row.
+std::vector<std::string> PrintPageChoices(int dataRows);
+std::vector<std::string> PrintRowChoices(int dataRows);
 
 // The data rows drawn for the settings (first > last: none).
 struct PrintRowRange {

@@ -3,12 +3,15 @@
 #include <cstdlib>
 
 #include "main/document/data_file.h"
+#include "support/pdf_files.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace scorvane {
 namespace {
 
+using testing::ExpectParts;
+using testing::PdfText;
 using testing::ProgramResult;
 using testing::ReadBytes;
 using testing::RunCli;
@@ -35,31 +38,8 @@ GradeTable ClassTable(int students) {
     return t;
 }
 
-std::string PdfText(const std::string& path) {
-    ProgramResult r = RunProgram("/usr/bin/pdftotext", {"-layout", path, "-"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return r.out;
-}
-
-int PdfPages(const std::string& path) {
-    const std::string info = RunProgram("/usr/bin/pdfinfo", {path}).out;
-    const size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
-
 bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
-}
-
-// Fails for every part of `present` the text lacks and every part of `absent` it holds.
-void ExpectParts(const std::string& text, std::initializer_list<const char*> present,
-                 std::initializer_list<const char*> absent = {}) {
-    for (const char* part : present) {
-        EXPECT_TRUE(Has(text, part)) << part << " missing in:\n" << text;
-    }
-    for (const char* part : absent) {
-        EXPECT_FALSE(Has(text, part)) << part << " printed in:\n" << text;
-    }
 }
 
 class PrintingCli : public ::testing::Test {
@@ -84,7 +64,7 @@ TEST_F(PrintingCli, PrintMakesAPdfOfValuesWithTheTitleBlockAndTrailer) {
     ExpectParts(PdfText(out),
                 {"期中成绩", "教师： 王老师", "姓名", "学生2", "112", "114", "第一学期", "打印时间："},
                 {"公式", "高一(1)班"});
-    EXPECT_EQ(PdfPages(out), 1);
+    EXPECT_EQ(testing::PdfPageCount(out), 1);
 
     ASSERT_EQ(RunCli({"print", table, "-o", out, "--no-teacher", "--class-info", "--title", "新标题",
                       "--no-rules", "--no-fit"})
@@ -103,7 +83,7 @@ TEST_F(PrintingCli, PrintChoosesAPageOrARow) {
     ExpectParts(PdfText(out), {"学生5", "期中成绩"}, {"学生6"});
 
     ASSERT_EQ(RunCli({"print", big, "-o", out}).exitCode, 0);
-    EXPECT_GE(PdfPages(out), 3);
+    EXPECT_GE(testing::PdfPageCount(out), 3);
     EXPECT_TRUE(Has(PdfText(out), "学生129"));
 }
 
@@ -147,15 +127,15 @@ TEST_F(ReportCli, OnePagePerRowWithBoundValues) {
                               "--bind", "家长签名=语文", "--bind", "家长签名=数学"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(PdfPages(out), 3);
+    EXPECT_EQ(testing::PdfPageCount(out), 3);
     // 116: 总分 of student 3, a formula; 53: the last binding of 家长签名 wins, 数学 of student 3.
     ExpectParts(PdfText(out), {"成绩通知单", "学生3", "116", "53"}, {"家长签名", "！引用数据"});
 
     ASSERT_EQ(RunCli({"report", table, templatePath, "-o", out, "--rows", "2-3"}).exitCode, 0);
-    EXPECT_EQ(PdfPages(out), 2);
+    EXPECT_EQ(testing::PdfPageCount(out), 2);
     EXPECT_TRUE(Has(PdfText(out), "！引用数据"));  // unbound: printed as it stands
     ASSERT_EQ(RunCli({"report", table, templatePath, "-o", out, "--row", "2"}).exitCode, 0);
-    EXPECT_EQ(PdfPages(out), 1);
+    EXPECT_EQ(testing::PdfPageCount(out), 1);
 }
 
 TEST_F(ReportCli, BadArgumentsGetTheirOwnMessages) {
@@ -207,7 +187,7 @@ TEST_F(ReportCli, TheExampleReportCardFitsTheSampleFields) {
     ProgramResult r = RunCli(args);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");  // every record of the example parses
-    EXPECT_EQ(PdfPages(dir.file("card.pdf")), 2);
+    EXPECT_EQ(testing::PdfPageCount(dir.file("card.pdf")), 2);
     ExpectParts(PdfText(dir.file("card.pdf")), {"成绩通知单", "郝平然", "20240101", "139"}, {"！引用数据"});
 }
 
@@ -242,7 +222,7 @@ TEST_F(PrintingCli, ChartsAsPreviewPicturesAndAsPrintedPages) {
                   .exitCode,
               0);
     ExpectParts(PdfText(pdf), {"学科：数学", "数学成绩", "学生2", "打印时间："});
-    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_EQ(testing::PdfPageCount(pdf), 1);
 }
 
 TEST_F(PrintingCli, ChartArgumentsAreChecked) {

@@ -161,6 +161,10 @@ bool RecordingSurface::newPage() {
     return true;
 }
 
+void RecordingSurface::abortJob() {
+    ops_.push_back(make(Op::Abort, 0, 0, 0, 0, 0));
+}
+
 bool RecordingSurface::endJob() {
     ops_.push_back(make(Op::EndJob, 0, 0, 0, 0, 0));
     return !failed_;

@@ -21,7 +21,20 @@ class RecordingSurface : public DrawingSurface {
     explicit RecordingSurface(Kind kind = Kind::Printer) : kind_(kind) {}
 
     struct Op {
-        enum Type { Text, TextInRect, Line, Box, FillBox, Circle, Picture, Clear, NewPage, EndJob, SetSize };
+        enum Type {
+            Text,
+            TextInRect,
+            Line,
+            Box,
+            FillBox,
+            Circle,
+            Picture,
+            Clear,
+            NewPage,
+            EndJob,
+            SetSize,
+            Abort
+        };
         Type type = Text;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Text: x1,y1 top-left; Circle: centre and x2 = radius
         std::string text;
@@ -74,6 +87,7 @@ class RecordingSurface : public DrawingSurface {
     void clear() override;
     bool newPage() override;
     bool endJob() override;
+    void abortJob() override;
     bool failed() const override { return failed_; }
     bool saveImage(const std::string&) override { return false; }
 

@@ -116,6 +116,11 @@ void TableWindow::setGridHidden(bool hidden) {
     // Hiding the grid sends the focus elsewhere; it comes back when the grid is shown again.
     if (hidden && !grid_->isHidden()) {
         gridHadFocus_ = grid_->hasFocus();
+        // A focused widget that hides passes the focus on as Tab would, and the grid answers Tab by
+        // moving its current cell: it lets go of the focus first.
+        if (gridHadFocus_) {
+            grid_->clearFocus();
+        }
     }
     grid_->setVisible(!hidden);
     if (!hidden && gridHadFocus_) {
@@ -266,6 +271,13 @@ void TableWindow::buildMenus() {
             &TableWindow::importWholeTable);
     connect(add(import, "menuImportSome", QStringLiteral("导入选定数据到指定位置(&S)")), &QAction::triggered,
             this, &TableWindow::importSomeData);
+    connect(add(table, "menuPrintTB", QStringLiteral("打印图表(&H)")), &QAction::triggered, this,
+            &TableWindow::printChart);
+    connect(add(table, "menuPrintBB", QStringLiteral("打印报表(&B)")), &QAction::triggered, this,
+            &TableWindow::printReport);
+    QAction* printView = add(table, "menuPrintView", QStringLiteral("打印、预览[表格](&P)"));
+    printView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(printView, &QAction::triggered, this, &TableWindow::printView);
     table->addSeparator();
     connect(add(table, "menuClose", QStringLiteral("关闭(&X)")), &QAction::triggered, this,
             &TableWindow::closeWindow);

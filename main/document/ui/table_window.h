@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "common/status_sink.h"
 #include "main/document/cell_editing.h"
@@ -154,6 +155,13 @@ class TableWindow : public QWidget {
     void checkAllFormulas();      // 检查所有公式有效性
     void computeAllFormulas();    // 计算所有公式
     void saveCsv();               // 保存为CVS文件
+
+    // ---- printing
+    void printView();    // 打印、预览[表格] (also toolbar 13): the print set-up and preview window
+    void printReport();  // 打印报表: the report printing window
+    void printChart();   // 打印图表: the chart dialog
+    // The grid's width of every column (column 0 the row numbers), twips.
+    std::vector<int> gridColumnWidths() const;
 
     // ---- the dialogs
     void setDataFormat();  // 设置数据格式 (also the new-table wizard's step)

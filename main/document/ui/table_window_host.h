@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "main/document/cell_editing.h"
@@ -12,12 +13,14 @@ namespace scorvane {
 class Prompter;
 class StatusSink;
 class DialogRunner;
+class PrintPath;
 
 // What a table window takes from the frame that holds it: the prompts, the first status panel and the
 // busy pointer, the runner of modal dialogs and the window that owns them.
 class TableWindowHost {
   public:
-    virtual ~TableWindowHost() = default;
+    TableWindowHost();
+    virtual ~TableWindowHost();
     virtual Prompter& prompter() = 0;
     virtual StatusSink& statusSink() = 0;
     virtual DialogRunner& dialogRunner() = 0;
@@ -31,6 +34,12 @@ class TableWindowHost {
     // Opens a data file (the path without ".skv") in a new table window of the frame; a host without
     // table windows of its own opens nothing.
     virtual void openDataFile(const std::string& /*pathWithoutExtension*/) {}
+    // The path the print windows print through: made once from the prompts, the runner, the status
+    // panel and the owner above.
+    virtual PrintPath& printPath();
+
+  private:
+    std::unique_ptr<PrintPath> printPath_;
 };
 
 }  // namespace scorvane

@@ -12,8 +12,8 @@
 
 namespace scorvane {
 
-FindWindow::FindWindow(TableWindow& table, QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), table_(&table) {
+FindWindow::FindWindow(TableWindow* table, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), table_(table) {
     setObjectName("frmFind");
     setWindowTitle(QStringLiteral("查找..."));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -74,8 +74,13 @@ QCheckBox* FindWindow::check(const char* objectName) const {
     return findChild<QCheckBox*>(QString::fromUtf8(objectName));
 }
 
+void FindWindow::setTable(TableWindow* table) {
+    table_ = table;
+    updateControls();
+}
+
 void FindWindow::updateControls() {
-    findButton_->setEnabled(!find_->text().isEmpty());
+    findButton_->setEnabled(table_ && !find_->text().isEmpty());
     bluePartial_->setEnabled(!wholeCell_->isChecked());
 }
 

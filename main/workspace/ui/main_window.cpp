@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyleFactory>
@@ -25,6 +23,7 @@
 
 #include "common/prompter.h"
 #include "common/qt/dialog_runner.h"
+#include "common/qt/program_start.h"
 #include "common/qt/screen_twips.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
@@ -87,8 +86,9 @@ const ToolbarEntry kButtons[] = {
 
 // The buttons that work on the active table; they follow the table windows' activation.
 const int kTableButtons[] = {
-    MainWindow::kSave, MainWindow::kCut,           MainWindow::kCopy,           MainWindow::kPaste,
-    MainWindow::kFind, MainWindow::kSortAscending, MainWindow::kSortDescending, MainWindow::kTableProperties};
+    MainWindow::kSave,           MainWindow::kCut,   MainWindow::kCopy,          MainWindow::kPaste,
+    MainWindow::kFind,           MainWindow::kPrint, MainWindow::kSortAscending, MainWindow::kSortDescending,
+    MainWindow::kTableProperties};
 
 // A menu entry's text shows "&" as it is.
 QString menuText(const std::string& name) {
@@ -232,8 +232,6 @@ void MainWindow::buildToolbar() {
         }
         buttons_ << a;
     }
-    // The print set-up and preview window is not part of the program yet.
-    toolbarButton(kPrint)->setEnabled(false);
 }
 
 void MainWindow::buildStatusBar() {
@@ -481,9 +479,13 @@ void MainWindow::setActive(TableWindow* table) {
         return;
     }
     active_ = table;
-    // The find window works on the table that was active when it opened.
-    if (find_ && find_->table() != table) {
-        find_->close();
+    // The find window stays open and searches whichever table is active; it goes with the last one.
+    if (find_) {
+        if (table) {
+            find_->setTable(table);
+        } else {
+            find_->close();
+        }
     }
     if (table) {
         table->applyTableFont(tableQFont());
@@ -665,12 +667,10 @@ void MainWindow::showFind() {
     if (!active_) {
         return;
     }
-    if (find_ && find_->table() != active_) {
-        find_->close();
-    }
     if (!find_) {
-        find_ = new FindWindow(*active_, this);
+        find_ = new FindWindow(active_, this);
     }
+    find_->setTable(active_);
     find_->show();
     find_->raise();
     find_->activateWindow();
@@ -714,7 +714,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::startDesigner() {
     const QString program = QDir(designerFolder_).filePath(QStringLiteral("velmora"));
-    if (!QFileInfo(program).isExecutable() || !QProcess::startDetached(program, {}, designerFolder_)) {
+    if (!StartProgramDetached(program, designerFolder_, true)) {
         prompter_.message("无法找到组件：velmora", "错误", Icon::Error);
     }
 }
@@ -815,6 +815,11 @@ void MainWindow::runToolbarButton(int position) {
             break;
         case kFind:
             showFind();
+            break;
+        case kPrint:
+            if (active_) {
+                active_->printView();
+            }
             break;
         case kSortAscending:
         case kSortDescending:

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "support/pdf_files.h"
 #include "support/qt/qt_app.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -14,51 +15,13 @@
 namespace scorvane {
 namespace {
 
+using testing::PdfPageSizes;
+using testing::PdfText;
 using testing::ReadBytes;
 using testing::RunProgram;
 using testing::TempDir;
 
 class QtSurfaceTest : public testing::QtTest {};
-
-std::string PdfText(const std::string& path) {
-    auto r = RunProgram("/usr/bin/pdftotext", {"-layout", path, "-"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return r.out;
-}
-
-// The number after `label` on the text's first line holding it; -1 when there is none.
-double NumberAfter(const std::string& text, const std::string& label, size_t& from) {
-    const size_t at = text.find(label, from);
-    if (at == std::string::npos) {
-        return -1;
-    }
-    from = at + label.size();
-    return std::strtod(text.c_str() + from, nullptr);
-}
-
-// The page count and each page's size in points, as pdfinfo prints them ("3 595x842 595x842 842x595").
-std::string PdfPages(const std::string& path) {
-    const std::string info = RunProgram("/usr/bin/pdfinfo", {"-f", "1", "-l", "999", path}).out;
-    size_t from = 0;
-    std::string out = std::to_string(static_cast<int>(NumberAfter(info, "Pages:", from)));
-    from = 0;
-    while (true) {
-        const size_t page = info.find("\nPage ", from);
-        if (page == std::string::npos) {
-            break;
-        }
-        from = page + 1;
-        const size_t lineEnd = info.find('\n', from);
-        const std::string line = info.substr(from, lineEnd - from);
-        size_t at = 0;
-        const double w = NumberAfter(line, "size:", at);
-        const double h = NumberAfter(line, " x ", at);
-        if (w >= 0 && h >= 0) {
-            out += " " + std::to_string(std::lround(w)) + "x" + std::to_string(std::lround(h));
-        }
-    }
-    return out;
-}
 
 TEST_F(QtSurfaceTest, MeasuresChineseTextWithTheRealFontInTwips) {
     auto s = QtSurface::ForImage(7500, 4800);
@@ -173,7 +136,7 @@ TEST_F(QtSurfaceTest, PdfKeepsTextAsTextOverSeveralPagesAndTurnsThePaper) {
     EXPECT_NE(text.find("成绩通知单 A&B"), std::string::npos) << text;
     EXPECT_NE(text.find("右对齐"), std::string::npos);
     EXPECT_NE(text.find("第三页"), std::string::npos);
-    EXPECT_EQ(PdfPages(path), "3 595x842 595x842 842x595");
+    EXPECT_EQ(PdfPageSizes(path), "3 595x842 595x842 842x595");
 }
 
 TEST_F(QtSurfaceTest, PdfThatCannotBeWrittenFailsAndLeavesNoFile) {
@@ -188,7 +151,7 @@ TEST_F(QtSurfaceTest, PdfThatCannotBeWrittenFailsAndLeavesNoFile) {
     // An empty job still makes its one empty sheet.
     auto empty = QtSurface::ForPdfFile(dir.file("empty.pdf"));
     ASSERT_TRUE(empty->endJob());
-    EXPECT_EQ(PdfPages(dir.file("empty.pdf")), "1 595x842");
+    EXPECT_EQ(PdfPageSizes(dir.file("empty.pdf")), "1 595x842");
 }
 
 }  // namespace

@@ -72,6 +72,21 @@ TEST(ChartValues, NumbersCountEverythingElseIsZero) {
     EXPECT_EQ(ChartPrintTimeText(2024, 5, 3, 9, 5, 0), "打印时间： 2024/5/3 9:05:00");
 }
 
+TEST(ChartValues, TheMaximumAndSegmentBoxesTakeDigitsAndNeverHoldZero) {
+    for (char32_t key : {U'0', U'7', U'9', U'\b'}) {
+        EXPECT_TRUE(ChartBoxKeyAccepted(key)) << static_cast<int>(key);
+    }
+    for (char32_t key : {U'-', U'.', U'a', U' ', U'\x16', U'５'}) {
+        EXPECT_FALSE(ChartBoxKeyAccepted(key)) << static_cast<int>(key);
+    }
+    EXPECT_EQ(ChartBoxText(""), "1");
+    EXPECT_EQ(ChartBoxText("0"), "1");
+    EXPECT_EQ(ChartBoxText("000"), "1");
+    EXPECT_EQ(ChartBoxText("abc"), "1");  // pasted, not typed
+    EXPECT_EQ(ChartBoxText("120"), "120");
+    EXPECT_EQ(ChartBoxText("07"), "07");
+}
+
 TEST_F(Charts, BarChartPlacesBarsGridLabelsAndTheSubject) {
     chooseRows({1, 2, 3, 4});
     chooseFields({2, 3});  // only the first ticked field counts

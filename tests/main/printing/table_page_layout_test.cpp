@@ -45,6 +45,9 @@ TEST_F(TablePageLayout, ChoosingPagesAndRows) {
     EXPECT_EQ(PrintPageCount(0), 1);
     EXPECT_EQ(PrintPageCount(64), 1);
     EXPECT_EQ(PrintPageCount(129), 3);
+    EXPECT_EQ(PrintPageChoices(129), (std::vector<std::string>{"全部", "1", "2", "3"}));
+    EXPECT_EQ(PrintPageChoices(0), (std::vector<std::string>{"全部", "1"}));
+    EXPECT_EQ(PrintRowChoices(3), (std::vector<std::string>{"任意", "1", "2", "3"}));
 
     auto range = [&](int page, int row, bool rowLast = true) {
         TablePrintSettings s;

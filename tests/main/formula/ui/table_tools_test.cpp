@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -248,23 +249,54 @@ TEST_F(TableToolsTest, TheGridIsHiddenWhileFindAndClearingTheMarksRun) {
     EXPECT_EQ(t->document().table.mark(1, 2).colour, MarkColour::Red);
 
     log.events.clear();
+    // Hidden with the focus on it, the grid gets the focus back and its current cell stays put.
+    t->setCurrentCell(2, 1);
+    t->grid()->setFocus();
+    ASSERT_TRUE(t->grid()->hasFocus());
     t->action("menuMark")->trigger();
     EXPECT_EQ(log.events, (QStringList{"hide", "show"}));
     EXPECT_TRUE(t->grid()->isVisible());
     EXPECT_EQ(t->document().table.mark(1, 2), CellMark{});
+    EXPECT_TRUE(t->grid()->hasFocus());
+    EXPECT_EQ(t->selection(), GridSelection::cell(2, 1));
+    EXPECT_EQ(t->positionBox()->text(), "行:2列:1");
 }
 
-TEST_F(TableToolsTest, AnotherActiveTableClosesTheFindWindow) {
+TEST_F(TableToolsTest, TheFindWindowStaysOpenAndSearchesWhicheverTableIsActive) {
     MainWindow& w = start();
-    TableWindow* first = openScores({{"甲", "1"}});
+    TableWindow* first = openScores({{"学生2", "1"}});
     writeTable(dir.file("二"), "表二");
     w.documentArea()->setActiveSubWindow(subWindowOf(first));
     w.showFind();
-    ASSERT_NE(w.findWindow(), nullptr);
-    EXPECT_EQ(w.findWindow()->table(), first);
-    w.openTable(dir.file("二"));
+    QPointer<FindWindow> find = w.findWindow();
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->table(), first);
+    find->findEdit()->setText("学生2");
+
+    // Another table becomes active: the window stays as it was and searches that one.
+    TableWindow* second = w.openTable(dir.file("二"));
+    ASSERT_NE(second, nullptr);
     Flush();
-    EXPECT_EQ(w.findWindow(), nullptr);
+    ASSERT_FALSE(find.isNull());
+    EXPECT_EQ(w.findWindow(), find);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(find->table(), second);
+    EXPECT_EQ(find->findEdit()->text(), "学生2");
+    find->findButton()->click();
+    Flush();
+    EXPECT_EQ(second->document().table.mark(2, 1).colour, MarkColour::Red);
+    EXPECT_EQ(first->document().table.mark(1, 1), CellMark{});
+    EXPECT_EQ(resultCaptions(first), (QStringList{"(空)"}));
+
+    // Back to the first table; when the last table closes the window goes with it.
+    w.showFind();
+    find = w.findWindow();
+    ASSERT_NE(find, nullptr);
+    w.documentArea()->setActiveSubWindow(subWindowOf(first));
+    EXPECT_EQ(find->table(), first);
+    ASSERT_TRUE(w.closeAllTables());
+    Flush();
+    EXPECT_TRUE(find.isNull());
 }
 
 // ---- replace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -11,8 +13,10 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTest>
+#include <QThread>
 
 #include "common/file_io.h"
+#include "common/qt/program_start.h"
 #include "common/text_codec.h"
 #include "frame_fixture.h"
 #include "main/document/ui/class_info_dialog.h"
@@ -27,6 +31,7 @@ namespace {
 using testing::Flush;
 using testing::FrameTest;
 using testing::ReadBytes;
+using testing::WriteBytes;
 using Call = testing::ScriptedPrompter::Call;
 
 QImage picture(const QIcon& icon) {
@@ -280,8 +285,9 @@ TEST_F(FrameTest, TheTableButtonsAndPanelTwoFollowTheActiveTable) {
     EXPECT_EQ(menuBarTitles(), (QStringList{"文件(&F)", "帮助(&H)"}));
 }
 
-TEST_F(FrameTest, EveryButtonHasAPictureOfItsOwnAndPrintStaysOffUntilItsWindowExists) {
+TEST_F(FrameTest, EveryButtonHasAPictureOfItsOwnAndPrintWorksWhileATableIsActive) {
     MainWindow& w = start();
+    EXPECT_FALSE(w.toolbarButton(MainWindow::kPrint)->isEnabled());
     QList<QImage> seen;
     for (int position = 1; position <= MainWindow::kButtonCount; ++position) {
         QAction* a = w.toolbarButton(position);
@@ -310,8 +316,16 @@ TEST_F(FrameTest, EveryButtonHasAPictureOfItsOwnAndPrintStaysOffUntilItsWindowEx
 
     writeTable(dir.file("一"), "表一");
     w.openTable(dir.file("一"));
-    EXPECT_FALSE(w.toolbarButton(MainWindow::kPrint)->isEnabled());
+    ASSERT_TRUE(w.toolbarButton(MainWindow::kPrint)->isEnabled());
     EXPECT_EQ(w.toolbarButton(MainWindow::kPrint)->toolTip(), "打印");
+    // The button opens the active table's print set-up and preview.
+    dialogs.then([](QDialog& d) { d.reject(); });
+    w.toolbarButton(MainWindow::kPrint)->trigger();
+    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"frmPrintSetup"}));
+    // So does Ctrl+P in the table.
+    dialogs.then([](QDialog& d) { d.reject(); });
+    QTest::keyClick(w.activeTable()->grid(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.shown(), (std::vector<std::string>{"frmPrintSetup", "frmPrintSetup"}));
 }
 
 TEST_F(FrameTest, TheTwoEnterButtonsAlwaysStandOneDownOneUp) {
@@ -626,6 +640,33 @@ TEST_F(FrameTest, HelpAboutAndTheSchoolEditorAreReachable) {
     dialogs.then([](QDialog& d) { d.reject(); });
     w.action("menuEditTV")->trigger();
     EXPECT_NE(item("Grade2"), nullptr);
+}
+
+TEST_F(FrameTest, TheDesignerStartsDetachedAndMaximisedFromItsFolder) {
+    MainWindow& w = start();
+    // A stand-in for the designer that writes down how it was started, and its window that shows
+    // itself as asked.
+    const std::string folder = dir.file("bin");
+    const std::string record = dir.file("started.txt");
+    WriteBytes(folder + "/velmora",
+               "#!/bin/sh\necho \"$# $SCORVANE_START_MAXIMIZED $(pwd)\" > '" + record + "'\n");
+    ASSERT_EQ(::chmod((folder + "/velmora").c_str(), 0755), 0);
+    w.setDesignerFolder(QString::fromStdString(folder));
+    w.action("menuVelmora")->trigger();
+    for (int i = 0; i < 200 && ReadBytes(record).empty(); ++i) {
+        QThread::msleep(25);
+    }
+    EXPECT_EQ(ReadBytes(record), "0 1 " + folder + "\n");
+    EXPECT_TRUE(prompter.messages().empty());
+
+    ::setenv(kStartMaximizedVariable, "1", 1);
+    QWidget designer;
+    ShowStartWindow(designer);
+    EXPECT_TRUE(designer.isMaximized());
+    EXPECT_EQ(::getenv(kStartMaximizedVariable), nullptr);
+    QWidget other;
+    ShowStartWindow(other);
+    EXPECT_FALSE(other.isMaximized());
 }
 
 TEST_F(FrameTest, TheDesignerThatIsNotThereIsReported) {
