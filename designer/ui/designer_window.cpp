@@ -22,6 +22,7 @@
 #include <QStackedWidget>
 
 #include "common/prompter.h"
+#include "common/qt/print_path.h"
 #include "common/qt/qt_surface.h"
 #include "common/report_template.h"
 #include "designer/bitmap_export.h"
@@ -29,6 +30,7 @@
 #include "designer/label_editing.h"
 #include "designer/line_editing.h"
 #include "designer/page_geometry.h"
+#include "designer/sample_print.h"
 #include "designer/template_file_commands.h"
 #include "designer/ui/label_color_dialog.h"
 #include "designer/ui/label_font_dialog.h"
@@ -66,6 +68,7 @@ DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidge
     setObjectName("frmMain");
     setWindowTitle(qs(kDesignerCaption));
     exitProgram_ = [] { QCoreApplication::exit(0); };
+    printPath_ = std::make_unique<PrintPath>(prompter_, dialogs_, static_cast<StatusSink&>(*this), this);
 
     auto* central = new QWidget(this);
     panel_ = new SidePanel(central);
@@ -117,7 +120,8 @@ void DesignerWindow::buildMenus() {
     connect(addItem(file, "menuExportBitmap", QStringLiteral("导出为&BMP文件")), &QAction::triggered, this,
             &DesignerWindow::exportBitmap);
     file->addSeparator();
-    addItem(file, "menuPrintSample", QStringLiteral("打印样张(&P)"))->setEnabled(false);
+    connect(addItem(file, "menuPrintSample", QStringLiteral("打印样张(&P)")), &QAction::triggered, this,
+            &DesignerWindow::printSample);
     file->addSeparator();
     connect(addItem(file, "menuExit", QStringLiteral("退出(&X)")), &QAction::triggered, this, [this] {
         exiting_ = true;
@@ -573,6 +577,19 @@ void DesignerWindow::exportBitmap() {
             return picture;
         },
         prompter_);
+}
+
+void DesignerWindow::printSample() {
+    printPath_->print(
+        PrintJob{SampleJobName(doc_), [this](DrawingSurface& printer) { DrawSamplePage(doc_, printer); }});
+}
+
+void DesignerWindow::setBusy(bool busy) {
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
 }
 
 void DesignerWindow::showHelp() {
