@@ -249,6 +249,14 @@ TEST_F(PrintSetupTest, ScrollingToTheLastPageShowsIt) {
             }
         }
         EXPECT_GT(dark, 50);
+
+        // 刷新 with the same pages keeps the place; one row on one page goes back to its top.
+        click(w, "cmdRefresh");
+        EXPECT_EQ(bar->value(), lastPage);
+        choose(child<QComboBox>(w, "Combo2"), 5);
+        click(w, "cmdRefresh");
+        EXPECT_EQ(w.previewPages(), 1);
+        EXPECT_EQ(bar->value(), 0);
     });
 }
 
