@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QStackedWidget>
 
 #include "common/prompter.h"
+#include "common/qt/print_path.h"
 #include "common/qt/qt_surface.h"
 #include "common/report_template.h"
 #include "designer/bitmap_export.h"
@@ -28,6 +30,7 @@
 #include "designer/label_editing.h"
 #include "designer/line_editing.h"
 #include "designer/page_geometry.h"
+#include "designer/sample_print.h"
 #include "designer/template_file_commands.h"
 #include "designer/ui/label_color_dialog.h"
 #include "designer/ui/label_font_dialog.h"
@@ -65,6 +68,7 @@ DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidge
     setObjectName("frmMain");
     setWindowTitle(qs(kDesignerCaption));
     exitProgram_ = [] { QCoreApplication::exit(0); };
+    printPath_ = std::make_unique<PrintPath>(prompter_, dialogs_, static_cast<StatusSink&>(*this), this);
 
     auto* central = new QWidget(this);
     panel_ = new SidePanel(central);
@@ -116,7 +120,8 @@ void DesignerWindow::buildMenus() {
     connect(addItem(file, "menuExportBitmap", QStringLiteral("导出为&BMP文件")), &QAction::triggered, this,
             &DesignerWindow::exportBitmap);
     file->addSeparator();
-    addItem(file, "menuPrintSample", QStringLiteral("打印样张(&P)"))->setEnabled(false);
+    connect(addItem(file, "menuPrintSample", QStringLiteral("打印样张(&P)")), &QAction::triggered, this,
+            &DesignerWindow::printSample);
     file->addSeparator();
     connect(addItem(file, "menuExit", QStringLiteral("退出(&X)")), &QAction::triggered, this, [this] {
         exiting_ = true;
@@ -208,6 +213,9 @@ void DesignerWindow::wirePanel() {
     connect(p->addLabel, &QPushButton::clicked, this, &DesignerWindow::addLabel);
     connect(p->deleteLabel, &QPushButton::clicked, this, &DesignerWindow::deleteLabel);
     connect(p->labelFont, &QPushButton::clicked, this, [this] { changeLabelFont(LabelScope::Selected); });
+    // "更改字体(&F)" shares its letter with "文件(&F)", and two owners of Alt+F would each only take the
+    // focus in turn: the menu keeps Alt+F, and the same command is Alt+L, F through "文字标签(&L)".
+    p->labelFont->setShortcut(QKeySequence());
     connect(p->labelColor, &QPushButton::clicked, this, [this] { changeLabelColor(LabelScope::Selected); });
     connect(p->labelText, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelText);
     connect(p->labelLeft, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelPosition);
@@ -444,6 +452,7 @@ void DesignerWindow::addLabel() {
     const double left = kScrollStep * viewport_->horizontalBar()->value();
     const double top = kScrollStep * viewport_->verticalBar()->value();
     AddLabel(doc_, left, top);
+    panel_->showLabelEditor();  // the new label's caption is edited next
     showLabelList();
     page_->labelsChanged();
     showLabelEditorFields();
@@ -568,6 +577,19 @@ void DesignerWindow::exportBitmap() {
             return picture;
         },
         prompter_);
+}
+
+void DesignerWindow::printSample() {
+    printPath_->print(
+        PrintJob{SampleJobName(doc_), [this](DrawingSurface& printer) { DrawSamplePage(doc_, printer); }});
+}
+
+void DesignerWindow::setBusy(bool busy) {
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
 }
 
 void DesignerWindow::showHelp() {

@@ -2,8 +2,10 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "common/status_sink.h"
 #include "designer/label_appearance.h"
 #include "designer/line_drawing.h"
 #include "designer/template_document.h"
@@ -13,6 +15,7 @@ class QMenu;
 
 namespace scorvane {
 class DialogRunner;
+class PrintPath;
 class Prompter;
 }  // namespace scorvane
 
@@ -26,7 +29,7 @@ class SidePanel;
 // The designer's one window, "ScorvaneVelmora": the menus, the side panel and the A4 page in its
 // viewport. It holds the template document and the line-drawing state, forwards every user action to
 // the document's commands and shows the document again.
-class DesignerWindow : public QMainWindow {
+class DesignerWindow : public QMainWindow, private StatusSink {
     Q_OBJECT
   public:
     DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* parent = nullptr);
@@ -39,6 +42,8 @@ class DesignerWindow : public QMainWindow {
     PageViewport* viewport() const { return viewport_; }
     QMenu* lineMenu() const { return lineMenu_; }
     DialogRunner& dialogs() const { return dialogs_; }
+    // The print path of "打印样张(&P)" (tests choose whether printers are installed).
+    PrintPath& printPath() const { return *printPath_; }
 
     // Opens the template named on the command line; false (after the message) when it cannot be read.
     bool openAtStart(const std::string& path);
@@ -90,13 +95,19 @@ class DesignerWindow : public QMainWindow {
 
     void importPicture();
     void exportBitmap();
+    void printSample();
     void showHelp();
     void showAbout();
+
+    // While a sample page prints: the busy pointer (the window has no status bar).
+    void setStatus(std::string_view) override {}
+    void setBusy(bool busy) override;
 
     Prompter& prompter_;
     DialogRunner& dialogs_;
     TemplateDocument doc_;
     LineDrawing drawing_;
+    std::unique_ptr<PrintPath> printPath_;
     std::function<void()> exitProgram_;
     bool exiting_ = false;
 

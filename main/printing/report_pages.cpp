@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/text_lines.h"
 #include "main/document/data_file.h"
 #include "main/printing/table_page_layout.h"
 
@@ -10,28 +9,6 @@ namespace scorvane {
 
 ReportRowRange AllReportRows(const GradeTable& table) {
     return {1, table.rows() - 1};
-}
-
-void DrawReportPage(DrawingSurface& surface, const PrintableTemplate& report,
-                    const std::function<std::string(size_t label)>& labelText) {
-    surface.setLineWidth(1);
-    for (const TemplateLine& line : report.lines) {
-        surface.drawLine(static_cast<double>(line.x1), static_cast<double>(line.y1),
-                         static_cast<double>(line.x2), static_cast<double>(line.y2), kBlack);
-    }
-    for (size_t i = 0; i < report.labels.size(); ++i) {
-        const TemplateLabel& label = report.labels[i];
-        surface.setFont(label.surfaceFont());
-        surface.setTextColor(label.foreColor);
-        const std::string text = labelText(i);
-        // Every line starts at the label's Left; the first at its Top.
-        surface.setCurrentY(label.top);
-        for (std::string_view part : SplitTextLines(text)) {
-            surface.setCurrentX(label.left);
-            surface.printText(part);
-        }
-    }
-    surface.setTextColor(kBlack);
 }
 
 bool DrawReportPages(DrawingSurface& printer, const PrintableTemplate& report, const ReportBindings& bindings,

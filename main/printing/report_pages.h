@@ -1,10 +1,8 @@
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include "common/drawing_surface.h"
 #include "common/prompter.h"
+#include "common/report_page.h"
 #include "common/report_template.h"
 #include "common/status_sink.h"
 #include "main/document/cell_value.h"
@@ -13,7 +11,8 @@
 
 namespace scorvane {
 
-// Report printing: a report template filled with the rows of a grade table, one page per row. Lines
+// Report printing: a report template filled with the rows of a grade table, one page per row, each drawn
+// by DrawReportPage (common/report_page.h), which the designer's sample page shares. Lines
 // and labels print where the template puts them (no margin, no scaling); a bound label prints its
 // row's value of the bound field instead of its caption.
 
@@ -29,11 +28,6 @@ struct ReportSource {
     const GradeTable* table = nullptr;
     CellValueFn value;  // a cell's display value; empty: the cell's own text
 };
-
-// One page of the template: its lines in black, then its labels, label i (from 0) printing labelText(i);
-// a text with line breaks prints as several lines, each at the label's Left, from its Top down.
-void DrawReportPage(DrawingSurface& surface, const PrintableTemplate& report,
-                    const std::function<std::string(size_t label)>& labelText);
 
 // Draws the pages: the paper turned as the template says (the paper stays A4), then for each row the
 // template's lines in black and its labels, a new sheet between rows. Rows outside the table are

@@ -76,6 +76,25 @@ TEST_F(DesignerLabelsTest, AddingListsSelectsAndShowsTheLabelAtTheTopLeftOfTheVi
     EXPECT_EQ(page()->grab().toImage().pixelColor(shown.topLeft() + QPoint(1, 1)), QColor(Qt::white));
 }
 
+TEST_F(DesignerLabelsTest, AddingFromTheMenuShowsTheLabelEditorAndAltFStillOpensTheFileMenu) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_NE(window.panel()->editors->currentWidget(), find<QWidget>("Frame2"));
+    action("menuAddLabel")->trigger();
+    EXPECT_EQ(window.panel()->editors->currentWidget(), find<QWidget>("Frame2"));
+    // The editor's buttons answer their letters: Alt+A adds a second label.
+    QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+    // (a button pressed by its letter clicks a moment later)
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window.document().labels.size() == 2; }));
+    EXPECT_EQ(listed(), (Strings{"文字标签  1", "文字标签  2"}));
+    // "更改字体(&F)" is shown, yet Alt+F opens "文件(&F)" and no font dialog.
+    QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+    auto* file = find<QMenu>("menuFile");
+    EXPECT_TRUE(file->isVisible());
+    file->close();
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
 TEST_F(DesignerLabelsTest, ACaptionTypedWithMarksShowsAsLinesAndComesBackWithMarksWhenPressed) {
     click("Command3");
     click("Command3");

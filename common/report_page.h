@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "common/drawing_surface.h"
+#include "common/report_template.h"
+
+namespace scorvane {
+
+// One page of a report template as both programs print it (report cards in scorvane, the sample page
+// in velmora): its lines in black, then its labels in their fonts and colours, label i (from 0)
+// printing labelText(i); a text with line breaks prints as several lines, each at the label's Left,
+// from its Top down. Nothing is scaled and no margin is added.
+void DrawReportPage(DrawingSurface& surface, const PrintableTemplate& report,
+                    const std::function<std::string(size_t label)>& labelText);
+
+}  // namespace scorvane
