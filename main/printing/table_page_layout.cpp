@@ -144,25 +144,23 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
     };
 
     // The title block; the table starts at the top margin, or below the block when that reaches lower.
+    // The block stands a little higher in the preview than on paper, but the table starts below the block
+    // as it stands on paper in both, so that the preview's pages break exactly where the printed ones do.
     double tableTop = kPrintMargin;
     if (PrintsTitleBlock(settings)) {
         surface.setFont(tableFont);
-        double top = kPreviewTitleTop;
-        if (target == PrintTarget::Paper) {
-            surface.setCurrentY(0);
-            surface.printText("");  // one empty line of the table font
-            top = surface.currentY();
-        }
+        const double paperTitleTop = surface.textHeight("");  // one empty line of the table font
         surface.setFont(Font("黑体", 14, true));
-        surface.setCurrentY(top);
+        surface.setCurrentY(target == PrintTarget::Paper ? paperTitleTop : kPreviewTitleTop);
         surface.setCurrentX((surface.width() - surface.textWidth(settings.title)) / 2);
         surface.printText(settings.title);
-        tableTop = std::max(tableTop, surface.currentY());
+        tableTop = std::max(tableTop, paperTitleTop + surface.textHeight(settings.title));
         if (settings.showTeacher && !table.teacher.empty()) {
+            const std::string teacherLine = "教师： " + table.teacher;
             surface.setFont(Font("宋体", 8));
             surface.setCurrentY(target == PrintTarget::Paper ? kPaperTeacherTop : kPreviewTeacherTop);
-            printRightAligned(surface, "教师： " + table.teacher, kPrintMargin);
-            tableTop = std::max(tableTop, surface.currentY());
+            printRightAligned(surface, teacherLine, kPrintMargin);
+            tableTop = std::max(tableTop, kPaperTeacherTop + surface.textHeight(teacherLine));
         }
     }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -170,8 +171,15 @@ TablePrintSettings PrintSetupWindow::settings() const {
 }
 
 void PrintSetupWindow::refresh() {
+    // The view keeps its place while the pages stay the same (a rule or a title changed); another
+    // choice of pages starts at the top, rather than somewhere in the blank below a shorter preview.
+    const int pagesBefore = previewPages_;
     previewPages_ = PreviewTable(*preview_, source_, settings(), status_).pages;
     view_->setPicture(preview_.get());
+    if (previewPages_ != pagesBefore) {
+        view_->verticalBar()->setValue(0);
+        view_->horizontalBar()->setValue(0);
+    }
 }
 
 void PrintSetupWindow::print() {

@@ -160,6 +160,16 @@ TEST_F(PrintSetupTest, WhatThePreviewShowsIsWhatPrints) {
         EXPECT_EQ(s->count(Op::Line), 0);
     }
     EXPECT_EQ(shown.textOp("学生70").x1, paper.textOp("学生70").x1);
+    // Every row on the same page at the same height: the pages break where the printed ones do, also
+    // on the first page, below the title block.
+    EXPECT_GE(paper.pages(), 2);
+    for (int n = 1; n <= 70; ++n) {
+        const std::string name = "学生" + std::to_string(n);
+        const double y = shown.textOp(name).y1;
+        const int page = static_cast<int>(y / kA4Height);
+        EXPECT_EQ(paper.textOp(name).page, page) << name;
+        EXPECT_NEAR(paper.textOp(name).y1, y - page * kA4Height, 0.5) << name;
+    }
 }
 
 TEST_F(PrintSetupTest, FormulasPrintTheirValuesAndTheTableIsTheSameAfterTheWindowCloses) {
@@ -239,6 +249,14 @@ TEST_F(PrintSetupTest, ScrollingToTheLastPageShowsIt) {
             }
         }
         EXPECT_GT(dark, 50);
+
+        // 刷新 with the same pages keeps the place; one row on one page goes back to its top.
+        click(w, "cmdRefresh");
+        EXPECT_EQ(bar->value(), lastPage);
+        choose(child<QComboBox>(w, "Combo2"), 5);
+        click(w, "cmdRefresh");
+        EXPECT_EQ(w.previewPages(), 1);
+        EXPECT_EQ(bar->value(), 0);
     });
 }
 
