@@ -96,9 +96,13 @@ std::string temporaryPrefix(const fs::path& target) {
     return "." + kept + std::string(kTemporaryMark);
 }
 
+// Each name is drawn from the system's randomness, not from a generator kept in the process: processes
+// forked from one another would draw the same names, and the temporary files of a few killed writers
+// would then stand in the way of every later save.
 std::string temporarySibling(const fs::path& target) {
-    static std::mt19937_64 generator{std::random_device{}()};
-    std::string name = temporaryPrefix(target) + std::to_string(generator() % 1000000000ULL);
+    std::random_device system;
+    const uint64_t number = (static_cast<uint64_t>(system()) << 32) ^ system();
+    std::string name = temporaryPrefix(target) + std::to_string(number % 1000000000ULL);
     return (target.parent_path() / fs::path(name)).string();
 }
 

@@ -190,6 +190,35 @@ void KillSavesAtRandom(const std::function<pid_t(int which)>& start, const std::
               << ", that left a half-written temporary file: " << struckWhileWriting << "\n";
 }
 
+// A writer killed while it writes leaves its temporary file behind. Writers started from one process
+// (as the forks below, which share everything the parent had) must still choose names of their own,
+// or the temporary files of a few killed ones would block every later save.
+TEST(KillDuringSave, WritersStartedFromOneProcessDoNotRunOutOfTemporaryNames) {
+    TempDir dir;
+    const std::string target = dir.file("成绩.skv");
+    ASSERT_TRUE(WriteFileAtomically(target, "old"));  // this process has written before it forks
+    constexpr int kKilledWriters = 12;
+    for (int i = 0; i < kKilledWriters; ++i) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            // Dies in the middle of its write, as a killed writer does.
+            WriteStepsInUse().write = [](int, const void*, size_t) -> ssize_t { ::_exit(0); };
+            WriteFileAtomically(target, "half");
+            ::_exit(1);  // never reached: the write ends the process
+        }
+        ASSERT_GT(pid, 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "writer " << i << " made no temporary file";
+    }
+    EXPECT_EQ(FolderEntries(dir.path()).size(), 1u + kKilledWriters);
+    EXPECT_EQ(ReadBytes(target), "old");
+    ASSERT_TRUE(WriteFileAtomically(target, "new"));
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"成绩.skv"});
+}
+
 TEST(KillDuringSave, CopyOfTheTwentyThousandStudentTable) {
     TempDir dir;
     const std::array<std::string, 2> sources = {dir.file("甲.skv"), dir.file("乙.skv")};
