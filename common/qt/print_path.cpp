@@ -1,6 +1,7 @@
 #include "common/qt/print_path.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -153,8 +154,13 @@ PrintOutcome PrintPath::send(const PrintJob& job, DrawingSurface& printer, int f
         progress->show();
     }
     bool cancelled = false;
+    // The progress is shown, and 取消 looked at, every progress interval at most: often enough for the
+    // window to stay painted and answer at once, seldom enough not to slow a long job down.
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     const bool sent = ReplayJob(pages, first, last, printer, [&](int n) {
-        if (progress) {
+        if (progress && (n == 1 || sinceShown.elapsed() >= progressIntervalMs_)) {
+            sinceShown.restart();
             progress->setLabelText(qs(PrintProgressText(n, count)));
             progress->setValue(n - 1);
             QApplication::processEvents();

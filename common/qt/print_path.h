@@ -56,6 +56,8 @@ class PrintPath {
   public:
     // Jobs of more pages than this show the progress dialog.
     static constexpr int kProgressPages = 3;
+    // The progress dialog is brought up to date at most this often (milliseconds).
+    static constexpr int kProgressIntervalMs = 40;
 
     PrintPath(Prompter& prompter, DialogRunner& dialogs, StatusSink& status, QWidget* owner);
     ~PrintPath();
@@ -73,6 +75,8 @@ class PrintPath {
     // caller; nullptr acts as a cancelled dialog). An empty function restores the real way.
     using PrinterOverride = std::function<DrawingSurface*(const PrintJob& job)>;
     void setPrinterOverride(PrinterOverride override) { override_ = std::move(override); }
+    // How often a long job's progress is shown (kProgressIntervalMs; 0 shows every page).
+    void setProgressInterval(int milliseconds) { progressIntervalMs_ = milliseconds; }
 
   private:
     PrintOutcome send(const PrintJob& job, DrawingSurface& printer, int firstPage, int lastPage);
@@ -85,6 +89,7 @@ class PrintPath {
     PrinterOverride override_;
     std::unique_ptr<DrawingSurface> paperMetrics_;
     int lastJobPages_ = 0;
+    int progressIntervalMs_ = kProgressIntervalMs;
 };
 
 // A surface that measures texts as a printed page does, for laying pages out (a print job, a preview)

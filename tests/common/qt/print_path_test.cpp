@@ -172,6 +172,7 @@ TEST_F(PrintPathTest, ALongJobShowsItsProgressAndCancelLeavesNoFile) {
         }
     });
     timer.start(0);
+    path_.setProgressInterval(0);  // every page shown, however quickly the pages go out
     EXPECT_EQ(path(false).print(NumberedPages(10)), PrintOutcome::Cancelled);
     timer.stop();
     EXPECT_EQ(seen, (std::vector<QString>{"正在打印第 1 页，共 10 页...", "正在打印第 2 页，共 10 页...",
