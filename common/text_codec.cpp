@@ -275,4 +275,22 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+std::string DecodeUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        char32_t cp;
+        const size_t len = readUtf8(bytes, i, cp);
+        if (len == 0) {
+            appendUtf8(out, kReplacement);
+            ++i;
+        } else {
+            out.append(bytes.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
 }  // namespace scorvane

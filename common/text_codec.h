@@ -18,4 +18,8 @@ std::string EncodeGbk(std::string_view utf8);
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view bytes);
 
+// Bytes that claim to be UTF-8 as well-formed UTF-8: each byte that starts no well-formed character
+// becomes U+FFFD, the rest is kept.
+std::string DecodeUtf8(std::string_view bytes);
+
 }  // namespace scorvane

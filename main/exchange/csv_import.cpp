@@ -115,7 +115,7 @@ class ValueScanner {
 
 std::string DecodeCsvBytes(std::string_view bytes) {
     if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        return std::string(bytes.substr(kUtf8Bom.size()));
+        return DecodeUtf8(bytes.substr(kUtf8Bom.size()));  // damaged bytes become U+FFFD
     }
     if (IsValidUtf8(bytes)) {
         return std::string(bytes);

@@ -57,5 +57,18 @@ TEST(TextCodec, Utf8Validation) {
     EXPECT_TRUE(IsValidUtf8(""));
 }
 
+TEST(TextCodec, Utf8DecodingReplacesEachBadByteAndKeepsTheRest) {
+    EXPECT_EQ(DecodeUtf8("数据 abc"), "数据 abc");
+    EXPECT_EQ(DecodeUtf8("a\xD0"
+                         "d"),
+              "a\uFFFD"
+              "d");                                         // a lead byte without its follower
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF!"), "\uFFFD\uFFFD!");    // an overlong form, byte by byte
+    EXPECT_EQ(DecodeUtf8("数\xE6\x8D"), "数\uFFFD\uFFFD");  // cut short at the end
+    for (const char* damaged : {"\xFF\xFE", "\xED\xA0\x80", "x\x80\x80y"}) {
+        EXPECT_TRUE(IsValidUtf8(DecodeUtf8(damaged))) << damaged;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane

@@ -56,6 +56,14 @@ TEST(CsvImportReading, DetectsGbkAndUtf8WithOrWithoutByteOrderMark) {
     EXPECT_EQ(ParseCsvValues(DecodeCsvBytes(utf8)), expected);
     EXPECT_EQ(ParseCsvValues(DecodeCsvBytes("\xEF\xBB\xBF" + utf8)), expected);
     EXPECT_EQ(DecodeCsvBytes("\xEF\xBB\xBF"), "");
+    // Damaged bytes after the mark reach no cell as they are: each becomes U+FFFD.
+    EXPECT_EQ(ParseCsvValues(DecodeCsvBytes("\xEF\xBB\xBF"
+                                            "张三,\xD0"
+                                            "d,\xCA\xFD")),
+              (Values{"张三",
+                      "\uFFFD"
+                      "d",
+                      "\uFFFD\uFFFD"}));
 }
 
 TEST(CsvImportIntoColumn, FillsRowsFromOneAndLeavesTheRest) {
