@@ -31,15 +31,25 @@ SurfaceFont Font(const char* name, double size) {
     return f;
 }
 
+// Category i of m of a line chart: the last one lies on the right end of the axis.
 double categoryX(int i, int m) {
     return kAxisLeft + kPlotWidth * i / m;
 }
+
+// Category i of m of a bar chart: the middle of the i-th of m equal slots along the axis, so that
+// every bar, the last one too, stays between the axes and on the page (a bar centred on the axis's
+// right end would run half its width past it, off the paper when there are few students).
+double barX(int i, int m) {
+    return kAxisLeft + kPlotWidth * (i - 0.5) / m;
+}
+
+using CategoryPosition = double (*)(int i, int m);
 
 // The part of every chart before its data: the page, the grid with its labels, the axes and the
 // categories with their ticks and labels. `gridLabel(j)` is the value of grid line j (1 = the top).
 template <typename GridLabel>
 void drawFrame(DrawingSurface& s, double scale, ChartOutput output, int segments, GridLabel gridLabel,
-               const std::vector<std::string>& categories) {
+               const std::vector<std::string>& categories, CategoryPosition position) {
     if (output == ChartOutput::Preview) {
         s.clear();
     } else {
@@ -61,7 +71,7 @@ void drawFrame(DrawingSurface& s, double scale, ChartOutput output, int segments
     s.drawLine(kAxisRight * scale, kAxisBottom * scale, kAxisLeft * scale, kAxisBottom * scale, kBlack);
     const int m = static_cast<int>(categories.size());
     for (int i = 1; i <= m; ++i) {
-        const double x = categoryX(i, m) * scale;
+        const double x = position(i, m) * scale;
         s.drawLine(x, kTickTop * scale, x, kAxisBottom * scale, kBlack);
         const std::string& label = categories[static_cast<size_t>(i - 1)];
         s.setCurrentX(x - s.textWidth(label) / 2);
@@ -111,7 +121,7 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
             const double share = up ? 1.0 - static_cast<double>(j) / n : static_cast<double>(j) / n;
             return data.minimum + share * maximum;
         },
-        data.fieldNames);
+        data.fieldNames, categoryX);
     const int m = static_cast<int>(data.fields.size());
     for (size_t k = 0; k < data.rows.size(); ++k) {
         double lastX = 0;
@@ -227,13 +237,14 @@ void DrawBarChart(DrawingSurface& s, double scale, ChartOutput output, const Cha
         categories[i] = data.rowLabels[i];
     }
     drawFrame(
-        s, scale, output, n, [&](int j) { return (1.0 - static_cast<double>(j) / n) * maximum; }, categories);
+        s, scale, output, n, [&](int j) { return (1.0 - static_cast<double>(j) / n) * maximum; }, categories,
+        barX);
     const int m = static_cast<int>(data.rows.size());
     if (m > 0 && !data.fields.empty()) {
         const double half = std::nearbyint(3100.0 / m / 2);  // halves to even
         for (int i = 1; i <= m; ++i) {
             const double v = cellValue(value, data.rows[static_cast<size_t>(i - 1)], data.fields[0]);
-            const double x = categoryX(i, m);
+            const double x = barX(i, m);
             const double top = kAxisBottom * (1.0 - v / maximum);
             s.fillBox((x - half) * scale, top * scale, (x + half) * scale, kAxisBottom * scale, kBarColor);
         }

@@ -96,8 +96,8 @@ TEST_F(Charts, BarChartPlacesBarsGridLabelsAndTheSubject) {
 
     auto bars = picture.ops(Op::FillBox);
     ASSERT_EQ(bars.size(), 4u);
-    const double centres[] = {1935, 3470, 5005, 6540};
-    const double tops[] = {700, 1400, 0, 3500};  // 80, 60, 100 and 0 of 100
+    const double centres[] = {1167.5, 2702.5, 4237.5, 5772.5};  // the middles of four slots
+    const double tops[] = {700, 1400, 0, 3500};                 // 80, 60, 100 and 0 of 100
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ((bars[i].x1 + bars[i].x2) / 2, centres[i]);
         EXPECT_EQ(bars[i].x2 - bars[i].x1, 776);
@@ -118,9 +118,9 @@ TEST_F(Charts, BarChartPlacesBarsGridLabelsAndTheSubject) {
     EXPECT_EQ((std::vector<double>{lines[5].x1, lines[5].y1, lines[5].x2, lines[5].y2}),
               (std::vector<double>{400, 210, 400, 3500}));
     EXPECT_EQ((std::vector<double>{lines[8].x1, lines[8].y1, lines[8].x2, lines[8].y2}),
-              (std::vector<double>{3470, 3450, 3470, 3500}));
-    const Op& name = picture.textOp("张三");  // the category label, centred under its tick
-    EXPECT_EQ((name.x1 + name.x2) / 2, 1935);
+              (std::vector<double>{2702.5, 3450, 2702.5, 3500}));
+    const Op& name = picture.textOp("张三");  // the category label, centred under its tick and bar
+    EXPECT_EQ((name.x1 + name.x2) / 2, 1167.5);
     EXPECT_EQ(name.y1, 3600);
     EXPECT_EQ(name.font.size, 8);
 }
@@ -195,7 +195,7 @@ TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {
     EXPECT_EQ(printer.orientation(), PageOrientation::Portrait);
     auto bars = printer.ops(Op::FillBox);
     ASSERT_EQ(bars.size(), 4u);
-    EXPECT_NEAR(bars[0].x1, (1935 - 388) * 1.74, 1e-9);
+    EXPECT_NEAR(bars[0].x1, (1167.5 - 388) * 1.74, 1e-9);
     EXPECT_NEAR(bars[0].y1, 700 * 1.74, 1e-9);
     EXPECT_NEAR(bars[0].y2, 3500 * 1.74, 1e-9);
     const Op& top = printer.textOp(" 80");
@@ -215,6 +215,29 @@ TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {
     DrawLineChartUp(lines, 1.74, ChartOutput::Printer, data, value);
     EXPECT_EQ(lines.ops(Op::Circle)[0].x2, 30);
     EXPECT_NEAR(lines.ops(Op::Circle)[1].x1, 6540 * 1.74, 1e-9);
+}
+
+TEST_F(Charts, EveryBarStaysBetweenTheAxesOnThePreviewAndOnThePaperWhateverTheNumberOfStudents) {
+    chooseFields({2});
+    for (int m = 1; m <= 4; ++m) {
+        std::vector<int> rows;
+        for (int r = 1; r <= m; ++r) {
+            rows.push_back(r);
+        }
+        chooseRows(rows);
+        RecordingSurface preview;
+        RecordingSurface printer;
+        DrawBarChart(preview, 1, ChartOutput::Preview, data, value);
+        DrawBarChart(printer, 1.74, ChartOutput::Printer, data, value);
+        const auto bars = preview.ops(Op::FillBox);
+        const auto printed = printer.ops(Op::FillBox);
+        ASSERT_EQ(printed.size(), bars.size());
+        for (size_t i = 0; i < bars.size(); ++i) {
+            EXPECT_GE(bars[i].x1, 400) << m;
+            EXPECT_LE(bars[i].x2, 6540) << m;
+            EXPECT_LE(printed[i].x2, 11907) << m;
+        }
+    }
 }
 
 TEST_F(Charts, EmptyTitleIsOmittedButThePrintTimeIsNot) {

@@ -146,7 +146,7 @@ TEST_F(ChartDialogTest, ABarChartPreviewsSavesAsABitmapAndPrints) {
         // Bars in grey on the preview picture.
         const QImage* picture = d.picture().image();
         ASSERT_NE(picture, nullptr);
-        EXPECT_EQ(picture->pixelColor(6540 / 15, 3400 / 15), QColor(128, 128, 128));
+        EXPECT_EQ(picture->pixelColor(1167 / 15, 3400 / 15), QColor(128, 128, 128));
 
         host.prompts.chooseSave(bmp);
         emit child<QLabel>(d, "Label9")->linkActivated("save");
