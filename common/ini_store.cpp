@@ -18,13 +18,13 @@ std::string_view trimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::string flattenLineBreaks(std::string_view value) {
+}  // namespace
+
+std::string FlattenLineBreaks(std::string_view value) {
     std::string v = ReplaceAll(value, "\r\n", "[/]");
     v = ReplaceAll(v, "\n", "[/]");
     return ReplaceAll(v, "\r", "[/]");
 }
-
-}  // namespace
 
 IniStore::Line IniStore::parse(std::string raw) {
     Line line;
@@ -177,7 +177,7 @@ void IniStore::setValue(std::string_view section, std::string_view key, std::str
         appendEntry(key, value);
         return;
     }
-    std::string entry = std::string(trimBlanks(key)) + "=" + flattenLineBreaks(value);
+    std::string entry = std::string(trimBlanks(key)) + "=" + FlattenLineBreaks(value);
     std::string_view wanted = trimBlanks(key);
     size_t lastEntry = begin;
     for (size_t i = begin + 1; i < end; ++i) {
@@ -195,7 +195,7 @@ void IniStore::setValue(std::string_view section, std::string_view key, std::str
 
 void IniStore::appendLine(std::string_view line) {
     index_.reset();
-    lines_.push_back(parse(flattenLineBreaks(line)));
+    lines_.push_back(parse(FlattenLineBreaks(line)));
 }
 
 void IniStore::appendSection(std::string_view section) {
@@ -205,7 +205,7 @@ void IniStore::appendSection(std::string_view section) {
 
 void IniStore::appendEntry(std::string_view key, std::string_view value) {
     index_.reset();
-    lines_.push_back(parse(std::string(trimBlanks(key)) + "=" + flattenLineBreaks(value)));
+    lines_.push_back(parse(std::string(trimBlanks(key)) + "=" + FlattenLineBreaks(value)));
 }
 
 std::string IniStore::text() const {

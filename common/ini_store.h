@@ -9,6 +9,9 @@
 
 namespace scorvane {
 
+// A value as a line of an INI file holds it: every line break (CR LF, CR or LF) becomes "[/]".
+std::string FlattenLineBreaks(std::string_view value);
+
 // An INI file kept as its lines, with the rules of the system's private-profile routines: section and
 // key names match without regard to case, blanks around names and values are ignored, a value is read
 // whole (never cut), a missing key gives the caller's default, a new key is appended at the end of its

@@ -318,7 +318,11 @@ bool ReadReportTemplateFile(const std::string& path, ReportTemplateRecords& out)
 ReportTemplate OpenReportTemplate(const ReportTemplateRecords& records) {
     ReportTemplate report;
     report.landscape = records.landscape;
-    report.lineRecords = records.lineRecords;
+    // A line record is kept as its text; a line break inside one (a damaged record) is kept as the
+    // file will store it, so that saving the template does not change the record a second time.
+    for (const std::string& record : records.lineRecords) {
+        report.lineRecords.push_back(FlattenLineBreaks(record));
+    }
     for (const std::string& record : records.labelRecords) {
         TemplateLabel label;
         SetLabel(record, label);

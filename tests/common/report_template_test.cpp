@@ -188,6 +188,20 @@ TEST(ReportTemplateFile, PrintingPassesOverRecordsThatDoNotParse) {
     EXPECT_EQ(t.skippedRecords, 3);
 }
 
+TEST(ReportTemplateFile, ADamagedLineRecordWithABreakInsideSavesTheSameEveryTime) {
+    const char* text =
+        "[Information]\r\nLinesNum=1\r\nLabelsNum=-1\r\nPage=0\r\n[Lines]\r\n"
+        "0=1,2,3,4,1\r\n1=1,2\r3,4,1\r\n";
+    const ReportTemplate opened = OpenReportTemplate(ParseReportTemplate(text));
+    ASSERT_EQ(opened.lineRecords.size(), 2u);
+    EXPECT_EQ(opened.lineRecords[0], "1,2,3,4,1");
+    EXPECT_EQ(opened.lineRecords[1], "1,2[/]3,4,1");
+    const std::string saved = SerializeReportTemplate(opened);
+    const ReportTemplate reopened = OpenReportTemplate(ParseReportTemplate(saved));
+    EXPECT_EQ(reopened.lineRecords, opened.lineRecords);
+    EXPECT_EQ(SerializeReportTemplate(reopened), saved);
+}
+
 TEST(ReportTemplateFile, CountsAreNotTrustedBeyondTheKeysPresent) {
     ReportTemplateRecords r = ParseReportTemplate(
         "[Information]\r\nLinesNum=2000000000\r\nLabelsNum=abc\r\n[Lines]\r\n0=1,1,2,2,1\r\n"
