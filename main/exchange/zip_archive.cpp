@@ -8,7 +8,7 @@
 
 namespace scorvane {
 
-ZipArchive::ZipArchive() = default;
+ZipArchive::ZipArchive() : budget_(kMaxWorkbookBytes) {}
 
 ZipArchive::~ZipArchive() {
     if (archive_) {
@@ -51,11 +51,11 @@ bool ZipArchive::check() {
             return false;
         }
         if (st.valid & ZIP_STAT_SIZE) {
-            if (st.size > static_cast<zip_uint64_t>(kMaxWorkbookBytes)) {
+            if (st.size > static_cast<zip_uint64_t>(budget_)) {
                 return false;
             }
             claimed += static_cast<int64_t>(st.size);
-            if (claimed > kMaxWorkbookBytes) {
+            if (claimed > budget_) {
                 return false;
             }
         }
@@ -91,7 +91,7 @@ bool ZipArchive::read(int64_t member, const std::function<bool(std::string_view)
             break;
         }
         unpacked_ += n;
-        if (unpacked_ > kMaxWorkbookBytes) {
+        if (unpacked_ > budget_) {
             ok = false;
             break;
         }

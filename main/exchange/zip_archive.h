@@ -30,6 +30,9 @@ class ZipArchive {
     // Hands the member's bytes to `chunk` in pieces; `chunk` returns false to stop. False when the
     // member is missing, damaged, or would take the archive over its budget.
     bool read(int64_t member, const std::function<bool(std::string_view)>& chunk);
+    // The bytes that may be unpacked in all (kMaxWorkbookBytes unless set otherwise).
+    void setBudget(int64_t bytes) { budget_ = bytes; }
+
     // The whole of a small member (at most `limit` bytes), or false.
     bool readAll(int64_t member, std::string& out, size_t limit = 4 << 20);
 
@@ -37,6 +40,7 @@ class ZipArchive {
     bool check();
     zip* archive_ = nullptr;
     int64_t unpacked_ = 0;
+    int64_t budget_;
 };
 
 }  // namespace scorvane
