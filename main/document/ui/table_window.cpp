@@ -262,6 +262,8 @@ void TableWindow::buildMenus() {
             &TableWindow::exportSomeData);
     connect(add(table, "menuSaveCVS", QStringLiteral("保存为C&VS文件(供其它程序调用)")), &QAction::triggered,
             this, &TableWindow::saveCsv);
+    connect(add(table, "menuSaveXlsx", QStringLiteral("导出为电子表格(&L)...")), &QAction::triggered, this,
+            &TableWindow::exportWorkbook);
     table->addSeparator();
     connect(add(table, "menuDRother", QStringLiteral("导入FoxFro格式表格(&I)")), &QAction::triggered, this,
             &TableWindow::convertFoxPro);
@@ -271,6 +273,10 @@ void TableWindow::buildMenus() {
             &TableWindow::importWholeTable);
     connect(add(import, "menuImportSome", QStringLiteral("导入选定数据到指定位置(&S)")), &QAction::triggered,
             this, &TableWindow::importSomeData);
+    connect(add(import, "menuImportSheet", QStringLiteral("从电子表格导入(&X)...")), &QAction::triggered, this,
+            &TableWindow::importWorkbookRows);
+    connect(add(table, "menuOpenSheet", QStringLiteral("导入电子表格(&N)...")), &QAction::triggered, this,
+            &TableWindow::importWorkbookAsNewTable);
     connect(add(table, "menuPrintTB", QStringLiteral("打印图表(&H)")), &QAction::triggered, this,
             &TableWindow::printChart);
     connect(add(table, "menuPrintBB", QStringLiteral("打印报表(&B)")), &QAction::triggered, this,

@@ -108,6 +108,12 @@ class TableWindow : public QWidget {
     QMenu* findResultMenu() const { return findResultMenu_; }
 
     // The caption after the table's title was set by a command from outside the window.
+    // Workbooks: a sheet as a new table window, a sheet's rows appended here, the table as a workbook.
+    void importWorkbookAsNewTable();
+    void importWorkbookRows();
+    void exportWorkbook();
+    // Takes a table made by a command as this window's table, unsaved (the close check asks about it).
+    void adoptTable(GradeTable table);
     void refreshCaption();
 
     // The selection in table coordinates, as GridSelection defines it (column 0 is the row-number

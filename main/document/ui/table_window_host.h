@@ -4,6 +4,7 @@
 #include <string>
 
 #include "main/document/cell_editing.h"
+#include "main/document/grade_table.h"
 #include "main/document/table_font.h"
 
 class QWidget;
@@ -34,6 +35,8 @@ class TableWindowHost {
     // Opens a data file (the path without ".skv") in a new table window of the frame; a host without
     // table windows of its own opens nothing.
     virtual void openDataFile(const std::string& /*pathWithoutExtension*/) {}
+    // Shows a table made by a command (a workbook's sheet) in a new, unsaved table window of the frame.
+    virtual void openNewTable(GradeTable /*table*/) {}
     // The path the print windows print through: made once from the prompts, the runner, the status
     // panel and the owner above.
     virtual PrintPath& printPath();

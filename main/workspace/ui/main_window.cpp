@@ -33,6 +33,7 @@
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
 #include "main/exchange/ui/dbf_converter_dialog.h"
+#include "main/exchange/ui/sheet_import_dialog.h"
 #include "main/formula/sort_rows.h"
 #include "main/formula/ui/find_window.h"
 #include "main/formula/ui/formula_help_dialog.h"
@@ -262,6 +263,7 @@ void MainWindow::buildMenus() {
     fileMenu_->setObjectName("menuFile");
     add(fileMenu_, "menuClass", QStringLiteral("新建/编辑学校关系树(&C)"), &MainWindow::editSchool);
     add(fileMenu_, "menuOpen", QStringLiteral("打开(&O)..."), &MainWindow::openCommand);
+    add(fileMenu_, "menuOpenSheet", QStringLiteral("导入电子表格(&I)..."), &MainWindow::importWorkbook);
     fileMenu_->addSeparator();
     add(fileMenu_, "menuFoxExp", QStringLiteral("转换&FoxPro格式表格"), &MainWindow::convertFoxPro);
     fileMenu_->addSeparator();
@@ -596,6 +598,16 @@ void MainWindow::editSchool() {
     SchoolEditorDialog dialog(prompter_, ProgramFolder(), this);
     dialogs_.run(dialog);
     rebuildTree();
+}
+
+void MainWindow::importWorkbook() {
+    if (std::optional<GradeTable> table = RunSheetImportDialog(prompter_, *this, dialogs_, this)) {
+        openNewTable(std::move(*table));
+    }
+}
+
+void MainWindow::openNewTable(GradeTable table) {
+    newTableWindow()->adoptTable(std::move(table));
 }
 
 void MainWindow::newTableOutsideClass() {

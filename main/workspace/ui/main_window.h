@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     TableFont currentTableFont() const override { return tableFont_; }
     void tableFontChosen(const TableFont& font) override { setTableFont(font); }
     void openDataFile(const std::string& pathWithoutExtension) override { openTable(pathWithoutExtension); }
+    void openNewTable(GradeTable table) override;
 
     // Parts of the frame, for the windows and dialogs that work with it.
     QTreeWidget* tree() const { return tree_; }
@@ -112,6 +113,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void openCommand();                                               // 打开(&O)... and toolbar 3
     void saveCommand();                                               // toolbar 4
     void convertFoxPro();                                             // 转换FoxPro格式表格
+    void importWorkbook();  // 导入电子表格: a workbook's sheet as a new, unsaved table window
     void editSchool();                                                // 新建/编辑学校关系树
     void newTableOutsideClass();  // 新建一张不棣属任何班级的表格
     void newTableDirectly();      // 直接新建表格
