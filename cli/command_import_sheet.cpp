@@ -19,7 +19,7 @@ int runImportSheet(const CliArgs& args) {
     if (args.has("--header-row")) {
         long long n = 0;
         if (!ParseWholeNumber(TrimSpaces(args.value("--header-row")), 1, 1048576, n)) {
-            std::cerr << "标题行应为从 1 起的行号：" << args.value("--header-row") << "\n";
+            std::cerr << "字段行应为从 1 起的行号：" << args.value("--header-row") << "\n";
             return 1;
         }
         headerRow = static_cast<int>(n - 1);

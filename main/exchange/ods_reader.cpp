@@ -9,9 +9,12 @@
 namespace scorvane {
 namespace {
 
-constexpr std::string_view kTable = "urn:oasis:names:tc:opendocument:xmlns:table:1.0|";
-constexpr std::string_view kOffice = "urn:oasis:names:tc:opendocument:xmlns:office:1.0|";
-constexpr std::string_view kText = "urn:oasis:names:tc:opendocument:xmlns:text:1.0|";
+// The three namespaces that matter; the XML is read without namespace processing (which costs expat
+// half its time on a large sheet) and names are matched with the prefixes the document's root element
+// declares for them.
+constexpr std::string_view kTable = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+constexpr std::string_view kOffice = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr std::string_view kText = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
@@ -21,13 +24,16 @@ bool is(std::string_view name, std::string_view ns, std::string_view local) {
 }
 
 std::string attribute(const char** a, std::string_view ns, std::string_view local) {
-    const std::string full = std::string(ns) + std::string(local);
-    const char* v = XmlAttribute(a, full);
-    return v ? v : "";
+    for (size_t i = 0; a[i]; i += 2) {
+        if (is(a[i], ns, local)) {
+            return a[i + 1];
+        }
+    }
+    return {};
 }
 
-long repeat(const char** a, std::string_view local) {
-    const std::string v = attribute(a, kTable, local);
+long repeat(const char** a, std::string_view table, std::string_view local) {
+    const std::string v = attribute(a, table, local);
     if (v.empty()) {
         return 1;
     }
@@ -60,13 +66,40 @@ struct Content : XmlEvents {
     Cell cell;
     std::vector<std::pair<int, std::string>> rowCells;  // this row's cells, to lay down rowRepeat times
 
+    std::string table_ = "table:";
+    std::string office_ = "office:";
+    std::string text_ = "text:";
+    bool root = true;
+
     Content(const SheetChoice& c, SheetGrid& g) : choice(c), grid(g) {}
 
+    void declarations(const char** a) {
+        for (size_t i = 0; a[i]; i += 2) {
+            const std::string_view n(a[i]);
+            if (n.rfind("xmlns", 0) != 0) {
+                continue;
+            }
+            const std::string prefix = n.size() > 6 && n[5] == ':' ? std::string(n.substr(6)) + ":" : std::string();
+            const std::string_view uri(a[i + 1]);
+            if (uri == kTable) {
+                table_ = prefix;
+            } else if (uri == kOffice) {
+                office_ = prefix;
+            } else if (uri == kText) {
+                text_ = prefix;
+            }
+        }
+    }
+
     bool start(std::string_view name, const char** a) override {
-        if (is(name, kTable, "table")) {
+        if (root) {
+            root = false;
+            declarations(a);
+        }
+        if (is(name, table_, "table")) {
             ++tableDepth;
             if (tableDepth == 1) {
-                const std::string sheetName = attribute(a, kTable, "name");
+                const std::string sheetName = attribute(a, table_, "name");
                 grid.sheetNames.push_back(sheetName);
                 if (grid.sheetNames.size() > 65536) {
                     return false;
@@ -85,54 +118,54 @@ struct Content : XmlEvents {
             return true;
         }
         if (inCell) {
-            if (is(name, kOffice, "annotation")) {
+            if (is(name, office_, "annotation")) {
                 ++cell.annotation;
             } else if (cell.annotation == 0 && !cell.covered) {
-                if (is(name, kText, "p") || is(name, kText, "h")) {
+                if (is(name, text_, "p") || is(name, text_, "h")) {
                     if (cell.paragraphs++ > 0) {
                         cell.text += "\r\n";
                     }
                     cell.inParagraph = true;
-                } else if (cell.inParagraph && is(name, kText, "s")) {
-                    const std::string c = attribute(a, kText, "c");
+                } else if (cell.inParagraph && is(name, text_, "s")) {
+                    const std::string c = attribute(a, text_, "c");
                     const long n = c.empty() ? 1 : std::strtol(c.c_str(), nullptr, 10);
                     if (n < 0 || n > 65536) {
                         return false;
                     }
                     cell.text.append(static_cast<size_t>(n), ' ');
-                } else if (cell.inParagraph && is(name, kText, "tab")) {
+                } else if (cell.inParagraph && is(name, text_, "tab")) {
                     cell.text += '\t';
-                } else if (cell.inParagraph && is(name, kText, "line-break")) {
+                } else if (cell.inParagraph && is(name, text_, "line-break")) {
                     cell.text += "\r\n";
                 }
             }
             return cell.text.size() < (1u << 24);
         }
-        if (is(name, kTable, "table-row")) {
-            rowRepeat = repeat(a, "number-rows-repeated");
+        if (is(name, table_, "table-row")) {
+            rowRepeat = repeat(a, table_, "number-rows-repeated");
             col = 0;
             rowCells.clear();
-        } else if (is(name, kTable, "table-cell") || is(name, kTable, "covered-table-cell")) {
+        } else if (is(name, table_, "table-cell") || is(name, table_, "covered-table-cell")) {
             inCell = true;
             cell = Cell();
-            cell.covered = is(name, kTable, "covered-table-cell");
-            cell.repeat = repeat(a, "number-columns-repeated");
+            cell.covered = is(name, table_, "covered-table-cell");
+            cell.repeat = repeat(a, table_, "number-columns-repeated");
             if (!cell.covered) {
-                const std::string type = attribute(a, kOffice, "value-type");
+                const std::string type = attribute(a, office_, "value-type");
                 if (type == "float" || type == "percentage" || type == "currency") {
-                    const std::string v = attribute(a, kOffice, "value");
+                    const std::string v = attribute(a, office_, "value");
                     char* end = nullptr;
                     const double number = std::strtod(v.c_str(), &end);
                     cell.value = !v.empty() && end == v.c_str() + v.size() ? SheetNumberText(number) : v;
                 } else if (type == "date") {
-                    cell.value = IsoDateText(attribute(a, kOffice, "date-value"));
+                    cell.value = IsoDateText(attribute(a, office_, "date-value"));
                 } else if (type == "time") {
-                    cell.value = IsoDurationText(attribute(a, kOffice, "time-value"));
+                    cell.value = IsoDurationText(attribute(a, office_, "time-value"));
                 } else if (type == "boolean") {
-                    const std::string v = attribute(a, kOffice, "boolean-value");
+                    const std::string v = attribute(a, office_, "boolean-value");
                     cell.value = v == "true" || v == "1" ? "TRUE" : "FALSE";
                 } else if (type == "string") {
-                    cell.value = TableLineBreaks(attribute(a, kOffice, "string-value"));
+                    cell.value = TableLineBreaks(attribute(a, office_, "string-value"));
                 }
             }
         }
@@ -140,7 +173,7 @@ struct Content : XmlEvents {
     }
 
     bool end(std::string_view name) override {
-        if (is(name, kTable, "table")) {
+        if (is(name, table_, "table")) {
             if (tableDepth == 1) {
                 reading = false;
             }
@@ -151,11 +184,11 @@ struct Content : XmlEvents {
             return true;
         }
         if (inCell) {
-            if (is(name, kOffice, "annotation")) {
+            if (is(name, office_, "annotation")) {
                 --cell.annotation;
-            } else if (is(name, kText, "p") || is(name, kText, "h")) {
+            } else if (is(name, text_, "p") || is(name, text_, "h")) {
                 cell.inParagraph = false;
-            } else if (is(name, kTable, "table-cell") || is(name, kTable, "covered-table-cell")) {
+            } else if (is(name, table_, "table-cell") || is(name, table_, "covered-table-cell")) {
                 inCell = false;
                 std::string text = cell.covered ? std::string() : cell.value.empty() ? cell.text : cell.value;
                 if (!text.empty()) {
@@ -171,7 +204,7 @@ struct Content : XmlEvents {
             }
             return true;
         }
-        if (is(name, kTable, "table-row")) {
+        if (is(name, table_, "table-row")) {
             if (!rowCells.empty()) {
                 if (row + rowRepeat > kMaxRows) {
                     return false;
@@ -206,7 +239,7 @@ SheetError ReadOds(ZipArchive& archive, const SheetChoice& choice, SheetGrid& ou
     }
     SheetGrid grid;
     Content content(choice, grid);
-    if (!ParseXmlMember(archive, member, content) || grid.sheetNames.empty()) {
+    if (!ParseXmlMember(archive, member, content, false) || grid.sheetNames.empty()) {
         return SheetError::Format;
     }
     if (!content.found) {

@@ -1,5 +1,6 @@
 #include "main/exchange/sheet_value_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -58,14 +59,24 @@ std::string SheetNumberText(double value) {
     if (value == 0) {
         return "0";
     }
-    // The fewest significant digits, up to 15, that give the same double back.
-    char buffer[64];
-    for (int digits = 1; digits <= 15; ++digits) {
-        std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
-        if (std::strtod(buffer, nullptr) == value || digits == 15) {
-            break;
-        }
+    // Whole numbers, the most common cells, without a detour through the digits of a double.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+        char whole[24];
+        const auto end = std::to_chars(whole, whole + sizeof whole, static_cast<long long>(value)).ptr;
+        return std::string(whole, end);
     }
+    // The shortest digits that give the same double back, unless that takes more than 15 significant
+    // digits; then 15, rounded.
+    char buffer[64];
+    auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific);
+    size_t significant = 0;
+    for (const char* p = buffer; p < written.ptr && *p != 'e'; ++p) {
+        significant += (*p >= '0' && *p <= '9') ? 1 : 0;
+    }
+    if (significant > 15) {
+        written = std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific, 14);
+    }
+    *written.ptr = '\0';
     // buffer holds [-]d[.ddd]e[+-]xx: spell it out without the exponent where that reads well.
     std::string text(buffer);
     const size_t e = text.find('e');

@@ -401,7 +401,7 @@ bool parsePart(ZipArchive& archive, const std::string& part, XmlEvents& events, 
     if (member < 0) {
         return !required;
     }
-    return ParseXmlMember(archive, member, events);
+    return ParseXmlMember(archive, member, events, false);
 }
 
 }  // namespace

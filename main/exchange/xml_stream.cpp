@@ -50,7 +50,8 @@ void XMLCALL onEntity(void* data, const XML_Char*, int, const XML_Char*, int, co
 
 class Parser {
   public:
-    explicit Parser(XmlEvents& events) : session_{XML_ParserCreateNS("UTF-8", '|'), events} {
+    Parser(XmlEvents& events, bool namespaces)
+        : session_{namespaces ? XML_ParserCreateNS("UTF-8", '|') : XML_ParserCreate("UTF-8"), events} {
         XML_SetUserData(session_.parser, &session_);
         XML_SetElementHandler(session_.parser, onStart, onEnd);
         XML_SetCharacterDataHandler(session_.parser, onText);
@@ -85,12 +86,12 @@ class Parser {
 }  // namespace
 
 std::string_view XmlLocalName(std::string_view name) {
-    const size_t bar = name.rfind('|');
+    const size_t bar = name.find_last_of("|:");
     return bar == std::string_view::npos ? name : name.substr(bar + 1);
 }
 
 const char* XmlAttribute(const char** attributes, std::string_view name) {
-    const bool local = name.find('|') == std::string_view::npos;
+    const bool local = name.find_first_of("|:") == std::string_view::npos;
     for (size_t i = 0; attributes[i]; i += 2) {
         const std::string_view n(attributes[i]);
         if (n == name || (local && XmlLocalName(n) == name)) {
@@ -100,14 +101,14 @@ const char* XmlAttribute(const char** attributes, std::string_view name) {
     return nullptr;
 }
 
-bool ParseXmlMember(ZipArchive& archive, int64_t member, XmlEvents& events) {
-    Parser parser(events);
+bool ParseXmlMember(ZipArchive& archive, int64_t member, XmlEvents& events, bool namespaces) {
+    Parser parser(events, namespaces);
     return archive.read(member, [&parser](std::string_view bytes) { return parser.feed(bytes, false); }) &&
            parser.feed({}, true);
 }
 
-bool ParseXmlBytes(std::string_view bytes, XmlEvents& events) {
-    Parser parser(events);
+bool ParseXmlBytes(std::string_view bytes, XmlEvents& events, bool namespaces) {
+    Parser parser(events, namespaces);
     return parser.feed(bytes, true);
 }
 

@@ -85,7 +85,7 @@ SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* 
     setTabOrder(ok_, cancel_);
     resize(720, 480);
 
-    show(SheetToGradeTable(grid_data_));
+    present(SheetToGradeTable(grid_data_));
     connect(sheets_, &QComboBox::currentIndexChanged, this, &SheetImportDialog::sheetChosen);
     connect(headerRow_, &QSpinBox::valueChanged, this, &SheetImportDialog::headerRowChanged);
     connect(ok_, &QPushButton::clicked, this, &SheetImportDialog::accept);
@@ -100,17 +100,17 @@ void SheetImportDialog::sheetChosen(int index) {
     // A sheet that could not be read keeps its message whatever header row is chosen.
     readMessage_ = grid.sheetNames.empty() ? sheet.message : std::string();
     grid_data_ = std::move(grid);
-    show(sheet);
+    present(sheet);
 }
 
 void SheetImportDialog::headerRowChanged(int row) {
     if (!readMessage_.empty()) {
         return;
     }
-    show(SheetToGradeTable(grid_data_, row - 1));
+    present(SheetToGradeTable(grid_data_, row - 1));
 }
 
-void SheetImportDialog::show(const SheetTable& sheet) {
+void SheetImportDialog::present(const SheetTable& sheet) {
     sheet_ = sheet;
     const GradeTable& t = sheet_.table;
     // The preview holds the field row and the first rows only, so a large sheet shows at once.

@@ -44,7 +44,7 @@ class SheetImportDialog : public QDialog {
   private:
     void sheetChosen(int index);
     void headerRowChanged(int row);
-    void show(const SheetTable& sheet);
+    void present(const SheetTable& sheet);
     void accept() override;
 
     std::string path_;
