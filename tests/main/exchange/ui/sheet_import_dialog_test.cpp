@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTableView>
 
+#include "common/file_io.h"
 #include "main/exchange/ui/sheet_import_dialog.h"
 #include "main/workspace/ui/frame_fixture.h"
 #include "support/workbook_builder.h"
@@ -128,7 +129,9 @@ TEST_F(SheetImportDialogTest, ExportWritesTheWorkbookAndAFailedWriteSaysSo) {
     EXPECT_EQ(back.table.title, "高一(1)班");
     EXPECT_EQ(back.table.cells(), table->document().table.cells());
 
-    prompter.chooseSave(dir.file("无此文件夹/交教务处.xlsx"));
+    // A folder stands where the workbook would go.
+    ASSERT_TRUE(MakeDirectories(dir.file("是文件夹.xlsx")));
+    prompter.chooseSave(dir.file("是文件夹.xlsx"));
     table->action("menuSaveXlsx")->trigger();
     EXPECT_EQ(prompter.messages(), (Strings{"文件保存失败！"}));
 }
