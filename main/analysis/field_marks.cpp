@@ -32,6 +32,27 @@ bool rowHoldsData(const GradeTable& table, int row) {
     return false;
 }
 
+// CollectFieldMarks(table, col).numeric(), without computing what cannot change the answer: once a
+// number was found, the formulas (which give numbers or nothing) are passed over.
+bool numericField(const GradeTable& table, int col) {
+    bool number = false;
+    for (int r = 1; r < table.rows(); ++r) {
+        const std::string& text = table.cell(r, col);
+        double value = 0;
+        if (IsFormula(text)) {
+            if (!number && rowHoldsData(table, r)) {
+                const std::string shown = 公式2值(table, r, col);
+                number = shown.empty() || ReadMark(shown, value);
+            }
+        } else if (ReadMark(text, value)) {
+            number = true;
+        } else if (!IsAbsenceMark(text) && !IsBlank(text)) {
+            return false;
+        }
+    }
+    return number;
+}
+
 }  // namespace
 
 bool IsAbsenceMark(std::string_view text) {
@@ -140,7 +161,7 @@ std::vector<std::string> DefaultStatisticsFields(const GradeTable& table) {
     }
     for (int c = 1; c < table.cols(); ++c) {
         const std::string& title = table.cell(0, c);
-        if (IsMarkTitle(title) && FieldColumn(table, title) == c && CollectFieldMarks(table, c).numeric()) {
+        if (IsMarkTitle(title) && FieldColumn(table, title) == c && numericField(table, c)) {
             fields.push_back(title);
         }
     }
