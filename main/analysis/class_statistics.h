@@ -27,9 +27,4 @@ struct ClassStatistics {
 // as a load sets them.
 ClassStatistics ComputeClassStatistics(const GradeTable& table, const AnalysisSettings& settings);
 
-// A new table of the given titles and rows (cells beyond the titles are dropped), numbered, its header
-// layout set from the titles: how every result of the statistics is made.
-GradeTable ResultTable(std::string title, const std::vector<std::string>& titles,
-                       const std::vector<std::vector<std::string>>& rows);
-
 }  // namespace scorvane

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "main/analysis/class_statistics.h"
 #include "main/analysis/field_marks.h"
+#include "main/analysis/result_table.h"
 #include "main/analysis/score_figures.h"
 
 namespace scorvane {
