@@ -85,6 +85,7 @@ class TableWindow : public QWidget {
     void importSomeData();    // 导入选定数据到指定位置: the partial import dialog
     void exportSomeData();    // 导出部分表格: the partial export dialog
     void convertFoxPro();     // 导入FoxFro格式表格: the FoxPro converter
+    void showStatistics();    // 成绩统计: the statistics window; its results open as new tables
     // 撤消. The undo item and the frame's undo button follow the document's own announcement of its
     // undo becoming available or not (Document::setUndoListener), whoever takes the snapshot.
     void undo();
@@ -112,8 +113,6 @@ class TableWindow : public QWidget {
     void importWorkbookAsNewTable();
     void importWorkbookRows();
     void exportWorkbook();
-    // Takes a table made by a command as this window's table, unsaved (the close check asks about it).
-    void adoptTable(GradeTable table);
     void refreshCaption();
 
     // The selection in table coordinates, as GridSelection defines it (column 0 is the row-number

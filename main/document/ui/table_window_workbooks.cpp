@@ -34,16 +34,4 @@ void TableWindow::exportWorkbook() {
     ExportWorkbookCommand(document_.table, host_.prompter(), host_.statusSink());
 }
 
-void TableWindow::adoptTable(GradeTable table) {
-    hideEditor();
-    document_.table = std::move(table);
-    document_.setModified();
-    model_->tableReset();
-    applyLayout();
-    refreshCaption();
-    setCurrentCell(1, 0);
-    grid_->scrollToTop();
-    recordHeaderSizes();
-}
-
 }  // namespace scorvane
