@@ -60,7 +60,8 @@ TEST_F(PrintSetupTest, TheTableMenuLeadsToThePrintWindowsInItsOrder) {
     const qsizetype import = texts.indexOf(QStringLiteral("导入另一张表格(&I)"));
     ASSERT_GE(import, 0);
     EXPECT_EQ(texts.mid(import + 1),
-              (QStringList{"打印图表(&H)", "打印报表(&B)", "打印、预览[表格](&P)", "-", "关闭(&X)"}));
+              (QStringList{"导入电子表格(&N)...", "打印图表(&H)", "打印报表(&B)", "打印、预览[表格](&P)", "-",
+                           "关闭(&X)"}));
     EXPECT_EQ(window->action("menuPrintView")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
