@@ -1,5 +1,7 @@
 #include "designer/template_document.h"
 
+#include <filesystem>
+
 namespace scorvane::designer {
 
 ReportTemplate TemplateDocument::toReportTemplate() const {
@@ -26,11 +28,33 @@ void TemplateDocument::load(ReportTemplate report) {
 void TemplateDocument::clearContents() {
     lines.clear();
     labels.clearVisible();
+    lastAddedLabel = -1;
 }
 
-void SetOrientation(TemplateDocument& doc, bool landscape) {
+bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label) {
+    return KeepLabelOnPage(label, static_cast<double>(doc.pageWidth()),
+                           static_cast<double>(doc.pageHeight()));
+}
+
+int SetOrientation(TemplateDocument& doc, bool landscape) {
     doc.landscape = landscape;
     doc.markChanged();
+    int moved = 0;
+    for (size_t i = 0; i < doc.labels.size(); ++i) {
+        moved += KeepOnPage(doc, doc.labels.label(i)) ? 1 : 0;
+    }
+    return moved;
+}
+
+std::string DocumentTitle(const TemplateDocument& doc) {
+    if (doc.fileName.empty()) {
+        return std::string(kUntitled);
+    }
+    return std::filesystem::path(doc.fileName).filename().string();
+}
+
+std::string MovedLabelsMessage(int count) {
+    return "有 " + std::to_string(count) + " 个文字标签超出纸张，已移到纸张边缘。";
 }
 
 }  // namespace scorvane::designer
