@@ -396,7 +396,7 @@ bool KeepLabelOnPage(TemplateLabel& label, double pageWidth, double pageHeight) 
     return true;
 }
 
-ReportTemplate OpenReportTemplate(const PrintableTemplate& report, int* moved) {
+ReportTemplate OpenReportTemplate(const PrintableTemplate& report, std::vector<size_t>* moved) {
     ReportTemplate opened;
     opened.landscape = report.landscape;
     for (const TemplateLine& line : report.lines) {
@@ -404,13 +404,11 @@ ReportTemplate OpenReportTemplate(const PrintableTemplate& report, int* moved) {
     }
     const double width = report.landscape ? kA4Height : kA4Width;
     const double height = report.landscape ? kA4Width : kA4Height;
-    int count = 0;
     for (TemplateLabel label : report.labels) {
-        count += KeepLabelOnPage(label, width, height) ? 1 : 0;
+        if (KeepLabelOnPage(label, width, height) && moved) {
+            moved->push_back(opened.labels.size());
+        }
         opened.labels.push_back(std::move(label));
-    }
-    if (moved) {
-        *moved = count;
     }
     return opened;
 }

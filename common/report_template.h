@@ -141,8 +141,8 @@ std::string SkippedRecordsMessage(int count);
 bool KeepLabelOnPage(TemplateLabel& label, double pageWidth, double pageHeight);
 
 // The template as the designer opens it: the lines written as their records and the labels as read,
-// each kept on the page of the template's orientation; `moved`, when given, counts the labels that
-// were moved onto it.
-ReportTemplate OpenReportTemplate(const PrintableTemplate& report, int* moved = nullptr);
+// each kept on the page of the template's orientation; `moved`, when given, receives the indices of
+// the labels that were moved onto it.
+ReportTemplate OpenReportTemplate(const PrintableTemplate& report, std::vector<size_t>* moved = nullptr);
 
 }  // namespace scorvane

@@ -1,5 +1,6 @@
 #include "designer/template_document.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace scorvane::designer {
@@ -39,11 +40,22 @@ bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label) {
 int SetOrientation(TemplateDocument& doc, bool landscape) {
     doc.landscape = landscape;
     doc.markChanged();
-    int moved = 0;
+    doc.labelsMovedOntoPage.clear();
     for (size_t i = 0; i < doc.labels.size(); ++i) {
-        moved += KeepOnPage(doc, doc.labels.label(i)) ? 1 : 0;
+        if (KeepOnPage(doc, doc.labels.label(i))) {
+            doc.labelsMovedOntoPage.push_back(i);
+        }
     }
-    return moved;
+    return static_cast<int>(doc.labelsMovedOntoPage.size());
+}
+
+void ShowLabelWhole(TemplateDocument& doc, size_t i, double width, double height) {
+    if (i >= doc.labels.size()) {
+        return;
+    }
+    TemplateLabel& label = doc.labels.label(i);
+    label.left = std::max(0.0, std::min(label.left, static_cast<double>(doc.pageWidth()) - width));
+    label.top = std::max(0.0, std::min(label.top, static_cast<double>(doc.pageHeight()) - height));
 }
 
 std::string DocumentTitle(const TemplateDocument& doc) {

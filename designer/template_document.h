@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/report_template.h"
 #include "designer/label_store.h"
@@ -28,6 +29,9 @@ struct TemplateDocument {
     // The visible label the add command made last, -1 when none (or when it was deleted); a new label
     // goes below it.
     int lastAddedLabel = -1;
+    // The labels that the last opening or turning of the page moved onto it from outside; the window
+    // shows them whole (ShowLabelWhole) once it knows their sizes.
+    std::vector<size_t> labelsMovedOntoPage;
     // Told whenever the flag changes through markChanged or setChanged (the window's title shows it).
     std::function<void()> changeObserver;
 
@@ -54,8 +58,12 @@ struct TemplateDocument {
 };
 
 // "纸张横向" / "纸张纵向": turns the page and marks the template changed. Labels that the turned page no
-// longer holds move to the nearest point on it; returns how many moved.
+// longer holds move to the nearest point on it (labelsMovedOntoPage); returns how many moved.
 int SetOrientation(TemplateDocument& doc, bool landscape);
+
+// A label moved onto the page from outside is brought in further, so that the whole of it, `width` ×
+// `height` twips, shows where it fits: findable on the page, not just on its edge.
+void ShowLabelWhole(TemplateDocument& doc, size_t i, double width, double height);
 
 // A label kept on the document's page (0 … page width, 0 … page height, the orientation in force).
 bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label);

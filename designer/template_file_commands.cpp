@@ -67,16 +67,17 @@ bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& 
             prompter.message(kFormatMessage, "提示", Icon::Information);
             return false;
     }
-    int moved = 0;
+    std::vector<size_t> moved;
     doc.load(OpenReportTemplate(read, &moved));
+    doc.labelsMovedOntoPage = moved;
     doc.fileName = path;
     doc.setChanged(false);
     std::string said;
     if (read.skippedRecords > 0) {
         said = SkippedRecordsMessage(read.skippedRecords);
     }
-    if (moved > 0) {
-        said += (said.empty() ? "" : " ") + MovedLabelsMessage(moved);
+    if (!moved.empty()) {
+        said += (said.empty() ? "" : " ") + MovedLabelsMessage(static_cast<int>(moved.size()));
     }
     status.setStatus(said.empty() ? kStatusReady : std::string_view(said));
     return true;

@@ -462,6 +462,7 @@ void DesignerWindow::setOrientation(bool landscape) {
     const int moved = SetOrientation(doc_, landscape);
     layOutPage();
     page_->labelsChanged();
+    showMovedLabelsWhole();
     showLabelEditorFields();
     redraw();
     viewport_->SetPageSize();
@@ -473,7 +474,22 @@ bool DesignerWindow::openAtStart(const std::string& path) {
         return false;
     }
     showDocument();
+    showMovedLabelsWhole();
     return true;
+}
+
+void DesignerWindow::showMovedLabelsWhole() {
+    if (doc_.labelsMovedOntoPage.empty()) {
+        return;
+    }
+    const double tpp = page_->twipsPerPixel();
+    for (size_t i : doc_.labelsMovedOntoPage) {
+        const QRect shown = page_->labelRect(static_cast<int>(i));
+        ShowLabelWhole(doc_, i, shown.width() * tpp, shown.height() * tpp);
+    }
+    doc_.labelsMovedOntoPage.clear();
+    page_->labelsChanged();
+    showLabelEditorFields();
 }
 
 void DesignerWindow::newTemplate() {
@@ -490,6 +506,7 @@ void DesignerWindow::openTemplate() {
     if (OpenTemplate(doc_, prompter_, *this)) {
         drawing_.cancel();
         showDocument();
+        showMovedLabelsWhole();
     }
 }
 

@@ -80,6 +80,8 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     // An edit of "标签文字：" not yet committed goes to the label before another command runs.
     void commitPendingEdits();
     void nudgeLabel(Qt::Key key);
+    // The labels an opening or a turned page moved onto the page are brought in to show whole.
+    void showMovedLabelsWhole();
 
     void onPageReleased(Qt::MouseButton button, double x, double y);
     bool coordinateKey(QKeyEvent* key);

@@ -150,6 +150,10 @@ TEST(Labels, EveryWayOfPlacingALabelKeepsItOnThePage) {
     EXPECT_EQ(opened.labels.label(0).left, 0);
     EXPECT_EQ(opened.labels.label(0).top, 16840);
     EXPECT_EQ(status.texts, Strings{MovedLabelsMessage(1)});
+    // Once the window knows its size, a label moved onto the page shows whole.
+    EXPECT_EQ(opened.labelsMovedOntoPage, std::vector<size_t>{0});
+    ShowLabelWhole(opened, 0, 600, 240);
+    EXPECT_EQ(opened.labels.label(0).top, 16600);
 }
 
 TEST(Labels, ANewLabelGoesBelowTheOneAddedLastAndBackToTheTopOfTheViewAtTheFoot) {

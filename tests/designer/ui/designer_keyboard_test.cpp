@@ -100,14 +100,15 @@ TEST_F(DesignerKeyboardTest, TabGoesThroughTheEditorInViewInReadingOrderAndShift
     find<QComboBox>("Combo1")->setFocus();
     Strings order;
     for (int i = 0; i < 29; ++i) {
-        order.push_back(focused());
+        // (Tab stops at one button of the orientation, the checked one or the first, as the platform has it)
+        order.push_back(focused().starts_with("Option") ? "Option" : focused());
         key(Qt::Key_Tab);
     }
     EXPECT_EQ(order, (Strings{"Combo1",   "Text2(0)", "Text2(1)",  "Text2(2)",  "Text2(3)",  "LH",
                               "LV",       "Command8", "Command9",  "Command7",  "Command2",  "Combo2",
                               "Text4(1)", "Text4(0)", "Text3",     "Check2",    "Command3",  "Command6",
                               "Command4", "Command5", "Command10", "Command12", "Command11", "Command13",
-                              "Check1",   "Text1",    "Option1",   "picTarget", "Combo1"}));
+                              "Check1",   "Text1",    "Option",    "picTarget", "Combo1"}));
     // Back from the whole-table moves into the line editor while it is in view.
     find<QComboBox>("Combo1")->setFocus();
     ASSERT_TRUE(lineEditorShown());
@@ -174,7 +175,8 @@ TEST_F(DesignerKeyboardTest, TurningThePageBringsLabelsOutsideItOntoItAndSaysSo)
     find<QPushButton>("Command3")->click();
     MoveLabel(window.document(), 0, 1000, 16000);
     find<QRadioButton>("Option1")->click();
-    EXPECT_EQ(label(0).top, 11907);
+    // On the page's foot, and in whole: its bottom edge on the foot.
+    EXPECT_EQ(label(0).top, 11907 - window.page()->labelRect(0).height() * 15);
     EXPECT_EQ(window.statusBar()->currentMessage().toStdString(), MovedLabelsMessage(1));
 }
 
