@@ -248,6 +248,7 @@ void DesignerWindow::wirePanel() {
         connect(p->tableMoves[i], &QPushButton::clicked, this, [this, move = moves[i]] {
             MoveWholeTable(doc_, move);
             page_->labelsChanged();
+            showLabelEditorFields();  // the selected label moved with the table
             redraw();
         });
     }

@@ -159,6 +159,9 @@ TEST_F(DesignerKeyboardTest, ArrowKeysOnThePageMoveTheSelectedLabelAlongTheGrid)
     EXPECT_EQ(label(0).top, 290);
     EXPECT_EQ(find<QLineEdit>("Text4(1)")->text(), "284");
     EXPECT_EQ(window.page()->labelRect(0).topLeft(), QPoint(19, 19));
+    // The boxes follow the label when the whole table moves too.
+    find<QPushButton>("Command13")->click();
+    EXPECT_EQ(find<QLineEdit>("Text4(0)")->text(), "315");
 }
 
 TEST_F(DesignerKeyboardTest, OnlyACaptionsOwnTextSwapsTheEditors) {
