@@ -192,6 +192,15 @@ def regressions():
     """The inputs of the faults found before fuzzing, each replayed ever since."""
     write("report_template", "count_and_key_2147483647.rvx",
           "[Information]\r\nLinesNum=2147483647\r\n[Lines]\r\n2147483647=1\r\n", "regressions")
+    # A caption of a hundred characters at the largest font size, and one at a size no dialog offers.
+    write("report_template", "caption_at_font_size_1638.rvx", "\r\n".join([
+        ";KVL'S Scorvane报表模板文件", "[Information]", "LinesNum=-1", "LabelsNum=1", "Page=0", "[Labels]",
+        "0=" + "长" * 100 + " 600 300 宋体 0 0 1638 0 0 0", "1=大 0 0 宋体 0 0 99999 0 0 0"]) + "\r\n", "regressions")
+    # Labels off the page, one at the largest position a record holds.
+    write("report_template", "labels_off_the_page.rvx", "\r\n".join([
+        "[Information]", "LinesNum=-1", "LabelsNum=2", "Page=-1", "[Labels]",
+        "0=远 2147483647 2147483647 宋体 0 0 9 0 0 0", "1=负 -3000 -3000 宋体 0 0 9 0 0 0",
+        "2=竖 16000 100 宋体 0 0 9 0 0 0"]) + "\r\n", "regressions")
     grades = 1000
     school = ["[School]", "Name=一中", "Grade=99999"]
     sections = []
