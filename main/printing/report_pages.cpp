@@ -31,7 +31,7 @@ bool DrawReportPages(DrawingSurface& printer, const PrintableTemplate& report, c
             return column == 0    ? report.labels[i].caption
                    : source.value ? source.value(r, column)
                                   : table.cell(r, column);
-        });
+        }, [&](size_t i) { return boundColumn[i] != 0; });
         if (r < last && !printer.newPage()) {
             return false;
         }
