@@ -73,11 +73,9 @@ TEST(ChartValues, NumbersCountEverythingElseIsZero) {
 }
 
 TEST(ChartValues, TheMaximumAndSegmentBoxesTakeDigitsAndNeverHoldZero) {
-    for (char32_t key : {U'0', U'7', U'9', U'\b'}) {
-        EXPECT_TRUE(ChartBoxKeyAccepted(key)) << static_cast<int>(key);
-    }
-    for (char32_t key : {U'-', U'.', U'a', U' ', U'\x16', U'５'}) {
-        EXPECT_FALSE(ChartBoxKeyAccepted(key)) << static_cast<int>(key);
+    for (auto [typed, kept] : std::vector<std::pair<std::string, std::string>>{
+             {"120", "120"}, {"12a", "12"}, {"-1.5", "15"}, {" 7\t", "7"}, {"５", ""}, {"", ""}}) {
+        EXPECT_EQ(ChartBoxDigits(typed), kept) << typed;
     }
     EXPECT_EQ(ChartBoxText(""), "1");
     EXPECT_EQ(ChartBoxText("0"), "1");
@@ -148,11 +146,14 @@ TEST_F(Charts, LineChartFollowsEachRowAcrossTheFields) {
     }
     EXPECT_EQ(joins, 4);
 
-    // The row's name just right of its last point, centred on it, in the line colour; then black again.
+    // The row's name at its last point (75, up from 50): on the point's left, above it, ending two
+    // blanks' width before it, in the line colour; then black again.
     const Op& name = picture.textOp("王五");
-    EXPECT_EQ(name.x1, 6540 + 2 * 80);
-    EXPECT_EQ((name.y1 + name.y2) / 2, 875);  // 75
+    EXPECT_EQ(name.x2, 6540 - 2 * 80);
+    EXPECT_EQ(name.y2, 875 - 30);
     EXPECT_EQ(name.color, Rgb(128, 0, 0));
+    // 张三's last point (100) is at the top of the chart: no room above, so the name goes below it.
+    EXPECT_EQ(picture.textOp("张三").y1, 0 + 30);
     EXPECT_EQ(picture.textColor(), kBlack);
     EXPECT_EQ(picture.textOp("语文").y1, 3600);  // the fields name the categories
 }
@@ -215,6 +216,33 @@ TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {
     DrawLineChartUp(lines, 1.74, ChartOutput::Printer, data, value);
     EXPECT_EQ(lines.ops(Op::Circle)[0].x2, 30);
     EXPECT_NEAR(lines.ops(Op::Circle)[1].x1, 6540 * 1.74, 1e-9);
+}
+
+TEST_F(Charts, EveryWordStaysOnThePaperAndOnThePreviewPicture) {
+    table = testing::MakeTable({"姓名", "第一次月考成绩", "第二次月考成绩", "期末考试总成绩"},
+                               {{"王可馨", "80", "90", "100"},
+                                {"欧阳文轩", "100", "50", "0"},
+                                {"司马长风欧阳", "60", "60", "60"}});
+    chooseRows({1, 2, 3});
+    chooseFields({2, 3, 4});
+    data.title = "高一年级第一学期期中、期末考试各科成绩对比图（全体学生）";
+    for (ChartType type : {ChartType::LineUp, ChartType::LineDown, ChartType::Bar}) {
+        for (bool paper : {false, true}) {
+            RecordingSurface s(paper ? RecordingSurface::Kind::Printer : RecordingSurface::Kind::Picture);
+            s.setSize(kChartPreviewWidth, kChartPreviewHeight);
+            DrawChart(s, paper ? kChartPrintScale : kChartPreviewScale,
+                      paper ? ChartOutput::Printer : ChartOutput::Preview, type, data, value);
+            for (const Op& op : s.ops(Op::Text)) {
+                EXPECT_GE(op.x1, 0) << op.text << " " << paper;
+                EXPECT_LE(op.x2, s.width()) << op.text << " " << paper;
+                EXPECT_GE(op.y1, 0) << op.text << " " << paper;
+            }
+            // Every name is printed whole.
+            for (const char* name : {"王可馨", "欧阳文轩", "司马长风欧阳"}) {
+                EXPECT_TRUE(s.hasText(name)) << name;
+            }
+        }
+    }
 }
 
 TEST_F(Charts, EveryBarStaysBetweenTheAxesOnThePreviewAndOnThePaperWhateverTheNumberOfStudents) {
