@@ -293,7 +293,9 @@ class MemoFile {
 };
 
 int64_t le64(std::string_view b, size_t at) {
-    return static_cast<int64_t>(static_cast<uint64_t>(le32(b, at)) | static_cast<uint64_t>(le32(b, at + 4)) << 32);
+    const uint64_t low = le32(b, at);
+    const uint64_t high = le32(b, at + 4);
+    return static_cast<int64_t>(low | high << 32);
 }
 
 // "yyyy-mm-dd" of a Julian day number.

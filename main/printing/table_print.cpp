@@ -358,8 +358,8 @@ void clsTablePrint::drawRow(DrawingSurface& output, double y, double height, con
                 selectedFont_ = kNoFont - 1;
                 const double textHeight = output.textHeight(fitted.text);
                 const double top = y + (height - textHeight) / 2;
-                output.drawTextInRect(x + CellXOffset, top, x + w - CellXOffset, top + textHeight, fitted.text,
-                                      textAlign);
+                output.drawTextInRect(x + CellXOffset, top, x + w - CellXOffset, top + textHeight,
+                                      fitted.text, textAlign);
             }
         }
         x += w;

@@ -19,12 +19,12 @@ TEST(FittedText, WhatDoesNotFitShrinksThenNumbersBecomeMarksAndTextIsCut) {
         double size;
     };
     const Case cases[] = {
-        {"85", 580, "85", 9},                        // fits: as it is
-        {"欧阳文轩", 720, "欧阳文轩", 9},            // exactly fits
-        {"欧阳文轩", 580, "欧阳文轩", 7},            // 7 x 80 = 560; 7.5 would be 600
-        {"123457900.11", 620, "123457900.11", 5},    // 5 points: 600
-        {"123457900.11", 580, "######", 9},          // not even at 5 points: marks at the table's size
-        {"-.5", 20, "#", 9},                         // at least one mark
+        {"85", 580, "85", 9},                               // fits: as it is
+        {"欧阳文轩", 720, "欧阳文轩", 9},                   // exactly fits
+        {"欧阳文轩", 580, "欧阳文轩", 7},                   // 7 x 80 = 560; 7.5 would be 600
+        {"123457900.11", 620, "123457900.11", 5},           // 5 points: 600
+        {"123457900.11", 580, "######", 9},                 // not even at 5 points: marks at the table's size
+        {"-.5", 20, "#", 9},                                // at least one mark
         {"张三李四王五赵六钱七孙八", 580, "张三李四…", 5},  // 5 x 100 with the ellipsis
         {"甲\r\n张三李四王五赵六钱七孙八", 580, "甲\r\n张三李四…", 5},  // each line cut by itself
         {"12号楼 3 单元 456 室", 300, "12号…", 5},  // digits in a text do not make it a number

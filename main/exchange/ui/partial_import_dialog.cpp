@@ -118,7 +118,8 @@ PartialImportDialog::PartialImportDialog(Document& document, Prompter& prompter,
     layout->addLayout(buttons);
     resize(680, 600);
     // Tab goes through the controls in reading order (the grids let it pass: arrows move in them).
-    QWidget* order[] = {targetGrid_, browse_, sourceGrid_, keyMatching_, targetKey_, sourceKey_, confirm_, cancel_};
+    QWidget* order[] = {targetGrid_, browse_,    sourceGrid_, keyMatching_,
+                        targetKey_,  sourceKey_, confirm_,    cancel_};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

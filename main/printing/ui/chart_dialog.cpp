@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,8 +14,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/print_path.h"

@@ -79,12 +79,12 @@ TEST(DbfConverter, WhatCannotBeReadIsNamedOnceAndTheRestConverted) {
 TEST(DbfConverter, ACharacterThatGbkCannotHoldIsSavedAsAQuestionMarkAndCounted) {
     TempDir dir;
     // A damaged byte, a character beyond GBK (in its four-byte GB18030 form), and one in the typed title.
-    const std::string bytes = DbfBuilder{0x03,
-                                         {{"XM", 'C', 8}},
-                                         {{{EncodeGbk("张") + "\xFF" + EncodeGbk("三")}},
-                                          {{"\x94\x39\xFC\x36ok"}},
-                                          {{EncodeGbk("李四")}}}}
-                                  .bytes();
+    const std::string bytes = DbfBuilder{
+        0x03,
+        {{"XM", 'C', 8}},
+        {{{EncodeGbk("张") + "\xFF" + EncodeGbk("三")}},
+         {{"\x94\x39\xFC\x36ok"}},
+         {{EncodeGbk("李四")}}}}.bytes();
     WriteBytes(dir.file("t.dbf"), bytes);
     DbfConverter converter;
     ScriptedPrompter p;
@@ -92,7 +92,8 @@ TEST(DbfConverter, ACharacterThatGbkCannotHoldIsSavedAsAQuestionMarkAndCounted) 
     ASSERT_TRUE(converter.read(dir.file("t.dbf"), p, status));
     EXPECT_EQ(converter.grid().cell(1, 1), "张\uFFFD三");
     p.chooseSave(dir.file("t.skv"));
-    EXPECT_EQ(converter.save({"表\xE2\x82\xAC\xF0\xA0\x80\x80", "", ""}, p, status), ConverterSaveOutcome::Saved);
+    EXPECT_EQ(converter.save({"表\xE2\x82\xAC\xF0\xA0\x80\x80", "", ""}, p, status),
+              ConverterSaveOutcome::Saved);
     EXPECT_EQ(p.messages(), Values{"文件已保存。其中有 3 个字符无法用GBK编码保存，已替换为“?”。"});
     EXPECT_EQ(ReadBytes(dir.file("t.skv")),
               GbkLines({"KVL'S Scorvane数据文件", "表€?", "4", "2", "", "", "###.##", "  ", "XM", "1",

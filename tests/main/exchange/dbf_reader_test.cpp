@@ -84,13 +84,17 @@ TEST(DbfReader, TextIsReadInTheCodePageTheTableNamesElseAsUtf8OrGbkByWhatItHolds
         {0x00, utf8, "ok", {"张三", "ok"}},
         {0x00, Gbk("张三"), "ok", {"张三", "ok"}},
         {0x00, utf8, Gbk("李四"), {DecodeGbk(utf8), "李四"}},  // one field that is no UTF-8: all GBK
-        {0x00, utf8.substr(0, 5), "ok", {"张", "ok"}},           // a character cut at the field's end
+        {0x00, utf8.substr(0, 5), "ok", {"张", "ok"}},         // a character cut at the field's end
         {0x00, "plain", "ok", {"plain", "ok"}},
         {0x7A, utf8, "ok", {DecodeGbk(utf8), "ok"}},  // the driver byte is believed
         {0x4D, Gbk("张三"), "ok", {"张三", "ok"}},
         {0x4F, "\xB1\x69\xA4\x54", "ok", {"張三", "ok"}},  // Big5
-        {0x03, "\xE9" "cole", "ok", {"école", "ok"}},     // Windows Western
-        {0x99, utf8, "ok", {"张三", "ok"}},               // a driver not known here says nothing
+        {0x03,
+         "\xE9"
+         "cole",
+         "ok",
+         {"école", "ok"}},                   // Windows Western
+        {0x99, utf8, "ok", {"张三", "ok"}},  // a driver not known here says nothing
     };
     for (const Case& c : cases) {
         std::string bytes = DbfBuilder{0x03, {{"XM", 'C', 6}, {"BZ", 'C', 4}}, {{{c.name, c.other}}}}.bytes();
@@ -102,7 +106,9 @@ TEST(DbfReader, TextIsReadInTheCodePageTheTableNamesElseAsUtf8OrGbkByWhatItHolds
 }
 
 TEST(DbfReader, DoublesDateTimesAndAmountsAreConvertedAndUnknownTypesLeftEmpty) {
-    auto le64 = [](uint64_t v) { return Le32(static_cast<uint32_t>(v)) + Le32(static_cast<uint32_t>(v >> 32)); };
+    auto le64 = [](uint64_t v) {
+        return Le32(static_cast<uint32_t>(v)) + Le32(static_cast<uint32_t>(v >> 32));
+    };
     auto dbl = [&](double d) {
         uint64_t bits;
         std::memcpy(&bits, &d, 8);

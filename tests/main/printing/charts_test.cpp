@@ -219,10 +219,9 @@ TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {
 }
 
 TEST_F(Charts, EveryWordStaysOnThePaperAndOnThePreviewPicture) {
-    table = testing::MakeTable({"姓名", "第一次月考成绩", "第二次月考成绩", "期末考试总成绩"},
-                               {{"王可馨", "80", "90", "100"},
-                                {"欧阳文轩", "100", "50", "0"},
-                                {"司马长风欧阳", "60", "60", "60"}});
+    table = testing::MakeTable(
+        {"姓名", "第一次月考成绩", "第二次月考成绩", "期末考试总成绩"},
+        {{"王可馨", "80", "90", "100"}, {"欧阳文轩", "100", "50", "0"}, {"司马长风欧阳", "60", "60", "60"}});
     chooseRows({1, 2, 3});
     chooseFields({2, 3, 4});
     data.title = "高一年级第一学期期中、期末考试各科成绩对比图（全体学生）";

@@ -85,9 +85,9 @@ TEST_F(ReportPages, ABoundValueWiderThanThePageFromItsLabelsLeftPrintsWithinTheP
     };
     const std::vector<Case> cases = {
         {"张三", "张三", 10},
-        {repeat("评", 60), repeat("评", 60), 8.5},                  // 60 x 170 = 10200
-        {repeat("1", 300), repeat("#", 107), 10},                   // a number never cut
-        {repeat("评", 300), repeat("评", 106) + "…", 5},           // 107 x 100 at 5 points
+        {repeat("评", 60), repeat("评", 60), 8.5},                        // 60 x 170 = 10200
+        {repeat("1", 300), repeat("#", 107), 10},                         // a number never cut
+        {repeat("评", 300), repeat("评", 106) + "…", 5},                  // 107 x 100 at 5 points
         {repeat("评", 60) + "\r\n短", repeat("评", 60) + "\r\n短", 8.5},  // every line the same size
     };
     for (size_t i = 0; i < cases.size(); ++i) {

@@ -147,10 +147,10 @@ TEST(TablePrint, TextWiderThanItsCellPrintsWholeInASmallerSizeNumbersAsMarks) {
     // a Chinese character 180.
     clsTablePrint tp = MakeTable(1, 4);
     tp.setHeaderText(0, 3, "一个很长很长的字段标题");  // 10 characters: 880 / 10 / 20 = 4.4 points
-    tp.setTextMatrix(0, 0, "欧阳文轩欧阳");           // 1080 wide: 7 points
-    tp.setTextMatrix(0, 1, "123457900.1234567");     // 17 digits: 850 at 5 points
-    tp.setTextMatrix(0, 2, "1234567890123456789");   // 19 digits: 950 even at 5 points
-    tp.setTextMatrix(0, 3, "85");                     // fits: as it is
+    tp.setTextMatrix(0, 0, "欧阳文轩欧阳");            // 1080 wide: 7 points
+    tp.setTextMatrix(0, 1, "123457900.1234567");       // 17 digits: 850 at 5 points
+    tp.setTextMatrix(0, 2, "1234567890123456789");     // 19 digits: 950 even at 5 points
+    tp.setTextMatrix(0, 3, "85");                      // fits: as it is
     RecordingSurface s;
     s.setCurrentY(567);
     tp.DrawTable(s, 0, 1);
@@ -167,9 +167,10 @@ TEST(TablePrint, TextWiderThanItsCellPrintsWholeInASmallerSizeNumbersAsMarks) {
         EXPECT_LE(measure.textWidth(op.text), op.x2 - op.x1) << op.text;  // nothing is clipped
         EXPECT_EQ(op.font.name, "宋体");
     }
-    const std::vector<Printed> expected = {
-        {"H0", 9}, {"H1", 9}, {"H2", 9}, {"一个很长很长的…", 5},
-        {"欧阳文轩欧阳", 7}, {"123457900.1234567", 5}, {"#########", 9}, {"85", 9}};
+    const std::vector<Printed> expected = {{"H0", 9},           {"H1", 9},
+                                           {"H2", 9},           {"一个很长很长的…", 5},
+                                           {"欧阳文轩欧阳", 7}, {"123457900.1234567", 5},
+                                           {"#########", 9},    {"85", 9}};
     ASSERT_EQ(printed.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(printed[i].text, expected[i].text) << i;

@@ -399,7 +399,8 @@ TEST_F(FormulaBarTest, TheMenuKeyAndShiftF10OpenTheCellMenuAtTheCurrentCell) {
         Qt::KeyboardModifiers modifiers;
         bool formula;
     };
-    for (const Case& c : {Case{4, 2, Qt::Key_Menu, {}, false}, Case{2, 3, Qt::Key_F10, Qt::ShiftModifier, true}}) {
+    for (const Case& c :
+         {Case{4, 2, Qt::Key_Menu, {}, false}, Case{2, 3, Qt::Key_F10, Qt::ShiftModifier, true}}) {
         window->setCurrentCell(c.row, c.col);
         QTest::keyClick(grid(), c.key, c.modifiers);
         ASSERT_TRUE(menu->isVisible()) << c.key;
@@ -414,7 +415,7 @@ TEST_F(FormulaBarTest, TheMenuKeyAndShiftF10OpenTheCellMenuAtTheCurrentCell) {
     EXPECT_FALSE(menu->isVisible());
     // Where the platform turns the Menu key into a menu request, the request opens it at the cell too.
     window->setCurrentCell(3, 2);
-    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0), Qt::NoModifier);
     QApplication::sendEvent(grid(), &request);
     ASSERT_TRUE(menu->isVisible());
     EXPECT_TRUE(menu->geometry().contains(grid()->viewport()->mapToGlobal(cellCentre(3, 2)) + QPoint(1, 1)));

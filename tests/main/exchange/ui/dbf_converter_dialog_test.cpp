@@ -108,10 +108,12 @@ TEST_F(DbfConverterDialogTest, TheKeyboardAloneReadsFillsInAndSavesATwoLineClass
         d.show();
         d.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
         auto focus = [] { return QApplication::focusWidget()->objectName(); };
-        key(Qt::Key_O, Qt::AltModifier);  // 打开(&O)
-        ASSERT_EQ(d.grid()->model()->rowCount(), 2);
+        key(Qt::Key_O, Qt::AltModifier);  // 打开(&O), which clicks a moment later
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.grid()->model()->rowCount() == 2; }));
         d.grid()->setFocus();
         d.grid()->setCurrentIndex(d.grid()->model()->index(0, 0));
         key(Qt::Key_Right);  // the arrows move in the grid
@@ -134,10 +136,12 @@ TEST_F(DbfConverterDialogTest, TheKeyboardAloneReadsFillsInAndSavesATwoLineClass
         key(Qt::Key_Backtab);
         EXPECT_EQ(focus(), "MSFlexGrid1");
         EXPECT_EQ(d.info().classInfo, "one\r\ntwo");  // CR LF, as every value keeps a line break
-        key(Qt::Key_S, Qt::AltModifier);  // 转换保存(&S)...
+        key(Qt::Key_S, Qt::AltModifier);              // 转换保存(&S)...
+        EXPECT_TRUE(QTest::qWaitFor([&] { return prompter.exhausted(); }));
         d.reject();
     });
-    const std::string head = GbkLines({"KVL'S Scorvane数据文件", "list", "3", "3", "", "one[/]two", "###.##"});
+    const std::string head =
+        GbkLines({"KVL'S Scorvane数据文件", "list", "3", "3", "", "one[/]two", "###.##"});
     EXPECT_EQ(ReadBytes(dir.file("二班.skv")).substr(0, head.size()), head);
     EXPECT_TRUE(prompter.exhausted());
 }

@@ -243,11 +243,14 @@ TEST_F(PrintSetupTest, TheWheelScrollsFourStepsANotchDownWhenTurnedTowardsTheUse
             Qt::KeyboardModifiers modifiers;
             int vertical, horizontal;  // the bars' values after it
         };
-        const Turn turns[] = {{-120, {}, 4, 0}, {-240, {}, 12, 0}, {120, {}, 8, 0},
-                              {60, {}, 8, 0},   {-120, Qt::ShiftModifier, 8, 4}};
+        const Turn turns[] = {{-120, {}, 4, 0},
+                              {-240, {}, 12, 0},
+                              {120, {}, 8, 0},
+                              {60, {}, 8, 0},
+                              {-120, Qt::ShiftModifier, 8, 4}};
         for (const Turn& t : turns) {
-            QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, t.angle),
-                              Qt::NoButton, t.modifiers, Qt::NoScrollPhase, false);
+            QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, t.angle), Qt::NoButton, t.modifiers, Qt::NoScrollPhase, false);
             QApplication::sendEvent(view, &wheel);
             EXPECT_EQ(view->verticalBar()->value(), t.vertical) << t.angle;
             EXPECT_EQ(view->horizontalBar()->value(), t.horizontal) << t.angle;
