@@ -130,28 +130,63 @@ int safeSegments(const ChartData& d) {
     return d.segments > 0 ? d.segments : 1;
 }
 
-// The name of a line chart's row at its last point. The last points lie on the right end of the axis,
-// so the name goes to the point's left, inside the chart, ending two blanks' width before the point:
-// above it where the row's line comes up to the point (or is level), below it where the line comes
-// down, so that the name does not lie on its own line; it stays between the axes' ends.
-void drawRowName(DrawingSurface& s, double scale, const std::string& name, double x, double y,
-                 double previousY) {
-    s.setTextColor(kLineColor);
-    const double right = x - s.textWidth("  ");
-    const std::string text = fitted(s, name, right - kAxisLeft * scale);
-    const double width = s.textWidth(text);
-    const double height = s.textHeight(text);
-    const double above = y - kPointRadius - height;
+// The name of a line chart's row, printed at the row's last point.
+struct RowName {
+    std::string text;
+    double size = 8;  // points: smaller when the name is wider than the chart
+    double right = 0, width = 0, height = 0;
+    double pointY = 0;
+    double top = 0;
+};
+
+// The last points lie on the right end of the axis, so a name goes to its point's left, inside the
+// chart, ending two blanks' width before the point: above it where the row's line comes up to the
+// point (or is level), below it where the line comes down, so that the name does not lie on its own
+// line; it stays between the axes' ends.
+RowName rowName(DrawingSurface& s, double scale, const std::string& name, double x, double y,
+                double previousY) {
+    RowName n;
+    n.right = x - s.textWidth("  ");
+    n.text = fitted(s, name, n.right - kAxisLeft * scale);
+    n.size = s.font().size;
+    n.width = s.textWidth(n.text);
+    n.height = s.textHeight(n.text);
+    s.setFont(Font("宋体", 8));
+    n.pointY = y;
+    const double above = y - kPointRadius - n.height;
     const double below = y + kPointRadius;
-    double top = previousY >= y ? above : below;
-    if (top < 0) {
-        top = below;
-    } else if (top + height > kAxisBottom * scale) {
-        top = above;
+    n.top = previousY >= y ? above : below;
+    if (n.top < 0) {
+        n.top = below;
+    } else if (n.top + n.height > kAxisBottom * scale) {
+        n.top = above;
     }
-    s.setCurrentX(right - width);
-    s.setCurrentY(std::max(0.0, top));
-    s.printText(text);
+    return n;
+}
+
+// Prints the names. They all end at one x, so names of points that lie close together are stacked, in
+// the order of their points from the top down, each just below the one before where it would cover
+// it, and the stack kept above the category axis.
+void drawRowNames(DrawingSurface& s, double scale, std::vector<RowName> names) {
+    std::stable_sort(names.begin(), names.end(),
+                     [](const RowName& a, const RowName& b) { return a.pointY < b.pointY; });
+    double free = 0;
+    for (RowName& n : names) {
+        n.top = std::max(n.top, free);
+        free = n.top + n.height;
+    }
+    double limit = kAxisBottom * scale;
+    for (auto n = names.rbegin(); n != names.rend(); ++n) {
+        n->top = std::max(0.0, std::min(n->top, limit - n->height));
+        limit = n->top;
+    }
+    s.setTextColor(kLineColor);
+    for (const RowName& n : names) {
+        s.setFont(Font("宋体", n.size));
+        s.setCurrentX(n.right - n.width);
+        s.setCurrentY(n.top);
+        s.printText(n.text);
+    }
     s.setFont(Font("宋体", 8));
     s.setTextColor(kBlack);
 }
@@ -168,6 +203,7 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
         },
         data.fieldNames, categoryX);
     const int m = static_cast<int>(data.fields.size());
+    std::vector<RowName> names;
     for (size_t k = 0; k < data.rows.size(); ++k) {
         double lastX = 0;
         double lastY = 0;
@@ -186,10 +222,11 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
             lastY = y;
         }
         if (m > 0) {
-            drawRowName(s, scale, k < data.rowLabels.size() ? data.rowLabels[k] : std::string(), lastX, lastY,
-                        previousY);
+            names.push_back(rowName(s, scale, k < data.rowLabels.size() ? data.rowLabels[k] : std::string(),
+                                    lastX, lastY, previousY));
         }
     }
+    drawRowNames(s, scale, std::move(names));
     drawEnd(s, scale, output, data);
 }
 

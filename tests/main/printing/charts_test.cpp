@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/recording_surface.h"
 #include "support/sample_table.h"
 #include "support/scripted_prompter.h"
@@ -240,6 +242,49 @@ TEST_F(Charts, EveryWordStaysOnThePaperAndOnThePreviewPicture) {
             for (const char* name : {"王可馨", "欧阳文轩", "司马长风欧阳"}) {
                 EXPECT_TRUE(s.hasText(name)) << name;
             }
+        }
+    }
+}
+
+TEST_F(Charts, NamesOfRowsEndingTogetherAreStackedNotPrintedOverEachOther) {
+    // Rows ending at one point, and rows ending a little apart (less than a line's height).
+    const std::vector<std::vector<std::string>> orders = {{"甲", "乙乙", "丙丙丙", "丁"},
+                                                          {"丙丙丙", "乙乙", "甲", "丁"}};
+    const std::vector<GradeTable> tables = {
+        testing::MakeTable(
+            {"姓名", "语文", "数学"},
+            {{"甲", "80", "90"}, {"乙乙", "70", "90"}, {"丙丙丙", "95", "90"}, {"丁", "0", "0"}}),
+        testing::MakeTable(
+            {"姓名", "语文", "数学"},
+            {{"甲", "88", "90"}, {"乙乙", "89", "91"}, {"丙丙丙", "92", "94"}, {"丁", "1", "3"}}),
+    };
+    for (size_t k = 0; k < tables.size(); ++k) {
+        table = tables[k];
+        chooseRows({1, 2, 3, 4});
+        chooseFields({2, 3});
+        for (double scale : {kChartPreviewScale, kChartPrintScale}) {
+            RecordingSurface s;
+            DrawLineChartUp(s, scale, ChartOutput::Printer, data, value);
+            std::vector<Op> names;
+            for (const char* name : {"甲", "乙乙", "丙丙丙", "丁"}) {
+                names.push_back(s.textOp(name));
+            }
+            for (size_t i = 0; i < names.size(); ++i) {
+                EXPECT_GE(names[i].y1, 0) << names[i].text;
+                EXPECT_LE(names[i].y2, 3500 * scale) << names[i].text;  // above the category axis
+                for (size_t j = 0; j < i; ++j) {
+                    const bool apart = names[i].y2 <= names[j].y1 || names[j].y2 <= names[i].y1 ||
+                                       names[i].x2 <= names[j].x1 || names[j].x2 <= names[i].x1;
+                    EXPECT_TRUE(apart) << names[i].text << " over " << names[j].text << " at " << scale;
+                }
+            }
+            // From the top down in the order of their points.
+            std::sort(names.begin(), names.end(), [](const Op& a, const Op& b) { return a.y1 < b.y1; });
+            std::vector<std::string> order;
+            for (const Op& name : names) {
+                order.push_back(name.text);
+            }
+            EXPECT_EQ(order, orders[k]) << scale;
         }
     }
 }
