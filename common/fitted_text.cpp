@@ -91,18 +91,19 @@ bool IsNumberText(std::string_view text) {
     return i == t.size();
 }
 
-FittedText FitText(DrawingSurface& surface, std::string_view text, double width) {
+FittedText FitText(DrawingSurface& surface, std::string_view text, double width, double fullWidth) {
     const SurfaceFont original = surface.font();
     FittedText out{std::string(text), original.size};
-    const double full = surface.textWidth(text);
+    const double full = fullWidth >= 0 ? fullWidth : surface.textWidth(text);
     if (full <= width) {
         return out;
     }
 
-    // The size the width calls for, a half point more in case the text does not narrow in proportion.
+    // Text narrows in proportion to its size: the size the width calls for, checked, and smaller
+    // sizes after it should the font's small sizes be a little wider.
     SurfaceFont smaller = original;
     const double below = std::ceil(original.size / kStep) * kStep - kStep;
-    double size = std::min(below, halfPointsBelow(original.size * std::max(width, 0.0) / full) + kStep);
+    double size = std::min(below, halfPointsBelow(original.size * std::max(width, 0.0) / full));
     for (; size >= kSmallestPrintSize; size -= kStep) {
         smaller.size = size;
         surface.setFont(smaller);

@@ -26,7 +26,8 @@ struct FittedText {
 bool IsNumberText(std::string_view text);
 
 // Fits the text into `width` twips in the surface's current font (whose size is the largest used).
-// Nothing is drawn; the surface is left in its font.
-FittedText FitText(DrawingSurface& surface, std::string_view text, double width);
+// Nothing is drawn; the surface is left in its font. `fullWidth` is the text's width in that font when
+// the caller has measured it already.
+FittedText FitText(DrawingSurface& surface, std::string_view text, double width, double fullWidth = -1);
 
 }  // namespace scorvane

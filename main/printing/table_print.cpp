@@ -344,14 +344,15 @@ void clsTablePrint::drawRow(DrawingSurface& output, double y, double height, con
                                         : align == 2 ? TextAlign::Right
                                                      : TextAlign::Left;
             const double room = w - 2 * CellXOffset;
-            if (output.textWidth(text) <= room) {
+            const double textWidth = output.textWidth(text);
+            if (textWidth <= room) {
                 const double textHeight = static_cast<double>(CountTextLines(text)) * lineHeightOf(output, f);
                 const double top = y + (height - textHeight) / 2;
                 output.drawTextInRect(x + CellXOffset, top, x + w - CellXOffset, top + textHeight, text,
                                       textAlign);
             } else {
                 // The whole text in a smaller size, or cut with "…", or a number as "#" marks.
-                const FittedText fitted = FitText(output, text, room);
+                const FittedText fitted = FitText(output, text, room, textWidth);
                 SurfaceFont font = output.font();
                 font.size = fitted.size;
                 output.setFont(font);
