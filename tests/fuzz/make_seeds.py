@@ -82,11 +82,12 @@ def csv_texts():
     write("csv", "bom.csv", b"\xef\xbb\xbf" + "85\n90\n百分\n".encode("utf-8"))
 
 
-def dbf(version, fields, records, visual=False):
+def dbf(version, fields, records, visual=False, driver=0):
     reclen = 1 + sum(length for _, _, length in fields)
     header_len = 32 + 32 * len(fields) + 1 + (263 if visual else 0)
     out = bytearray(32)
     out[0] = version
+    out[29] = driver
     struct.pack_into("<IHH", out, 4, len(records), header_len, reclen)
     for name, typ, length in fields:
         d = bytearray(32)
@@ -144,6 +145,14 @@ def dbf_tables():
     memo4, blocks4 = memo_file("dbt4", [gbk("第一行\r\n第二行")])
     d4 = dbf(0x8B, [(b"XM", "C", 4), (b"PY", "M", 10)], [[b"a", str(blocks4[0]).encode()]])
     write("dbf", "dbase4_memo.bin", fuzz_dbf_input(0, d4, memo4))
+    # As other programs write tables: UTF-8 text with no code page named; doubles, date-times, amounts
+    # and a field of a type not read.
+    utf8 = dbf(0x30, [(b"XM", "C", 12), (b"AVG", "B", 8), (b"AT", "T", 8), (b"FEE", "Y", 8), (b"PIC", "G", 4)],
+               [["张三".encode(), struct.pack("<d", 92.25), struct.pack("<ii", 2460555, 30615000),
+                 struct.pack("<q", 1234500), b"\0" * 4]], visual=True)
+    write("dbf", "utf8_double_datetime_currency.bin", fuzz_dbf_input(2, utf8))
+    big5 = dbf(0x03, [(b"XM", "C", 8)], [["張三".encode("big5")]], driver=0x4F)
+    write("dbf", "big5_driver.bin", fuzz_dbf_input(2, big5))
 
 
 def report_templates():
@@ -336,7 +345,7 @@ def dictionaries():
         "csv": [b",", b'"', b'""', b"\r\n", b"\xef\xbb\xbf", b" \t"],
         "dbf": [b"\x03", b"\x30", b"\x83", b"\x8b", b"\xf5", b"\x0d", b"\x1a", b"\x1a\x1a", b"*",
                 b"C", b"N", b"F", b"I", b"D", b"L", b"M", b"\xff\xff\x08\x00", b"\x00\x00\x00\x01",
-                b"\x00\x40", b"\x02\x00", b"20240901", b"         1"],
+                b"\x00\x40", b"\x02\x00", b"20240901", b"         1", b"B", b"T", b"Y", b"\x7a", b"\x4f"],
         "report_template": [gbk(";KVL'S Scorvane报表模板文件"), b"[Information]", b"LinesNum=", b"LabelsNum=",
                             b"Page=-1", b"[Lines]", b"[Labels]", b"0=", b"2147483647", b"[/]", b",",
                             gbk(" 宋体 "), b" -1 0 9 0 0 ", b"16777215", b"1187.5"],

@@ -460,6 +460,11 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::InputMethod) {
             return gridInputMethod(static_cast<QInputMethodEvent*>(event));
         }
+        if (event->type() == QEvent::ContextMenu &&
+            static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+            showContextMenuAtCurrentCell();
+            return true;
+        }
     } else if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
         if (gridRightPressed(static_cast<QMouseEvent*>(event))) {
             return true;

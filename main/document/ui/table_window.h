@@ -154,6 +154,7 @@ class TableWindow : public QWidget {
 
     // ---- the context menu and the formula commands
     void showContextMenu(int row, int col, const QPoint& globalPos);
+    void showContextMenuAtCurrentCell();
     void editSelectedCell();      // 编辑选中单元格
     void importCsvIntoColumn();   // 从CSV文件导入到该列
     void applyFormulaToColumn();  // 设置该公式为本列公式
