@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "common/report_template.h"
@@ -27,7 +28,14 @@ struct TemplateDocument {
 
     long long pageWidth() const { return landscape ? kPortraitHeight : kPortraitWidth; }
     long long pageHeight() const { return landscape ? kPortraitWidth : kPortraitHeight; }
-    void markChanged() { changed = true; }
+    void markChanged() {
+        changed = true;
+        if (onChange) {
+            onChange();
+        }
+    }
+    // Told after every edit (the recovery copies follow it).
+    std::function<void()> onChange;
 
     // The template as it is written to a file: the line records as held and the visible labels.
     ReportTemplate toReportTemplate() const;
