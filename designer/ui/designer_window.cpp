@@ -125,6 +125,7 @@ void DesignerWindow::buildMenus() {
     file->addSeparator();
     connect(addItem(file, "menuExit", QStringLiteral("退出(&X)")), &QAction::triggered, this, [this] {
         exiting_ = true;
+        emit exiting();
         exitProgram_();
     });
 
@@ -423,21 +424,27 @@ bool DesignerWindow::openAtStart(const std::string& path) {
 void DesignerWindow::newTemplate() {
     if (NewTemplate(doc_, prompter_)) {
         showDocument();
+        emit templateSettled();
     }
 }
 
 void DesignerWindow::openTemplate() {
     if (OpenTemplate(doc_, prompter_)) {
         showDocument();
+        emit templateSettled();
     }
 }
 
 void DesignerWindow::saveTemplate() {
-    SaveTemplate(doc_, prompter_);
+    if (SaveTemplate(doc_, prompter_)) {
+        emit templateSettled();
+    }
 }
 
 void DesignerWindow::saveTemplateAs() {
-    SaveTemplateAs(doc_, prompter_);
+    if (SaveTemplateAs(doc_, prompter_)) {
+        emit templateSettled();
+    }
 }
 
 SurfaceColor DesignerWindow::WindowBackground() {
@@ -602,6 +609,9 @@ void DesignerWindow::showAbout() {
 
 void DesignerWindow::closeEvent(QCloseEvent* event) {
     if (exiting_ || MayCloseTemplate(doc_, prompter_)) {
+        if (!exiting_) {
+            emit templateSettled();
+        }
         event->accept();
     } else {
         event->ignore();
