@@ -13,8 +13,9 @@
 
 namespace scorvane {
 
-// Writes recovery copies on a thread of its own, one after another in the order asked, so that
-// neither turning a document into bytes nor writing them to disk holds up the window.
+// Writes recovery copies on a thread of its own (at the lowest priority), one after another in the
+// order asked, so that neither turning a document into bytes nor writing them to disk holds up the
+// window.
 class RecoveryWriter {
   public:
     struct Job {
