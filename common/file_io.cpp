@@ -184,7 +184,10 @@ AtomicWriteSteps& WriteStepsInUse() {
     return steps;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+namespace {
+
+// `privateMode`: the file gets exactly 0600, new or replaced.
+bool writeAtomically(const std::string& path, std::string_view bytes, std::string* error, bool privateMode) {
     const AtomicWriteSteps& step = WriteStepsInUse();
     const fs::path target = linkTarget(path);
     if (target.filename().empty() || target.filename() == "." || target.filename() == "..") {
@@ -209,6 +212,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         }
         mode = st.st_mode & 07777;
     }
+    if (privateMode) {
+        mode = 0600;
+    }
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
@@ -222,6 +228,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return fail(error, "cannot create file");
     }
     ::flock(fd, LOCK_EX | LOCK_NB);  // marks the file as in use; see removeAbandonedTemporaries
+    if (privateMode) {
+        ::fchmod(fd, 0600);  // the mode mask may have taken the owner's bits away
+    }
     auto abandon = [&](const char* what) {
         int saved = errno;
         if (fd >= 0) {
@@ -259,6 +268,35 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     flushFolder(target.parent_path());
     removeAbandonedTemporaries(target);
     return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    return writeAtomically(path, bytes, error, false);
+}
+
+bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    return writeAtomically(path, bytes, error, true);
+}
+
+bool MakePrivateDirectory(const std::string& path) {
+    const fs::path folder(path);
+    if (path.empty() || (folder.has_parent_path() && !MakeDirectories(folder.parent_path().string()))) {
+        return false;
+    }
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        return false;
+    }
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
+        return false;
+    }
+    return (st.st_mode & 07777) == 0700 || ::chmod(path.c_str(), 0700) == 0;
+}
+
+void RemoveAbandonedTemporaries(const std::string& path) {
+    removeAbandonedTemporaries(fs::path(path));
 }
 
 std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension) {

@@ -30,6 +30,20 @@ bool MakeDirectories(const std::string& path);
 // while it lives).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// The same for a file that only its owner may read and write: new or replaced, it has the permissions
+// 0600 (whatever the file had before and whatever the process's file mode mask says).
+bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes,
+                                std::string* error = nullptr);
+
+// Creates the folder (and the folders above it) for what only its owner may see: the folder itself is
+// made, or set, 0700. False when it cannot be made, is not a folder (a symbolic link included) or
+// belongs to another user.
+bool MakePrivateDirectory(const std::string& path);
+
+// Removes the temporary files that writers of `path` killed halfway left beside it (the next write of
+// the same file does this too).
+void RemoveAbandonedTemporaries(const std::string& path);
+
 // The system calls of an atomic write, one per step, so that tests can make each step fail in turn
 // (see tests/support/write_faults.h). They behave as the system's own: -1 and errno on failure.
 struct AtomicWriteSteps {

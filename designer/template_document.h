@@ -37,7 +37,12 @@ struct TemplateDocument {
 
     long long pageWidth() const { return landscape ? kPortraitHeight : kPortraitWidth; }
     long long pageHeight() const { return landscape ? kPortraitWidth : kPortraitHeight; }
-    void markChanged() { setChanged(true); }
+    void markChanged() {
+        setChanged(true);
+        if (onChange) {
+            onChange();
+        }
+    }
     void setChanged(bool value) {
         if (value != changed) {
             changed = value;
@@ -46,6 +51,8 @@ struct TemplateDocument {
             }
         }
     }
+    // Told after every edit (the recovery copies follow it).
+    std::function<void()> onChange;
 
     // The template as it is written to a file: the line records as held and the visible labels.
     ReportTemplate toReportTemplate() const;

@@ -142,6 +142,7 @@ void DesignerWindow::buildMenus() {
             return;
         }
         exiting_ = true;
+        emit exiting();
         exitProgram_();
     });
 
@@ -499,6 +500,7 @@ void DesignerWindow::newTemplate() {
         drawing_.cancel();
         showDocument();
         setStatus(kStatusReady);
+        emit templateSettled();
     }
 }
 
@@ -508,18 +510,23 @@ void DesignerWindow::openTemplate() {
         drawing_.cancel();
         showDocument();
         showMovedLabelsWhole();
+        emit templateSettled();
     }
 }
 
 void DesignerWindow::saveTemplate() {
     commitPendingEdits();
-    SaveTemplate(doc_, prompter_);
+    if (SaveTemplate(doc_, prompter_)) {
+        emit templateSettled();
+    }
     showTitle();
 }
 
 void DesignerWindow::saveTemplateAs() {
     commitPendingEdits();
-    SaveTemplateAs(doc_, prompter_);
+    if (SaveTemplateAs(doc_, prompter_)) {
+        emit templateSettled();
+    }
     showTitle();
 }
 
@@ -745,6 +752,9 @@ void DesignerWindow::showAbout() {
 void DesignerWindow::closeEvent(QCloseEvent* event) {
     commitPendingEdits();
     if (exiting_ || MayCloseTemplate(doc_, prompter_)) {
+        if (!exiting_) {
+            emit templateSettled();
+        }
         event->accept();
     } else {
         event->ignore();

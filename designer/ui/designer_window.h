@@ -43,6 +43,7 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     PageViewport* viewport() const { return viewport_; }
     QMenu* lineMenu() const { return lineMenu_; }
     DialogRunner& dialogs() const { return dialogs_; }
+    Prompter& prompter() const { return prompter_; }
     // The print path of "打印样张(&P)" (tests choose whether printers are installed).
     PrintPath& printPath() const { return *printPath_; }
 
@@ -60,6 +61,13 @@ class DesignerWindow : public QMainWindow, private StatusSink {
 
     // The window's background colour, which the exported bitmap is painted with.
     static SurfaceColor WindowBackground();
+
+  signals:
+    // The template matches its file again (新建, 打开, 保存, 另存为), or the window closes without keeping
+    // its changes: its recovery copy is no longer wanted.
+    void templateSettled();
+    // "退出(&X)" is about to end the program without a question.
+    void exiting();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

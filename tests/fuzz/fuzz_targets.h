@@ -24,6 +24,7 @@ int FuzzTextCodec(const uint8_t* data, size_t size);       // GBK / GB18030 and 
 int FuzzXlsx(const uint8_t* data, size_t size);            // .xlsx workbooks
 int FuzzOds(const uint8_t* data, size_t size);             // .ods workbooks
 int FuzzXls(const uint8_t* data, size_t size);             // .xls workbooks
+int FuzzRecoveryInfo(const uint8_t* data, size_t size);    // sidecars of recovery copies
 
 struct FuzzTarget {
     std::string_view name;  // the folder of its corpus and dictionary
@@ -43,6 +44,7 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"xlsx", FuzzXlsx},
     {"ods", FuzzOds},
     {"xls", FuzzXls},
+    {"recovery_info", FuzzRecoveryInfo},
 };
 
 }  // namespace scorvane::fuzz

@@ -328,6 +328,17 @@ def workbooks():
         [("S", [make_xls.number(0, 0, 44074, 17)], [], 1, 1)], [], date1904=True)))
 
 
+def recovery_infos():
+    def info(*lines):
+        return "\r\n".join(["KVL'S Scorvane恢复副本"] + list(lines)) + "\r\n"
+    write("recovery_info", "table.info", info("Path=/home/王老师/成绩/表格数据/一中/高一/(1)班/期中",
+                                              "Title=期中考试", "Workspace=/home/王老师/成绩",
+                                              "Time=1714550000", "Session=3f9a1c2b7d4e5f60"))
+    write("recovery_info", "escapes.info", info("Path=/tmp/a%25b%0Ac", "Title=%0D%0A标题", "Workspace=",
+                                                "Time=0", "Session=ab"))
+    write("recovery_info", "damaged.info", info("Path=%4", "Time=x", "Session=a/b", "Session=c"))
+
+
 def dictionary_entry(data):
     return '"' + "".join(chr(b) if 0x20 <= b < 0x7f and chr(b) not in '"\\' else "\\x%02X" % b
                          for b in data) + '"'
@@ -367,6 +378,8 @@ def dictionaries():
         "xls": [b"\x09\x08\x10\x00\x00\x06", b"\x00\x02\x0e\x00", b"\x03\x02\x0e\x00", b"\xfd\x00\x0a\x00",
                 b"\x05\x02\x08\x00", b"\x06\x00", b"\x07\x02", b"\xe5\x00", b"\xfc\x00", b"\x85\x00",
                 b"\x2f\x00", b"\x0a\x00\x00\x00", b"\xfe\xff\xff\xff", b"\xff\xff\xff\xff"],
+        "recovery_info": [gbk("KVL'S Scorvane恢复副本"), b"Path=", b"Title=", b"Workspace=", b"Time=",
+                          b"Session=", b"%25", b"%0D", b"%0A", b"%", b"9007199254740992", b"\r\n"],
         "text_codec": [b"\x81\x30\x81\x30", b"\xa1\xa1", b"\x80", b"\xff", b"\xef\xbb\xbf", b"\xc0\x80",
                        b"\xed\xa0\x80", b"\xf4\x90\x80\x80", b"\xe6\x88\x90"],
     }
@@ -393,6 +406,7 @@ def main():
     formula_tables()
     number_formats()
     texts()
+    recovery_infos()
     return 0
 
 

@@ -595,12 +595,20 @@ SaveOutcome TableWindow::saveData(bool temporary, std::string_view path) {
 
 SaveOutcome TableWindow::save() {
     commitEditor();
-    return SaveTable(document_, host_.prompter(), *status_);
+    const SaveOutcome outcome = SaveTable(document_, host_.prompter(), *status_);
+    if (outcome == SaveOutcome::Saved) {
+        emit tableSaved();
+    }
+    return outcome;
 }
 
 SaveOutcome TableWindow::saveAs() {
     commitEditor();
-    return SaveTableAs(document_, host_.prompter(), *status_);
+    const SaveOutcome outcome = SaveTableAs(document_, host_.prompter(), *status_);
+    if (outcome == SaveOutcome::Saved) {
+        emit tableSaved();
+    }
+    return outcome;
 }
 
 // ---- the table's commands
@@ -772,6 +780,7 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     commitEditor();
     emit closeCheckStarted();
     if (CloseCheck(document_, host_.prompter(), *status_)) {
+        emit closeAccepted();
         event->accept();
     } else {
         event->ignore();

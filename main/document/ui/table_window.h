@@ -222,6 +222,9 @@ class TableWindow : public QWidget {
     // The close check is about to run / decided to keep the window open.
     void closeCheckStarted();
     void closeKept();
+    // The table was written to a file by 保存表格 or 表格另存为; the close check let the window close.
+    void tableSaved();
+    void closeAccepted();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -32,6 +32,7 @@
 #include "main/document/new_table.h"
 #include "main/document/new_table_wizard.h"
 #include "main/document/ui/class_info_dialog.h"
+#include "main/document/ui/table_copier.h"
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
 #include "main/exchange/ui/dbf_converter_dialog.h"
@@ -430,6 +431,9 @@ TableWindow* MainWindow::newTableWindow() {
 }
 
 void MainWindow::addTableWindow(TableWindow* window) {
+    if (recovery_) {
+        AttachTableCopier(*window, *recovery_, ProgramFolder());
+    }
     QMdiSubWindow* sub = area_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(ToolbarPicture(9));

@@ -27,6 +27,7 @@ namespace scorvane {
 class Prompter;
 class DialogRunner;
 class FindWindow;
+class RecoveryStore;
 class TableWindow;
 
 // The frame of the program (MDIForm1): the school tree on the left, the toolbar of 24 buttons, the
@@ -159,6 +160,11 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     };
     void setWizardDialogs(WizardDialogs dialogs) { wizardDialogs_ = std::move(dialogs); }
 
+    // The recovery copies every table window of the frame keeps while it has unsaved changes (none
+    // unless set).
+    void setRecoveryStore(RecoveryStore* store) { recovery_ = store; }
+    RecoveryStore* recoveryStore() const { return recovery_; }
+
   signals:
     // The active table window changed (also to none).
     void activeTableChanged(TableWindow* table);
@@ -222,6 +228,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     QPointer<TableWindow> active_;
     QPointer<FindWindow> find_;
     int busyDepth_ = 0;
+    RecoveryStore* recovery_ = nullptr;
 };
 
 }  // namespace scorvane
