@@ -1,6 +1,7 @@
 #include "main/exchange/ods_reader.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "main/exchange/sheet_value_text.h"
@@ -18,27 +19,45 @@ constexpr std::string_view kText = "urn:oasis:names:tc:opendocument:xmlns:text:1
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
-bool is(std::string_view name, std::string_view ns, std::string_view local) {
-    return name.size() == ns.size() + local.size() && name.substr(0, ns.size()) == ns &&
-           name.substr(ns.size()) == local;
+bool is(const char* name, const std::string& prefix, const char* local) {
+    return std::strncmp(name, prefix.c_str(), prefix.size()) == 0 &&
+           std::strcmp(name + prefix.size(), local) == 0;
 }
 
-std::string attribute(const char** a, std::string_view ns, std::string_view local) {
+// The attribute's value, or null.
+const char* attribute(const char** a, const std::string& prefix, const char* local) {
     for (size_t i = 0; a[i]; i += 2) {
-        if (is(a[i], ns, local)) {
+        if (is(a[i], prefix, local)) {
             return a[i + 1];
         }
     }
-    return {};
+    return nullptr;
 }
 
-long repeat(const char** a, std::string_view table, std::string_view local) {
-    const std::string v = attribute(a, table, local);
-    if (v.empty()) {
+long repeat(const char** a, const std::string& table, const char* local) {
+    const char* v = attribute(a, table, local);
+    if (!v || !*v) {
         return 1;
     }
-    const long n = std::strtol(v.c_str(), nullptr, 10);
+    const long n = std::strtol(v, nullptr, 10);
     return n < 1 ? 1 : n;
+}
+
+// The text of a number value: a plain whole number ("85") already is the shortest form.
+std::string numberText(const char* v) {
+    const std::string_view text(v);
+    const size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+    const size_t digits = text.size() - sign;
+    bool plain = digits > 0 && digits <= 15 && !(text[sign] == '0' && (digits > 1 || sign));
+    for (size_t i = sign; plain && i < text.size(); ++i) {
+        plain = text[i] >= '0' && text[i] <= '9';
+    }
+    if (plain) {
+        return std::string(text);
+    }
+    char* end = nullptr;
+    const double number = std::strtod(v, &end);
+    return *v && end == v + text.size() ? SheetNumberText(number) : std::string(text);
 }
 
 struct Content : XmlEvents {
@@ -60,6 +79,15 @@ struct Content : XmlEvents {
         bool inParagraph = false;
         long repeat = 1;
         int annotation = 0;  // inside office:annotation: a comment, not the value
+        void clear() {
+            value.clear();
+            text.clear();
+            paragraphs = 0;
+            covered = false;
+            inParagraph = false;
+            repeat = 1;
+            annotation = 0;
+        }
     };
     int col = 0;
     bool inCell = false;
@@ -72,6 +100,46 @@ struct Content : XmlEvents {
     bool root = true;
 
     Content(const SheetChoice& c, SheetGrid& g) : choice(c), grid(g) {}
+
+    // The elements that matter, told apart once per element.
+    enum class Tag { Other, Table, Row, Cell, CoveredCell, Annotation, Paragraph, Space, Tab, LineBreak };
+    Tag tagOf(const char* name) const {
+        if (std::strncmp(name, table_.c_str(), table_.size()) == 0) {
+            const char* local = name + table_.size();
+            if (std::strcmp(local, "table-cell") == 0) {
+                return Tag::Cell;
+            }
+            if (std::strcmp(local, "table-row") == 0) {
+                return Tag::Row;
+            }
+            if (std::strcmp(local, "table") == 0) {
+                return Tag::Table;
+            }
+            if (std::strcmp(local, "covered-table-cell") == 0) {
+                return Tag::CoveredCell;
+            }
+        }
+        if (std::strncmp(name, text_.c_str(), text_.size()) == 0) {
+            const char* local = name + text_.size();
+            if (std::strcmp(local, "p") == 0 || std::strcmp(local, "h") == 0) {
+                return Tag::Paragraph;
+            }
+            if (std::strcmp(local, "s") == 0) {
+                return Tag::Space;
+            }
+            if (std::strcmp(local, "tab") == 0) {
+                return Tag::Tab;
+            }
+            if (std::strcmp(local, "line-break") == 0) {
+                return Tag::LineBreak;
+            }
+        }
+        if (std::strncmp(name, office_.c_str(), office_.size()) == 0 &&
+            std::strcmp(name + office_.size(), "annotation") == 0) {
+            return Tag::Annotation;
+        }
+        return Tag::Other;
+    }
 
     void declarations(const char** a) {
         for (size_t i = 0; a[i]; i += 2) {
@@ -91,15 +159,17 @@ struct Content : XmlEvents {
         }
     }
 
-    bool start(std::string_view name, const char** a) override {
+    bool start(const char* name, const char** a) override {
         if (root) {
             root = false;
             declarations(a);
         }
-        if (is(name, table_, "table")) {
+        const Tag tag = tagOf(name);
+        if (tag == Tag::Table) {
             ++tableDepth;
             if (tableDepth == 1) {
-                const std::string sheetName = attribute(a, table_, "name");
+                const char* n = attribute(a, table_, "name");
+                const std::string sheetName = n ? n : "";
                 grid.sheetNames.push_back(sheetName);
                 if (grid.sheetNames.size() > 65536) {
                     return false;
@@ -118,62 +188,69 @@ struct Content : XmlEvents {
             return true;
         }
         if (inCell) {
-            if (is(name, office_, "annotation")) {
+            if (tag == Tag::Annotation) {
                 ++cell.annotation;
             } else if (cell.annotation == 0 && !cell.covered) {
-                if (is(name, text_, "p") || is(name, text_, "h")) {
+                if (tag == Tag::Paragraph) {
                     if (cell.paragraphs++ > 0) {
                         cell.text += "\r\n";
                     }
                     cell.inParagraph = true;
-                } else if (cell.inParagraph && is(name, text_, "s")) {
-                    const std::string c = attribute(a, text_, "c");
-                    const long n = c.empty() ? 1 : std::strtol(c.c_str(), nullptr, 10);
+                } else if (cell.inParagraph && tag == Tag::Space) {
+                    const char* c = attribute(a, text_, "c");
+                    const long n = !c || !*c ? 1 : std::strtol(c, nullptr, 10);
                     if (n < 0 || n > 65536) {
                         return false;
                     }
                     cell.text.append(static_cast<size_t>(n), ' ');
-                } else if (cell.inParagraph && is(name, text_, "tab")) {
+                } else if (cell.inParagraph && tag == Tag::Tab) {
                     cell.text += '\t';
-                } else if (cell.inParagraph && is(name, text_, "line-break")) {
+                } else if (cell.inParagraph && tag == Tag::LineBreak) {
                     cell.text += "\r\n";
                 }
             }
             return cell.text.size() < (1u << 24);
         }
-        if (is(name, table_, "table-row")) {
+        if (tag == Tag::Row) {
+            if (choice.rowLimit > 0 && static_cast<int>(grid.rows.size()) >= choice.rowLimit) {
+                grid.partial = true;
+                finished = true;
+                return false;
+            }
             rowRepeat = repeat(a, table_, "number-rows-repeated");
             col = 0;
             rowCells.clear();
-        } else if (is(name, table_, "table-cell") || is(name, table_, "covered-table-cell")) {
+        } else if (tag == Tag::Cell || tag == Tag::CoveredCell) {
             inCell = true;
-            cell = Cell();
-            cell.covered = is(name, table_, "covered-table-cell");
+            cell.clear();
+            cell.covered = tag == Tag::CoveredCell;
             cell.repeat = repeat(a, table_, "number-columns-repeated");
             if (!cell.covered) {
-                const std::string type = attribute(a, office_, "value-type");
+                auto value = [a, this](const char* local) {
+                    const char* v = attribute(a, office_, local);
+                    return v ? v : "";
+                };
+                const std::string_view type = value("value-type");
                 if (type == "float" || type == "percentage" || type == "currency") {
-                    const std::string v = attribute(a, office_, "value");
-                    char* end = nullptr;
-                    const double number = std::strtod(v.c_str(), &end);
-                    cell.value = !v.empty() && end == v.c_str() + v.size() ? SheetNumberText(number) : v;
+                    cell.value = numberText(value("value"));
                 } else if (type == "date") {
-                    cell.value = IsoDateText(attribute(a, office_, "date-value"));
+                    cell.value = IsoDateText(value("date-value"));
                 } else if (type == "time") {
-                    cell.value = IsoDurationText(attribute(a, office_, "time-value"));
+                    cell.value = IsoDurationText(value("time-value"));
                 } else if (type == "boolean") {
-                    const std::string v = attribute(a, office_, "boolean-value");
+                    const std::string_view v = value("boolean-value");
                     cell.value = v == "true" || v == "1" ? "TRUE" : "FALSE";
                 } else if (type == "string") {
-                    cell.value = TableLineBreaks(attribute(a, office_, "string-value"));
+                    cell.value = TableLineBreaks(value("string-value"));
                 }
             }
         }
         return true;
     }
 
-    bool end(std::string_view name) override {
-        if (is(name, table_, "table")) {
+    bool end(const char* name) override {
+        const Tag tag = tagOf(name);
+        if (tag == Tag::Table) {
             if (tableDepth == 1) {
                 reading = false;
             }
@@ -184,34 +261,39 @@ struct Content : XmlEvents {
             return true;
         }
         if (inCell) {
-            if (is(name, office_, "annotation")) {
+            if (tag == Tag::Annotation) {
                 --cell.annotation;
-            } else if (is(name, text_, "p") || is(name, text_, "h")) {
+            } else if (tag == Tag::Paragraph) {
                 cell.inParagraph = false;
-            } else if (is(name, table_, "table-cell") || is(name, table_, "covered-table-cell")) {
+            } else if (tag == Tag::Cell || tag == Tag::CoveredCell) {
                 inCell = false;
-                std::string text = cell.covered ? std::string() : cell.value.empty() ? cell.text : cell.value;
+                std::string& text = cell.covered ? cell.text : cell.value.empty() ? cell.text : cell.value;
+                if (cell.covered) {
+                    text.clear();
+                }
                 if (!text.empty()) {
                     // A value repeated across columns is laid down once per column.
                     if (col + cell.repeat > kMaxColumns || cell.repeat * rowRepeat > kMaxSheetCells) {
                         return false;
                     }
-                    for (long i = 0; i < cell.repeat; ++i) {
+                    for (long i = 0; i + 1 < cell.repeat; ++i) {
                         rowCells.emplace_back(col + static_cast<int>(i), text);
                     }
+                    rowCells.emplace_back(col + static_cast<int>(cell.repeat) - 1, std::move(text));
                 }
                 col = static_cast<int>(std::min<long>(col + cell.repeat, kMaxColumns));
             }
             return true;
         }
-        if (is(name, table_, "table-row")) {
+        if (tag == Tag::Row) {
             if (!rowCells.empty()) {
                 if (row + rowRepeat > kMaxRows) {
                     return false;
                 }
                 for (long r = 0; r < rowRepeat; ++r) {
+                    const bool last = r + 1 == rowRepeat;
                     for (auto& [c, text] : rowCells) {
-                        if (!grid.set(row + static_cast<int>(r), c, text)) {
+                        if (!grid.set(row + static_cast<int>(r), c, last ? std::move(text) : text)) {
                             return false;
                         }
                     }
@@ -223,7 +305,9 @@ struct Content : XmlEvents {
     }
 
     bool text(std::string_view t) override {
-        if (reading && inCell && cell.inParagraph && cell.annotation == 0 && !cell.covered && tableDepth == 1) {
+        // The paragraphs count only where the cell holds no value of its own.
+        if (reading && inCell && cell.inParagraph && cell.annotation == 0 && !cell.covered &&
+            tableDepth == 1 && cell.value.empty()) {
             cell.text.append(t);
         }
         return true;

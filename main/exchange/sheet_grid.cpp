@@ -12,7 +12,10 @@ bool SheetGrid::set(int row, int col, std::string text) {
         if (!rows.empty() && rows.back().index > row) {
             return true;  // a row the sheet gives twice, or out of order: its first cells stand
         }
+        // Rows of a sheet are mostly as wide as the one before.
+        const size_t width = rows.empty() ? 0 : rows.back().cells.size();
         rows.push_back(SheetRow{row, {}});
+        rows.back().cells.reserve(width);
     }
     std::vector<std::string>& cells = rows.back().cells;
     const auto size = static_cast<size_t>(col) + 1;

@@ -15,6 +15,10 @@ inline constexpr int64_t kMaxWorkbookBytes = 256LL * 1024 * 1024;  // unpacked a
 struct SheetChoice {
     std::string name;
     int index = 0;
+    // Read only the first `rowLimit` rows that hold something (0: the whole sheet), for a quick look at
+    // a large sheet; the grid then says whether rows were left unread. Merged ranges, and in an
+    // OpenDocument workbook the names of the sheets after the one read, may be missing from such a look.
+    int rowLimit = 0;
 };
 
 // One sheet as a reader sees it: the text of every cell, in the rows and columns of the sheet. Only
@@ -28,6 +32,7 @@ struct SheetGrid {
     std::vector<std::string> sheetNames;  // every sheet of the workbook, in order
     int sheet = 0;                        // the one read
     std::vector<SheetRow> rows;           // in row order
+    bool partial = false;                 // rows were left unread (SheetChoice::rowLimit)
 
     // Stores a cell's text; empty texts are not stored. Rows and columns only grow (a reader sets the
     // cells of a sheet in its order). False when the grid would hold more than kMaxSheetCells cells.

@@ -1,6 +1,7 @@
 #include "main/exchange/sheet_table.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "common/utf8.h"
 
@@ -22,11 +23,12 @@ const std::string& cellOf(const SheetRow& row, int col) {
     return col >= 0 && col < static_cast<int>(row.cells.size()) ? row.cells[static_cast<size_t>(col)] : empty;
 }
 
-}  // namespace
-
-SheetTable SheetToGradeTable(const SheetGrid& grid, int headerRow) {
+// The rule of SheetToGradeTable; a grid that is not const gives up its student rows as they are taken.
+template <typename Grid>
+SheetTable toGradeTable(Grid& grid, int headerRow) {
+    constexpr bool take = !std::is_const_v<Grid>;
     SheetTable out;
-    const std::vector<SheetRow>& rows = grid.rows;
+    auto& rows = grid.rows;
 
     // The header row: its position among the stored rows (rows.size() when the sheet has none there).
     size_t header = rows.size();
@@ -69,7 +71,7 @@ SheetTable SheetToGradeTable(const SheetGrid& grid, int headerRow) {
     }
 
     // The students and the columns they and the header use.
-    std::vector<const SheetRow*> students;
+    std::vector<std::conditional_t<take, SheetRow*, const SheetRow*>> students;
     for (size_t i = headerStored ? header + 1 : header; i < rows.size(); ++i) {
         if (filledCells(rows[i]) > 0) {
             students.push_back(&rows[i]);
@@ -122,18 +124,36 @@ SheetTable SheetToGradeTable(const SheetGrid& grid, int headerRow) {
         table.setCell(0, f + 1, IsBlank(t) ? std::string(kSheetFieldPrefix) + std::to_string(col + 1) : t);
     }
     for (size_t k = 0; k < students.size(); ++k) {
-        const SheetRow& row = *students[k];
+        auto& row = *students[k];
         const int r = static_cast<int>(k) + 1;
-        for (int f = 0; f < fields; ++f) {
-            const std::string& v = cellOf(row, left + f);
+        const int end = std::min(left + fields, static_cast<int>(row.cells.size()));
+        for (int col = std::max(left, 0); col < end; ++col) {
+            auto& v = row.cells[static_cast<size_t>(col)];
             if (!v.empty()) {
-                table.setCell(r, f + 1, v);
+                if constexpr (take) {
+                    table.setCell(r, col - left + 1, std::move(v));
+                } else {
+                    table.setCell(r, col - left + 1, v);
+                }
             }
+        }
+        if constexpr (take) {
+            std::vector<std::string>().swap(row.cells);  // the sheet is not held twice over
         }
     }
     table.renumber();
     table.setHeaderLayout(table.composeHeaderLayout(false));
     return out;
+}
+
+}  // namespace
+
+SheetTable SheetToGradeTable(const SheetGrid& grid, int headerRow) {
+    return toGradeTable(grid, headerRow);
+}
+
+SheetTable SheetToGradeTable(SheetGrid&& grid, int headerRow) {
+    return toGradeTable(grid, headerRow);
 }
 
 }  // namespace scorvane

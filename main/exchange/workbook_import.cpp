@@ -60,24 +60,31 @@ SheetError ReadZipWorkbook(std::string_view bytes, const SheetChoice& choice, Sh
     return readZip(archive, choice, out);
 }
 
-SheetTable ImportWorkbook(const std::string& path, const SheetChoice& choice, int headerRow, SheetGrid& grid) {
-    SheetTable out;
+std::string LoadWorkbookSheet(const std::string& path, const SheetChoice& choice, SheetGrid& grid) {
     if (!FileExists(path)) {
-        out.message = std::string(kMissingFileMessage) + path;
-        return out;
+        return std::string(kMissingFileMessage) + path;
     }
     switch (ReadWorkbook(path, choice, grid)) {
         case SheetError::None:
-            return SheetToGradeTable(grid, headerRow);
+            return {};
         case SheetError::MissingSheet:
-            out.message = std::string(kMissingSheetMessage) +
-                          (choice.name.empty() ? std::to_string(choice.index + 1) : choice.name);
-            return out;
+            return std::string(kMissingSheetMessage) +
+                   (choice.name.empty() ? std::to_string(choice.index + 1) : choice.name);
         case SheetError::Format:
             break;
     }
-    out.message = kFormatMessage;
-    return out;
+    return std::string(kFormatMessage);
+}
+
+SheetTable ImportWorkbook(const std::string& path, const SheetChoice& choice, int headerRow,
+                          SheetGrid& grid) {
+    std::string message = LoadWorkbookSheet(path, choice, grid);
+    if (!message.empty()) {
+        SheetTable out;
+        out.message = std::move(message);
+        return out;
+    }
+    return SheetToGradeTable(std::move(grid), headerRow);
 }
 
 bool AppendSheetTable(Document& document, const GradeTable& sheetTable, Prompter& prompter) {

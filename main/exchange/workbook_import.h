@@ -20,9 +20,14 @@ SheetError ReadWorkbook(const std::string& path, const SheetChoice& choice, Shee
 // The same for an .xlsx or .ods workbook in memory.
 SheetError ReadZipWorkbook(std::string_view bytes, const SheetChoice& choice, SheetGrid& out);
 
-// A workbook's sheet as a grade table (SheetToGradeTable), or the message that refuses it:
-// "找不到文件：PATH", "文件格式不正确!", "找不到工作表：NAME", or the table's limits. `grid` receives
-// the sheet as read (also its sheet names when the sheet asked for is missing).
+// Reads the chosen sheet of a workbook file into `grid` (also its sheet names when the sheet asked for
+// is missing), or gives the message that refuses it: "找不到文件：PATH", "文件格式不正确!",
+// "找不到工作表：NAME"; empty when the sheet was read.
+std::string LoadWorkbookSheet(const std::string& path, const SheetChoice& choice, SheetGrid& grid);
+
+// A workbook's sheet as a grade table (SheetToGradeTable), or the message that refuses it: those of
+// LoadWorkbookSheet or the table's limits. `grid` receives the sheet's names and which one was read;
+// the student rows are taken into the table.
 SheetTable ImportWorkbook(const std::string& path, const SheetChoice& choice, int headerRow, SheetGrid& grid);
 
 // Appends a sheet's table to an open table by the rules of the whole-table import (AppendTable), after

@@ -2,6 +2,7 @@
 
 #include <freexl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -95,7 +96,29 @@ struct Scan {
     std::vector<uint32_t> sheetOffsets;              // the worksheets, in order
     std::map<int, DateKind> formats;                 // custom number formats
     std::vector<int> xfFormats;                      // number format of each cell style
-    std::map<std::pair<int, int>, std::string> extra;  // the chosen sheet's cells FreeXL leaves out
+    // The chosen sheet's cells FreeXL leaves out, by row and column (see sortExtra).
+    std::vector<std::pair<std::pair<int, int>, std::string>> extra;
+
+    void setExtra(std::pair<int, int> at, std::string text) { extra.emplace_back(at, std::move(text)); }
+    // In cell order, the last record of a cell standing where a sheet gives one twice.
+    void sortExtra() {
+        const auto before = [](const auto& a, const auto& b) { return a.first < b.first; };
+        if (!std::is_sorted(extra.begin(), extra.end(), before)) {
+            std::stable_sort(extra.begin(), extra.end(), before);
+        }
+        size_t kept = 0;
+        for (size_t i = 0; i < extra.size(); ++i) {
+            if (kept > 0 && extra[kept - 1].first == extra[i].first) {
+                extra[kept - 1].second = std::move(extra[i].second);
+            } else {
+                if (kept != i) {
+                    extra[kept] = std::move(extra[i]);
+                }
+                ++kept;
+            }
+        }
+        extra.resize(kept);
+    }
 
     DateKind kindOf(int xf) const {
         if (xf < 0 || xf >= static_cast<int>(xfFormats.size())) {
@@ -169,31 +192,35 @@ Scan scanWorkbook(std::string_view stream, int chosen) {
             }
             if (!reading || d.size() < 6) {
                 if (reading && type == 0x0207 && pendingString.first >= 0) {
-                    scan.extra[pendingString] = TableLineBreaks(biffString(d, scan.biff8));
+                    scan.setExtra(pendingString, TableLineBreaks(biffString(d, scan.biff8)));
                     pendingString = {-1, -1};
                 }
                 return true;
             }
             const std::pair<int, int> at{u16(d, 0), u16(d, 2)};
             if (type == 0x0207 && pendingString.first >= 0) {
-                scan.extra[pendingString] = TableLineBreaks(biffString(d, scan.biff8));
+                scan.setExtra(pendingString, TableLineBreaks(biffString(d, scan.biff8)));
                 pendingString = {-1, -1};
             } else if (type == 0x0205 && d.size() >= 8) {
                 const auto value = static_cast<uint8_t>(d[6]);
-                scan.extra[at] = d[7] ? errorText(value) : value ? "TRUE" : "FALSE";
+                scan.setExtra(at, d[7] ? errorText(value) : value ? "TRUE" : "FALSE");
             } else if ((type == 0x0006 || type == 0x0406) && d.size() >= 14) {
                 const std::string_view result = d.substr(6, 8);
                 if (u16(result, 6) != 0xFFFF) {
                     double number = 0;
                     std::memcpy(&number, result.data(), 8);
                     const DateKind kind = scan.kindOf(u16(d, 4));
-                    scan.extra[at] =
-                        kind == DateKind::None ? SheetNumberText(number) : SheetDateText(number, scan.date1904, kind);
+                    scan.setExtra(at, kind == DateKind::None ? SheetNumberText(number)
+                                                             : SheetDateText(number, scan.date1904, kind));
                 } else {
                     switch (static_cast<uint8_t>(result[0])) {
                         case 0: pendingString = at; break;  // the STRING record that follows holds it
-                        case 1: scan.extra[at] = result[2] ? "TRUE" : "FALSE"; break;
-                        case 2: scan.extra[at] = errorText(static_cast<uint8_t>(result[2])); break;
+                        case 1:
+                            scan.setExtra(at, result[2] ? "TRUE" : "FALSE");
+                            break;
+                        case 2:
+                            scan.setExtra(at, errorText(static_cast<uint8_t>(result[2])));
+                            break;
                         default: break;
                     }
                 }
@@ -204,6 +231,7 @@ Scan scanWorkbook(std::string_view stream, int chosen) {
             return scan;
         }
     }
+    scan.sortExtra();
     scan.ok = true;
     return scan;
 }
@@ -237,13 +265,16 @@ std::string cellText(const FreeXL_CellValue& v) {
 }  // namespace
 
 SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid& out) {
-    const std::optional<std::string> file = ReadWholeFile(path);
-    if (!file || static_cast<int64_t>(file->size()) > kMaxWorkbookBytes) {
-        return SheetError::Format;
-    }
-    std::optional<std::string> stream = CompoundFileStream(*file, "Workbook");
-    if (!stream) {
-        stream = CompoundFileStream(*file, "Book");
+    std::optional<std::string> stream;
+    {
+        const std::optional<std::string> file = ReadWholeFile(path);
+        if (!file || static_cast<int64_t>(file->size()) > kMaxWorkbookBytes) {
+            return SheetError::Format;
+        }
+        stream = CompoundFileStream(*file, "Workbook");
+        if (!stream) {
+            stream = CompoundFileStream(*file, "Book");
+        }
     }
     if (!stream) {
         return SheetError::Format;
@@ -285,7 +316,8 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
         return SheetError::MissingSheet;
     }
     grid.sheet = chosen;
-    const Scan scan = scanWorkbook(*stream, chosen);
+    Scan scan = scanWorkbook(*stream, chosen);
+    stream.reset();  // FreeXL holds the workbook from here on
     unsigned int rows = 0;
     unsigned short cols = 0;
     if (!scan.ok || freexl_select_active_worksheet(handle.xls, static_cast<unsigned short>(chosen)) != FREEXL_OK ||
@@ -294,6 +326,10 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
     }
     auto extra = scan.extra.begin();
     for (unsigned int r = 0; r < rows; ++r) {
+        if (choice.rowLimit > 0 && static_cast<int>(grid.rows.size()) >= choice.rowLimit) {
+            grid.partial = true;
+            break;
+        }
         for (unsigned short c = 0; c < cols; ++c) {
             FreeXL_CellValue value;
             if (freexl_get_cell_value(handle.xls, r, c, &value) != FREEXL_OK) {
@@ -304,7 +340,7 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
                 ++extra;
             }
             if (extra != scan.extra.end() && extra->first == std::pair<int, int>(static_cast<int>(r), c)) {
-                text = extra->second;
+                text = std::move(extra->second);
             }
             if (!grid.set(static_cast<int>(r), c, std::move(text))) {
                 return SheetError::Format;

@@ -116,8 +116,8 @@ bool readReference(std::string_view ref, int& row, int& col) {
 struct Relationships : XmlEvents {
     std::map<std::string, std::string> targets;
     std::map<std::string, std::string> byType;  // the type's last segment ("officeDocument") to target
-    bool start(std::string_view name, const char** a) override {
-        if (XmlLocalName(name) == "Relationship") {
+    bool start(const char* name, const char** a) override {
+        if (XmlLocalNameIs(name, "Relationship")) {
             const char* id = XmlAttribute(a, "Id");
             const char* target = XmlAttribute(a, "Target");
             const char* type = XmlAttribute(a, "Type");
@@ -131,7 +131,7 @@ struct Relationships : XmlEvents {
         }
         return true;
     }
-    bool end(std::string_view) override { return true; }
+    bool end(const char*) override { return true; }
     bool text(std::string_view) override { return true; }
 };
 
@@ -142,7 +142,7 @@ struct Workbook : XmlEvents {
     };
     std::vector<Sheet> sheets;
     bool date1904 = false;
-    bool start(std::string_view name, const char** a) override {
+    bool start(const char* name, const char** a) override {
         const std::string_view local = XmlLocalName(name);
         if (local == "sheet") {
             const char* n = XmlAttribute(a, "name");
@@ -156,7 +156,7 @@ struct Workbook : XmlEvents {
         }
         return true;
     }
-    bool end(std::string_view) override { return true; }
+    bool end(const char*) override { return true; }
     bool text(std::string_view) override { return true; }
 };
 
@@ -164,7 +164,7 @@ struct Styles : XmlEvents {
     std::map<int, DateKind> customFormats;
     std::vector<int> xfFormats;
     int depthInCellXfs = 0;
-    bool start(std::string_view name, const char** a) override {
+    bool start(const char* name, const char** a) override {
         const std::string_view local = XmlLocalName(name);
         if (local == "numFmt") {
             const char* id = XmlAttribute(a, "numFmtId");
@@ -181,8 +181,8 @@ struct Styles : XmlEvents {
         }
         return true;
     }
-    bool end(std::string_view name) override {
-        if (XmlLocalName(name) == "cellXfs") {
+    bool end(const char* name) override {
+        if (XmlLocalNameIs(name, "cellXfs")) {
             depthInCellXfs = 0;
         }
         return true;
@@ -205,42 +205,59 @@ struct StringText {
     std::string text;
     bool inT = false;
     int phonetic = 0;
-    void start(std::string_view local) {
-        if (local == "rPh") {
+    void clear() {
+        text.clear();
+        inT = false;
+        phonetic = 0;
+    }
+    void start(const char* local) {
+        if (XmlNameIs(local, {}, "rPh")) {
             ++phonetic;
-        } else if (local == "t" && phonetic == 0) {
+        } else if (XmlNameIs(local, {}, "t") && phonetic == 0) {
             inT = true;
         }
     }
-    void end(std::string_view local) {
-        if (local == "rPh") {
+    void end(const char* local) {
+        if (XmlNameIs(local, {}, "rPh")) {
             --phonetic;
-        } else if (local == "t") {
+        } else if (XmlNameIs(local, {}, "t")) {
             inT = false;
         }
     }
 };
 
+// The shared strings one after the other in one buffer: a workbook's strings are mostly short, and a
+// string object apiece would cost several times their text.
 struct SharedStrings : XmlEvents {
-    std::vector<std::string> strings;
+    std::string texts;
+    std::vector<size_t> ends;  // where each string ends in `texts`
     StringText current;
     bool inItem = false;
-    bool start(std::string_view name, const char**) override {
-        const std::string_view local = XmlLocalName(name);
-        if (local == "si") {
+
+    size_t size() const { return ends.size(); }
+    std::string_view operator[](size_t i) const {
+        const size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(texts).substr(begin, ends[i] - begin);
+    }
+
+    bool start(const char* name, const char**) override {
+        const char* local = XmlLocalName(name);
+        if (XmlNameIs(local, {}, "si")) {
             inItem = true;
-            current = StringText();
+            current.clear();
         } else if (inItem) {
             current.start(local);
         }
         return true;
     }
-    bool end(std::string_view name) override {
-        const std::string_view local = XmlLocalName(name);
-        if (local == "si") {
+    bool end(const char* name) override {
+        const char* local = XmlLocalName(name);
+        if (XmlNameIs(local, {}, "si")) {
             inItem = false;
-            strings.push_back(TableLineBreaks(decodeEscapes(std::move(current.text))));
-            return strings.size() <= kMaxSharedStrings;
+            texts += TableLineBreaks(decodeEscapes(std::move(current.text)));
+            current.text = std::string();
+            ends.push_back(texts.size());
+            return ends.size() <= kMaxSharedStrings;
         }
         if (inItem) {
             current.end(local);
@@ -255,15 +272,34 @@ struct SharedStrings : XmlEvents {
     }
 };
 
+// A plain whole number as the sheet stores it ("85", "-3", "2024000001"): its text is already the
+// shortest form SheetNumberText would give (no sign on zero, no leading zeros, at most 15 digits).
+bool isPlainWholeNumber(std::string_view v) {
+    const size_t sign = !v.empty() && v[0] == '-' ? 1 : 0;
+    const size_t digits = v.size() - sign;
+    if (digits == 0 || digits > 15 || (v[sign] == '0' && (digits > 1 || sign))) {
+        return false;
+    }
+    for (size_t i = sign; i < v.size(); ++i) {
+        if (v[i] < '0' || v[i] > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
 struct SheetReader : XmlEvents {
+    enum class Type { Number, Shared, Inline, Boolean, Date, Text, Error };
+
     SheetGrid& grid;
-    const std::vector<std::string>& strings;
+    const SharedStrings& strings;
     const std::vector<DateKind>& dateKinds;
     bool date1904;
+    int rowLimit;  // stop after this many rows that hold something (0: read them all)
 
     int row = -1;
     int col = -1;
-    std::string type;
+    Type type = Type::Number;
     int style = 0;
     bool inCell = false;
     bool inValue = false;
@@ -275,25 +311,46 @@ struct SheetReader : XmlEvents {
     };
     std::vector<Range> merges;
 
-    SheetReader(SheetGrid& g, const std::vector<std::string>& s, const std::vector<DateKind>& d, bool d1904)
-        : grid(g), strings(s), dateKinds(d), date1904(d1904) {}
+    SheetReader(SheetGrid& g, const SharedStrings& s, const std::vector<DateKind>& d, bool d1904, int limit)
+        : grid(g), strings(s), dateKinds(d), date1904(d1904), rowLimit(limit) {}
 
-    bool start(std::string_view name, const char** a) override {
-        const std::string_view local = XmlLocalName(name);
+    static Type typeOf(const char* t) {
+        if (!t) {
+            return Type::Number;
+        }
+        const std::string_view v(t);
+        return v == "s"           ? Type::Shared
+               : v == "inlineStr" ? Type::Inline
+               : v == "b"         ? Type::Boolean
+               : v == "d"         ? Type::Date
+               : v == "str"       ? Type::Text
+               : v == "e"         ? Type::Error
+                                  : Type::Number;
+    }
+
+    bool start(const char* name, const char** a) override {
+        const char* local = XmlLocalName(name);
         if (inInline) {
             inlineText.start(local);
             return true;
         }
-        if (local == "row") {
-            const char* r = XmlAttribute(a, "r");
-            const long n = r ? std::strtol(r, nullptr, 10) : row + 2;
-            if (n < 1 || n > kMaxRows) {
-                return false;
+        if (local[0] == 'c' && local[1] == '\0') {
+            // The cell's reference, type and style, in one pass over its attributes.
+            const char* ref = nullptr;
+            const char* t = nullptr;
+            const char* s = nullptr;
+            for (size_t i = 0; a[i]; i += 2) {
+                const char* n = XmlLocalName(a[i]);
+                if (n[0] != '\0' && n[1] == '\0') {
+                    if (n[0] == 'r') {
+                        ref = ref ? ref : a[i + 1];
+                    } else if (n[0] == 't') {
+                        t = t ? t : a[i + 1];
+                    } else if (n[0] == 's') {
+                        s = s ? s : a[i + 1];
+                    }
+                }
             }
-            row = static_cast<int>(n - 1);
-            col = -1;
-        } else if (local == "c") {
-            const char* ref = XmlAttribute(a, "r");
             int r = row < 0 ? 0 : row;
             int c = col + 1;
             if (ref && !readReference(ref, r, c)) {
@@ -304,18 +361,30 @@ struct SheetReader : XmlEvents {
             }
             row = r;
             col = c;
-            const char* t = XmlAttribute(a, "t");
-            type = t ? t : "n";
-            const char* s = XmlAttribute(a, "s");
+            type = typeOf(t);
             style = s ? std::atoi(s) : 0;
             inCell = true;
             value.clear();
-            inlineText = StringText();
-        } else if (inCell && local == "v") {
+            inlineText.clear();
+        } else if (inCell && local[0] == 'v' && local[1] == '\0') {
             inValue = true;
-        } else if (inCell && local == "is") {
+        } else if (XmlNameIs(local, {}, "row")) {
+            const char* r = XmlAttribute(a, "r");
+            const long n = r ? std::strtol(r, nullptr, 10) : row + 2;
+            if (n < 1 || n > kMaxRows) {
+                return false;
+            }
+            if (rowLimit > 0 && static_cast<int>(grid.rows.size()) >= rowLimit &&
+                n - 1 > grid.rows.back().index) {
+                grid.partial = true;
+                finished = true;
+                return false;
+            }
+            row = static_cast<int>(n - 1);
+            col = -1;
+        } else if (inCell && XmlNameIs(local, {}, "is")) {
             inInline = true;
-        } else if (local == "mergeCell") {
+        } else if (XmlNameIs(local, {}, "mergeCell")) {
             const char* ref = XmlAttribute(a, "ref");
             const std::string_view range = ref ? ref : "";
             const size_t colon = range.find(':');
@@ -328,22 +397,21 @@ struct SheetReader : XmlEvents {
         return true;
     }
 
-    bool end(std::string_view name) override {
-        const std::string_view local = XmlLocalName(name);
+    bool end(const char* name) override {
+        const char* local = XmlLocalName(name);
         if (inInline) {
-            if (local == "is") {
+            if (XmlNameIs(local, {}, "is")) {
                 inInline = false;
             } else {
                 inlineText.end(local);
             }
             return true;
         }
-        if (local == "v") {
+        if (local[0] == 'v' && local[1] == '\0') {
             inValue = false;
-        } else if (local == "c" && inCell) {
+        } else if (local[0] == 'c' && local[1] == '\0' && inCell) {
             inCell = false;
-            std::string t = cellText();
-            return !failed && grid.set(row, col, std::move(t));
+            return cellText() && grid.set(row, col, std::move(cell));
         }
         return true;
     }
@@ -357,42 +425,59 @@ struct SheetReader : XmlEvents {
         return true;
     }
 
-    bool failed = false;
+    std::string cell;  // the text of the cell just read
 
-    std::string cellText() {
-        if (type == "inlineStr") {
-            return TableLineBreaks(decodeEscapes(std::move(inlineText.text)));
+    // The text of the cell just read into `cell`; false for a shared string that is not there.
+    bool cellText() {
+        cell.clear();
+        if (type == Type::Inline) {
+            cell = TableLineBreaks(decodeEscapes(std::move(inlineText.text)));
+            return true;
         }
         if (value.empty()) {
-            return {};
+            return true;
         }
-        if (type == "s") {
-            long long index = -1;
-            if (!ParseWholeNumber(TrimSpaces(value), 0, static_cast<long long>(kMaxSharedStrings), index) ||
-                index >= static_cast<long long>(strings.size())) {
-                failed = true;
-                return {};
+        switch (type) {
+            case Type::Shared: {
+                long long index = -1;
+                if (!ParseWholeNumber(TrimSpaces(value), 0, static_cast<long long>(kMaxSharedStrings),
+                                      index) ||
+                    index >= static_cast<long long>(strings.size())) {
+                    return false;
+                }
+                cell = strings[static_cast<size_t>(index)];
+                return true;
             }
-            return strings[static_cast<size_t>(index)];
+            case Type::Boolean:
+                cell = TrimSpaces(value) == "0" ? "FALSE" : "TRUE";
+                return true;
+            case Type::Date:
+                cell = IsoDateText(value);
+                return true;
+            case Type::Text:
+            case Type::Error:
+                cell = TableLineBreaks(decodeEscapes(std::move(value)));
+                return true;
+            default:
+                break;
         }
-        if (type == "b") {
-            return TrimSpaces(value) == "0" ? "FALSE" : "TRUE";
-        }
-        if (type == "d") {
-            return IsoDateText(value);
-        }
-        if (type == "str" || type == "e") {
-            return TableLineBreaks(decodeEscapes(std::move(value)));
+        const DateKind kind = style >= 0 && style < static_cast<int>(dateKinds.size())
+                                  ? dateKinds[static_cast<size_t>(style)]
+                                  : DateKind::None;
+        const std::string_view trimmed = TrimSpaces(value);
+        if (kind == DateKind::None && isPlainWholeNumber(trimmed)) {
+            cell = trimmed;
+            return true;
         }
         char* end = nullptr;
-        const std::string trimmed(TrimSpaces(value));
-        const double number = std::strtod(trimmed.c_str(), &end);
-        if (trimmed.empty() || end != trimmed.c_str() + trimmed.size()) {
-            return trimmed;
+        const std::string number(trimmed);
+        const double n = std::strtod(number.c_str(), &end);
+        if (number.empty() || end != number.c_str() + number.size()) {
+            cell = number;
+        } else {
+            cell = kind == DateKind::None ? SheetNumberText(n) : SheetDateText(n, date1904, kind);
         }
-        const DateKind kind =
-            style >= 0 && style < static_cast<int>(dateKinds.size()) ? dateKinds[static_cast<size_t>(style)] : DateKind::None;
-        return kind == DateKind::None ? SheetNumberText(number) : SheetDateText(number, date1904, kind);
+        return true;
     }
 };
 
@@ -463,8 +548,8 @@ SheetError ReadXlsx(ZipArchive& archive, const SheetChoice& choice, SheetGrid& o
         return SheetError::Format;
     }
     const std::vector<DateKind> dateKinds = styles.dateKinds();
-    SheetReader reader(grid, shared.strings, dateKinds, workbook.date1904);
-    if (!parsePart(archive, sheetPart, reader, true) || reader.failed) {
+    SheetReader reader(grid, shared, dateKinds, workbook.date1904, choice.rowLimit);
+    if (!parsePart(archive, sheetPart, reader, true)) {
         return SheetError::Format;
     }
     for (const SheetReader::Range& m : reader.merges) {

@@ -71,7 +71,8 @@ int64_t ZipArchive::find(std::string_view name) const {
     return zip_name_locate(archive_, key.c_str(), ZIP_FL_NOCASE);
 }
 
-bool ZipArchive::read(int64_t member, const std::function<bool(std::string_view)>& chunk) {
+bool ZipArchive::readInto(int64_t member, const std::function<char*(size_t)>& buffer,
+                          const std::function<bool(size_t)>& filled) {
     if (!archive_ || member < 0) {
         return false;
     }
@@ -79,10 +80,15 @@ bool ZipArchive::read(int64_t member, const std::function<bool(std::string_view)
     if (!file) {
         return false;
     }
-    std::vector<char> buffer(1 << 16);
+    constexpr size_t kPiece = 1 << 16;
     bool ok = true;
     while (true) {
-        const zip_int64_t n = zip_fread(file, buffer.data(), buffer.size());
+        char* to = buffer(kPiece);
+        if (!to) {
+            ok = false;
+            break;
+        }
+        const zip_int64_t n = zip_fread(file, to, kPiece);
         if (n < 0) {
             ok = false;
             break;
@@ -95,13 +101,24 @@ bool ZipArchive::read(int64_t member, const std::function<bool(std::string_view)
             ok = false;
             break;
         }
-        if (!chunk(std::string_view(buffer.data(), static_cast<size_t>(n)))) {
+        if (!filled(static_cast<size_t>(n))) {
             ok = false;
             break;
         }
     }
     zip_fclose(file);
     return ok;
+}
+
+bool ZipArchive::read(int64_t member, const std::function<bool(std::string_view)>& chunk) {
+    std::vector<char> piece;
+    return readInto(
+        member,
+        [&piece](size_t n) {
+            piece.resize(n);
+            return piece.data();
+        },
+        [&piece, &chunk](size_t n) { return chunk(std::string_view(piece.data(), n)); });
 }
 
 bool ZipArchive::readAll(int64_t member, std::string& out, size_t limit) {

@@ -30,6 +30,11 @@ class ZipArchive {
     // Hands the member's bytes to `chunk` in pieces; `chunk` returns false to stop. False when the
     // member is missing, damaged, or would take the archive over its budget.
     bool read(int64_t member, const std::function<bool(std::string_view)>& chunk);
+    // The same into memory the caller hands out: `buffer(n)` gives room for n bytes, `filled(count)`
+    // is told how many were unpacked there (and returns false to stop). Spares a copy of every byte
+    // where the reader has a buffer of its own (the XML parser).
+    bool readInto(int64_t member, const std::function<char*(size_t)>& buffer,
+                  const std::function<bool(size_t)>& filled);
     // The bytes that may be unpacked in all (kMaxWorkbookBytes unless set otherwise).
     void setBudget(int64_t bytes) { budget_ = bytes; }
 

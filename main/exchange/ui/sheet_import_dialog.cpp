@@ -85,6 +85,9 @@ SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* 
     setTabOrder(ok_, cancel_);
     resize(720, 480);
 
+    if (grid_data_.partial) {
+        readWholeSheet();
+    }
     present(SheetToGradeTable(grid_data_));
     connect(sheets_, &QComboBox::currentIndexChanged, this, &SheetImportDialog::sheetChosen);
     connect(headerRow_, &QSpinBox::valueChanged, this, &SheetImportDialog::headerRowChanged);
@@ -92,26 +95,97 @@ SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* 
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-SheetImportDialog::~SheetImportDialog() = default;
+SheetImportDialog::~SheetImportDialog() {
+    stopReading();
+}
+
+void SheetImportDialog::readWholeSheet() {
+    reading_ = true;
+    const int generation = ++generation_;
+    const SheetChoice choice{{}, grid_data_.sheet};
+    reader_ = std::thread([this, choice, generation] {
+        whole_ = SheetGrid();
+        wholeMessage_ = LoadWorkbookSheet(path_, choice, whole_);
+        QMetaObject::invokeMethod(
+            this, [this, generation] { sheetRead(generation); }, Qt::QueuedConnection);
+    });
+}
+
+void SheetImportDialog::stopReading() {
+    if (reader_.joinable()) {
+        reader_.join();
+    }
+    reading_ = false;
+}
+
+void SheetImportDialog::sheetRead(int generation) {
+    if (generation == generation_ && reading_) {
+        waitForSheet();
+    }
+}
+
+void SheetImportDialog::waitForSheet() {
+    if (!reading_) {
+        return;
+    }
+    stopReading();
+    if (!wholeMessage_.empty()) {
+        readMessage_ = wholeMessage_;
+        SheetTable failed;
+        failed.message = wholeMessage_;
+        present(std::move(failed));
+        return;
+    }
+    grid_data_ = std::move(whole_);
+    whole_ = SheetGrid();
+    // The first look at an OpenDocument sheet may not have reached the names of the sheets after it.
+    QStringList names;
+    for (const std::string& name : grid_data_.sheetNames) {
+        names << qs(name);
+    }
+    QStringList shown;
+    for (int i = 0; i < sheets_->count(); ++i) {
+        shown << sheets_->itemText(i);
+    }
+    if (names != shown) {
+        const QSignalBlocker block(sheets_);
+        sheets_->clear();
+        sheets_->addItems(names);
+        sheets_->setCurrentIndex(grid_data_.sheet);
+    }
+    present(SheetToGradeTable(grid_data_, headerChosen_));
+}
 
 void SheetImportDialog::sheetChosen(int index) {
+    stopReading();
     SheetGrid grid;
-    const SheetTable sheet = ImportWorkbook(path_, SheetChoice{{}, index}, -1, grid);
+    const std::string message = LoadWorkbookSheet(path_, SheetChoice{{}, index, kFirstLookRows}, grid);
     // A sheet that could not be read keeps its message whatever header row is chosen.
-    readMessage_ = grid.sheetNames.empty() ? sheet.message : std::string();
+    readMessage_ = grid.sheetNames.empty() ? message : std::string();
     grid_data_ = std::move(grid);
-    present(sheet);
+    headerChosen_ = -1;
+    if (!message.empty()) {
+        SheetTable failed;
+        failed.message = message;
+        present(std::move(failed));
+        return;
+    }
+    if (grid_data_.partial) {
+        readWholeSheet();
+    }
+    present(SheetToGradeTable(grid_data_));
 }
 
 void SheetImportDialog::headerRowChanged(int row) {
     if (!readMessage_.empty()) {
         return;
     }
-    present(SheetToGradeTable(grid_data_, row - 1));
+    headerChosen_ = row - 1;
+    present(SheetToGradeTable(grid_data_, headerChosen_));
 }
 
-void SheetImportDialog::present(const SheetTable& sheet) {
-    sheet_ = sheet;
+void SheetImportDialog::present(SheetTable sheet) {
+    sheet_ = std::move(sheet);
     const GradeTable& t = sheet_.table;
     // The preview holds the field row and the first rows only, so a large sheet shows at once.
     preview_ = GradeTable(std::min(t.rows(), kPreviewRows + 1), t.cols());
@@ -134,6 +208,11 @@ void SheetImportDialog::present(const SheetTable& sheet) {
         return;
     }
     title_->setText(qs(t.title));
+    if (reading_) {
+        count_->setText(QStringLiteral("正在读取整张工作表……"));
+        ok_->setEnabled(true);
+        return;
+    }
     count_->setText(QStringLiteral("共 %1 名学生，%2 个字段%3")
                         .arg(t.rows() - 1)
                         .arg(t.cols() - 1)
@@ -142,6 +221,7 @@ void SheetImportDialog::present(const SheetTable& sheet) {
 }
 
 void SheetImportDialog::accept() {
+    waitForSheet();
     if (!sheet_.message.empty()) {
         return;
     }
@@ -160,14 +240,15 @@ std::optional<GradeTable> RunSheetImportDialog(Prompter& prompter, StatusSink& s
     if (path.empty()) {
         return std::nullopt;
     }
+    // The first rows only, so that the window shows at once; it reads the rest itself.
     SheetGrid grid;
-    SheetTable first;
+    std::string message;
     {
         StatusScope busy(status, kStatusReading);
-        first = ImportWorkbook(path, SheetChoice{}, -1, grid);
+        message = LoadWorkbookSheet(path, SheetChoice{{}, 0, SheetImportDialog::kFirstLookRows}, grid);
     }
-    if (!first.message.empty() && grid.sheetNames.empty()) {
-        prompter.message(first.message, "提示", Icon::Information);
+    if (!message.empty() && grid.sheetNames.empty()) {
+        prompter.message(message, "提示", Icon::Information);
         return std::nullopt;
     }
     SheetImportDialog dialog(path, std::move(grid), owner);

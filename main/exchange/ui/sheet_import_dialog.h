@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "common/prompter.h"
 #include "common/status_sink.h"
@@ -21,10 +22,13 @@ class TableGridModel;
 
 // "导入电子表格" (frmSheetImport): the sheets of a workbook, the header row found (changeable) and the
 // first rows as the table will hold them; 确定 takes the sheet as a grade table.
+// A large sheet shows its first rows at once, read alone (SheetChoice::rowLimit); the whole sheet is
+// read meanwhile on a thread of its own, and then gives the counts (and 确定 waits for it when it
+// comes first).
 class SheetImportDialog : public QDialog {
     Q_OBJECT
   public:
-    // The first sheet of `grid` is shown as read from `path`.
+    // The sheet of `grid` is shown as read from `path`; a partial grid is completed in the background.
     SheetImportDialog(std::string path, SheetGrid grid, QWidget* parent = nullptr);
     ~SheetImportDialog() override;
 
@@ -32,6 +36,12 @@ class SheetImportDialog : public QDialog {
     const std::optional<GradeTable>& result() const { return result_; }
     // The rows the preview shows at most, after the field row.
     static constexpr int kPreviewRows = 100;
+    // The rows read for the first look at a sheet: the preview's, with room for titles and notes above.
+    static constexpr int kFirstLookRows = 2 * kPreviewRows;
+    // Whether the whole sheet is still being read.
+    bool reading() const { return reading_; }
+    // Waits until the whole sheet is read and shown.
+    void waitForSheet();
 
     QComboBox* sheetCombo() const { return sheets_; }
     QSpinBox* headerRowSpin() const { return headerRow_; }
@@ -44,13 +54,23 @@ class SheetImportDialog : public QDialog {
   private:
     void sheetChosen(int index);
     void headerRowChanged(int row);
-    void present(const SheetTable& sheet);
+    void present(SheetTable sheet);
     void accept() override;
+    // The whole sheet on the reading thread; sheetRead(generation) on the window's when it is done.
+    void readWholeSheet();
+    void sheetRead(int generation);
+    void stopReading();
 
     std::string path_;
     SheetGrid grid_data_;
     std::string readMessage_;
+    int headerChosen_ = -1;  // the header row the teacher set, from 0 (-1: the one found)
     SheetTable sheet_;
+    std::thread reader_;
+    bool reading_ = false;
+    int generation_ = 0;        // counts the reading threads started, so a late word is recognised
+    SheetGrid whole_;           // what the reading thread read, once it has joined
+    std::string wholeMessage_;  // and why it could not
     GradeTable preview_;
     std::optional<GradeTable> result_;
 

@@ -105,6 +105,25 @@ TEST(SheetTable, LimitsOfATable) {
     EXPECT_EQ(SheetToGradeTable(fits).table.cols(), 32767);
 }
 
+TEST(SheetTable, AGridGivenUpMakesTheSameTable) {
+    const std::vector<std::vector<std::string>> rows = {{"期中成绩"},
+                                                        {"序号", "姓名", "", "语文"},
+                                                        {"1", "张三", "", "90"},
+                                                        {},
+                                                        {"2", "", "x", "85.5", "备注"}};
+    const SheetTable kept = SheetToGradeTable(grid(rows), 1);
+    SheetGrid given = grid(rows);
+    const SheetTable taken = SheetToGradeTable(std::move(given), 1);
+    ASSERT_EQ(taken.table.rows(), 3);
+    ASSERT_EQ(taken.table.cols(), kept.table.cols());
+    for (int r = 0; r < kept.table.rows(); ++r) {
+        EXPECT_EQ(row(taken.table, r), row(kept.table, r));
+    }
+    EXPECT_EQ(taken.table.title, kept.table.title);
+    EXPECT_TRUE(taken.rowNumbers);
+    EXPECT_EQ(given.sheetNames.size(), 2u);  // the names stay for the caller
+}
+
 TEST(SheetGrid, CellsAreCountedWithTheGapsOfARow) {
     SheetGrid g;
     EXPECT_TRUE(g.set(0, 999'999, "x"));

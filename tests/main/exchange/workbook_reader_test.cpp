@@ -222,6 +222,31 @@ TEST(OdsReader, HostileSpreadsheetsAreRefused) {
               SheetError::Format);
 }
 
+// A first look (SheetChoice::rowLimit) stops after that many rows that hold something and says so.
+TEST(WorkbookReaders, AFirstLookReadsOnlyTheRowsAskedFor) {
+    std::vector<std::string> xlsxRows;
+    std::string odsRows;
+    for (int r = 1; r <= 5; ++r) {
+        xlsxRows.push_back(c("A" + std::to_string(r), "", "<v>" + std::to_string(r) + "</v>"));
+        odsRows += "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"" +
+                   std::to_string(r) + "\"/></table:table-row>";
+    }
+    XlsxBook book;
+    book.sheets = {{"成绩", testing::SheetData(xlsxRows)}};
+    const std::vector<std::pair<std::string, std::string>> books = {
+        {"xlsx", testing::XlsxBytes(book)}, {"ods", testing::OdsBytes({{"成绩", odsRows}, {"其它", ""}})}};
+    for (const auto& [kind, bytes] : books) {
+        SheetGrid first;
+        ASSERT_EQ(read(bytes, first, SheetChoice{{}, 0, 2}), SheetError::None) << kind;
+        EXPECT_EQ(cells(first), (std::vector<std::vector<std::string>>{{"1"}, {"2"}})) << kind;
+        EXPECT_TRUE(first.partial) << kind;
+        SheetGrid whole;
+        ASSERT_EQ(read(bytes, whole), SheetError::None) << kind;
+        EXPECT_EQ(whole.rows.size(), 5u) << kind;
+        EXPECT_FALSE(whole.partial) << kind;
+    }
+}
+
 TEST(WorkbookImport, MessagesInTheSystemsStyle) {
     testing::TempDir dir;
     testing::WriteBytes(dir.file("book.xlsx"), testing::XlsxBytes(everyKind()));

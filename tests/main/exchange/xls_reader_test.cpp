@@ -42,6 +42,17 @@ TEST(XlsReader, DateSystemOf1904AndSheetsByNumber) {
     EXPECT_EQ(ReadXls(xls("values.xls"), SheetChoice{"", 2}, g), SheetError::MissingSheet);
 }
 
+TEST(XlsReader, AFirstLookReadsOnlyTheRowsAskedFor) {
+    SheetGrid whole;
+    ASSERT_EQ(ReadXls(xls("values.xls"), SheetChoice{"成绩", 0}, whole), SheetError::None);
+    SheetGrid first;
+    ASSERT_EQ(ReadXls(xls("values.xls"), SheetChoice{"成绩", 0, 2}, first), SheetError::None);
+    ASSERT_EQ(first.rows.size(), 2u);
+    EXPECT_EQ(first.rows[1].cells, whole.rows.at(1).cells);
+    EXPECT_TRUE(first.partial);
+    EXPECT_FALSE(whole.partial);
+}
+
 TEST(XlsReader, HostileWorkbooksAreRefusedQuickly) {
     for (const char* name : {"encrypted.xls", "huge_dimension.xls", "truncated.xls", "README.md"}) {
         const auto start = std::chrono::steady_clock::now();

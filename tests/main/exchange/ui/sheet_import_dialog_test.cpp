@@ -84,6 +84,39 @@ TEST_F(SheetImportDialogTest, FrameImportShowsTheSheetAndOpensItAsANewUnsavedTab
     EXPECT_TRUE(testing::ReadBytes(dir.file("期中.skv")).find("KVL'S Scorvane") != std::string::npos);
 }
 
+TEST_F(SheetImportDialogTest, ALargeSheetShowsItsFirstRowsAtOnceAndTheWholeSheetOnItsOwnThread) {
+    start();
+    auto cell = [](const std::string& type, const std::string& value) {
+        return "<table:table-cell office:value-type=\"" + type +
+               "\" office:" + (type == "float" ? "value" : "string-value") + "=\"" + value + "\"/>";
+    };
+    std::string rows =
+        "<table:table-row>" + cell("string", "姓名") + cell("string", "语文") + "</table:table-row>";
+    for (int i = 1; i <= SheetImportDialog::kFirstLookRows + 50; ++i) {
+        rows += "<table:table-row>" + cell("string", "学生" + std::to_string(i)) +
+                cell("float", std::to_string(i)) + "</table:table-row>";
+    }
+    const std::string path = dir.file("全年级.ods");
+    testing::WriteBytes(path, testing::OdsBytes({{"成绩", rows}, {"封面", ""}}));
+    prompter.chooseOpen(path);
+    dialogs.then([](QDialog& dialog) {
+        auto& d = static_cast<SheetImportDialog&>(dialog);
+        EXPECT_TRUE(d.reading());
+        EXPECT_EQ(d.countLabel()->text(), "正在读取整张工作表……");
+        EXPECT_EQ(d.previewGrid()->model()->rowCount(), SheetImportDialog::kPreviewRows);
+        EXPECT_EQ(d.sheetCombo()->count(), 1);  // the first look stops before the next sheet
+        d.waitForSheet();
+        EXPECT_EQ(d.countLabel()->text(), "共 250 名学生，2 个字段");
+        EXPECT_EQ(d.sheetCombo()->count(), 2);
+        d.okButton()->click();
+    });
+    window->action("menuOpenSheet")->trigger();
+    ASSERT_EQ(window->tables().size(), 1);
+    const GradeTable& t = window->tables().first()->document().table;
+    ASSERT_EQ(t.rows(), 251);
+    EXPECT_EQ(row(t, 250), (Strings{"学生250", "250"}));
+}
+
 TEST_F(SheetImportDialogTest, AWorkbookThatCannotBeReadGetsTheFormatMessageAndNoWindow) {
     start();
     testing::WriteBytes(dir.file("坏.xlsx"), "PK\x03\x04 broken");
