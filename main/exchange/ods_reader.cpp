@@ -212,7 +212,7 @@ struct Content : XmlEvents {
             return cell.text.size() < (1u << 24);
         }
         if (tag == Tag::Row) {
-            if (choice.rowLimit > 0 && static_cast<int>(grid.rows.size()) >= choice.rowLimit) {
+            if (choice.enough(grid.rows.size())) {
                 grid.partial = true;
                 finished = true;
                 return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +20,14 @@ struct SheetChoice {
     // a large sheet; the grid then says whether rows were left unread. Merged ranges, and in an
     // OpenDocument workbook the names of the sheets after the one read, may be missing from such a look.
     int rowLimit = 0;
+    // Set from another thread to end a read early, the grid then partial (a window closed meanwhile).
+    const std::atomic<bool>* stop = nullptr;
+
+    // Whether reading should end before the row that holds `rowsRead` rows before it.
+    bool enough(size_t rowsRead) const {
+        return (rowLimit > 0 && rowsRead >= static_cast<size_t>(rowLimit)) ||
+               (stop && stop->load(std::memory_order_relaxed));
+    }
 };
 
 // One sheet as a reader sees it: the text of every cell, in the rows and columns of the sheet. Only
@@ -32,7 +41,7 @@ struct SheetGrid {
     std::vector<std::string> sheetNames;  // every sheet of the workbook, in order
     int sheet = 0;                        // the one read
     std::vector<SheetRow> rows;           // in row order
-    bool partial = false;                 // rows were left unread (SheetChoice::rowLimit)
+    bool partial = false;                 // rows were left unread (SheetChoice::enough)
 
     // Stores a cell's text; empty texts are not stored. Rows and columns only grow (a reader sets the
     // cells of a sheet in its order). False when the grid would hold more than kMaxSheetCells cells.

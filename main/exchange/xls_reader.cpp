@@ -326,7 +326,7 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
     }
     auto extra = scan.extra.begin();
     for (unsigned int r = 0; r < rows; ++r) {
-        if (choice.rowLimit > 0 && static_cast<int>(grid.rows.size()) >= choice.rowLimit) {
+        if (choice.enough(grid.rows.size())) {
             grid.partial = true;
             break;
         }

@@ -295,7 +295,7 @@ struct SheetReader : XmlEvents {
     const SharedStrings& strings;
     const std::vector<DateKind>& dateKinds;
     bool date1904;
-    int rowLimit;  // stop after this many rows that hold something (0: read them all)
+    const SheetChoice& choice;  // its row limit and stop
 
     int row = -1;
     int col = -1;
@@ -311,8 +311,9 @@ struct SheetReader : XmlEvents {
     };
     std::vector<Range> merges;
 
-    SheetReader(SheetGrid& g, const SharedStrings& s, const std::vector<DateKind>& d, bool d1904, int limit)
-        : grid(g), strings(s), dateKinds(d), date1904(d1904), rowLimit(limit) {}
+    SheetReader(SheetGrid& g, const SharedStrings& s, const std::vector<DateKind>& d, bool d1904,
+                const SheetChoice& c)
+        : grid(g), strings(s), dateKinds(d), date1904(d1904), choice(c) {}
 
     static Type typeOf(const char* t) {
         if (!t) {
@@ -374,8 +375,7 @@ struct SheetReader : XmlEvents {
             if (n < 1 || n > kMaxRows) {
                 return false;
             }
-            if (rowLimit > 0 && static_cast<int>(grid.rows.size()) >= rowLimit &&
-                n - 1 > grid.rows.back().index) {
+            if (choice.enough(grid.rows.size()) && (grid.rows.empty() || n - 1 > grid.rows.back().index)) {
                 grid.partial = true;
                 finished = true;
                 return false;
@@ -548,7 +548,7 @@ SheetError ReadXlsx(ZipArchive& archive, const SheetChoice& choice, SheetGrid& o
         return SheetError::Format;
     }
     const std::vector<DateKind> dateKinds = styles.dateKinds();
-    SheetReader reader(grid, shared, dateKinds, workbook.date1904, choice.rowLimit);
+    SheetReader reader(grid, shared, dateKinds, workbook.date1904, choice);
     if (!parsePart(archive, sheetPart, reader, true)) {
         return SheetError::Format;
     }

@@ -102,7 +102,8 @@ SheetImportDialog::~SheetImportDialog() {
 void SheetImportDialog::readWholeSheet() {
     reading_ = true;
     const int generation = ++generation_;
-    const SheetChoice choice{{}, grid_data_.sheet};
+    stop_ = false;
+    const SheetChoice choice{{}, grid_data_.sheet, 0, &stop_};
     reader_ = std::thread([this, choice, generation] {
         whole_ = SheetGrid();
         wholeMessage_ = LoadWorkbookSheet(path_, choice, whole_);
@@ -111,11 +112,16 @@ void SheetImportDialog::readWholeSheet() {
     });
 }
 
-void SheetImportDialog::stopReading() {
+void SheetImportDialog::joinReader() {
     if (reader_.joinable()) {
         reader_.join();
     }
     reading_ = false;
+}
+
+void SheetImportDialog::stopReading() {
+    stop_ = true;
+    joinReader();
 }
 
 void SheetImportDialog::sheetRead(int generation) {
@@ -128,7 +134,7 @@ void SheetImportDialog::waitForSheet() {
     if (!reading_) {
         return;
     }
-    stopReading();
+    joinReader();
     if (!wholeMessage_.empty()) {
         readMessage_ = wholeMessage_;
         SheetTable failed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <atomic>
 #include <optional>
 #include <string>
 #include <thread>
@@ -59,6 +60,8 @@ class SheetImportDialog : public QDialog {
     // The whole sheet on the reading thread; sheetRead(generation) on the window's when it is done.
     void readWholeSheet();
     void sheetRead(int generation);
+    void joinReader();
+    // Ends the reading thread early, its sheet no longer wanted.
     void stopReading();
 
     std::string path_;
@@ -67,6 +70,7 @@ class SheetImportDialog : public QDialog {
     int headerChosen_ = -1;  // the header row the teacher set, from 0 (-1: the one found)
     SheetTable sheet_;
     std::thread reader_;
+    std::atomic<bool> stop_ = false;
     bool reading_ = false;
     int generation_ = 0;        // counts the reading threads started, so a late word is recognised
     SheetGrid whole_;           // what the reading thread read, once it has joined
