@@ -244,6 +244,11 @@ TEST(WorkbookReaders, AFirstLookReadsOnlyTheRowsAskedFor) {
         ASSERT_EQ(read(bytes, whole), SheetError::None) << kind;
         EXPECT_EQ(whole.rows.size(), 5u) << kind;
         EXPECT_FALSE(whole.partial) << kind;
+        // A read stopped from elsewhere ends at the next row.
+        const std::atomic<bool> stop = true;
+        SheetGrid stopped;
+        ASSERT_EQ(read(bytes, stopped, SheetChoice{{}, 0, 0, &stop}), SheetError::None) << kind;
+        EXPECT_TRUE(stopped.rows.empty() && stopped.partial) << kind;
     }
 }
 
