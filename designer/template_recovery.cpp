@@ -53,7 +53,7 @@ bool RecoverTemplate(TemplateDocument& doc, const TemplateCopy& copy) {
     if (copy.damaged()) {
         return false;
     }
-    doc.load(OpenReportTemplate(*copy.records));
+    doc.load(OpenReportTemplate(PrintableReportTemplate(*copy.records)));
     doc.fileName = copy.info->filePath;
     doc.markChanged();
     return true;
