@@ -71,6 +71,7 @@ TEST_F(DesignerRecoveryTest, ExitWritesTheChangesNotYetCopied) {
     window.setExitHandler([] {});
     action("menuAddLabel")->trigger();
     EXPECT_FALSE(FileExists(copyPath()));  // due in a minute
+    prompter.answer(Answer::Yes);          // 文件尚未保存，确认要退出吗？
     action("menuExit")->trigger();
     EXPECT_TRUE(FileExists(copyPath()));
 }
