@@ -91,6 +91,20 @@ bool hasRightToLeft(QStringView text) {
     return false;
 }
 
+// The focus frame: a dotted line one pixel inside the part of the page in view.
+QRect focusFrame(const QRect& view) {
+    return view.adjusted(1, 1, -2, -2);
+}
+
+// The pixels a focus frame covers, to be painted again when it comes or goes.
+QRegion focusFrameArea(const QRect& view) {
+    const QRect frame = focusFrame(view);
+    if (!frame.isValid()) {
+        return QRegion(view);
+    }
+    return QRegion(frame.adjusted(0, 0, 1, 1)).subtracted(QRegion(frame.adjusted(1, 1, -1, -1)));
+}
+
 }  // namespace
 
 QFont LabelFont(const TemplateLabel& label) {
@@ -377,8 +391,8 @@ void PageWidget::paintEvent(QPaintEvent* event) {
     }
     const int selected = doc_.labels.selected();
     const int dragged = draggedLabel();
-    // A large label that large labels added after it hide wholly (their backgrounds are opaque) is
-    // not drawn: a page of big labels lying on one another costs only the few that show.
+    // A label that labels added after it hide wholly (every label's background is opaque) is not
+    // drawn: a page of labels lying on one another costs only those that show.
     std::vector<char> hidden(labels_.size(), 0);
     QRegion covered;
     for (size_t i = labels_.size(); i-- > 0;) {
@@ -394,7 +408,8 @@ void PageWidget::paintEvent(QPaintEvent* event) {
     }
     for (size_t i = 0; i < labels_.size(); ++i) {
         LabelView& v = labels_[i];
-        if (static_cast<int>(i) == dragged || hidden[i] || !v.rect.intersects(area)) {
+        // Only labels in the region asked for: the focus frame's strips alone paint few.
+        if (static_cast<int>(i) == dragged || hidden[i] || !event->region().intersects(v.rect)) {
             continue;
         }
         painter.fillRect(v.rect,
@@ -406,6 +421,11 @@ void PageWidget::paintEvent(QPaintEvent* event) {
         const QRect proxy = proxyRect();
         painter.fillRect(proxy, kSelectedLabelBackground);
         paintText(painter, labels_[static_cast<size_t>(dragged)], proxy.topLeft());
+    }
+    if (hasFocus() && !view_.isEmpty()) {
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(focusFrame(view_));
     }
     if (auto band = rubberBand()) {
         const double tpp = twipsPerPixel();
@@ -475,6 +495,29 @@ void PageWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     emit released(event->button(), mouse_->x(), mouse_->y());
+}
+
+void PageWidget::setView(const QRect& view) {
+    const QRect shown = view.intersected(rect());
+    if (shown == view_) {
+        return;
+    }
+    // A scroll may carry the old frame's pixels along: where it stood and where it now runs are
+    // painted again.
+    if (hasFocus()) {
+        update(focusFrameArea(view_).united(focusFrameArea(shown)));
+    }
+    view_ = shown;
+}
+
+void PageWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update(focusFrameArea(view_));
+}
+
+void PageWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update(focusFrameArea(view_));
 }
 
 void PageWidget::keyPressEvent(QKeyEvent* event) {

@@ -56,6 +56,11 @@ class PageWidget : public QWidget {
     QSize wholeSize(int index) const;
     // The mouse moved while a line is under way, or the line ended: shows or hides the rubber band.
     void rubberBandChanged() { update(); }
+    // The part of the page in view (widget pixels), told by the viewport whenever it scrolls or changes
+    // size. While the page has the focus a dotted frame runs just inside it, so that a keyboard user
+    // sees where the arrow keys go.
+    void setView(const QRect& view);
+    QRect view() const { return view_; }
 
     // The imported background picture, drawn at the page's top-left corner at its own size under the
     // grid, the lines and the labels; a null image removes it.
@@ -94,6 +99,8 @@ class PageWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     struct LabelView {
@@ -128,6 +135,7 @@ class PageWidget : public QWidget {
     QImage background_;  // at screen scale
     mutable std::vector<LabelView> labels_;
     QSize laidOutPage_;  // the page's size when the labels were laid out
+    QRect view_;         // the part of the page in view
     mutable qsizetype pictureBytes_ = 0;
     std::optional<QPointF> mouse_;  // the last mouse point over the page, twips
     int pressedLabel_ = -1;         // the label that took the last press

@@ -200,6 +200,27 @@ TEST_F(DesignerKeyboardTest, ANotchOfTheWheelScrollsAsManyStepsAsThePrintPreview
     EXPECT_EQ(kWheelScrollSteps, 4);
 }
 
+TEST_F(DesignerKeyboardTest, ThePageWithTheFocusShowsADottedFrameAlongThePartInView) {
+    activate();
+    PageWidget* page = window.page();
+    window.viewport()->verticalBar()->setValue(4);
+    const QRect view = page->view();
+    ASSERT_EQ(view.top(), -page->y());
+    // Dark pixels along the frame's left edge, one pixel inside what is in view.
+    const auto marked = [&] {
+        const QImage shown = page->grab().toImage();
+        int dark = 0;
+        for (int y = view.top() + 2; y < view.bottom() - 2; ++y) {
+            dark += qGray(shown.pixel(view.left() + 1, y)) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    window.panel()->lineList->setFocus();
+    EXPECT_EQ(marked(), 0);
+    page->setFocus();
+    EXPECT_GT(marked(), view.height() / 4);
+}
+
 // A template of a small caption under a larger one at the same corner.
 void WriteLabelUnderLabel(const std::string& path) {
     testing::WriteBytes(
