@@ -455,7 +455,7 @@ void DesignerWindow::showDocument() {
     showLabelList();
     showLabelEditorFields();
     layOutPage();
-    page_->labelsChanged();
+    page_->forgetLabels();
     redraw();
     viewport_->SetPageSize();
 }
@@ -486,8 +486,8 @@ void DesignerWindow::showMovedLabelsWhole() {
     }
     const double tpp = page_->twipsPerPixel();
     for (size_t i : doc_.labelsMovedOntoPage) {
-        const QRect shown = page_->labelRect(static_cast<int>(i));
-        ShowLabelWhole(doc_, i, shown.width() * tpp, shown.height() * tpp);
+        const QSize whole = page_->wholeSize(static_cast<int>(i));
+        ShowLabelWhole(doc_, i, whole.width() * tpp, whole.height() * tpp);
     }
     doc_.labelsMovedOntoPage.clear();
     page_->labelsChanged();

@@ -40,6 +40,8 @@ void PageViewport::placePage() {
     const double tpp = page_->twipsPerPixel();
     page_->move(-static_cast<int>(std::lround(kScrollStep * hscScroll_->value() / tpp)),
                 -static_cast<int>(std::lround(kScrollStep * vscScroll_->value() / tpp)));
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    page_->setView(QRect(-page_->x(), -page_->y(), width() - thickness, height() - thickness));
 }
 
 void PageViewport::SetPageSize() {

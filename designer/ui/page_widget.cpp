@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <cmath>
+#include <unordered_map>
 
 #include "common/qt/screen_twips.h"
 #include "designer/page_drawing.h"
@@ -66,6 +67,44 @@ QString shownText(QString text, QSize room, double em) {
     return shown;
 }
 
+// True when a text holds a character written right to left, or a mark that turns the direction:
+// where its characters stand then depends on what follows them.
+bool hasRightToLeft(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        switch (QChar::direction(c)) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+            case QChar::DirFSI:
+                return true;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+// The focus frame: a dotted line one pixel inside the part of the page in view.
+QRect focusFrame(const QRect& view) {
+    return view.adjusted(1, 1, -2, -2);
+}
+
+// The pixels a focus frame covers, to be painted again when it comes or goes.
+QRegion focusFrameArea(const QRect& view) {
+    const QRect frame = focusFrame(view);
+    if (!frame.isValid()) {
+        return QRegion(view);
+    }
+    return QRegion(frame.adjusted(0, 0, 1, 1)).subtracted(QRegion(frame.adjusted(1, 1, -1, -1)));
+}
+
 }  // namespace
 
 QFont LabelFont(const TemplateLabel& label) {
@@ -117,25 +156,74 @@ const QImage& PageWidget::picture() const {
     return surface_ && surface_->image() ? *surface_->image() : none;
 }
 
-void PageWidget::labelsChanged() {
+QSize PageWidget::pageSize() const {
     const double tpp = twipsPerPixel();
-    const int pageWidth = static_cast<int>(std::lround(static_cast<double>(doc_.pageWidth()) / tpp));
-    const int pageHeight = static_cast<int>(std::lround(static_cast<double>(doc_.pageHeight()) / tpp));
-    const double dpi = 1440.0 / tpp;
+    return QSize(static_cast<int>(std::lround(static_cast<double>(doc_.pageWidth()) / tpp)),
+                 static_cast<int>(std::lround(static_cast<double>(doc_.pageHeight()) / tpp)));
+}
+
+PageWidget::LabelView PageWidget::layOut(const TemplateLabel& label, QSize page) const {
+    const double tpp = twipsPerPixel();
+    const QPoint corner(static_cast<int>(std::lround(label.left / tpp)),
+                        static_cast<int>(std::lround(label.top / tpp)));
+    const QSize room(page.width() - corner.x(), page.height() - corner.y());
+    LabelView v;
+    v.label = label;
+    v.font = LabelFont(label);
+    const double em = v.font.pointSizeF() * 1440.0 / tpp / 72;
+    v.text = fitted(v.font, shownText(QString::fromStdString(label.caption), room, em), room.width(), em);
+    v.color = LabelColor(label.foreColor);
+    v.rect = QRect(corner, measured(v.font, v.text.isEmpty() ? QStringLiteral(" ") : v.text));
+    return v;
+}
+
+void PageWidget::labelsChanged() {
+    // A label laid out before and not changed since keeps its layout and its picture: moving or
+    // editing one label of thousands measures that one only. Labels are matched by place in the list
+    // first, then by what they hold (after one was added or deleted before them).
+    const QSize page = pageSize();
+    std::vector<LabelView> before = std::move(labels_);
+    if (page != laidOutPage_) {
+        before.clear();
+    }
+    laidOutPage_ = page;
     labels_.clear();
     pictureBytes_ = 0;
     labels_.reserve(doc_.labels.size());
-    for (const TemplateLabel& label : doc_.labels.labels()) {
-        LabelView v;
-        v.font = LabelFont(label);
-        const QPoint corner(static_cast<int>(std::lround(label.left / tpp)),
-                            static_cast<int>(std::lround(label.top / tpp)));
-        v.text =
-            shownText(QString::fromStdString(label.caption),
-                      QSize(pageWidth - corner.x(), pageHeight - corner.y()), v.font.pointSizeF() * dpi / 72);
-        v.color = LabelColor(label.foreColor);
-        const QSize size = measured(v.font, v.text.isEmpty() ? QStringLiteral(" ") : v.text);
-        v.rect = QRect(corner, size);
+    const auto key = [](const TemplateLabel& l) {
+        return std::hash<std::string>{}(l.caption) ^ std::hash<double>{}(l.left) ^
+               (std::hash<double>{}(l.top) << 1) ^ (std::hash<double>{}(l.fontSize) << 2);
+    };
+    std::unordered_multimap<size_t, size_t> byKey;
+    std::vector<char> taken(before.size(), 0);
+    const auto reusable = [&](size_t i, const TemplateLabel& label) -> LabelView* {
+        if (i < before.size() && !taken[i] && before[i].label == label) {
+            taken[i] = 1;
+            return &before[i];
+        }
+        if (byKey.empty()) {
+            for (size_t j = 0; j < before.size(); ++j) {
+                byKey.emplace(key(before[j].label), j);
+            }
+        }
+        const auto [first, last] = byKey.equal_range(key(label));
+        for (auto it = first; it != last; ++it) {
+            if (!taken[it->second] && before[it->second].label == label) {
+                taken[it->second] = 1;
+                return &before[it->second];
+            }
+        }
+        return nullptr;
+    };
+    const std::vector<TemplateLabel>& labels = doc_.labels.labels();
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const TemplateLabel& label = labels[i];
+        if (LabelView* kept = before.empty() ? nullptr : reusable(i, label)) {
+            pictureBytes_ += kept->rendered.sizeInBytes();
+            labels_.push_back(std::move(*kept));
+            continue;
+        }
+        LabelView v = layOut(label, page);
         labels_.push_back(std::move(v));
     }
     // A label that went away while it was dragged is dropped nowhere.
@@ -144,6 +232,23 @@ void PageWidget::labelsChanged() {
         pressedLabel_ = -1;
     }
     update();
+}
+
+void PageWidget::forgetLabels() {
+    labels_.clear();
+    pictureBytes_ = 0;
+    labelsChanged();
+}
+
+QSize PageWidget::wholeSize(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= labels_.size()) {
+        return QSize();
+    }
+    // Laid out as if it stood at the page's top-left corner: all of the caption the page can hold.
+    TemplateLabel label = labels_[static_cast<size_t>(index)].label;
+    label.left = 0;
+    label.top = 0;
+    return layOut(label, pageSize()).rect.size();
 }
 
 QSize PageWidget::measured(const QFont& font, const QString& text) const {
@@ -159,6 +264,54 @@ QSize PageWidget::measured(const QFont& font, const QString& text) const {
     const QSizeF size = QFontMetricsF(moderate, this).size(0, text) * (points / kMeasuredPoints);
     return QSize(static_cast<int>(std::min(std::ceil(size.width()), 1e9)),
                  static_cast<int>(std::min(std::ceil(size.height()), 1e9)));
+}
+
+qreal PageWidget::advance(const QFont& font, const QString& text) const {
+    constexpr qreal kMeasuredPoints = 72;  // as in measured()
+    const qreal points = font.pointSizeF();
+    if (!(points > kMeasuredPoints)) {
+        return QFontMetricsF(font, this).horizontalAdvance(text);
+    }
+    QFont moderate = font;
+    moderate.setPointSizeF(kMeasuredPoints);
+    return QFontMetricsF(moderate, this).horizontalAdvance(text) * (points / kMeasuredPoints);
+}
+
+QString PageWidget::fitted(const QFont& font, const QString& text, int room, double em) const {
+    // Each line is measured a part at a time, from as many characters as would fill the room at an em
+    // each, twice as many each time, until the part reaches two ems past the page's edge: what follows
+    // stands off the page. A glyph that leans left or a pair set closer stays well inside the margin.
+    // A line with characters written right to left is kept whole, as its end may stand at its left.
+    em = std::max(em, 1.0);
+    const double reach = std::max(room, 0) + 2 * em;
+    QString shown;
+    qsizetype start = 0;
+    while (true) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) {
+            end = text.size();
+        }
+        const QStringView line = QStringView(text).mid(start, end - start);
+        qsizetype kept = line.size();
+        if (!hasRightToLeft(line)) {
+            for (auto part = static_cast<qsizetype>(reach / em) + 2; part < line.size(); part *= 2) {
+                qsizetype cut = part;
+                if (line.at(cut - 1).isHighSurrogate()) {
+                    --cut;  // never half a character
+                }
+                if (advance(font, line.left(cut).toString()) >= reach) {
+                    kept = cut;
+                    break;
+                }
+            }
+        }
+        shown += line.left(kept);
+        if (end == text.size()) {
+            return shown;
+        }
+        shown += QLatin1Char('\n');
+        start = end + 1;
+    }
 }
 
 qsizetype PageWidget::labelPictureBytes() const {
@@ -238,13 +391,13 @@ void PageWidget::paintEvent(QPaintEvent* event) {
     }
     const int selected = doc_.labels.selected();
     const int dragged = draggedLabel();
-    // A large label that large labels added after it hide wholly (their backgrounds are opaque) is
-    // not drawn: a page of big labels lying on one another costs only the few that show.
+    // A label that labels added after it hide wholly (every label's background is opaque) is not
+    // drawn: a page of labels lying on one another costs only those that show.
     std::vector<char> hidden(labels_.size(), 0);
     QRegion covered;
     for (size_t i = labels_.size(); i-- > 0;) {
         const QRect shown = labels_[i].rect.intersected(area);
-        if (static_cast<int>(i) == dragged || shown.isEmpty() || !drawnStraight(labels_[i])) {
+        if (static_cast<int>(i) == dragged || shown.isEmpty()) {
             continue;
         }
         if (!covered.isEmpty() && QRegion(shown).subtracted(covered).isEmpty()) {
@@ -255,7 +408,8 @@ void PageWidget::paintEvent(QPaintEvent* event) {
     }
     for (size_t i = 0; i < labels_.size(); ++i) {
         LabelView& v = labels_[i];
-        if (static_cast<int>(i) == dragged || hidden[i] || !v.rect.intersects(area)) {
+        // Only labels in the region asked for: the focus frame's strips alone paint few.
+        if (static_cast<int>(i) == dragged || hidden[i] || !event->region().intersects(v.rect)) {
             continue;
         }
         painter.fillRect(v.rect,
@@ -267,6 +421,11 @@ void PageWidget::paintEvent(QPaintEvent* event) {
         const QRect proxy = proxyRect();
         painter.fillRect(proxy, kSelectedLabelBackground);
         paintText(painter, labels_[static_cast<size_t>(dragged)], proxy.topLeft());
+    }
+    if (hasFocus() && !view_.isEmpty()) {
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(focusFrame(view_));
     }
     if (auto band = rubberBand()) {
         const double tpp = twipsPerPixel();
@@ -336,6 +495,29 @@ void PageWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     emit released(event->button(), mouse_->x(), mouse_->y());
+}
+
+void PageWidget::setView(const QRect& view) {
+    const QRect shown = view.intersected(rect());
+    if (shown == view_) {
+        return;
+    }
+    // A scroll may carry the old frame's pixels along: where it stood and where it now runs are
+    // painted again.
+    if (hasFocus()) {
+        update(focusFrameArea(view_).united(focusFrameArea(shown)));
+    }
+    view_ = shown;
+}
+
+void PageWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update(focusFrameArea(view_));
+}
+
+void PageWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update(focusFrameArea(view_));
 }
 
 void PageWidget::keyPressEvent(QKeyEvent* event) {

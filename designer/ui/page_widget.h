@@ -36,7 +36,8 @@ inline constexpr const char* kLabelToolTip = "拖动标签,可以改变标签位
 // kept, so that a page of hundreds of labels paints quickly; a large one (a big font, a long caption)
 // is drawn straight onto the page each time, clipped to what is shown, so that no label costs more
 // memory than a small picture, whatever its size; and no more of a caption is laid out than can reach
-// across the page.
+// across the page. A label that later labels cover wholly is not drawn at all (every label's background
+// is opaque), and a label that did not change keeps its layout and its picture when others change.
 class PageWidget : public QWidget {
     Q_OBJECT
   public:
@@ -48,8 +49,18 @@ class PageWidget : public QWidget {
     void redraw(bool gridOn, const std::string& spacing);
     // The labels were added, removed, moved or changed.
     void labelsChanged();
+    // Another template is shown: every label is laid out anew.
+    void forgetLabels();
+    // A label's size in pixels as if it stood at the page's top-left corner, with all of its caption
+    // the page can hold.
+    QSize wholeSize(int index) const;
     // The mouse moved while a line is under way, or the line ended: shows or hides the rubber band.
     void rubberBandChanged() { update(); }
+    // The part of the page in view (widget pixels), told by the viewport whenever it scrolls or changes
+    // size. While the page has the focus a dotted frame runs just inside it, so that a keyboard user
+    // sees where the arrow keys go.
+    void setView(const QRect& view);
+    QRect view() const { return view_; }
 
     // The imported background picture, drawn at the page's top-left corner at its own size under the
     // grid, the lines and the labels; a null image removes it.
@@ -88,9 +99,12 @@ class PageWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     struct LabelView {
+        TemplateLabel label;  // as laid out
         QRect rect;
         QFont font;
         QString text;
@@ -101,8 +115,16 @@ class PageWidget : public QWidget {
     // Paints a label's text with its top-left corner at `at`: from its kept picture when it is small,
     // made when first needed, otherwise straight onto the painter.
     void paintText(QPainter& painter, LabelView& view, QPoint at) const;
-    // The size of a text in a font on the page.
+    // The size of a text in a font on the page, and the width of one line.
     QSize measured(const QFont& font, const QString& text) const;
+    qreal advance(const QFont& font, const QString& text) const;
+    // A text in a font of `em` pixels without the ends of lines that stand wholly past the page's
+    // right edge, `room` pixels from where the text begins.
+    QString fitted(const QFont& font, const QString& text, int room, double em) const;
+    // The page's size in pixels, in the orientation in force.
+    QSize pageSize() const;
+    // A label's caption cut to what can show on a page of that size, its font, colour and rectangle.
+    LabelView layOut(const TemplateLabel& label, QSize page) const;
     // A label too large for a kept picture.
     static bool drawnStraight(const LabelView& view);
     void endDrag();
@@ -112,6 +134,8 @@ class PageWidget : public QWidget {
     std::unique_ptr<QtSurface> surface_;
     QImage background_;  // at screen scale
     mutable std::vector<LabelView> labels_;
+    QSize laidOutPage_;  // the page's size when the labels were laid out
+    QRect view_;         // the part of the page in view
     mutable qsizetype pictureBytes_ = 0;
     std::optional<QPointF> mouse_;  // the last mouse point over the page, twips
     int pressedLabel_ = -1;         // the label that took the last press

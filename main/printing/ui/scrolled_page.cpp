@@ -19,8 +19,6 @@ namespace scorvane {
 namespace {
 
 const QColor kViewportBack(128, 128, 128);
-// One notch of the mouse wheel scrolls this many steps.
-constexpr int kWheelSteps = 4;
 
 }  // namespace
 
@@ -129,7 +127,8 @@ void ScrolledPage::wheelEvent(QWheelEvent* event) {
     const int notches = event->angleDelta().y() / 120;
     QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) ? horizontal_ : vertical_;
     if (notches != 0) {
-        bar->setValue(bar->value() - notches * kWheelSteps);
+        // A notch of the wheel scrolls as many steps as the designer's page does.
+        bar->setValue(bar->value() - notches * kWheelScrollSteps);
     }
     event->accept();
 }

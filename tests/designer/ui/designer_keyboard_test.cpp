@@ -200,6 +200,81 @@ TEST_F(DesignerKeyboardTest, ANotchOfTheWheelScrollsAsManyStepsAsThePrintPreview
     EXPECT_EQ(kWheelScrollSteps, 4);
 }
 
+TEST_F(DesignerKeyboardTest, ThePageWithTheFocusShowsADottedFrameAlongThePartInView) {
+    activate();
+    PageWidget* page = window.page();
+    window.viewport()->verticalBar()->setValue(4);
+    const QRect view = page->view();
+    ASSERT_EQ(view.top(), -page->y());
+    // Dark pixels along the frame's left edge, one pixel inside what is in view.
+    const auto marked = [&] {
+        const QImage shown = page->grab().toImage();
+        int dark = 0;
+        for (int y = view.top() + 2; y < view.bottom() - 2; ++y) {
+            dark += qGray(shown.pixel(view.left() + 1, y)) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    window.panel()->lineList->setFocus();
+    EXPECT_EQ(marked(), 0);
+    page->setFocus();
+    EXPECT_GT(marked(), view.height() / 4);
+}
+
+// A template of a small caption under a larger one at the same corner.
+void WriteLabelUnderLabel(const std::string& path) {
+    testing::WriteBytes(
+        path, testing::GbkLines({"[Information]", "LabelsNum=1", "[Labels]", "0=学 600 300 宋体 0 0 9 0 0 0",
+                                 "1=长长长长长长 600 300 宋体 0 0 36 0 0 0"}));
+}
+
+TEST_F(DesignerKeyboardTest, ALabelHiddenUnderALaterOneIsNotDrawn) {
+    const std::string path = dir.file("叠.rvx");
+    WriteLabelUnderLabel(path);
+    ASSERT_TRUE(window.openAtStart(path));
+    window.page()->grab();
+    const QRect top = window.page()->labelRect(1);
+    ASSERT_TRUE(top.contains(window.page()->labelRect(0)));
+    EXPECT_EQ(window.page()->labelPictureBytes(), 4 * top.width() * top.height());  // the top one's only
+}
+
+TEST_F(DesignerKeyboardTest, ALabelThatDidNotChangeKeepsItsPictureWhenAnotherChanges) {
+    const std::string path = dir.file("叠.rvx");
+    WriteLabelUnderLabel(path);
+    ASSERT_TRUE(window.openAtStart(path));
+    window.page()->grab();
+    const qsizetype bytes = window.page()->labelPictureBytes();
+    MoveLabel(window.document(), 0, 6000, 6000);
+    window.page()->labelsChanged();
+    EXPECT_GT(bytes, 0);
+    EXPECT_EQ(window.page()->labelPictureBytes(), bytes);  // not laid out nor drawn again
+}
+
+TEST_F(DesignerKeyboardTest, ACaptionRunningOffThePageIsLaidOutOnlyAsFarAsThePageReaches) {
+    // Three hundred characters of 20 points stand some 8,000 pixels wide; the page is some 800.
+    std::string caption;
+    for (int i = 0; i < 300; ++i) {
+        caption += "长";
+    }
+    const std::string path = dir.file("长.rvx");
+    testing::WriteBytes(path, testing::GbkLines({"[Information]", "LabelsNum=0", "[Labels]",
+                                                 "0=" + caption + " 600 600 宋体 0 0 20 0 0 0"}));
+    ASSERT_TRUE(window.openAtStart(path));
+    const int page = window.page()->width();
+    EXPECT_GE(window.page()->labelRect(0).right(), page);
+    EXPECT_LT(window.page()->labelRect(0).right(), 2 * page);
+}
+
+TEST_F(DesignerKeyboardTest, ALabelBroughtOntoThePageShowsItsWholeCaption) {
+    const std::string path = dir.file("外.rvx");
+    testing::WriteBytes(path, testing::GbkLines({"[Information]", "LabelsNum=0", "[Labels]",
+                                                 "0=一二三四五六七八九十 600 20000 宋体 0 0 12 0 0 0"}));
+    ASSERT_TRUE(window.openAtStart(path));
+    const QRect shown = window.page()->labelRect(0);
+    EXPECT_GT(shown.width(), 150);  // ten characters of 16 pixels
+    EXPECT_LE(shown.right(), window.page()->width());
+}
+
 TEST_F(DesignerKeyboardTest, AHugeLabelCostsNoMoreThanAPictureOfThePage) {
     // Four characters at the largest font size stand some 8,700 × 2,200 pixels.
     const std::string path = dir.file("大.rvx");

@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "common/page_scrolling.h"
 #include "common/qt/print_path.h"
 #include "common/recorded_pages.h"
 #include "main/document/ui/table_window_fixture.h"
@@ -232,29 +233,30 @@ TEST_F(PrintSetupTest, ATableNeverSavedPrintsToThePdfNamedWhenNoPrinterIsInstall
     EXPECT_TRUE(host.prompts.messages().empty());
 }
 
+// A notch scrolls the steps the designer's page scrolls too (kWheelScrollSteps, 4).
 TEST_F(PrintSetupTest, TheWheelScrollsFourStepsANotchDownWhenTurnedTowardsTheUser) {
     load(300);
     openWindow([&](PrintSetupWindow& w) {
         w.resize(600, 700);
         w.show();
         ScrolledPage* view = w.previewView();
-        ASSERT_GE(view->horizontalBar()->maximum(), 4);  // the page is wider than the view
+        ASSERT_GE(view->horizontalBar()->maximum(), kWheelScrollSteps);  // the page is wider than the view
         struct Turn {
             int angle;
             Qt::KeyboardModifiers modifiers;
-            int vertical, horizontal;  // the bars' values after it
+            int vertical, horizontal;  // the bars' values after it, in notches
         };
-        const Turn turns[] = {{-120, {}, 4, 0},
-                              {-240, {}, 12, 0},
-                              {120, {}, 8, 0},
-                              {60, {}, 8, 0},
-                              {-120, Qt::ShiftModifier, 8, 4}};
+        const Turn turns[] = {{-120, {}, 1, 0},
+                              {-240, {}, 3, 0},
+                              {120, {}, 2, 0},
+                              {60, {}, 2, 0},
+                              {-120, Qt::ShiftModifier, 2, 1}};
         for (const Turn& t : turns) {
             QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(),
                               QPoint(0, t.angle), Qt::NoButton, t.modifiers, Qt::NoScrollPhase, false);
             QApplication::sendEvent(view, &wheel);
-            EXPECT_EQ(view->verticalBar()->value(), t.vertical) << t.angle;
-            EXPECT_EQ(view->horizontalBar()->value(), t.horizontal) << t.angle;
+            EXPECT_EQ(view->verticalBar()->value(), t.vertical * kWheelScrollSteps) << t.angle;
+            EXPECT_EQ(view->horizontalBar()->value(), t.horizontal * kWheelScrollSteps) << t.angle;
         }
     });
 }
