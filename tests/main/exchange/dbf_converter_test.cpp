@@ -73,11 +73,11 @@ TEST(DbfConverter, FailedReadShowsTheNumberAndChangesNothing) {
     EXPECT_FALSE(converter.canSave());
 
     ASSERT_TRUE(converter.read(dir.file("list.dbf"), p, status));
-    const Values cells = converter.grid().cells();
+    const Values cells = converter.grid().cellTexts();
     EXPECT_FALSE(converter.read(dir.file("nothing.dbf"), p, status));
     EXPECT_EQ(p.messages(),
               (Values{"数据库读取发生错误。错误代码：\n4", "数据库读取发生错误。错误代码：\n1"}));
-    EXPECT_EQ(converter.grid().cells(), cells);
+    EXPECT_EQ(converter.grid().cellTexts(), cells);
     EXPECT_TRUE(converter.canSave());
 }
 
