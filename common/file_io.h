@@ -30,6 +30,34 @@ bool MakeDirectories(const std::string& path);
 // while it lives).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// The same write in pieces, for files made as they are written: the temporary file is created at once,
+// write() adds bytes to it, commit() flushes it and renames it over the target. A writer destroyed
+// before a successful commit, or after any failed step, removes its temporary file and leaves the
+// target as it was.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(const std::string& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool ok() const { return error_.empty(); }
+    // False once any step has failed.
+    bool write(std::string_view bytes);
+    // True when the target now holds the bytes written; on failure `error` (when given) says why.
+    bool commit(std::string* error = nullptr);
+
+  private:
+    void failWith(const char* what);
+    void abandon(const char* what);
+
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    bool committed_ = false;
+    std::string error_;
+};
+
 // The system calls of an atomic write, one per step, so that tests can make each step fail in turn
 // (see tests/support/write_faults.h). They behave as the system's own: -1 and errno on failure.
 struct AtomicWriteSteps {
