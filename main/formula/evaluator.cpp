@@ -485,6 +485,52 @@ bool Evaluation::run(double& result) {
     }
 }
 
+// Whole numbers of up to 15 digits joined by "+": their sum, added left to right as the evaluation adds
+// them (each such number is exact in a double); false for any other text.
+bool wholeNumberSum(std::string_view text, double& sum) {
+    sum = 0;
+    size_t i = 0;
+    while (true) {
+        uint64_t number = 0;
+        const size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            number = number * 10 + static_cast<uint64_t>(text[i] - '0');
+            ++i;
+        }
+        if (i == start || i - start > 15) {
+            return false;
+        }
+        sum = start == 0 ? static_cast<double>(number) : sum + static_cast<double>(number);
+        if (i == text.size()) {
+            return true;
+        }
+        if (text[i] != '+') {
+            return false;
+        }
+        ++i;
+    }
+}
+
+// The commonest formulas of a grade table, a total ("85+90+77") and an average ("(85+90+77)/3"),
+// computed exactly as the evaluation computes them, without its parse; false for any other text.
+bool evaluateTotalOrAverage(std::string_view text, double& value) {
+    if (wholeNumberSum(text, value)) {
+        return true;
+    }
+    const size_t close = text.rfind(")/");
+    if (text.empty() || text[0] != '(' || close == std::string_view::npos) {
+        return false;
+    }
+    double sum = 0;
+    double divisor = 0;
+    if (!wholeNumberSum(text.substr(1, close - 1), sum) || !wholeNumberSum(text.substr(close + 2), divisor) ||
+        text.substr(close + 2).find('+') != std::string_view::npos || divisor == 0) {
+        return false;
+    }
+    value = sum / divisor;
+    return std::isfinite(value);
+}
+
 }  // namespace
 
 bool EvaluateExpressionInto(std::string_view text, std::string& out) {
@@ -494,12 +540,14 @@ bool EvaluateExpressionInto(std::string_view text, std::string& out) {
         out.assign(kFormulaError);
         return false;
     }
-    if (frames.size() < 4 * text.size() + 4) {
-        frames.resize(4 * text.size() + 4);
-    }
-    if (!Evaluation(text, frames.data()).run(value)) {
-        out.assign(kFormulaError);
-        return false;
+    if (!evaluateTotalOrAverage(text, value)) {
+        if (frames.size() < 4 * text.size() + 4) {
+            frames.resize(4 * text.size() + 4);
+        }
+        if (!Evaluation(text, frames.data()).run(value)) {
+            out.assign(kFormulaError);
+            return false;
+        }
     }
     char buffer[kNumberTextCapacity];
     double rounded = 0;
