@@ -252,6 +252,8 @@ void TableWindow::buildMenus() {
             &TableWindow::checkAllFormulas);
     connect(add(table, "menuRun", QStringLiteral("计算所有公式(&R)")), &QAction::triggered, this,
             &TableWindow::computeAllFormulas);
+    connect(add(table, "menuStatistics", QStringLiteral("成绩统计(&J)...")), &QAction::triggered, this,
+            &TableWindow::showStatistics);
     table->addSeparator();
     QAction* saveAction = add(table, "menuSave", QStringLiteral("保存表格"));
     saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));

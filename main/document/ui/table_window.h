@@ -85,6 +85,7 @@ class TableWindow : public QWidget {
     void importSomeData();    // 导入选定数据到指定位置: the partial import dialog
     void exportSomeData();    // 导出部分表格: the partial export dialog
     void convertFoxPro();     // 导入FoxFro格式表格: the FoxPro converter
+    void showStatistics();    // 成绩统计: the statistics window; its results open as new tables
     // 撤消. The undo item and the frame's undo button follow the document's own announcement of its
     // undo becoming available or not (Document::setUndoListener), whoever takes the snapshot.
     void undo();

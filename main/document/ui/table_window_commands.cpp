@@ -8,6 +8,7 @@
 #include "common/qt/dialog_runner.h"
 #include "common/qt/screen_twips.h"
 
+#include "main/analysis/ui/statistics_dialog.h"
 #include "main/document/cell_value.h"
 #include "main/document/field_commands.h"
 #include "main/document/ui/data_format_dialog.h"
@@ -253,6 +254,16 @@ void TableWindow::exportSomeData() {
 void TableWindow::convertFoxPro() {
     commitEditor();
     RunDbfConverterDialog(host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner());
+}
+
+void TableWindow::showStatistics() {
+    commitEditor();
+    std::optional<ClassStatistics> result =
+        RunStatisticsDialog(document_.table, host_.prompter(), host_.dialogRunner(), host_.dialogOwner());
+    if (result) {
+        host_.openNewTable(std::move(result->figures));
+        host_.openNewTable(std::move(result->bands));
+    }
 }
 
 }  // namespace scorvane

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -25,6 +26,7 @@
 #include "common/qt/dialog_runner.h"
 #include "common/qt/program_start.h"
 #include "common/qt/screen_twips.h"
+#include "main/analysis/ui/grade_comparison_dialog.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
 #include "main/document/new_table.h"
@@ -152,6 +154,7 @@ void MainWindow::buildTreePanel() {
         tree_->setStyle(lines);
     }
     tree_->viewport()->installEventFilter(this);
+    tree_->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -195,6 +198,9 @@ void MainWindow::buildPopup() {
     QAction* direct = newFileMenu_->addAction(QStringLiteral("直接新建表格(&S)"));
     direct->setObjectName("menuNewonly");
     connect(direct, &QAction::triggered, this, &MainWindow::newTableDirectly);
+    compareGrade_ = popup_->addAction(QStringLiteral("年级成绩对比(&G)..."));
+    compareGrade_->setObjectName("menuGradeCompare");
+    connect(compareGrade_, &QAction::triggered, this, &MainWindow::compareGrade);
     openHere_ = popup_->addSeparator();
     openHere_->setObjectName("menuOpenHere");
     openHere_->setEnabled(false);
@@ -848,6 +854,24 @@ void MainWindow::directionButtonToggled(int position, bool down) {
 // ---- the tree and its pop-up menu
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // From the keyboard the pop-up menu opens with the Menu key or Shift+F10, at the current node; the
+    // context-menu event that follows (or that a right press brings) is the same menu, already shown.
+    if (watched == tree_ || watched == tree_->viewport()) {
+        if (event->type() == QEvent::ContextMenu) {
+            return true;
+        }
+        if (watched == tree_ && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Menu ||
+                (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+                QTreeWidgetItem* item = tree_->currentItem();
+                const QRect place = item ? tree_->visualItemRect(item) : QRect();
+                treeRightPressed(item,
+                                 tree_->viewport()->mapToGlobal(place.isValid() ? place.center() : QPoint()));
+                return true;
+            }
+        }
+    }
     if (watched == tree_->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -901,6 +925,7 @@ void MainWindow::preparePopup(bool listTables) {
     const SchoolNode* node = selectedNode();
     const bool isClass = node && IsClassNodeKey(node->key);
     newFileMenu_->menuAction()->setEnabled(isClass);
+    compareGrade_->setEnabled(node && node->image == SchoolNodeImage::Grade);
     if (!isClass || !listTables) {
         return;
     }
@@ -927,6 +952,26 @@ void MainWindow::openListedTable(const QString& name) {
     if (!path.empty()) {
         openTable(path);
     }
+}
+
+void MainWindow::compareGrade() {
+    const SchoolNode* node = selectedNode();
+    if (!node || node->image != SchoolNodeImage::Grade) {
+        return;
+    }
+    std::optional<GradeTable> result = RunGradeComparisonDialog(school_, *node, prompter_, dialogs_, this);
+    if (result) {
+        openNewTable(std::move(*result));
+    }
+}
+
+void MainWindow::openNewTable(GradeTable table) {
+    TableWindow* window = newTableWindow();
+    window->document().table = std::move(table);
+    window->document().table.filePath.clear();
+    window->document().setModified();
+    window->tableReset();
+    window->refreshCaption();
 }
 
 }  // namespace scorvane

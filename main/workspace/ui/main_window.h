@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     TableFont currentTableFont() const override { return tableFont_; }
     void tableFontChosen(const TableFont& font) override { setTableFont(font); }
     void openDataFile(const std::string& pathWithoutExtension) override { openTable(pathWithoutExtension); }
+    void openNewTable(GradeTable table) override;
 
     // Parts of the frame, for the windows and dialogs that work with it.
     QTreeWidget* tree() const { return tree_; }
@@ -116,6 +117,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void newTableOutsideClass();  // 新建一张不棣属任何班级的表格
     void newTableDirectly();      // 直接新建表格
     void newTableWizard();        // 新建表格向导
+    void compareGrade();          // 年级成绩对比: the selected grade's classes compared in one exam
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20
     FindWindow* findWindow() const;         // nullptr while not shown
@@ -205,6 +207,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     QMenu* popup_ = nullptr;
     QMenu* newFileMenu_ = nullptr;
     QAction* openHere_ = nullptr;
+    QAction* compareGrade_ = nullptr;
     QList<QAction*> tableEntries_;
     std::vector<std::string> listedTables_;
 

@@ -1,0 +1,171 @@
+#include "main/analysis/field_marks.h"
+
+#include <charconv>
+
+#include "common/utf8.h"
+#include "main/formula/evaluator.h"
+#include "main/formula/formula_cell.h"
+
+namespace scorvane {
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t')) {
+        ++b;
+    }
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) {
+        --e;
+    }
+    return text.substr(b, e - b);
+}
+
+// A row with no student: no data cell other than formulas holds anything.
+bool rowHoldsData(const GradeTable& table, int row) {
+    for (int c = 1; c < table.cols(); ++c) {
+        const std::string_view text = table.cell(row, c);
+        if (!IsFormula(text) && !IsBlank(text)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// CollectFieldMarks(table, col).numeric(), without computing what cannot change the answer: once a
+// number was found, the formulas (which give numbers or nothing) are passed over.
+bool numericField(const GradeTable& table, int col) {
+    bool number = false;
+    for (int r = 1; r < table.rows(); ++r) {
+        const std::string_view text = table.cell(r, col);
+        double value = 0;
+        if (IsFormula(text)) {
+            if (!number && rowHoldsData(table, r)) {
+                const std::string shown = 公式2值(table, r, col);
+                number = shown.empty() || ReadMark(shown, value);
+            }
+        } else if (ReadMark(text, value)) {
+            number = true;
+        } else if (!IsAbsenceMark(text) && !IsBlank(text)) {
+            return false;
+        }
+    }
+    return number;
+}
+
+}  // namespace
+
+bool IsAbsenceMark(std::string_view text) {
+    const std::string_view t = trimBlanks(text);
+    for (std::string_view mark : kAbsenceMarks) {
+        if (t == mark) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadMark(std::string_view text, double& value) {
+    std::string_view t = trimBlanks(text);
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    size_t i = 0;
+    size_t digits = 0;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+        ++i;
+        ++digits;
+    }
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0 || i != t.size()) {
+        return false;
+    }
+    double v = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::fixed);
+    if (ec != std::errc() || end != t.data() + t.size()) {
+        return false;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+void FieldMarks::add(const FieldMarks& other) {
+    marks.insert(marks.end(), other.marks.begin(), other.marks.end());
+    absent += other.absent;
+    hasText = hasText || other.hasText;
+}
+
+FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
+    FieldMarks out;
+    if (col < 1 || col >= table.cols()) {
+        return out;
+    }
+    out.marks.reserve(static_cast<size_t>(table.rows()));
+    for (int r = 1; r < table.rows(); ++r) {
+        const std::string_view text = table.cell(r, col);
+        double value = 0;
+        if (IsFormula(text)) {
+            if (!rowHoldsData(table, r)) {
+                continue;
+            }
+            const std::string shown = 公式2值(table, r, col);
+            if (shown == kFormulaError || shown == kReferenceError) {
+                continue;
+            }
+            // "###.##" shows 0.5 as ".5" and 0 as nothing.
+            if (shown.empty()) {
+                out.marks.push_back(0);
+            } else if (ReadMark(shown, value)) {
+                out.marks.push_back(value);
+            }
+        } else if (ReadMark(text, value)) {
+            out.marks.push_back(value);
+        } else if (IsAbsenceMark(text)) {
+            ++out.absent;
+        } else if (!IsBlank(text)) {
+            out.hasText = true;
+        }
+    }
+    return out;
+}
+
+bool IsMarkTitle(std::string_view title) {
+    return !IsBlank(title) && title.find("号") == std::string_view::npos &&
+           title.find("名次") == std::string_view::npos && title.find("排名") == std::string_view::npos;
+}
+
+int FieldColumn(const GradeTable& table, std::string_view title) {
+    if (table.rows() < 1) {
+        return -1;
+    }
+    for (int c = 1; c < table.cols(); ++c) {
+        if (table.cell(0, c) == title) {
+            return c;
+        }
+    }
+    return -1;
+}
+
+std::vector<std::string> DefaultStatisticsFields(const GradeTable& table) {
+    std::vector<std::string> fields;
+    if (table.rows() < 1) {
+        return fields;
+    }
+    for (int c = 1; c < table.cols(); ++c) {
+        const std::string& title = table.cell(0, c);
+        if (IsMarkTitle(title) && FieldColumn(table, title) == c && numericField(table, c)) {
+            fields.push_back(title);
+        }
+    }
+    return fields;
+}
+
+}  // namespace scorvane

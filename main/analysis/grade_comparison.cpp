@@ -1,0 +1,142 @@
+#include "main/analysis/grade_comparison.h"
+
+#include <algorithm>
+
+#include "main/analysis/field_marks.h"
+#include "main/analysis/result_table.h"
+#include "main/analysis/score_figures.h"
+
+namespace scorvane {
+namespace {
+
+std::string joinNames(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& name : names) {
+        out += (out.empty() ? "" : "、") + name;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> ComparisonFields(const std::vector<ClassTable>& classes) {
+    std::vector<std::string> fields;
+    for (const ClassTable& c : classes) {
+        if (!c.table) {
+            continue;
+        }
+        for (const std::string& title : c.table->fieldTitles()) {
+            if (!title.empty() && std::find(fields.begin(), fields.end(), title) == fields.end()) {
+                fields.push_back(title);
+            }
+        }
+    }
+    return fields;
+}
+
+std::vector<std::string> DefaultComparisonFields(const std::vector<ClassTable>& classes) {
+    std::vector<std::string> fields;
+    for (const std::string& title : ComparisonFields(classes)) {
+        if (!IsMarkTitle(title)) {
+            continue;
+        }
+        FieldMarks all;
+        for (const ClassTable& c : classes) {
+            if (c.table) {
+                all.add(CollectFieldMarks(*c.table, FieldColumn(*c.table, title)));
+            }
+        }
+        if (all.numeric()) {
+            fields.push_back(title);
+        }
+    }
+    return fields;
+}
+
+GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableName,
+                                const std::vector<ClassTable>& classes, const AnalysisSettings& settings) {
+    std::vector<const ClassTable*> present;
+    for (const ClassTable& c : classes) {
+        if (c.table) {
+            present.push_back(&c);
+        }
+    }
+    std::vector<std::string> titles{"班级"};
+    std::vector<std::vector<std::string>> rows(present.size() + 1);
+    for (size_t i = 0; i < present.size(); ++i) {
+        rows[i].push_back(present[i]->name);
+    }
+    rows.back().push_back(std::string(kGradeRowName));
+
+    for (size_t f = 0; f < settings.fields.size(); ++f) {
+        const std::string& field = settings.fields[f];
+        for (const char* figure : {"平均分", "及格率", "优秀率", "名次"}) {
+            titles.push_back(field + figure);
+        }
+        FieldMarks all;
+        std::vector<FieldFigures> figures;
+        std::vector<std::optional<double>> shownMeans;
+        for (const ClassTable* c : present) {
+            const FieldMarks marks = CollectFieldMarks(*c->table, FieldColumn(*c->table, field));
+            all.add(marks);
+            figures.push_back(ComputeFieldFigures(marks, settings.fullMarks[f], settings.lines));
+            double shown = 0;
+            if (figures.back().count > 0 && ReadMark(TwoDecimals(figures.back().mean), shown)) {
+                shownMeans.push_back(shown);
+            } else {
+                shownMeans.push_back(std::nullopt);
+            }
+        }
+        auto cells = [](const FieldFigures& fig) {
+            return std::vector<std::string>{fig.count > 0 ? TwoDecimals(fig.mean) : std::string(),
+                                            RateText(fig.passed, fig.count),
+                                            RateText(fig.excellent, fig.count)};
+        };
+        for (size_t i = 0; i < present.size(); ++i) {
+            for (std::string& cell : cells(figures[i])) {
+                rows[i].push_back(std::move(cell));
+            }
+            std::string rank;
+            if (shownMeans[i]) {
+                int higher = 0;
+                for (const std::optional<double>& other : shownMeans) {
+                    higher += other && *other > *shownMeans[i] ? 1 : 0;
+                }
+                rank = std::to_string(higher + 1);
+            }
+            rows[i].push_back(std::move(rank));
+        }
+        for (std::string& cell : cells(ComputeFieldFigures(all, settings.fullMarks[f], settings.lines))) {
+            rows.back().push_back(std::move(cell));
+        }
+        rows.back().push_back({});
+    }
+    return ResultTable(
+        std::string(grade) + " " + std::string(tableName) + std::string(kComparisonTitleSuffix), titles,
+        rows);
+}
+
+std::string NoClassHoldsTableMessage(std::string_view tableName) {
+    return "本年级没有班级有表格“" + std::string(tableName) + "”！";
+}
+
+std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<ClassTable>& classes) {
+    std::vector<std::string> missing;
+    std::vector<std::string> unreadable;
+    for (const ClassTable& c : classes) {
+        if (!c.table) {
+            (c.unreadable ? unreadable : missing).push_back(c.name);
+        }
+    }
+    std::string out;
+    if (!missing.empty()) {
+        out += "以下班级没有表格“" + std::string(tableName) + "”，未列入对比：" + joinNames(missing);
+    }
+    if (!unreadable.empty()) {
+        out += std::string(out.empty() ? "" : "\n") + "以下班级的表格“" + std::string(tableName) +
+               "”无法读取，未列入对比：" + joinNames(unreadable);
+    }
+    return out;
+}
+
+}  // namespace scorvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "main/analysis/grade_comparison.h"
+#include "main/workspace/school_tree.h"
+
+namespace scorvane {
+
+// The tables of a grade's classes, read from their class folders for the grade comparison.
+
+// A class of a grade and the folder of its tables (ending in "/").
+struct GradeClass {
+    std::string name;
+    std::string folder;
+};
+
+// A grade's folder under the data folder (表格数据/<school>/<grade>): the grade's name (the folder's)
+// and its classes, as the school file beside the data folder lists them for that school and grade, or,
+// when it does not, the folder's sub-folders in name order. Nothing when `folder` is no folder.
+struct GradeFolder {
+    std::string grade;
+    std::vector<GradeClass> classes;
+};
+std::optional<GradeFolder> ReadGradeFolder(const std::string& folder);
+
+// The classes of a grade node of the school tree, in the tree's order, each with its class folder.
+std::vector<GradeClass> GradeClassesOf(const SchoolTree& tree, const SchoolNode& grade);
+
+// The names of the tables the classes hold, each once, in the order a class folder lists its tables.
+// A class without a folder (empty) holds none.
+std::vector<std::string> GradeTableNames(const std::vector<GradeClass>& classes);
+
+// Each class with its table `tableName` (folder + name + ".skv"): missing when it has no such file,
+// unreadable when the file is no sound data file.
+std::vector<ClassTable> LoadClassTables(const std::vector<GradeClass>& classes, std::string_view tableName);
+
+}  // namespace scorvane

@@ -1,0 +1,23 @@
+#include "main/analysis/result_table.h"
+
+namespace scorvane {
+
+GradeTable ResultTable(std::string title, const std::vector<std::string>& titles,
+                       const std::vector<std::vector<std::string>>& rows) {
+    GradeTable t(static_cast<int>(rows.size()) + 1, static_cast<int>(titles.size()) + 1);
+    t.title = std::move(title);
+    t.setCell(0, 0, "  ");
+    for (size_t c = 0; c < titles.size(); ++c) {
+        t.setCell(0, static_cast<int>(c) + 1, titles[c]);
+    }
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size() && c < titles.size(); ++c) {
+            t.setCell(static_cast<int>(r) + 1, static_cast<int>(c) + 1, rows[r][c]);
+        }
+    }
+    t.renumber();
+    t.setHeaderLayout(t.composeHeaderLayout(false));
+    return t;
+}
+
+}  // namespace scorvane

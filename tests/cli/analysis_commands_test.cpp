@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/text_codec.h"
+#include "main/document/data_file.h"
+#include "main/workspace/school_info.h"
+#include "support/run_program.h"
+#include "support/sample_table.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+using testing::MakeTable;
+using testing::ReadBytes;
+using testing::RunCli;
+using testing::TempDir;
+
+struct CliAnalysis : ::testing::Test {
+    TempDir dir;
+    void SetUp() override {
+        ASSERT_TRUE(
+            WriteDataFile(MakeTable({"姓名", "学号", "语文", "数学"},
+                                    {{"张三", "01", "120", "60"}, {"李四", "02", "缺考", "90"}}, "期中"),
+                          dir.file("期中")));
+    }
+};
+
+TEST_F(CliAnalysis, StatsWritesTheFiguresAsTheExportWritesATableAndTheBandsAsATable) {
+    auto r = RunCli({"stats", dir.file("期中.skv"), "--fields", "语文", "--full", "语文=150", "--band", "25",
+                     "-o", dir.file("s.csv"), "--bands-out", dir.file("b.skv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // 120 of 150: 80 %, at and above the pass line (90), below the excellent one (127.5).
+    EXPECT_EQ(
+        ReadBytes(dir.file("s.csv")),
+        EncodeGbk(
+            "期中 成绩统计\r\n,  ,科目,参考人数,平均分,最高分,最低分,标准差,及格人数,及格率,优秀人数,"
+            "优秀率,低分人数,低分率,缺考人数\r\n,1,语文,1,120.00,120.00,120.00,0.00,1,100.00%,0,0.00%,0,"
+            "0.00%,1\r\n\r\n"));
+    GradeTable bands;
+    ASSERT_TRUE(ParseDataFile(ReadBytes(dir.file("b.skv")), bands));
+    EXPECT_EQ(bands.title, "期中 分数段");
+    EXPECT_EQ(bands.cell(0, 3), "75%～100%");
+    EXPECT_EQ(bands.cell(1, 3), "1");
+}
+
+TEST_F(CliAnalysis, BadInputIsToldAndNothingIsWritten) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--fields", "物理"}, "表格中没有字段“物理”！"},
+        {{"--full", "数学=0"}, "“数学”的满分必须是大于 0 的数！"},
+        {{"--full", "一百"}, "“语文”的满分必须是大于 0 的数！"},
+        {{"--low", "120"}, "及格线、优秀线和低分线必须是 0 到 100 之间的数！"},
+        {{"--pass", "90"}, "及格线不能高于优秀线！"},
+        {{"--band", "0"}, "分数段宽度必须是 1 到 100 之间的数！"},
+    };
+    for (const auto& [options, message] : cases) {
+        std::vector<std::string> args{"stats", dir.file("期中.skv"), "-o", dir.file("s.skv")};
+        args.insert(args.end(), options.begin(), options.end());
+        auto r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, message + "\n");
+        EXPECT_FALSE(std::filesystem::exists(dir.file("s.skv")));
+    }
+}
+
+TEST_F(CliAnalysis, CompareReadsTheClassesOfTheSchoolFileAndNamesThoseWithoutTheTable) {
+    const std::string grade = dir.file("表格数据/一中/高一");
+    ASSERT_TRUE(SaveSchoolInfo({"一中", {{"高一", {"(1)班", "(2)班", "(3)班"}}}}, dir.path() + "/"));
+    for (const char* name : {"(1)班", "(3)班"}) {
+        std::filesystem::create_directories(grade + "/" + name);
+    }
+    ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"90"}, {"70"}}), grade + "/(1)班/期中"));
+    ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"95"}}), grade + "/(3)班/期中"));
+    auto r = RunCli({"compare", grade, "--table", "期中", "-o", dir.file("c.skv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "以下班级没有表格“期中”，未列入对比：(2)班\n");
+    GradeTable t;
+    ASSERT_TRUE(ParseDataFile(ReadBytes(dir.file("c.skv")), t));
+    EXPECT_EQ(t.title, "高一 期中 年级对比");
+    EXPECT_EQ(t.cell(0, 5), "语文名次");
+    EXPECT_EQ(testing::Column(t, 1), (std::vector<std::string>{"(1)班", "(3)班", "年级"}));
+    EXPECT_EQ(testing::Column(t, 2), (std::vector<std::string>{"80.00", "95.00", "85.00"}));
+    EXPECT_EQ(testing::Column(t, 5), (std::vector<std::string>{"2", "1", ""}));
+
+    r = RunCli({"compare", grade, "--table", "月考", "-o", dir.file("d.skv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "本年级没有班级有表格“月考”！\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("d.skv")));
+}
+
+}  // namespace
+}  // namespace scorvane
