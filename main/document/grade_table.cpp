@@ -147,8 +147,10 @@ void GradeTable::setCellAt(int64_t index, std::string_view text) {
     const bool oldOwned = old.size > kInlineBytes && !sharesText(i);
     Cell next{size, 0};
     if (size <= kInlineBytes) {
-        // `text` may be this very cell's bytes.
-        std::memmove(&next.at, text.data(), size);
+        // `text` may be this very cell's bytes; an empty view may have no bytes at all.
+        if (size > 0) {
+            std::memmove(&next.at, text.data(), size);
+        }
     } else if (const auto from = reinterpret_cast<uintptr_t>(text.data()),
                begin = reinterpret_cast<uintptr_t>(text_.data);
                from >= begin && from + size <= begin + text_.size) {

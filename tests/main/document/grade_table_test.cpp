@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "main/document/document.h"
@@ -220,6 +221,9 @@ TEST(GradeTable, EmptyTablesAndTheLargestTable) {
     none.setCols(1);
     none.setCell(0, 0, "  ");
     EXPECT_EQ(none.cell(0, 0), "  ");
+    none.setCell(0, 0, std::string_view());  // an empty view without bytes
+    EXPECT_EQ(none.cell(0, 0), "");
+    none.setCell(0, 0, "  ");
     GradeTable copy = none;
     EXPECT_EQ(copy.cellTexts(), none.cellTexts());
 
