@@ -38,6 +38,24 @@ void relayout(std::vector<T>& v, int oldRows, int oldCols, int newRows, int newC
 
 }  // namespace
 
+std::string operator+(CellText left, std::string_view right) {
+    std::string joined;
+    joined.reserve(left.size() + right.size());
+    joined.append(left).append(right);
+    return joined;
+}
+
+std::string operator+(std::string_view left, CellText right) {
+    std::string joined;
+    joined.reserve(left.size() + right.size());
+    joined.append(left).append(right);
+    return joined;
+}
+
+std::string operator+(CellText left, CellText right) {
+    return left + std::string_view(right);
+}
+
 void PrintTo(const CellText& text, std::ostream* out) {
     *out << '"' << std::string_view(text) << '"';
 }

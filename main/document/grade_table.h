@@ -22,9 +22,14 @@ struct CellMark {
 class CellText : public std::string_view {
   public:
     constexpr CellText() noexcept = default;
-    constexpr CellText(std::string_view text) noexcept : std::string_view(text) {}
+    constexpr explicit CellText(std::string_view text) noexcept : std::string_view(text) {}
     operator std::string() const { return std::string(data(), size()); }
 };
+
+// Joined with other text as a std::string is.
+std::string operator+(CellText left, std::string_view right);
+std::string operator+(std::string_view left, CellText right);
+std::string operator+(CellText left, CellText right);
 
 // Shows the text itself in diagnostics (test failures), not its characters one by one.
 void PrintTo(const CellText& text, std::ostream* out);
@@ -61,8 +66,8 @@ class GradeTable {
     void setCell(int row, int col, std::string_view text) { setCellAt(faIndex(row, col), text); }
     CellText cellAt(int64_t index) const {
         const Cell& c = cells_[static_cast<size_t>(index)];
-        return std::string_view(c.size <= kInlineBytes ? reinterpret_cast<const char*>(&c.at) : text_.data + c.at,
-                                c.size);
+        return CellText(std::string_view(
+            c.size <= kInlineBytes ? reinterpret_cast<const char*>(&c.at) : text_.data + c.at, c.size));
     }
     // `text` may be a cell's text of this very table.
     void setCellAt(int64_t index, std::string_view text);
