@@ -46,6 +46,9 @@ class AtomicFileWriter {
     bool write(std::string_view bytes);
     // True when the target now holds the bytes written; on failure `error` (when given) says why.
     bool commit(std::string* error = nullptr);
+    // The temporary file, for a library that writes a file by its name: what it has written there when
+    // commit() is called is what replaces the target.
+    const std::string& temporaryPath() const { return temp_; }
 
   private:
     void failWith(const char* what);
