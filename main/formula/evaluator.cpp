@@ -485,12 +485,16 @@ bool Evaluation::run(double& result) {
     }
 }
 
-// Whole numbers of up to 15 digits joined by "+": their sum, added left to right as the evaluation adds
-// them (each such number is exact in a double); false for any other text.
+// Whole numbers of up to 15 digits, each perhaps in brackets of its own ("(85)"), joined by "+": their
+// sum, added left to right as the evaluation adds them (each such number is exact in a double, and a
+// bracketed one is the same number); false for any other text.
 bool wholeNumberSum(std::string_view text, double& sum) {
     sum = 0;
     size_t i = 0;
+    bool first = true;
     while (true) {
+        const bool bracket = i < text.size() && text[i] == '(';
+        i += bracket ? 1 : 0;
         uint64_t number = 0;
         const size_t start = i;
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
@@ -500,7 +504,14 @@ bool wholeNumberSum(std::string_view text, double& sum) {
         if (i == start || i - start > 15) {
             return false;
         }
-        sum = start == 0 ? static_cast<double>(number) : sum + static_cast<double>(number);
+        if (bracket) {
+            if (i == text.size() || text[i] != ')') {
+                return false;
+            }
+            ++i;
+        }
+        sum = first ? static_cast<double>(number) : sum + static_cast<double>(number);
+        first = false;
         if (i == text.size()) {
             return true;
         }
@@ -511,8 +522,9 @@ bool wholeNumberSum(std::string_view text, double& sum) {
     }
 }
 
-// The commonest formulas of a grade table, a total ("85+90+77") and an average ("(85+90+77)/3"),
-// computed exactly as the evaluation computes them, without its parse; false for any other text.
+// The commonest formulas of a grade table, a total ("85+90+77") and an average ("(85+90+77)/3"), also
+// with each number bracketed, computed exactly as the evaluation computes them, without its parse;
+// false for any other text.
 bool evaluateTotalOrAverage(std::string_view text, double& value) {
     if (wholeNumberSum(text, value)) {
         return true;
@@ -523,8 +535,10 @@ bool evaluateTotalOrAverage(std::string_view text, double& value) {
     }
     double sum = 0;
     double divisor = 0;
-    if (!wholeNumberSum(text.substr(1, close - 1), sum) || !wholeNumberSum(text.substr(close + 2), divisor) ||
-        text.substr(close + 2).find('+') != std::string_view::npos || divisor == 0) {
+    const std::string_view divisorText = text.substr(close + 2);
+    if (!wholeNumberSum(text.substr(1, close - 1), sum) || divisorText.empty() || divisorText[0] < '0' ||
+        divisorText[0] > '9' || !wholeNumberSum(divisorText, divisor) ||
+        divisorText.find('+') != std::string_view::npos || divisor == 0) {
         return false;
     }
     value = sum / divisor;
