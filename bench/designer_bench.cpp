@@ -1,8 +1,14 @@
 // The designer on a large template of 2,000 lines and 500 labels, drawn offscreen: opening it into the
 // window until the page is shown and painted, the redraw after choosing a line, one step of dragging a
 // label, and the core's reading of the file alone. Prints the times per run.
+//
+// Then hostile templates, each opened into the window and painted: a label of a hundred characters at
+// the largest font size (430 bytes), a megabyte of such labels, a megabyte-long caption at that size,
+// and a megabyte of ordinary labels. The goal is under 2 s and 300 MB for any template under 1 MB: run
+// each alone for its memory, e.g. --benchmark_filter=OpenHostile/1, and read peak_MB.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -71,9 +77,11 @@ DesignerWindow& Window() {
 void ReadTemplate(benchmark::State& state) {
     const std::string& path = LargeTemplate();
     bench::QuietPrompter prompter;
+    SilentStatusSink status;
     for (auto _ : state) {
         TemplateDocument doc;
-        if (!OpenTemplateFile(doc, path, prompter) || doc.lines.size() != 2000 || doc.labels.size() != 500) {
+        if (!OpenTemplateFile(doc, path, prompter, status) || doc.lines.size() != 2000 ||
+            doc.labels.size() != 500) {
             state.SkipWithError("the template did not open");
             break;
         }
@@ -163,6 +171,92 @@ void DragALabelOneStep(benchmark::State& state) {
     state.counters["paints/step"] = static_cast<double>(counter.paints) / static_cast<double>(step);
 }
 BENCHMARK(DragALabelOneStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The hostile templates, by number: 0 the 430-byte one, 1 a megabyte of its label at scattered places,
+// 2 one label whose caption fills a megabyte, 3 a megabyte of ordinary labels, 4 a megabyte of labels
+// of a hundred different characters each at sizes from 1 to 160 points.
+std::string HostileTemplate(int kind) {
+    std::string longCaption;
+    for (int i = 0; i < 100; ++i) {
+        longCaption += "长";
+    }
+    ReportTemplate report;
+    TemplateLabel big;
+    big.fontName = "宋体";
+    big.fontSize = 1638;
+    switch (kind) {
+        case 0:
+            big.caption = longCaption;
+            big.top = 600;
+            big.left = 300;
+            report.labels = {big};
+            break;
+        case 1:
+            for (int i = 0; i < 2400; ++i) {  // 2,400 records of about 430 bytes
+                big.caption = longCaption;
+                big.top = (i * 7919) % 16840;
+                big.left = (i * 104729) % 11907;
+                report.labels.push_back(big);
+            }
+            break;
+        case 2:
+            for (int i = 0; i < 500000; ++i) {
+                big.caption += "长";
+            }
+            report.labels = {big};
+            break;
+        case 4:
+            for (int i = 0; i < 2400; ++i) {
+                TemplateLabel label;
+                QString text;
+                for (int j = 0; j < 100; ++j) {
+                    text += QChar(static_cast<char16_t>(0x4E00 + (i * 100 + j) % 20000));
+                }
+                label.caption = text.toStdString();
+                label.fontSize = 1 + i % 160;
+                label.top = (i * 7919) % 16840;
+                label.left = (i * 104729) % 11907;
+                report.labels.push_back(label);
+            }
+            break;
+        default:
+            for (int i = 0; i < 22000; ++i) {  // just under a megabyte
+                TemplateLabel label;
+                label.caption = "成绩" + std::to_string(i);
+                label.top = (i * 37) % 16800;
+                label.left = (i * 101) % 11800;
+                report.labels.push_back(label);
+            }
+            break;
+    }
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("velmora_hostile" + std::to_string(kind) + ".rvx"))
+            .string();
+    if (!WriteReportTemplate(report, file)) {
+        abort();
+    }
+    return file;
+}
+
+// From the open command to a painted page, and the process's peak memory so far.
+void OpenHostile(benchmark::State& state) {
+    const std::string path = HostileTemplate(static_cast<int>(state.range(0)));
+    DesignerWindow& window = Window();
+    for (auto _ : state) {
+        if (!window.openAtStart(path)) {
+            state.SkipWithError("the template did not open");
+            break;
+        }
+        QPixmap painted = window.grab();
+        benchmark::DoNotOptimize(painted);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["file_KB"] = static_cast<double>(std::filesystem::file_size(path)) / 1024;
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    std::filesystem::remove(path);
+}
+BENCHMARK(OpenHostile)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

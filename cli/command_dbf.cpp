@@ -14,13 +14,25 @@ int runDbf(const CliArgs& args) {
         return UsageError(kUsage);
     }
     GradeTable grid;
-    const DbfError error = ReadDbfFile(args.positional[0], grid);
+    DbfReadNotes notes;
+    const DbfError error = ReadDbfFile(args.positional[0], grid, &notes);
     if (error != DbfError::None) {
         std::cerr << DbfErrorText(error) << "\n";
         return 1;
     }
+    if (!notes.empty()) {
+        std::cerr << DbfNotesText(notes) << "\n";
+    }
     const ConvertedTableInfo info{args.value("--title"), args.value("--teacher"), args.value("--info")};
-    return SaveTable(ConvertedTable(grid, info), args.value("-o")) ? 0 : 1;
+    GradeTable table = ConvertedTable(grid, info);
+    const size_t replaced = KeepGbkText(table);
+    if (!SaveTable(table, args.value("-o"))) {
+        return 1;
+    }
+    if (replaced > 0) {
+        std::cerr << ReplacedCharactersText(replaced) << "\n";
+    }
+    return 0;
 }
 
 CliRegistrar registrar({"dbf",

@@ -4,7 +4,6 @@
 #include "cli/drawing_commands.h"
 #include "cli/gui_session.h"
 #include "cli/table_io.h"
-#include "common/file_io.h"
 #include "common/qt/qt_surface.h"
 #include "common/report_template.h"
 #include "common/utf8.h"
@@ -52,18 +51,19 @@ int runReport(const CliArgs& args) {
     }
     const GradeTable& table = document.table;
     const std::string& templatePath = args.positional[1];
-    ReportTemplateRecords records;
-    if (!FileExists(templatePath) || !ReadReportTemplateFile(templatePath, records)) {
-        std::cerr << "找不到文件：" << templatePath << "\n";
-        return 1;
+    PrintableTemplate report;
+    switch (ReadReportTemplate(templatePath, report)) {
+        case TemplateFileStatus::Read:
+            break;
+        case TemplateFileStatus::Unreadable:
+            std::cerr << "找不到文件：" << templatePath << "\n";
+            return 1;
+        case TemplateFileStatus::NotATemplate:
+            std::cerr << kFormatMessage << "\n";
+            return 1;
     }
-    if (!records.hasInformation) {
-        std::cerr << kFormatMessage << "\n";
-        return 1;
-    }
-    const PrintableTemplate report = PrintableReportTemplate(records);
     if (report.skippedRecords > 0) {
-        std::cerr << "模板中有 " << report.skippedRecords << " 条记录格式不正确，已略过。\n";
+        std::cerr << SkippedRecordsMessage(report.skippedRecords) << "\n";
     }
 
     ReportBindings bindings;

@@ -177,7 +177,7 @@ AtomicWriteSteps& WriteStepsInUse() {
     return steps;
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path, bool ownerOnly) {
     const AtomicWriteSteps& step = WriteStepsInUse();
     target_ = linkTarget(path).string();
     const fs::path target(target_);
@@ -207,6 +207,9 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) {
         }
         mode = st.st_mode & 07777;
     }
+    if (ownerOnly) {
+        mode = 0600;
+    }
     for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
         temp_ = temporarySibling(target);
         fd_ = step.createTemporary(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -220,6 +223,9 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) {
         return;
     }
     ::flock(fd_, LOCK_EX | LOCK_NB);  // marks the file as in use; see removeAbandonedTemporaries
+    if (ownerOnly) {
+        ::fchmod(fd_, 0600);  // the mode mask may have taken the owner's bits away
+    }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -312,6 +318,31 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     AtomicFileWriter writer(path);
     writer.write(bytes);
     return writer.commit(error);
+}
+
+bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    AtomicFileWriter writer(path, true);
+    writer.write(bytes);
+    return writer.commit(error);
+}
+
+bool MakePrivateDirectory(const std::string& path) {
+    const fs::path folder(path);
+    if (path.empty() || (folder.has_parent_path() && !MakeDirectories(folder.parent_path().string()))) {
+        return false;
+    }
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        return false;
+    }
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
+        return false;
+    }
+    return (st.st_mode & 07777) == 0700 || ::chmod(path.c_str(), 0700) == 0;
+}
+
+void RemoveAbandonedTemporaries(const std::string& path) {
+    removeAbandonedTemporaries(fs::path(path));
 }
 
 std::vector<std::string> FilesWithExtension(const std::string& folder, std::string_view extension) {

@@ -36,7 +36,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // target as it was.
 class AtomicFileWriter {
   public:
-    explicit AtomicFileWriter(const std::string& path);
+    // `ownerOnly`: the file gets exactly 0600, new or replaced (see WritePrivateFileAtomically).
+    explicit AtomicFileWriter(const std::string& path, bool ownerOnly = false);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -60,6 +61,20 @@ class AtomicFileWriter {
     bool committed_ = false;
     std::string error_;
 };
+
+// The same for a file that only its owner may read and write: new or replaced, it has the permissions
+// 0600 (whatever the file had before and whatever the process's file mode mask says).
+bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes,
+                                std::string* error = nullptr);
+
+// Creates the folder (and the folders above it) for what only its owner may see: the folder itself is
+// made, or set, 0700. False when it cannot be made, is not a folder (a symbolic link included) or
+// belongs to another user.
+bool MakePrivateDirectory(const std::string& path);
+
+// Removes the temporary files that writers of `path` killed halfway left beside it (the next write of
+// the same file does this too).
+void RemoveAbandonedTemporaries(const std::string& path);
 
 // The system calls of an atomic write, one per step, so that tests can make each step fail in turn
 // (see tests/support/write_faults.h). They behave as the system's own: -1 and errno on failure.

@@ -6,11 +6,15 @@
 #include <limits>
 #include <unordered_map>
 
+#include "common/file_io.h"
 #include "common/ini_store.h"
 #include "common/utf8.h"
 
 namespace scorvane {
 namespace {
+
+// A space of a font name as a label record writes it when a plain space would be misread.
+constexpr std::string_view kIdeographicSpace = "\u3000";
 
 constexpr std::string_view kNoticeComment = ";KVL'S Scorvane 版权所有，报表模板格式 2024年5月";
 
@@ -142,19 +146,38 @@ std::string FormatShortestReal(double value) {
     return std::string(buffer, end);
 }
 
-std::string EncodeLabelRecord(const TemplateLabel& label) {
+namespace {
+
+std::string encodeLabelRecord(const TemplateLabel& label, std::string_view fontName) {
     auto flag = [](bool b) { return b ? std::string("-1") : std::string("0"); };
-    std::string r = ChangeText(label.caption, "\r\n", "[/]");
+    std::string r = FlattenLineBreaks(ChangeText(label.caption, "\r\n", "[/]"));
     r += ' ' + FormatShortestReal(label.top);
     r += ' ' + FormatShortestReal(label.left);
-    r += ' ' + label.fontName;
+    r += ' ';
+    r += fontName;
     r += ' ' + flag(label.fontBold);
     r += ' ' + flag(label.fontItalic);
     r += ' ' + FormatShortestReal(label.fontSize);
     r += ' ' + flag(label.fontStrikethru);
     r += ' ' + flag(label.fontUnderline);
-    r += ' ' + std::to_string(label.foreColor);
+    r += ' ' + std::to_string(static_cast<int32_t>(label.foreColor));
     return r;
+}
+
+}  // namespace
+
+std::string EncodeLabelRecord(const TemplateLabel& label) {
+    std::string plain = encodeLabelRecord(label, label.fontName);
+    if (label.fontName.find(' ') == std::string::npos) {
+        return plain;
+    }
+    // Spaces in both the caption and the font name may split the record elsewhere when it is read.
+    TemplateLabel back;
+    if (SetLabel(plain, back) && back.fontName == label.fontName &&
+        back.caption == ChangeText(FlattenLineBreaks(label.caption), "[/]", "\r\n")) {
+        return plain;
+    }
+    return encodeLabelRecord(label, ReplaceAll(label.fontName, " ", kIdeographicSpace));
 }
 
 bool SetLabel(std::string_view record, TemplateLabel& label) {
@@ -194,7 +217,7 @@ bool SetLabel(std::string_view record, TemplateLabel& label) {
     if (!has(0)) {
         return false;
     }
-    label.caption = ChangeText(fields[0], "[/]", "\r\n");
+    label.caption = ChangeText(FlattenLineBreaks(fields[0]), "[/]", "\r\n");
     if (!has(1) || !parseWhole(fields[1], kInt32Min, kInt32Max, v)) {
         return false;
     }
@@ -206,7 +229,7 @@ bool SetLabel(std::string_view record, TemplateLabel& label) {
     if (!has(3)) {
         return false;
     }
-    label.fontName = fields[3];
+    label.fontName = ReplaceAll(FlattenLineBreaks(fields[3]), kIdeographicSpace, " ");
     bool* flags1[] = {&label.fontBold, &label.fontItalic};
     for (size_t k = 0; k < 2; ++k) {
         if (!has(4 + k) || !parseWhole(fields[4 + k], kInt32Min, kInt32Max, v)) {
@@ -217,7 +240,7 @@ bool SetLabel(std::string_view record, TemplateLabel& label) {
     if (!has(6) || !parseWhole(fields[6], kInt32Min, kInt32Max, v)) {
         return false;
     }
-    label.fontSize = static_cast<double>(v);
+    label.fontSize = std::clamp(static_cast<double>(v), kMinLabelFontSize, kMaxLabelFontSize);
     bool* flags2[] = {&label.fontStrikethru, &label.fontUnderline};
     for (size_t k = 0; k < 2; ++k) {
         if (!has(7 + k) || !parseWhole(fields[7 + k], kInt32Min, kInt32Max, v)) {
@@ -284,7 +307,12 @@ std::string SerializeReportTemplate(const ReportTemplate& report) {
     if (!report.labels.empty()) {
         store.appendSection("Labels");
         for (size_t i = 0; i < report.labels.size(); ++i) {
-            store.appendEntry(std::to_string(i), EncodeLabelRecord(report.labels[i]));
+            std::string record = EncodeLabelRecord(report.labels[i]);
+            if (!record.empty() &&
+                (record.front() == ' ' || record.front() == '\t' || record.front() == '"')) {
+                record = '"' + record + '"';
+            }
+            store.appendEntry(std::to_string(i), record);
         }
     }
     return store.text();
@@ -303,6 +331,11 @@ ReportTemplateRecords ParseReportTemplate(std::string_view utf8Text) {
     out.landscape = lenientWhole(store.value("Information", "Page", "0")) == -1;
     out.lineRecords = readNumberedRecords(store, "Lines", linesNum);
     out.labelRecords = readNumberedRecords(store, "Labels", labelsNum);
+    for (std::string& record : out.labelRecords) {
+        if (record.size() >= 2 && record.front() == '"' && record.back() == '"') {
+            record = record.substr(1, record.size() - 2);
+        }
+    }
     return out;
 }
 
@@ -313,22 +346,6 @@ bool ReadReportTemplateFile(const std::string& path, ReportTemplateRecords& out)
     }
     out = ParseReportTemplate(store.text());
     return true;
-}
-
-ReportTemplate OpenReportTemplate(const ReportTemplateRecords& records) {
-    ReportTemplate report;
-    report.landscape = records.landscape;
-    // A line record is kept as its text; a line break inside one (a damaged record) is kept as the
-    // file will store it, so that saving the template does not change the record a second time.
-    for (const std::string& record : records.lineRecords) {
-        report.lineRecords.push_back(FlattenLineBreaks(record));
-    }
-    for (const std::string& record : records.labelRecords) {
-        TemplateLabel label;
-        SetLabel(record, label);
-        report.labels.push_back(std::move(label));
-    }
-    return report;
 }
 
 PrintableTemplate PrintableReportTemplate(const ReportTemplateRecords& records) {
@@ -350,6 +367,50 @@ PrintableTemplate PrintableReportTemplate(const ReportTemplateRecords& records) 
         }
     }
     return t;
+}
+
+TemplateFileStatus ReadReportTemplate(const std::string& path, PrintableTemplate& out) {
+    ReportTemplateRecords records;
+    if (!FileExists(path) || !ReadReportTemplateFile(path, records)) {
+        return TemplateFileStatus::Unreadable;
+    }
+    if (!records.hasInformation) {
+        return TemplateFileStatus::NotATemplate;
+    }
+    out = PrintableReportTemplate(records);
+    return TemplateFileStatus::Read;
+}
+
+std::string SkippedRecordsMessage(int count) {
+    return "模板中有 " + std::to_string(count) + " 条记录格式不正确，已略过。";
+}
+
+bool KeepLabelOnPage(TemplateLabel& label, double pageWidth, double pageHeight) {
+    const double left = std::clamp(label.left, 0.0, pageWidth);
+    const double top = std::clamp(label.top, 0.0, pageHeight);
+    if (left == label.left && top == label.top) {
+        return false;
+    }
+    label.left = left;
+    label.top = top;
+    return true;
+}
+
+ReportTemplate OpenReportTemplate(const PrintableTemplate& report, std::vector<size_t>* moved) {
+    ReportTemplate opened;
+    opened.landscape = report.landscape;
+    for (const TemplateLine& line : report.lines) {
+        opened.lineRecords.push_back(EncodeLineRecord(line));
+    }
+    const double width = report.landscape ? kA4Height : kA4Width;
+    const double height = report.landscape ? kA4Width : kA4Height;
+    for (TemplateLabel label : report.labels) {
+        if (KeepLabelOnPage(label, width, height) && moved) {
+            moved->push_back(opened.labels.size());
+        }
+        opened.labels.push_back(std::move(label));
+    }
+    return opened;
 }
 
 }  // namespace scorvane

@@ -25,6 +25,11 @@ namespace scorvane {
 inline constexpr std::string_view kTemplateMagicComment = ";KVL'S Scorvane报表模板文件";
 inline constexpr std::string_view kTemplateExtension = ".rvx";
 
+// The font sizes a label may have, in points, as the font dialog offers them; a size read from a file
+// outside them is brought to the nearest.
+inline constexpr double kMinLabelFontSize = 1;
+inline constexpr double kMaxLabelFontSize = 1638;
+
 // A text label of a template. Top, Left and FontSize are kept as the designer holds them (reals);
 // reading a file gives whole numbers.
 struct TemplateLabel {
@@ -58,7 +63,10 @@ std::string ChangeText(std::string_view stringAll, std::string_view oldStr, std:
 std::string FormatShortestReal(double value);
 
 // The label record of a label: ten fields joined by single spaces; the caption's line breaks become
-// "[/]". Captions and font names are written as they are, spaces included.
+// "[/]" and the colour is written as a signed 32-bit number (system colours and -1 stay as they were
+// read). Captions and font names are written as they are, spaces included, except that a font name
+// whose spaces would make the record read back otherwise (one beginning with a number, "3270 Nerd
+// Font") has them written as ideographic spaces, which the reader turns back into spaces.
 std::string EncodeLabelRecord(const TemplateLabel& label);
 
 // Parses a label record into `label`, setting in order the caption, Top, Left, FontName, FontBold,
@@ -66,8 +74,9 @@ std::string EncodeLabelRecord(const TemplateLabel& label);
 // (the nearest, halves to even), a flag is true when non-zero. A record of exactly ten fields is split
 // at its spaces. A record with more (spaces in the caption or the font name) is read from the right:
 // the last six fields are the flags, size and colour, and Top and Left are the last two numbers before
-// the font name. When a field does not convert, parsing stops there, the fields already set stay set
-// and false is returned.
+// the font name. Every line break of the caption comes out as CR LF, and a font size is kept within
+// kMinLabelFontSize … kMaxLabelFontSize. When a field does not convert, parsing stops there, the fields
+// already set stay set and false is returned.
 bool SetLabel(std::string_view record, TemplateLabel& label);
 
 // The line record "x1,y1,x2,y2,k".
@@ -94,23 +103,22 @@ struct ReportTemplateRecords {
     std::vector<std::string> labelRecords;  // keys 0 .. LabelsNum ("0" where a key is missing)
 };
 
-// The file's text (UTF-8, CR LF after every line) for a template.
+// The file's text (UTF-8, CR LF after every line) for a template. A label record that begins with a
+// blank (a caption indented with spaces or tabs, or an empty one) is written in double quotes, which
+// the reader takes off again, so the blanks survive the file's trimming of values.
 std::string SerializeReportTemplate(const ReportTemplate& report);
 // Writes the template as GBK text, replacing the file atomically; false when it cannot be written.
 bool WriteReportTemplate(const ReportTemplate& report, const std::string& path);
 
 // Reads the records of a template text or file. LinesNum, LabelsNum and Page default to "0"; a count is
 // never trusted further than the keys the section holds, so a huge count allocates nothing. Values are
-// read whole. ReadReportTemplateFile returns false when the file cannot be read.
+// read whole; a label record in double quotes loses them. ReadReportTemplateFile returns false when
+// the file cannot be read.
 ReportTemplateRecords ParseReportTemplate(std::string_view utf8Text);
 bool ReadReportTemplateFile(const std::string& path, ReportTemplateRecords& out);
 
-// The template as the designer opens it: every line record kept as text, every label record applied to
-// a fresh label with SetLabel (a label whose record stops early keeps what was set before the bad field).
-ReportTemplate OpenReportTemplate(const ReportTemplateRecords& records);
-
-// The template as report printing uses it: the lines that parse and the labels whose records parse
-// whole, in file order; records that do not parse are passed over.
+// The template as every program reads it: the lines that parse and the labels whose records parse
+// whole, in file order; records that do not parse are passed over and counted.
 struct PrintableTemplate {
     bool landscape = false;
     std::vector<TemplateLine> lines;
@@ -118,5 +126,23 @@ struct PrintableTemplate {
     int skippedRecords = 0;
 };
 PrintableTemplate PrintableReportTemplate(const ReportTemplateRecords& records);
+
+// Reading a template file, the one way the designer, report printing and the command-line tool read
+// one: the file read (Unreadable when it cannot be), its [Information] section looked for
+// (NotATemplate without one), then its records taken as PrintableReportTemplate takes them.
+enum class TemplateFileStatus { Read, Unreadable, NotATemplate };
+TemplateFileStatus ReadReportTemplate(const std::string& path, PrintableTemplate& out);
+
+// What every program says when records were passed over: "模板中有 N 条记录格式不正确，已略过。"
+std::string SkippedRecordsMessage(int count);
+
+// A label's top-left corner kept on its page (0 … width, 0 … height, twips): a corner outside goes to
+// the nearest point inside. True when the label moved.
+bool KeepLabelOnPage(TemplateLabel& label, double pageWidth, double pageHeight);
+
+// The template as the designer opens it: the lines written as their records and the labels as read,
+// each kept on the page of the template's orientation; `moved`, when given, receives the indices of
+// the labels that were moved onto it.
+ReportTemplate OpenReportTemplate(const PrintableTemplate& report, std::vector<size_t>* moved = nullptr);
 
 }  // namespace scorvane

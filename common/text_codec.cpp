@@ -328,3 +328,87 @@ std::string DecodeUtf8(std::string_view bytes) {
 }
 
 }  // namespace scorvane
+
+namespace scorvane {
+
+std::string KeepGbkCharacters(std::string_view utf8, size_t& replaced) {
+    const std::vector<uint16_t>* reverse = nullptr;
+    std::string out;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            out.push_back(utf8[i++]);
+            continue;
+        }
+        char32_t cp;
+        const size_t len = readUtf8(utf8, i, cp);
+        if (len != 0 && cp <= 0xFFFF && cp != kReplacement) {
+            if (!reverse) {
+                reverse = &reverseTable();
+            }
+            if ((*reverse)[cp] != 0) {
+                out.append(utf8.substr(i, len));
+                i += len;
+                continue;
+            }
+        }
+        out.push_back('?');
+        ++replaced;
+        i += len == 0 ? 1 : len;
+    }
+    return out;
+}
+
+CodePageDecoder::CodePageDecoder(const char* codePage)
+    : converter_(reinterpret_cast<void*>(iconv_open("UTF-8", codePage))) {}
+
+CodePageDecoder::~CodePageDecoder() {
+    if (converter_ != reinterpret_cast<void*>(-1)) {
+        iconv_close(reinterpret_cast<iconv_t>(converter_));
+    }
+}
+
+std::string CodePageDecoder::decode(std::string_view bytes) {
+    std::string out;
+    size_t i = 0;
+    // ASCII passes as it is in every code page read here.
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) {
+        ++i;
+    }
+    out.append(bytes.substr(0, i));
+    if (i == bytes.size()) {
+        return out;
+    }
+    if (converter_ == reinterpret_cast<void*>(-1)) {
+        for (; i < bytes.size(); ++i) {
+            const auto c = static_cast<unsigned char>(bytes[i]);
+            if (c < 0x80) {
+                out.push_back(static_cast<char>(c));
+            } else {
+                appendUtf8(out, kReplacement);
+            }
+        }
+        return out;
+    }
+    auto cd = reinterpret_cast<iconv_t>(converter_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::string buffer(4 * (bytes.size() - i) + 16, '\0');
+    char* in = const_cast<char*>(bytes.data() + i);
+    size_t inLeft = bytes.size() - i;
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer.data(), buffer.size() - outLeft);
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+            // A byte that starts no character of the code page (or a cut one at the end).
+            appendUtf8(out, kReplacement);
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return out;
+}
+
+}  // namespace scorvane

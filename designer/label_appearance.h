@@ -22,9 +22,8 @@ struct LabelFontChoice {
 LabelFontChoice LabelFontOf(const TemplateLabel& label);
 void ApplyLabelFont(TemplateLabel& label, const LabelFontChoice& font);
 
-// The sizes a label may have: a size outside them is brought to the nearest.
-inline constexpr double kMinLabelFontSize = 1;
-inline constexpr double kMaxLabelFontSize = 1638;
+// The sizes a label may have are kMinLabelFontSize … kMaxLabelFontSize (common/report_template.h): a
+// size outside them is brought to the nearest.
 
 // Which labels a font or colour command changes: "更改字体(&F)" / "更改颜色(&C)" the selected label (the
 // prototype when none is selected), "更改所有标签字体(&O)" / "更改所有标签颜色(&O)" every label and the

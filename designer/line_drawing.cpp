@@ -48,9 +48,7 @@ LineDrawing::Release LineDrawing::release(TemplateDocument& doc, bool leftButton
 }
 
 void LineDrawing::choose(LineMode mode) {
-    if (mode != LineMode::None) {
-        mode_ = mode;
-    }
+    mode_ = mode;
 }
 
 PagePoint LineDrawing::endPoint(double x, double y) const {

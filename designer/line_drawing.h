@@ -36,8 +36,10 @@ class LineDrawing {
 
     // A mouse button released on the page at (x, y) twips.
     Release release(TemplateDocument& doc, bool leftButton, double x, double y);
-    // The popup menu's choice; LineMode::None ("取消(&C)") changes nothing.
+    // The popup menu's choice; LineMode::None ("取消(&C)") cancels, as cancel() does.
     void choose(LineMode mode);
+    // Escape, "取消(&C)", New and Open: no line is under way any more.
+    void cancel() { mode_ = LineMode::None; }
     // Where the line under way ends for the mouse at (x, y): the mouse point for a free line, the mouse's
     // y under the first point for a fixed x, the mouse's x beside it for a fixed y.
     PagePoint endPoint(double x, double y) const;

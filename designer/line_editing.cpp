@@ -213,6 +213,7 @@ void MoveWholeTable(TemplateDocument& doc, TableMove direction) {
         TemplateLabel& label = doc.labels.label(i);
         label.left += static_cast<double>(dx);
         label.top += static_cast<double>(dy);
+        KeepOnPage(doc, label);
     }
 }
 

@@ -47,7 +47,7 @@ bool CopyLastLine(TemplateDocument& doc);
 bool DeleteSelectedLine(TemplateDocument& doc);
 
 // The whole-table moves "↑", "→", "←" and "↓": every line (keeping its kind) and every visible label
-// moves 25 twips. Coordinates may become negative.
+// moves 25 twips. Line coordinates may become negative; a label stops at the page's edge.
 enum class TableMove { Up, Right, Left, Down };
 inline constexpr long long kTableMoveStep = 25;
 void MoveWholeTable(TemplateDocument& doc, TableMove direction);

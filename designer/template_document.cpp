@@ -1,5 +1,8 @@
 #include "designer/template_document.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace scorvane::designer {
 
 ReportTemplate TemplateDocument::toReportTemplate() const {
@@ -26,11 +29,44 @@ void TemplateDocument::load(ReportTemplate report) {
 void TemplateDocument::clearContents() {
     lines.clear();
     labels.clearVisible();
+    lastAddedLabel = -1;
 }
 
-void SetOrientation(TemplateDocument& doc, bool landscape) {
+bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label) {
+    return KeepLabelOnPage(label, static_cast<double>(doc.pageWidth()),
+                           static_cast<double>(doc.pageHeight()));
+}
+
+int SetOrientation(TemplateDocument& doc, bool landscape) {
     doc.landscape = landscape;
     doc.markChanged();
+    doc.labelsMovedOntoPage.clear();
+    for (size_t i = 0; i < doc.labels.size(); ++i) {
+        if (KeepOnPage(doc, doc.labels.label(i))) {
+            doc.labelsMovedOntoPage.push_back(i);
+        }
+    }
+    return static_cast<int>(doc.labelsMovedOntoPage.size());
+}
+
+void ShowLabelWhole(TemplateDocument& doc, size_t i, double width, double height) {
+    if (i >= doc.labels.size()) {
+        return;
+    }
+    TemplateLabel& label = doc.labels.label(i);
+    label.left = std::max(0.0, std::min(label.left, static_cast<double>(doc.pageWidth()) - width));
+    label.top = std::max(0.0, std::min(label.top, static_cast<double>(doc.pageHeight()) - height));
+}
+
+std::string DocumentTitle(const TemplateDocument& doc) {
+    if (doc.fileName.empty()) {
+        return std::string(kUntitled);
+    }
+    return std::filesystem::path(doc.fileName).filename().string();
+}
+
+std::string MovedLabelsMessage(int count) {
+    return "有 " + std::to_string(count) + " 个文字标签超出纸张，已移到纸张边缘。";
 }
 
 }  // namespace scorvane::designer

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/report_template.h"
 #include "designer/label_store.h"
@@ -24,10 +26,33 @@ struct TemplateDocument {
     bool landscape = false;
     bool changed = false;
     std::string fileName;
+    // The visible label the add command made last, -1 when none (or when it was deleted); a new label
+    // goes below it.
+    int lastAddedLabel = -1;
+    // The labels that the last opening or turning of the page moved onto it from outside; the window
+    // shows them whole (ShowLabelWhole) once it knows their sizes.
+    std::vector<size_t> labelsMovedOntoPage;
+    // Told whenever the flag changes through markChanged or setChanged (the window's title shows it).
+    std::function<void()> changeObserver;
 
     long long pageWidth() const { return landscape ? kPortraitHeight : kPortraitWidth; }
     long long pageHeight() const { return landscape ? kPortraitWidth : kPortraitHeight; }
-    void markChanged() { changed = true; }
+    void markChanged() {
+        setChanged(true);
+        if (onChange) {
+            onChange();
+        }
+    }
+    void setChanged(bool value) {
+        if (value != changed) {
+            changed = value;
+            if (changeObserver) {
+                changeObserver();
+            }
+        }
+    }
+    // Told after every edit (the recovery copies follow it).
+    std::function<void()> onChange;
 
     // The template as it is written to a file: the line records as held and the visible labels.
     ReportTemplate toReportTemplate() const;
@@ -39,7 +64,22 @@ struct TemplateDocument {
     void clearContents();
 };
 
-// "纸张横向" / "纸张纵向": turns the page and marks the template changed.
-void SetOrientation(TemplateDocument& doc, bool landscape);
+// "纸张横向" / "纸张纵向": turns the page and marks the template changed. Labels that the turned page no
+// longer holds move to the nearest point on it (labelsMovedOntoPage); returns how many moved.
+int SetOrientation(TemplateDocument& doc, bool landscape);
+
+// A label moved onto the page from outside is brought in further, so that the whole of it, `width` ×
+// `height` twips, shows where it fits: findable on the page, not just on its edge.
+void ShowLabelWhole(TemplateDocument& doc, size_t i, double width, double height);
+
+// A label kept on the document's page (0 … page width, 0 … page height, the orientation in force).
+bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label);
+
+// The title the window shows for the template: its file name, or "无标题" for a new one.
+inline constexpr std::string_view kUntitled = "无标题";
+std::string DocumentTitle(const TemplateDocument& doc);
+
+// What the status bar says when labels were moved onto the page.
+std::string MovedLabelsMessage(int count);
 
 }  // namespace scorvane::designer

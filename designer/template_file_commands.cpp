@@ -1,6 +1,5 @@
 #include "designer/template_file_commands.h"
 
-#include "common/file_io.h"
 #include "common/report_template.h"
 
 namespace scorvane::designer {
@@ -28,7 +27,7 @@ bool writeTo(TemplateDocument& doc, const std::string& path, Prompter& prompter)
         return false;
     }
     doc.fileName = path;
-    doc.changed = false;
+    doc.setChanged(false);
     return true;
 }
 
@@ -40,11 +39,11 @@ bool NewTemplate(TemplateDocument& doc, Prompter& prompter) {
     }
     doc.clearContents();
     doc.fileName.clear();
-    doc.changed = false;
+    doc.setChanged(false);
     return true;
 }
 
-bool OpenTemplate(TemplateDocument& doc, Prompter& prompter) {
+bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status) {
     if (!mayDiscard(doc, prompter, kOpenQuestion)) {
         return false;
     }
@@ -52,22 +51,35 @@ bool OpenTemplate(TemplateDocument& doc, Prompter& prompter) {
     if (path.empty()) {
         return false;
     }
-    return OpenTemplateFile(doc, path, prompter);
+    return OpenTemplateFile(doc, path, prompter, status);
 }
 
-bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter) {
-    ReportTemplateRecords records;
-    if (!FileExists(path) || !ReadReportTemplateFile(path, records)) {
-        prompter.message(kReadFailedMessage, "错误", Icon::Error);
-        return false;
+bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter,
+                      StatusSink& status) {
+    PrintableTemplate read;
+    switch (ReadReportTemplate(path, read)) {
+        case TemplateFileStatus::Read:
+            break;
+        case TemplateFileStatus::Unreadable:
+            prompter.message(kReadFailedMessage, "错误", Icon::Error);
+            return false;
+        case TemplateFileStatus::NotATemplate:
+            prompter.message(kFormatMessage, "提示", Icon::Information);
+            return false;
     }
-    if (!records.hasInformation) {
-        prompter.message(kFormatMessage, "提示", Icon::Information);
-        return false;
-    }
-    doc.load(OpenReportTemplate(records));
+    std::vector<size_t> moved;
+    doc.load(OpenReportTemplate(read, &moved));
+    doc.labelsMovedOntoPage = moved;
     doc.fileName = path;
-    doc.changed = false;
+    doc.setChanged(false);
+    std::string said;
+    if (read.skippedRecords > 0) {
+        said = SkippedRecordsMessage(read.skippedRecords);
+    }
+    if (!moved.empty()) {
+        said += (said.empty() ? "" : " ") + MovedLabelsMessage(static_cast<int>(moved.size()));
+    }
+    status.setStatus(said.empty() ? kStatusReady : std::string_view(said));
     return true;
 }
 

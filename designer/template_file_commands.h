@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/prompter.h"
+#include "common/status_sink.h"
 #include "designer/template_document.h"
 
 namespace scorvane::designer {
@@ -25,14 +26,16 @@ bool NewTemplate(TemplateDocument& doc, Prompter& prompter);
 
 // "打开(&O)...": the question when there are unsaved changes, then the open dialog, then OpenTemplateFile.
 // No, a cancelled dialog or a file that cannot be opened leave everything as it was, the flag included.
-bool OpenTemplate(TemplateDocument& doc, Prompter& prompter);
+bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status);
 
-// Reads the template at `path` into the document: orientation, lines named "表格线段  i", labels filled
-// by SetLabel and named "文字标签  i", the last line and label selected; the path becomes the file name
-// and the flag is cleared. Records that do not parse are kept as far as they parsed, as the reader
-// decides. A file that cannot be read gives "文件读取失败！", one without the template's [Information]
-// section "文件格式不正确!"; then nothing changes and false is returned.
-bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter);
+// Reads the template at `path` into the document as report printing reads it (ReadReportTemplate):
+// orientation, lines named "表格线段  i", labels filled by SetLabel and named "文字标签  i", the last line
+// and label selected; the path becomes the file name and the flag is cleared. Records that do not
+// parse are passed over, and labels outside the page are moved onto it; the status says so
+// ("模板中有 N 条记录格式不正确，已略过。", MovedLabelsMessage). A file that cannot be read gives
+// "文件读取失败！", one without the template's [Information] section "文件格式不正确!"; then nothing
+// changes and false is returned.
+bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter, StatusSink& status);
 
 // "保存(&S)": writes to the current file, or does SaveTemplateAs when there is none. "另存为(&A)...": the
 // save dialog (it asks before overwriting), then the template written to the name exactly as given,

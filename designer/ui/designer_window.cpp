@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
@@ -20,6 +21,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStatusBar>
 
 #include "common/prompter.h"
 #include "common/qt/print_path.h"
@@ -66,8 +68,9 @@ constexpr double kMaxPictureDpi = 2400;
 DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* parent)
     : QMainWindow(parent), prompter_(prompter), dialogs_(dialogs) {
     setObjectName("frmMain");
-    setWindowTitle(qs(kDesignerCaption));
     exitProgram_ = [] { QCoreApplication::exit(0); };
+    doc_.changeObserver = [this] { showTitle(); };
+    statusBar()->setObjectName("StatusBar");
     printPath_ = std::make_unique<PrintPath>(prompter_, dialogs_, static_cast<StatusSink&>(*this), this);
 
     auto* central = new QWidget(this);
@@ -87,15 +90,21 @@ DesignerWindow::DesignerWindow(Prompter& prompter, DialogRunner& dialogs, QWidge
 
     buildMenus();
     wirePanel();
+    for (QWidget* w : panel_->findChildren<QWidget*>()) {
+        w->installEventFilter(this);
+    }
+    page_->installEventFilter(this);
 
     // At start: portrait, the grid on with its spacing of 0.5 cm, no line under way, an empty template
     // with no file name and the flag clear.
     panel_->gridSwitch->setChecked(true);
     showDocument();
+    setStatus(kStatusReady);
     resize(1100, 800);
 }
 
 DesignerWindow::~DesignerWindow() {
+    doc_.changeObserver = nullptr;
     // The lists and the page show the document, which goes before the window's children would: they go
     // first.
     QWidget* central = takeCentralWidget();
@@ -106,12 +115,15 @@ DesignerWindow::~DesignerWindow() {
 void DesignerWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName("menuFile");
-    connect(addItem(file, "menuNew", QStringLiteral("新建(&N)")), &QAction::triggered, this,
-            &DesignerWindow::newTemplate);
-    connect(addItem(file, "menuOpen", QStringLiteral("打开(&O)...")), &QAction::triggered, this,
-            &DesignerWindow::openTemplate);
-    connect(addItem(file, "menuSave", QStringLiteral("保存(&S)")), &QAction::triggered, this,
-            &DesignerWindow::saveTemplate);
+    QAction* newAction = addItem(file, "menuNew", QStringLiteral("新建(&N)"));
+    newAction->setShortcut(QKeySequence::New);
+    connect(newAction, &QAction::triggered, this, &DesignerWindow::newTemplate);
+    QAction* openAction = addItem(file, "menuOpen", QStringLiteral("打开(&O)..."));
+    openAction->setShortcut(QKeySequence::Open);
+    connect(openAction, &QAction::triggered, this, &DesignerWindow::openTemplate);
+    QAction* saveAction = addItem(file, "menuSave", QStringLiteral("保存(&S)"));
+    saveAction->setShortcut(QKeySequence::Save);
+    connect(saveAction, &QAction::triggered, this, &DesignerWindow::saveTemplate);
     connect(addItem(file, "menuSaveAs", QStringLiteral("另存为(&A)...")), &QAction::triggered, this,
             &DesignerWindow::saveTemplateAs);
     file->addSeparator();
@@ -123,8 +135,14 @@ void DesignerWindow::buildMenus() {
     connect(addItem(file, "menuPrintSample", QStringLiteral("打印样张(&P)")), &QAction::triggered, this,
             &DesignerWindow::printSample);
     file->addSeparator();
+    // Unsaved work is not lost by leaving: the same question as the window's close button.
     connect(addItem(file, "menuExit", QStringLiteral("退出(&X)")), &QAction::triggered, this, [this] {
+        commitPendingEdits();
+        if (!MayCloseTemplate(doc_, prompter_)) {
+            return;
+        }
         exiting_ = true;
+        emit exiting();
         exitProgram_();
     });
 
@@ -153,7 +171,8 @@ void DesignerWindow::buildMenus() {
             [this] { drawing_.choose(LineMode::FixedX); });
     connect(addItem(lineMenu_, "menuFixedY", QStringLiteral("固定 &Y 坐标(横线)")), &QAction::triggered, this,
             [this] { drawing_.choose(LineMode::FixedY); });
-    addItem(lineMenu_, "menuCancelLine", QStringLiteral("取消(&C)"));
+    connect(addItem(lineMenu_, "menuCancelLine", QStringLiteral("取消(&C)")), &QAction::triggered, this,
+            [this] { drawing_.cancel(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName("menuHelp");
@@ -214,10 +233,13 @@ void DesignerWindow::wirePanel() {
     connect(p->deleteLabel, &QPushButton::clicked, this, &DesignerWindow::deleteLabel);
     connect(p->labelFont, &QPushButton::clicked, this, [this] { changeLabelFont(LabelScope::Selected); });
     // "更改字体(&F)" shares its letter with "文件(&F)", and two owners of Alt+F would each only take the
-    // focus in turn: the menu keeps Alt+F, and the same command is Alt+L, F through "文字标签(&L)".
+    // focus in turn: Alt+F is the button's while the focus is in the label editor (altKey), the menu's
+    // elsewhere; the same command is also Alt+L, F through "文字标签(&L)".
     p->labelFont->setShortcut(QKeySequence());
     connect(p->labelColor, &QPushButton::clicked, this, [this] { changeLabelColor(LabelScope::Selected); });
     connect(p->labelText, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelText);
+    // Leaving the box commits an edit too, as text fields do.
+    connect(p->labelText, &QLineEdit::editingFinished, this, &DesignerWindow::commitPendingEdits);
     connect(p->labelLeft, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelPosition);
     connect(p->labelTop, &QLineEdit::returnPressed, this, &DesignerWindow::commitLabelPosition);
     connect(p->dataLabel, &QCheckBox::clicked, this, &DesignerWindow::makeDataLabel);
@@ -227,6 +249,7 @@ void DesignerWindow::wirePanel() {
         connect(p->tableMoves[i], &QPushButton::clicked, this, [this, move = moves[i]] {
             MoveWholeTable(doc_, move);
             page_->labelsChanged();
+            showLabelEditorFields();  // the selected label moved with the table
             redraw();
         });
     }
@@ -254,6 +277,7 @@ void DesignerWindow::wirePanel() {
     connect(page_, &PageWidget::labelDragged, this,
             [this](int, QRect proxy) { viewport_->ensureVisible(proxy); });
     connect(page_, &PageWidget::labelDropped, this, &DesignerWindow::dropLabel);
+    connect(page_, &PageWidget::arrowKey, this, &DesignerWindow::nudgeLabel);
 }
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -261,6 +285,10 @@ bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
+        altKey(static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
     if (watched == panel_->lineListCaption || watched == panel_->labelListCaption) {
         if (type == QEvent::Enter || type == QEvent::MouseMove) {
             if (watched == panel_->lineListCaption) {
@@ -287,6 +315,27 @@ bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool DesignerWindow::altKey(QKeyEvent* key) {
+    if ((key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) != Qt::AltModifier) {
+        return false;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    const bool inLabelEditor = !panel_->lineEditorShown() && focus &&
+                               (panel_->labelEditor->isAncestorOf(focus) || focus == panel_->labelList ||
+                                focus == panel_->labelList->lineEdit());
+    if (key->key() == Qt::Key_F && inLabelEditor) {
+        if (key->type() == QEvent::ShortcutOverride) {
+            key->accept();  // the key comes as a key press instead of opening "文件(&F)"
+        } else {
+            panel_->labelFont->animateClick();
+        }
+        return true;
+    }
+    // No shortcut took the key: the letter of a hidden button is not typed either.
+    const QString text = key->text();
+    return key->type() == QEvent::KeyPress && !text.isEmpty() && text.at(0).isPrint();
 }
 
 // A key in a coordinate box: every key that edits marks the template changed; only digits, Backspace
@@ -395,7 +444,13 @@ void DesignerWindow::layOutPage() {
     }
 }
 
+void DesignerWindow::showTitle() {
+    setWindowTitle(qs(DocumentTitle(doc_)) + QStringLiteral("[*] - ") + qs(kDesignerCaption));
+    setWindowModified(doc_.changed);
+}
+
 void DesignerWindow::showDocument() {
+    showTitle();
     showLineList();
     showLabelList();
     showLabelEditorFields();
@@ -406,38 +461,83 @@ void DesignerWindow::showDocument() {
 }
 
 void DesignerWindow::setOrientation(bool landscape) {
-    SetOrientation(doc_, landscape);
+    const int moved = SetOrientation(doc_, landscape);
     layOutPage();
+    page_->labelsChanged();
+    showMovedLabelsWhole();
+    showLabelEditorFields();
     redraw();
     viewport_->SetPageSize();
+    setStatus(moved > 0 ? MovedLabelsMessage(moved) : std::string(kStatusReady));
 }
 
 bool DesignerWindow::openAtStart(const std::string& path) {
-    if (!OpenTemplateFile(doc_, path, prompter_)) {
+    if (!OpenTemplateFile(doc_, path, prompter_, *this)) {
         return false;
     }
     showDocument();
+    showMovedLabelsWhole();
     return true;
 }
 
+void DesignerWindow::showMovedLabelsWhole() {
+    if (doc_.labelsMovedOntoPage.empty()) {
+        return;
+    }
+    const double tpp = page_->twipsPerPixel();
+    for (size_t i : doc_.labelsMovedOntoPage) {
+        const QRect shown = page_->labelRect(static_cast<int>(i));
+        ShowLabelWhole(doc_, i, shown.width() * tpp, shown.height() * tpp);
+    }
+    doc_.labelsMovedOntoPage.clear();
+    page_->labelsChanged();
+    showLabelEditorFields();
+}
+
 void DesignerWindow::newTemplate() {
+    commitPendingEdits();
     if (NewTemplate(doc_, prompter_)) {
+        drawing_.cancel();
         showDocument();
+        setStatus(kStatusReady);
+        emit templateSettled();
     }
 }
 
 void DesignerWindow::openTemplate() {
-    if (OpenTemplate(doc_, prompter_)) {
+    commitPendingEdits();
+    if (OpenTemplate(doc_, prompter_, *this)) {
+        drawing_.cancel();
         showDocument();
+        showMovedLabelsWhole();
+        emit templateSettled();
     }
 }
 
 void DesignerWindow::saveTemplate() {
-    SaveTemplate(doc_, prompter_);
+    commitPendingEdits();
+    if (SaveTemplate(doc_, prompter_)) {
+        emit templateSettled();
+    }
+    showTitle();
 }
 
 void DesignerWindow::saveTemplateAs() {
-    SaveTemplateAs(doc_, prompter_);
+    commitPendingEdits();
+    if (SaveTemplateAs(doc_, prompter_)) {
+        emit templateSettled();
+    }
+    showTitle();
+}
+
+void DesignerWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape gives up the line under way, as "取消(&C)" does.
+    if (event->key() == Qt::Key_Escape && drawing_.underWay()) {
+        drawing_.cancel();
+        page_->rubberBandChanged();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 SurfaceColor DesignerWindow::WindowBackground() {
@@ -448,14 +548,49 @@ SurfaceColor DesignerWindow::WindowBackground() {
 // ---- labels
 
 void DesignerWindow::addLabel() {
-    // At the top-left corner of the part of the page in view.
-    const double left = kScrollStep * viewport_->horizontalBar()->value();
-    const double top = kScrollStep * viewport_->verticalBar()->value();
-    AddLabel(doc_, left, top);
-    panel_->showLabelEditor();  // the new label's caption is edited next
+    commitPendingEdits();
+    // Below the label added last, or at the top-left corner of the part of the page in view.
+    const double tpp = page_->twipsPerPixel();
+    const double lastHeight = page_->labelRect(doc_.lastAddedLabel).height() * tpp;
+    const auto [left, top] =
+        NewLabelPlace(doc_, lastHeight, kScrollStep * viewport_->horizontalBar()->value(),
+                      kScrollStep * viewport_->verticalBar()->value());
+    const size_t added = AddLabel(doc_, left, top);
+    panel_->showLabelEditor();
     showLabelList();
     page_->labelsChanged();
     showLabelEditorFields();
+    viewport_->ensureVisible(page_->labelRect(static_cast<int>(added)));
+    // The new label's caption is typed next.
+    panel_->labelText->setFocus(Qt::OtherFocusReason);
+    panel_->labelText->selectAll();
+}
+
+void DesignerWindow::nudgeLabel(Qt::Key key) {
+    const TableMove direction = key == Qt::Key_Left    ? TableMove::Left
+                                : key == Qt::Key_Right ? TableMove::Right
+                                : key == Qt::Key_Up    ? TableMove::Up
+                                                       : TableMove::Down;
+    if (!doc_.labels.hasSelection()) {
+        // Without a label to move, the keys scroll the page.
+        QScrollBar* bar = (direction == TableMove::Left || direction == TableMove::Right)
+                              ? viewport_->horizontalBar()
+                              : viewport_->verticalBar();
+        const bool forward = direction == TableMove::Right || direction == TableMove::Down;
+        bar->triggerAction(forward ? QAbstractSlider::SliderSingleStepAdd
+                                   : QAbstractSlider::SliderSingleStepSub);
+        return;
+    }
+    std::optional<GridDivisions> grid;
+    if (panel_->gridSwitch->isChecked()) {
+        grid = GridDivisionsFor(static_cast<double>(doc_.pageWidth()), static_cast<double>(doc_.pageHeight()),
+                                panel_->gridSpacing->text().toStdString());
+    }
+    if (NudgeLabel(doc_, direction, grid)) {
+        page_->labelsChanged();
+        showLabelEditorFields();
+        viewport_->ensureVisible(page_->labelRect(doc_.labels.selected()));
+    }
 }
 
 void DesignerWindow::deleteLabel() {
@@ -482,14 +617,22 @@ void DesignerWindow::showLabelEditorFields() {
         p->labelText->setText(QString::fromStdString(LabelEditorText(label)));
         p->dataLabel->setChecked(IsDataLabel(label));
     } else {
-        p->labelLeft->clear();
-        p->labelTop->clear();
-        p->labelText->clear();
+        // (setText, not clear(): clearing counts as an edit of the caption box)
+        p->labelLeft->setText(QString());
+        p->labelTop->setText(QString());
+        p->labelText->setText(QString());
         p->dataLabel->setChecked(false);
     }
 }
 
+void DesignerWindow::commitPendingEdits() {
+    if (panel_ && panel_->labelText->isModified()) {
+        commitLabelText();
+    }
+}
+
 void DesignerWindow::commitLabelText() {
+    panel_->labelText->setModified(false);
     SetLabelText(doc_, panel_->labelText->text().toStdString());
     panel_->dataLabel->setChecked(IsDataLabel(doc_.labels.target()));
     page_->labelsChanged();
@@ -568,6 +711,7 @@ void DesignerWindow::importPicture() {
 }
 
 void DesignerWindow::exportBitmap() {
+    commitPendingEdits();
     const double dpi = 1440.0 / page_->twipsPerPixel();
     ExportBitmap(
         doc_, WindowBackground(),
@@ -580,8 +724,13 @@ void DesignerWindow::exportBitmap() {
 }
 
 void DesignerWindow::printSample() {
+    commitPendingEdits();
     printPath_->print(
         PrintJob{SampleJobName(doc_), [this](DrawingSurface& printer) { DrawSamplePage(doc_, printer); }});
+}
+
+void DesignerWindow::setStatus(std::string_view text) {
+    statusBar()->showMessage(qs(text));
 }
 
 void DesignerWindow::setBusy(bool busy) {
@@ -601,7 +750,11 @@ void DesignerWindow::showAbout() {
 }
 
 void DesignerWindow::closeEvent(QCloseEvent* event) {
+    commitPendingEdits();
     if (exiting_ || MayCloseTemplate(doc_, prompter_)) {
+        if (!exiting_) {
+            emit templateSettled();
+        }
         event->accept();
     } else {
         event->ignore();

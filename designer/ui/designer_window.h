@@ -26,9 +26,10 @@ class PageViewport;
 class PageWidget;
 class SidePanel;
 
-// The designer's one window, "ScorvaneVelmora": the menus, the side panel and the A4 page in its
-// viewport. It holds the template document and the line-drawing state, forwards every user action to
-// the document's commands and shows the document again.
+// The designer's one window, "ScorvaneVelmora": the menus, the side panel, the A4 page in its viewport
+// and a status bar. It holds the template document and the line-drawing state, forwards every user
+// action to the document's commands and shows the document again. Its title names the template's file
+// ("无标题" for a new one) and marks unsaved changes.
 class DesignerWindow : public QMainWindow, private StatusSink {
     Q_OBJECT
   public:
@@ -42,12 +43,14 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     PageViewport* viewport() const { return viewport_; }
     QMenu* lineMenu() const { return lineMenu_; }
     DialogRunner& dialogs() const { return dialogs_; }
+    Prompter& prompter() const { return prompter_; }
     // The print path of "打印样张(&P)" (tests choose whether printers are installed).
     PrintPath& printPath() const { return *printPath_; }
 
     // Opens the template named on the command line; false (after the message) when it cannot be read.
     bool openAtStart(const std::string& path);
-    // What "退出(&X)" does: ends the program without a question (tests put something else here).
+    // What "退出(&X)" does once the unsaved-changes question, if any, was answered Yes: ends the program
+    // (tests put something else here).
     void setExitHandler(std::function<void()> exit) { exitProgram_ = std::move(exit); }
 
     // The redraw (also what selecting in the line list does): the page picture cleared and drawn anew,
@@ -59,8 +62,16 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     // The window's background colour, which the exported bitmap is painted with.
     static SurfaceColor WindowBackground();
 
+  signals:
+    // The template matches its file again (新建, 打开, 保存, 另存为), or the window closes without keeping
+    // its changes: its recovery copy is no longer wanted.
+    void templateSettled();
+    // "退出(&X)" is about to end the program without a question.
+    void exiting();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -70,6 +81,15 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     void showLabelList();
     void layOutPage();
     void afterLineCommand(bool changed);
+    void showTitle();
+    // A key on its way to a widget of this window: Alt with a letter that no visible control owns is
+    // dropped instead of typed; Alt+F in the label editor is its "更改字体(&F)". True when taken.
+    bool altKey(QKeyEvent* key);
+    // An edit of "标签文字：" not yet committed goes to the label before another command runs.
+    void commitPendingEdits();
+    void nudgeLabel(Qt::Key key);
+    // The labels an opening or a turned page moved onto the page are brought in to show whole.
+    void showMovedLabelsWhole();
 
     void onPageReleased(Qt::MouseButton button, double x, double y);
     bool coordinateKey(QKeyEvent* key);
@@ -99,8 +119,8 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     void showHelp();
     void showAbout();
 
-    // While a sample page prints: the busy pointer (the window has no status bar).
-    void setStatus(std::string_view) override {}
+    // The status bar's text, and the busy pointer while a sample page prints.
+    void setStatus(std::string_view text) override;
     void setBusy(bool busy) override;
 
     Prompter& prompter_;

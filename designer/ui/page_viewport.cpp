@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "common/page_scrolling.h"
 #include "designer/page_geometry.h"
 #include "designer/ui/page_widget.h"
 
@@ -86,10 +87,10 @@ void PageViewport::resizeEvent(QResizeEvent* event) {
 }
 
 void PageViewport::wheelEvent(QWheelEvent* event) {
-    // A notch of the wheel scrolls three steps, as in the program's other windows.
+    // A notch of the wheel scrolls as many steps as the print preview's page does.
     const int notches = event->angleDelta().y() / 120;
     QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) ? hscScroll_ : vscScroll_;
-    bar->setValue(bar->value() - notches * 3);
+    bar->setValue(bar->value() - notches * kWheelScrollSteps);
     event->accept();
 }
 

@@ -29,7 +29,14 @@ inline constexpr const char* kLabelToolTip = "拖动标签,可以改变标签位
 // everything. Mouse actions are passed to the window in page twips: a button released on the page; a
 // move, press or release over a label (when no line is under way, a label takes the mouse as a control
 // would). Dragging a label with the left button moves a lavender proxy ("Picture2") in its place until
-// the button is released, which drops the label there.
+// the button is released, which drops the label there. The arrow keys are passed on while the page
+// has the focus (Tab reaches it after the side panel).
+//
+// Labels are painted where they are in view only. A small label is drawn once into a picture that is
+// kept, so that a page of hundreds of labels paints quickly; a large one (a big font, a long caption)
+// is drawn straight onto the page each time, clipped to what is shown, so that no label costs more
+// memory than a small picture, whatever its size; and no more of a caption is laid out than can reach
+// across the page.
 class PageWidget : public QWidget {
     Q_OBJECT
   public:
@@ -50,6 +57,8 @@ class PageWidget : public QWidget {
     const QImage& background() const { return background_; }
 
     const QImage& picture() const;
+    // The bytes held by the labels' kept pictures.
+    qsizetype labelPictureBytes() const;
     // The visible label under a point of the widget, -1 when none; its rectangle in widget pixels.
     int labelAt(QPointF pos) const;
     QRect labelRect(int index) const;
@@ -70,6 +79,8 @@ class PageWidget : public QWidget {
     void labelDragged(int index, QRect proxy);
     // The label was dropped with its top-left corner at (x, y) twips.
     void labelDropped(int index, double x, double y);
+    // An arrow key while the page has the focus.
+    void arrowKey(Qt::Key key);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -84,11 +95,16 @@ class PageWidget : public QWidget {
         QFont font;
         QString text;
         QColor color;
-        QImage rendered;  // the text drawn once on a clear picture, made when first painted
+        QImage rendered;  // a small label's text drawn once on a clear picture, made when first painted
     };
     double toTwips(double pixels) const { return pixels * twipsPerPixel(); }
-    // A label's text on a clear picture of its size, made when first needed.
-    const QImage& rendered(LabelView& view) const;
+    // Paints a label's text with its top-left corner at `at`: from its kept picture when it is small,
+    // made when first needed, otherwise straight onto the painter.
+    void paintText(QPainter& painter, LabelView& view, QPoint at) const;
+    // The size of a text in a font on the page.
+    QSize measured(const QFont& font, const QString& text) const;
+    // A label too large for a kept picture.
+    static bool drawnStraight(const LabelView& view);
     void endDrag();
 
     const TemplateDocument& doc_;
@@ -96,6 +112,7 @@ class PageWidget : public QWidget {
     std::unique_ptr<QtSurface> surface_;
     QImage background_;  // at screen scale
     mutable std::vector<LabelView> labels_;
+    mutable qsizetype pictureBytes_ = 0;
     std::optional<QPointF> mouse_;  // the last mouse point over the page, twips
     int pressedLabel_ = -1;         // the label that took the last press
     LabelDrag drag_;

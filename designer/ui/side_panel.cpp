@@ -1,5 +1,6 @@
 #include "designer/ui/side_panel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace scorvane::designer {
 namespace {
@@ -181,10 +183,11 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     pageRow->addWidget(portrait);
     pageRow->addStretch();
 
+    // A caption's hover area is its own text, not the width of the panel.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lineListCaption);
+    layout->addWidget(lineListCaption, 0, Qt::AlignLeft);
     layout->addWidget(lineList);
-    layout->addWidget(labelListCaption);
+    layout->addWidget(labelListCaption, 0, Qt::AlignLeft);
     layout->addWidget(labelList);
     layout->addWidget(editors);
     layout->addLayout(moveRow);
@@ -193,6 +196,55 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     layout->addStretch();
     setFixedWidth(250);
     showLineEditor();
+
+    for (QScrollBar* bar : {moveHorizontal, moveVertical}) {
+        bar->setFocusPolicy(Qt::StrongFocus);
+    }
+    QWidget* order[] = {lineList,
+                        coordinateBoxes[0],
+                        coordinateBoxes[1],
+                        coordinateBoxes[2],
+                        coordinateBoxes[3],
+                        moveHorizontal,
+                        moveVertical,
+                        lengthen,
+                        shorten,
+                        copyLine,
+                        deleteLine,
+                        labelList,
+                        labelLeft,
+                        labelTop,
+                        labelText,
+                        dataLabel,
+                        addLabel,
+                        deleteLabel,
+                        labelFont,
+                        labelColor,
+                        tableMoves[0],
+                        tableMoves[2],
+                        tableMoves[1],
+                        tableMoves[3],
+                        gridSwitch,
+                        gridSpacing,
+                        landscape,
+                        portrait};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+}
+
+bool SidePanel::lineEditorShown() const {
+    return editors->currentWidget() == lineEditor;
+}
+
+bool SidePanel::focusNextPrevChild(bool next) {
+    // Back from the whole-table moves into the line editor in view: the label list, which stands
+    // between the two editors in the Tab order, would bring the label editor forward instead.
+    if (!next && lineEditorShown() && QApplication::focusWidget() == tableMoves[0]) {
+        deleteLine->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void SidePanel::showLineEditor() {

@@ -19,6 +19,11 @@ namespace scorvane::designer {
 // and the label editor "文字标签：" (Frame2) sharing one place, the whole-table move buttons, the grid
 // switch with its spacing and the page orientation. It only holds the controls; the window gives them
 // their work.
+//
+// Tab goes through the panel in reading order, each list followed by its own editor (a list that takes
+// the focus brings its editor into view): the line list, the line editor's boxes, bars and buttons,
+// the label list, the label editor's boxes and buttons, the whole-table moves, the grid switch and its
+// spacing, the orientation, then the page. Shift+Tab goes back the same way through the editor in view.
 class SidePanel : public QWidget {
     Q_OBJECT
   public:
@@ -27,7 +32,12 @@ class SidePanel : public QWidget {
     // Shows the line editor or the label editor in the shared place.
     void showLineEditor();
     void showLabelEditor();
+    bool lineEditorShown() const;
 
+  protected:
+    bool focusNextPrevChild(bool next) override;
+
+  public:
     QLabel* lineListCaption;   // Label8
     QComboBox* lineList;       // Combo1
     QLabel* labelListCaption;  // Label9

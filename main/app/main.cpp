@@ -14,6 +14,8 @@
 #include "common/qt/program_icon.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_translations.h"
+#include "common/qt/recovery_settings.h"
+#include "common/recovery_store.h"
 #include "main/workspace/program_version.h"
 #include "main/workspace/start_arguments.h"
 #include "main/workspace/ui/brand_picture.h"
@@ -21,6 +23,7 @@
 #include "main/workspace/ui/main_window.h"
 #include "main/workspace/ui/splash_window.h"
 #include "main/workspace/ui/start_file_opener.h"
+#include "main/workspace/ui/table_recovery_offer.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace {
@@ -79,9 +82,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(scorvane::ProgramIcon(scorvane::PaintBrandPicture));
 
     const QString version = QString::fromStdString(scorvane::SplashVersionLine(SCORVANE_VERSION));
+    // Copies of unsaved tables, for the next start after a crash, a kill or a power cut.
+    scorvane::RecoveryStore recovery(scorvane::RecoveryFolderPath().toStdString(),
+                                     scorvane::RecoveryIntervalSetting());
     scorvane::QtPrompter prompter;
     scorvane::MainWindow window(prompter, scorvane::DefaultDialogRunner());
     prompter.setOwner(&window);
+    window.setRecoveryStore(&recovery);
     window.setVersionLine(version);
 
     scorvane::StartFileOpener opener(window);
@@ -98,13 +105,15 @@ int main(int argc, char** argv) {
         window.show();
         splash.raise();
     });
-    QObject::connect(&splash, &scorvane::SplashWindow::finished, &window, [&window, &opener] {
-        window.setEnabled(true);
-        window.show();
-        window.raise();
-        window.activateWindow();
-        opener.setReady();
-    });
+    QObject::connect(&splash, &scorvane::SplashWindow::finished, &window,
+                     [&window, &opener, &recovery, workspace] {
+                         window.setEnabled(true);
+                         window.show();
+                         window.raise();
+                         window.activateWindow();
+                         scorvane::OfferTableRecovery(window, recovery, workspace);
+                         opener.setReady();
+                     });
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         window.move(area.center() - window.rect().center());

@@ -37,6 +37,7 @@ bool Document::undo() {
     snapshot_.restore(table);
     undoReady_ = false;
     setUndoAvailable(false);
+    changed();
     return true;
 }
 

@@ -16,7 +16,10 @@ class Document {
     // The modified flag ("change"): set by every change of the table, never cleared while the
     // document lives; saving leaves it set.
     bool modified() const { return modified_; }
-    void setModified() { modified_ = true; }
+    void setModified() {
+        modified_ = true;
+        changed();
+    }
 
     // Takes the undo snapshot and enables the Undo command (the bulk commands).
     void takeSnapshot();
@@ -42,14 +45,23 @@ class Document {
         undoListener_ = std::move(listener);
     }
 
+    // Told after every change of the table (each setModified, and an undo), for the recovery copies.
+    void setChangeListener(std::function<void()> listener) { changeListener_ = std::move(listener); }
+
   private:
     void setUndoAvailable(bool available);
+    void changed() {
+        if (changeListener_) {
+            changeListener_();
+        }
+    }
 
     bool modified_ = false;
     bool undoAvailable_ = false;
     bool undoReady_ = false;
     UndoSnapshot snapshot_;
     std::function<void(bool)> undoListener_;
+    std::function<void()> changeListener_;
 };
 
 }  // namespace scorvane

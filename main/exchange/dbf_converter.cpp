@@ -1,6 +1,7 @@
 #include "main/exchange/dbf_converter.h"
 
 #include "common/file_io.h"
+#include "common/text_codec.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
@@ -21,6 +22,40 @@ std::string DbfErrorText(DbfError error) {
     return std::string(kDbfErrorMessage) + "\n" + std::to_string(static_cast<int>(error));
 }
 
+std::string DbfNotesText(const DbfReadNotes& notes) {
+    std::string text;
+    auto line = [&text](const std::string& s) { text += (text.empty() ? "" : "\n") + s; };
+    if (!notes.missingMemoFile.empty()) {
+        line("找不到备注文件：" + notes.missingMemoFile + "，备注字段的内容留空。");
+    }
+    for (const DbfReadNotes::UnknownField& f : notes.unknownFields) {
+        const char type = f.type > ' ' && f.type < 0x7F ? f.type : '?';
+        line("字段“" + f.name + "”的类型（" + std::string(1, type) + "）无法转换，该字段的内容留空。");
+    }
+    return text;
+}
+
+size_t KeepGbkText(GradeTable& table) {
+    size_t replaced = 0;
+    for (int r = 0; r < table.rows(); ++r) {
+        for (int c = 0; c < table.cols(); ++c) {
+            const size_t before = replaced;
+            std::string kept = KeepGbkCharacters(table.cell(r, c), replaced);
+            if (replaced != before) {
+                table.setCell(r, c, std::move(kept));
+            }
+        }
+    }
+    for (std::string* text : {&table.title, &table.teacher, &table.classInfo}) {
+        *text = KeepGbkCharacters(*text, replaced);
+    }
+    return replaced;
+}
+
+std::string ReplacedCharactersText(size_t count) {
+    return "文件已保存。其中有 " + std::to_string(count) + " 个字符无法用GBK编码保存，已替换为“?”。";
+}
+
 ConverterSaveOutcome SaveConvertedData(const GradeTable& grid, std::string_view file,
                                        const ConvertedTableInfo& info, Prompter& prompter,
                                        StatusSink& status) {
@@ -34,13 +69,19 @@ ConverterSaveOutcome SaveConvertedData(const GradeTable& grid, std::string_view 
         return ConverterSaveOutcome::Declined;
     }
     bool written;
+    size_t replaced = 0;
     {
         StatusScope busy(status, kStatusSaving);
-        written = WriteDataFile(ConvertedTable(grid, info), std::string(file));
+        GradeTable table = ConvertedTable(grid, info);
+        replaced = KeepGbkText(table);
+        written = WriteDataFile(table, std::string(file));
     }
     if (!written) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return ConverterSaveOutcome::Failed;
+    }
+    if (replaced > 0) {
+        prompter.message(ReplacedCharactersText(replaced), "提示", Icon::Information);
     }
     return ConverterSaveOutcome::Saved;
 }
@@ -55,10 +96,11 @@ bool DbfConverter::open(Prompter& prompter, StatusSink& status) {
 
 bool DbfConverter::read(const std::string& path, Prompter& prompter, StatusSink& status) {
     DbfError error;
+    DbfReadNotes notes;
     {
         StatusScope busy(status, kStatusReading);
         GradeTable grid;
-        error = ReadDbfFile(path, grid);
+        error = ReadDbfFile(path, grid, &notes);
         if (error == DbfError::None) {
             grid_ = std::move(grid);
             path_ = path;
@@ -68,6 +110,9 @@ bool DbfConverter::read(const std::string& path, Prompter& prompter, StatusSink&
     if (error != DbfError::None) {
         prompter.message(DbfErrorText(error), "错误", Icon::Error);
         return false;
+    }
+    if (!notes.empty()) {
+        prompter.message(DbfNotesText(notes), "提示", Icon::Information);
     }
     return true;
 }

@@ -30,6 +30,17 @@ GradeTable ConvertedTable(const GradeTable& grid, const ConvertedTableInfo& info
 // "数据库读取发生错误。错误代码：" + "\n" + the number.
 std::string DbfErrorText(DbfError error);
 
+// What a read leaves out, one line each: "找不到备注文件：T.FPT，备注字段的内容留空。" and
+// "字段“PHOTO”的类型（G）无法转换，该字段的内容留空。"; empty when nothing was left out.
+std::string DbfNotesText(const DbfReadNotes& notes);
+
+// Replaces every character of the table's cells, title, teacher and class information that GBK cannot
+// hold by "?" (KeepGbkCharacters); returns how many were replaced.
+size_t KeepGbkText(GradeTable& table);
+
+// The message after a save that had to replace characters GBK cannot hold by "?".
+std::string ReplacedCharactersText(size_t count);
+
 enum class ConverterSaveOutcome {
     Saved,
     Cancelled,   // the save dialog was cancelled
@@ -39,7 +50,9 @@ enum class ConverterSaveOutcome {
 };
 
 // The converter's own SaveData: writes the grid to `file` + ".skv" (file without extension), after
-// "确实覆盖原有数据么？" when that file exists; atomically.
+// "确实覆盖原有数据么？" when that file exists; atomically. A data file is GBK: every character of the
+// grid or the boxes that GBK cannot hold (such as the mark of a damaged byte) is written as "?", and
+// the count is told after the save (ReplacedCharactersText, 提示).
 ConverterSaveOutcome SaveConvertedData(const GradeTable& grid, std::string_view file,
                                        const ConvertedTableInfo& info, Prompter& prompter,
                                        StatusSink& status);
@@ -52,7 +65,9 @@ class DbfConverter {
 
     // Reads the table at `path` into the grid. On an error says "数据库读取发生错误。错误代码：", a line
     // feed and the error's number (error icon, title "错误"); the grid, the path box and the save button
-    // stay as they were, so the box always names the table the grid shows.
+    // stay as they were, so the box always names the table the grid shows. When some of the table's
+    // contents cannot be read (a missing memo file, fields of an unknown type), the one message
+    // DbfNotesText says what is left empty (提示), and the rest is read.
     bool read(const std::string& path, Prompter& prompter, StatusSink& status);
 
     // "转换保存...": asks for the file ("*.skv") and saves through SaveConvertedData. The converter stays.

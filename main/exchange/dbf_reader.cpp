@@ -1,7 +1,11 @@
 #include "main/exchange/dbf_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -83,15 +87,105 @@ std::string_view trimBoth(std::string_view s) {
     return s;
 }
 
-// GBK bytes as UTF-8; plain ASCII needs no conversion.
-std::string text(std::string_view bytes) {
+bool plainAscii(std::string_view bytes) {
     for (char ch : bytes) {
         if (static_cast<unsigned char>(ch) >= 0x80) {
-            return DecodeGbk(bytes);
+            return false;
         }
     }
-    return std::string(bytes);
+    return true;
 }
+
+// The length of the text without a character cut off at its end (a text field filled to its length
+// can end in the first bytes of a character); npos when it is not UTF-8 apart from that.
+size_t completeUtf8Length(std::string_view s) {
+    if (IsValidUtf8(s)) {
+        return s.size();
+    }
+    for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
+        const auto c = static_cast<unsigned char>(s[s.size() - back]);
+        if ((c & 0xC0) == 0x80) {
+            continue;  // a continuation byte: the character starts further back
+        }
+        const size_t needed = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        const size_t start = s.size() - back;
+        return back < needed && IsValidUtf8(s.substr(0, start)) ? start : std::string_view::npos;
+    }
+    return std::string_view::npos;
+}
+
+// The code page a language driver byte names (an iconv name), or null when it names none read here.
+const char* codePageOf(unsigned char driver) {
+    switch (driver) {
+        case 0x4D:
+        case 0x7A:
+            return "GBK";
+        case 0x4F:
+        case 0x78:
+            return "BIG5";
+        case 0x13:
+        case 0x7B:
+            return "CP932";
+        case 0x4E:
+        case 0x79:
+            return "CP949";
+        case 0x01:
+        case 0x09:
+            return "CP437";
+        case 0x02:
+        case 0x0A:
+            return "CP850";
+        case 0x64:
+            return "CP852";
+        case 0x26:
+        case 0x65:
+            return "CP866";
+        case 0xC8:
+            return "CP1250";
+        case 0xC9:
+            return "CP1251";
+        case 0x03:
+        case 0x57:
+        case 0x58:
+        case 0x59:
+            return "CP1252";
+        default:
+            return nullptr;
+    }
+}
+
+// The table's text bytes as UTF-8, in the code page the table was found to be written in.
+class TextDecoder {
+  public:
+    enum class Kind { Gbk, Utf8, CodePage };
+    explicit TextDecoder(Kind kind, const char* codePage = nullptr) : kind_(kind) {
+        if (kind_ == Kind::CodePage) {
+            other_.emplace(codePage);
+        }
+    }
+
+    std::string operator()(std::string_view bytes) {
+        if (plainAscii(bytes)) {
+            return std::string(bytes);
+        }
+        switch (kind_) {
+            case Kind::Gbk:
+                return DecodeGbk(bytes);
+            case Kind::Utf8: {
+                const size_t complete = completeUtf8Length(bytes);
+                return complete != std::string_view::npos ? std::string(bytes.substr(0, complete))
+                                                          : DecodeUtf8(bytes);
+            }
+            case Kind::CodePage:
+                break;
+        }
+        return other_->decode(bytes);
+    }
+
+  private:
+    Kind kind_;
+    std::optional<CodePageDecoder> other_;
+};
 
 bool allDigits(std::string_view s) {
     for (char ch : s) {
@@ -109,8 +203,9 @@ bool allDigits(std::string_view s) {
 // its memo text grows past the memo file's size and a margin, instead of copying the file into every cell.
 class MemoFile {
   public:
-    MemoFile(std::optional<std::string_view> bytes, bool foxPro, unsigned char version)
-        : bytes_(bytes ? *bytes : std::string_view()),
+    MemoFile(std::optional<std::string_view> bytes, bool foxPro, unsigned char version, TextDecoder& text)
+        : text_(text),
+          bytes_(bytes ? *bytes : std::string_view()),
           present_(bytes && bytes->size() >= 8),
           foxPro_(foxPro),
           budget_(bytes_.size() + kMemoMargin) {
@@ -141,7 +236,7 @@ class MemoFile {
         }
         auto [it, added] = texts_.try_emplace(block);
         if (added) {
-            it->second = text(bytes);
+            it->second = text_(bytes);
         }
         out = it->second;
         return true;
@@ -188,6 +283,7 @@ class MemoFile {
         return trimEnd(body);
     }
 
+    TextDecoder& text_;
     std::string_view bytes_;
     bool present_;
     bool foxPro_;
@@ -196,11 +292,113 @@ class MemoFile {
     std::unordered_map<uint64_t, std::string> texts_;  // decoded once per block
 };
 
+int64_t le64(std::string_view b, size_t at) {
+    const uint64_t low = le32(b, at);
+    const uint64_t high = le32(b, at + 4);
+    return static_cast<int64_t>(low | high << 32);
+}
+
+// "yyyy-mm-dd" of a Julian day number.
+std::string dateOfJulianDay(int64_t day) {
+    // The Gregorian calendar's date of the day (Fliegel and Van Flandern).
+    int64_t l = day + 68569;
+    const int64_t n = 4 * l / 146097;
+    l -= (146097 * n + 3) / 4;
+    const int64_t i = 4000 * (l + 1) / 1461001;
+    l = l - 1461 * i / 4 + 31;
+    const int64_t j = 80 * l / 2447;
+    const int64_t d = l - 2447 * j / 80;
+    l = j / 11;
+    const int64_t m = j + 2 - 12 * l;
+    const int64_t y = 100 * (n - 49) + i + l;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld", static_cast<long long>(y),
+                  static_cast<long long>(m), static_cast<long long>(d));
+    return buffer;
+}
+
+// A date and time: the day number, then the milliseconds since midnight, rounded to the second.
+std::string dateTime(std::string_view raw) {
+    if (trimBoth(raw).empty()) {
+        return {};
+    }
+    int64_t day = static_cast<int32_t>(le32(raw, 0));
+    const int64_t ms = static_cast<int32_t>(le32(raw, 4));
+    if (day <= 0 || day > 5373484 || ms < 0 || ms >= 86400000) {  // beyond the year 9999: no date
+        return {};
+    }
+    int64_t seconds = (ms + 500) / 1000;
+    if (seconds == 86400) {
+        seconds = 0;
+        ++day;
+    }
+    char time[16];
+    std::snprintf(time, sizeof time, " %02d:%02d:%02d", static_cast<int>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return dateOfJulianDay(day) + time;
+}
+
+// A floating-point number to 15 significant digits.
+std::string doubleText(std::string_view raw) {
+    double v;
+    const uint64_t bits = static_cast<uint64_t>(le64(raw, 0));
+    std::memcpy(&v, &bits, sizeof v);
+    if (!std::isfinite(v)) {
+        return {};
+    }
+    if (v == 0) {
+        return "0";  // no "-0"
+    }
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15g", v);
+    return buffer;
+}
+
+// An amount of ten-thousandths with four decimals, trailing zeros (and a bare point) removed.
+std::string currencyText(std::string_view raw) {
+    const int64_t v = le64(raw, 0);
+    const uint64_t magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+    std::string out = (v < 0 ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string fraction = std::to_string(magnitude % 10000);
+    fraction.insert(0, 4 - fraction.size(), '0');
+    while (!fraction.empty() && fraction.back() == '0') {
+        fraction.pop_back();
+    }
+    return fraction.empty() ? out : out + "." + fraction;
+}
+
+bool knownType(char type) {
+    switch (type) {
+        case 'C':
+        case 'N':
+        case 'F':
+        case 'I':
+        case 'B':
+        case 'Y':
+        case 'D':
+        case 'T':
+        case 'L':
+        case 'M':
+            return true;
+        default:
+            return false;
+    }
+}
+
 // The value of a field as text; false only when a memo field finds the memo file damaged.
-bool fieldValue(const Field& f, std::string_view raw, MemoFile& memo, std::string& value) {
+bool fieldValue(const Field& f, std::string_view raw, MemoFile& memo, TextDecoder& text, std::string& value) {
     switch (f.type) {
         case 'C':
             value = text(trimEnd(raw));
+            return true;
+        case 'B':
+            value = doubleText(raw);
+            return true;
+        case 'Y':
+            value = currencyText(raw);
+            return true;
+        case 'T':
+            value = dateTime(raw);
             return true;
         case 'N':
         case 'F':
@@ -265,6 +463,10 @@ bool lengthFits(char type, size_t length) {
     switch (type) {
         case 'I':
             return length == 4;
+        case 'B':
+        case 'Y':
+        case 'T':
+            return length == 8;
         case 'L':
             return length == 1;
         case 'M':
@@ -277,7 +479,7 @@ bool lengthFits(char type, size_t length) {
 }  // namespace
 
 DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bool memoIsFoxPro,
-                  GradeTable& out) {
+                  GradeTable& out, DbfReadNotes* notes) {
     if (dbf.size() < kHeaderSize) {
         return DbfError::NotDbf;
     }
@@ -309,7 +511,7 @@ DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bo
         Field f;
         std::string_view name = d.substr(0, 11);
         name = name.substr(0, name.find('\0'));
-        f.name = text(trimBoth(name));
+        f.name = std::string(trimBoth(name));  // bytes until the table's code page is known
         f.type = static_cast<char>(d[11] >= 'a' && d[11] <= 'z' ? d[11] - 'a' + 'A' : d[11]);
         f.length = static_cast<unsigned char>(d[16]);
         f.hidden = (version == 0x30 || version == 0x31 || version == 0x32) && (d[18] & 0x01) != 0;
@@ -324,15 +526,14 @@ DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bo
         return DbfError::BadHeader;
     }
     std::vector<const Field*> shown;
+    DbfReadNotes found;
     for (const Field& f : fields) {
         if (f.hidden) {
             continue;
         }
-        if (f.type != 'C' && f.type != 'N' && f.type != 'F' && f.type != 'I' && f.type != 'D' &&
-            f.type != 'L' && f.type != 'M') {
-            return DbfError::UnsupportedType;
-        }
-        if (!lengthFits(f.type, f.length)) {
+        if (!knownType(f.type)) {
+            found.unknownFields.push_back({f.name, f.type});
+        } else if (!lengthFits(f.type, f.length)) {
             return DbfError::BadHeader;
         }
         shown.push_back(&f);
@@ -354,11 +555,47 @@ DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bo
         return DbfError::TooLarge;
     }
 
-    MemoFile memoFile(memo, memoIsFoxPro, version);
+    // The code page: as the language driver byte says; where it says nothing, UTF-8 when every text
+    // field is UTF-8 and some hold more than ASCII, else GBK.
+    const char* codePage = codePageOf(static_cast<unsigned char>(dbf[29]));
+    TextDecoder::Kind kind = TextDecoder::Kind::CodePage;
+    if (codePage && std::string_view(codePage) == "GBK") {
+        kind = TextDecoder::Kind::Gbk;
+    } else if (!codePage) {
+        bool utf8 = true;
+        bool beyondAscii = false;
+        auto look = [&](std::string_view bytes) {
+            if (utf8 && !plainAscii(bytes)) {
+                beyondAscii = true;
+                utf8 = completeUtf8Length(bytes) != std::string_view::npos;
+            }
+        };
+        for (const Field* f : shown) {
+            look(f->name);
+        }
+        for (uint64_t i = 0; i < recordCount && utf8; ++i) {
+            std::string_view record = records.substr(static_cast<size_t>(i * recordLength), recordLength);
+            if (record[0] == '*') {
+                continue;
+            }
+            for (const Field* f : shown) {
+                if (f->type == 'C') {
+                    look(trimEnd(record.substr(1 + f->offset, f->length)));
+                }
+            }
+        }
+        kind = utf8 && beyondAscii ? TextDecoder::Kind::Utf8 : TextDecoder::Kind::Gbk;
+    }
+    TextDecoder text(kind, codePage);
+
+    MemoFile memoFile(memo, memoIsFoxPro, version, text);
     GradeTable grid(static_cast<int>(kept) + 1, static_cast<int>(shown.size()) + 1);
     grid.setCell(0, 0, "  ");
     for (size_t c = 0; c < shown.size(); ++c) {
-        grid.setCell(0, static_cast<int>(c) + 1, shown[c]->name);
+        grid.setCell(0, static_cast<int>(c) + 1, text(shown[c]->name));
+    }
+    for (DbfReadNotes::UnknownField& unknown : found.unknownFields) {
+        unknown.name = text(unknown.name);
     }
     int row = 0;
     for (uint64_t i = 0; i < recordCount; ++i) {
@@ -371,22 +608,26 @@ DbfError ParseDbf(std::string_view dbf, std::optional<std::string_view> memo, bo
         for (size_t c = 0; c < shown.size(); ++c) {
             const Field& f = *shown[c];
             std::string value;
-            if (!fieldValue(f, record.substr(1 + f.offset, f.length), memoFile, value)) {
+            if (!fieldValue(f, record.substr(1 + f.offset, f.length), memoFile, text, value)) {
                 return DbfError::MemoDamaged;
             }
             grid.setCell(row, static_cast<int>(c) + 1, std::move(value));
         }
     }
     out = std::move(grid);
+    if (notes) {
+        *notes = std::move(found);
+    }
     return DbfError::None;
 }
 
-DbfError ReadDbfFile(const std::string& path, GradeTable& out) {
+DbfError ReadDbfFile(const std::string& path, GradeTable& out, DbfReadNotes* notes) {
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
         return DbfError::CannotOpen;
     }
     std::optional<std::string> memo;
+    std::string missingMemo;
     bool memoIsFoxPro = false;
     const bool hasMemoField = [&] {
         // The memo file is looked for only when a memo field needs it.
@@ -419,12 +660,22 @@ DbfError ReadDbfFile(const std::string& path, GradeTable& out) {
                 break;
             }
         }
+        if (!memo) {
+            // Named as the table is, in the case of the table's own extension.
+            const size_t slash = stem.find_last_of('/');
+            const bool upper = stem.size() < path.size() && path.back() >= 'A' && path.back() <= 'Z';
+            missingMemo = stem.substr(slash == std::string::npos ? 0 : slash + 1) + preferred[upper ? 1 : 0];
+        }
     }
     std::optional<std::string_view> memoView;
     if (memo) {
         memoView = *memo;
     }
-    return ParseDbf(*bytes, memoView, memoIsFoxPro, out);
+    const DbfError error = ParseDbf(*bytes, memoView, memoIsFoxPro, out, notes);
+    if (error == DbfError::None && notes) {
+        notes->missingMemoFile = missingMemo;
+    }
+    return error;
 }
 
 }  // namespace scorvane

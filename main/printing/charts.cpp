@@ -1,9 +1,11 @@
 #include "main/printing/charts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ctime>
 
+#include "common/fitted_text.h"
 #include "common/utf8.h"
 
 namespace scorvane {
@@ -45,6 +47,19 @@ double barX(int i, int m) {
 
 using CategoryPosition = double (*)(int i, int m);
 
+// Every word of a chart stays on the paper and on the preview picture: a text wider than its room is
+// printed smaller (FitText). Sets the surface's font to the size the text is printed in and returns
+// the text to print; the caller sets its font again afterwards.
+std::string fitted(DrawingSurface& s, std::string_view text, double room) {
+    FittedText f = FitText(s, text, room);
+    if (f.size != s.font().size) {
+        SurfaceFont font = s.font();
+        font.size = f.size;
+        s.setFont(font);
+    }
+    return std::move(f.text);
+}
+
 // The part of every chart before its data: the page, the grid with its labels, the axes and the
 // categories with their ticks and labels. `gridLabel(j)` is the value of grid line j (1 = the top).
 template <typename GridLabel>
@@ -62,10 +77,11 @@ void drawFrame(DrawingSurface& s, double scale, ChartOutput output, int segments
         const double y = kAxisBottom * j / segments * scale;
         s.drawLine(kAxisLeft * scale, y, kAxisRight * scale, y, kGridColor);
         // The label ends at x = 400 of the surface whatever the scale.
-        const std::string text = " " + FormatChartAxisLabel(gridLabel(j));
+        const std::string text = fitted(s, " " + FormatChartAxisLabel(gridLabel(j)), kAxisLeft);
         s.setCurrentX(kAxisLeft - s.textWidth(text));
         s.setCurrentY(y - s.textHeight(text) / 2);
         s.printText(text);
+        s.setFont(Font("宋体", 8));
     }
     s.drawLine(kAxisLeft * scale, kAxisTop * scale, kAxisLeft * scale, kAxisBottom * scale, kBlack);
     s.drawLine(kAxisRight * scale, kAxisBottom * scale, kAxisLeft * scale, kAxisBottom * scale, kBlack);
@@ -73,10 +89,13 @@ void drawFrame(DrawingSurface& s, double scale, ChartOutput output, int segments
     for (int i = 1; i <= m; ++i) {
         const double x = position(i, m) * scale;
         s.drawLine(x, kTickTop * scale, x, kAxisBottom * scale, kBlack);
-        const std::string& label = categories[static_cast<size_t>(i - 1)];
-        s.setCurrentX(x - s.textWidth(label) / 2);
+        // Centred under its tick, but moved in from the edge rather than running off it.
+        const std::string label = fitted(s, categories[static_cast<size_t>(i - 1)], s.width());
+        const double width = s.textWidth(label);
+        s.setCurrentX(std::clamp(x - width / 2, 0.0, std::max(0.0, s.width() - width)));
         s.setCurrentY(kCategoryLabelTop * scale);
         s.printText(label);
+        s.setFont(Font("宋体", 8));
     }
 }
 
@@ -85,7 +104,7 @@ void drawEnd(DrawingSurface& s, double scale, ChartOutput output, const ChartDat
     s.setTextColor(kBlack);
     if (!data.title.empty()) {
         s.setFont(Font("黑体", 14));
-        const std::string text = "    " + data.title;
+        const std::string text = fitted(s, "    " + data.title, s.width());
         s.setCurrentX((s.width() - s.textWidth(text)) / 2);
         s.setCurrentY(kTitleTop * scale);
         s.printText(text);
@@ -111,6 +130,67 @@ int safeSegments(const ChartData& d) {
     return d.segments > 0 ? d.segments : 1;
 }
 
+// The name of a line chart's row, printed at the row's last point.
+struct RowName {
+    std::string text;
+    double size = 8;  // points: smaller when the name is wider than the chart
+    double right = 0, width = 0, height = 0;
+    double pointY = 0;
+    double top = 0;
+};
+
+// The last points lie on the right end of the axis, so a name goes to its point's left, inside the
+// chart, ending two blanks' width before the point: above it where the row's line comes up to the
+// point (or is level), below it where the line comes down, so that the name does not lie on its own
+// line; it stays between the axes' ends.
+RowName rowName(DrawingSurface& s, double scale, const std::string& name, double x, double y,
+                double previousY) {
+    RowName n;
+    n.right = x - s.textWidth("  ");
+    n.text = fitted(s, name, n.right - kAxisLeft * scale);
+    n.size = s.font().size;
+    n.width = s.textWidth(n.text);
+    n.height = s.textHeight(n.text);
+    s.setFont(Font("宋体", 8));
+    n.pointY = y;
+    const double above = y - kPointRadius - n.height;
+    const double below = y + kPointRadius;
+    n.top = previousY >= y ? above : below;
+    if (n.top < 0) {
+        n.top = below;
+    } else if (n.top + n.height > kAxisBottom * scale) {
+        n.top = above;
+    }
+    return n;
+}
+
+// Prints the names. They all end at one x, so names of points that lie close together are stacked, in
+// the order of their points from the top down, each just below the one before where it would cover
+// it, and the stack kept above the category axis.
+void drawRowNames(DrawingSurface& s, double scale, std::vector<RowName> names) {
+    std::stable_sort(names.begin(), names.end(),
+                     [](const RowName& a, const RowName& b) { return a.pointY < b.pointY; });
+    double free = 0;
+    for (RowName& n : names) {
+        n.top = std::max(n.top, free);
+        free = n.top + n.height;
+    }
+    double limit = kAxisBottom * scale;
+    for (auto n = names.rbegin(); n != names.rend(); ++n) {
+        n->top = std::max(0.0, std::min(n->top, limit - n->height));
+        limit = n->top;
+    }
+    s.setTextColor(kLineColor);
+    for (const RowName& n : names) {
+        s.setFont(Font("宋体", n.size));
+        s.setCurrentX(n.right - n.width);
+        s.setCurrentY(n.top);
+        s.printText(n.text);
+    }
+    s.setFont(Font("宋体", 8));
+    s.setTextColor(kBlack);
+}
+
 void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data,
                    const CellValueFn& value, bool up) {
     const double maximum = safeMaximum(data);
@@ -123,9 +203,11 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
         },
         data.fieldNames, categoryX);
     const int m = static_cast<int>(data.fields.size());
+    std::vector<RowName> names;
     for (size_t k = 0; k < data.rows.size(); ++k) {
         double lastX = 0;
         double lastY = 0;
+        double previousY = 0;
         for (int i = 1; i <= m; ++i) {
             const double v = cellValue(value, data.rows[k], data.fields[static_cast<size_t>(i - 1)]);
             const double share = (v - data.minimum) / maximum;
@@ -135,18 +217,16 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
                 s.drawLine(lastX, lastY, x, y, kLineColor);
             }
             s.drawCircle(x, y, kPointRadius, kLineColor);
+            previousY = i > 1 ? lastY : y;
             lastX = x;
             lastY = y;
         }
         if (m > 0) {
-            const std::string label = k < data.rowLabels.size() ? data.rowLabels[k] : std::string();
-            s.setTextColor(kLineColor);
-            s.setCurrentX(lastX + s.textWidth("  "));
-            s.setCurrentY(lastY - s.textHeight(label) / 2);
-            s.printText(label);
-            s.setTextColor(kBlack);
+            names.push_back(rowName(s, scale, k < data.rowLabels.size() ? data.rowLabels[k] : std::string(),
+                                    lastX, lastY, previousY));
         }
     }
+    drawRowNames(s, scale, std::move(names));
     drawEnd(s, scale, output, data);
 }
 
@@ -197,8 +277,14 @@ double ChartValue(std::string_view displayText) {
     return v;
 }
 
-bool ChartBoxKeyAccepted(char32_t key) {
-    return (key >= U'0' && key <= U'9') || key == U'\b';
+std::string ChartBoxDigits(std::string_view text) {
+    std::string digits;
+    for (char ch : text) {
+        if (ch >= '0' && ch <= '9') {
+            digits.push_back(ch);
+        }
+    }
+    return digits;
 }
 
 std::string ChartBoxText(std::string_view text) {
@@ -250,7 +336,9 @@ void DrawBarChart(DrawingSurface& s, double scale, ChartOutput output, const Cha
         }
         s.setCurrentX(120 * scale);
         s.setCurrentY(90 * scale);
-        s.printText("学科：" + (data.fieldNames.empty() ? std::string() : data.fieldNames[0]));
+        s.printText(fitted(s, "学科：" + (data.fieldNames.empty() ? std::string() : data.fieldNames[0]),
+                           s.width() - 120 * scale));
+        s.setFont(Font("宋体", 8));
     }
     drawEnd(s, scale, output, data);
 }

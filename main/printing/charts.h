@@ -58,7 +58,9 @@ std::string NowChartPrintTimeText();
 // The bar chart compares the chosen rows in the first ticked field: bars about 3100 / m wide, grid
 // labels (1 - j/n) * maximum. The line charts follow each chosen row across the ticked fields; their
 // grid labels are minimum + (1 - j/n) * maximum (up) or minimum + (j/n) * maximum (down), and a point
-// stands at the height of (value - minimum), so that points and labels agree.
+// stands at the height of (value - minimum), so that points and labels agree. Each row's name is
+// printed at its last point, on the point's left inside the chart. Every text of a chart stays on the
+// surface: one too wide for its room is printed smaller (FitText).
 void DrawBarChart(DrawingSurface& surface, double scale, ChartOutput output, const ChartData& data,
                   const CellValueFn& value);
 void DrawLineChartUp(DrawingSurface& surface, double scale, ChartOutput output, const ChartData& data,
@@ -74,8 +76,9 @@ bool CheckChartChoice(ChartData& data, Prompter& prompter);
 void DrawChart(DrawingSurface& surface, double scale, ChartOutput output, ChartType type,
                const ChartData& data, const CellValueFn& value);
 
-// The maximum and segment boxes take only the keys 0 to 9 and Backspace.
-bool ChartBoxKeyAccepted(char32_t key);
+// The maximum and segment boxes hold only the digits 0 to 9: what is typed, pasted or dropped into
+// them keeps its digits only (a paste of "12a" enters "12"), while every editing key keeps its use.
+std::string ChartBoxDigits(std::string_view text);
 // What such a box holds before a chart is drawn: "1" in place of an empty box or one that reads as 0.
 std::string ChartBoxText(std::string_view text);
 

@@ -26,12 +26,15 @@ bool DrawReportPages(DrawingSurface& printer, const PrintableTemplate& report, c
     }
 
     for (int r = first; r <= last; ++r) {
-        DrawReportPage(printer, report, [&](size_t i) {
-            const int column = boundColumn[i];
-            return column == 0    ? report.labels[i].caption
-                   : source.value ? source.value(r, column)
-                                  : table.cell(r, column);
-        });
+        DrawReportPage(
+            printer, report,
+            [&](size_t i) {
+                const int column = boundColumn[i];
+                return column == 0    ? report.labels[i].caption
+                       : source.value ? source.value(r, column)
+                                      : table.cell(r, column);
+            },
+            [&](size_t i) { return boundColumn[i] != 0; });
         if (r < last && !printer.newPage()) {
             return false;
         }

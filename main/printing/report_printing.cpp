@@ -27,18 +27,23 @@ bool ReportPrinting::openTemplate(Prompter& prompter) {
 }
 
 bool ReportPrinting::openTemplateFile(const std::string& path, Prompter& prompter) {
-    ReportTemplateRecords records;
-    if (!ReadReportTemplateFile(path, records)) {
-        prompter.message("文件读取失败！", "错误", Icon::Error);
-        return false;
+    PrintableTemplate report;
+    switch (ReadReportTemplate(path, report)) {
+        case TemplateFileStatus::Read:
+            break;
+        case TemplateFileStatus::Unreadable:
+            prompter.message("文件读取失败！", "错误", Icon::Error);
+            return false;
+        case TemplateFileStatus::NotATemplate:
+            prompter.message(kFormatMessage, "提示", Icon::Information);
+            return false;
     }
-    if (!records.hasInformation) {
-        prompter.message(kFormatMessage, "提示", Icon::Information);
-        return false;
-    }
-    report_ = PrintableReportTemplate(records);
+    report_ = std::move(report);
     bindings_.clear();
     hasTemplate_ = true;
+    if (report_.skippedRecords > 0) {
+        prompter.message(SkippedRecordsMessage(report_.skippedRecords), "提示", Icon::Information);
+    }
     return true;
 }
 

@@ -25,7 +25,9 @@ class ReportPrinting {
     // 打开报表模板(&O): the open dialog ("*.rvx", title "打开"); a cancelled dialog changes nothing.
     // A template that is read replaces the one before completely (lines, labels, bindings) and sets the
     // orientation as the file says. A file that cannot be read gives "文件读取失败！" (错误), one that is
-    // no template "文件格式不正确!" (提示); nothing changes then. True when a template was opened.
+    // no template "文件格式不正确!" (提示); nothing changes then. Records that do not parse are passed
+    // over, as the designer and the command-line tool pass them over, and a message (提示) says how
+    // many. True when a template was opened.
     bool openTemplate(Prompter& prompter);
     bool openTemplateFile(const std::string& path, Prompter& prompter);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/fitted_text.h"
 #include "common/text_lines.h"
 
 namespace scorvane {
@@ -338,13 +339,29 @@ void clsTablePrint::drawRow(DrawingSurface& output, double y, double height, con
                 f = colFont_[static_cast<size_t>(c)];
             }
             selectFont(output, f);
-            const double textHeight = static_cast<double>(CountTextLines(text)) * lineHeightOf(output, f);
-            const double top = y + (height - textHeight) / 2;
-            int align = colAlignment_[static_cast<size_t>(c)];
-            output.drawTextInRect(x + CellXOffset, top, x + w - CellXOffset, top + textHeight, text,
-                                  align == 1   ? TextAlign::Center
-                                  : align == 2 ? TextAlign::Right
-                                               : TextAlign::Left);
+            const int align = colAlignment_[static_cast<size_t>(c)];
+            const TextAlign textAlign = align == 1   ? TextAlign::Center
+                                        : align == 2 ? TextAlign::Right
+                                                     : TextAlign::Left;
+            const double room = w - 2 * CellXOffset;
+            const double textWidth = output.textWidth(text);
+            if (textWidth <= room) {
+                const double textHeight = static_cast<double>(CountTextLines(text)) * lineHeightOf(output, f);
+                const double top = y + (height - textHeight) / 2;
+                output.drawTextInRect(x + CellXOffset, top, x + w - CellXOffset, top + textHeight, text,
+                                      textAlign);
+            } else {
+                // The whole text in a smaller size, or cut with "…", or a number as "#" marks.
+                const FittedText fitted = FitText(output, text, room, textWidth);
+                SurfaceFont font = output.font();
+                font.size = fitted.size;
+                output.setFont(font);
+                selectedFont_ = kNoFont - 1;
+                const double textHeight = output.textHeight(fitted.text);
+                const double top = y + (height - textHeight) / 2;
+                output.drawTextInRect(x + CellXOffset, top, x + w - CellXOffset, top + textHeight,
+                                      fitted.text, textAlign);
+            }
         }
         x += w;
     }

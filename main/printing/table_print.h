@@ -108,6 +108,8 @@ class clsTablePrint {
     // current vertical position and numbering pages from `startPage`. Row heights are measured once,
     // before the first page: every body row is as high as the tallest body cell (every header row as the
     // tallest header cell, the footer likewise), at least the minimum, plus the padding above and below.
+    // A text wider than its cell (less the padding) prints whole in a smaller size of its font, and
+    // only below 5 points cut with "…", a number as "#" marks (FitText); a text that fits prints as it is.
     DrawResult DrawTable(DrawingSurface& output, long rowToStart, long startPage);
 
     // The whole number of body rows that fit on one page of the output.

@@ -25,6 +25,11 @@ ReportTemplateRecords RoundTrip(const ReportTemplate& report) {
     return ParseReportTemplate(SerializeReportTemplate(report));
 }
 
+// A template text as the designer opens it.
+ReportTemplate Opened(std::string_view text) {
+    return OpenReportTemplate(PrintableReportTemplate(ParseReportTemplate(text)));
+}
+
 TEST(ReportTemplateFile, ReadsTheDocumentedExampleExactly) {
     const char* text =
         ";KVL'S Scorvane报表模板文件\r\n;(notice)\r\n[Information]\r\nLinesNum=1\r\nLabelsNum=1\r\nPage=0\r\n"
@@ -71,7 +76,7 @@ TEST(ReportTemplateFile, WritesTheLayoutAndReadsItBack) {
               "[Labels]\r\n0=成绩通知单 600 3500 宋体 -1 -1 16 -1 -1 16777215\r\n"
               "1=！引用数据 1700 1200 宋体 0 0 9 0 0 0\r\n");
 
-    ReportTemplate back = OpenReportTemplate(ParseReportTemplate(text));
+    ReportTemplate back = Opened(text);
     EXPECT_TRUE(back.landscape);
     EXPECT_EQ(back.lineRecords, report.lineRecords);
     EXPECT_EQ(back.labels, report.labels);
@@ -92,7 +97,7 @@ TEST(ReportTemplateFile, LineBreaksInCaptionsAndTheLiteralMarker) {
     report.labels = {Label("第一行\r\n第二行\r\n第三行", 100, 200)};
     std::string text = SerializeReportTemplate(report);
     EXPECT_NE(text.find("0=第一行[/]第二行[/]第三行 100 200 "), std::string::npos);
-    EXPECT_EQ(OpenReportTemplate(ParseReportTemplate(text)).labels[0].caption, "第一行\r\n第二行\r\n第三行");
+    EXPECT_EQ(Opened(text).labels[0].caption, "第一行\r\n第二行\r\n第三行");
 
     TemplateLabel typed;
     ASSERT_TRUE(SetLabel("甲[/]乙 100 200 宋体 0 0 9 0 0 0", typed));
@@ -113,6 +118,42 @@ TEST(ReportTemplateFile, NumbersAreWrittenShortestAndReadWholeHalvesToEven) {
     EXPECT_EQ(back.top, 0);
     EXPECT_EQ(back.left, -2);
     EXPECT_EQ(back.fontSize, 12);
+}
+
+// What a save writes, reopening gives back, and a second save writes byte for byte again.
+TEST(ReportTemplateFile, ASavedLabelReadsBackAsItWasAndSavesTheSameAgain) {
+    TemplateLabel indented = Label("  \t缩进的标题", 100, 200);
+    TemplateLabel white = Label("白", 100, 200);
+    white.foreColor = 0xFFFFFFFF;
+    TemplateLabel system = Label("系统色", 100, 200);
+    system.foreColor = 0x80000012;
+    TemplateLabel digits = Label("A 1200", 300, 400);
+    digits.fontName = "3270 Nerd Font";
+    const std::pair<TemplateLabel, std::string> cases[] = {
+        {indented, "0=\"  \t缩进的标题 100 200 宋体 0 0 9 0 0 0\""},
+        {white, "0=白 100 200 宋体 0 0 9 0 0 -1"},
+        {system, "0=系统色 100 200 宋体 0 0 9 0 0 -2147483630"},
+        {digits, "0=A 1200 300 400 3270\u3000Nerd\u3000Font 0 0 9 0 0 0"},
+    };
+    for (const auto& [label, written] : cases) {
+        ReportTemplate report;
+        report.labels = {label};
+        const std::string saved = SerializeReportTemplate(report);
+        EXPECT_NE(saved.find(written + "\r\n"), std::string::npos) << written;
+        const ReportTemplate back = Opened(saved);
+        EXPECT_EQ(back.labels, report.labels) << written;
+        EXPECT_EQ(SerializeReportTemplate(back), saved) << written;
+    }
+}
+
+TEST(ReportTemplateFile, FontSizesAreKeptWithinWhatTheFontDialogOffers) {
+    const std::pair<const char*, double> sizes[] = {
+        {"0", 1}, {"-12", 1}, {"1638", 1638}, {"16380", 1638}, {"2147483647", 1638}};
+    for (const auto& [written, read] : sizes) {
+        TemplateLabel l;
+        ASSERT_TRUE(SetLabel(std::string("x 1 2 宋体 0 0 ") + written + " 0 0 0", l));
+        EXPECT_EQ(l.fontSize, read) << written;
+    }
 }
 
 TEST(ReportTemplateFile, FlagsAreTrueWhenNonZero) {
@@ -151,7 +192,7 @@ TEST(ReportTemplateFile, SpacesLongCaptionsAndLineKindsRoundTrip) {
     report.lineRecords = {EncodeLineRecord({10, 20, 30, 40, 2}), EncodeLineRecord({-5, 0, 7, 8, 1})};
     EXPECT_EQ(report.lineRecords[0], "10,20,30,40,2");
     const ReportTemplateRecords back = RoundTrip(report);
-    EXPECT_EQ(OpenReportTemplate(back).labels, report.labels);
+    EXPECT_EQ(OpenReportTemplate(PrintableReportTemplate(back)).labels, report.labels);
     EXPECT_EQ(PrintableReportTemplate(back).lines,
               (std::vector<TemplateLine>{{10, 20, 30, 40, 2}, {-5, 0, 7, 8, 1}}));
 }
@@ -192,12 +233,10 @@ TEST(ReportTemplateFile, ADamagedLineRecordWithABreakInsideSavesTheSameEveryTime
     const char* text =
         "[Information]\r\nLinesNum=1\r\nLabelsNum=-1\r\nPage=0\r\n[Lines]\r\n"
         "0=1,2,3,4,1\r\n1=1,2\r3,4,1\r\n";
-    const ReportTemplate opened = OpenReportTemplate(ParseReportTemplate(text));
-    ASSERT_EQ(opened.lineRecords.size(), 2u);
-    EXPECT_EQ(opened.lineRecords[0], "1,2,3,4,1");
-    EXPECT_EQ(opened.lineRecords[1], "1,2[/]3,4,1");
+    const ReportTemplate opened = Opened(text);
+    EXPECT_EQ(opened.lineRecords, std::vector<std::string>{"1,2,3,4,1"});  // the damaged one is passed over
     const std::string saved = SerializeReportTemplate(opened);
-    const ReportTemplate reopened = OpenReportTemplate(ParseReportTemplate(saved));
+    const ReportTemplate reopened = Opened(saved);
     EXPECT_EQ(reopened.lineRecords, opened.lineRecords);
     EXPECT_EQ(SerializeReportTemplate(reopened), saved);
 }

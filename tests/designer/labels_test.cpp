@@ -3,6 +3,9 @@
 // all labels.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "common/text_codec.h"
 #include "designer/label_appearance.h"
 #include "designer/label_editing.h"
 #include "designer/template_file_commands.h"
@@ -58,7 +61,8 @@ TEST(Labels, AfterOpeningTwoLabelsTheNextAddedIsNumberThreeAndTheNumbersSurviveA
     ASSERT_TRUE(SaveTemplateAs(doc, prompter));
 
     TemplateDocument opened;
-    ASSERT_TRUE(OpenTemplateFile(opened, path, prompter));
+    testing::RecordingStatus status;
+    ASSERT_TRUE(OpenTemplateFile(opened, path, prompter, status));
     EXPECT_EQ(opened.labels.names(), (Strings{"文字标签  0", "文字标签  1"}));
     // A caption with a space ("文字标签 1") comes back whole.
     EXPECT_EQ(captions(opened), (Strings{"文字标签 1", "文字标签 2"}));
@@ -98,15 +102,97 @@ TEST(Labels, PositionsComeFromTheDropOrFromWholeNumbersInTheBoxes) {
     EXPECT_EQ(doc.labels.label(0).top, 8415);
     EXPECT_FALSE(MoveLabel(doc, 1, 0, 0));
 
-    EXPECT_TRUE(CommitLabelPosition(doc, " 1000", "-20"));
+    EXPECT_TRUE(CommitLabelPosition(doc, " 1000", "20"));
     EXPECT_EQ(doc.labels.label(0).left, 1000);
-    EXPECT_EQ(doc.labels.label(0).top, -20);
+    EXPECT_EQ(doc.labels.label(0).top, 20);
     for (auto [left, top] : {std::pair{"", "10"}, {"12a", "10"}, {"10", "99999999999"}, {"1.5", "2"}}) {
         EXPECT_FALSE(CommitLabelPosition(doc, left, top)) << left << " " << top;
     }
     EXPECT_EQ(doc.labels.label(0).left, 1000);
     doc.labels.select(-1);
     EXPECT_FALSE(CommitLabelPosition(doc, "1", "1"));
+}
+
+// The boxes, the drop, the whole-table moves, the arrow keys, the orientation and opening a file alike.
+TEST(Labels, EveryWayOfPlacingALabelKeepsItOnThePage) {
+    testing::TempDir dir;
+    const std::string off = dir.file("off.rvx");
+    testing::WriteBytes(
+        off, testing::GbkLines({"[Information]", "LabelsNum=1", "[Labels]",
+                                "0=远 2147483647 -3000 宋体 0 0 9 0 0 0", "1=近 5 6 宋体 0 0 9 0 0 0"}));
+    struct Case {
+        const char* what;
+        double left, top;  // where the label stands first, portrait
+        std::function<void(TemplateDocument&)> action;
+        double wantLeft, wantTop;
+    };
+    const Case cases[] = {
+        {"boxes below 0", 100, 100, [](auto& d) { CommitLabelPosition(d, "-3000", "-1"); }, 0, 0},
+        {"boxes at the limit", 100, 100, [](auto& d) { CommitLabelPosition(d, "2147483647", "2147483647"); },
+         11907, 16840},
+        {"drop", 100, 100, [](auto& d) { MoveLabel(d, 0, 20000, 5); }, 11907, 5},
+        {"whole table down", 100, 16830, [](auto& d) { MoveWholeTable(d, TableMove::Down); }, 100, 16840},
+        {"whole table left", 10, 100, [](auto& d) { MoveWholeTable(d, TableMove::Left); }, 0, 100},
+        {"arrow key up", 100, 0, [](auto& d) { NudgeLabel(d, TableMove::Up, std::nullopt); }, 100, 0},
+        {"landscape", 11000, 16000, [](auto& d) { EXPECT_EQ(SetOrientation(d, true), 1); }, 11000, 11907},
+    };
+    for (const Case& c : cases) {
+        TemplateDocument doc;
+        AddLabel(doc, c.left, c.top);
+        c.action(doc);
+        EXPECT_EQ(doc.labels.label(0).left, c.wantLeft) << c.what;
+        EXPECT_EQ(doc.labels.label(0).top, c.wantTop) << c.what;
+    }
+    TemplateDocument opened;
+    testing::ScriptedPrompter prompter;
+    testing::RecordingStatus status;
+    ASSERT_TRUE(OpenTemplateFile(opened, off, prompter, status));
+    EXPECT_EQ(opened.labels.label(0).left, 0);
+    EXPECT_EQ(opened.labels.label(0).top, 16840);
+    EXPECT_EQ(status.texts, Strings{MovedLabelsMessage(1)});
+    // Once the window knows its size, a label moved onto the page shows whole.
+    EXPECT_EQ(opened.labelsMovedOntoPage, std::vector<size_t>{0});
+    ShowLabelWhole(opened, 0, 600, 240);
+    EXPECT_EQ(opened.labels.label(0).top, 16600);
+}
+
+TEST(Labels, ANewLabelGoesBelowTheOneAddedLastAndBackToTheTopOfTheViewAtTheFoot) {
+    TemplateDocument doc;
+    using Place = std::pair<double, double>;
+    EXPECT_EQ(NewLabelPlace(doc, 240, 600, 1200), (Place{600, 1200}));  // none added yet: the view's corner
+    AddLabel(doc, 600, 1200);
+    EXPECT_EQ(NewLabelPlace(doc, 240, 0, 0), (Place{600, 1440}));
+    MoveLabel(doc, 0, 900, 16500);
+    EXPECT_EQ(NewLabelPlace(doc, 240, 0, 480), (Place{900, 480}));  // below would leave the page
+    DeleteSelectedLabel(doc);
+    EXPECT_EQ(NewLabelPlace(doc, 240, 30, 60), (Place{30, 60}));
+}
+
+TEST(Labels, ArrowKeysMoveTheSelectedLabelToTheNextGridLineOrFifteenTwips) {
+    // A grid of 0.5 cm on portrait A4: 42 columns of 283.5 twips, 58 rows of about 290.3 twips.
+    const std::optional<GridDivisions> grid = GridDivisionsFor(11907, 16840, "0.5");
+    struct Case {
+        double left, top;
+        TableMove key;
+        bool withGrid;
+        double wantLeft, wantTop;
+    };
+    const Case cases[] = {
+        {100, 100, TableMove::Right, false, 115, 100}, {100, 100, TableMove::Up, false, 100, 85},
+        {0, 0, TableMove::Right, true, 284, 0},        {284, 0, TableMove::Right, true, 567, 0},
+        {300, 300, TableMove::Left, true, 284, 300},   {300, 300, TableMove::Down, true, 300, 581},
+    };
+    for (const Case& c : cases) {
+        TemplateDocument doc;
+        AddLabel(doc, c.left, c.top);
+        doc.changed = false;
+        EXPECT_TRUE(NudgeLabel(doc, c.key, c.withGrid ? grid : std::nullopt));
+        EXPECT_EQ(doc.labels.label(0).left, c.wantLeft) << c.left << "," << c.top;
+        EXPECT_EQ(doc.labels.label(0).top, c.wantTop) << c.left << "," << c.top;
+        EXPECT_TRUE(doc.changed);
+    }
+    TemplateDocument none;
+    EXPECT_FALSE(NudgeLabel(none, TableMove::Right, std::nullopt));
 }
 
 TEST(Labels, DeletingShiftsTheLaterLabelsDownAndKeepsTheNamesOfThoseThatStay) {

@@ -54,6 +54,22 @@ TEST(LineDrawing, TheRubberBandFollowsTheModeAndCancelChangesNothing) {
     EXPECT_FALSE(doc.changed);
 }
 
+TEST(LineDrawing, ALineUnderWayIsGivenUpByEscapeOrCancel) {
+    for (bool byMenu : {false, true}) {
+        TemplateDocument doc;
+        LineDrawing drawing;
+        ASSERT_EQ(drawing.release(doc, false, 100, 200), Release::Started);
+        if (byMenu) {
+            drawing.choose(LineMode::None);  // "取消(&C)"
+        } else {
+            drawing.cancel();  // Escape, New, Open
+        }
+        EXPECT_FALSE(drawing.underWay());
+        EXPECT_EQ(drawing.release(doc, true, 900, 900), Release::AskMode);  // a new first point
+        EXPECT_TRUE(doc.lines.empty());
+    }
+}
+
 TEST(LineDrawing, AnyOtherButtonStartsAFreeLineThatTheNextLeftReleaseFinishes) {
     TemplateDocument doc;
     LineDrawing drawing;

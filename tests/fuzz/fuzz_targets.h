@@ -21,6 +21,10 @@ int FuzzEvaluator(const uint8_t* data, size_t size);       // the expression eva
 int FuzzFormulaCells(const uint8_t* data, size_t size);    // formula cells over a small table
 int FuzzNumberFormat(const uint8_t* data, size_t size);    // the data format of formula results
 int FuzzTextCodec(const uint8_t* data, size_t size);       // GBK / GB18030 and UTF-8
+int FuzzXlsx(const uint8_t* data, size_t size);            // .xlsx workbooks
+int FuzzOds(const uint8_t* data, size_t size);             // .ods workbooks
+int FuzzXls(const uint8_t* data, size_t size);             // .xls workbooks
+int FuzzRecoveryInfo(const uint8_t* data, size_t size);    // sidecars of recovery copies
 
 struct FuzzTarget {
     std::string_view name;  // the folder of its corpus and dictionary
@@ -37,6 +41,10 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"formula_cells", FuzzFormulaCells},
     {"number_format", FuzzNumberFormat},
     {"text_codec", FuzzTextCodec},
+    {"xlsx", FuzzXlsx},
+    {"ods", FuzzOds},
+    {"xls", FuzzXls},
+    {"recovery_info", FuzzRecoveryInfo},
 };
 
 }  // namespace scorvane::fuzz

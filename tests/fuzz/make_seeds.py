@@ -82,11 +82,12 @@ def csv_texts():
     write("csv", "bom.csv", b"\xef\xbb\xbf" + "85\n90\n百分\n".encode("utf-8"))
 
 
-def dbf(version, fields, records, visual=False):
+def dbf(version, fields, records, visual=False, driver=0):
     reclen = 1 + sum(length for _, _, length in fields)
     header_len = 32 + 32 * len(fields) + 1 + (263 if visual else 0)
     out = bytearray(32)
     out[0] = version
+    out[29] = driver
     struct.pack_into("<IHH", out, 4, len(records), header_len, reclen)
     for name, typ, length in fields:
         d = bytearray(32)
@@ -144,6 +145,14 @@ def dbf_tables():
     memo4, blocks4 = memo_file("dbt4", [gbk("第一行\r\n第二行")])
     d4 = dbf(0x8B, [(b"XM", "C", 4), (b"PY", "M", 10)], [[b"a", str(blocks4[0]).encode()]])
     write("dbf", "dbase4_memo.bin", fuzz_dbf_input(0, d4, memo4))
+    # As other programs write tables: UTF-8 text with no code page named; doubles, date-times, amounts
+    # and a field of a type not read.
+    utf8 = dbf(0x30, [(b"XM", "C", 12), (b"AVG", "B", 8), (b"AT", "T", 8), (b"FEE", "Y", 8), (b"PIC", "G", 4)],
+               [["张三".encode(), struct.pack("<d", 92.25), struct.pack("<ii", 2460555, 30615000),
+                 struct.pack("<q", 1234500), b"\0" * 4]], visual=True)
+    write("dbf", "utf8_double_datetime_currency.bin", fuzz_dbf_input(2, utf8))
+    big5 = dbf(0x03, [(b"XM", "C", 8)], [["張三".encode("big5")]], driver=0x4F)
+    write("dbf", "big5_driver.bin", fuzz_dbf_input(2, big5))
 
 
 def report_templates():
@@ -192,6 +201,15 @@ def regressions():
     """The inputs of the faults found before fuzzing, each replayed ever since."""
     write("report_template", "count_and_key_2147483647.rvx",
           "[Information]\r\nLinesNum=2147483647\r\n[Lines]\r\n2147483647=1\r\n", "regressions")
+    # A caption of a hundred characters at the largest font size, and one at a size no dialog offers.
+    write("report_template", "caption_at_font_size_1638.rvx", "\r\n".join([
+        ";KVL'S Scorvane报表模板文件", "[Information]", "LinesNum=-1", "LabelsNum=1", "Page=0", "[Labels]",
+        "0=" + "长" * 100 + " 600 300 宋体 0 0 1638 0 0 0", "1=大 0 0 宋体 0 0 99999 0 0 0"]) + "\r\n", "regressions")
+    # Labels off the page, one at the largest position a record holds.
+    write("report_template", "labels_off_the_page.rvx", "\r\n".join([
+        "[Information]", "LinesNum=-1", "LabelsNum=2", "Page=-1", "[Labels]",
+        "0=远 2147483647 2147483647 宋体 0 0 9 0 0 0", "1=负 -3000 -3000 宋体 0 0 9 0 0 0",
+        "2=竖 16000 100 宋体 0 0 9 0 0 0"]) + "\r\n", "regressions")
     grades = 1000
     school = ["[School]", "Name=一中", "Grade=99999"]
     sections = []
@@ -211,6 +229,116 @@ def regressions():
     write("evaluator", "largest_double.txt", ("17976931348623157" + "0" * 292).encode(), "regressions")
 
 
+MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+REL = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+PKG = "http://schemas.openxmlformats.org/package/2006/relationships"
+
+
+def zipped(members):
+    """The members as a zip archive, stored, so that a mutation reaches the XML itself."""
+    import io
+    import zipfile
+    out = io.BytesIO()
+    with zipfile.ZipFile(out, "w") as z:
+        for name, data in members:
+            z.writestr(zipfile.ZipInfo(name, (1980, 1, 1, 0, 0, 0)), data, compress_type=zipfile.ZIP_STORED)
+    return out.getvalue()
+
+
+def xlsx(sheets, shared=(), num_fmts="", cell_xfs=(0,), date1904=False):
+    """An .xlsx workbook with the parts the tests' workbook builder writes."""
+    head = '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
+    parts = [("[Content_Types].xml", head + '<Types xmlns="http://schemas.openxmlformats.org/package/2006/'
+              'content-types"><Default Extension="xml" ContentType="application/xml"/></Types>'),
+             ("_rels/.rels", head + '<Relationships xmlns="%s"><Relationship Id="rId1" Type="%s/officeDocument" '
+              'Target="xl/workbook.xml"/></Relationships>' % (PKG, REL))]
+    book = head + '<workbook xmlns="%s" xmlns:r="%s">%s<sheets>' % (
+        MAIN, REL, '<workbookPr date1904="1"/>' if date1904 else "")
+    rels = head + '<Relationships xmlns="%s">' % PKG
+    for i, (name, inner) in enumerate(sheets, 1):
+        book += '<sheet name="%s" sheetId="%d" r:id="rId%d"/>' % (name, i, i)
+        rels += '<Relationship Id="rId%d" Type="%s/worksheet" Target="worksheets/sheet%d.xml"/>' % (i, REL, i)
+        parts.append(("xl/worksheets/sheet%d.xml" % i,
+                      head + '<worksheet xmlns="%s" xmlns:r="%s">%s</worksheet>' % (MAIN, REL, inner)))
+    rels += ('<Relationship Id="rS" Type="%s/sharedStrings" Target="sharedStrings.xml"/><Relationship Id="rT" '
+             'Type="%s/styles" Target="/xl/styles.xml"/></Relationships>' % (REL, REL))
+    parts += [("xl/workbook.xml", book + "</sheets></workbook>"), ("xl/_rels/workbook.xml.rels", rels),
+              ("xl/sharedStrings.xml", head + '<sst xmlns="%s">%s</sst>' % (
+                  MAIN, "".join('<si><t xml:space="preserve">%s</t></si>' % t for t in shared))),
+              ("xl/styles.xml", head + '<styleSheet xmlns="%s"><numFmts>%s</numFmts><cellXfs>%s</cellXfs>'
+               '</styleSheet>' % (MAIN, num_fmts, "".join('<xf numFmtId="%d"/>' % f for f in cell_xfs)))]
+    return zipped([(n, d.encode("utf-8")) for n, d in parts])
+
+
+def xlsx_cell(ref, attrs, inner):
+    return '<c r="%s" %s>%s</c>' % (ref, attrs, inner)
+
+
+def ods(tables):
+    content = ('<?xml version="1.0" encoding="UTF-8"?><office:document-content '
+               'xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+               'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+               'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2">'
+               '<office:body><office:spreadsheet>%s</office:spreadsheet></office:body></office:document-content>'
+               % "".join('<table:table table:name="%s">%s</table:table>' % t for t in tables))
+    return zipped([("mimetype", b"application/vnd.oasis.opendocument.spreadsheet"),
+                   ("content.xml", content.encode("utf-8"))])
+
+
+def workbooks():
+    """The shapes of the workbook readers' tests: every kind of value, merged cells, both date systems."""
+    c = xlsx_cell
+    rows = ('<sheetData><row r="1">' + c("A1", "", "<v>2024</v>") + c("B1", 't="s"', "<v>0</v>") + "</row>"
+            '<row r="2">' + c("A2", 't="s"', "<v>1</v>") + c("B2", 't="s"', "<v>2</v>") + c("C2", 't="s"', "<v>3</v>") +
+            '</row><row r="3">' + c("A3", "", "<v>1</v>") + c("B3", 't="inlineStr"',
+                                                              "<is><r><t>张</t></r><r><t>三</t></r></is>") +
+            c("C3", 's="1"', "<v>45536.5</v>") + c("D3", 't="b"', "<v>1</v>") + c("E3", 't="e"', "<v>#DIV/0!</v>") +
+            c("F3", "", "<f>SUM(A3:A3)</f><v>85.5</v>") + c("G3", 't="str"', "<f>B3</f><v>张三</v>") +
+            c("H3", 't="d"', "<v>2024-09-01T08:30:00</v>") + c("I3", 's="2"', "<v>45536</v>") +
+            '</row></sheetData><mergeCells count="1"><mergeCell ref="A1:C1"/></mergeCells>')
+    write("xlsx", "every_kind.xlsx", xlsx([("封面", "<sheetData/>"), ("成绩", rows)],
+                                          ["期中成绩", "序号", "姓名", "第一行\n第二行_x000D_"],
+                                          '<numFmt numFmtId="164" formatCode="yyyy&quot;年&quot;m&quot;月&quot;"/>',
+                                          (0, 22, 164)))
+    write("xlsx", "date1904.xlsx", xlsx([("S", '<sheetData><row><c s="1"><v>44074</v></c></row></sheetData>')],
+                                        cell_xfs=(0, 14), date1904=True))
+    write("xlsx", "shared_string_out_of_range.xlsx",
+          xlsx([("S", '<sheetData><row><c t="s"><v>4</v></c></row></sheetData>')]))
+    cell = "<table:table-cell office:value-type="
+    table = ('<table:table-row><table:table-cell table:number-columns-spanned="2"><text:p>期中成绩</text:p>'
+             '</table:table-cell><table:covered-table-cell/></table:table-row>'
+             '<table:table-row table:number-rows-repeated="2"><table:table-cell/></table:table-row>'
+             '<table:table-row>' + cell + '"string"><text:p>007</text:p></table:table-cell>' + cell +
+             '"float" office:value="85.5"><text:p>85.50</text:p></table:table-cell>' + cell +
+             '"date" office:date-value="2024-09-01T12:00:00"/>' + cell + '"time" office:time-value="PT08H30M00S"/>' +
+             cell + '"boolean" office:boolean-value="true"/><table:table-cell><text:p>一<text:s text:c="2"/>二'
+             '</text:p><text:p>三<text:line-break/>四</text:p></table:table-cell></table:table-row>'
+             '<table:table-row table:number-rows-repeated="3">' + cell +
+             '"percentage" office:value="0.5" table:number-columns-repeated="2"/></table:table-row>')
+    write("ods", "every_kind.ods", ods([("封面", ""), ("成绩", table)]))
+    write("ods", "repeats.ods", ods([("S", '<table:table-row table:number-rows-repeated="40"><table:table-cell '
+                                      'table:number-columns-repeated="30"><text:p>1</text:p></table:table-cell>'
+                                      '</table:table-row>')]))
+    sys.path.insert(0, os.path.join(ROOT, "tests", "main", "exchange", "xls"))
+    import make_xls
+    strings, cells = make_xls.values_sheet()
+    write("xls", "values.xls", make_xls.compound(make_xls.workbook(
+        [("封面", [make_xls.sst_label(0, 0, 0)], [], 1, 1), ("成绩", cells, [(0, 0, 0, 6)], 6, 7)], strings)))
+    write("xls", "date1904.xls", make_xls.compound(make_xls.workbook(
+        [("S", [make_xls.number(0, 0, 44074, 17)], [], 1, 1)], [], date1904=True)))
+
+
+def recovery_infos():
+    def info(*lines):
+        return "\r\n".join(["KVL'S Scorvane恢复副本"] + list(lines)) + "\r\n"
+    write("recovery_info", "table.info", info("Path=/home/王老师/成绩/表格数据/一中/高一/(1)班/期中",
+                                              "Title=期中考试", "Workspace=/home/王老师/成绩",
+                                              "Time=1714550000", "Session=3f9a1c2b7d4e5f60"))
+    write("recovery_info", "escapes.info", info("Path=/tmp/a%25b%0Ac", "Title=%0D%0A标题", "Workspace=",
+                                                "Time=0", "Session=ab"))
+    write("recovery_info", "damaged.info", info("Path=%4", "Time=x", "Session=a/b", "Session=c"))
+
+
 def dictionary_entry(data):
     return '"' + "".join(chr(b) if 0x20 <= b < 0x7f and chr(b) not in '"\\' else "\\x%02X" % b
                          for b in data) + '"'
@@ -228,7 +356,7 @@ def dictionaries():
         "csv": [b",", b'"', b'""', b"\r\n", b"\xef\xbb\xbf", b" \t"],
         "dbf": [b"\x03", b"\x30", b"\x83", b"\x8b", b"\xf5", b"\x0d", b"\x1a", b"\x1a\x1a", b"*",
                 b"C", b"N", b"F", b"I", b"D", b"L", b"M", b"\xff\xff\x08\x00", b"\x00\x00\x00\x01",
-                b"\x00\x40", b"\x02\x00", b"20240901", b"         1"],
+                b"\x00\x40", b"\x02\x00", b"20240901", b"         1", b"B", b"T", b"Y", b"\x7a", b"\x4f"],
         "report_template": [gbk(";KVL'S Scorvane报表模板文件"), b"[Information]", b"LinesNum=", b"LabelsNum=",
                             b"Page=-1", b"[Lines]", b"[Labels]", b"0=", b"2147483647", b"[/]", b",",
                             gbk(" 宋体 "), b" -1 0 9 0 0 ", b"16777215", b"1187.5"],
@@ -239,6 +367,19 @@ def dictionaries():
         "formula_cells": ["！公式：".encode(), b"=", b"cell(", b"CELL(", b"(?,", b",?)", b"cell(?,?)", b"cell(1,2)",
                           b"cell(0,0)", b"\n", b"ans", b"sr(", b"-", b"   "],
         "number_format": [b"###.##", b"0.000", b"#", b".", b"E+", b"E-", b"E+308", b"E-324", b"\n", b"-0"],
+        "xlsx": [b'<c r="A1" t="s">', b"<v>", b"</v>", b"</c>", b'<row r="1">', b"</row>", b't="inlineStr"',
+                 b"<is><t>", b'<mergeCell ref="A1:B2"/>', b's="1"', b't="b"', b't="e"', b't="str"', b't="d"',
+                 b"<si><t>", b"_x000D_", b'date1904="1"', b'numFmtId="14"', b"<!DOCTYPE", b"XFD1048576"],
+        "ods": [b"<table:table-row>", b"</table:table-row>", b"<table:table-cell ", b"</table:table-cell>",
+                b"table:number-rows-repeated=", b"table:number-columns-repeated=", b"office:value-type=",
+                b'"float"', b'"date"', b'"time"', b'"boolean"', b'"string"', b"office:value=",
+                b"office:date-value=", b"<text:p>", b'<text:s text:c="', b"<text:line-break/>",
+                b"<table:covered-table-cell/>", b"<office:annotation>", b"<!DOCTYPE"],
+        "xls": [b"\x09\x08\x10\x00\x00\x06", b"\x00\x02\x0e\x00", b"\x03\x02\x0e\x00", b"\xfd\x00\x0a\x00",
+                b"\x05\x02\x08\x00", b"\x06\x00", b"\x07\x02", b"\xe5\x00", b"\xfc\x00", b"\x85\x00",
+                b"\x2f\x00", b"\x0a\x00\x00\x00", b"\xfe\xff\xff\xff", b"\xff\xff\xff\xff"],
+        "recovery_info": [gbk("KVL'S Scorvane恢复副本"), b"Path=", b"Title=", b"Workspace=", b"Time=",
+                          b"Session=", b"%25", b"%0D", b"%0A", b"%", b"9007199254740992", b"\r\n"],
         "text_codec": [b"\x81\x30\x81\x30", b"\xa1\xa1", b"\x80", b"\xff", b"\xef\xbb\xbf", b"\xc0\x80",
                        b"\xed\xa0\x80", b"\xf4\x90\x80\x80", b"\xe6\x88\x90"],
     }
@@ -253,6 +394,7 @@ def dictionaries():
 
 def main():
     dictionaries()
+    workbooks()
     regressions()
     data_files()
     school_files()
@@ -264,6 +406,7 @@ def main():
     formula_tables()
     number_formats()
     texts()
+    recovery_infos()
     return 0
 
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <random>
@@ -32,7 +33,13 @@ using testing::FolderEntries;
 using testing::ReadBytes;
 using testing::TempDir;
 
-constexpr int kKills = 200;
+// The kills per test: SCORVANE_KILLS when set (200 under `ctest -L slow`), else a count that still
+// strikes saves before, after and in the middle of their writing.
+int KillCount() {
+    const char* set = std::getenv("SCORVANE_KILLS");
+    const int count = set ? std::atoi(set) : 0;
+    return count > 0 ? count : 20;
+}
 // Every so many kills a save runs to its end: it must work and clear away what the killed ones left.
 constexpr int kKillsBetweenWholeSaves = 20;
 
@@ -126,7 +133,7 @@ SaveTimes RunWholeSaves(const std::function<pid_t(int)>& start, const std::strin
     return slowest;
 }
 
-// Kills `kKills` saves, alternating between the two: three in four at a random moment after the
+// Kills KillCount() saves, alternating between the two: three in four at a random moment after the
 // temporary file appears (while it is written, flushed, closed, renamed, or just after), the rest at
 // a random moment of the whole run. `contents[i]` is what save i writes whole; `folderAfterASave`
 // what the folder holds after a save that ran to its end.
@@ -142,7 +149,8 @@ void KillSavesAtRandom(const std::function<pid_t(int which)>& start, const std::
     int foundNew = 0;
     int struckWhileWriting = 0;
     int temporariesBefore = 0;
-    for (int i = 0; i < kKills; ++i) {
+    const int kills = KillCount();
+    for (int i = 0; i < kills; ++i) {
         const int which = i % 2;
         watch.drain();
         const auto begin = Clock::now();

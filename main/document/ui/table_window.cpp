@@ -264,6 +264,8 @@ void TableWindow::buildMenus() {
             &TableWindow::exportSomeData);
     connect(add(table, "menuSaveCVS", QStringLiteral("保存为C&VS文件(供其它程序调用)")), &QAction::triggered,
             this, &TableWindow::saveCsv);
+    connect(add(table, "menuSaveXlsx", QStringLiteral("导出为电子表格(&L)...")), &QAction::triggered, this,
+            &TableWindow::exportWorkbook);
     table->addSeparator();
     connect(add(table, "menuDRother", QStringLiteral("导入FoxFro格式表格(&I)")), &QAction::triggered, this,
             &TableWindow::convertFoxPro);
@@ -273,6 +275,10 @@ void TableWindow::buildMenus() {
             &TableWindow::importWholeTable);
     connect(add(import, "menuImportSome", QStringLiteral("导入选定数据到指定位置(&S)")), &QAction::triggered,
             this, &TableWindow::importSomeData);
+    connect(add(import, "menuImportSheet", QStringLiteral("从电子表格导入(&X)...")), &QAction::triggered, this,
+            &TableWindow::importWorkbookRows);
+    connect(add(table, "menuOpenSheet", QStringLiteral("导入电子表格(&N)...")), &QAction::triggered, this,
+            &TableWindow::importWorkbookAsNewTable);
     connect(add(table, "menuPrintTB", QStringLiteral("打印图表(&H)")), &QAction::triggered, this,
             &TableWindow::printChart);
     connect(add(table, "menuPrintBB", QStringLiteral("打印报表(&B)")), &QAction::triggered, this,
@@ -454,6 +460,11 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::InputMethod) {
             return gridInputMethod(static_cast<QInputMethodEvent*>(event));
         }
+        if (event->type() == QEvent::ContextMenu &&
+            static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+            showContextMenuAtCurrentCell();
+            return true;
+        }
     } else if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
         if (gridRightPressed(static_cast<QMouseEvent*>(event))) {
             return true;
@@ -584,12 +595,20 @@ SaveOutcome TableWindow::saveData(bool temporary, std::string_view path) {
 
 SaveOutcome TableWindow::save() {
     commitEditor();
-    return SaveTable(document_, host_.prompter(), *status_);
+    const SaveOutcome outcome = SaveTable(document_, host_.prompter(), *status_);
+    if (outcome == SaveOutcome::Saved) {
+        emit tableSaved();
+    }
+    return outcome;
 }
 
 SaveOutcome TableWindow::saveAs() {
     commitEditor();
-    return SaveTableAs(document_, host_.prompter(), *status_);
+    const SaveOutcome outcome = SaveTableAs(document_, host_.prompter(), *status_);
+    if (outcome == SaveOutcome::Saved) {
+        emit tableSaved();
+    }
+    return outcome;
 }
 
 // ---- the table's commands
@@ -761,6 +780,7 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     commitEditor();
     emit closeCheckStarted();
     if (CloseCheck(document_, host_.prompter(), *status_)) {
+        emit closeAccepted();
         event->accept();
     } else {
         event->ignore();

@@ -109,6 +109,10 @@ class TableWindow : public QWidget {
     QMenu* findResultMenu() const { return findResultMenu_; }
 
     // The caption after the table's title was set by a command from outside the window.
+    // Workbooks: a sheet as a new table window, a sheet's rows appended here, the table as a workbook.
+    void importWorkbookAsNewTable();
+    void importWorkbookRows();
+    void exportWorkbook();
     void refreshCaption();
 
     // The selection in table coordinates, as GridSelection defines it (column 0 is the row-number
@@ -150,6 +154,7 @@ class TableWindow : public QWidget {
 
     // ---- the context menu and the formula commands
     void showContextMenu(int row, int col, const QPoint& globalPos);
+    void showContextMenuAtCurrentCell();
     void editSelectedCell();      // 编辑选中单元格
     void importCsvIntoColumn();   // 从CSV文件导入到该列
     void applyFormulaToColumn();  // 设置该公式为本列公式
@@ -217,6 +222,9 @@ class TableWindow : public QWidget {
     // The close check is about to run / decided to keep the window open.
     void closeCheckStarted();
     void closeKept();
+    // The table was written to a file by 保存表格 or 表格另存为; the close check let the window close.
+    void tableSaved();
+    void closeAccepted();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -231,6 +231,12 @@ void TableWindow::editorTextChanged(const QString& text) {
 // ---- the grid's keys and mouse
 
 bool TableWindow::gridKeyPressed(QKeyEvent* event) {
+    // The Menu key and Shift+F10 open the cell menu at the current cell, as a right click does there.
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        showContextMenuAtCurrentCell();
+        return true;
+    }
     // Ctrl and Alt combinations are commands, not text (AltGr, which gives text, sends both).
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     const bool alt = event->modifiers().testFlag(Qt::AltModifier);
@@ -350,6 +356,15 @@ void TableWindow::showContextMenu(int row, int col, const QPoint& globalPos) {
     setCurrentCell(row, col);
     applyFormulaAction_->setEnabled(CanApplyFormulaToColumn(document_.table, row, col));
     contextMenu_->popup(globalPos);
+}
+
+void TableWindow::showContextMenuAtCurrentCell() {
+    if (contextMenu_->isVisible()) {  // the platform may send the Menu key as a menu request too
+        return;
+    }
+    grid_->scrollTo(grid_->model()->index(currentRow() - 1, currentCol() - 1));
+    const QRect cell = grid_->visualRect(grid_->model()->index(currentRow() - 1, currentCol() - 1));
+    showContextMenu(currentRow(), currentCol(), grid_->viewport()->mapToGlobal(cell.center()));
 }
 
 void TableWindow::editSelectedCell() {

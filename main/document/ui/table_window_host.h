@@ -35,8 +35,8 @@ class TableWindowHost {
     // Opens a data file (the path without ".skv") in a new table window of the frame; a host without
     // table windows of its own opens nothing.
     virtual void openDataFile(const std::string& /*pathWithoutExtension*/) {}
-    // Opens a table a command made (the statistics' results) in a new table window of the frame: it has
-    // no file yet and counts as changed, so closing it asks whether to save it.
+    // Opens a table a command made (the statistics' results, a workbook's sheet) in a new table window
+    // of the frame: it has no file yet and counts as changed, so closing it asks whether to save it.
     virtual void openNewTable(GradeTable /*table*/) {}
     // The path the print windows print through: made once from the prompts, the runner, the status
     // panel and the owner above.

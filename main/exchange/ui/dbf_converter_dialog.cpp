@@ -59,7 +59,7 @@ DbfConverterDialog::DbfConverterDialog(Prompter& prompter, StatusSink& status, Q
     addLabel(QStringLiteral("教师    ："), teacher_, 1);
     addLabel(QStringLiteral("班级信息："), classInfo_, 2);
 
-    save_ = new QPushButton(QStringLiteral("转换保存..."), this);
+    save_ = new QPushButton(QStringLiteral("转换保存(&S)..."), this);
     save_->setObjectName("Command2");
     save_->setEnabled(false);
 
@@ -77,6 +77,11 @@ DbfConverterDialog::DbfConverterDialog(Prompter& prompter, StatusSink& status, Q
     layout->addWidget(grid_, 1);
     layout->addLayout(bottom);
     resize(640, 520);
+    // Tab goes through the controls in reading order (the grid lets it pass: arrows move in it).
+    QWidget* order[] = {path_, open_, grid_, title_, teacher_, classInfo_, save_};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 
     connect(open_, &QPushButton::clicked, this, &DbfConverterDialog::openTable);
     connect(save_, &QPushButton::clicked, this, &DbfConverterDialog::saveTable);

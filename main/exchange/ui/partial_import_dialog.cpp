@@ -71,7 +71,7 @@ PartialImportDialog::PartialImportDialog(Document& document, Prompter& prompter,
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
     }
 
-    browse_ = new QPushButton(QStringLiteral("浏览..."), this);
+    browse_ = new QPushButton(QStringLiteral("浏览(&B)..."), this);
     browse_->setObjectName("Command1");
     keyMatching_ = new QCheckBox(QStringLiteral("对号入座："), this);
     keyMatching_->setObjectName("Check1");
@@ -92,7 +92,7 @@ PartialImportDialog::PartialImportDialog(Document& document, Prompter& prompter,
     confirm_ = new QPushButton(QStringLiteral("确认(&O)"), this);
     confirm_->setObjectName("Command2");
     confirm_->setEnabled(false);
-    cancel_ = new QPushButton(QStringLiteral("取消"), this);
+    cancel_ = new QPushButton(QStringLiteral("取消(&C)"), this);
     cancel_->setObjectName("Command3");
 
     auto* sourceRow = new QHBoxLayout;
@@ -117,6 +117,12 @@ PartialImportDialog::PartialImportDialog(Document& document, Prompter& prompter,
     layout->addWidget(explanation_);
     layout->addLayout(buttons);
     resize(680, 600);
+    // Tab goes through the controls in reading order (the grids let it pass: arrows move in them).
+    QWidget* order[] = {targetGrid_, browse_,    sourceGrid_, keyMatching_,
+                        targetKey_,  sourceKey_, confirm_,    cancel_};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 
     // The copy of the table: its key fields, the first chosen; row 1 current.
     fillFields(targetKey_, session_.targetFields());

@@ -76,6 +76,8 @@ QTableView* NewTableGrid(TableGridModel* model, QWidget* parent) {
     grid->setModel(model);
     model->setParent(grid);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab go on to the next control; the arrow keys move between cells.
+    grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
     grid->setCornerButtonEnabled(false);
     grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

@@ -31,7 +31,7 @@ class TableGridModel : public QAbstractTableModel {
 };
 
 // The exchange dialogs' grid: in "宋体", columns sized to their titles by the table window's rule,
-// every row of one height, the row-number header not clickable.
+// every row of one height, the row-number header not clickable; Tab leaves it (arrows move in it).
 QTableView* NewTableGrid(TableGridModel* model, QWidget* parent);
 // Sizes the grid's columns to the titles of the table it shows.
 void SizeGridColumns(QTableView* grid);

@@ -1,9 +1,11 @@
 #include "main/printing/ui/chart_dialog.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/print_path.h"
@@ -30,6 +33,30 @@ QString qs(std::string_view s) {
 std::string utf8(const QString& s) {
     return s.toStdString();
 }
+
+// Keeps only the digits of what enters the maximum and segment boxes (ChartBoxDigits), so that the
+// editing keys (Delete, Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+Z) keep their use. A change that brings no digit
+// is refused whole, which leaves the box and its undo steps as they were.
+class DigitsValidator : public QValidator {
+  public:
+    DigitsValidator(const QString& text, QObject* parent) : QValidator(parent), accepted_(text) {}
+
+    State validate(QString& input, int& pos) const override {
+        const QString digits = qs(ChartBoxDigits(utf8(input)));
+        if (digits != input) {
+            if (digits == accepted_) {
+                return Invalid;
+            }
+            pos = static_cast<int>(qs(ChartBoxDigits(utf8(input.left(pos)))).size());
+            input = digits;
+        }
+        accepted_ = input;
+        return Acceptable;
+    }
+
+  private:
+    mutable QString accepted_;  // the box's text after the last change let in
+};
 
 }  // namespace
 
@@ -106,8 +133,10 @@ void ChartDialog::build() {
     for (QLineEdit* box : {maximum_, minimum_, segments_}) {
         box->setMaximumWidth(80);
     }
-    maximum_->installEventFilter(this);
-    segments_->installEventFilter(this);
+    for (QLineEdit* box : {maximum_, segments_}) {
+        box->setValidator(new DigitsValidator(box->text(), box));
+        box->installEventFilter(this);
+    }
 
     pictureLabel_ = new QLabel(this);
     pictureLabel_->setObjectName("Picture1");
@@ -187,16 +216,14 @@ void ChartDialog::build() {
 }
 
 bool ChartDialog::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == maximum_ || watched == segments_) && event->type() == QEvent::KeyPress) {
-        // Only the digits and Backspace go into these boxes; Enter, Esc and Tab keep their use.
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        const int k = key->key();
-        const bool passes = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape ||
-                            k == Qt::Key_Tab || k == Qt::Key_Backtab;
-        if (!text.isEmpty() && !passes && !ChartBoxKeyAccepted(text.toUcs4().value(0))) {
-            return true;
+    if ((watched == maximum_ || watched == segments_) && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        // The digits of the clipboard go in as one undoable step.
+        const QString digits = qs(ChartBoxDigits(utf8(QGuiApplication::clipboard()->text())));
+        if (!digits.isEmpty()) {
+            static_cast<QLineEdit*>(watched)->insert(digits);
         }
+        return true;
     }
     if (event->type() == QEvent::Enter && (watched == lineChart_ || watched == barChart_)) {
         lineHelp_->setVisible(watched == lineChart_);

@@ -32,9 +32,11 @@
 #include "main/document/new_table.h"
 #include "main/document/new_table_wizard.h"
 #include "main/document/ui/class_info_dialog.h"
+#include "main/document/ui/table_copier.h"
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
 #include "main/exchange/ui/dbf_converter_dialog.h"
+#include "main/exchange/ui/sheet_import_dialog.h"
 #include "main/formula/sort_rows.h"
 #include "main/formula/ui/find_window.h"
 #include "main/formula/ui/formula_help_dialog.h"
@@ -268,6 +270,7 @@ void MainWindow::buildMenus() {
     fileMenu_->setObjectName("menuFile");
     add(fileMenu_, "menuClass", QStringLiteral("新建/编辑学校关系树(&C)"), &MainWindow::editSchool);
     add(fileMenu_, "menuOpen", QStringLiteral("打开(&O)..."), &MainWindow::openCommand);
+    add(fileMenu_, "menuOpenSheet", QStringLiteral("导入电子表格(&I)..."), &MainWindow::importWorkbook);
     fileMenu_->addSeparator();
     add(fileMenu_, "menuFoxExp", QStringLiteral("转换&FoxPro格式表格"), &MainWindow::convertFoxPro);
     fileMenu_->addSeparator();
@@ -428,6 +431,9 @@ TableWindow* MainWindow::newTableWindow() {
 }
 
 void MainWindow::addTableWindow(TableWindow* window) {
+    if (recovery_) {
+        AttachTableCopier(*window, *recovery_, ProgramFolder());
+    }
     QMdiSubWindow* sub = area_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(ToolbarPicture(9));
@@ -602,6 +608,12 @@ void MainWindow::editSchool() {
     SchoolEditorDialog dialog(prompter_, ProgramFolder(), this);
     dialogs_.run(dialog);
     rebuildTree();
+}
+
+void MainWindow::importWorkbook() {
+    if (std::optional<GradeTable> table = RunSheetImportDialog(prompter_, *this, dialogs_, this)) {
+        openNewTable(std::move(*table));
+    }
 }
 
 void MainWindow::newTableOutsideClass() {

@@ -27,6 +27,7 @@ namespace scorvane {
 class Prompter;
 class DialogRunner;
 class FindWindow;
+class RecoveryStore;
 class TableWindow;
 
 // The frame of the program (MDIForm1): the school tree on the left, the toolbar of 24 buttons, the
@@ -113,6 +114,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void openCommand();                                               // 打开(&O)... and toolbar 3
     void saveCommand();                                               // toolbar 4
     void convertFoxPro();                                             // 转换FoxPro格式表格
+    void importWorkbook();  // 导入电子表格: a workbook's sheet as a new, unsaved table window
     void editSchool();                                                // 新建/编辑学校关系树
     void newTableOutsideClass();  // 新建一张不棣属任何班级的表格
     void newTableDirectly();      // 直接新建表格
@@ -157,6 +159,11 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
         std::function<void(TableWindow&)> fieldManager;
     };
     void setWizardDialogs(WizardDialogs dialogs) { wizardDialogs_ = std::move(dialogs); }
+
+    // The recovery copies every table window of the frame keeps while it has unsaved changes (none
+    // unless set).
+    void setRecoveryStore(RecoveryStore* store) { recovery_ = store; }
+    RecoveryStore* recoveryStore() const { return recovery_; }
 
   signals:
     // The active table window changed (also to none).
@@ -221,6 +228,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     QPointer<TableWindow> active_;
     QPointer<FindWindow> find_;
     int busyDepth_ = 0;
+    RecoveryStore* recovery_ = nullptr;
 };
 
 }  // namespace scorvane

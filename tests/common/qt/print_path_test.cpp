@@ -151,6 +151,25 @@ TEST_F(PrintPathTest, EveryFailureOfThePrinterOrTheFileIsToldAndNeverCountsAsPri
     EXPECT_EQ(status.texts.back(), "就绪");
 }
 
+TEST_F(PrintPathTest, AJobOfFourPagesShowsItsProgressAndOneOfThreeDoesNot) {
+    RecordingSurface printer;
+    path_.setPrinterOverride([&](const PrintJob&) { return &printer; });
+    path_.setProgressInterval(0);
+    for (int pages : {3, 4}) {
+        bool shown = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                shown = shown || (w->objectName() == "printProgress" && w->isVisible());
+            }
+        });
+        timer.start(0);
+        EXPECT_EQ(path_.print(NumberedPages(pages)), PrintOutcome::Printed) << pages;
+        timer.stop();
+        EXPECT_EQ(shown, pages == 4) << pages;
+    }
+}
+
 TEST_F(PrintPathTest, ALongJobShowsItsProgressAndCancelLeavesNoFile) {
     const std::string pdf = dir.file("长.pdf");
     WriteBytes(pdf, "old");

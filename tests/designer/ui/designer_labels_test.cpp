@@ -54,24 +54,27 @@ class DesignerLabelsTest : public testing_support::DesignerWindowFixture {
     }
 };
 
-TEST_F(DesignerLabelsTest, AddingListsSelectsAndShowsTheLabelAtTheTopLeftOfTheView) {
+TEST_F(DesignerLabelsTest, AddingListsSelectsAndShowsTheLabelAtTheTopLeftOfTheViewAndTheNextBelowIt) {
+    // Scrolled down four steps, the first label stands where the view begins (480 twips).
+    find<QScrollBar>("vscScroll")->setValue(4);
     click("Command3");
     EXPECT_EQ(listed(), Strings{"文字标签  1"});
     EXPECT_EQ(find<QComboBox>("Combo2")->currentIndex(), 0);
     EXPECT_EQ(find<QLineEdit>("Text3")->text(), "文字标签 1");
-    EXPECT_EQ(find<QLineEdit>("Text4(1)")->text(), "0");
+    EXPECT_EQ(find<QLineEdit>("Text4(0)")->text(), "480");
     EXPECT_TRUE(window.document().changed);
     const QRect shown = page()->labelRect(0);
-    EXPECT_EQ(shown.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(shown.topLeft(), QPoint(0, 32));
     EXPECT_EQ(page()->grab().toImage().pixelColor(shown.topLeft() + QPoint(1, 1)), kSelectedLabelBackground);
 
-    // Scrolled down four steps, the next label stands where the view begins (480 twips).
-    find<QScrollBar>("vscScroll")->setValue(4);
+    // The next one stands just below it, with its caption selected for typing over.
     action("menuAddLabel")->trigger();
     EXPECT_EQ(listed(), (Strings{"文字标签  1", "文字标签  2"}));
-    EXPECT_EQ(label(1).top, 480);
+    EXPECT_EQ(label(1).top, 480 + shown.height() * 15);
     EXPECT_EQ(label(1).left, 0);
-    EXPECT_EQ(find<QLineEdit>("Text4(0)")->text(), "480");
+    auto* caption = find<QLineEdit>("Text3");
+    EXPECT_TRUE(caption->hasFocus());
+    EXPECT_EQ(caption->selectedText(), "文字标签 2");
     // The first label is white again.
     EXPECT_EQ(page()->grab().toImage().pixelColor(shown.topLeft() + QPoint(1, 1)), QColor(Qt::white));
 }
@@ -87,8 +90,9 @@ TEST_F(DesignerLabelsTest, AddingFromTheMenuShowsTheLabelEditorAndAltFStillOpens
     // (a button pressed by its letter clicks a moment later)
     EXPECT_TRUE(QTest::qWaitFor([this] { return window.document().labels.size() == 2; }));
     EXPECT_EQ(listed(), (Strings{"文字标签  1", "文字标签  2"}));
-    // "更改字体(&F)" is shown, yet Alt+F opens "文件(&F)" and no font dialog.
-    QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+    // Outside the label editor Alt+F opens "文件(&F)" and no font dialog.
+    window.page()->setFocus();
+    QTest::keyClick(window.page(), Qt::Key_F, Qt::AltModifier);
     auto* file = find<QMenu>("menuFile");
     EXPECT_TRUE(file->isVisible());
     file->close();

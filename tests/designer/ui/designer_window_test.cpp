@@ -54,7 +54,7 @@ class DesignerWindowTest : public testing_support::DesignerWindowFixture {
 };
 
 TEST_F(DesignerWindowTest, StartsOnAnEmptyPortraitPageWithTheGridAndTheMenusInOrder) {
-    EXPECT_EQ(window.windowTitle(), "ScorvaneVelmora");
+    EXPECT_EQ(window.windowTitle(), "无标题[*] - ScorvaneVelmora");
     EXPECT_TRUE(find<QRadioButton>("Option2")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("Check1")->isChecked());
     EXPECT_EQ(find<QLineEdit>("Text1")->text(), "0.5");
@@ -301,24 +301,28 @@ TEST_F(DesignerWindowTest, SaveAsWritesTheNameAsTypedAndClosingAsksWhileChangesA
     EXPECT_FALSE(window.document().changed);
     EXPECT_EQ(window.document().fileName, path);
     TemplateDocument back;
-    ASSERT_TRUE(OpenTemplateFile(back, path, prompter));
+    testing::RecordingStatus status;
+    ASSERT_TRUE(OpenTemplateFile(back, path, prompter, status));
     EXPECT_EQ(back.lines.records(), Strings{"3000,3000,1500,1500,1"});
     QCloseEvent accepted;
     QCoreApplication::sendEvent(&window, &accepted);
     EXPECT_TRUE(accepted.isAccepted());
     EXPECT_EQ(prompter.questions().size(), 1u);
 
-    // "退出(&X)" ends the program at once, whatever is unsaved.
+    // "退出(&X)" asks as the close button does while changes are unsaved: No stays, Yes ends the program.
     window.document().markChanged();
     bool exited = false;
     window.setExitHandler([&] { exited = true; });
+    prompter.answer(Answer::No).answer(Answer::Yes);
+    action("menuExit")->trigger();
+    EXPECT_FALSE(exited);
     action("menuExit")->trigger();
     EXPECT_TRUE(exited);
-    QCloseEvent atExit;
+    QCloseEvent atExit;  // the window then closes without asking again
     QCoreApplication::sendEvent(&window, &atExit);
     EXPECT_TRUE(atExit.isAccepted());
+    EXPECT_EQ(prompter.questions(), Strings(3, std::string(kCloseQuestion)));
     EXPECT_TRUE(prompter.exhausted());
-    EXPECT_EQ(prompter.questions().size(), 1u);
 }
 
 }  // namespace

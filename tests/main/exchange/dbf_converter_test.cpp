@@ -10,6 +10,7 @@
 namespace scorvane {
 namespace {
 
+using testing::DbfBuilder;
 using testing::GbkLines;
 using testing::ReadBytes;
 using testing::RecordingStatus;
@@ -56,6 +57,48 @@ TEST(DbfConverter, ReadsThenSavesAskingBeforeOverwriting) {
               ConverterSaveOutcome::Saved);
     EXPECT_NE(ReadBytes(dir.file("class.skv")).find(EncodeGbk("第二次")), std::string::npos);
     EXPECT_TRUE(p.exhausted());
+}
+
+TEST(DbfConverter, WhatCannotBeReadIsNamedOnceAndTheRestConverted) {
+    TempDir dir;
+    DbfBuilder b{0xF5, {{"XM", 'C', 4}, {"PY", 'M', 10}, {"PHOTO", 'G', 10}, {"DOC", 'P', 10}}, {}};
+    b.records = {{{"a", "1", "1", "1"}}};
+    WriteBytes(dir.file("T.DBF"), b.bytes());
+    DbfConverter converter;
+    ScriptedPrompter p;
+    RecordingStatus status;
+    ASSERT_TRUE(converter.read(dir.file("T.DBF"), p, status));
+    EXPECT_EQ(p.messages(), Values{"找不到备注文件：T.FPT，备注字段的内容留空。\n"
+                                   "字段“PHOTO”的类型（G）无法转换，该字段的内容留空。\n"
+                                   "字段“DOC”的类型（P）无法转换，该字段的内容留空。"});
+    EXPECT_EQ(p.last().title, "提示");
+    EXPECT_EQ(converter.grid().cellTexts(), (Values{"  ", "XM", "PY", "PHOTO", "DOC", "1", "a", "", "", ""}));
+    EXPECT_TRUE(converter.canSave());
+}
+
+TEST(DbfConverter, ACharacterThatGbkCannotHoldIsSavedAsAQuestionMarkAndCounted) {
+    TempDir dir;
+    // A damaged byte, a character beyond GBK (in its four-byte GB18030 form), and one in the typed title.
+    const std::string bytes = DbfBuilder{
+        0x03,
+        {{"XM", 'C', 8}},
+        {{{EncodeGbk("张") + "\xFF" + EncodeGbk("三")}},
+         {{"\x94\x39\xFC\x36ok"}},
+         {{EncodeGbk("李四")}}}}.bytes();
+    WriteBytes(dir.file("t.dbf"), bytes);
+    DbfConverter converter;
+    ScriptedPrompter p;
+    RecordingStatus status;
+    ASSERT_TRUE(converter.read(dir.file("t.dbf"), p, status));
+    EXPECT_EQ(converter.grid().cell(1, 1), "张\uFFFD三");
+    p.chooseSave(dir.file("t.skv"));
+    EXPECT_EQ(converter.save({"表\xE2\x82\xAC\xF0\xA0\x80\x80", "", ""}, p, status),
+              ConverterSaveOutcome::Saved);
+    EXPECT_EQ(p.messages(), Values{"文件已保存。其中有 3 个字符无法用GBK编码保存，已替换为“?”。"});
+    EXPECT_EQ(ReadBytes(dir.file("t.skv")),
+              GbkLines({"KVL'S Scorvane数据文件", "表€?", "4", "2", "", "", "###.##", "  ", "XM", "1",
+                        "张?三", "2", "?ok", "3", "李四"}));
+    EXPECT_EQ(converter.grid().cell(1, 1), "张\uFFFD三");  // the grid shows what was read
 }
 
 TEST(DbfConverter, FailedReadShowsTheNumberAndChangesNothing) {

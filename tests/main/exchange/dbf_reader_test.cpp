@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "common/text_codec.h"
 #include "main/exchange/dbf_builder.h"
 #include "support/sample_table.h"
@@ -71,6 +73,71 @@ TEST(DbfReader, ReadsEachFieldTypeAsText) {
     EXPECT_EQ(Column(t, 2), (Values{"85.5", "", "*****", "", "", ""}));
 }
 
+TEST(DbfReader, TextIsReadInTheCodePageTheTableNamesElseAsUtf8OrGbkByWhatItHolds) {
+    const std::string utf8 = "张三";  // as another program writes it: UTF-8, no code page named
+    struct Case {
+        uint8_t driver;  // byte 29
+        std::string name, other;
+        Values expected;
+    };
+    const std::vector<Case> cases = {
+        {0x00, utf8, "ok", {"张三", "ok"}},
+        {0x00, Gbk("张三"), "ok", {"张三", "ok"}},
+        {0x00, utf8, Gbk("李四"), {DecodeGbk(utf8), "李四"}},  // one field that is no UTF-8: all GBK
+        {0x00, utf8.substr(0, 5), "ok", {"张", "ok"}},         // a character cut at the field's end
+        {0x00, "plain", "ok", {"plain", "ok"}},
+        {0x7A, utf8, "ok", {DecodeGbk(utf8), "ok"}},  // the driver byte is believed
+        {0x4D, Gbk("张三"), "ok", {"张三", "ok"}},
+        {0x4F, "\xB1\x69\xA4\x54", "ok", {"張三", "ok"}},  // Big5
+        {0x03,
+         "\xE9"
+         "cole",
+         "ok",
+         {"école", "ok"}},                   // Windows Western
+        {0x99, utf8, "ok", {"张三", "ok"}},  // a driver not known here says nothing
+    };
+    for (const Case& c : cases) {
+        std::string bytes = DbfBuilder{0x03, {{"XM", 'C', 6}, {"BZ", 'C', 4}}, {{{c.name, c.other}}}}.bytes();
+        bytes[29] = static_cast<char>(c.driver);
+        GradeTable t;
+        ASSERT_EQ(Parse(bytes, t), DbfError::None);
+        EXPECT_EQ((Values{t.cell(1, 1), t.cell(1, 2)}), c.expected) << int(c.driver) << " " << c.name;
+    }
+}
+
+TEST(DbfReader, DoublesDateTimesAndAmountsAreConvertedAndUnknownTypesLeftEmpty) {
+    auto le64 = [](uint64_t v) {
+        return Le32(static_cast<uint32_t>(v)) + Le32(static_cast<uint32_t>(v >> 32));
+    };
+    auto dbl = [&](double d) {
+        uint64_t bits;
+        std::memcpy(&bits, &d, 8);
+        return le64(bits);
+    };
+    auto stamp = [](uint32_t day, uint32_t ms) { return Le32(day) + Le32(ms); };
+    DbfBuilder b;
+    b.version = 0x30;
+    b.fields = {{"AVG", 'B', 8}, {"AT", 'T', 8}, {"FEE", 'Y', 8}, {"PHOTO", 'G', 4}, {"XM", 'C', 4}};
+    b.records = {
+        {{dbl(1234.5), stamp(2460555, 30615000), le64(123450000), Le32(7), "a"}},
+        {{dbl(0.1 + 0.2), stamp(2460555, 86399600), le64(125000), Le32(8), "b"}},
+        {{dbl(-0.0), std::string(8, '\0'), le64(static_cast<uint64_t>(-5)), "", "c"}},
+        {{dbl(1.0 / 3), std::string(8, ' '), le64(0), "", "d"}},
+    };
+    GradeTable t;
+    DbfReadNotes notes;
+    ASSERT_EQ(ParseDbf(b.bytes(), std::nullopt, true, t, &notes), DbfError::None);
+    EXPECT_EQ(Column(t, 1), (Values{"1234.5", "0.3", "0", "0.333333333333333"}));
+    EXPECT_EQ(Column(t, 2), (Values{"2024-09-01 08:30:15", "2024-09-02 00:00:00", "", ""}));
+    EXPECT_EQ(Column(t, 3), (Values{"12345", "12.5", "-0.0005", "0"}));
+    EXPECT_EQ(Column(t, 4), (Values{"", "", "", ""}));  // the field stays, empty
+    EXPECT_EQ(Column(t, 5), (Values{"a", "b", "c", "d"}));
+    ASSERT_EQ(notes.unknownFields.size(), 1u);
+    EXPECT_EQ(notes.unknownFields[0].name, "PHOTO");
+    EXPECT_EQ(notes.unknownFields[0].type, 'G');
+    EXPECT_TRUE(notes.missingMemoFile.empty());
+}
+
 TEST(DbfReader, FindsTheMemoFileBesideTheTable) {
     TempDir dir;
     struct Case {
@@ -96,10 +163,14 @@ TEST(DbfReader, FindsTheMemoFileBesideTheTable) {
         ASSERT_EQ(ReadDbfFile(d.file("t.dbf"), t), DbfError::None);
         EXPECT_EQ(Column(t, 2), (Values{"评语：优秀", "", c.kind == MemoKind::DBase3 ? "b" : "b\x1A"}))
             << c.memoName;
-        // Without its memo file the table is still read.
-        WriteBytes(dir.file("alone.dbf"), b.bytes());
-        ASSERT_EQ(ReadDbfFile(dir.file("alone.dbf"), t), DbfError::None);
+        // Without its memo file the table is still read, and the read names the missing file.
+        WriteBytes(dir.file("alone.DBF"), b.bytes());
+        DbfReadNotes notes;
+        ASSERT_EQ(ReadDbfFile(dir.file("alone.DBF"), t, &notes), DbfError::None);
         EXPECT_EQ(Column(t, 2), (Values{"", "", ""}));
+        EXPECT_EQ(notes.missingMemoFile, c.kind == MemoKind::FoxPro ? "alone.FPT" : "alone.DBT");
+        ASSERT_EQ(ReadDbfFile(d.file("t.dbf"), t, &notes), DbfError::None);
+        EXPECT_EQ(notes.missingMemoFile, "");
     }
 }
 
@@ -171,9 +242,9 @@ TEST(DbfReader, ReportsEachCauseByItsNumberAndKeepsTheGrid) {
         GradeTable t = kept;
         EXPECT_EQ(Parse(cases[i].first, t), cases[i].second) << i;
     }
-    for (char type : {'B', 'G', 'T', 'Y', '@'}) {
-        EXPECT_EQ(Parse(DbfBuilder{0x03, {{"XM", 'C', 4}, {"X", type, 8}}, {}}.bytes(), kept),
-                  DbfError::UnsupportedType)
+    for (char type : {'B', 'T', 'Y'}) {  // eight bytes or nothing
+        EXPECT_EQ(Parse(DbfBuilder{0x03, {{"XM", 'C', 4}, {"X", type, 4}}, {}}.bytes(), kept),
+                  DbfError::BadHeader)
             << type;
     }
 

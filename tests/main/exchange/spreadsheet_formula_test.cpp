@@ -107,6 +107,31 @@ TEST(SpreadsheetFormula, TranslatesWhatTheSpreadsheetComputesAlike) {
     }
 }
 
+TEST(SpreadsheetFormula, AFunctionWrittenAsAQuotientIsBracketedAfterADivisionOrAProduct) {
+    // log, sec, csc, cot and the inverse hyperbolics are quotients in the sheet: 100/log(80) must not be
+    // written 100/LN(80)/LN(10), which a spreadsheet reads as (100/LN(80))/LN(10).
+    const std::string toRadians = "*(3.14159265358979/180)";
+    const std::string toDegrees = "*(180/3.14159265358979)";
+    struct Case {
+        std::string formula, sheet, shown;
+    };
+    const std::vector<Case> cases = {
+        {"100/log(cell(?,2))", "ROUND(100/(LN(C3)/LN(10)),2)", "52.55"},
+        {"100*log(cell(?,2))", "ROUND(100*(LN(C3)/LN(10)),2)", "190.31"},
+        {"100/sec(cell(?,2))", "ROUND(100/(1/COS((C3)" + toRadians + ")),2)", "17.36"},
+        {"100/csc(cell(?,3))", "ROUND(100/(1/SIN((D3)" + toRadians + ")),2)", "10.45"},
+        {"100/cot(cell(?,2))", "ROUND(100/(1/TAN((C3)" + toRadians + ")),2)", "567.13"},
+        {"100*hsc(cell(?,3)/10)", "ROUND(100*(1/COSH((D3/10)" + toRadians + ")),2)", "99.99"},
+        {"100/iht(cell(?,3)/10)", "ROUND(100/(LN((1+(D3/10))/(1-(D3/10)))/2" + toDegrees + "),2)", "2.52"},
+        {"100/ihct(cell(?,3)/2)", "ROUND(100/(LN(((D3/2)+1)/((D3/2)-1))/2" + toDegrees + "),2)", "5.04"},
+    };
+    for (const Case& c : cases) {
+        SheetFormula f = translate(c.formula);
+        EXPECT_EQ(f.shown, c.shown) << c.formula;
+        EXPECT_EQ(f.formula.value_or("(none)"), c.sheet) << c.formula;
+    }
+}
+
 TEST(SpreadsheetFormula, WhatDoesNotComputeAlikeIsLeftAsItsValue) {
     struct Case {
         const char* formula;

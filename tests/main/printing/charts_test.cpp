@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/recording_surface.h"
 #include "support/sample_table.h"
 #include "support/scripted_prompter.h"
@@ -73,11 +75,9 @@ TEST(ChartValues, NumbersCountEverythingElseIsZero) {
 }
 
 TEST(ChartValues, TheMaximumAndSegmentBoxesTakeDigitsAndNeverHoldZero) {
-    for (char32_t key : {U'0', U'7', U'9', U'\b'}) {
-        EXPECT_TRUE(ChartBoxKeyAccepted(key)) << static_cast<int>(key);
-    }
-    for (char32_t key : {U'-', U'.', U'a', U' ', U'\x16', U'５'}) {
-        EXPECT_FALSE(ChartBoxKeyAccepted(key)) << static_cast<int>(key);
+    for (auto [typed, kept] : std::vector<std::pair<std::string, std::string>>{
+             {"120", "120"}, {"12a", "12"}, {"-1.5", "15"}, {" 7\t", "7"}, {"５", ""}, {"", ""}}) {
+        EXPECT_EQ(ChartBoxDigits(typed), kept) << typed;
     }
     EXPECT_EQ(ChartBoxText(""), "1");
     EXPECT_EQ(ChartBoxText("0"), "1");
@@ -148,11 +148,14 @@ TEST_F(Charts, LineChartFollowsEachRowAcrossTheFields) {
     }
     EXPECT_EQ(joins, 4);
 
-    // The row's name just right of its last point, centred on it, in the line colour; then black again.
+    // The row's name at its last point (75, up from 50): on the point's left, above it, ending two
+    // blanks' width before it, in the line colour; then black again.
     const Op& name = picture.textOp("王五");
-    EXPECT_EQ(name.x1, 6540 + 2 * 80);
-    EXPECT_EQ((name.y1 + name.y2) / 2, 875);  // 75
+    EXPECT_EQ(name.x2, 6540 - 2 * 80);
+    EXPECT_EQ(name.y2, 875 - 30);
     EXPECT_EQ(name.color, Rgb(128, 0, 0));
+    // 张三's last point (100) is at the top of the chart: no room above, so the name goes below it.
+    EXPECT_EQ(picture.textOp("张三").y1, 0 + 30);
     EXPECT_EQ(picture.textColor(), kBlack);
     EXPECT_EQ(picture.textOp("语文").y1, 3600);  // the fields name the categories
 }
@@ -215,6 +218,75 @@ TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {
     DrawLineChartUp(lines, 1.74, ChartOutput::Printer, data, value);
     EXPECT_EQ(lines.ops(Op::Circle)[0].x2, 30);
     EXPECT_NEAR(lines.ops(Op::Circle)[1].x1, 6540 * 1.74, 1e-9);
+}
+
+TEST_F(Charts, EveryWordStaysOnThePaperAndOnThePreviewPicture) {
+    table = testing::MakeTable(
+        {"姓名", "第一次月考成绩", "第二次月考成绩", "期末考试总成绩"},
+        {{"王可馨", "80", "90", "100"}, {"欧阳文轩", "100", "50", "0"}, {"司马长风欧阳", "60", "60", "60"}});
+    chooseRows({1, 2, 3});
+    chooseFields({2, 3, 4});
+    data.title = "高一年级第一学期期中、期末考试各科成绩对比图（全体学生）";
+    for (ChartType type : {ChartType::LineUp, ChartType::LineDown, ChartType::Bar}) {
+        for (bool paper : {false, true}) {
+            RecordingSurface s(paper ? RecordingSurface::Kind::Printer : RecordingSurface::Kind::Picture);
+            s.setSize(kChartPreviewWidth, kChartPreviewHeight);
+            DrawChart(s, paper ? kChartPrintScale : kChartPreviewScale,
+                      paper ? ChartOutput::Printer : ChartOutput::Preview, type, data, value);
+            for (const Op& op : s.ops(Op::Text)) {
+                EXPECT_GE(op.x1, 0) << op.text << " " << paper;
+                EXPECT_LE(op.x2, s.width()) << op.text << " " << paper;
+                EXPECT_GE(op.y1, 0) << op.text << " " << paper;
+            }
+            // Every name is printed whole.
+            for (const char* name : {"王可馨", "欧阳文轩", "司马长风欧阳"}) {
+                EXPECT_TRUE(s.hasText(name)) << name;
+            }
+        }
+    }
+}
+
+TEST_F(Charts, NamesOfRowsEndingTogetherAreStackedNotPrintedOverEachOther) {
+    // Rows ending at one point, and rows ending a little apart (less than a line's height).
+    const std::vector<std::vector<std::string>> orders = {{"甲", "乙乙", "丙丙丙", "丁"},
+                                                          {"丙丙丙", "乙乙", "甲", "丁"}};
+    const std::vector<GradeTable> tables = {
+        testing::MakeTable(
+            {"姓名", "语文", "数学"},
+            {{"甲", "80", "90"}, {"乙乙", "70", "90"}, {"丙丙丙", "95", "90"}, {"丁", "0", "0"}}),
+        testing::MakeTable(
+            {"姓名", "语文", "数学"},
+            {{"甲", "88", "90"}, {"乙乙", "89", "91"}, {"丙丙丙", "92", "94"}, {"丁", "1", "3"}}),
+    };
+    for (size_t k = 0; k < tables.size(); ++k) {
+        table = tables[k];
+        chooseRows({1, 2, 3, 4});
+        chooseFields({2, 3});
+        for (double scale : {kChartPreviewScale, kChartPrintScale}) {
+            RecordingSurface s;
+            DrawLineChartUp(s, scale, ChartOutput::Printer, data, value);
+            std::vector<Op> names;
+            for (const char* name : {"甲", "乙乙", "丙丙丙", "丁"}) {
+                names.push_back(s.textOp(name));
+            }
+            for (size_t i = 0; i < names.size(); ++i) {
+                EXPECT_GE(names[i].y1, 0) << names[i].text;
+                EXPECT_LE(names[i].y2, 3500 * scale) << names[i].text;  // above the category axis
+                for (size_t j = 0; j < i; ++j) {
+                    const bool apart = names[i].y2 <= names[j].y1 || names[j].y2 <= names[i].y1 ||
+                                       names[i].x2 <= names[j].x1 || names[j].x2 <= names[i].x1;
+                    EXPECT_TRUE(apart) << names[i].text << " over " << names[j].text << " at " << scale;
+                }
+            }
+            // From the top down in the order of their points.
+            std::sort(names.begin(), names.end(), [](const Op& a, const Op& b) { return a.y1 < b.y1; });
+            std::vector<std::string> order;
+            for (const Op& name : names) {
+                order.push_back(name.text);
+            }
+            EXPECT_EQ(order, orders[k]) << scale;
+        }
+    }
 }
 
 TEST_F(Charts, EveryBarStaysBetweenTheAxesOnThePreviewAndOnThePaperWhateverTheNumberOfStudents) {

@@ -68,6 +68,51 @@ TEST_F(ReportPages, EveryRowIsAPageWithTheTemplatesLinesAndLabels) {
     EXPECT_EQ(printer.textOp("！引用数据").y1, 2200);
 }
 
+TEST_F(ReportPages, ABoundValueWiderThanThePageFromItsLabelsLeftPrintsWithinThePage) {
+    // Label 2 prints at Left 1200 in 宋体 10: 11907 - 1200 = 10707 twips of room, a Chinese character
+    // 200 wide and a digit 100 (recording metrics).
+    auto repeat = [](const std::string& s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) {
+            out += s;
+        }
+        return out;
+    };
+    struct Case {
+        std::string value;
+        std::string printed;
+        double size;
+    };
+    const std::vector<Case> cases = {
+        {"张三", "张三", 10},
+        {repeat("评", 60), repeat("评", 60), 8.5},                        // 60 x 170 = 10200
+        {repeat("1", 300), repeat("#", 107), 10},                         // a number never cut
+        {repeat("评", 300), repeat("评", 106) + "…", 5},                  // 107 x 100 at 5 points
+        {repeat("评", 60) + "\r\n短", repeat("评", 60) + "\r\n短", 8.5},  // every line the same size
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        table.setCell(static_cast<int>(i) + 1, 1, cases[i].value);
+    }
+    bindings.bind(2, 1, "！引用数据", "姓名");
+    RecordingSurface printer;
+    DrawReportPages(printer, report, bindings, source, {1, static_cast<int>(cases.size())});
+    for (size_t i = 0; i < cases.size(); ++i) {
+        std::string printed;
+        double size = 0;
+        for (const Op& op : printer.ops(Op::Text)) {
+            if (op.page == static_cast<int>(i) && op.x1 == 1200 && op.y1 < 2200) {  // label 2 only
+                printed += (printed.empty() ? "" : "\r\n") + op.text;
+                size = op.font.size;
+                EXPECT_LE(op.x2, 11907) << i;
+            }
+        }
+        EXPECT_EQ(printed, cases[i].printed) << i;
+        EXPECT_EQ(size, cases[i].size) << i;
+    }
+    // The template's own captions are left as the designer drew them.
+    EXPECT_EQ(printer.textOp("成绩通知单").font.size, 16);
+}
+
 TEST_F(ReportPages, BindingListKeepsOneEntryPerPairAndTheLastBindingWins) {
     EXPECT_TRUE(bindings.bind(2, 3, "！引用数据", "语文"));
     EXPECT_FALSE(bindings.bind(2, 3, "！引用数据", "语文"));

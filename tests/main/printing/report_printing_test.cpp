@@ -109,6 +109,16 @@ TEST_F(ReportPrintingTest, AFileThatCannotBeReadOrIsNoTemplateChangesNothing) {
     EXPECT_EQ(printing.bindings().size(), 1u);
 }
 
+TEST_F(ReportPrintingTest, DamagedRecordsArePassedOverAndSaidAsTheCommandLineSaysThem) {
+    testing::WriteBytes(
+        dir.file("bad.rvx"),
+        testing::GbkLines({"[Information]", "LinesNum=1", "LabelsNum=1", "[Lines]", "0=1,2,3,4,1", "1=oops",
+                           "[Labels]", "0=好 1 2 宋体 0 0 9 0 0 0", "1=坏 1 x"}));
+    ASSERT_TRUE(printing.openTemplateFile(dir.file("bad.rvx"), prompter));
+    EXPECT_EQ(printing.labelCaptions(), std::vector<std::string>{"好"});
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{"模板中有 2 条记录格式不正确，已略过。"});
+}
+
 TEST_F(ReportPrintingTest, PagesPrintTheBoundValuesOfEachRow) {
     ASSERT_TRUE(printing.openTemplateFile(dir.file("card.rvx"), prompter));
     printing.bind(2, 1);

@@ -142,6 +142,45 @@ TEST(TablePrint, CellsAreDrawnInPaddedRectanglesCentredVertically) {
     EXPECT_EQ(s.textOp("H0").y1, 567 + 30);
 }
 
+TEST(TablePrint, TextWiderThanItsCellPrintsWholeInASmallerSizeNumbersAsMarks) {
+    // Cells of 1000 less the padding: 880 twips of room. Recording metrics at 9 points: a digit 90 wide,
+    // a Chinese character 180.
+    clsTablePrint tp = MakeTable(1, 4);
+    tp.setHeaderText(0, 3, "一个很长很长的字段标题");  // 10 characters: 880 / 10 / 20 = 4.4 points
+    tp.setTextMatrix(0, 0, "欧阳文轩欧阳");            // 1080 wide: 7 points
+    tp.setTextMatrix(0, 1, "123457900.1234567");       // 17 digits: 850 at 5 points
+    tp.setTextMatrix(0, 2, "1234567890123456789");     // 19 digits: 950 even at 5 points
+    tp.setTextMatrix(0, 3, "85");                      // fits: as it is
+    RecordingSurface s;
+    s.setCurrentY(567);
+    tp.DrawTable(s, 0, 1);
+
+    struct Printed {
+        std::string text;
+        double size;
+    };
+    std::vector<Printed> printed;
+    RecordingSurface measure;
+    for (const Op& op : s.ops(Op::TextInRect)) {
+        printed.push_back({op.text, op.font.size});
+        measure.setFont(op.font);
+        EXPECT_LE(measure.textWidth(op.text), op.x2 - op.x1) << op.text;  // nothing is clipped
+        EXPECT_EQ(op.font.name, "宋体");
+    }
+    const std::vector<Printed> expected = {{"H0", 9},           {"H1", 9},
+                                           {"H2", 9},           {"一个很长很长的…", 5},
+                                           {"欧阳文轩欧阳", 7}, {"123457900.1234567", 5},
+                                           {"#########", 9},    {"85", 9}};
+    ASSERT_EQ(printed.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(printed[i].text, expected[i].text) << i;
+        EXPECT_EQ(printed[i].size, expected[i].size) << i;
+    }
+    // A shrunk text is still centred in its row.
+    const Op& smaller = s.textOp("欧阳文轩欧阳");
+    EXPECT_EQ((smaller.y1 + smaller.y2) / 2, 567 + kRow + kRow / 2);
+}
+
 TEST(TablePrint, OneTallCellRaisesEveryBodyRow) {
     clsTablePrint tp = MakeTable(3);
     tp.setTextMatrix(1, 2, "上\r\n下");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -386,6 +388,38 @@ TEST_F(FormulaBarTest, TheRightButtonMakesTheCellCurrentAndOffersTheColumnFormul
     EXPECT_EQ(host.prompts.questions().back(), "本操作将会覆盖第 2 列(语文)的所有数据，是否继续？");
     EXPECT_EQ(table().cell(1, 2) + table().cell(2, 2) + table().cell(3, 2) + table().cell(4, 2), "85907764");
     EXPECT_EQ(grid()->model()->index(2, 1).data().toString(), "77");
+}
+
+TEST_F(FormulaBarTest, TheMenuKeyAndShiftF10OpenTheCellMenuAtTheCurrentCell) {
+    QMenu* menu = window->contextMenu();
+    QAction* applyToColumn = window->findChild<QAction*>("menuSetGStoLine");
+    struct Case {
+        int row, col;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool formula;
+    };
+    for (const Case& c :
+         {Case{4, 2, Qt::Key_Menu, {}, false}, Case{2, 3, Qt::Key_F10, Qt::ShiftModifier, true}}) {
+        window->setCurrentCell(c.row, c.col);
+        QTest::keyClick(grid(), c.key, c.modifiers);
+        ASSERT_TRUE(menu->isVisible()) << c.key;
+        EXPECT_TRUE(menu->geometry().contains(grid()->viewport()->mapToGlobal(cellCentre(c.row, c.col)) +
+                                              QPoint(1, 1)))
+            << c.key;
+        EXPECT_EQ(applyToColumn->isEnabled(), c.formula) << c.key;
+        menu->hide();
+    }
+    // F10 alone is not the menu's key.
+    QTest::keyClick(grid(), Qt::Key_F10);
+    EXPECT_FALSE(menu->isVisible());
+    // Where the platform turns the Menu key into a menu request, the request opens it at the cell too.
+    window->setCurrentCell(3, 2);
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0), Qt::NoModifier);
+    QApplication::sendEvent(grid(), &request);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_TRUE(menu->geometry().contains(grid()->viewport()->mapToGlobal(cellCentre(3, 2)) + QPoint(1, 1)));
+    menu->hide();
 }
 
 }  // namespace

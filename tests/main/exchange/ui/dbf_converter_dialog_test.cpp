@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 #include "common/text_codec.h"
 #include "main/exchange/dbf_builder.h"
@@ -63,7 +65,7 @@ TEST_F(DbfConverterDialogTest, TheTwoStudentListSavesAsAThreeByThreeTableAndAsks
         EXPECT_EQ(d.windowTitle(), "DBF2DAT,KVL'S Scorvane 数据格式转换器 ");
         EXPECT_EQ(d.findChild<QGroupBox*>()->title(), "格式：");
         auto* save = d.findChild<QPushButton*>("Command2");
-        EXPECT_EQ(save->text(), "转换保存...");
+        EXPECT_EQ(save->text(), "转换保存(&S)...");
         EXPECT_FALSE(save->isEnabled());
         auto* open = d.findChild<QPushButton*>("Command1");
         EXPECT_EQ(open->text(), "打开(&O)");
@@ -96,6 +98,51 @@ TEST_F(DbfConverterDialogTest, TheTwoStudentListSavesAsAThreeByThreeTableAndAsks
     EXPECT_EQ(ReadBytes(dir.file("一班.skv")),
               GbkLines({"KVL'S Scorvane数据文件", "第二次", "3", "3", "王老师", "高一[/](1)班", "###.##",
                         "  ", "XH", "XM", "1", "0101", "张三", "2", "0102", "李四"}));
+    EXPECT_TRUE(prompter.exhausted());
+}
+
+TEST_F(DbfConverterDialogTest, TheKeyboardAloneReadsFillsInAndSavesATwoLineClassInformation) {
+    MainWindow& w = start();
+    prompter.chooseOpen(writeList()).chooseSave(dir.file("二班.skv"));
+    convert(w.action("menuFoxExp"), [&](DbfConverterDialog& d) {
+        d.show();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        auto focus = [] { return QApplication::focusWidget()->objectName(); };
+        key(Qt::Key_O, Qt::AltModifier);  // 打开(&O), which clicks a moment later
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.grid()->model()->rowCount() == 2; }));
+        d.grid()->setFocus();
+        d.grid()->setCurrentIndex(d.grid()->model()->index(0, 0));
+        key(Qt::Key_Right);  // the arrows move in the grid
+        EXPECT_EQ(d.grid()->currentIndex().column(), 1);
+        key(Qt::Key_Tab);  // Tab leaves it
+        EXPECT_EQ(focus(), "Text3");
+        QTest::keyClicks(QApplication::focusWidget(), "list");
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focus(), "Text4");
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focus(), "Text5");
+        QTest::keyClicks(QApplication::focusWidget(), "one");
+        key(Qt::Key_Return);  // a second line
+        QTest::keyClicks(QApplication::focusWidget(), "two");
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focus(), "Command2");
+        key(Qt::Key_Backtab);
+        key(Qt::Key_Backtab);
+        key(Qt::Key_Backtab);
+        key(Qt::Key_Backtab);
+        EXPECT_EQ(focus(), "MSFlexGrid1");
+        EXPECT_EQ(d.info().classInfo, "one\r\ntwo");  // CR LF, as every value keeps a line break
+        key(Qt::Key_S, Qt::AltModifier);              // 转换保存(&S)...
+        EXPECT_TRUE(QTest::qWaitFor([&] { return prompter.exhausted(); }));
+        d.reject();
+    });
+    const std::string head =
+        GbkLines({"KVL'S Scorvane数据文件", "list", "3", "3", "", "one[/]two", "###.##"});
+    EXPECT_EQ(ReadBytes(dir.file("二班.skv")).substr(0, head.size()), head);
     EXPECT_TRUE(prompter.exhausted());
 }
 

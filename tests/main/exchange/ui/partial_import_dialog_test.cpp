@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -78,8 +79,8 @@ TEST_F(PartialImportDialogTest, OpensOnACopyOfTheTableWithNothingChosenAndConfir
         EXPECT_EQ(d.sourceGrid()->model()->rowCount(), 0);
         EXPECT_EQ(d.findChild<QLabel*>("Label1")->text(), "被编辑的表格：(选择要被填充的列，只可导入一列)");
         EXPECT_EQ(d.findChild<QLabel*>("Label2")->text(), "需提取数据的表格：(选择要被导入数据的列)");
-        EXPECT_EQ(d.findChild<QPushButton*>("Command1")->text(), "浏览...");
-        EXPECT_EQ(d.findChild<QPushButton*>("Command3")->text(), "取消");
+        EXPECT_EQ(d.findChild<QPushButton*>("Command1")->text(), "浏览(&B)...");
+        EXPECT_EQ(d.findChild<QPushButton*>("Command3")->text(), "取消(&C)");
         auto* confirm = d.findChild<QPushButton*>("Command2");
         EXPECT_EQ(confirm->text(), "确认(&O)");
         EXPECT_FALSE(confirm->isEnabled());
@@ -230,6 +231,48 @@ TEST_F(PartialImportDialogTest, ASourceThatIsNoDataFileClosesTheDialogWithTheFor
     EXPECT_EQ(host.texts.back(), "就绪");
 }
 
+TEST_F(PartialImportDialogTest, TabGoesThroughEveryControlInReadingOrderAndEveryButtonHasItsKey) {
+    host.prompts.chooseOpen(writeSource());
+    importSome([&](PartialImportDialog& d) {
+        d.show();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        key(Qt::Key_B, Qt::AltModifier);  // 浏览(&B)..., which clicks a moment later
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.sourceGrid()->model()->rowCount() == 5; }));
+        d.targetGrid()->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 9; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            if (visited.back() == "Check1") {
+                key(Qt::Key_Space);  // ticked, the key lists can be reached
+            }
+            key(Qt::Key_Tab);
+        }
+        EXPECT_EQ(visited, (QStringList{"MSFlexGrid1", "Command1", "MSFlexGrid2", "Check1", "Combo1",
+                                        "Combo2", "Command2", "Command3", "MSFlexGrid1"}));
+        QStringList back;
+        d.cancelButton()->setFocus();
+        for (int i = 0; i < 9; ++i) {
+            back << QApplication::focusWidget()->objectName();
+            key(Qt::Key_Backtab);
+        }
+        EXPECT_EQ(back,
+                  (QStringList{"Command3", "Command2", "Combo2", "Combo1", "Check1", "MSFlexGrid2",
+                               "Command1", "MSFlexGrid1", "Command3"}));  // Shift+Tab the other way round
+        // The arrows choose the column in a grid.
+        d.sourceGrid()->setFocus();
+        d.sourceGrid()->setCurrentIndex(d.sourceGrid()->model()->index(0, 0));
+        key(Qt::Key_Right);
+        EXPECT_EQ(d.sourceColumn(), 2);
+        key(Qt::Key_C, Qt::AltModifier);  // 取消(&C)
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }));
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+    });
+}
+
 TEST_F(PartialImportDialogTest, TheTableMenuOffersTheExchangeEntriesInTheirPlaces) {
     QMenu* table = window->menus().first();
     QStringList names;
@@ -239,7 +282,7 @@ TEST_F(PartialImportDialogTest, TheTableMenuOffersTheExchangeEntriesInTheirPlace
                                    : a->objectName());
     }
     const QString order = names.join(' ');
-    EXPECT_TRUE(order.contains("menuCopyTable menuexptable menuSaveCVS - menuDRother menuImport"))
+    EXPECT_TRUE(order.contains("menuCopyTable menuexptable menuSaveCVS menuSaveXlsx - menuDRother menuImport"))
         << order.toStdString();
     EXPECT_EQ(window->action("menuexptable")->text(), "导出部分表格(&E)");
     QMenu* import = table->findChild<QMenu*>("menuImport");
@@ -249,8 +292,8 @@ TEST_F(PartialImportDialogTest, TheTableMenuOffersTheExchangeEntriesInTheirPlace
     for (QAction* a : import->actions()) {
         entries << a->text();
     }
-    EXPECT_EQ(entries, (QStringList{"导入整张表格(&E)", "导入选定数据到指定位置(&S)"}));
-    EXPECT_EQ(import->actions().last()->objectName(), "menuImportSome");
+    EXPECT_EQ(entries, (QStringList{"导入整张表格(&E)", "导入选定数据到指定位置(&S)", "从电子表格导入(&X)..."}));
+    EXPECT_EQ(import->actions()[1]->objectName(), "menuImportSome");
 }
 
 }  // namespace

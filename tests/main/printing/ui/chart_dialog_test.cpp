@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +97,33 @@ TEST_F(ChartDialogTest, TheMaximumAndSegmentBoxesTakeOnlyDigitsAndBackspace) {
         minimum->clear();
         QTest::keyClicks(minimum, "-5");
         EXPECT_EQ(minimum->text(), "-5");
+    });
+}
+
+TEST_F(ChartDialogTest, TheEditingKeysWorkInTheMaximumAndSegmentBoxesAndAPasteKeepsItsDigits) {
+    openDialog([](ChartDialog& d) {
+        for (const char* name : {"Text2", "Text3"}) {
+            QLineEdit* box = child<QLineEdit>(d, name);
+            const QString before = box->text();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            EXPECT_EQ(box->selectedText(), before) << name;
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            EXPECT_EQ(QGuiApplication::clipboard()->text(), before) << name;
+            QTest::keyClick(box, Qt::Key_Delete);
+            EXPECT_EQ(box->text(), "") << name;
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(box->text(), before) << name;
+            QGuiApplication::clipboard()->setText(QStringLiteral("12a"));
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(box->text(), "12") << name;
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(box->text(), before) << name;
+            // Text put in another way (the box's own paste, a drop) keeps its digits too.
+            box->selectAll();
+            box->paste();
+            EXPECT_EQ(box->text(), "12") << name;
+        }
     });
 }
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "common/qt/print_path.h"
@@ -60,7 +62,8 @@ TEST_F(PrintSetupTest, TheTableMenuLeadsToThePrintWindowsInItsOrder) {
     const qsizetype import = texts.indexOf(QStringLiteral("导入另一张表格(&I)"));
     ASSERT_GE(import, 0);
     EXPECT_EQ(texts.mid(import + 1),
-              (QStringList{"打印图表(&H)", "打印报表(&B)", "打印、预览[表格](&P)", "-", "关闭(&X)"}));
+              (QStringList{"导入电子表格(&N)...", "打印图表(&H)", "打印报表(&B)", "打印、预览[表格](&P)", "-",
+                           "关闭(&X)"}));
     EXPECT_EQ(window->action("menuPrintView")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
@@ -227,6 +230,33 @@ TEST_F(PrintSetupTest, ATableNeverSavedPrintsToThePdfNamedWhenNoPrinterIsInstall
     EXPECT_EQ(testing::PdfPageCount(pdf), previewPages);
     testing::ExpectParts(testing::PdfText(pdf), {"未命名的表格", "学生1", "学生80", "打印时间："});
     EXPECT_TRUE(host.prompts.messages().empty());
+}
+
+TEST_F(PrintSetupTest, TheWheelScrollsFourStepsANotchDownWhenTurnedTowardsTheUser) {
+    load(300);
+    openWindow([&](PrintSetupWindow& w) {
+        w.resize(600, 700);
+        w.show();
+        ScrolledPage* view = w.previewView();
+        ASSERT_GE(view->horizontalBar()->maximum(), 4);  // the page is wider than the view
+        struct Turn {
+            int angle;
+            Qt::KeyboardModifiers modifiers;
+            int vertical, horizontal;  // the bars' values after it
+        };
+        const Turn turns[] = {{-120, {}, 4, 0},
+                              {-240, {}, 12, 0},
+                              {120, {}, 8, 0},
+                              {60, {}, 8, 0},
+                              {-120, Qt::ShiftModifier, 8, 4}};
+        for (const Turn& t : turns) {
+            QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, t.angle), Qt::NoButton, t.modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view, &wheel);
+            EXPECT_EQ(view->verticalBar()->value(), t.vertical) << t.angle;
+            EXPECT_EQ(view->horizontalBar()->value(), t.horizontal) << t.angle;
+        }
+    });
 }
 
 TEST_F(PrintSetupTest, ScrollingToTheLastPageShowsIt) {

@@ -112,6 +112,27 @@ TEST_F(ReportWindowTest, FortyRowsPrintFortyPagesWithTheBoundFields) {
     EXPECT_EQ(paper.orientation(), PageOrientation::Portrait);
 }
 
+TEST_F(ReportWindowTest, OneItemPrintsExactlyTheRowChosenFirstOrLast) {
+    for (int entry : {0, 39}) {
+        paper = RecordingSurface();
+        openWindow([&](ReportPrintWindow& w) {
+            openTemplate(w, "card.rvx");
+            bind(w, 2, 1);
+            child<QRadioButton>(w, "Option1")->click();
+            child<QComboBox>(w, "Combo3")->setCurrentIndex(entry);
+            menu(w, "menuPrint")->trigger();
+        });
+        EXPECT_EQ(paper.pages(), 1) << entry;
+        std::vector<std::string> students;
+        for (const std::string& text : paper.texts()) {
+            if (text.rfind("学生", 0) == 0) {
+                students.push_back(text);
+            }
+        }
+        EXPECT_EQ(students, std::vector<std::string>{"学生" + std::to_string(entry + 1)}) << entry;
+    }
+}
+
 TEST_F(ReportWindowTest, UnbindingAsksAndTheEndOfTheRangeNeverStandsBeforeItsStart) {
     openWindow([&](ReportPrintWindow& w) {
         openTemplate(w, "card.rvx");

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDataStream>
 #include <QDialog>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QTest>
 #include <QThread>
 #include <atomic>
@@ -120,6 +122,38 @@ TEST_F(InstanceChannelTest, ALaterStartHandsItsFilesToTheRunningProgram) {
     EXPECT_EQ(answered, 1);
     ASSERT_EQ(received.size(), 2);
     EXPECT_TRUE(received[1].isEmpty());
+}
+
+TEST_F(InstanceChannelTest, AClientWithAnotherTagGetsNoAnswerAndOpensNothing) {
+    const QString name = QStringLiteral("scorvane-test-tag-%1").arg(QCoreApplication::applicationPid());
+    InstanceChannel running(name);
+    ASSERT_TRUE(running.listen());
+    int handedOver = 0;
+    QObject::connect(&running, &InstanceChannel::filesHandedOver, [&](const QStringList&) { ++handedOver; });
+    for (quint32 tag : {0x53435632u, 0u}) {
+        std::atomic<int> answer{-1};  // the bytes the client got back, once it is done
+        std::unique_ptr<QThread> client(QThread::create([&answer, &name, tag] {
+            QLocalSocket socket;
+            socket.connectToServer(name);
+            if (!socket.waitForConnected(2000)) {
+                answer = -2;
+                return;
+            }
+            QByteArray request;
+            QDataStream out(&request, QIODevice::WriteOnly);
+            out << tag << QStringList{QStringLiteral("/a.skv")};
+            socket.write(request);
+            socket.waitForBytesWritten(2000);
+            socket.waitForReadyRead(1000);
+            answer = static_cast<int>(socket.readAll().size());
+        }));
+        client->start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer != -1; }, 5000));
+        client->wait();
+        EXPECT_EQ(answer, 0) << tag;
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(handedOver, 0);
 }
 
 TEST_F(InstanceChannelTest, ASocketLeftByAProgramThatEndedIsReplaced) {

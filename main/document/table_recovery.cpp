@@ -1,0 +1,84 @@
+#include "main/document/table_recovery.h"
+
+#include "main/document/data_file.h"
+
+namespace scorvane {
+
+RecoveryInfo TableCopyInfo(const GradeTable& table, const std::string& workspace) {
+    RecoveryInfo info;
+    info.filePath = table.filePath;
+    info.title = table.title;
+    info.workspace = workspace;
+    return info;
+}
+
+std::vector<TableCopy> FindTableCopies(const RecoveryFolder& folder, const std::string& workspace) {
+    std::vector<TableCopy> copies;
+    for (FoundCopy& found : folder.find(kTableCopyExtension)) {
+        if (found.info && !SameFolder(found.info->workspace, workspace)) {
+            continue;
+        }
+        TableCopy copy;
+        copy.id = std::move(found.id);
+        copy.info = std::move(found.info);
+        GradeTable table;
+        if (found.bytes && ParseDataFile(*found.bytes, table)) {
+            copy.table = std::move(table);
+        }
+        copies.push_back(std::move(copy));
+    }
+    return copies;
+}
+
+std::string ClassOfTablePath(const std::string& filePath, const std::string& dataFolder) {
+    if (dataFolder.empty() || filePath.size() <= dataFolder.size() ||
+        filePath.compare(0, dataFolder.size(), dataFolder) != 0) {
+        return std::string(kNoClass);
+    }
+    std::vector<std::string> folders;
+    std::string_view rest = std::string_view(filePath).substr(dataFolder.size());
+    for (size_t slash = rest.find('/'); slash != std::string_view::npos; slash = rest.find('/')) {
+        if (slash > 0) {
+            folders.emplace_back(rest.substr(0, slash));
+        }
+        rest.remove_prefix(slash + 1);
+    }
+    if (folders.empty()) {
+        return std::string(kNoClass);
+    }
+    // school / grade / class: the grade and the class name it well enough.
+    return folders.size() == 1 ? folders[0] : folders[folders.size() - 2] + " " + folders.back();
+}
+
+TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFolder) {
+    TableCopyRow row;
+    row.damaged = copy.damaged();
+    if (copy.table) {
+        row.table = copy.table->title;
+    } else if (copy.info && !copy.info->title.empty()) {
+        row.table = copy.info->title;
+    } else {
+        row.table = std::string(kUnknownTable);
+    }
+    if (row.damaged) {
+        row.table += kDamagedCopyMark;
+    }
+    row.className = copy.info ? ClassOfTablePath(copy.info->filePath, dataFolder) : std::string(kNoClass);
+    row.time = copy.info ? RecoveryTimeText(copy.info->time) : std::string();
+    return row;
+}
+
+bool RecoverTable(Document& document, const TableCopy& copy) {
+    if (copy.damaged()) {
+        return false;
+    }
+    GradeTable& table = document.table;
+    table = *copy.table;
+    table.filePath = copy.info->filePath;
+    table.renumber();
+    table.setHeaderLayout(table.composeHeaderLayout(false));
+    document.setModified();
+    return true;
+}
+
+}  // namespace scorvane

@@ -1,0 +1,37 @@
+// The table window's workbook commands: a sheet as a new table, a sheet's rows appended, the table as a
+// workbook.
+#include <QTableView>
+
+#include "main/document/ui/grade_table_model.h"
+#include "main/document/ui/table_window.h"
+#include "main/document/ui/table_window_host.h"
+#include "main/exchange/table_import.h"
+#include "main/exchange/ui/sheet_import_dialog.h"
+#include "main/exchange/workbook_export_command.h"
+
+namespace scorvane {
+
+void TableWindow::importWorkbookAsNewTable() {
+    commitEditor();
+    if (std::optional<GradeTable> table =
+            RunSheetImportDialog(host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner())) {
+        host_.openNewTable(std::move(*table));
+    }
+}
+
+void TableWindow::importWorkbookRows() {
+    commitEditor();
+    host_.prompter().message(kImportAllWarning, "提示", Icon::Information);
+    std::optional<GradeTable> table =
+        RunSheetImportDialog(host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner());
+    if (table && AppendSheetTable(document_, *table, host_.prompter())) {
+        tableReset();
+    }
+}
+
+void TableWindow::exportWorkbook() {
+    commitEditor();
+    ExportWorkbookCommand(document_.table, host_.prompter(), host_.statusSink());
+}
+
+}  // namespace scorvane

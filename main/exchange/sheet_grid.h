@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scorvane {
+
+// The limits every workbook reader keeps, so that a hostile file is refused before it costs much.
+inline constexpr int64_t kMaxSheetCells = 1'000'000;             // cells held, gaps inside a row included
+inline constexpr int64_t kMaxWorkbookBytes = 256LL * 1024 * 1024;  // unpacked archive members
+
+// Which sheet of a workbook to read: by name when `name` is set, else the `index`-th (from 0).
+struct SheetChoice {
+    std::string name;
+    int index = 0;
+};
+
+// One sheet as a reader sees it: the text of every cell, in the rows and columns of the sheet. Only
+// rows with a non-empty cell are kept; a row's cells run from column A to its last non-empty cell.
+struct SheetRow {
+    int index = 0;  // the sheet's row, from 0
+    std::vector<std::string> cells;
+};
+
+struct SheetGrid {
+    std::vector<std::string> sheetNames;  // every sheet of the workbook, in order
+    int sheet = 0;                        // the one read
+    std::vector<SheetRow> rows;           // in row order
+
+    // Stores a cell's text; empty texts are not stored. Rows and columns only grow (a reader sets the
+    // cells of a sheet in its order). False when the grid would hold more than kMaxSheetCells cells.
+    bool set(int row, int col, std::string text);
+    // Empties the cells of a merged range but its top-left one. False when the merged ranges of a sheet
+    // would together cost more work than a few passes over the largest grid (a hostile file).
+    bool clearMerged(int top, int left, int bottom, int right);
+    int64_t cellCount() const { return cells_; }
+
+  private:
+    int64_t cells_ = 0;
+    int64_t mergeWork_ = 0;
+};
+
+// Why a workbook was not read.
+enum class SheetError {
+    None,
+    Format,        // not a workbook of its kind, damaged, encrypted, hostile, or over the limits
+    MissingSheet,  // no sheet of that name or number
+};
+
+}  // namespace scorvane

@@ -1,0 +1,115 @@
+// Recovery copies of the designer's template: made while it has unsaved changes, removed by a save and
+// a discarding close, written at once by 退出, offered back at the next start.
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "common/file_io.h"
+#include "common/qt/recovery_copier.h"
+#include "common/qt/recovery_offer_dialog.h"
+#include "common/recovery_store.h"
+#include "common/text_codec.h"
+#include "designer/template_recovery.h"
+#include "designer/ui/template_copier.h"
+#include "designer/ui/template_recovery_offer.h"
+#include "designer_window_fixture.h"
+
+namespace scorvane::designer {
+namespace {
+
+class DesignerRecoveryTest : public testing_support::DesignerWindowFixture {
+  protected:
+    void attach(int64_t intervalMillis) {
+        store = std::make_unique<RecoveryStore>(dir.file("recovery"), intervalMillis);
+        copier = AttachTemplateCopier(window, *store);
+    }
+    ~DesignerRecoveryTest() override {
+        window.document().onChange = nullptr;
+        delete copier;  // before the store it writes through
+        store.reset();
+    }
+    std::string copyPath() const {
+        return store->folder().documentPath(copier->copyId(), kTemplateCopyExtension);
+    }
+    bool copied(int millis = 5000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!FileExists(copyPath()) && clock.elapsed() < millis) {
+            QTest::qWait(10);
+            store->writer().wait();
+        }
+        return FileExists(copyPath());
+    }
+
+    std::unique_ptr<RecoveryStore> store;
+    RecoveryCopier* copier = nullptr;
+};
+
+TEST_F(DesignerRecoveryTest, EditsAreCopiedASaveRemovesTheCopyAndADiscardingCloseToo) {
+    attach(20);
+    action("menuAddLabel")->trigger();
+    ASSERT_TRUE(copied());
+    const ReportTemplateRecords records = ParseReportTemplate(DecodeGbk(testing::ReadBytes(copyPath())));
+    EXPECT_TRUE(records.hasInformation);
+    EXPECT_EQ(records.labelRecords.size(), 1u);
+
+    const std::string saved = dir.file("通知单.rvx");
+    prompter.chooseSave(saved);
+    action("menuSaveAs")->trigger();
+    EXPECT_FALSE(FileExists(copyPath()));
+
+    action("menuAddLabel")->trigger();
+    ASSERT_TRUE(copied());
+    prompter.answer(Answer::Yes);  // 文件尚未保存，确认要退出吗？
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(FileExists(copyPath()));
+}
+
+TEST_F(DesignerRecoveryTest, ExitWritesTheChangesNotYetCopied) {
+    attach(60000);
+    window.setExitHandler([] {});
+    action("menuAddLabel")->trigger();
+    EXPECT_FALSE(FileExists(copyPath()));  // due in a minute
+    action("menuExit")->trigger();
+    EXPECT_TRUE(FileExists(copyPath()));
+}
+
+TEST_F(DesignerRecoveryTest, CopiesOfEndedDesignersAreOfferedTheFirstRecoveredHereTheOthersElsewhere) {
+    attach(60000);
+    const RecoveryFolder folder(dir.file("recovery"));
+    TemplateDocument left;
+    left.labels.append(TemplateLabel(), "文字标签  0");
+    left.fileName = dir.file("成绩通知单.rvx");
+    RecoveryInfo info = TemplateCopyInfo(left);
+    info.session = "00000000000000ee";
+    info.time = 1714550000;
+    ASSERT_TRUE(
+        folder.write("first", kTemplateCopyExtension, TemplateCopyBytes(left.toReportTemplate()), info));
+    info.time += 1;
+    ASSERT_TRUE(
+        folder.write("second", kTemplateCopyExtension, TemplateCopyBytes(left.toReportTemplate()), info));
+
+    dialogs.then([](QDialog& d) {
+        auto& offer = dynamic_cast<RecoveryOfferDialog&>(d);
+        EXPECT_EQ(offer.windowTitle(), "恢复未保存的报表");
+        ASSERT_EQ(offer.list()->topLevelItemCount(), 2);
+        EXPECT_EQ(offer.list()->topLevelItem(0)->text(0), "成绩通知单.rvx");
+        offer.recoverButton()->click();
+    });
+    std::vector<std::string> elsewhere;
+    EXPECT_TRUE(
+        OfferTemplateRecovery(window, *store, [&](const std::string& id) { elsewhere.push_back(id); }));
+    EXPECT_EQ(elsewhere, std::vector<std::string>{"second"});
+    EXPECT_EQ(window.document().fileName, dir.file("成绩通知单.rvx"));
+    EXPECT_TRUE(window.document().changed);
+    EXPECT_EQ(window.document().labels.size(), 1u);
+    EXPECT_EQ(copier->copyId(), "first");
+    // The designer started for the second copy finds it; the first is held by this one.
+    const std::vector<TemplateCopy> found = FindTemplateCopies(folder);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].id, "second");
+}
+
+}  // namespace
+}  // namespace scorvane::designer

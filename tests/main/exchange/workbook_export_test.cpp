@@ -1,0 +1,62 @@
+#include "main/exchange/workbook_export.h"
+
+#include <gtest/gtest.h>
+
+#include "common/utf8.h"
+#include "main/exchange/sheet_cell.h"
+#include "support/run_program.h"
+#include "support/sample_table.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+using testing::MakeTable;
+
+// A part of a workbook, unzipped.
+std::string Part(const std::string& workbook, const std::string& name) {
+    auto r = testing::RunProgram("/usr/bin/unzip", {"-p", workbook, name});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return r.out;
+}
+
+TEST(WorkbookExport, EveryTitleGivesAValidSheetNameOfAtMost31Characters) {
+    const std::string longTitle = "高一(1)班2024学年第一学期期中考试成绩统计表（全年级汇总）";  // 32
+    struct Case {
+        std::string title, sheet;
+    };
+    const std::vector<Case> cases = {
+        {longTitle, std::string(Utf8Left(longTitle, 31))},
+        {std::string(31, 'a'), std::string(31, 'a')},
+        {std::string(32, 'a'), std::string(31, 'a')},
+        {"a[b]c:d*e?f/g\\h", "a_b_c_d_e_f_g_h"},
+        {"'期中'", "期中"},
+        {"''", "成绩表"},
+        {"", "成绩表"},
+        {std::string(30, 'a') + "'x", std::string(30, 'a')},  // an apostrophe that ends up at the end
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WorkbookSheetName(c.title), c.sheet) << c.title;
+    }
+    // The workbook takes the name.
+    testing::TempDir dir;
+    const GradeTable t = MakeTable({"姓名"}, {{"甲"}}, longTitle);
+    ASSERT_TRUE(ExportWorkbook(t, dir.file("t.xlsx")));
+    EXPECT_NE(Part(dir.file("t.xlsx"), "xl/workbook.xml").find("<sheet name=\"" + cases[0].sheet + "\""),
+              std::string::npos);
+}
+
+TEST(WorkbookExport, AFormulaWorthBetweenMinusOneAndZeroIsAFormulaCellWithItsNumber) {
+    testing::TempDir dir;
+    const GradeTable t = MakeTable({"语文", "差"}, {{"0.5", "！公式：cell(?,1)-1"}});
+    const SheetCell cell = SheetCellOf(t, 1, 2);
+    EXPECT_EQ(cell.kind, SheetCell::Kind::Formula);
+    EXPECT_EQ(cell.number, -0.5);
+    ASSERT_TRUE(ExportWorkbook(t, dir.file("t.xlsx")));
+    EXPECT_NE(Part(dir.file("t.xlsx"), "xl/worksheets/sheet1.xml")
+                  .find("<c r=\"C3\"><f>ROUND(B3-1,2)</f><v>-0.5</v></c>"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace scorvane
