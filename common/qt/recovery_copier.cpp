@@ -46,13 +46,6 @@ void RecoveryCopier::settled() {
     store_.writer().remove(id_, extension_);
 }
 
-void RecoveryCopier::copyNow() {
-    if (schedule_.due()) {
-        takeCopy();
-        store_.writer().wait();
-    }
-}
-
 void RecoveryCopier::adopt(const std::string& id) {
     id_ = id;
 }

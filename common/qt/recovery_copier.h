@@ -34,9 +34,6 @@ class RecoveryCopier : public QObject {
     void changedInBulk();
     // The document matches its file (it was saved), or its changes were given up: the copy goes.
     void settled();
-    // When there are changes not yet copied: a copy now, written before this returns (for a program
-    // about to end without asking).
-    void copyNow();
     // Goes on with a copy left by an ended program, whose document is open again with its changes:
     // this copier writes over it and removes it.
     void adopt(const std::string& id);

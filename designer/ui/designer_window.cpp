@@ -142,7 +142,7 @@ void DesignerWindow::buildMenus() {
             return;
         }
         exiting_ = true;
-        emit exiting();
+        emit templateSettled();  // the unsaved changes were given up, as by a discarding close
         exitProgram_();
     });
 

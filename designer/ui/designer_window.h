@@ -63,11 +63,9 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     static SurfaceColor WindowBackground();
 
   signals:
-    // The template matches its file again (新建, 打开, 保存, 另存为), or the window closes without keeping
-    // its changes: its recovery copy is no longer wanted.
+    // The template matches its file again (新建, 打开, 保存, 另存为), or the window closes or 退出 ends the
+    // program without keeping its changes (the question answered): its recovery copy is no longer wanted.
     void templateSettled();
-    // "退出(&X)" is about to end the program without a question.
-    void exiting();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

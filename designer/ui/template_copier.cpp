@@ -18,7 +18,6 @@ RecoveryCopier* AttachTemplateCopier(DesignerWindow& window, RecoveryStore& stor
     copier->setObjectName(QStringLiteral("templateCopier"));
     window.document().onChange = [copier] { copier->edited(); };
     QObject::connect(&window, &DesignerWindow::templateSettled, copier, &RecoveryCopier::settled);
-    QObject::connect(&window, &DesignerWindow::exiting, copier, &RecoveryCopier::copyNow);
     return copier;
 }
 

@@ -1,5 +1,5 @@
 // Recovery copies of the designer's template: made while it has unsaved changes, removed by a save and
-// a discarding close, written at once by 退出, offered back at the next start.
+// a discarding close or 退出, kept when 退出 is answered No, offered back at the next start.
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
@@ -66,13 +66,20 @@ TEST_F(DesignerRecoveryTest, EditsAreCopiedASaveRemovesTheCopyAndADiscardingClos
     EXPECT_FALSE(FileExists(copyPath()));
 }
 
-TEST_F(DesignerRecoveryTest, ExitWritesTheChangesNotYetCopied) {
-    attach(60000);
-    window.setExitHandler([] {});
+TEST_F(DesignerRecoveryTest, ExitKeepsTheCopyWhenAnsweredNoAndRemovesItWhenTheChangesAreGivenUp) {
+    attach(20);
+    bool ended = false;
+    window.setExitHandler([&ended] { ended = true; });
     action("menuAddLabel")->trigger();
-    EXPECT_FALSE(FileExists(copyPath()));  // due in a minute
+    ASSERT_TRUE(copied());
+    prompter.answer(Answer::No);  // 文件尚未保存，确认要退出吗？
     action("menuExit")->trigger();
+    EXPECT_FALSE(ended);
     EXPECT_TRUE(FileExists(copyPath()));
+    prompter.answer(Answer::Yes);
+    action("menuExit")->trigger();
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(FileExists(copyPath()));
 }
 
 TEST_F(DesignerRecoveryTest, CopiesOfEndedDesignersAreOfferedTheFirstRecoveredHereTheOthersElsewhere) {
