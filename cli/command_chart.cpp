@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "cli/drawing_commands.h"
 #include "cli/gui_session.h"
 #include "cli/table_io.h"
 #include "common/qt/qt_surface.h"
@@ -13,9 +14,7 @@
 namespace scorvane::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "chart TABLE.skv -o OUT.pdf|OUT.png|OUT.bmp --type bar|line-up|line-down --fields F,F... --rows R,R... "
-    "[--label-field F] [--max 100] [--min 0] [--segments 5] [--title T]";
+constexpr const char* kUsage = kChartUsage;
 
 std::vector<std::string> splitList(const std::string& list) {
     std::vector<std::string> parts;
@@ -165,15 +164,7 @@ int runChart(const CliArgs& args) {
     return 0;
 }
 
-CliRegistrar registrar(
-    {"chart",
-     kUsage,
-     "画柱形图（一个字段，比较几行）或折线图（几个字段，每行一条线；line-up 数大在上，line-down "
-     "数小在上，如名次）；PDF 为打印的 A4 页（放大 1.74 倍），PNG/BMP 为预览图（500×320 像素）",
-     {"-o", "--type", "--fields", "--rows", "--label-field", "--max", "--min", "--segments", "--title"},
-     {},
-     runChart,
-     62});
+DrawingRun run("chart", runChart);
 
 }  // namespace
 }  // namespace scorvane::cli

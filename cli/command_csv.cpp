@@ -1,6 +1,9 @@
+#include <iostream>
+
 #include "cli/cli_command.h"
 #include "cli/table_io.h"
 #include "main/document/cell_value.h"
+#include "main/document/data_file.h"
 #include "main/exchange/csv_export.h"
 
 namespace scorvane::cli {
@@ -17,7 +20,12 @@ int runCsv(const CliArgs& args) {
     if (!LoadTable(args.positional[0], document, prompter)) {
         return 1;
     }
-    return SaveBytes(CsvExportBytes(document.table, FormulaValues(document.table)), args.value("-o")) ? 0 : 1;
+    const std::string path = args.value("-o");
+    if (path.empty() || !WriteCsvExport(document.table, FormulaValues(document.table), path)) {
+        std::cerr << kSaveFailedMessage << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 CliRegistrar registrar(

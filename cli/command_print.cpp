@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "cli/drawing_commands.h"
 #include "cli/gui_session.h"
 #include "cli/table_io.h"
 #include "common/qt/qt_surface.h"
@@ -10,10 +11,7 @@
 namespace scorvane::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "print TABLE.skv -o OUT.pdf [--title T] [--footer T] [--no-teacher] [--class-info] [--no-fit] "
-    "[--no-rules] "
-    "[--page N | --row R]";
+constexpr const char* kUsage = kPrintUsage;
 
 int runPrint(const CliArgs& args) {
     if (args.positional.size() != 1 || !args.has("-o") || (args.has("--page") && args.has("--row"))) {
@@ -55,15 +53,7 @@ int runPrint(const CliArgs& args) {
     return PrintTable(*pdf, TablePrintSourceFor(table, *pdf), settings, prompter, status) ? 0 : 1;
 }
 
-CliRegistrar registrar(
-    {"print",
-     kUsage,
-     "把表格按打印设置窗口的版式打印为 A4 纵向 PDF（公式打印其值；标题、教师、页脚、打印时间；"
-     "--page 打印第 N 页（每页 64 行），--row 只打印第 R 行）",
-     {"-o", "--title", "--footer", "--page", "--row"},
-     {"--no-teacher", "--class-info", "--no-fit", "--no-rules"},
-     runPrint,
-     60});
+DrawingRun run("print", runPrint);
 
 }  // namespace
 }  // namespace scorvane::cli

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "cli/drawing_commands.h"
 #include "cli/gui_session.h"
 #include "cli/table_io.h"
 #include "common/qt/qt_surface.h"
@@ -13,8 +14,7 @@
 namespace scorvane::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "report TABLE.skv TEMPLATE.rvx -o OUT.pdf [--bind LABEL=FIELD ...] [--row R | --rows A-B]";
+constexpr const char* kUsage = kReportUsage;
 
 // LABEL: a label's number in the label list (1 = the first) or its caption, when no other label has it.
 int resolveLabel(const PrintableTemplate& report, const std::string& label) {
@@ -116,15 +116,7 @@ int runReport(const CliArgs& args) {
     return PrintReport(*pdf, report, bindings, source, rows, prompter, status) ? 0 : 1;
 }
 
-CliRegistrar registrar(
-    {"report",
-     kUsage,
-     "用报表模板为每一行打印一页（如成绩通知单）到 PDF；LABEL 为标签序号（1 为第一个）或标签文字，"
-     "FIELD 为字段名称或列号",
-     {"-o", "--bind", "--row", "--rows"},
-     {},
-     runReport,
-     61});
+DrawingRun run("report", runReport);
 
 }  // namespace
 }  // namespace scorvane::cli

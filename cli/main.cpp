@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/drawing_commands.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace {
@@ -53,7 +54,13 @@ int main(int argc, char** argv) {
             if (!scorvane::cli::ParseCliArgs(command, rest, parsed)) {
                 return 1;
             }
-            return command.run(parsed);
+            if (command.run) {
+                return command.run(parsed);
+            }
+            if (auto run = scorvane::cli::DrawingRunOf(command.name)) {
+                return run(parsed);
+            }
+            return scorvane::cli::RunInDrawingProgram(argv);
         }
     }
     std::cerr << "未知的命令：" << args[0] << "（scorvane-cli --help 列出所有命令）\n";

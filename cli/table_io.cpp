@@ -40,7 +40,11 @@ bool SaveBytes(const std::string& bytes, const std::string& path) {
 }
 
 bool SaveTable(const GradeTable& table, const std::string& path) {
-    return SaveBytes(SerializeDataFile(table), path);
+    if (path.empty() || !WriteDataFileTo(table, path)) {
+        std::cerr << kSaveFailedMessage << "\n";
+        return false;
+    }
+    return true;
 }
 
 int ResolveField(const GradeTable& table, const std::string& field) {

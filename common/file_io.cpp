@@ -162,13 +162,6 @@ void flushFolder(const fs::path& folder) {
     }
 }
 
-bool fail(std::string* error, const std::string& what) {
-    if (error) {
-        *error = what + ": " + std::strerror(errno);
-    }
-    return false;
-}
-
 int systemOpen(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
 }
@@ -184,18 +177,18 @@ AtomicWriteSteps& WriteStepsInUse() {
     return steps;
 }
 
-namespace {
-
-// `privateMode`: the file gets exactly 0600, new or replaced.
-bool writeAtomically(const std::string& path, std::string_view bytes, std::string* error, bool privateMode) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path, bool ownerOnly) {
     const AtomicWriteSteps& step = WriteStepsInUse();
-    const fs::path target = linkTarget(path);
+    target_ = linkTarget(path).string();
+    const fs::path target(target_);
     if (target.filename().empty() || target.filename() == "." || target.filename() == "..") {
         errno = EISDIR;
-        return fail(error, "no file name");
+        failWith("no file name");
+        return;
     }
     if (target.has_parent_path() && !MakeDirectories(target.parent_path().string())) {
-        return fail(error, "cannot create folder");
+        failWith("cannot create folder");
+        return;
     }
     // Keep the permissions of a file that is replaced.
     mode_t mode = 0666;
@@ -203,46 +196,77 @@ bool writeAtomically(const std::string& path, std::string_view bytes, std::strin
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             errno = EISDIR;
-            return fail(error, "target is a folder");
+            failWith("target is a folder");
+            return;
         }
         // A file its owner made read-only is not replaced behind the owner's back, although the
         // folder would allow the rename.
         if (::access(target.c_str(), W_OK) != 0) {
-            return fail(error, "file is read-only");
+            failWith("file is read-only");
+            return;
         }
         mode = st.st_mode & 07777;
     }
-    if (privateMode) {
+    if (ownerOnly) {
         mode = 0600;
     }
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-        temp = temporarySibling(target);
-        fd = step.createTemporary(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST) {
+    for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
+        temp_ = temporarySibling(target);
+        fd_ = step.createTemporary(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd_ < 0 && errno != EEXIST) {
             break;  // another name would not help
         }
     }
-    if (fd < 0) {
-        return fail(error, "cannot create file");
+    if (fd_ < 0) {
+        temp_.clear();
+        failWith("cannot create file");
+        return;
     }
-    ::flock(fd, LOCK_EX | LOCK_NB);  // marks the file as in use; see removeAbandonedTemporaries
-    if (privateMode) {
-        ::fchmod(fd, 0600);  // the mode mask may have taken the owner's bits away
+    ::flock(fd_, LOCK_EX | LOCK_NB);  // marks the file as in use; see removeAbandonedTemporaries
+    if (ownerOnly) {
+        ::fchmod(fd_, 0600);  // the mode mask may have taken the owner's bits away
     }
-    auto abandon = [&](const char* what) {
-        int saved = errno;
-        if (fd >= 0) {
-            step.close(fd);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (!committed_) {
+        const int saved = errno;
+        if (fd_ >= 0) {
+            WriteStepsInUse().close(fd_);
         }
-        ::unlink(temp.c_str());
+        if (!temp_.empty()) {
+            ::unlink(temp_.c_str());
+        }
         errno = saved;
-        return fail(error, what);
-    };
+    }
+}
+
+void AtomicFileWriter::failWith(const char* what) {
+    error_ = std::string(what) + ": " + std::strerror(errno);
+}
+
+void AtomicFileWriter::abandon(const char* what) {
+    const int saved = errno;
+    if (fd_ >= 0) {
+        WriteStepsInUse().close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+    errno = saved;
+    failWith(what);
+}
+
+bool AtomicFileWriter::write(std::string_view bytes) {
+    if (!ok()) {
+        return false;
+    }
+    const AtomicWriteSteps& step = WriteStepsInUse();
     size_t written = 0;
     while (written < bytes.size()) {
-        ssize_t n = step.write(fd, bytes.data() + written, bytes.size() - written);
+        ssize_t n = step.write(fd_, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -250,34 +274,56 @@ bool writeAtomically(const std::string& path, std::string_view bytes, std::strin
             if (n == 0) {
                 errno = ENOSPC;  // a write that makes no progress would never end
             }
-            return abandon("cannot write file");
+            abandon("cannot write file");
+            return false;
         }
         written += static_cast<size_t>(n);
     }
-    if (step.flush(fd) != 0) {
-        return abandon("cannot flush file");
+    return true;
+}
+
+bool AtomicFileWriter::commit(std::string* error) {
+    auto failed = [&] {
+        if (error) {
+            *error = error_;
+        }
+        return false;
+    };
+    if (!ok()) {
+        return failed();
     }
-    const int closing = fd;
-    fd = -1;
+    const AtomicWriteSteps& step = WriteStepsInUse();
+    if (step.flush(fd_) != 0) {
+        abandon("cannot flush file");
+        return failed();
+    }
+    const int closing = fd_;
+    fd_ = -1;
     if (step.close(closing) != 0) {
-        return abandon("cannot close file");
+        abandon("cannot close file");
+        return failed();
     }
-    if (step.rename(temp.c_str(), target.c_str()) != 0) {
-        return abandon("cannot replace file");
+    if (step.rename(temp_.c_str(), target_.c_str()) != 0) {
+        abandon("cannot replace file");
+        return failed();
     }
+    committed_ = true;
+    const fs::path target(target_);
     flushFolder(target.parent_path());
     removeAbandonedTemporaries(target);
     return true;
 }
 
-}  // namespace
-
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    return writeAtomically(path, bytes, error, false);
+    AtomicFileWriter writer(path);
+    writer.write(bytes);
+    return writer.commit(error);
 }
 
 bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    return writeAtomically(path, bytes, error, true);
+    AtomicFileWriter writer(path, true);
+    writer.write(bytes);
+    return writer.commit(error);
 }
 
 bool MakePrivateDirectory(const std::string& path) {

@@ -30,6 +30,38 @@ bool MakeDirectories(const std::string& path);
 // while it lives).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// The same write in pieces, for files made as they are written: the temporary file is created at once,
+// write() adds bytes to it, commit() flushes it and renames it over the target. A writer destroyed
+// before a successful commit, or after any failed step, removes its temporary file and leaves the
+// target as it was.
+class AtomicFileWriter {
+  public:
+    // `ownerOnly`: the file gets exactly 0600, new or replaced (see WritePrivateFileAtomically).
+    explicit AtomicFileWriter(const std::string& path, bool ownerOnly = false);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool ok() const { return error_.empty(); }
+    // False once any step has failed.
+    bool write(std::string_view bytes);
+    // True when the target now holds the bytes written; on failure `error` (when given) says why.
+    bool commit(std::string* error = nullptr);
+    // The temporary file, for a library that writes a file by its name: what it has written there when
+    // commit() is called is what replaces the target.
+    const std::string& temporaryPath() const { return temp_; }
+
+  private:
+    void failWith(const char* what);
+    void abandon(const char* what);
+
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    bool committed_ = false;
+    std::string error_;
+};
+
 // The same for a file that only its owner may read and write: new or replaced, it has the permissions
 // 0600 (whatever the file had before and whatever the process's file mode mask says).
 bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes,

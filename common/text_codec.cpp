@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -164,14 +165,25 @@ size_t readUtf8(std::string_view s, size_t i, char32_t& cp) {
 std::string DecodeGbk(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
+    AppendDecodedGbk(out, bytes);
+    return out;
+}
+
+void AppendDecodedGbk(std::string& out, std::string_view bytes) {
     const std::vector<char32_t>* table = nullptr;
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
         auto c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80) {
-            // Runs of ASCII are the bulk of every data file.
+            // Runs of ASCII are the bulk of every data file: taken eight bytes at a time.
             size_t j = i + 1;
+            for (uint64_t word; j + 8 <= n; j += 8) {
+                std::memcpy(&word, bytes.data() + j, 8);
+                if (word & 0x8080808080808080ULL) {
+                    break;
+                }
+            }
             while (j < n && static_cast<unsigned char>(bytes[j]) < 0x80) {
                 ++j;
             }
@@ -215,12 +227,16 @@ std::string DecodeGbk(std::string_view bytes) {
         appendUtf8(out, (*table)[(c - 0x81) * kTrailCount + t]);
         i += 2;
     }
-    return out;
 }
 
 std::string EncodeGbk(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
+    AppendEncodedGbk(out, utf8);
+    return out;
+}
+
+void AppendEncodedGbk(std::string& out, std::string_view utf8) {
     const std::vector<uint16_t>* reverse = nullptr;
     size_t i = 0;
     const size_t n = utf8.size();
@@ -259,7 +275,25 @@ std::string EncodeGbk(std::string_view utf8) {
         auto encoded = iconvWhole("GB18030", "UTF-8", one);
         out.append(encoded ? *encoded : std::string("?"));
     }
-    return out;
+}
+
+bool IsAscii(std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t n = bytes.size();
+    // Eight bytes at a time: no byte may have its high bit set.
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL) {
+            return false;
+        }
+    }
+    for (; n > 0; ++p, --n) {
+        if (static_cast<unsigned char>(*p) & 0x80) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool IsValidUtf8(std::string_view bytes) {

@@ -11,9 +11,16 @@ namespace scorvane {
 
 // GB18030/GBK bytes to UTF-8. A byte sequence that forms no character becomes U+FFFD.
 std::string DecodeGbk(std::string_view bytes);
+// The same, appended to `out`.
+void AppendDecodedGbk(std::string& out, std::string_view bytes);
 
 // UTF-8 to GB18030/GBK bytes. A malformed UTF-8 byte becomes "?".
 std::string EncodeGbk(std::string_view utf8);
+// The same, appended to `out`.
+void AppendEncodedGbk(std::string& out, std::string_view utf8);
+
+// True when every byte is below 0x80: such text is the same in GBK, GB18030 and UTF-8.
+bool IsAscii(std::string_view bytes);
 
 // UTF-8 with every character that GBK cannot hold (a character outside the two-byte part of GB18030,
 // U+FFFD of a damaged byte among them) replaced by "?", each one counted in `replaced`; a malformed

@@ -1,5 +1,8 @@
 #include "common/qt/qt_surface.h"
 
+#include <dlfcn.h>
+#include <zlib.h>
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -10,6 +13,23 @@
 #include "common/file_io.h"
 #include "common/qt/pdf_text_map.h"
 #include "common/text_lines.h"
+
+// Qt's PDF writer deflates every page's content (and the embedded fonts) at zlib's default level. The
+// pages of a printed table are mostly text positions, and at that level deflating them takes a third
+// of the whole print job; zlib's fastest level does it in a third of the time, for a file about a third
+// larger with the same pages. The program defines zlib's deflateInit_() itself, so that the dynamic
+// linker binds Qt to this definition; it hands everything on to zlib's own function unchanged, except
+// that a request for the default level gets the fastest. (Should a later Qt call another entry point,
+// this one is simply not used.)
+extern "C" __attribute__((visibility("default"))) int deflateInit_(z_streamp stream, int level, const char* version,
+                                                                  int streamSize) {
+    using Init = int (*)(z_streamp, int, const char*, int);
+    static const auto zlib = reinterpret_cast<Init>(dlsym(RTLD_NEXT, "deflateInit_"));
+    if (!zlib) {
+        return Z_STREAM_ERROR;
+    }
+    return zlib(stream, level == Z_DEFAULT_COMPRESSION ? Z_BEST_SPEED : level, version, streamSize);
+}
 
 namespace scorvane {
 namespace {
@@ -247,7 +267,7 @@ void QtSurface::usePen(SurfaceColor color, bool forText) {
     penWidth_ = width;
 }
 
-const QtSurface::GlyphLine* QtSurface::glyphLine(std::string_view line) {
+QtSurface::GlyphCache* QtSurface::glyphCache() {
     if (!paged_) {
         return nullptr;
     }
@@ -268,47 +288,94 @@ const QtSurface::GlyphLine* QtSurface::glyphLine(std::string_view line) {
             glyphCache_ = glyphCaches_.back().get();
         }
     }
-    auto& lines = glyphCache_->lines;
-    auto found = lines.find(line);
-    if (found != lines.end()) {
-        return &found->second;
+    return glyphCache_->raw.isValid() ? glyphCache_ : nullptr;
+}
+
+const QtSurface::Glyph& QtSurface::GlyphCache::glyph(char16_t unit) {
+    std::unique_ptr<Glyph[]>& block = blocks[unit >> 8];
+    if (!block) {
+        block = std::make_unique<Glyph[]>(256);
     }
-    if (lines.size() > 200000) {
-        lines.clear();
-    }
-    GlyphLine& made = lines[std::string(line)];
-    const QRawFont& raw = glyphCache_->raw;
-    if (raw.isValid()) {
-        const QString text = toQString(line);
-        const QList<quint32> glyphs = raw.glyphIndexesForString(text);
-        bool whole = !glyphs.isEmpty();
-        for (quint32 g : glyphs) {
-            whole = whole && g != 0;
-        }
+    Glyph& g = block[unit & 0xFF];
+    if (!g.known) {
+        g.known = true;
+        const QChar c(unit);
         // Plain text only: a character the font lacks, or a script that needs shaping, takes the usual way.
-        for (QChar c : text) {
-            const char16_t u = c.unicode();
-            whole = whole && !c.isSurrogate() && !c.isMark() && (u < 0x0590 || u >= 0x2000);
-        }
-        if (whole) {
-            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-            made.offsets.reserve(glyphs.size());
-            double x = 0;
-            for (const QPointF& a : advances) {
-                made.offsets.append(x);
-                x += a.x();
+        if (!c.isSurrogate() && !c.isMark() && (unit < 0x0590 || unit >= 0x2000)) {
+            const QList<quint32> glyphs = raw.glyphIndexesForString(QString(c));
+            if (glyphs.size() == 1 && glyphs[0] != 0) {
+                g.index = glyphs[0];
+                g.advance = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics).value(0).x();
+                g.plain = true;
             }
-            made.glyphs = glyphs;
-            made.width = x;
-            made.usable = true;
         }
     }
-    return &made;
+    return g;
+}
+
+bool QtSurface::layOutLine(std::string_view line) {
+    lineGlyphs_.clear();
+    lineOffsets_.clear();
+    lineUnits_.clear();
+    laidWidth_ = 0;
+    GlyphCache* cache = glyphCache();
+    if (!cache || line.empty()) {
+        return false;
+    }
+    // The line as UTF-16 units, as Qt reads it (well-formed UTF-8 straight, anything else through Qt).
+    size_t i = 0;
+    while (i < line.size()) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        char32_t cp;
+        size_t length;
+        if (b < 0x80) {
+            cp = b, length = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F, length = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F, length = 3;
+        } else {
+            break;  // four bytes (beyond U+FFFF) or malformed
+        }
+        if (i + length > line.size()) {
+            break;
+        }
+        bool wellFormed = true;
+        for (size_t k = 1; k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(line[i + k]);
+            wellFormed = wellFormed && (cont & 0xC0) == 0x80;
+            cp = (cp << 6) | (cont & 0x3F);
+        }
+        if (!wellFormed || (length == 2 && cp < 0x80) || (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))) {
+            break;
+        }
+        lineUnits_.push_back(static_cast<char16_t>(cp));
+        i += length;
+    }
+    if (i < line.size()) {
+        lineUnits_.clear();
+        const QString text = toQString(line);
+        for (QChar c : text) {
+            lineUnits_.push_back(c.unicode());
+        }
+    }
+    double x = 0;
+    for (char16_t unit : lineUnits_) {
+        const Glyph& g = cache->glyph(unit);
+        if (!g.plain) {
+            return false;
+        }
+        lineGlyphs_.append(g.index);
+        lineOffsets_.push_back(x);
+        x += g.advance;
+    }
+    laidWidth_ = x;
+    return true;
 }
 
 double QtSurface::lineAdvance(std::string_view line) {
-    if (const GlyphLine* g = glyphLine(line); g && g->usable) {
-        return g->width;
+    if (layOutLine(line)) {
+        return laidWidth_;
     }
     return metrics().horizontalAdvance(toQString(line));
 }
@@ -327,36 +394,42 @@ void QtSurface::flushText() {
     pendingPositions_.clear();
 }
 
-void QtSurface::drawLineText(double x, double y, std::string_view line, const GlyphLine* glyphs) {
-    const QString text = toQString(line);
+void QtSurface::drawLineText(double x, double y, std::string_view line, bool laidOut) {
     if (pdf_) {
-        for (QChar c : text) {
-            drawnCharacters_[c.unicode()] = true;
+        if (laidOut) {
+            for (char16_t unit : lineUnits_) {
+                drawnCharacters_[unit] = true;
+            }
+        } else {
+            for (QChar c : toQString(line)) {
+                drawnCharacters_[c.unicode()] = true;
+            }
         }
     }
     const double baseline = y + metrics().ascent();
-    if (glyphs && glyphs->usable && !qfont_.underline() && !qfont_.strikeOut()) {
+    if (laidOut && !qfont_.underline() && !qfont_.strikeOut()) {
         if (glyphCache_ != pendingCache_ || textColor_ != pendingColor_) {
             flushText();
             pendingCache_ = glyphCache_;
             pendingColor_ = textColor_;
         }
-        pendingGlyphs_.append(glyphs->glyphs);
-        for (double offset : glyphs->offsets) {
+        pendingGlyphs_.append(lineGlyphs_);
+        for (double offset : lineOffsets_) {
             pendingPositions_.append(QPointF(x + offset, baseline));
         }
         return;
     }
     flushText();
     usePen(textColor_, true);
-    painter_.drawText(QPointF(x, baseline), text);
+    painter_.drawText(QPointF(x, baseline), toQString(line));
 }
 
 void QtSurface::drawTextAt(double x, double y, std::string_view line) {
     if (line.empty() || !begin()) {
         return;
     }
-    drawLineText(toDevice(x), toDevice(y), line, glyphLine(line));
+    const bool laidOut = layOutLine(line);
+    drawLineText(toDevice(x), toDevice(y), line, laidOut);
 }
 
 void QtSurface::drawTextInRect(double left, double top, double right, double bottom, std::string_view text,
@@ -370,8 +443,8 @@ void QtSurface::drawTextInRect(double left, double top, double right, double bot
     for (std::string_view part : SplitTextLines(text)) {
         if (!part.empty()) {
             const std::string_view line = part;
-            const GlyphLine* glyphs = glyphLine(line);
-            const double w = glyphs && glyphs->usable ? glyphs->width : lineAdvance(line);
+            const bool laidOut = layOutLine(line);
+            const double w = laidOut ? laidWidth_ : metrics().horizontalAdvance(toQString(line));
             double x = box.left();
             if (align == TextAlign::Center) {
                 x = box.left() + (box.width() - w) / 2;
@@ -382,11 +455,11 @@ void QtSurface::drawTextInRect(double left, double top, double right, double bot
                 flushText();
                 painter_.save();
                 painter_.setClipRect(box);
-                drawLineText(x, y, line, glyphs);
+                drawLineText(x, y, line, laidOut);
                 flushText();
                 painter_.restore();
             } else {
-                drawLineText(x, y, line, glyphs);
+                drawLineText(x, y, line, laidOut);
             }
         }
         y += lineHeight;

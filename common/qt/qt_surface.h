@@ -7,11 +7,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/drawing_surface.h"
@@ -94,34 +94,34 @@ class QtSurface : public DrawingSurface {
     double toDevice(double twips) const { return twips * scale_; }
     const QFontMetricsF& metrics();
     void usePen(SurfaceColor color, bool forText);
-    // One line of text at (x, y) in device units, its top-left corner there; `glyphs` is its entry in
-    // the glyph cache (null off paper).
-    struct GlyphLine;
-    void drawLineText(double x, double y, std::string_view line, const GlyphLine* glyphs);
+    // On paper every character is looked up once per font, its glyph and advance kept: a line of plain
+    // text is then laid out from them without asking the font again, and drawn as glyphs. A text the
+    // font cannot show whole, or that needs shaping, is measured and drawn the usual way.
+    struct Glyph {
+        quint32 index = 0;
+        double advance = 0;
+        bool known = false;  // looked up
+        bool plain = false;  // drawn from its glyph
+    };
+    struct GlyphCache {
+        SurfaceFont font;
+        QRawFont raw;
+        std::array<std::unique_ptr<Glyph[]>, 256> blocks;  // by the high byte of the UTF-16 unit
+        const Glyph& glyph(char16_t unit);
+    };
+    // The current font's cache on paper (made on first use); null on a picture or without the font.
+    GlyphCache* glyphCache();
+    // Lays the line out from the cache into lineGlyphs_, lineOffsets_ (from the line's start),
+    // laidWidth_ and lineUnits_; false when it must take the usual way.
+    bool layOutLine(std::string_view line);
+    // One line of text at (x, y) in device units, its top-left corner there; `laidOut` when
+    // layOutLine(line) has just succeeded.
+    void drawLineText(double x, double y, std::string_view line, bool laidOut);
     // Draws the texts gathered so far; every other drawing call does this first, so that the order of
     // drawing stays as called.
     void flushText();
     // The width of one line in device units.
     double lineAdvance(std::string_view line);
-
-    // On paper every distinct text is laid out once per font and then drawn from its glyphs: tables
-    // repeat their marks thousands of times. A text the font cannot show whole is drawn the usual way.
-    struct GlyphLine {
-        QList<quint32> glyphs;
-        QList<double> offsets;  // of each glyph from the start of the line
-        double width = 0;
-        bool usable = false;
-    };
-    struct GlyphCache {
-        SurfaceFont font;
-        QRawFont raw;
-        struct Hash {
-            using is_transparent = void;
-            size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-        };
-        std::unordered_map<std::string, GlyphLine, Hash, std::equal_to<>> lines;
-    };
-    const GlyphLine* glyphLine(std::string_view line);
 
     // The device: exactly one of these.
     QPagedPaintDevice* paged_ = nullptr;
@@ -149,6 +149,10 @@ class QtSurface : public DrawingSurface {
     std::optional<QFontMetricsF> metrics_;
     std::vector<std::unique_ptr<GlyphCache>> glyphCaches_;
     GlyphCache* glyphCache_ = nullptr;  // the current font's, made on first use
+    QList<quint32> lineGlyphs_;
+    std::vector<double> lineOffsets_;
+    std::vector<char16_t> lineUnits_;
+    double laidWidth_ = 0;
     // Texts gathered on paper in one font and colour, drawn as one run of glyphs: a page of a table
     // becomes a few text objects instead of one for every cell.
     QList<quint32> pendingGlyphs_;

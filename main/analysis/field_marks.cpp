@@ -24,7 +24,7 @@ std::string_view trimBlanks(std::string_view text) {
 // A row with no student: no data cell other than formulas holds anything.
 bool rowHoldsData(const GradeTable& table, int row) {
     for (int c = 1; c < table.cols(); ++c) {
-        const std::string& text = table.cell(row, c);
+        const std::string_view text = table.cell(row, c);
         if (!IsFormula(text) && !IsBlank(text)) {
             return true;
         }
@@ -37,7 +37,7 @@ bool rowHoldsData(const GradeTable& table, int row) {
 bool numericField(const GradeTable& table, int col) {
     bool number = false;
     for (int r = 1; r < table.rows(); ++r) {
-        const std::string& text = table.cell(r, col);
+        const std::string_view text = table.cell(r, col);
         double value = 0;
         if (IsFormula(text)) {
             if (!number && rowHoldsData(table, r)) {
@@ -110,7 +110,7 @@ FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
     }
     out.marks.reserve(static_cast<size_t>(table.rows()));
     for (int r = 1; r < table.rows(); ++r) {
-        const std::string& text = table.cell(r, col);
+        const std::string_view text = table.cell(r, col);
         double value = 0;
         if (IsFormula(text)) {
             if (!rowHoldsData(table, r)) {

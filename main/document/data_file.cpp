@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "common/file_io.h"
+#include "common/file_line_reader.h"
 #include "common/line_reader.h"
 #include "common/text_codec.h"
 #include "common/utf8.h"
@@ -24,14 +26,6 @@ bool parseCount(std::string_view line, int& count) {
     return true;
 }
 
-size_t countLines(std::string_view text) {
-    if (text.empty()) {
-        return 0;
-    }
-    size_t n = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-    return text.back() == '\n' ? n : n + 1;
-}
-
 std::string utf8MagicLine() {
     return std::string(kDataFileMagic);
 }
@@ -50,14 +44,179 @@ bool firstLineIs(std::string_view bytes, std::string_view line) {
            rest == "\r";
 }
 
+// The bytes of a file's lines that are still to come.
+uint64_t bytesLeft(const LineReader& lines) {
+    return lines.rest().size();
+}
+uint64_t bytesLeft(const FileLineReader& lines) {
+    return lines.remaining();
+}
+bool readFailed(const LineReader&) {
+    return false;
+}
+bool readFailed(const FileLineReader& lines) {
+    return !lines.ok();
+}
+
+// A line of the file as a value: decoded (GBK, or checked UTF-8) and every "[/]" made CR LF. The value
+// is the line itself where nothing changes (ASCII without marks), else it is made in `scratch`.
+class LineDecoder {
+  public:
+    explicit LineDecoder(bool utf8) : utf8_(utf8) {}
+
+    // False for a UTF-8 file whose line is not well-formed.
+    bool decode(std::string_view line, std::string_view& value) {
+        if (!IsAscii(line)) {
+            if (utf8_) {
+                if (!IsValidUtf8(line)) {
+                    return false;
+                }
+            } else {
+                scratch_.clear();
+                AppendDecodedGbk(scratch_, line);
+                line = scratch_;
+            }
+        }
+        if (line.find(kLineBreakMark) != std::string_view::npos) {
+            marked_ = DecodeLineValue(line);
+            line = marked_;
+        }
+        value = line;
+        return true;
+    }
+
+  private:
+    bool utf8_;
+    std::string scratch_;
+    std::string marked_;
+};
+
+// Reads a data file from its lines in one pass, each cell decoded straight into the table (see
+// ParseDataFile).
+template <typename Lines>
+bool parseDataLines(Lines& lines, GradeTable& out) {
+    std::string_view line;
+    if (!lines.next(line)) {
+        return false;
+    }
+    bool utf8 = false;
+    if (line == gbkMagicLine()) {
+        utf8 = false;
+    } else if (line == utf8MagicLine()) {
+        utf8 = true;
+    } else {
+        return false;
+    }
+    LineDecoder decoder(utf8);
+    std::string header[6];
+    for (std::string& text : header) {
+        std::string_view value;
+        if (!lines.next(line) || !decoder.decode(line, value)) {
+            return false;
+        }
+        text = value;
+    }
+    int rows = 0;
+    int cols = 0;
+    if (!parseCount(header[1], rows) || !parseCount(header[2], cols)) {
+        return false;
+    }
+    // Every cell takes a line, and every line but the last ends in a line feed: a file that cannot
+    // hold the cells it claims is refused before any memory is taken for them.
+    const uint64_t cellCount = static_cast<uint64_t>(rows) * static_cast<uint64_t>(cols);
+    if (cellCount > bytesLeft(lines) + 1) {
+        return false;
+    }
+
+    GradeTable loaded(rows, cols);
+    // A long line the same as the one a row above (a column of formulas) is the same value: it takes
+    // the text of the cell above without being decoded again.
+    constexpr size_t kRepeatedLine = 16;
+    std::vector<std::string> lineAbove(static_cast<size_t>(cols));
+    for (uint64_t i = 0; i < cellCount; ++i) {
+        if (!lines.next(line)) {
+            return false;
+        }
+        const auto at = static_cast<int64_t>(i);
+        const bool longLine = line.size() > kRepeatedLine;
+        std::string& above = lineAbove[i % static_cast<uint64_t>(cols)];
+        if (longLine && line == above) {
+            loaded.setCellAt(at, loaded.cellAt(at - cols));
+            continue;
+        }
+        std::string_view value;
+        if (!decoder.decode(line, value)) {
+            return false;
+        }
+        loaded.setCellAt(at, value);
+        if (longLine) {
+            above.assign(line);
+        } else {
+            above.clear();
+        }
+    }
+    if (utf8) {
+        // A file that claims UTF-8 is UTF-8 throughout, also after its last cell.
+        std::string_view ignored;
+        while (lines.next(line)) {
+            if (!decoder.decode(line, ignored)) {
+                return false;
+            }
+        }
+        if (readFailed(lines)) {
+            return false;
+        }
+    }
+    loaded.title = std::move(header[0]);
+    loaded.teacher = std::move(header[3]);
+    loaded.classInfo = std::move(header[4]);
+    loaded.dataFormat = std::move(header[5]);
+    loaded.filePath = out.filePath;
+    out = std::move(loaded);
+    return true;
+}
+
+// Appends one value as its line: GBK, a line break inside it as "[/]", then CR LF.
 void appendValueLine(std::string& out, std::string_view value) {
-    if (value.find_first_of("\r\n") == std::string_view::npos) {
+    bool breaks = false;
+    for (char ch : value) {
+        breaks = breaks || ch == '\r' || ch == '\n';
+    }
+    std::string encoded;
+    if (breaks) {
+        encoded = EncodeLineValue(value);
+        value = encoded;
+    }
+    if (IsAscii(value)) {
         out.append(value);
     } else {
-        out.append(EncodeLineValue(value));
+        AppendEncodedGbk(out, value);
     }
     out.append("\r\n");
 }
+
+// Appends the data file's bytes to `text`; whenever it holds `piece` bytes or more, hands it to `flush`,
+// which empties it. False as soon as `flush` fails.
+template <typename Flush>
+bool serializeDataFile(const GradeTable& table, std::string& text, size_t piece, Flush&& flush) {
+    appendValueLine(text, kDataFileMagic);
+    appendValueLine(text, table.title);
+    appendValueLine(text, std::to_string(table.rows()));
+    appendValueLine(text, std::to_string(table.cols()));
+    appendValueLine(text, table.teacher);
+    appendValueLine(text, table.classInfo);
+    appendValueLine(text, table.dataFormat);
+    const int64_t cells = static_cast<int64_t>(table.rows()) * table.cols();
+    for (int64_t i = 0; i < cells; ++i) {
+        appendValueLine(text, table.cellAt(i));
+        if (text.size() >= piece && !flush(text)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr size_t kWritePiece = 256 * 1024;
 
 }  // namespace
 
@@ -76,81 +235,35 @@ bool HasDataFileMagic(std::string_view bytes) {
 }
 
 bool ParseDataFile(std::string_view bytes, GradeTable& out) {
-    std::string decoded;
-    std::string_view text;
-    if (firstLineIs(bytes, gbkMagicLine())) {
-        decoded = DecodeGbk(bytes);
-        text = decoded;
-    } else if (firstLineIs(bytes, utf8MagicLine()) && IsValidUtf8(bytes)) {
-        text = bytes;
-    } else {
-        return false;
-    }
+    LineReader lines(bytes);
+    return parseDataLines(lines, out);
+}
 
-    LineReader reader(text);
-    std::string_view header[7];
-    for (auto& line : header) {
-        if (!reader.next(line)) {
-            return false;
-        }
-    }
-    int rows = 0;
-    int cols = 0;
-    if (!parseCount(header[2], rows) || !parseCount(header[3], cols)) {
-        return false;
-    }
-    // The file must hold every cell before any memory is reserved for them.
-    const size_t cellCount = static_cast<size_t>(rows) * static_cast<size_t>(cols);
-    if (countLines(reader.rest()) < cellCount) {
-        return false;
-    }
-
-    const bool hasMarks = text.find(kLineBreakMark) != std::string_view::npos;
-    auto value = [hasMarks](std::string_view line) {
-        return hasMarks ? DecodeLineValue(line) : std::string(line);
-    };
-
-    GradeTable loaded(rows, cols);
-    std::vector<std::string>& cells = loaded.cells();
-    std::string_view line;
-    for (size_t i = 0; i < cellCount; ++i) {
-        if (!reader.next(line)) {
-            return false;
-        }
-        cells[i] = value(line);
-    }
-    loaded.title = value(header[1]);
-    loaded.teacher = value(header[4]);
-    loaded.classInfo = value(header[5]);
-    loaded.dataFormat = value(header[6]);
-    loaded.filePath = out.filePath;
-    out = std::move(loaded);
-    return true;
+bool ReadDataFile(const std::string& path, GradeTable& out) {
+    FileLineReader lines(path);
+    return lines.ok() && parseDataLines(lines, out);
 }
 
 std::string SerializeDataFile(const GradeTable& table) {
-    std::string text;
-    size_t estimate = 256;
-    for (const std::string& c : table.cells()) {
-        estimate += c.size() + 2;
-    }
-    text.reserve(estimate);
-    appendValueLine(text, kDataFileMagic);
-    appendValueLine(text, table.title);
-    appendValueLine(text, std::to_string(table.rows()));
-    appendValueLine(text, std::to_string(table.cols()));
-    appendValueLine(text, table.teacher);
-    appendValueLine(text, table.classInfo);
-    appendValueLine(text, table.dataFormat);
-    for (const std::string& c : table.cells()) {
-        appendValueLine(text, c);
-    }
-    return EncodeGbk(text);
+    std::string bytes;
+    serializeDataFile(table, bytes, std::numeric_limits<size_t>::max(), [](std::string&) { return true; });
+    return bytes;
+}
+
+bool WriteDataFileTo(const GradeTable& table, const std::string& path) {
+    AtomicFileWriter writer(path);
+    std::string piece;
+    piece.reserve(kWritePiece + 4096);
+    auto flush = [&](std::string& text) {
+        const bool written = writer.write(text);
+        text.clear();
+        return written;
+    };
+    return serializeDataFile(table, piece, kWritePiece, flush) && flush(piece) && writer.commit();
 }
 
 bool WriteDataFile(const GradeTable& table, const std::string& pathWithoutExtension) {
-    return WriteFileAtomically(pathWithoutExtension + std::string(kDataFileExtension),
-                               SerializeDataFile(table));
+    return WriteDataFileTo(table, pathWithoutExtension + std::string(kDataFileExtension));
 }
 
 std::string DataFileOf(const std::string& pathWithoutExtension) {
@@ -195,9 +308,8 @@ LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, P
     if (!FileExists(path)) {
         return LoadOutcome::Closed;
     }
-    auto bytes = ReadWholeFile(path);
     GradeTable& table = document.table;
-    if (!bytes || !ParseDataFile(*bytes, table)) {
+    if (!ReadDataFile(path, table)) {
         prompter.message(kFormatMessage, "提示", Icon::Information);
         return LoadOutcome::Refused;
     }
@@ -227,7 +339,7 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
             return SaveOutcome::Declined;
         }
     }
-    if (!WriteFileAtomically(target, SerializeDataFile(table))) {
+    if (!WriteDataFileTo(table, target)) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return SaveOutcome::Failed;
     }

@@ -40,6 +40,10 @@ std::string DecodeLineValue(std::string_view line);
 // format and cells, exactly as read); on any fault `out` is left as it was and false is returned.
 bool ParseDataFile(std::string_view bytes, GradeTable& out);
 
+// The same for the data file at `path` (the whole name), read in one pass without holding the file;
+// false also when it cannot be read.
+bool ReadDataFile(const std::string& path, GradeTable& out);
+
 // True when the bytes start with the magic line (GBK or UTF-8); the cheap first check.
 bool HasDataFileMagic(std::string_view bytes);
 
@@ -83,5 +87,7 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
 
 // Writes any table to `path` + ".skv" as the data file, atomically, without questions; false on failure.
 bool WriteDataFile(const GradeTable& table, const std::string& pathWithoutExtension);
+// The same to `path` as it stands; the bytes are made and written piece by piece.
+bool WriteDataFileTo(const GradeTable& table, const std::string& path);
 
 }  // namespace scorvane

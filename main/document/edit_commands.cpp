@@ -52,9 +52,8 @@ void DeleteCells(Document& document, const GridSelection& selection) {
     bool changed = false;
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c) {
-            std::string& cell = table.cells()[static_cast<size_t>(table.faIndex(r, c))];
-            if (!cell.empty()) {
-                cell.clear();
+            if (!table.cell(r, c).empty()) {
+                table.setCell(r, c, {});
                 changed = true;
             }
         }

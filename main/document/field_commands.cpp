@@ -49,14 +49,7 @@ int InsertColumn(Document& document, int currentCol, Prompter& prompter) {
     // With no fields the new column is the first field.
     const int col = std::clamp(currentCol, 1, table.cols());
     document.takeSnapshot();
-    table.setCols(table.cols() + 1);
-    const int cols = table.cols();
-    std::vector<std::string>& cells = table.cells();
-    for (int r = 0; r < table.rows(); ++r) {
-        auto rowStart = cells.begin() + static_cast<long>(table.faIndex(r, 0));
-        std::move_backward(rowStart + col, rowStart + cols - 1, rowStart + cols);
-        rowStart[col].clear();
-    }
+    table.insertColumn(col);
     RebuildHeaderLayout(table);
     document.setModified();
     renameAt(document, col, prompter, false);
@@ -70,13 +63,7 @@ bool RemoveColumn(Document& document, int currentCol) {
     }
     const int col = FieldCommandColumn(table, currentCol);
     document.takeSnapshot();
-    const int cols = table.cols();
-    std::vector<std::string>& cells = table.cells();
-    for (int r = 0; r < table.rows(); ++r) {
-        auto rowStart = cells.begin() + static_cast<long>(table.faIndex(r, 0));
-        std::move(rowStart + col + 1, rowStart + cols, rowStart + col);
-    }
-    table.setCols(cols - 1);
+    table.removeColumn(col);
     RebuildHeaderLayout(table);
     document.setModified();
     return true;

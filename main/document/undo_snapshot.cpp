@@ -7,17 +7,12 @@ namespace scorvane {
 void UndoSnapshot::take(const GradeTable& table) {
     rows = table.rows();
     cols = table.cols();
-    cells.assign(static_cast<size_t>(rows) * static_cast<size_t>(cols), std::string());
-    for (int r = 1; r < rows; ++r) {
-        for (int c = 1; c < cols; ++c) {
-            cells[static_cast<size_t>(table.faIndex(r, c))] = table.cell(r, c);
-        }
-    }
+    cells = table;
     headerLayout = table.headerLayout();
     titles.clear();
     if (headerLayout.empty() && rows > 0) {
         for (int c = 0; c < cols; ++c) {
-            titles.push_back(table.cell(0, c));
+            titles.emplace_back(table.cell(0, c));
         }
     }
 }
@@ -26,7 +21,7 @@ void UndoSnapshot::restore(GradeTable& table) const {
     table.resize(rows, cols);
     for (int r = 1; r < rows; ++r) {
         for (int c = 1; c < cols; ++c) {
-            table.setCell(r, c, cells[static_cast<size_t>(table.faIndex(r, c))]);
+            table.setCell(r, c, cells.cell(r, c));
         }
     }
     if (!headerLayout.empty()) {

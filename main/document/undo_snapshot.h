@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace scorvane {
+#include "main/document/grade_table.h"
 
-class GradeTable;
+namespace scorvane {
 
 // The one-level undo: the table's counts, every data cell (rows 1.. x columns 1.., at the same flat
 // index as in the table) and the header layout string, which carries row 0. Column 0 is not kept. A
@@ -13,7 +13,7 @@ class GradeTable;
 struct UndoSnapshot {
     int rows = 0;
     int cols = 0;
-    std::vector<std::string> cells;  // rows x cols, row 0 and column 0 left empty
+    GradeTable cells{0, 0};  // the table's cells as they were (rows x cols); rows 1.. x columns 1.. count
     std::string headerLayout;
     std::vector<std::string> titles;  // row 0, corner included, when headerLayout is empty
 

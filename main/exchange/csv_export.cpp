@@ -1,14 +1,31 @@
 #include "main/exchange/csv_export.h"
 
+#include <limits>
+
 #include "common/file_io.h"
 #include "common/text_codec.h"
+#include "main/formula/formula_cell.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
 
 namespace scorvane {
 
+namespace {
+
+// A comma, a double quote or a line break: the value is quoted.
+bool needsQuotes(std::string_view value) {
+    for (char ch : value) {
+        if (ch == ',' || ch == '"' || ch == '\r' || ch == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void AppendCsvValue(std::string& out, std::string_view value) {
-    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!needsQuotes(value)) {
         out.append(value);
         return;
     }
@@ -22,33 +39,78 @@ void AppendCsvValue(std::string& out, std::string_view value) {
     out.push_back('"');
 }
 
-std::string CsvExportText(const GradeTable& table, const CellValueFn& value) {
-    std::string text;
-    size_t estimate = table.title.size() + 8;
-    for (const std::string& c : table.cells()) {
-        estimate += c.size() + 1;
-    }
-    text.reserve(estimate + static_cast<size_t>(table.rows()) * 2);
+namespace {
 
-    AppendCsvValue(text, table.title);
+// The export's text, made row by row into `text` (UTF-8, or GBK with `gbk`); whenever it holds `piece`
+// bytes or more it goes to `flush`, which empties it. Only formula cells ask `value`: every other
+// cell's value is its text.
+template <typename Flush>
+bool csvExport(const GradeTable& table, const CellValueFn& value, bool gbk, std::string& text, size_t piece,
+               Flush&& flush) {
+    std::string quoted;
+    auto append = [&](std::string_view v) {
+        if (needsQuotes(v)) {
+            quoted.clear();
+            AppendCsvValue(quoted, v);
+            v = quoted;
+        }
+        if (!gbk || IsAscii(v)) {
+            text.append(v);
+        } else {
+            AppendEncodedGbk(text, v);
+        }
+    };
+    append(table.title);
     text.append("\r\n");
+    std::string computed;
     for (int r = 0; r < table.rows(); ++r) {
         for (int c = 0; c < table.cols(); ++c) {
             text.push_back(',');
-            if (value) {
-                AppendCsvValue(text, value(r, c));
+            const CellText cell = table.cell(r, c);
+            if (value && IsFormula(cell)) {
+                computed = value(r, c);
+                append(computed);
             } else {
-                AppendCsvValue(text, table.cell(r, c));
+                append(cell);
             }
         }
         text.append("\r\n");
+        if (text.size() >= piece && !flush(text)) {
+            return false;
+        }
     }
     text.append("\r\n");
+    return true;
+}
+
+std::string csvText(const GradeTable& table, const CellValueFn& value, bool gbk) {
+    std::string text;
+    csvExport(table, value, gbk, text, std::numeric_limits<size_t>::max(), [](std::string&) { return true; });
     return text;
 }
 
+constexpr size_t kWritePiece = 256 * 1024;
+
+}  // namespace
+
+std::string CsvExportText(const GradeTable& table, const CellValueFn& value) {
+    return csvText(table, value, false);
+}
+
 std::string CsvExportBytes(const GradeTable& table, const CellValueFn& value) {
-    return EncodeGbk(CsvExportText(table, value));
+    return csvText(table, value, true);
+}
+
+bool WriteCsvExport(const GradeTable& table, const CellValueFn& value, const std::string& path) {
+    AtomicFileWriter writer(path);
+    std::string piece;
+    piece.reserve(kWritePiece + 4096);
+    auto flush = [&](std::string& text) {
+        const bool written = writer.write(text);
+        text.clear();
+        return written;
+    };
+    return csvExport(table, value, true, piece, kWritePiece, flush) && flush(piece) && writer.commit();
 }
 
 CsvExportOutcome menuSaveCVS(const GradeTable& table, const CellValueFn& value, Prompter& prompter,
@@ -60,7 +122,7 @@ CsvExportOutcome menuSaveCVS(const GradeTable& table, const CellValueFn& value, 
     bool written;
     {
         StatusScope busy(status, kStatusSaving);
-        written = WriteFileAtomically(path, CsvExportBytes(table, value));
+        written = WriteCsvExport(table, value, path);
     }
     if (!written) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);

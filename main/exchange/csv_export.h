@@ -24,11 +24,15 @@ inline constexpr std::string_view kCsvSavedMessage =
 // Appends one value as it stands in the text.
 void AppendCsvValue(std::string& out, std::string_view value);
 
-// The whole text, UTF-8. `value` gives each cell's display value; without one the cells' texts are used.
+// The whole text, UTF-8. `value` gives each formula cell's display value; without one the cells' texts
+// are used.
 std::string CsvExportText(const GradeTable& table, const CellValueFn& value);
 
 // The bytes of the file (GB18030, which is GBK for every GBK character).
 std::string CsvExportBytes(const GradeTable& table, const CellValueFn& value);
+
+// Writes those bytes to `path`, atomically, as they are made; false on failure.
+bool WriteCsvExport(const GradeTable& table, const CellValueFn& value, const std::string& path);
 
 enum class CsvExportOutcome { Saved, Cancelled, Failed };
 

@@ -31,8 +31,7 @@ ImportSource LoadDataI(std::string_view file, bool fullName, Prompter& prompter,
     if (!FileExists(path)) {
         return result;
     }
-    auto bytes = ReadWholeFile(path);
-    if (!bytes || !ParseDataFile(*bytes, result.table)) {
+    if (!ReadDataFile(path, result.table)) {
         prompter.message(kFormatMessage, "提示", Icon::Information);
         result.outcome = LoadOutcome::Refused;
         return result;
@@ -56,10 +55,9 @@ PartialImportOutcome RunPartialImport(Document& document, int targetCol, const G
     }
 
     bool changed = false;
-    auto put = [&](int row, const std::string& value) {
-        std::string& cell = table.cells()[static_cast<size_t>(table.faIndex(row, targetCol))];
-        if (cell != value) {
-            cell = value;
+    auto put = [&](int row, std::string_view value) {
+        if (table.cell(row, targetCol) != value) {
+            table.setCell(row, targetCol, value);
             changed = true;
         }
     };

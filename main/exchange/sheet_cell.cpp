@@ -17,12 +17,12 @@ bool shownNumber(std::string shown, double& value) {
     return ReadSheetNumber(shown, value);
 }
 
-SheetCell valueCell(const std::string& value, bool shown) {
+SheetCell valueCell(std::string_view value, bool shown) {
     SheetCell out;
     if (value.empty()) {
         return out;
     }
-    if (shown ? shownNumber(value, out.number) : ReadSheetNumber(value, out.number)) {
+    if (shown ? shownNumber(std::string(value), out.number) : ReadSheetNumber(value, out.number)) {
         out.kind = SheetCell::Kind::Number;
     } else {
         out.kind = SheetCell::Kind::Text;
@@ -34,9 +34,9 @@ SheetCell valueCell(const std::string& value, bool shown) {
 }  // namespace
 
 SheetCell SheetCellOf(const GradeTable& table, int row, int col) {
-    const std::string& text = table.cell(row, col);
+    const CellText text = table.cell(row, col);
     if (row == 0 && !text.empty()) {
-        return {SheetCell::Kind::Text, 0, text};
+        return {SheetCell::Kind::Text, 0, std::string(text)};
     }
     if (!IsFormula(text)) {
         return valueCell(text, false);

@@ -190,13 +190,13 @@ class Translator {
             }
             out.check = tok_.text;
         } else if (tok_.kind == Tok::Ref) {
-            const std::string& referenced = table_.cell(tok_.ref.row, tok_.ref.col);
+            const std::string_view referenced = table_.cell(tok_.ref.row, tok_.ref.col);
             double value = 0;
             if (!referenced.empty() && !ReadSheetNumber(referenced, value)) {
                 return false;  // the spreadsheet would see text where the formula reads a value
             }
             out.sheet = SheetAddress(tok_.ref.row, tok_.ref.col);
-            out.check = "(" + (referenced.empty() ? std::string("0") : referenced) + ")";
+            out.check.assign("(").append(referenced.empty() ? std::string_view("0") : referenced).append(")");
         } else {
             return false;
         }
@@ -412,11 +412,11 @@ bool ReadSheetNumber(std::string_view text, double& value) {
 namespace {
 
 std::optional<std::string> sheetFormula(const GradeTable& table, int row, int col, std::string& checked) {
-    const std::string& text = table.cell(row, col);
+    const std::string_view text = table.cell(row, col);
     if (!IsFormula(text)) {
         return std::nullopt;
     }
-    const std::string_view formula = std::string_view(text).substr(kFormulaMarker.size());
+    const std::string_view formula = text.substr(kFormulaMarker.size());
     Piece piece;
     if (ContainsSelfReference(formula) || !Translator(table, formula, row, col).run(piece) ||
         !EvaluateExpressionInto(piece.check, checked)) {

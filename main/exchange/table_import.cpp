@@ -27,26 +27,28 @@ bool AppendTable(Document& document, const GradeTable& source) {
     }
     table.setRows(oldRows);
     // The titles are compared against as they were before anything is written.
-    std::vector<std::string> titles(table.cells().begin(), table.cells().begin() + cols);
+    std::vector<std::string> titles;
+    for (int c = 0; c < cols; ++c) {
+        titles.emplace_back(table.cell(0, c));
+    }
     table.setRows(static_cast<int>(newRows));
     bool changed = newRows != oldRows;
     bool titlesChanged = false;
 
-    const std::vector<std::string>& from = source.cells();
-    std::vector<std::string>& to = table.cells();
-    size_t k = 0;
+    // The source's cells in their flat order fill the table's rows from the last old one on.
+    const int64_t count = static_cast<int64_t>(source.rows()) * source.cols();
+    int64_t k = 0;
     for (int r = oldRows - 1; r < newRows; ++r) {
         for (int c = 0; c < cols; ++c, ++k) {
-            if (k >= from.size()) {
+            if (k >= count) {
                 break;
             }
-            const std::string& v = from[k];
+            const CellText v = source.cellAt(k);
             if (v == titles[static_cast<size_t>(c)]) {
                 continue;
             }
-            std::string& cell = to[static_cast<size_t>(table.faIndex(r, c))];
-            if (cell != v) {
-                cell = v;
+            if (table.cell(r, c) != v) {
+                table.setCell(r, c, v);
                 changed = true;
                 titlesChanged = titlesChanged || r == 0;
             }
@@ -71,9 +73,8 @@ ImportOutcome ImpData(Document& document, std::string_view file, Prompter& promp
     if (!FileExists(path)) {
         return ImportOutcome::NoFile;
     }
-    auto bytes = ReadWholeFile(path);
     GradeTable source;
-    if (!bytes || !ParseDataFile(*bytes, source)) {
+    if (!ReadDataFile(path, source)) {
         prompter.message(kFormatMessage, "提示", Icon::Information);
         return ImportOutcome::Refused;
     }

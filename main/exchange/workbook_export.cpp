@@ -4,14 +4,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include "common/file_io.h"
 #include "common/utf8.h"
@@ -84,7 +81,7 @@ namespace {
 
 // A column's width in the spreadsheet's character units: its widest text, a Chinese character
 // counting two.
-double textWidth(const std::string& text) {
+double textWidth(std::string_view text) {
     double width = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -141,7 +138,7 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     for (int c = 0; c < cols; ++c) {
         double width = 6;
         for (int r = 0; r < rows; ++r) {
-            const std::string& text = table.cell(r, c);
+            const std::string_view text = table.cell(r, c);
             if (!IsFormula(text)) {  // formula cells show values of about their fields' width
                 width = std::max(width, textWidth(text));
             }
@@ -184,22 +181,11 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
 }  // namespace
 
 bool ExportWorkbook(const GradeTable& table, const std::string& path) {
-    // The library writes the workbook into a scratch file of its own (a unique name in the system's
-    // temporary folder); the bytes then replace the target through the atomic writer, as every other
-    // save does (a failed or killed export leaves any former file whole, a symbolic link is written
-    // through).
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    std::string scratch = (fs::temp_directory_path(ec) / "scorvane-xlsx-XXXXXX").string();
-    const int fd = ::mkstemp(scratch.data());
-    if (fd < 0) {
-        return false;
-    }
-    ::close(fd);
-    const bool written = writeWorkbook(table, scratch);
-    const std::optional<std::string> bytes = written ? ReadWholeFile(scratch) : std::nullopt;
-    fs::remove(scratch, ec);
-    return bytes && !path.empty() && WriteFileAtomically(path, *bytes);
+    // The library writes the workbook into the atomic writer's temporary file, which then replaces the
+    // target as every other save does (a failed or killed export leaves any former file whole, a
+    // symbolic link is written through).
+    AtomicFileWriter writer(path);
+    return writer.ok() && writeWorkbook(table, writer.temporaryPath()) && writer.commit();
 }
 
 }  // namespace scorvane

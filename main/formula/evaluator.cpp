@@ -485,6 +485,66 @@ bool Evaluation::run(double& result) {
     }
 }
 
+// Whole numbers of up to 15 digits, each perhaps in brackets of its own ("(85)"), joined by "+": their
+// sum, added left to right as the evaluation adds them (each such number is exact in a double, and a
+// bracketed one is the same number); false for any other text.
+bool wholeNumberSum(std::string_view text, double& sum) {
+    sum = 0;
+    size_t i = 0;
+    bool first = true;
+    while (true) {
+        const bool bracket = i < text.size() && text[i] == '(';
+        i += bracket ? 1 : 0;
+        uint64_t number = 0;
+        const size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            number = number * 10 + static_cast<uint64_t>(text[i] - '0');
+            ++i;
+        }
+        if (i == start || i - start > 15) {
+            return false;
+        }
+        if (bracket) {
+            if (i == text.size() || text[i] != ')') {
+                return false;
+            }
+            ++i;
+        }
+        sum = first ? static_cast<double>(number) : sum + static_cast<double>(number);
+        first = false;
+        if (i == text.size()) {
+            return true;
+        }
+        if (text[i] != '+') {
+            return false;
+        }
+        ++i;
+    }
+}
+
+// The commonest formulas of a grade table, a total ("85+90+77") and an average ("(85+90+77)/3"), also
+// with each number bracketed, computed exactly as the evaluation computes them, without its parse;
+// false for any other text.
+bool evaluateTotalOrAverage(std::string_view text, double& value) {
+    if (wholeNumberSum(text, value)) {
+        return true;
+    }
+    const size_t close = text.rfind(")/");
+    if (text.empty() || text[0] != '(' || close == std::string_view::npos) {
+        return false;
+    }
+    double sum = 0;
+    double divisor = 0;
+    const std::string_view divisorText = text.substr(close + 2);
+    if (!wholeNumberSum(text.substr(1, close - 1), sum) || divisorText.empty() || divisorText[0] < '0' ||
+        divisorText[0] > '9' || !wholeNumberSum(divisorText, divisor) ||
+        divisorText.find('+') != std::string_view::npos || divisor == 0) {
+        return false;
+    }
+    value = sum / divisor;
+    return std::isfinite(value);
+}
+
 }  // namespace
 
 bool EvaluateExpressionInto(std::string_view text, std::string& out) {
@@ -494,12 +554,14 @@ bool EvaluateExpressionInto(std::string_view text, std::string& out) {
         out.assign(kFormulaError);
         return false;
     }
-    if (frames.size() < 4 * text.size() + 4) {
-        frames.resize(4 * text.size() + 4);
-    }
-    if (!Evaluation(text, frames.data()).run(value)) {
-        out.assign(kFormulaError);
-        return false;
+    if (!evaluateTotalOrAverage(text, value)) {
+        if (frames.size() < 4 * text.size() + 4) {
+            frames.resize(4 * text.size() + 4);
+        }
+        if (!Evaluation(text, frames.data()).run(value)) {
+            out.assign(kFormulaError);
+            return false;
+        }
     }
     char buffer[kNumberTextCapacity];
     double rounded = 0;

@@ -19,9 +19,9 @@ FindResult FindInTable(Document& document, std::string_view text, const FindOpti
     for (int r = 1; r < t.rows(); ++r) {
         bool rowFound = false;
         for (int c = 1; c < t.cols(); ++c) {
-            const std::string& cell = t.cell(r, c);
+            const CellText cell = t.cell(r, c);
             bool exact = !text.empty() && cell == text;
-            bool inside = !exact && partial && !text.empty() && cell.find(text) != std::string::npos;
+            bool inside = !exact && partial && !text.empty() && cell.find(text) != std::string_view::npos;
             // A match whose colour is not chosen keeps the mark it had; a cell that does not match
             // loses it.
             if (exact) {

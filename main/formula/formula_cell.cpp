@@ -1,6 +1,8 @@
 #include "main/formula/formula_cell.h"
 
+#include <array>
 #include <charconv>
+#include <limits>
 
 #include "main/formula/evaluator.h"
 #include "main/formula/number_format.h"
@@ -107,6 +109,95 @@ bool appendWithin(std::string& out, std::string_view piece) {
     return true;
 }
 
+// A formula's references, found once: the text between them and, for each, its row and column as
+// written ("?" for the formula cell's own; a number still to be checked against the table's counts).
+// A table's formula cells repeat a few formulas row after row, so the last few are kept.
+struct ReadFormula {
+    struct Index {
+        bool own = false;  // "?"
+        bool readable = false;
+        int value = 0;
+    };
+    struct Piece {
+        size_t textEnd = 0;  // the text before the reference runs from the previous piece's end to here
+        size_t next = 0;     // where the text after the reference starts
+        Index row;
+        Index col;
+    };
+    std::string formula;
+    std::vector<Piece> pieces;
+    bool selfReference = false;
+};
+
+// A row or column number as readIndex reads it, without its limit.
+ReadFormula::Index indexAsWritten(std::string_view text) {
+    ReadFormula::Index index;
+    if (text == "?") {
+        index.own = true;
+        index.readable = true;
+        return index;
+    }
+    index.readable = readIndex(text, std::numeric_limits<int>::max(), index.value);
+    return index;
+}
+
+const ReadFormula& readFormula(std::string_view formula) {
+    thread_local std::array<ReadFormula, 4> kept;
+    thread_local size_t nextSlot = 0;
+    for (const ReadFormula& f : kept) {
+        if (f.formula == formula) {  // (a slot never used holds the reading of the empty formula)
+            return f;
+        }
+    }
+    ReadFormula& f = kept[nextSlot];
+    nextSlot = (nextSlot + 1) % kept.size();
+    f.formula.assign(formula);
+    f.pieces.clear();
+    f.selfReference = containsSelfReference(formula);
+    size_t pos = 0;
+    while (pos + 4 <= formula.size()) {
+        if (!isCellWord(formula, pos)) {
+            ++pos;
+            continue;
+        }
+        ReadFormula::Piece piece;
+        piece.textEnd = pos;
+        const size_t open = pos + 4;
+        size_t comma = std::string_view::npos;
+        size_t close = std::string_view::npos;
+        if (open < formula.size() && formula[open] == '(') {
+            comma = formula.find(',', open + 1);
+            if (comma != std::string_view::npos) {
+                close = formula.find(')', comma + 1);
+            }
+        }
+        if (close == std::string_view::npos) {
+            // Unreadable: the reference fails, and with it the formula (row and column stay unreadable).
+            f.pieces.push_back(piece);
+            return f;
+        }
+        piece.row = indexAsWritten(formula.substr(open + 1, comma - open - 1));
+        piece.col = indexAsWritten(formula.substr(comma + 1, close - comma - 1));
+        piece.next = close + 1;
+        f.pieces.push_back(piece);
+        if (!piece.row.readable || !piece.col.readable) {
+            return f;
+        }
+        pos = close + 1;
+    }
+    return f;
+}
+
+// The reference's cell seen from (row, col), when it lies inside the table.
+bool referencedCell(const GradeTable& table, const ReadFormula::Piece& piece, int row, int col, CellAddress& ref) {
+    if (!piece.row.readable || !piece.col.readable) {
+        return false;
+    }
+    ref.row = piece.row.own ? row : piece.row.value;
+    ref.col = piece.col.own ? col : piece.col.value;
+    return (piece.row.own || ref.row < table.rows()) && (piece.col.own || ref.col < table.cols());
+}
+
 }  // namespace
 
 // Inserted text is never looked at again. The formula is taken as it stands: names are matched in any
@@ -116,23 +207,19 @@ bool appendWithin(std::string& out, std::string_view piece) {
 bool ExpandFormulaReferences(const GradeTable& table, std::string_view formula, int row, int col,
                              std::string& out) {
     out.clear();
-    size_t pos = 0;
+    const ReadFormula& read = readFormula(formula);
     size_t copied = 0;
-    while (pos + 4 <= formula.size()) {
-        if (!isCellWord(formula, pos)) {
-            ++pos;
-            continue;
-        }
-        if (!appendWithin(out, formula.substr(copied, pos - copied))) {
+    for (const ReadFormula::Piece& piece : read.pieces) {
+        if (!appendWithin(out, formula.substr(copied, piece.textEnd - copied))) {
             return false;
         }
         CellAddress ref;
-        if (!readReference(table, formula, pos, row, col, ref, pos)) {
+        if (!referencedCell(table, piece, row, col, ref)) {
             return false;
         }
-        copied = pos;
-        const std::string& referenced = table.cell(ref.row, ref.col);
-        if (!appendWithin(out, isBlank(referenced) ? std::string_view("0") : std::string_view(referenced))) {
+        copied = piece.next;
+        const std::string_view referenced = table.cell(ref.row, ref.col);
+        if (!appendWithin(out, isBlank(referenced) ? std::string_view("0") : referenced)) {
             return false;
         }
     }
@@ -158,12 +245,12 @@ std::string 公式2值(const GradeTable& table, int row, int col) {
     if (!table.contains(row, col)) {
         return {};
     }
-    const std::string& text = table.cell(row, col);
+    const std::string_view text = table.cell(row, col);
     if (!IsFormula(text)) {
-        return text;
+        return std::string(text);
     }
-    std::string_view formula = std::string_view(text).substr(kFormulaMarker.size());
-    if (containsSelfReference(formula)) {
+    std::string_view formula = text.substr(kFormulaMarker.size());
+    if (readFormula(formula).selfReference) {
         return std::string(kReferenceError);
     }
     return FormulaValue(table, formula, row, col);

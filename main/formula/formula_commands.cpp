@@ -12,9 +12,9 @@ int CheckAllFormulas(Document& document) {
     for (int r = 0; r < t.rows(); ++r) {
         for (int c = 0; c < t.cols(); ++c) {
             // A plain cell reading exactly "公式错误" (a frozen failed formula) is marked too.
-            const std::string& text = t.cell(r, c);
+            const CellText text = t.cell(r, c);
             if (IsFormula(text) ? 公式2值(t, r, c) == kFormulaError : text == kFormulaError) {
-                t.setCell(r, c, std::string(kFormulaErrorPrefix) + t.cell(r, c));
+                t.setCell(r, c, std::string(kFormulaErrorPrefix).append(text));
                 ++marked;
             }
         }
@@ -55,7 +55,7 @@ bool CanApplyFormulaToColumn(const GradeTable& table, int row, int col) {
 }
 
 std::string ApplyFormulaToColumnQuestion(const GradeTable& table, int col) {
-    return "本操作将会覆盖第 " + std::to_string(col) + " 列(" + table.cell(0, col) +
+    return "本操作将会覆盖第 " + std::to_string(col) + " 列(" + std::string(table.cell(0, col)) +
            ")的所有数据，是否继续？";
 }
 

@@ -21,16 +21,16 @@ int ReplaceInTable(Document& document, std::string_view findText, std::string_vi
     int changed = 0;
     for (int r = 1; r < t.rows(); ++r) {
         for (int c = 1; c < t.cols(); ++c) {
-            const std::string& cell = t.cell(r, c);
+            const CellText cell = t.cell(r, c);
             if (wholeCell) {
                 if (cell == findText && cell != replacement) {
-                    t.setCell(r, c, std::string(replacement));
+                    t.setCell(r, c, replacement);
                     ++changed;
                 }
-            } else if (cell.find(findText) != std::string::npos) {
-                std::string next = ReplaceAll(cell, findText, replacement);
+            } else if (cell.find(findText) != std::string_view::npos) {
+                const std::string next = ReplaceAll(cell, findText, replacement);
                 if (next != cell) {
-                    t.setCell(r, c, std::move(next));
+                    t.setCell(r, c, next);
                     ++changed;
                 }
             }

@@ -53,12 +53,12 @@ bool readNumber(std::string_view text, double& value) {
 
 SortKey makeKey(const GradeTable& table, int row, int col) {
     SortKey key;
-    const std::string& raw = table.cell(row, col);
+    const std::string_view raw = table.cell(row, col);
     std::string shown;
-    const std::string* text = &raw;
+    std::string_view text = raw;
     if (IsFormula(raw)) {
         shown = 公式2值(table, row, col);
-        text = &shown;
+        text = shown;
         // The data format shows a value that rounds to zero as nothing ("###.##"); it is still the
         // number 0, not an empty cell.
         if (shown.empty()) {
@@ -66,13 +66,13 @@ SortKey makeKey(const GradeTable& table, int row, int col) {
             return key;
         }
     }
-    if (TrimSpaces(*text).empty()) {
+    if (TrimSpaces(text).empty()) {
         key.kind = SortKey::Blank;
-    } else if (readNumber(*text, key.number)) {
+    } else if (readNumber(text, key.number)) {
         key.kind = SortKey::Number;
     } else {
         key.kind = SortKey::Text;
-        key.bytes = GbkOrderKey(*text);
+        key.bytes = GbkOrderKey(text);
     }
     return key;
 }
@@ -151,46 +151,15 @@ bool SortRows(Document& document, int keyCol, bool descending, int rankCol) {
         return descending ? c > 0 : c < 0;
     });
 
-    // Move whole rows into their new places; row 0 stays.
-    std::vector<std::string>& cells = t.cells();
-    std::vector<std::string> sorted(cells.size());
-    const bool marked = t.hasMarks();
-    std::vector<CellMark> marks;
-    if (marked) {
-        marks.reserve(static_cast<size_t>(dataRows) * static_cast<size_t>(cols));
-        for (int i = 0; i < dataRows; ++i) {
-            for (int c = 0; c < cols; ++c) {
-                marks.push_back(t.mark(order[static_cast<size_t>(i)] + 1, c));
-            }
-        }
-    }
-    for (int c = 0; c < cols; ++c) {
-        sorted[static_cast<size_t>(c)] = std::move(cells[static_cast<size_t>(c)]);
-    }
-    for (int i = 0; i < dataRows; ++i) {
-        const size_t from =
-            static_cast<size_t>(order[static_cast<size_t>(i)] + 1) * static_cast<size_t>(cols);
-        const size_t to = static_cast<size_t>(i + 1) * static_cast<size_t>(cols);
-        for (int c = 0; c < cols; ++c) {
-            sorted[to + static_cast<size_t>(c)] = std::move(cells[from + static_cast<size_t>(c)]);
-        }
-    }
-    cells.swap(sorted);
-    if (marked) {
-        for (int i = 0; i < dataRows; ++i) {
-            for (int c = 0; c < cols; ++c) {
-                t.setMark(i + 1, c,
-                          marks[static_cast<size_t>(i) * static_cast<size_t>(cols) + static_cast<size_t>(c)]);
-            }
-        }
-    }
+    // Move whole rows into their new places, with their marks; row 0 stays.
+    t.reorderDataRows(order);
 
     for (int r = 1; r < rows; ++r) {
         std::string number = std::to_string(r);
         if (rankCol > 0) {
             t.setCell(r, rankCol, number);
         }
-        t.setCell(r, 0, std::move(number));
+        t.setCell(r, 0, number);
     }
     document.setModified();
     return true;

@@ -70,5 +70,16 @@ TEST(CliBasics, HelpDescribesEveryCommand) {
     EXPECT_NE(r.out.find("copy TABLE.skv -o OUT.skv"), std::string::npos);
 }
 
+// Only the commands that draw need the GUI libraries: the tool starts without them, so that every other
+// command starts quickly and stays small, and hands the drawing commands to the drawing program.
+TEST(CliBasics, OnlyTheDrawingProgramLoadsTheGuiLibraries) {
+    const auto tool = testing::RunProgram("/usr/bin/ldd", {testing::CliPath()});
+    ASSERT_EQ(tool.exitCode, 0) << tool.err;
+    EXPECT_EQ(tool.out.find("libQt6"), std::string::npos) << tool.out;
+    const std::string cli = testing::CliPath();
+    const auto drawing = testing::RunProgram("/usr/bin/ldd", {cli.substr(0, cli.rfind('/')) + "/scorvane-cli-draw"});
+    EXPECT_NE(drawing.out.find("libQt6Gui"), std::string::npos) << drawing.out;
+}
+
 }  // namespace
 }  // namespace scorvane

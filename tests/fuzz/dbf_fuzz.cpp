@@ -39,12 +39,12 @@ int FuzzDbf(const uint8_t* data, size_t size) {
     for (int r = 1; r < grid.rows(); ++r) {
         Check(grid.cell(r, 0) == std::to_string(r), "records are numbered");
     }
-    for (const std::string& cell : grid.cells()) {
+    for (const std::string& cell : grid.cellTexts()) {
         text += cell.size();
     }
     // Text grows at most threefold in decoding (a stray byte becomes U+FFFD), numbers and dates a little
     // more; memos add at most the memo file and the margin that shared memos may use.
-    Check(text <= 4 * size + 16 * grid.cells().size() + 3 * (memoBytes.size() + (1 << 20)),
+    Check(text <= 4 * size + 16 * grid.cellTexts().size() + 3 * (memoBytes.size() + (1 << 20)),
           "the grid's text in proportion to the files");
     return 0;
 }

@@ -23,7 +23,7 @@ deb=$(ls "$tmp"/scorvane_*.deb 2>/dev/null | head -1)
 [[ -n "$deb" ]] || { echo "FAIL: no scorvane_*.deb"; exit 1; }
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/files"
 
-for path in /usr/bin/scorvane /usr/bin/velmora /usr/bin/scorvane-cli \
+for path in /usr/bin/scorvane /usr/bin/velmora /usr/bin/scorvane-cli /usr/libexec/scorvane/scorvane-cli-draw \
     /usr/share/applications/scorvane.desktop /usr/share/applications/velmora.desktop \
     /usr/share/mime/packages/scorvane.xml /usr/share/man/man1/scorvane-cli.1.gz \
     /usr/share/scorvane/examples/SchoolInfo.ini /usr/share/scorvane/examples/成绩通知单.rvx \

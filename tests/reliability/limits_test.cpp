@@ -106,9 +106,9 @@ TEST(Limits, TheEngineHandlesTheLargestTableAndTheLongestFormula) {
     EXPECT_EQ(t.cell(longRow, kTotalCol), std::to_string(kLongRefs * Mark(t, longRow)));
 
     // At the row limit the table takes no more rows.
-    const std::vector<std::string> before = t.cells();
+    const std::vector<std::string> before = t.cellTexts();
     EXPECT_FALSE(AppendTable(document, testing::MakeClass(1, "新")));
-    EXPECT_EQ(t.cells(), before);
+    EXPECT_EQ(t.cellTexts(), before);
 }
 
 TEST(Limits, TheCommandLineHandlesTheLargestTable) {

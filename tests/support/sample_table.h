@@ -45,9 +45,9 @@ inline GradeTable MakeClass(int students, const std::string& tag) {
     GradeTable t = MakeTable({"姓名", "学号", "语文"}, {});
     t.setRows(students + 1);
     for (int r = 1; r <= students; ++r) {
-        t.cells()[static_cast<size_t>(t.faIndex(r, 1))] = tag + "名" + std::to_string(r);
-        t.cells()[static_cast<size_t>(t.faIndex(r, 2))] = tag + std::to_string(r);
-        t.cells()[static_cast<size_t>(t.faIndex(r, 3))] = std::to_string(r % 100);
+        t.setCell(r, 1, tag + "名" + std::to_string(r));
+        t.setCell(r, 2, tag + std::to_string(r));
+        t.setCell(r, 3, std::to_string(r % 100));
     }
     t.renumber();
     return t;
@@ -74,16 +74,14 @@ inline GradeTable MakeMarksTable(int students, uint64_t seed) {
         state = state * 6364136223846793005ULL + 1442695040888963407ULL;
         return static_cast<unsigned>(state >> 33);
     };
-    std::vector<std::string>& cells = t.cells();
     for (int r = 1; r <= students; ++r) {
-        const size_t at = static_cast<size_t>(t.faIndex(r, 0));
-        cells[at + 1] = std::string(kSurnames[next() % 8]) + kGiven[next() % 10] + kGiven[next() % 10];
-        cells[at + 2] = std::to_string(2024000000 + r);
+        t.setCell(r, 1, std::string(kSurnames[next() % 8]) + kGiven[next() % 10] + kGiven[next() % 10]);
+        t.setCell(r, 2, std::to_string(2024000000 + r));
         for (int c = 3; c <= 12; ++c) {
-            cells[at + static_cast<size_t>(c)] = std::to_string(next() % 101);
+            t.setCell(r, c, std::to_string(next() % 101));
         }
-        cells[at + 13] = total;
-        cells[at + 14] = average;
+        t.setCell(r, 13, total);
+        t.setCell(r, 14, average);
     }
     t.renumber();
     return t;
@@ -100,8 +98,11 @@ inline Strings Column(const GradeTable& t, int col) {
 
 // Row r's data cells (columns 1 ..).
 inline Strings RowCells(const GradeTable& t, int row) {
-    const auto begin = t.cells().begin() + t.faIndex(row, 1);
-    return {begin, begin + t.cols() - 1};
+    Strings out;
+    for (int c = 1; c < t.cols(); ++c) {
+        out.push_back(t.cell(row, c));
+    }
+    return out;
 }
 
 }  // namespace scorvane::testing

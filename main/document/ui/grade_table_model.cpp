@@ -2,11 +2,12 @@
 
 #include <QBrush>
 #include <QColor>
+#include <string_view>
 
 namespace scorvane {
 namespace {
 
-QString qs(const std::string& s) {
+QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
@@ -39,7 +40,7 @@ QVariant GradeTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::EditRole:
         case Qt::ToolTipRole: {
-            const std::string& text = t.cell(r, c);
+            const std::string_view text = t.cell(r, c);
             if (role == Qt::ToolTipRole && text.size() < 24) {
                 return {};
             }

@@ -72,7 +72,7 @@ TEST(DbfConverter, WhatCannotBeReadIsNamedOnceAndTheRestConverted) {
                                    "字段“PHOTO”的类型（G）无法转换，该字段的内容留空。\n"
                                    "字段“DOC”的类型（P）无法转换，该字段的内容留空。"});
     EXPECT_EQ(p.last().title, "提示");
-    EXPECT_EQ(converter.grid().cells(), (Values{"  ", "XM", "PY", "PHOTO", "DOC", "1", "a", "", "", ""}));
+    EXPECT_EQ(converter.grid().cellTexts(), (Values{"  ", "XM", "PY", "PHOTO", "DOC", "1", "a", "", "", ""}));
     EXPECT_TRUE(converter.canSave());
 }
 
@@ -116,11 +116,11 @@ TEST(DbfConverter, FailedReadShowsTheNumberAndChangesNothing) {
     EXPECT_FALSE(converter.canSave());
 
     ASSERT_TRUE(converter.read(dir.file("list.dbf"), p, status));
-    const Values cells = converter.grid().cells();
+    const Values cells = converter.grid().cellTexts();
     EXPECT_FALSE(converter.read(dir.file("nothing.dbf"), p, status));
     EXPECT_EQ(p.messages(),
               (Values{"数据库读取发生错误。错误代码：\n4", "数据库读取发生错误。错误代码：\n1"}));
-    EXPECT_EQ(converter.grid().cells(), cells);
+    EXPECT_EQ(converter.grid().cellTexts(), cells);
     EXPECT_TRUE(converter.canSave());
 }
 

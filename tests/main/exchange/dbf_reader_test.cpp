@@ -36,7 +36,7 @@ TEST(DbfReader, MakesTheGridLeavingOutDeletedRecords) {
         {{"2024001", Gbk("张三")}}, {{"x", "x"}, true}, {{"2024002", Gbk("欧阳修")}}, {{"y", "y"}, true}};
     GradeTable t;
     ASSERT_EQ(Parse(b.bytes(), t), DbfError::None);
-    EXPECT_EQ(t.cells(), (Values{"  ", "XH", "XM", "1", "2024001", "张三", "2", "2024002", "欧阳修"}));
+    EXPECT_EQ(t.cellTexts(), (Values{"  ", "XH", "XM", "1", "2024001", "张三", "2", "2024002", "欧阳修"}));
 }
 
 TEST(DbfReader, ReadsEachFieldTypeAsText) {
@@ -190,9 +190,9 @@ TEST(DbfReader, MemoTextStaysWithinTheMemoFile) {
     memo = MemoFile(MemoKind::FoxPro, {std::string(600 * 1024, 'x')}, blocks);
     b.records.assign(300, DbfRecord{{"a", std::to_string(blocks[0])}});
     GradeTable kept = testing::MakeTable({"A"}, {{"1"}});
-    const Values before = kept.cells();
+    const Values before = kept.cellTexts();
     EXPECT_EQ(ParseDbf(b.bytes(), memo, true, kept), DbfError::MemoDamaged);
-    EXPECT_EQ(kept.cells(), before);
+    EXPECT_EQ(kept.cellTexts(), before);
     EXPECT_EQ(static_cast<int>(DbfError::MemoDamaged), 7);
 
     // A dBASE III memo without its end mark runs to the end of the file, for every field that points there.
@@ -209,7 +209,7 @@ TEST(DbfReader, MemoTextStaysWithinTheMemoFile) {
 TEST(DbfReader, ReportsEachCauseByItsNumberAndKeepsTheGrid) {
     TempDir dir;
     GradeTable kept = testing::MakeTable({"A"}, {{"1"}});
-    const Values before = kept.cells();
+    const Values before = kept.cellTexts();
     EXPECT_EQ(ReadDbfFile(dir.file("missing.dbf"), kept), DbfError::CannotOpen);
     EXPECT_EQ(ReadDbfFile(dir.path(), kept), DbfError::CannotOpen);
     EXPECT_EQ(static_cast<int>(DbfError::CannotOpen), 1);
@@ -252,7 +252,7 @@ TEST(DbfReader, ReportsEachCauseByItsNumberAndKeepsTheGrid) {
     DbfBuilder many{0x03, {{"X", 'C', 1}}, {}};
     many.records.assign(GradeTable::kMaxCount, DbfRecord{{"x"}});
     EXPECT_EQ(Parse(many.bytes(), kept), DbfError::TooLarge);
-    EXPECT_EQ(kept.cells(), before);
+    EXPECT_EQ(kept.cellTexts(), before);
     many.records[0].deleted = true;
     ASSERT_EQ(Parse(many.bytes(), kept), DbfError::None);
     EXPECT_EQ(kept.rows(), GradeTable::kMaxCount);

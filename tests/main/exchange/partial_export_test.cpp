@@ -45,11 +45,11 @@ TEST(PartialExport, TakesSelectionInTableOrderAndCopiesCellsAsStored) {
     const GradeTable t = SixStudents();
     // Order and repeats of the choice do not matter; numbers outside the table are ignored.
     GradeTable out = ExtractTable(t, {6, 1, 6, 0, 7}, {4, 1, 9});
-    EXPECT_EQ(out.cells(),
+    EXPECT_EQ(out.cellTexts(),
               (Values{"  ", "姓名", "总分", "1", "甲", "！公式：cell(?,2)+cell(?,3)", "6", "己", ""}));
     // No row chosen: only the header cells of the chosen fields; no field: only column 0.
-    EXPECT_EQ(ExtractTable(t, {}, {1, 2}).cells(), (Values{"  ", "姓名", "语文"}));
-    EXPECT_EQ(ExtractTable(t, {3}, {}).cells(), (Values{"  ", "3"}));
+    EXPECT_EQ(ExtractTable(t, {}, {1, 2}).cellTexts(), (Values{"  ", "姓名", "语文"}));
+    EXPECT_EQ(ExtractTable(t, {3}, {}).cellTexts(), (Values{"  ", "3"}));
 }
 
 TEST(PartialExport, CommandSavesThenOffersToOpen) {
@@ -71,7 +71,7 @@ TEST(PartialExport, CommandSavesThenOffersToOpen) {
     EXPECT_EQ(status.texts, (Values{"正在保存文件...", "就绪"}));
     GradeTable back;
     ASSERT_TRUE(ParseDataFile(ReadBytes(dir.file("a.skv")), back));
-    EXPECT_EQ(back.cells(), (Values{"  ", "姓名", "1", "甲"}));
+    EXPECT_EQ(back.cellTexts(), (Values{"  ", "姓名", "1", "甲"}));
 
     // No: the dialog stays; a name without the extension gets it, and the former file is replaced.
     p.chooseSave(dir.file("a")).answer(Answer::No);

@@ -98,6 +98,16 @@ TEST(Evaluator, NumberText) {
                    {"-0", "0"}, {"10^300*10", "1E+301"}, {"2/3", "0.666666666666667"}});
 }
 
+// Totals and averages of whole numbers (also with each number in brackets, as a workbook's check writes
+// them) give what the full evaluation gives; texts that only look like them are evaluated in full.
+TEST(Evaluator, TotalsAndAveragesOfWholeNumbers) {
+    ExpectResults({{"85+90+77", "252"}, {"(85)+(90)+(77)", "252"}, {"(85+90+77)/3", "84"}, {"((85)+(90))/2", "87.5"},
+                   {"(1+1)/3", "0.666666666666667"}, {"(85)/(3)", "28.3333333333333"}, {"0085+1", "86"},
+                   {"1234567890123456+1", "1.23456789012346E+15"},
+                   {"((85)+(90)/2", "130"}, {"(85+90)/2+1", "88.5"}, {"(85)(90)", "7650"}, {"(85+90)/2/5", "17.5"}});
+    ExpectFailures({"(85+90)/0", "(85)+90)", "85+", "(85+)/2", "()+1"});
+}
+
 // clang-format on
 
 TEST(Evaluator, LengthLimitAndDeepNesting) {
