@@ -94,6 +94,9 @@ void PrintSetupWindow::build() {
     row_ = new QComboBox(this);
     row_->setObjectName("Combo2");
     for (QComboBox* box : {page_, row_}) {
+        // Six characters hold every choice ("任意", a row number up to 32766), so the box is sized by them
+        // instead of by measuring each of a long table's thousands of entries when the window shows.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(6);
         box->setMaxVisibleItems(20);
     }
