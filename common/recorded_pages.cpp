@@ -160,6 +160,11 @@ void RecordedPages::drawPicture(std::string_view imageBytes, double left, double
     add(Type::Picture, left, top, width, height, 0, imageBytes);
 }
 
+void RecordedPages::reserve(size_t ops, size_t textBytes) {
+    ops_.reserve(ops);
+    texts_.reserve(textBytes);
+}
+
 void RecordedPages::clear() {
     if (kind_ != Kind::Picture) {
         return;

@@ -65,6 +65,9 @@ class RecordedPages final : public DrawingSurface {
     void drawPicture(std::string_view imageBytes, double left, double top, double width,
                      double height) override;
 
+    // Room for about `ops` drawing calls holding `textBytes` of text in all, made at once: a long
+    // table's preview then grows without copying what it holds again and again.
+    void reserve(size_t ops, size_t textBytes);
     // Picture: forgets everything drawn. Printer: nothing.
     void clear() override;
     bool newPage() override;

@@ -177,6 +177,12 @@ void PrintSetupWindow::refresh() {
     // The view keeps its place while the pages stay the same (a rule or a title changed); another
     // choice of pages starts at the top, rather than somewhere in the blank below a shorter preview.
     const int pagesBefore = previewPages_;
+    if (source_.table) {
+        // Per row: each cell's text and rule, the row's rule, and a change of size for a text fitted.
+        const auto rows = static_cast<size_t>(source_.table->rows());
+        const auto cols = static_cast<size_t>(source_.table->cols());
+        preview_->reserve(rows * (3 * cols + 2), rows * cols * 8);
+    }
     previewPages_ = PreviewTable(*preview_, source_, settings(), status_).pages;
     view_->setPicture(preview_.get());
     if (previewPages_ != pagesBefore) {
