@@ -6,6 +6,7 @@
 #include <ctime>
 #include <memory>
 
+#include "common/hex_digit.h"
 #include "common/line_reader.h"
 #include "common/text_codec.h"
 
@@ -36,16 +37,6 @@ std::string escape(std::string_view value) {
     return out;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::optional<std::string> unescape(std::string_view value) {
     std::string out;
     out.reserve(value.size());
@@ -57,8 +48,8 @@ std::optional<std::string> unescape(std::string_view value) {
         if (i + 2 >= value.size()) {
             return std::nullopt;
         }
-        const int high = hexDigit(value[i + 1]);
-        const int low = hexDigit(value[i + 2]);
+        const int high = HexDigitValue(value[i + 1]);
+        const int low = HexDigitValue(value[i + 2]);
         if (high < 0 || low < 0) {
             return std::nullopt;
         }

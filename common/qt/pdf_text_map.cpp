@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstring>
 
+#include "common/hex_digit.h"
+
 namespace scorvane {
 namespace {
 
@@ -46,16 +48,6 @@ char16_t characterOf(char16_t radical) {
     return 0;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Replaces the destination code points of one ToUnicode map, bytes [begin, end).
 void fixMap(char* data, qsizetype begin, qsizetype end, const std::vector<bool>& drawn) {
     enum { None, Range, Char } section = None;
@@ -90,7 +82,7 @@ void fixMap(char* data, qsizetype begin, qsizetype end, const std::vector<bool>&
                     int v = 0;
                     bool hex = true;
                     for (qsizetype k = i + 1; k < close; ++k) {
-                        int h = hexValue(data[k]);
+                        int h = HexDigitValue(data[k]);
                         hex = hex && h >= 0;
                         v = v * 16 + (h < 0 ? 0 : h);
                     }
