@@ -1,5 +1,7 @@
 #include "main/document/ui/grade_table_view.h"
 
+#include <QFocusEvent>
+
 namespace scorvane {
 
 GradeTableView::GradeTableView(QWidget* parent) : QTableView(parent) {
@@ -109,10 +111,17 @@ void GradeTableView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void GradeTableView::focusInEvent(QFocusEvent* event) {
-    // The item view would make its first cell current here; the scroll area's handling is all the
-    // grid needs.
-    QAbstractScrollArea::focusInEvent(event);
+    // The item view would make its first cell current here, and the widget would repaint itself
+    // whole: frame, headers and scroll bars, on every key that opens or closes the cell editor. Only
+    // the cells show the focus (the current cell's frame).
+    event->accept();
     setAttribute(Qt::WA_InputMethodEnabled, true);
+    viewport()->update();
+}
+
+void GradeTableView::focusOutEvent(QFocusEvent* event) {
+    // As focusInEvent: the cells alone are painted again.
+    event->accept();
     viewport()->update();
 }
 
