@@ -16,10 +16,44 @@ const QColor kFixedText(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
+// A find mark's text colour; invalid for an unmarked cell.
+QColor MarkTextColour(MarkColour colour) {
+    switch (colour) {
+        case MarkColour::Red:
+            return kRed;
+        case MarkColour::Blue:
+            return kBlue;
+        case MarkColour::Normal:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
 GradeTableModel::GradeTableModel(Document& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {}
+    : QAbstractTableModel(parent), document_(document) {
+    boldFont_.setBold(true);
+}
+
+void GradeTableModel::setTableFont(const QFont& font) {
+    font_ = font;
+    boldFont_ = font;
+    boldFont_.setBold(true);
+}
+
+bool GradeTableModel::cellLook(const QModelIndex& index, CellLook& look) const {
+    const GradeTable& t = document_.table;
+    const int r = tableRow(index);
+    const int c = tableCol(index);
+    if (!index.isValid() || !t.contains(r, c)) {
+        return false;
+    }
+    look.text = t.cell(r, c);
+    look.mark = t.mark(r, c);
+    look.foreground = MarkTextColour(look.mark.colour);
+    return true;
+}
 
 int GradeTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : std::max(0, document_.table.rows() - 1);
@@ -47,21 +81,11 @@ QVariant GradeTableModel::data(const QModelIndex& index, int role) const {
             return qs(text);
         }
         case Qt::ForegroundRole: {
-            CellMark m = t.mark(r, c);
-            if (m.colour == MarkColour::Red)
-                return QBrush(kRed);
-            if (m.colour == MarkColour::Blue)
-                return QBrush(kBlue);
-            return {};
+            const QColor colour = MarkTextColour(t.mark(r, c).colour);
+            return colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
         }
-        case Qt::FontRole: {
-            if (t.mark(r, c).bold) {
-                QFont bold = font_;
-                bold.setBold(true);
-                return bold;
-            }
-            return {};
-        }
+        case Qt::FontRole:
+            return t.mark(r, c).bold ? QVariant(boldFont_) : QVariant();
         default:
             return {};
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QFont>
+#include <string_view>
 
 #include "main/document/document.h"
 
@@ -35,11 +37,25 @@ class GradeTableModel : public QAbstractTableModel {
     void cellsChanged();
     void tableReset();
 
-    void setTableFont(const QFont& font) { font_ = font; }
+    void setTableFont(const QFont& font);
+    const QFont& tableFont() const { return font_; }
+    // The table font of a cell marked bold.
+    const QFont& boldFont() const { return boldFont_; }
+
+    // A cell as the grid paints it, read from the table: its text (valid until the table changes), its
+    // find mark, and the mark's text colour (invalid: the grid's own).
+    struct CellLook {
+        std::string_view text;
+        CellMark mark;
+        QColor foreground;
+    };
+    // False for an index outside the table.
+    bool cellLook(const QModelIndex& index, CellLook& look) const;
 
   private:
     Document& document_;
     QFont font_;
+    QFont boldFont_;
 };
 
 }  // namespace scorvane

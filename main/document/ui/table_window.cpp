@@ -27,6 +27,7 @@
 #include "main/document/edit_commands.h"
 #include "main/document/ui/cell_editor.h"
 #include "main/document/ui/class_info_dialog.h"
+#include "main/document/ui/grade_cell_delegate.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/grade_table_view.h"
 #include "main/document/ui/table_window_host.h"
@@ -174,6 +175,7 @@ void TableWindow::buildGrid() {
     grid_->setObjectName(QStringLiteral("成绩表"));
     model_ = new GradeTableModel(document_, this);
     grid_->setModel(model_);
+    grid_->setItemDelegate(new GradeCellDelegate(*model_, grid_));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
