@@ -2,9 +2,13 @@
 
 #include <QFocusEvent>
 
+#include "main/document/ui/grid_scroll_bar.h"
+
 namespace scorvane {
 
 GradeTableView::GradeTableView(QWidget* parent) : QTableView(parent) {
+    setVerticalScrollBar(new GridScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new GridScrollBar(Qt::Horizontal, this));
     setAttribute(Qt::WA_InputMethodEnabled, true);
 }
 
