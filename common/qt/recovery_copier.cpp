@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "common/qt/interface_input_watch.h"
 #include "common/recovery_store.h"
 
 namespace scorvane {
@@ -25,6 +26,8 @@ RecoveryCopier::RecoveryCopier(RecoveryStore& store, std::string extension, Take
       describe_(std::move(describe)),
       schedule_(store.interval()),
       id_(store.newCopyId()) {
+    // The copies are made on the writer's thread, which gives way while keys come in.
+    WatchInterfaceInput();
     timer_.setObjectName(QStringLiteral("recoveryCopyTimer"));
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &RecoveryCopier::takeCopy);

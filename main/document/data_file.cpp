@@ -217,6 +217,7 @@ bool serializeDataFile(const GradeTable& table, std::string& text, size_t piece,
 }
 
 constexpr size_t kWritePiece = 256 * 1024;
+constexpr size_t kPausePiece = 64 * 1024;
 
 }  // namespace
 
@@ -247,6 +248,20 @@ bool ReadDataFile(const std::string& path, GradeTable& out) {
 std::string SerializeDataFile(const GradeTable& table) {
     std::string bytes;
     serializeDataFile(table, bytes, std::numeric_limits<size_t>::max(), [](std::string&) { return true; });
+    return bytes;
+}
+
+std::string SerializeDataFile(const GradeTable& table, const std::function<void()>& betweenPieces) {
+    std::string bytes;
+    std::string piece;
+    piece.reserve(kPausePiece + 4096);
+    serializeDataFile(table, piece, kPausePiece, [&](std::string& text) {
+        bytes += text;
+        text.clear();
+        betweenPieces();
+        return true;
+    });
+    bytes += piece;
     return bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,8 @@ bool HasDataFileMagic(std::string_view bytes);
 
 // The data file's bytes for the table (GBK).
 std::string SerializeDataFile(const GradeTable& table);
+// The same, made in pieces of some 64 KB; `betweenPieces` runs after each.
+std::string SerializeDataFile(const GradeTable& table, const std::function<void()>& betweenPieces);
 
 // The data file of a path without ".skv": that path and ".skv", or, when no such file exists, an
 // existing file whose extension differs from it only in letter case ("成绩.SKV", copied from a system

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <memory>
 
+#include "common/interface_input.h"
 #include "common/qt/recovery_copier.h"
 #include "main/document/data_file.h"
 #include "main/document/table_recovery.h"
@@ -20,7 +21,8 @@ RecoveryCopier* AttachTableCopier(TableWindow& window, RecoveryStore& store, con
                 table->setCell(cell.row, cell.col, window.cellEditor()->text().toStdString());
             }
         }
-        return [table] { return SerializeDataFile(*table); };
+        // Made in pieces, giving way to the keys typed meanwhile.
+        return [table] { return SerializeDataFile(*table, [] { GiveWayToInterface(); }); };
     };
     auto describe = [&window, workspace] { return TableCopyInfo(window.document().table, workspace); };
     auto* copier = new RecoveryCopier(store, std::string(kTableCopyExtension), take, describe, &window);

@@ -289,5 +289,21 @@ TEST_F(DataFileCommands, FailedSaveSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(dir.file("ro/t.skv")), "old");
 }
 
+// Made in pieces the bytes are the same, and the caller hears between every two pieces of some 64 KB.
+TEST(DataFile, SerialisedInPiecesTheBytesAreTheSame) {
+    for (int rows : {1, 3000}) {
+        GradeTable table(rows + 1, 12);
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c < 12; ++c) {
+                table.setCell(r, c, "成绩" + std::to_string(r * c));
+            }
+        }
+        int pauses = 0;
+        const std::string bytes = SerializeDataFile(table, [&] { ++pauses; });
+        EXPECT_EQ(bytes, SerializeDataFile(table));
+        EXPECT_EQ(pauses, static_cast<int>(bytes.size() / (64 * 1024)));
+    }
+}
+
 }  // namespace
 }  // namespace scorvane
