@@ -31,6 +31,24 @@ bool SheetGrid::set(int row, int col, std::string text) {
     return true;
 }
 
+bool SheetGrid::append(SheetGrid&& rest, int rowOffset) {
+    if (rest.rows.empty()) {
+        return true;
+    }
+    if ((!rows.empty() && rest.rows.front().index + int64_t{rowOffset} <= rows.back().index) ||
+        cells_ + rest.cells_ > kMaxSheetCells) {
+        return false;
+    }
+    rows.reserve(rows.size() + rest.rows.size());
+    for (SheetRow& row : rest.rows) {
+        row.index += rowOffset;
+        rows.push_back(std::move(row));
+    }
+    cells_ += rest.cells_;
+    rest = SheetGrid();
+    return true;
+}
+
 bool SheetGrid::clearMerged(int top, int left, int bottom, int right) {
     if (top > bottom || left > right || left < 0) {
         return true;

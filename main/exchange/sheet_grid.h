@@ -9,7 +9,7 @@
 namespace scorvane {
 
 // The limits every workbook reader keeps, so that a hostile file is refused before it costs much.
-inline constexpr int64_t kMaxSheetCells = 1'000'000;             // cells held, gaps inside a row included
+inline constexpr int64_t kMaxSheetCells = 1'000'000;               // cells held, gaps inside a row included
 inline constexpr int64_t kMaxWorkbookBytes = 256LL * 1024 * 1024;  // unpacked archive members
 
 // Which sheet of a workbook to read: by name when `name` is set, else the `index`-th (from 0).
@@ -50,6 +50,10 @@ struct SheetGrid {
     // would together cost more work than a few passes over the largest grid (a hostile file).
     bool clearMerged(int top, int left, int bottom, int right);
     int64_t cellCount() const { return cells_; }
+    // Adds the rows another reader read after this grid's (a sheet read in two halves), `rowOffset`
+    // added to their indices. False, and nothing added, unless they all come after this grid's last
+    // row and the cells stay within kMaxSheetCells.
+    bool append(SheetGrid&& rest, int rowOffset);
 
   private:
     int64_t cells_ = 0;
