@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <utility>
@@ -324,26 +326,166 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
     if (claimed < static_cast<int64_t>(kHalvesFrom)) {
         return ParseXmlMember(archive, member, halves.first(), false);
     }
+    // The first half is read on its thread while the member is unpacked into a buffer that never
+    // moves; the split is chosen once the whole is there, in the middle of what the first half has
+    // not read yet. A member larger than it claimed stops that thread and is read as bytes in memory.
+    const size_t room = static_cast<size_t>(std::min(claimed, kMaxWorkbookBytes)) + (1 << 16) + 1;
     std::string bytes;
-    // Room for what the member claims and the inflater's last piece, so that the buffer never moves.
-    bytes.reserve(static_cast<size_t>(std::min(claimed, kMaxWorkbookBytes)) + (1 << 16) + 1);
+    bytes.reserve(room);
+    const char* const base = bytes.data();
+    std::mutex mutex;
+    std::condition_variable changed;
+    size_t published = 0;
+    bool done = false;
+    bool decided = false;
+    size_t split = std::string_view::npos;
+    std::string ancestors;
+    std::atomic<bool> abandoned = false;
+
+    Parser one(halves.first(), false);
+    Session& head = one.session();
+    head.track = true;
+    bool wholeRead = false;    // the first half's thread read the whole document
+    bool firstFailed = false;  // before the split, of itself: the whole would fail the same
+    auto decide = [&](size_t at, std::string prefix) {
+        const std::lock_guard lock(mutex);
+        decided = true;
+        split = at;
+        ancestors = std::move(prefix);
+        changed.notify_all();
+    };
+    std::thread firstHalf([&] {
+        size_t fed = 0;
+        size_t bound = std::string_view::npos;  // how far to read before the whole is there
+        while (true) {
+            size_t available = 0;
+            bool all = false;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] {
+                    return abandoned.load() || done ||
+                           (published > fed && (bound == std::string_view::npos || fed < bound));
+                });
+                if (abandoned.load()) {
+                    return;
+                }
+                available = published;
+                all = done;
+            }
+            if (all && (head.parentFound || available == fed)) {
+                break;
+            }
+            const size_t to = std::min(available, head.parentFound ? bound : available);
+            const size_t piece = std::min(to - fed, head.parentFound ? kPiece : size_t{1 << 16});
+            const bool read = one.feed(std::string_view(base + fed, piece), false);
+            fed += piece;
+            if (!read) {
+                wholeRead = one.finished();
+                decide(std::string_view::npos, {});
+                return;
+            }
+            if (head.parentFound && bound == std::string_view::npos) {
+                head.track = false;
+                bound =
+                    fed + (static_cast<size_t>(claimed) - std::min(fed, static_cast<size_t>(claimed))) / 2;
+            }
+        }
+        const std::string_view whole(base, published);
+        const size_t middle = fed + (whole.size() - fed) / 2;
+        const size_t at = head.parentFound && whole.size() - fed >= kHalvesFrom / 2
+                              ? findRow(whole, std::max(fed, middle), head.rowName)
+                              : std::string_view::npos;
+        if (at == std::string_view::npos) {
+            head.track = false;
+            wholeRead = one.feed(whole.substr(fed), true) || one.finished();
+            decide(at, {});
+            return;
+        }
+        head.split = static_cast<int64_t>(at);
+        std::string prefix(whole.substr(0, head.open.empty() ? 0 : static_cast<size_t>(head.open[0].first)));
+        for (const auto& [offset, length] : head.open) {
+            prefix.append(whole.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
+        }
+        decide(at, std::move(prefix));
+        const bool read = feedPieces(one, whole.substr(fed), false, abandoned);
+        if (!head.atSplit) {
+            firstFailed = !read && !head.missedSplit && !abandoned.load();
+            abandoned = true;
+        }
+    });
+    auto stopFirstHalf = [&] {
+        {
+            const std::lock_guard lock(mutex);
+            abandoned = true;
+            changed.notify_all();
+        }
+        if (firstHalf.joinable()) {
+            firstHalf.join();
+        }
+    };
+
     size_t before = 0;
+    bool moved = false;  // the buffer outgrew its room
     const bool read = archive.readInto(
         member,
-        [&bytes, &before](size_t size) {
+        [&](size_t size) {
             before = bytes.size();
+            if (before + size > room && !moved) {
+                stopFirstHalf();
+                moved = true;
+            }
             bytes.resize(before + size);
             return bytes.data() + before;
         },
-        [&bytes, &before](size_t size) {
+        [&](size_t size) {
             bytes.resize(before + size);
+            if (!moved) {
+                const std::lock_guard lock(mutex);
+                published = bytes.size();
+                changed.notify_all();
+            }
             return true;
         });
     if (!read) {
+        stopFirstHalf();
         return false;
     }
     bytes.resize(before);
-    return ParseXmlBytesInHalves(bytes, halves);
+    if (moved) {
+        halves.restart();
+        return ParseXmlBytesInHalves(bytes, halves);
+    }
+    {
+        std::unique_lock lock(mutex);
+        published = bytes.size();
+        done = true;
+        changed.notify_all();
+        changed.wait(lock, [&] { return decided; });
+    }
+    if (split == std::string_view::npos) {
+        firstHalf.join();
+        return wholeRead;
+    }
+    bool secondRead = false;
+    {
+        Parser two(halves.second(), false);
+        secondRead = (two.feed(ancestors, false) &&
+                      feedPieces(two, std::string_view(bytes).substr(split), true, abandoned)) ||
+                     two.finished();
+        if (!secondRead) {
+            abandoned = true;
+        }
+    }
+    firstHalf.join();
+    if (head.atSplit && secondRead && halves.join()) {
+        return true;
+    }
+    if (!head.atSplit && (one.finished() || firstFailed)) {
+        return one.finished();
+    }
+    halves.restart();
+    Parser whole(halves.first(), false);
+    return whole.feed(bytes, true) || whole.finished();
 }
 
 bool ParseXmlBytes(std::string_view bytes, XmlEvents& events, bool namespaces) {
