@@ -60,11 +60,11 @@ const char* XmlAttribute(const char** attributes, std::string_view name);
 // False when the member is missing, is not well-formed XML (in the part read, when `events` finished
 // early), declares a document type, or `events` refused.
 bool ParseXmlMember(ZipArchive& archive, int64_t member, XmlEvents& events, bool namespaces = true);
-// The same for a long member read by `halves`: unpacked whole into memory, then read in two halves
-// at once where the reader names its rows' parent and a row's start tag is found near the middle of
-// what follows, else in one piece. The result (what `first` holds, and the return value) is that of
-// ParseXmlMember with `first`, namespaces off; the result of a read stopped by SheetChoice::stop is
-// partial either way.
+// The same for a long member read by `halves`: unpacked whole into memory (the first half read
+// meanwhile), then read in two halves at once where the reader names its rows' parent and a row's
+// start tag is found near the middle of what is left, else in one piece. The result (what `first`
+// holds, and the return value) is that of ParseXmlMember with `first`, namespaces off; where the
+// events finish early (a read stopped from elsewhere) it is partial either way.
 bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halves);
 // The same over bytes in memory.
 bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves);
