@@ -28,6 +28,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         return std::nullopt;
     }
     std::string bytes;
+    // Room for the look past the end too, so that a large file is not copied when the end is found.
+    bytes.reserve(static_cast<size_t>(st.st_size) + 65536);
     bytes.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     while (true) {

@@ -21,8 +21,8 @@
 // linker binds Qt to this definition; it hands everything on to zlib's own function unchanged, except
 // that a request for the default level gets the fastest. (Should a later Qt call another entry point,
 // this one is simply not used.)
-extern "C" __attribute__((visibility("default"))) int deflateInit_(z_streamp stream, int level, const char* version,
-                                                                  int streamSize) {
+extern "C" __attribute__((visibility("default"))) int deflateInit_(z_streamp stream, int level,
+                                                                   const char* version, int streamSize) {
     using Init = int (*)(z_streamp, int, const char*, int);
     static const auto zlib = reinterpret_cast<Init>(dlsym(RTLD_NEXT, "deflateInit_"));
     if (!zlib) {
@@ -74,7 +74,7 @@ std::unique_ptr<QImage> makeImage(double widthTwips, double heightTwips, double 
 
 }  // namespace
 
-QtSurface::QtSurface() : qfont_(ToQFont(font_)) {}
+QtSurface::QtSurface() : current_(stateFor(font_)) {}
 
 QtSurface::~QtSurface() {
     endPainter();
@@ -195,7 +195,7 @@ bool QtSurface::begin() {
     }
     painter_.setRenderHint(QPainter::Antialiasing, antialiased_);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    painter_.setFont(qfont_);
+    painter_.setFont(current_->qfont);
     painter_.setBrush(Qt::NoBrush);
     penWidth_ = -1;
     penColor_ = 0xFFFFFFFF;
@@ -219,28 +219,55 @@ void QtSurface::endPainter() {
     }
 }
 
-const QFontMetricsF& QtSurface::metrics() {
-    if (!metrics_) {
-        QPaintDevice* device = paged_ ? static_cast<QPaintDevice*>(paged_) : image_.get();
-        metrics_.emplace(device ? QFontMetricsF(qfont_, device) : QFontMetricsF(qfont_));
+QtSurface::FontState* QtSurface::stateFor(const SurfaceFont& font) {
+    for (const auto& state : fonts_) {
+        if (state->font == font) {
+            return state.get();
+        }
     }
-    return *metrics_;
+    if (fonts_.size() >= kKeptFonts) {
+        flushText();  // the texts gathered hold the glyphs of a font about to be forgotten
+        std::erase_if(fonts_, [this](const auto& state) { return state.get() != current_; });
+        pendingCache_ = nullptr;
+    }
+    auto state = std::make_unique<FontState>();
+    state->font = font;
+    state->qfont = ToQFont(font);
+    fonts_.push_back(std::move(state));
+    return fonts_.back().get();
+}
+
+const QFontMetricsF& QtSurface::metrics() {
+    if (!current_->metrics) {
+        QPaintDevice* device = paged_ ? static_cast<QPaintDevice*>(paged_) : image_.get();
+        current_->metrics.emplace(device ? QFontMetricsF(current_->qfont, device)
+                                         : QFontMetricsF(current_->qfont));
+    }
+    return *current_->metrics;
+}
+
+double QtSurface::lineHeight() {
+    if (current_->lineHeight < 0) {
+        current_->lineHeight = metrics().height();
+    }
+    return current_->lineHeight;
 }
 
 void QtSurface::setFont(const SurfaceFont& font) {
     if (font == font_) {
         return;
     }
+    current_ = stateFor(font);
     font_ = font;
-    qfont_ = ToQFont(font);
-    metrics_.reset();
-    glyphCache_ = nullptr;
     if (begun_) {
-        painter_.setFont(qfont_);
+        painter_.setFont(current_->qfont);
     }
 }
 
 double QtSurface::textWidth(std::string_view text) {
+    if (text.find_first_of("\r\n") == std::string_view::npos) {
+        return lineAdvance(text) / scale_;
+    }
     double widest = 0;
     for (std::string_view line : SplitTextLines(text)) {
         widest = std::max(widest, lineAdvance(line));
@@ -249,7 +276,7 @@ double QtSurface::textWidth(std::string_view text) {
 }
 
 double QtSurface::textHeight(std::string_view text) {
-    return static_cast<double>(CountTextLines(text)) * metrics().height() / scale_;
+    return static_cast<double>(CountTextLines(text)) * lineHeight() / scale_;
 }
 
 void QtSurface::usePen(SurfaceColor color, bool forText) {
@@ -271,24 +298,15 @@ QtSurface::GlyphCache* QtSurface::glyphCache() {
     if (!paged_) {
         return nullptr;
     }
-    if (!glyphCache_) {
-        for (auto& cache : glyphCaches_) {
-            if (cache->font == font_) {
-                glyphCache_ = cache.get();
-            }
-        }
-        if (!glyphCache_) {
-            auto cache = std::make_unique<GlyphCache>();
-            cache->font = font_;
-            cache->raw = QRawFont::fromFont(qfont_);
-            // The font at the device's resolution, as the painter draws it.
-            const QPaintDevice* device = paged_;
-            cache->raw.setPixelSize(qfont_.pointSizeF() * device->logicalDpiY() / 72.0);
-            glyphCaches_.push_back(std::move(cache));
-            glyphCache_ = glyphCaches_.back().get();
-        }
+    GlyphCache& cache = current_->glyphs;
+    if (!cache.made) {
+        cache.made = true;
+        cache.raw = QRawFont::fromFont(current_->qfont);
+        // The font at the device's resolution, as the painter draws it.
+        const QPaintDevice* device = paged_;
+        cache.raw.setPixelSize(current_->qfont.pointSizeF() * device->logicalDpiY() / 72.0);
     }
-    return glyphCache_->raw.isValid() ? glyphCache_ : nullptr;
+    return cache.raw.isValid() ? &cache : nullptr;
 }
 
 const QtSurface::Glyph& QtSurface::GlyphCache::glyph(char16_t unit) {
@@ -313,16 +331,12 @@ const QtSurface::Glyph& QtSurface::GlyphCache::glyph(char16_t unit) {
     return g;
 }
 
-bool QtSurface::layOutLine(std::string_view line) {
-    lineGlyphs_.clear();
-    lineOffsets_.clear();
-    lineUnits_.clear();
-    laidWidth_ = 0;
-    GlyphCache* cache = glyphCache();
-    if (!cache || line.empty()) {
-        return false;
-    }
-    // The line as UTF-16 units, as Qt reads it (well-formed UTF-8 straight, anything else through Qt).
+namespace {
+
+// Calls `unit` with each UTF-16 unit of `line` read as UTF-8 of characters of at most three bytes, as Qt
+// reads it; false (after the units before it) at the first byte that is not such UTF-8.
+template <typename Unit>
+bool readUnits(std::string_view line, Unit&& unit) {
     size_t i = 0;
     while (i < line.size()) {
         const auto b = static_cast<unsigned char>(line[i]);
@@ -335,10 +349,10 @@ bool QtSurface::layOutLine(std::string_view line) {
         } else if ((b & 0xF0) == 0xE0) {
             cp = b & 0x0F, length = 3;
         } else {
-            break;  // four bytes (beyond U+FFFF) or malformed
+            return false;  // four bytes (beyond U+FFFF) or malformed
         }
         if (i + length > line.size()) {
-            break;
+            return false;
         }
         bool wellFormed = true;
         for (size_t k = 1; k < length; ++k) {
@@ -346,13 +360,29 @@ bool QtSurface::layOutLine(std::string_view line) {
             wellFormed = wellFormed && (cont & 0xC0) == 0x80;
             cp = (cp << 6) | (cont & 0x3F);
         }
-        if (!wellFormed || (length == 2 && cp < 0x80) || (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))) {
-            break;
+        if (!wellFormed || (length == 2 && cp < 0x80) ||
+            (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))) {
+            return false;
         }
-        lineUnits_.push_back(static_cast<char16_t>(cp));
+        unit(static_cast<char16_t>(cp));
         i += length;
     }
-    if (i < line.size()) {
+    return true;
+}
+
+}  // namespace
+
+bool QtSurface::layOutLine(std::string_view line) {
+    lineGlyphs_.clear();
+    lineOffsets_.clear();
+    lineUnits_.clear();
+    laidWidth_ = 0;
+    GlyphCache* cache = glyphCache();
+    if (!cache || line.empty()) {
+        return false;
+    }
+    // The line as UTF-16 units, as Qt reads it (well-formed UTF-8 straight, anything else through Qt).
+    if (!readUnits(line, [this](char16_t unit) { lineUnits_.push_back(unit); })) {
         lineUnits_.clear();
         const QString text = toQString(line);
         for (QChar c : text) {
@@ -374,6 +404,24 @@ bool QtSurface::layOutLine(std::string_view line) {
 }
 
 double QtSurface::lineAdvance(std::string_view line) {
+    // Measuring only: the advances are added up as layOutLine adds them, without keeping the glyphs.
+    if (GlyphCache* cache = glyphCache(); cache && !line.empty()) {
+        double x = 0;
+        bool plain = true;
+        const bool read = readUnits(line, [&](char16_t unit) {
+            if (plain) {
+                const Glyph& g = cache->glyph(unit);
+                plain = g.plain;
+                x += g.advance;
+            }
+        });
+        if (read && plain) {
+            return x;
+        }
+        if (read) {
+            return metrics().horizontalAdvance(toQString(line));
+        }
+    }
     if (layOutLine(line)) {
         return laidWidth_;
     }
@@ -407,10 +455,11 @@ void QtSurface::drawLineText(double x, double y, std::string_view line, bool lai
         }
     }
     const double baseline = y + metrics().ascent();
-    if (laidOut && !qfont_.underline() && !qfont_.strikeOut()) {
-        if (glyphCache_ != pendingCache_ || textColor_ != pendingColor_) {
+    if (laidOut && !current_->qfont.underline() && !current_->qfont.strikeOut()) {
+        GlyphCache* cache = &current_->glyphs;
+        if (cache != pendingCache_ || textColor_ != pendingColor_) {
             flushText();
-            pendingCache_ = glyphCache_;
+            pendingCache_ = cache;
             pendingColor_ = textColor_;
         }
         pendingGlyphs_.append(lineGlyphs_);
@@ -438,7 +487,7 @@ void QtSurface::drawTextInRect(double left, double top, double right, double bot
         return;
     }
     const QRectF box(QPointF(toDevice(left), toDevice(top)), QPointF(toDevice(right), toDevice(bottom)));
-    const double lineHeight = metrics().height();
+    const double lineHeight = this->lineHeight();
     double y = box.top();
     for (std::string_view part : SplitTextLines(text)) {
         if (!part.empty()) {

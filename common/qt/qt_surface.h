@@ -104,12 +104,26 @@ class QtSurface : public DrawingSurface {
         bool plain = false;  // drawn from its glyph
     };
     struct GlyphCache {
-        SurfaceFont font;
+        bool made = false;  // `raw` set up for the paper
         QRawFont raw;
         std::array<std::unique_ptr<Glyph[]>, 256> blocks;  // by the high byte of the UTF-16 unit
         const Glyph& glyph(char16_t unit);
     };
-    // The current font's cache on paper (made on first use); null on a picture or without the font.
+    // A font met on this surface, kept with what is known of it: a table's texts switch between a few
+    // fonts (and the smaller sizes of fitted texts) cell after cell, and each switch back then costs a
+    // look-up instead of building the font and its metrics again.
+    struct FontState {
+        SurfaceFont font;
+        QFont qfont;
+        std::optional<QFontMetricsF> metrics;  // made on first use, for the device
+        double lineHeight = -1;                // metrics->height(), once asked
+        GlyphCache glyphs;                     // on paper
+    };
+    // The state of `font`, made when it is new. At most kKeptFonts are kept; beyond, all but the
+    // current one are forgotten.
+    FontState* stateFor(const SurfaceFont& font);
+    static constexpr size_t kKeptFonts = 64;
+    // The current font's glyphs on paper (set up on first use); null on a picture or without the font.
     GlyphCache* glyphCache();
     // Lays the line out from the cache into lineGlyphs_, lineOffsets_ (from the line's start),
     // laidWidth_ and lineUnits_; false when it must take the usual way.
@@ -122,6 +136,8 @@ class QtSurface : public DrawingSurface {
     void flushText();
     // The width of one line in device units.
     double lineAdvance(std::string_view line);
+    // The height of a line of the current font in device units.
+    double lineHeight();
 
     // The device: exactly one of these.
     QPagedPaintDevice* paged_ = nullptr;
@@ -145,10 +161,8 @@ class QtSurface : public DrawingSurface {
 
     PageOrientation orientation_ = PageOrientation::Portrait;
     SurfaceFont font_;
-    QFont qfont_;
-    std::optional<QFontMetricsF> metrics_;
-    std::vector<std::unique_ptr<GlyphCache>> glyphCaches_;
-    GlyphCache* glyphCache_ = nullptr;  // the current font's, made on first use
+    std::vector<std::unique_ptr<FontState>> fonts_;
+    FontState* current_ = nullptr;  // font_'s
     QList<quint32> lineGlyphs_;
     std::vector<double> lineOffsets_;
     std::vector<char16_t> lineUnits_;

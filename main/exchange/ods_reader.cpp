@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "main/exchange/sheet_value_text.h"
@@ -63,12 +64,15 @@ std::string numberText(const char* v) {
 struct Content : XmlEvents {
     const SheetChoice& choice;
     SheetGrid& grid;
+    // Reads from a row of the chosen sheet on (the second of two halves): the first sheet it meets is
+    // the chosen one, its name already in the first half's grid, its rows counted from that row.
+    bool continuation = false;
     bool found = false;
     bool failed = false;
 
-    int tableDepth = 0;     // depth inside table:table elements (sub-tables count too)
-    bool reading = false;   // inside the chosen sheet
-    int row = 0;            // the next row of the chosen sheet
+    int tableDepth = 0;    // depth inside table:table elements (sub-tables count too)
+    bool reading = false;  // inside the chosen sheet
+    int row = 0;           // the next row of the chosen sheet
     long rowRepeat = 1;
     bool rowHasCells = false;
     struct Cell {
@@ -147,7 +151,8 @@ struct Content : XmlEvents {
             if (n.rfind("xmlns", 0) != 0) {
                 continue;
             }
-            const std::string prefix = n.size() > 6 && n[5] == ':' ? std::string(n.substr(6)) + ":" : std::string();
+            const std::string prefix =
+                n.size() > 6 && n[5] == ':' ? std::string(n.substr(6)) + ":" : std::string();
             const std::string_view uri(a[i + 1]);
             if (uri == kTable) {
                 table_ = prefix;
@@ -167,6 +172,11 @@ struct Content : XmlEvents {
         const Tag tag = tagOf(name);
         if (tag == Tag::Table) {
             ++tableDepth;
+            if (tableDepth == 1 && continuation && !found) {
+                found = true;
+                reading = true;
+                return true;
+            }
             if (tableDepth == 1) {
                 const char* n = attribute(a, table_, "name");
                 const std::string sheetName = n ? n : "";
@@ -180,6 +190,7 @@ struct Content : XmlEvents {
                     found = true;
                     grid.sheet = index;
                     row = 0;
+                    rowsHere = table_ + "table-row";
                 }
             }
             return true;
@@ -314,6 +325,41 @@ struct Content : XmlEvents {
     }
 };
 
+// The chosen sheet's rows read in two halves at once.
+struct Halves : XmlHalves {
+    const SheetChoice& choice;
+    SheetGrid& grid;
+    std::optional<Content> whole;
+    SheetGrid rest;
+    Content after;
+
+    Halves(const SheetChoice& c, SheetGrid& g) : choice(c), grid(g), after(c, rest) {
+        whole.emplace(c, g);
+        after.continuation = true;
+    }
+    XmlEvents& first() override { return *whole; }
+    XmlEvents& second() override { return after; }
+    bool join() override {
+        // The second half counts its rows from the split; one read would have refused a row past the
+        // last or too many sheets.
+        const int64_t rows = int64_t{whole->row} + after.row;
+        std::vector<std::string> names = std::move(rest.sheetNames);
+        const bool partial = rest.partial;
+        if (rows > kMaxRows || grid.sheetNames.size() + names.size() > 65536 ||
+            !grid.append(std::move(rest), whole->row)) {
+            return false;
+        }
+        whole->row = static_cast<int>(rows);
+        grid.sheetNames.insert(grid.sheetNames.end(), names.begin(), names.end());
+        grid.partial = grid.partial || partial;
+        return true;
+    }
+    void restart() override {
+        grid = SheetGrid();
+        whole.emplace(choice, grid);
+    }
+};
+
 }  // namespace
 
 SheetError ReadOds(ZipArchive& archive, const SheetChoice& choice, SheetGrid& out) {
@@ -322,11 +368,13 @@ SheetError ReadOds(ZipArchive& archive, const SheetChoice& choice, SheetGrid& ou
         return SheetError::Format;
     }
     SheetGrid grid;
-    Content content(choice, grid);
-    if (!ParseXmlMember(archive, member, content, false) || grid.sheetNames.empty()) {
+    Halves halves(choice, grid);
+    const bool read = choice.rowLimit > 0 ? ParseXmlMember(archive, member, *halves.whole, false)
+                                          : ParseXmlMemberInHalves(archive, member, halves);
+    if (!read || grid.sheetNames.empty()) {
         return SheetError::Format;
     }
-    if (!content.found) {
+    if (!halves.whole->found) {
         out.sheetNames = grid.sheetNames;
         return SheetError::MissingSheet;
     }

@@ -4,7 +4,7 @@
 
 namespace scorvane {
 
-bool SheetGrid::set(int row, int col, std::string text) {
+bool SheetGrid::set(int row, int col, std::string_view text) {
     if (text.empty() || row < 0 || col < 0) {
         return true;
     }
@@ -12,22 +12,75 @@ bool SheetGrid::set(int row, int col, std::string text) {
         if (!rows.empty() && rows.back().index > row) {
             return true;  // a row the sheet gives twice, or out of order: its first cells stand
         }
-        // Rows of a sheet are mostly as wide as the one before.
-        const size_t width = rows.empty() ? 0 : rows.back().cells.size();
-        rows.push_back(SheetRow{row, {}});
-        rows.back().cells.reserve(width);
+        rows.push_back(SheetRow{row, static_cast<uint32_t>(spans_.size()), 0});
     }
-    std::vector<std::string>& cells = rows.back().cells;
-    const auto size = static_cast<size_t>(col) + 1;
-    if (size > cells.size()) {
-        const auto added = static_cast<int64_t>(size - cells.size());
-        if (cells_ + added > kMaxSheetCells) {
+    SheetRow& last = rows.back();
+    if (col >= last.width) {
+        const auto added = static_cast<int64_t>(col) + 1 - last.width;
+        if (cellCount() + added > kMaxSheetCells) {
             return false;
         }
-        cells_ += added;
-        cells.resize(size);
+        spans_.resize(spans_.size() + static_cast<size_t>(added));
+        last.width = col + 1;
     }
-    cells[static_cast<size_t>(col)] = std::move(text);
+    // The text goes after the others; the slot of a cell given again is reused where the text fits.
+    Span& span = spans_[last.first + static_cast<size_t>(col)];
+    if (text.size() <= span.length) {
+        text_.replace(span.offset, text.size(), text);
+        span.length = static_cast<uint32_t>(text.size());
+        return true;
+    }
+    if (text_.size() + text.size() > UINT32_MAX) {
+        return false;
+    }
+    span = {static_cast<uint32_t>(text_.size()), static_cast<uint32_t>(text.size())};
+    text_.append(text);
+    return true;
+}
+
+std::vector<std::string> SheetGrid::texts(const SheetRow& row) const {
+    std::vector<std::string> out;
+    for (int c = 0; c < row.width; ++c) {
+        out.emplace_back(cell(row, c));
+    }
+    return out;
+}
+
+void SheetGrid::releaseCells() {
+    std::vector<SheetRow>().swap(rows);
+    std::string().swap(text_);
+    std::vector<Span>().swap(spans_);
+    mergeWork_ = 0;
+}
+
+void SheetGrid::reserve(size_t cells, size_t bytes) {
+    spans_.reserve(cells);
+    text_.reserve(bytes);
+}
+
+bool SheetGrid::append(SheetGrid&& rest, int rowOffset) {
+    if (rest.rows.empty()) {
+        return true;
+    }
+    if ((!rows.empty() && rest.rows.front().index + int64_t{rowOffset} <= rows.back().index) ||
+        cellCount() + rest.cellCount() > kMaxSheetCells || text_.size() + rest.text_.size() > UINT32_MAX) {
+        return false;
+    }
+    const auto cells = static_cast<uint32_t>(spans_.size());
+    const auto bytes = static_cast<uint32_t>(text_.size());
+    rows.reserve(rows.size() + rest.rows.size());
+    for (SheetRow& row : rest.rows) {
+        row.index += rowOffset;
+        row.first += cells;
+        rows.push_back(row);
+    }
+    spans_.reserve(spans_.size() + rest.spans_.size());
+    for (Span span : rest.spans_) {
+        span.offset += bytes;
+        spans_.push_back(span);
+    }
+    text_.append(rest.text_);
+    rest = SheetGrid();
     return true;
 }
 
@@ -38,14 +91,14 @@ bool SheetGrid::clearMerged(int top, int left, int bottom, int right) {
     auto row = std::lower_bound(rows.begin(), rows.end(), top,
                                 [](const SheetRow& r, int index) { return r.index < index; });
     for (; row != rows.end() && row->index <= bottom; ++row) {
-        const int end = std::min(right, static_cast<int>(row->cells.size()) - 1);
+        const int end = std::min(right, row->width - 1);
         mergeWork_ += 1 + std::max(0, end - left + 1);
         if (mergeWork_ > 4 * kMaxSheetCells) {
             return false;
         }
         for (int c = left; c <= end; ++c) {
             if (row->index != top || c != left) {
-                row->cells[static_cast<size_t>(c)].clear();
+                spans_[row->first + static_cast<size_t>(c)].length = 0;
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "main/exchange/sheet_table.h"
 
 #include <algorithm>
+#include <string>
 #include <type_traits>
 
 #include "common/utf8.h"
@@ -10,25 +11,20 @@ namespace {
 
 constexpr int kMaxEntries = GradeTable::kMaxCount - 1;
 
-int filledCells(const SheetRow& row) {
-    int n = 0;
-    for (const std::string& cell : row.cells) {
-        n += IsBlank(cell) ? 0 : 1;
-    }
-    return n;
-}
-
-const std::string& cellOf(const SheetRow& row, int col) {
-    static const std::string empty;
-    return col >= 0 && col < static_cast<int>(row.cells.size()) ? row.cells[static_cast<size_t>(col)] : empty;
-}
-
-// The rule of SheetToGradeTable; a grid that is not const gives up its student rows as they are taken.
+// The rule of SheetToGradeTable; a grid that is not const is emptied once the table holds its cells.
 template <typename Grid>
 SheetTable toGradeTable(Grid& grid, int headerRow) {
     constexpr bool take = !std::is_const_v<Grid>;
     SheetTable out;
-    auto& rows = grid.rows;
+    const std::vector<SheetRow>& rows = grid.rows;
+    auto filledCells = [&grid](const SheetRow& row) {
+        int n = 0;
+        for (int c = 0; c < row.width; ++c) {
+            n += IsBlank(grid.cell(row, c)) ? 0 : 1;
+        }
+        return n;
+    };
+    auto cellOf = [&grid](const SheetRow& row, int col) { return grid.cell(row, col); };
 
     // The header row: its position among the stored rows (rows.size() when the sheet has none there).
     size_t header = rows.size();
@@ -60,9 +56,9 @@ SheetTable toGradeTable(Grid& grid, int headerRow) {
                             : std::string();
     for (size_t i = 0; i < header; ++i) {
         if (filledCells(rows[i]) == 1) {
-            for (const std::string& cell : rows[i].cells) {
-                if (!IsBlank(cell)) {
-                    title = cell;
+            for (int c = 0; c < rows[i].width; ++c) {
+                if (!IsBlank(grid.cell(rows[i], c))) {
+                    title = grid.cell(rows[i], c);
                 }
             }
             out.titleRow = rows[i].index;
@@ -71,7 +67,7 @@ SheetTable toGradeTable(Grid& grid, int headerRow) {
     }
 
     // The students and the columns they and the header use.
-    std::vector<std::conditional_t<take, SheetRow*, const SheetRow*>> students;
+    std::vector<const SheetRow*> students;
     for (size_t i = headerStored ? header + 1 : header; i < rows.size(); ++i) {
         if (filledCells(rows[i]) > 0) {
             students.push_back(&rows[i]);
@@ -79,9 +75,9 @@ SheetTable toGradeTable(Grid& grid, int headerRow) {
     }
     int left = -1;
     int right = -1;
-    auto span = [&left, &right](const SheetRow& row) {
-        for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
-            if (!IsBlank(row.cells[static_cast<size_t>(c)])) {
+    auto span = [&left, &right, &grid](const SheetRow& row) {
+        for (int c = 0; c < row.width; ++c) {
+            if (!IsBlank(grid.cell(row, c))) {
                 left = left < 0 ? c : std::min(left, c);
                 right = std::max(right, c);
             }
@@ -120,26 +116,23 @@ SheetTable toGradeTable(Grid& grid, int headerRow) {
     table.setCell(0, 0, "  ");
     for (int f = 0; f < fields; ++f) {
         const int col = left + f;
-        const std::string& t = cellOf(headerCells, col);
-        table.setCell(0, f + 1, IsBlank(t) ? std::string(kSheetFieldPrefix) + std::to_string(col + 1) : t);
+        const std::string_view t = cellOf(headerCells, col);
+        table.setCell(0, f + 1,
+                      IsBlank(t) ? std::string(kSheetFieldPrefix) + std::to_string(col + 1) : std::string(t));
     }
     for (size_t k = 0; k < students.size(); ++k) {
-        auto& row = *students[k];
+        const SheetRow& row = *students[k];
         const int r = static_cast<int>(k) + 1;
-        const int end = std::min(left + fields, static_cast<int>(row.cells.size()));
+        const int end = std::min(left + fields, row.width);
         for (int col = std::max(left, 0); col < end; ++col) {
-            auto& v = row.cells[static_cast<size_t>(col)];
+            const std::string_view v = grid.cell(row, col);
             if (!v.empty()) {
-                if constexpr (take) {
-                    table.setCell(r, col - left + 1, std::move(v));
-                } else {
-                    table.setCell(r, col - left + 1, v);
-                }
+                table.setCell(r, col - left + 1, v);
             }
         }
-        if constexpr (take) {
-            std::vector<std::string>().swap(row.cells);  // the sheet is not held twice over
-        }
+    }
+    if constexpr (take) {
+        grid.releaseCells();  // the sheet is not held twice over longer than it takes
     }
     table.renumber();
     table.setHeaderLayout(table.composeHeaderLayout(false));

@@ -33,8 +33,8 @@ struct SheetTable {
 // - more than 32,766 students or fields give a message and no table.
 // Cells count as empty when they hold nothing but blanks.
 SheetTable SheetToGradeTable(const SheetGrid& grid, int headerRow = -1);
-// The same, taking the cells out of `grid` row by row, so that a large sheet is not held twice over;
-// `grid` keeps its sheet names and the rows above the first student.
+// The same, dropping the cells of `grid` once the table holds them, so that a large sheet is not held
+// twice over for long; `grid` keeps its sheet names.
 SheetTable SheetToGradeTable(SheetGrid&& grid, int headerRow = -1);
 
 }  // namespace scorvane

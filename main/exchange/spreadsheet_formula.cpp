@@ -1,5 +1,6 @@
 #include "main/exchange/spreadsheet_formula.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -40,16 +41,28 @@ struct Token {
     char op = 0;
     std::string text;  // Number: the literal; Name: the lower-case name
     CellAddress ref;
+    size_t at = 0;  // Ref: where its word "cell" starts
 };
+
+// In a translation made once for all the rows of a formula, the n-th reference stands in the sheet's
+// text as kSheetSlot, n, kSlotEnd and in the bracketed reading as kCheckSlot, n, kSlotEnd; each row
+// puts its own address and value there. No translated text holds these bytes otherwise.
+constexpr char kSheetSlot = '\x01';
+constexpr char kCheckSlot = '\x02';
+constexpr char kSlotEnd = '\x03';
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// Reads the formula as a tree and writes it back twice (see Piece). Whether a text is a reference, and
+// so the tree, depends on the table's size only, never on the row; the values referenced are left to
+// each row: every reference becomes a slot (see kSheetSlot), its place in the formula kept in `slots`.
 class Translator {
   public:
-    Translator(const GradeTable& table, std::string_view formula, int row, int col)
-        : table_(table), text_(formula), row_(row), col_(col) {}
+    Translator(const GradeTable& table, std::string_view formula, int row, int col,
+               std::vector<size_t>& slots)
+        : table_(table), text_(formula), row_(row), col_(col), slots_(slots) {}
 
     bool run(Piece& out) {
         next();
@@ -73,6 +86,7 @@ class Translator {
         size_t after = 0;
         if (referenceAt(p_, tok_.ref, after)) {
             tok_.kind = Tok::Ref;
+            tok_.at = p_;
             p_ = after;
             return;
         }
@@ -190,13 +204,10 @@ class Translator {
             }
             out.check = tok_.text;
         } else if (tok_.kind == Tok::Ref) {
-            const std::string_view referenced = table_.cell(tok_.ref.row, tok_.ref.col);
-            double value = 0;
-            if (!referenced.empty() && !ReadSheetNumber(referenced, value)) {
-                return false;  // the spreadsheet would see text where the formula reads a value
-            }
-            out.sheet = SheetAddress(tok_.ref.row, tok_.ref.col);
-            out.check.assign("(").append(referenced.empty() ? std::string_view("0") : referenced).append(")");
+            const std::string slot = std::to_string(slots_.size()) + kSlotEnd;
+            slots_.push_back(tok_.at);
+            out.sheet = kSheetSlot + slot;
+            out.check = kCheckSlot + slot;
         } else {
             return false;
         }
@@ -345,6 +356,7 @@ class Translator {
     std::string_view text_;
     int row_;
     int col_;
+    std::vector<size_t>& slots_;
     size_t p_ = 0;
     Token tok_;
 };
@@ -411,19 +423,99 @@ bool ReadSheetNumber(std::string_view text, double& value) {
 
 namespace {
 
+// A formula's translation for every row of a column, made once: a table repeats a few formulas row
+// after row, so the last few are kept.
+struct Translation {
+    std::string formula;
+    int col = -1;
+    int rows = -1;  // the table's size, on which the reading of references depends
+    int cols = -1;
+    bool translates = false;
+    std::string sheet;  // with slots
+    std::string check;  // with slots
+    std::vector<size_t> slots;
+};
+
+const Translation& translationOf(const GradeTable& table, std::string_view formula, int row, int col) {
+    thread_local std::array<Translation, 4> kept;
+    thread_local size_t nextSlot = 0;
+    for (const Translation& t : kept) {
+        if (t.col == col && t.rows == table.rows() && t.cols == table.cols() && t.formula == formula) {
+            return t;
+        }
+    }
+    Translation& t = kept[nextSlot];
+    nextSlot = (nextSlot + 1) % kept.size();
+    t.formula.assign(formula);
+    t.col = col;
+    t.rows = table.rows();
+    t.cols = table.cols();
+    t.slots.clear();
+    Piece piece;
+    t.translates =
+        !ContainsSelfReference(formula) && Translator(table, formula, row, col, t.slots).run(piece);
+    t.sheet = std::move(piece.sheet);
+    t.check = std::move(piece.check);
+    return t;
+}
+
+// `text` with each slot of kind `mark` replaced by what `fill` appends for that reference.
+template <typename Fill>
+void fillSlots(std::string_view text, char mark, Fill&& fill, std::string& out) {
+    out.clear();
+    size_t copied = 0;
+    for (size_t at = text.find(mark); at != std::string_view::npos; at = text.find(mark, copied)) {
+        out.append(text.substr(copied, at - copied));
+        const size_t end = text.find(kSlotEnd, at);
+        size_t n = 0;
+        std::from_chars(text.data() + at + 1, text.data() + end, n);
+        fill(n, out);
+        copied = end + 1;
+    }
+    out.append(text.substr(copied));
+}
+
 std::optional<std::string> sheetFormula(const GradeTable& table, int row, int col, std::string& checked) {
     const std::string_view text = table.cell(row, col);
     if (!IsFormula(text)) {
         return std::nullopt;
     }
     const std::string_view formula = text.substr(kFormulaMarker.size());
-    Piece piece;
-    if (ContainsSelfReference(formula) || !Translator(table, formula, row, col).run(piece) ||
-        !EvaluateExpressionInto(piece.check, checked)) {
+    const Translation& t = translationOf(table, formula, row, col);
+    if (!t.translates) {
+        return std::nullopt;
+    }
+    // This row's references: the spreadsheet must see a number or nothing where the formula reads a value.
+    thread_local std::vector<CellAddress> refs;
+    thread_local std::vector<std::string_view> values;
+    refs.assign(t.slots.size(), CellAddress{});
+    values.assign(t.slots.size(), std::string_view());
+    for (size_t i = 0; i < t.slots.size(); ++i) {
+        size_t after = 0;
+        double value = 0;
+        if (!ReadFormulaReference(table, formula, t.slots[i], row, col, refs[i], after)) {
+            return std::nullopt;
+        }
+        values[i] = table.cell(refs[i].row, refs[i].col);
+        if (!values[i].empty() && !ReadSheetNumber(values[i], value)) {
+            return std::nullopt;
+        }
+    }
+    thread_local std::string check;
+    fillSlots(
+        t.check, kCheckSlot,
+        [](size_t n, std::string& out) {
+            out.append("(").append(values[n].empty() ? std::string_view("0") : values[n]).append(")");
+        },
+        check);
+    if (!EvaluateExpressionInto(check, checked)) {
         return std::nullopt;
     }
     checked = FormatForDisplay(checked, table.dataFormat);
-    std::string out = std::move(piece.sheet);
+    std::string out;
+    fillSlots(
+        t.sheet, kSheetSlot,
+        [](size_t n, std::string& out) { out.append(SheetAddress(refs[n].row, refs[n].col)); }, out);
     const NumberPattern pattern = ReadNumberPattern(table.dataFormat);
     if (pattern.applies) {
         out = "ROUND(" + out + "," + std::to_string(pattern.decimals) + ")";

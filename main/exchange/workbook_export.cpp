@@ -3,10 +3,16 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
+#include <deque>
+#include <exception>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include <dlfcn.h>
 
@@ -94,6 +100,79 @@ double textWidth(std::string_view text) {
     return width;
 }
 
+// The sheet's cells worked out on a thread of their own, a batch of rows ahead of the library that writes
+// them: translating and computing the formulas and writing the sheet's text then run side by side on two
+// processors. The cells are worked out in the same order as before (row by row, left to right), so the
+// evaluator's previous result is what it always was when each formula is computed.
+class CellsAhead {
+  public:
+    explicit CellsAhead(const GradeTable& table)
+        : table_(table), rows_(table.rows()), cols_(table.cols()), worker_([this] { work(); }) {}
+
+    ~CellsAhead() {
+        {
+            std::lock_guard lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+        worker_.join();
+    }
+
+    // The next batch of rows' cells (kBatchRows rows of cols() cells, fewer at the end), row after row.
+    std::vector<SheetCell> next() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty() || failure_; });
+        if (ready_.empty()) {
+            std::rethrow_exception(failure_);
+        }
+        std::vector<SheetCell> batch = std::move(ready_.front());
+        ready_.pop_front();
+        changed_.notify_all();
+        return batch;
+    }
+
+    static constexpr int kBatchRows = 256;
+
+  private:
+    static constexpr size_t kBatchesAhead = 4;
+
+    void work() {
+        try {
+            for (int first = 0; first < rows_; first += kBatchRows) {
+                std::vector<SheetCell> batch;
+                const int last = std::min(rows_, first + kBatchRows);
+                batch.reserve(static_cast<size_t>(last - first) * static_cast<size_t>(cols_));
+                for (int r = first; r < last; ++r) {
+                    for (int c = 0; c < cols_; ++c) {
+                        batch.push_back(SheetCellOf(table_, r, c));
+                    }
+                }
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] { return ready_.size() < kBatchesAhead || stopped_; });
+                if (stopped_) {
+                    return;
+                }
+                ready_.push_back(std::move(batch));
+                changed_.notify_all();
+            }
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            failure_ = std::current_exception();
+            changed_.notify_all();
+        }
+    }
+
+    const GradeTable& table_;
+    const int rows_;
+    const int cols_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<SheetCell>> ready_;
+    std::exception_ptr failure_;
+    bool stopped_ = false;
+    std::thread worker_;  // last: it starts once everything it uses is there
+};
+
 struct Workbook {
     lxw_workbook* book = nullptr;
     ~Workbook() {
@@ -149,11 +228,17 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     worksheet_freeze_panes(sheet, 2, 1);
 
     lxw_error error = worksheet_write_string(sheet, 0, 0, table.title.c_str(), titleFormat);
+    CellsAhead cells(table);
+    std::vector<SheetCell> batch;
     for (int r = 0; r < rows && error == LXW_NO_ERROR; ++r) {
+        if (r % CellsAhead::kBatchRows == 0) {
+            batch = cells.next();
+        }
         const auto sheetRow = static_cast<lxw_row_t>(r + 1);
+        const size_t rowStart = static_cast<size_t>(r % CellsAhead::kBatchRows) * static_cast<size_t>(cols);
         for (int c = 0; c < cols && error == LXW_NO_ERROR; ++c) {
             const auto sheetCol = static_cast<lxw_col_t>(c);
-            const SheetCell cell = SheetCellOf(table, r, c);
+            const SheetCell& cell = batch[rowStart + static_cast<size_t>(c)];
             lxw_format* format = r == 0 ? headerFormat : nullptr;
             switch (cell.kind) {
                 case SheetCell::Kind::Blank:

@@ -27,7 +27,7 @@ std::string LoadWorkbookSheet(const std::string& path, const SheetChoice& choice
 
 // A workbook's sheet as a grade table (SheetToGradeTable), or the message that refuses it: those of
 // LoadWorkbookSheet or the table's limits. `grid` receives the sheet's names and which one was read;
-// the student rows are taken into the table.
+// its cells are dropped once the table holds them.
 SheetTable ImportWorkbook(const std::string& path, const SheetChoice& choice, int headerRow, SheetGrid& grid);
 
 // Appends a sheet's table to an open table by the rules of the whole-table import (AppendTable), after

@@ -97,24 +97,34 @@ struct Scan {
     std::map<int, DateKind> formats;                 // custom number formats
     std::vector<int> xfFormats;                      // number format of each cell style
     // The chosen sheet's cells FreeXL leaves out, by row and column (see sortExtra).
-    std::vector<std::pair<std::pair<int, int>, std::string>> extra;
+    // The cells FreeXL passes over, by row and column; their texts one after the other in `extraText`.
+    struct Extra {
+        std::pair<int, int> at;
+        uint32_t offset = 0;
+        uint32_t length = 0;
+    };
+    std::vector<Extra> extra;
+    std::string extraText;
 
-    void setExtra(std::pair<int, int> at, std::string text) { extra.emplace_back(at, std::move(text)); }
-    // In cell order, the last record of a cell standing where a sheet gives one twice.
+    void setExtra(std::pair<int, int> at, std::string_view text) {
+        extra.push_back({at, static_cast<uint32_t>(extraText.size()), static_cast<uint32_t>(text.size())});
+        extraText.append(text);
+    }
+    std::string_view extraAt(const Extra& e) const {
+        return std::string_view(extraText).substr(e.offset, e.length);
+    }
+    // In row and column order, the last given of a cell standing.
     void sortExtra() {
-        const auto before = [](const auto& a, const auto& b) { return a.first < b.first; };
+        const auto before = [](const Extra& a, const Extra& b) { return a.at < b.at; };
         if (!std::is_sorted(extra.begin(), extra.end(), before)) {
             std::stable_sort(extra.begin(), extra.end(), before);
         }
         size_t kept = 0;
         for (size_t i = 0; i < extra.size(); ++i) {
-            if (kept > 0 && extra[kept - 1].first == extra[i].first) {
-                extra[kept - 1].second = std::move(extra[i].second);
+            if (kept > 0 && extra[kept - 1].at == extra[i].at) {
+                extra[kept - 1] = extra[i];
             } else {
-                if (kept != i) {
-                    extra[kept] = std::move(extra[i]);
-                }
-                ++kept;
+                extra[kept++] = extra[i];
             }
         }
         extra.resize(kept);
@@ -225,7 +235,8 @@ Scan scanWorkbook(std::string_view stream, int chosen) {
                     }
                 }
             }
-            return scan.extra.size() <= static_cast<size_t>(kMaxSheetCells);
+            return scan.extra.size() <= static_cast<size_t>(kMaxSheetCells) &&
+                   scan.extraText.size() < (1u << 31);
         });
         if (!sheet) {
             return scan;
@@ -262,20 +273,46 @@ std::string cellText(const FreeXL_CellValue& v) {
     }
 }
 
+// The workbook's stream, or nothing.
+std::optional<std::string> workbookStream(const std::string& path) {
+    const std::optional<std::string> file = ReadWholeFile(path);
+    if (!file || static_cast<int64_t>(file->size()) > kMaxWorkbookBytes) {
+        return std::nullopt;
+    }
+    if (std::optional<std::string> stream = CompoundFileStream(*file, "Workbook")) {
+        return stream;
+    }
+    return CompoundFileStream(*file, "Book");
+}
+
+// The sheet names FreeXL gives, and which of them `choice` picks (-1: none). False when FreeXL
+// refuses the workbook.
+bool sheetNames(const void* xls, const SheetChoice& choice, std::vector<std::string>& names, int& chosen) {
+    unsigned int sheets = 0;
+    if (freexl_get_info(xls, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0 ||
+        sheets > 65535) {
+        return false;
+    }
+    names.clear();
+    chosen = -1;
+    for (unsigned int i = 0; i < sheets; ++i) {
+        const char* name = nullptr;
+        if (freexl_get_worksheet_name(xls, static_cast<unsigned short>(i), &name) != FREEXL_OK) {
+            return false;
+        }
+        names.emplace_back(name ? name : "");
+        if (chosen < 0 &&
+            (choice.name.empty() ? static_cast<int>(i) == choice.index : names.back() == choice.name)) {
+            chosen = static_cast<int>(i);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid& out) {
-    std::optional<std::string> stream;
-    {
-        const std::optional<std::string> file = ReadWholeFile(path);
-        if (!file || static_cast<int64_t>(file->size()) > kMaxWorkbookBytes) {
-            return SheetError::Format;
-        }
-        stream = CompoundFileStream(*file, "Workbook");
-        if (!stream) {
-            stream = CompoundFileStream(*file, "Book");
-        }
-    }
+    std::optional<std::string> stream = workbookStream(path);
     if (!stream) {
         return SheetError::Format;
     }
@@ -284,6 +321,18 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
     if (!scanWorkbook(*stream, -1).ok) {
         return SheetError::Format;
     }
+    // The names from a quick look, so that the chosen sheet is scanned, and the workbook's stream let
+    // go, before FreeXL reads all the cells.
+    SheetGrid grid;
+    int chosen = -1;
+    {
+        Handle names;
+        if (freexl_open_info(path.c_str(), &names.xls) == FREEXL_OK) {
+            sheetNames(names.xls, choice, grid.sheetNames, chosen);
+        }
+    }
+    Scan scan = scanWorkbook(*stream, chosen);
+    stream.reset();
 
     Handle handle;
     if (freexl_open(path.c_str(), &handle.xls) != FREEXL_OK) {
@@ -293,37 +342,28 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
     if (freexl_get_info(handle.xls, FREEXL_BIFF_PASSWORD, &info) != FREEXL_OK || info == FREEXL_BIFF_OBFUSCATED) {
         return SheetError::Format;
     }
-    unsigned int sheets = 0;
-    if (freexl_get_info(handle.xls, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0 ||
-        sheets > 65535) {
+    const int looked = chosen;
+    if (!sheetNames(handle.xls, choice, grid.sheetNames, chosen)) {
         return SheetError::Format;
-    }
-    SheetGrid grid;
-    int chosen = -1;
-    for (unsigned int i = 0; i < sheets; ++i) {
-        const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle.xls, static_cast<unsigned short>(i), &name) != FREEXL_OK) {
-            return SheetError::Format;
-        }
-        grid.sheetNames.emplace_back(name ? name : "");
-        if (chosen < 0 &&
-            (choice.name.empty() ? static_cast<int>(i) == choice.index : grid.sheetNames.back() == choice.name)) {
-            chosen = static_cast<int>(i);
-        }
     }
     if (chosen < 0) {
         out.sheetNames = grid.sheetNames;
         return SheetError::MissingSheet;
     }
     grid.sheet = chosen;
-    Scan scan = scanWorkbook(*stream, chosen);
-    stream.reset();  // FreeXL holds the workbook from here on
+    if (chosen != looked) {
+        stream = workbookStream(path);
+        scan = stream ? scanWorkbook(*stream, chosen) : Scan();
+        stream.reset();
+    }
     unsigned int rows = 0;
     unsigned short cols = 0;
     if (!scan.ok || freexl_select_active_worksheet(handle.xls, static_cast<unsigned short>(chosen)) != FREEXL_OK ||
         freexl_worksheet_dimensions(handle.xls, &rows, &cols) != FREEXL_OK) {
         return SheetError::Format;
     }
+    // The declared cells (within the limits, checked above) mostly hold something.
+    grid.reserve(static_cast<size_t>(std::min<int64_t>(int64_t{rows} * cols, kMaxSheetCells)), 0);
     auto extra = scan.extra.begin();
     for (unsigned int r = 0; r < rows; ++r) {
         if (choice.enough(grid.rows.size())) {
@@ -336,11 +376,11 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
                 return SheetError::Format;
             }
             std::string text = cellText(value);
-            while (extra != scan.extra.end() && extra->first < std::pair<int, int>(static_cast<int>(r), c)) {
+            while (extra != scan.extra.end() && extra->at < std::pair<int, int>(static_cast<int>(r), c)) {
                 ++extra;
             }
-            if (extra != scan.extra.end() && extra->first == std::pair<int, int>(static_cast<int>(r), c)) {
-                text = std::move(extra->second);
+            if (extra != scan.extra.end() && extra->at == std::pair<int, int>(static_cast<int>(r), c)) {
+                text = scan.extraAt(*extra);
             }
             if (!grid.set(static_cast<int>(r), c, std::move(text))) {
                 return SheetError::Format;

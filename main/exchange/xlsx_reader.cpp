@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -296,6 +297,9 @@ struct SheetReader : XmlEvents {
     const std::vector<DateKind>& dateKinds;
     bool date1904;
     const SheetChoice& choice;  // its row limit and stop
+    // Reads from a row of the sheet's data on (the second of two halves): that row must give its
+    // number, the rows before it unknown here.
+    bool continuation = false;
 
     int row = -1;
     int col = -1;
@@ -371,6 +375,9 @@ struct SheetReader : XmlEvents {
             inValue = true;
         } else if (XmlNameIs(local, {}, "row")) {
             const char* r = XmlAttribute(a, "r");
+            if (continuation && row < 0 && !r) {
+                return false;
+            }
             const long n = r ? std::strtol(r, nullptr, 10) : row + 2;
             if (n < 1 || n > kMaxRows) {
                 return false;
@@ -382,6 +389,8 @@ struct SheetReader : XmlEvents {
             }
             row = static_cast<int>(n - 1);
             col = -1;
+        } else if (XmlNameIs(local, {}, "sheetData")) {
+            rowsHere = std::string(name, static_cast<size_t>(local - name)) + "row";
         } else if (inCell && XmlNameIs(local, {}, "is")) {
             inInline = true;
         } else if (XmlNameIs(local, {}, "mergeCell")) {
@@ -481,6 +490,44 @@ struct SheetReader : XmlEvents {
     }
 };
 
+// The sheet's rows read in two halves at once.
+struct Halves : XmlHalves {
+    SheetGrid& grid;
+    const SharedStrings& strings;
+    const std::vector<DateKind>& dateKinds;
+    bool date1904;
+    const SheetChoice& choice;
+    std::optional<SheetReader> whole;
+    SheetGrid rest;
+    SheetReader after;
+
+    Halves(SheetGrid& g, const SharedStrings& s, const std::vector<DateKind>& d, bool d1904,
+           const SheetChoice& c)
+        : grid(g), strings(s), dateKinds(d), date1904(d1904), choice(c), after(rest, s, d, d1904, c) {
+        whole.emplace(g, s, d, d1904, c);
+        after.continuation = true;
+    }
+    XmlEvents& first() override { return *whole; }
+    XmlEvents& second() override { return after; }
+    bool join() override {
+        const bool partial = rest.partial;
+        if (!grid.append(std::move(rest), 0)) {
+            return false;
+        }
+        grid.partial = grid.partial || partial;
+        whole->merges.insert(whole->merges.end(), after.merges.begin(), after.merges.end());
+        return true;
+    }
+    void restart() override {
+        std::vector<std::string> names = std::move(grid.sheetNames);
+        const int sheet = grid.sheet;
+        grid = SheetGrid();
+        grid.sheetNames = std::move(names);
+        grid.sheet = sheet;
+        whole.emplace(grid, strings, dateKinds, date1904, choice);
+    }
+};
+
 bool parsePart(ZipArchive& archive, const std::string& part, XmlEvents& events, bool required) {
     const int64_t member = archive.find(part);
     if (member < 0) {
@@ -506,8 +553,9 @@ SheetError ReadXlsx(ZipArchive& archive, const SheetChoice& choice, SheetGrid& o
         return SheetError::Format;
     }
     Relationships relations;
-    if (!parsePart(archive, folder + (folder.empty() ? "" : "/") + "_rels/" +
-                                workbookPart.substr(workbookPart.rfind('/') + 1) + ".rels",
+    if (!parsePart(archive,
+                   folder + (folder.empty() ? "" : "/") + "_rels/" +
+                       workbookPart.substr(workbookPart.rfind('/') + 1) + ".rels",
                    relations, true)) {
         return SheetError::Format;
     }
@@ -548,11 +596,13 @@ SheetError ReadXlsx(ZipArchive& archive, const SheetChoice& choice, SheetGrid& o
         return SheetError::Format;
     }
     const std::vector<DateKind> dateKinds = styles.dateKinds();
-    SheetReader reader(grid, shared, dateKinds, workbook.date1904, choice);
-    if (!parsePart(archive, sheetPart, reader, true)) {
+    Halves halves(grid, shared, dateKinds, workbook.date1904, choice);
+    const int64_t member = archive.find(sheetPart);
+    if (member < 0 || !(choice.rowLimit > 0 ? ParseXmlMember(archive, member, *halves.whole, false)
+                                            : ParseXmlMemberInHalves(archive, member, halves))) {
         return SheetError::Format;
     }
-    for (const SheetReader::Range& m : reader.merges) {
+    for (const SheetReader::Range& m : halves.whole->merges) {
         if (!grid.clearMerged(m.top, m.left, m.bottom, m.right)) {
             return SheetError::Format;
         }

@@ -2,16 +2,40 @@
 
 #include <expat.h>
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "main/exchange/sheet_grid.h"
 
 namespace scorvane {
 namespace {
 
 struct Session {
+    Session(XML_Parser p, XmlEvents& e) : parser(p), events(e) {}
     XML_Parser parser;
     XmlEvents& events;
     bool refused = false;
     bool finished = false;
+
+    // Reading the first of two halves: the open elements' start tags are recorded up to the rows'
+    // parent, and the parse ends at `split`, where a row of that parent must start.
+    bool track = false;
+    std::vector<std::pair<int64_t, int64_t>> open;  // offset and length of each open element's start tag
+    bool parentFound = false;
+    bool parentOpen = false;
+    int depth = 0;
+    int parentDepth = 0;
+    std::string rowName;
+    int64_t split = -1;
+    bool atSplit = false;      // the parse ended at a row's start tag at `split`
+    bool missedSplit = false;  // it ended at `split` on something else
 
     // Stops the parse: as done when the events have what they came for, else as refused.
     void stop() {
@@ -22,26 +46,68 @@ struct Session {
         }
         XML_StopParser(parser, XML_FALSE);
     }
-    bool stopped() const { return refused || finished; }
+    bool stopped() const { return refused || finished || atSplit; }
+
+    // False, the parse stopped, once an event reaches `split`: the first one there must be the start
+    // tag of a row of the rows' parent.
+    bool beforeSplit(const char* startName) {
+        if (split < 0) {
+            return true;
+        }
+        // The end of an empty-element tag ("<row/>") comes at the tag's end, with no bytes of its own.
+        const int64_t at = XML_GetCurrentByteIndex(parser);
+        if (at < split || (at == split && !startName && XML_GetCurrentByteCount(parser) == 0)) {
+            return true;
+        }
+        atSplit = startName && at == split && parentOpen && depth == parentDepth && rowName == startName;
+        missedSplit = !atSplit;
+        refused = missedSplit;
+        XML_StopParser(parser, XML_FALSE);
+        return false;
+    }
 };
 
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     auto* s = static_cast<Session*>(data);
-    if (!s->stopped() && !s->events.start(name, attributes)) {
+    if (s->stopped() || !s->beforeSplit(name)) {
+        return;
+    }
+    if (s->track) {
+        s->open.emplace_back(XML_GetCurrentByteIndex(s->parser), XML_GetCurrentByteCount(s->parser));
+    }
+    ++s->depth;
+    if (!s->events.start(name, attributes)) {
         s->stop();
+    } else if (s->track && !s->events.rowsHere.empty()) {
+        s->track = false;
+        s->parentFound = true;
+        s->parentOpen = true;
+        s->parentDepth = s->depth;
+        s->rowName = s->events.rowsHere;
     }
 }
 
 void XMLCALL onEnd(void* data, const XML_Char* name) {
     auto* s = static_cast<Session*>(data);
-    if (!s->stopped() && !s->events.end(name)) {
+    if (s->stopped() || !s->beforeSplit(nullptr)) {
+        return;
+    }
+    if (s->track && !s->open.empty()) {
+        s->open.pop_back();
+    }
+    if (s->parentOpen && s->depth == s->parentDepth) {
+        s->parentOpen = false;
+    }
+    --s->depth;
+    if (!s->events.end(name)) {
         s->stop();
     }
 }
 
 void XMLCALL onText(void* data, const XML_Char* text, int length) {
     auto* s = static_cast<Session*>(data);
-    if (!s->stopped() && !s->events.text(std::string_view(text, static_cast<size_t>(length)))) {
+    if (!s->stopped() && s->beforeSplit(nullptr) &&
+        !s->events.text(std::string_view(text, static_cast<size_t>(length)))) {
         s->stop();
     }
 }
@@ -52,15 +118,15 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
     XML_StopParser(s->parser, XML_FALSE);
 }
 
-void XMLCALL onEntity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*,
-                      const XML_Char*, const XML_Char*) {
+void XMLCALL onEntity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                      const XML_Char*, const XML_Char*, const XML_Char*) {
     onDoctype(data, nullptr, nullptr, nullptr, 0);
 }
 
 class Parser {
   public:
     Parser(XmlEvents& events, bool namespaces)
-        : session_{namespaces ? XML_ParserCreateNS("UTF-8", '|') : XML_ParserCreate("UTF-8"), events} {
+        : session_(namespaces ? XML_ParserCreateNS("UTF-8", '|') : XML_ParserCreate("UTF-8"), events) {
         XML_SetUserData(session_.parser, &session_);
         XML_SetElementHandler(session_.parser, onStart, onEnd);
         XML_SetCharacterDataHandler(session_.parser, onText);
@@ -83,8 +149,8 @@ class Parser {
             }
             bytes.remove_prefix(1u << 30);
         }
-        const XML_Status status =
-            XML_Parse(session_.parser, bytes.data(), static_cast<int>(bytes.size()), last ? XML_TRUE : XML_FALSE);
+        const XML_Status status = XML_Parse(session_.parser, bytes.data(), static_cast<int>(bytes.size()),
+                                            last ? XML_TRUE : XML_FALSE);
         return status == XML_STATUS_OK && !session_.stopped();
     }
 
@@ -104,6 +170,7 @@ class Parser {
     }
 
     bool finished() const { return session_.finished && !session_.refused; }
+    Session& session() { return session_; }
 
   private:
     Session session_;
@@ -162,6 +229,263 @@ bool ParseXmlMember(ZipArchive& archive, int64_t member, XmlEvents& events, bool
         return true;
     }
     return read && parser.parseBuffer(0, true);
+}
+
+namespace {
+
+// Below this the member is read in one piece: two threads would not pay for themselves.
+constexpr size_t kHalvesFrom = 1 << 20;
+constexpr size_t kPiece = 1 << 18;
+
+// Where a row's start tag "<name" begins at or after `from` (a candidate the first half's parser
+// confirms), or npos.
+size_t findRow(std::string_view bytes, size_t from, const std::string& name) {
+    const std::string tag = "<" + name;
+    for (size_t at = bytes.find(tag, from); at != std::string_view::npos; at = bytes.find(tag, at + 1)) {
+        const size_t next = at + tag.size();
+        if (next < bytes.size() && std::strchr(" \t\r\n/>", bytes[next]) != nullptr && bytes[next] != '\0') {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Feeds `bytes` in pieces until `abandoned`; the parser's result.
+bool feedPieces(Parser& parser, std::string_view bytes, bool last, const std::atomic<bool>& abandoned) {
+    while (bytes.size() > kPiece) {
+        if (abandoned.load(std::memory_order_relaxed) || !parser.feed(bytes.substr(0, kPiece), false)) {
+            return false;
+        }
+        bytes.remove_prefix(kPiece);
+    }
+    return !abandoned.load(std::memory_order_relaxed) && parser.feed(bytes, last);
+}
+
+}  // namespace
+
+bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves) {
+    Parser one(halves.first(), false);
+    Session& head = one.session();
+    head.track = true;
+    // The head of the document, up to the rows' parent.
+    size_t fed = 0;
+    while (!head.parentFound && fed < bytes.size()) {
+        const std::string_view piece = bytes.substr(fed, 1 << 16);
+        fed += piece.size();
+        if (!one.feed(piece, false)) {
+            return one.finished();
+        }
+    }
+    head.track = false;
+    const size_t middle = fed + (bytes.size() - fed) / 2;
+    const size_t split = head.parentFound && bytes.size() - fed >= kHalvesFrom / 2
+                             ? findRow(bytes, std::max(fed, middle), head.rowName)
+                             : std::string_view::npos;
+    if (split == std::string_view::npos) {
+        return one.feed(bytes.substr(fed), true) || one.finished();
+    }
+    head.split = static_cast<int64_t>(split);
+
+    // The second half: the XML declaration, the start tags of the row's ancestors, then the rows on.
+    std::string ancestors(bytes.substr(0, head.open.empty() ? 0 : static_cast<size_t>(head.open[0].first)));
+    for (const auto& [offset, length] : head.open) {
+        ancestors.append(bytes.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
+    }
+    std::atomic<bool> abandoned = false;
+    bool firstFailed = false;  // before the split, of itself: the whole would fail the same
+    std::thread firstHalf([&] {
+        const bool read = feedPieces(one, bytes.substr(fed), false, abandoned);
+        if (!head.atSplit) {
+            firstFailed = !read && !head.missedSplit && !abandoned.load();
+            abandoned = true;
+        }
+    });
+    bool secondRead = false;
+    {
+        Parser two(halves.second(), false);
+        secondRead = (two.feed(ancestors, false) && feedPieces(two, bytes.substr(split), true, abandoned)) ||
+                     two.finished();
+        if (!secondRead) {
+            abandoned = true;
+        }
+    }
+    firstHalf.join();
+    if (head.atSplit && secondRead && halves.join()) {
+        return true;
+    }
+    if (!head.atSplit && (one.finished() || firstFailed)) {
+        return one.finished();
+    }
+    halves.restart();
+    Parser whole(halves.first(), false);
+    return whole.feed(bytes, true) || whole.finished();
+}
+
+bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halves) {
+    const int64_t claimed = archive.claimedSize(member);
+    if (claimed < static_cast<int64_t>(kHalvesFrom)) {
+        return ParseXmlMember(archive, member, halves.first(), false);
+    }
+    // The first half is read on its thread while the member is unpacked into a buffer that never
+    // moves; the split is chosen once the whole is there, in the middle of what the first half has
+    // not read yet. A member larger than it claimed stops that thread and is read as bytes in memory.
+    const size_t room = static_cast<size_t>(std::min(claimed, kMaxWorkbookBytes)) + (1 << 16) + 1;
+    std::string bytes;
+    bytes.reserve(room);
+    const char* const base = bytes.data();
+    std::mutex mutex;
+    std::condition_variable changed;
+    size_t published = 0;
+    bool done = false;
+    bool decided = false;
+    size_t split = std::string_view::npos;
+    std::string ancestors;
+    std::atomic<bool> abandoned = false;
+
+    Parser one(halves.first(), false);
+    Session& head = one.session();
+    head.track = true;
+    bool wholeRead = false;    // the first half's thread read the whole document
+    bool firstFailed = false;  // before the split, of itself: the whole would fail the same
+    auto decide = [&](size_t at, std::string prefix) {
+        const std::lock_guard lock(mutex);
+        decided = true;
+        split = at;
+        ancestors = std::move(prefix);
+        changed.notify_all();
+    };
+    std::thread firstHalf([&] {
+        size_t fed = 0;
+        size_t bound = std::string_view::npos;  // how far to read before the whole is there
+        while (true) {
+            size_t available = 0;
+            bool all = false;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] {
+                    return abandoned.load() || done ||
+                           (published > fed && (bound == std::string_view::npos || fed < bound));
+                });
+                if (abandoned.load()) {
+                    return;
+                }
+                available = published;
+                all = done;
+            }
+            if (all && (head.parentFound || available == fed)) {
+                break;
+            }
+            const size_t to = std::min(available, head.parentFound ? bound : available);
+            const size_t piece = std::min(to - fed, head.parentFound ? kPiece : size_t{1 << 16});
+            const bool read = one.feed(std::string_view(base + fed, piece), false);
+            fed += piece;
+            if (!read) {
+                wholeRead = one.finished();
+                decide(std::string_view::npos, {});
+                return;
+            }
+            if (head.parentFound && bound == std::string_view::npos) {
+                head.track = false;
+                bound =
+                    fed + (static_cast<size_t>(claimed) - std::min(fed, static_cast<size_t>(claimed))) / 2;
+            }
+        }
+        const std::string_view whole(base, published);
+        const size_t middle = fed + (whole.size() - fed) / 2;
+        const size_t at = head.parentFound && whole.size() - fed >= kHalvesFrom / 2
+                              ? findRow(whole, std::max(fed, middle), head.rowName)
+                              : std::string_view::npos;
+        if (at == std::string_view::npos) {
+            head.track = false;
+            wholeRead = one.feed(whole.substr(fed), true) || one.finished();
+            decide(at, {});
+            return;
+        }
+        head.split = static_cast<int64_t>(at);
+        std::string prefix(whole.substr(0, head.open.empty() ? 0 : static_cast<size_t>(head.open[0].first)));
+        for (const auto& [offset, length] : head.open) {
+            prefix.append(whole.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
+        }
+        decide(at, std::move(prefix));
+        const bool read = feedPieces(one, whole.substr(fed), false, abandoned);
+        if (!head.atSplit) {
+            firstFailed = !read && !head.missedSplit && !abandoned.load();
+            abandoned = true;
+        }
+    });
+    auto stopFirstHalf = [&] {
+        {
+            const std::lock_guard lock(mutex);
+            abandoned = true;
+            changed.notify_all();
+        }
+        if (firstHalf.joinable()) {
+            firstHalf.join();
+        }
+    };
+
+    size_t before = 0;
+    bool moved = false;  // the buffer outgrew its room
+    const bool read = archive.readInto(
+        member,
+        [&](size_t size) {
+            before = bytes.size();
+            if (before + size > room && !moved) {
+                stopFirstHalf();
+                moved = true;
+            }
+            bytes.resize(before + size);
+            return bytes.data() + before;
+        },
+        [&](size_t size) {
+            bytes.resize(before + size);
+            if (!moved) {
+                const std::lock_guard lock(mutex);
+                published = bytes.size();
+                changed.notify_all();
+            }
+            return true;
+        });
+    if (!read) {
+        stopFirstHalf();
+        return false;
+    }
+    bytes.resize(before);
+    if (moved) {
+        halves.restart();
+        return ParseXmlBytesInHalves(bytes, halves);
+    }
+    {
+        std::unique_lock lock(mutex);
+        published = bytes.size();
+        done = true;
+        changed.notify_all();
+        changed.wait(lock, [&] { return decided; });
+    }
+    if (split == std::string_view::npos) {
+        firstHalf.join();
+        return wholeRead;
+    }
+    bool secondRead = false;
+    {
+        Parser two(halves.second(), false);
+        secondRead = (two.feed(ancestors, false) &&
+                      feedPieces(two, std::string_view(bytes).substr(split), true, abandoned)) ||
+                     two.finished();
+        if (!secondRead) {
+            abandoned = true;
+        }
+    }
+    firstHalf.join();
+    if (head.atSplit && secondRead && halves.join()) {
+        return true;
+    }
+    if (!head.atSplit && (one.finished() || firstFailed)) {
+        return one.finished();
+    }
+    halves.restart();
+    Parser whole(halves.first(), false);
+    return whole.feed(bytes, true) || whole.finished();
 }
 
 bool ParseXmlBytes(std::string_view bytes, XmlEvents& events, bool namespaces) {

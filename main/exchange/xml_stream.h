@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "main/exchange/zip_archive.h"
@@ -9,8 +10,8 @@ namespace scorvane {
 // Reads a workbook's XML as a stream of events, never as a tree. With namespaces, element and
 // attribute names come as "namespace|local" ("urn:oasis:names:tc:opendocument:xmlns:table:1.0|table-cell")
 // or the bare local name without a namespace; without, as they stand ("x:row", "row"), which is quicker
-// where a format has one namespace that matters. A document type declaration (and with it any entity declaration)
-// makes the XML refused: workbooks have none, and entities are how hostile XML grows.
+// where a format has one namespace that matters. A document type declaration (and with it any entity
+// declaration) makes the XML refused: workbooks have none, and entities are how hostile XML grows.
 class XmlEvents {
   public:
     virtual ~XmlEvents() = default;
@@ -22,6 +23,28 @@ class XmlEvents {
     // Set by a reader that has what it came for before the end of the document (the first rows of a
     // sheet): its false then stops the parse as done, the rest of the document unread.
     bool finished = false;
+
+    // Set by a reader in `start` on the element whose children are the rows it reads (a sheet's
+    // data): the name of a row element there, as the document writes it. Lets a long document be read
+    // in two halves at once (ParseXmlMemberInHalves).
+    std::string rowsHere;
+};
+
+// A reader of a long run of rows that can read them in two halves on the two processor cores: `first`
+// reads the document from its start up to a row near the middle, `second` from that row to the end,
+// after the start tags of the row's ancestors (its state then is that of a reader at a row whose
+// predecessors it does not know). The halves must come out as the whole read in one piece would.
+class XmlHalves {
+  public:
+    virtual ~XmlHalves() = default;
+    virtual XmlEvents& first() = 0;
+    virtual XmlEvents& second() = 0;
+    // Adds what `second` read to what `first` read. False, with `first` untouched, where the halves
+    // cannot tell what one read would have made of them (a limit reached across them, rows that
+    // depend on the ones before): the document is then read again in one piece.
+    virtual bool join() = 0;
+    // Empties `first` for that read of the whole.
+    virtual void restart() = 0;
 };
 
 // The part after the namespace or the prefix.
@@ -37,6 +60,14 @@ const char* XmlAttribute(const char** attributes, std::string_view name);
 // False when the member is missing, is not well-formed XML (in the part read, when `events` finished
 // early), declares a document type, or `events` refused.
 bool ParseXmlMember(ZipArchive& archive, int64_t member, XmlEvents& events, bool namespaces = true);
+// The same for a long member read by `halves`: unpacked whole into memory (the first half read
+// meanwhile), then read in two halves at once where the reader names its rows' parent and a row's
+// start tag is found near the middle of what is left, else in one piece. The result (what `first`
+// holds, and the return value) is that of ParseXmlMember with `first`, namespaces off; where the
+// events finish early (a read stopped from elsewhere) it is partial either way.
+bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halves);
+// The same over bytes in memory.
+bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves);
 // The same over bytes in memory.
 bool ParseXmlBytes(std::string_view bytes, XmlEvents& events, bool namespaces = true);
 

@@ -71,6 +71,15 @@ int64_t ZipArchive::find(std::string_view name) const {
     return zip_name_locate(archive_, key.c_str(), ZIP_FL_NOCASE);
 }
 
+int64_t ZipArchive::claimedSize(int64_t member) const {
+    zip_stat_t st;
+    if (!archive_ || member < 0 || zip_stat_index(archive_, static_cast<zip_uint64_t>(member), 0, &st) != 0 ||
+        !(st.valid & ZIP_STAT_SIZE)) {
+        return -1;
+    }
+    return static_cast<int64_t>(st.size);
+}
+
 bool ZipArchive::readInto(int64_t member, const std::function<char*(size_t)>& buffer,
                           const std::function<bool(size_t)>& filled) {
     if (!archive_ || member < 0) {

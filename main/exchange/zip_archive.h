@@ -38,6 +38,9 @@ class ZipArchive {
     // The bytes that may be unpacked in all (kMaxWorkbookBytes unless set otherwise).
     void setBudget(int64_t bytes) { budget_ = bytes; }
 
+    // The unpacked size the member claims (its bytes may yet turn out fewer or refused), or -1.
+    int64_t claimedSize(int64_t member) const;
+
     // The whole of a small member (at most `limit` bytes), or false.
     bool readAll(int64_t member, std::string& out, size_t limit = 4 << 20);
 

@@ -97,6 +97,8 @@ SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* 
 
 SheetImportDialog::~SheetImportDialog() {
     stopReading();
+    // The grid is hidden after the members are gone: it must not look at the preview then.
+    model_->setTable(nullptr);
 }
 
 void SheetImportDialog::readWholeSheet() {

@@ -139,6 +139,38 @@ TEST_F(QtSurfaceTest, PdfKeepsTextAsTextOverSeveralPagesAndTurnsThePaper) {
     EXPECT_EQ(PdfPageSizes(path), "3 595x842 595x842 842x595");
 }
 
+// A surface keeps the fonts it met, and forgets them when there are many: a font met again measures
+// as the first time, and texts gathered in a font about to be forgotten still reach the paper.
+TEST_F(QtSurfaceTest, AFontMetAgainMeasuresAsBeforeHoweverManyCameBetween) {
+    TempDir dir;
+    const std::string path = dir.file("fonts.pdf");
+    auto pdf = QtSurface::ForPdfFile(path);
+    auto picture = QtSurface::ForImage(7500, 4800);
+    for (QtSurface* s : {pdf.get(), picture.get()}) {
+        SurfaceFont first;
+        first.size = 9;
+        s->setFont(first);
+        const double width = s->textWidth("成绩 85.5");
+        const double height = s->textHeight("a\nb");
+        SurfaceFont other = first;
+        for (int i = 0; i < 100; ++i) {
+            other.size = 5 + i * 0.5;
+            other.bold = i % 2 == 1;
+            s->setFont(other);
+            EXPECT_GT(s->textWidth("成绩"), 0);
+            s->drawTextAt(100, 100 + i * 40, "字" + std::to_string(i));
+        }
+        s->setFont(first);
+        EXPECT_EQ(s->textWidth("成绩 85.5"), width);
+        EXPECT_EQ(s->textHeight("a\nb"), height);
+    }
+    ASSERT_TRUE(pdf->endJob());
+    const std::string text = PdfText(path);
+    for (int i : {0, 63, 64, 99}) {
+        EXPECT_NE(text.find("字" + std::to_string(i)), std::string::npos) << i;
+    }
+}
+
 TEST_F(QtSurfaceTest, PdfThatCannotBeWrittenFailsAndLeavesNoFile) {
     TempDir dir;
     auto s = QtSurface::ForPdfFile(dir.path());  // a folder

@@ -131,5 +131,23 @@ TEST(SheetGrid, CellsAreCountedWithTheGapsOfARow) {
     EXPECT_EQ(g.cellCount(), 1'000'000);
 }
 
+
+// The grid keeps all texts in one buffer: a cell given again, with a shorter or a longer text, and a
+// merged range emptied, leave the other cells as they were.
+TEST(SheetGrid, CellsGivenAgainOrMergedLeaveTheOthersAsTheyWere) {
+    SheetGrid g;
+    for (const auto& [col, text] : std::vector<std::pair<int, std::string>>{
+             {0, "甲乙"}, {1, "85"}, {2, "x"}, {1, "9"}, {2, "长一些的文字"}, {0, "丙"}}) {
+        ASSERT_TRUE(g.set(0, col, text));
+    }
+    ASSERT_TRUE(g.set(1, 1, "1") && g.set(1, 2, "2") && g.set(0, 3, "晚到的行"));
+    EXPECT_EQ(g.texts(g.rows[0]), (std::vector<std::string>{"丙", "9", "长一些的文字"}));
+    EXPECT_EQ(g.texts(g.rows[1]), (std::vector<std::string>{"", "1", "2"}));
+    EXPECT_EQ(g.cellCount(), 6);
+    ASSERT_TRUE(g.clearMerged(0, 1, 1, 2));
+    EXPECT_EQ(g.texts(g.rows[0]), (std::vector<std::string>{"丙", "9", ""}));
+    EXPECT_EQ(g.texts(g.rows[1]), (std::vector<std::string>{"", "", ""}));
+}
+
 }  // namespace
 }  // namespace scorvane

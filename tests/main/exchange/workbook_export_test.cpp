@@ -58,5 +58,29 @@ TEST(WorkbookExport, AFormulaWorthBetweenMinusOneAndZeroIsAFormulaCellWithItsNum
               std::string::npos);
 }
 
+// The cells are worked out ahead of the writer in batches of rows: every row keeps its own cells in
+// order, across the batches' edges and in a last, partial batch.
+TEST(WorkbookExport, EveryRowOfALongTableKeepsItsOwnCellsInOrder) {
+    testing::TempDir dir;
+    GradeTable t = MakeTable({"语文", "倍"}, {});
+    const int students = 700;
+    t.resize(students + 1, t.cols());
+    for (int r = 1; r <= students; ++r) {
+        t.setCell(r, 1, std::to_string(r));
+        t.setCell(r, 2, "！公式：cell(?,1)*2");
+    }
+    t.renumber();
+    ASSERT_TRUE(ExportWorkbook(t, dir.file("t.xlsx")));
+    const std::string sheet = Part(dir.file("t.xlsx"), "xl/worksheets/sheet1.xml");
+    size_t at = 0;
+    for (int r = 1; r <= students; ++r) {
+        const std::string row = std::to_string(r + 2);
+        const std::string cells = "<c r=\"B" + row + "\"><v>" + std::to_string(r) + "</v></c><c r=\"C" + row +
+                                  "\"><f>ROUND(B" + row + "*2,2)</f><v>" + std::to_string(2 * r) + "</v></c>";
+        at = sheet.find(cells, at);
+        ASSERT_NE(at, std::string::npos) << "student " << r;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane

@@ -2,7 +2,12 @@
 // its header row changed in the dialog), 从电子表格导入 appending to an open table, 导出为电子表格.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <tuple>
+
+
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -115,6 +120,23 @@ TEST_F(SheetImportDialogTest, ALargeSheetShowsItsFirstRowsAtOnceAndTheWholeSheet
     const GradeTable& t = window->tables().first()->document().table;
     ASSERT_EQ(t.rows(), 251);
     EXPECT_EQ(row(t, 250), (Strings{"学生250", "250"}));
+}
+
+// A window shown and then destroyed does not read its preview after it is gone (ASan sees it).
+TEST_F(SheetImportDialogTest, AShownWindowIsDestroyedAfterItsPreviewIsLetGo) {
+    SheetGrid grid;
+    grid.sheetNames = {"成绩"};
+    for (const auto& [r, c, text] : std::vector<std::tuple<int, int, std::string>>{
+             {0, 0, "姓名"}, {0, 1, "语文"}, {1, 0, "张三"}, {1, 1, "90"}}) {
+        ASSERT_TRUE(grid.set(r, c, text));
+    }
+    auto dialog = std::make_unique<SheetImportDialog>(dir.file("成绩.xlsx"), std::move(grid));
+    dialog->show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->previewGrid()->model()->headerData(0, Qt::Horizontal).toString(), "姓名");
+    dialog->headerRowSpin()->setValue(2);  // a new preview, its header laid out when next needed
+    EXPECT_EQ(dialog->previewGrid()->model()->headerData(0, Qt::Horizontal).toString(), "张三");
+    dialog.reset();
 }
 
 TEST_F(SheetImportDialogTest, AWorkbookThatCannotBeReadGetsTheFormatMessageAndNoWindow) {
