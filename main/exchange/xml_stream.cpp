@@ -263,6 +263,34 @@ bool feedPieces(Parser& parser, std::string_view bytes, bool last, const std::at
 
 }  // namespace
 
+// The second half, from the row at `split` after the start tags of its ancestors, read on this thread
+// while `firstHalf` reads up to it; then the halves joined, or, where they cannot be, the result of the
+// first half alone (it failed or finished of itself) or the whole read again in one piece.
+bool readSecondHalf(std::string_view bytes, size_t split, std::string_view ancestors, XmlHalves& halves,
+                    Parser& one, std::thread& firstHalf, std::atomic<bool>& abandoned,
+                    const bool& firstFailed) {
+    bool secondRead = false;
+    {
+        Parser two(halves.second(), false);
+        secondRead = (two.feed(ancestors, false) && feedPieces(two, bytes.substr(split), true, abandoned)) ||
+                     two.finished();
+        if (!secondRead) {
+            abandoned = true;
+        }
+    }
+    firstHalf.join();
+    const Session& head = one.session();
+    if (head.atSplit && secondRead && halves.join()) {
+        return true;
+    }
+    if (!head.atSplit && (one.finished() || firstFailed)) {
+        return one.finished();
+    }
+    halves.restart();
+    Parser whole(halves.first(), false);
+    return whole.feed(bytes, true) || whole.finished();
+}
+
 bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves) {
     Parser one(halves.first(), false);
     Session& head = one.session();
@@ -300,25 +328,7 @@ bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves) {
             abandoned = true;
         }
     });
-    bool secondRead = false;
-    {
-        Parser two(halves.second(), false);
-        secondRead = (two.feed(ancestors, false) && feedPieces(two, bytes.substr(split), true, abandoned)) ||
-                     two.finished();
-        if (!secondRead) {
-            abandoned = true;
-        }
-    }
-    firstHalf.join();
-    if (head.atSplit && secondRead && halves.join()) {
-        return true;
-    }
-    if (!head.atSplit && (one.finished() || firstFailed)) {
-        return one.finished();
-    }
-    halves.restart();
-    Parser whole(halves.first(), false);
-    return whole.feed(bytes, true) || whole.finished();
+    return readSecondHalf(bytes, split, ancestors, halves, one, firstHalf, abandoned, firstFailed);
 }
 
 bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halves) {
@@ -466,26 +476,8 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
         firstHalf.join();
         return wholeRead;
     }
-    bool secondRead = false;
-    {
-        Parser two(halves.second(), false);
-        secondRead = (two.feed(ancestors, false) &&
-                      feedPieces(two, std::string_view(bytes).substr(split), true, abandoned)) ||
-                     two.finished();
-        if (!secondRead) {
-            abandoned = true;
-        }
-    }
-    firstHalf.join();
-    if (head.atSplit && secondRead && halves.join()) {
-        return true;
-    }
-    if (!head.atSplit && (one.finished() || firstFailed)) {
-        return one.finished();
-    }
-    halves.restart();
-    Parser whole(halves.first(), false);
-    return whole.feed(bytes, true) || whole.finished();
+    return readSecondHalf(std::string_view(bytes), split, ancestors, halves, one, firstHalf, abandoned,
+                          firstFailed);
 }
 
 bool ParseXmlBytes(std::string_view bytes, XmlEvents& events, bool namespaces) {
