@@ -45,6 +45,12 @@ class AtomicFileWriter {
     bool ok() const { return error_.empty(); }
     // False once any step has failed.
     bool write(std::string_view bytes);
+    // Writes a piece of a file made piece by piece and empties it for the next one.
+    bool writePiece(std::string& piece) {
+        const bool written = write(piece);
+        piece.clear();
+        return written;
+    }
     // True when the target now holds the bytes written; on failure `error` (when given) says why.
     bool commit(std::string* error = nullptr);
     // The temporary file, for a library that writes a file by its name: what it has written there when

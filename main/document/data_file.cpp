@@ -283,11 +283,7 @@ bool WriteDataFileTo(const GradeTable& table, const std::string& path) {
     AtomicFileWriter writer(path);
     std::string piece;
     piece.reserve(kWritePiece + 4096);
-    auto flush = [&](std::string& text) {
-        const bool written = writer.write(text);
-        text.clear();
-        return written;
-    };
+    auto flush = [&writer](std::string& text) { return writer.writePiece(text); };
     return serializeDataFile(table, piece, kWritePiece, flush) && flush(piece) && writer.commit();
 }
 

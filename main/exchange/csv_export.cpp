@@ -4,9 +4,9 @@
 
 #include "common/file_io.h"
 #include "common/text_codec.h"
-#include "main/formula/formula_cell.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
+#include "main/formula/formula_cell.h"
 
 namespace scorvane {
 
@@ -105,11 +105,7 @@ bool WriteCsvExport(const GradeTable& table, const CellValueFn& value, const std
     AtomicFileWriter writer(path);
     std::string piece;
     piece.reserve(kWritePiece + 4096);
-    auto flush = [&](std::string& text) {
-        const bool written = writer.write(text);
-        text.clear();
-        return written;
-    };
+    auto flush = [&writer](std::string& text) { return writer.writePiece(text); };
     return csvExport(table, value, true, piece, kWritePiece, flush) && flush(piece) && writer.commit();
 }
 
