@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -39,6 +40,9 @@ struct Session {
     int64_t split = -1;
     bool atSplit = false;      // the parse ended at a row's start tag at `split`
     bool missedSplit = false;  // it ended at `split` on something else
+    // Set from the other half's thread where its work has become useless: the parse then stops as
+    // refused at its next element.
+    const std::atomic<bool>* abandoned = nullptr;
 
     // Stops the parse: as done when the events have what they came for, else as refused.
     void stop() {
@@ -73,6 +77,11 @@ struct Session {
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     auto* s = static_cast<Session*>(data);
     if (s->stopped() || !s->beforeSplit(name)) {
+        return;
+    }
+    if (s->abandoned && s->abandoned->load(std::memory_order_relaxed)) {
+        s->refused = true;
+        XML_StopParser(s->parser, XML_FALSE);
         return;
     }
     if (s->track) {
@@ -126,10 +135,46 @@ void XMLCALL onEntity(void* data, const XML_Char*, int, const XML_Char*, int, co
     onDoctype(data, nullptr, nullptr, nullptr, 0);
 }
 
+constexpr size_t kLargePage = size_t{2} << 20;
+
+// Asks the system for large pages for the whole large pages inside the block: a block of many
+// megabytes written once otherwise faults 4 KB at a time.
+void adviseLargePages(void* block, size_t size) {
+#ifdef MADV_HUGEPAGE
+    const uintptr_t at = reinterpret_cast<uintptr_t>(block);
+    const uintptr_t from = (at + kLargePage - 1) & ~uintptr_t{kLargePage - 1};
+    const uintptr_t to = (at + size) & ~uintptr_t{kLargePage - 1};
+    if (to > from) {
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+    }
+#else
+    (void)block;
+    (void)size;
+#endif
+}
+
+// expat's buffer grows to the largest piece given at once, a whole half of a long sheet: such a
+// buffer gets large pages.
+void* parserMalloc(size_t size) {
+    void* block = std::malloc(size);
+    if (block && size >= 2 * kLargePage) {
+        adviseLargePages(block, size);
+    }
+    return block;
+}
+void* parserRealloc(void* old, size_t size) {
+    void* block = std::realloc(old, size);
+    if (block && size >= 2 * kLargePage) {
+        adviseLargePages(block, size);
+    }
+    return block;
+}
+const XML_Memory_Handling_Suite kParserMemory = {parserMalloc, parserRealloc, std::free};
+
 class Parser {
   public:
     Parser(XmlEvents& events, bool namespaces)
-        : session_(namespaces ? XML_ParserCreateNS("UTF-8", '|') : XML_ParserCreate("UTF-8"), events) {
+        : session_(XML_ParserCreate_MM("UTF-8", &kParserMemory, namespaces ? "|" : nullptr), events) {
         XML_SetUserData(session_.parser, &session_);
         XML_SetElementHandler(session_.parser, onStart, onEnd);
         XML_SetCharacterDataHandler(session_.parser, onText);
@@ -253,21 +298,14 @@ class UnpackRoom {
         }
         const auto at = (reinterpret_cast<uintptr_t>(map_) + kLargePage - 1) & ~uintptr_t{kLargePage - 1};
         data_ = reinterpret_cast<char*>(at);
-#ifdef MADV_HUGEPAGE
-        madvise(data_, mapped_ - static_cast<size_t>(data_ - static_cast<char*>(map_)), MADV_HUGEPAGE);
-#endif
+        adviseLargePages(map_, mapped_);
     }
-    ~UnpackRoom() {
-        munmap(map_, mapped_);
-    }
+    ~UnpackRoom() { munmap(map_, mapped_); }
     UnpackRoom(const UnpackRoom&) = delete;
     UnpackRoom& operator=(const UnpackRoom&) = delete;
-    char* data() const {
-        return data_;
-    }
+    char* data() const { return data_; }
 
   private:
-    static constexpr size_t kLargePage = size_t{2} << 20;
     size_t mapped_;
     void* map_ = nullptr;
     char* data_ = nullptr;
@@ -286,15 +324,43 @@ size_t findRow(std::string_view bytes, size_t from, const std::string& name) {
     return std::string_view::npos;
 }
 
-// Feeds `bytes` in pieces until `abandoned`; the parser's result.
-bool feedPieces(Parser& parser, std::string_view bytes, bool last, const std::atomic<bool>& abandoned) {
-    while (bytes.size() > kPiece) {
-        if (abandoned.load(std::memory_order_relaxed) || !parser.feed(bytes.substr(0, kPiece), false)) {
-            return false;
+// Where the start tag that begins at `at` ends (just after its '>'), or the end of `bytes`. A '>' in a
+// quoted attribute value does not end it.
+size_t tagEnd(std::string_view bytes, size_t at) {
+    char quote = 0;
+    for (size_t i = at; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (quote) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return i + 1;
         }
-        bytes.remove_prefix(kPiece);
     }
-    return !abandoned.load(std::memory_order_relaxed) && parser.feed(bytes, last);
+    return bytes.size();
+}
+
+// Whether expat failed on bytes only because they stop where the document goes on.
+bool cutShort(XML_Error error) {
+    return error == XML_ERROR_UNCLOSED_TOKEN || error == XML_ERROR_PARTIAL_CHAR ||
+           error == XML_ERROR_NO_ELEMENTS || error == XML_ERROR_UNCLOSED_CDATA_SECTION;
+}
+
+// The rest of the first half once the split is known: the bytes from `fed` to the end of the row's
+// start tag at the split, given as the last piece so that expat keeps no line count of them (a pass
+// over every byte of each piece that is not the last). Where it does not stop at the split, `failed`
+// tells whether the whole document would fail the same: not where it only ran out of bytes.
+void readFirstHalfRest(Parser& one, std::string_view bytes, size_t fed, size_t split,
+                       std::atomic<bool>& abandoned, bool& failed) {
+    Session& head = one.session();
+    head.abandoned = &abandoned;
+    const bool read = one.feed(bytes.substr(fed, tagEnd(bytes, split) - fed), true);
+    if (!head.atSplit) {
+        failed = !read && !head.missedSplit && !abandoned.load() &&
+                 (head.refused || !cutShort(XML_GetErrorCode(head.parser)));
+        abandoned = true;
+    }
 }
 
 }  // namespace
@@ -308,8 +374,9 @@ bool readSecondHalf(std::string_view bytes, size_t split, std::string_view ances
     bool secondRead = false;
     {
         Parser two(halves.second(), false);
-        secondRead = (two.feed(ancestors, false) && feedPieces(two, bytes.substr(split), true, abandoned)) ||
-                     two.finished();
+        two.session().abandoned = &abandoned;
+        // In one last piece, which spares expat its line count.
+        secondRead = (two.feed(ancestors, false) && two.feed(bytes.substr(split), true)) || two.finished();
         if (!secondRead) {
             abandoned = true;
         }
@@ -357,13 +424,7 @@ bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves) {
     }
     std::atomic<bool> abandoned = false;
     bool firstFailed = false;  // before the split, of itself: the whole would fail the same
-    std::thread firstHalf([&] {
-        const bool read = feedPieces(one, bytes.substr(fed), false, abandoned);
-        if (!head.atSplit) {
-            firstFailed = !read && !head.missedSplit && !abandoned.load();
-            abandoned = true;
-        }
-    });
+    std::thread firstHalf([&] { readFirstHalfRest(one, bytes, fed, split, abandoned, firstFailed); });
     return readSecondHalf(bytes, split, ancestors, halves, one, firstHalf, abandoned, firstFailed);
 }
 
@@ -452,11 +513,7 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
             prefix.append(whole.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
         }
         decide(at, std::move(prefix));
-        const bool read = feedPieces(one, whole.substr(fed), false, abandoned);
-        if (!head.atSplit) {
-            firstFailed = !read && !head.missedSplit && !abandoned.load();
-            abandoned = true;
-        }
+        readFirstHalfRest(one, whole, fed, at, abandoned, firstFailed);
     });
     auto stopFirstHalf = [&] {
         {
