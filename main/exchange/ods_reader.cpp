@@ -20,13 +20,34 @@ constexpr std::string_view kText = "urn:oasis:names:tc:opendocument:xmlns:text:1
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
-bool is(const char* name, const std::string& prefix, const char* local) {
-    return std::strncmp(name, prefix.c_str(), prefix.size()) == 0 &&
-           std::strcmp(name + prefix.size(), local) == 0;
+// The part of `name` after `prefix`, or null where it does not begin so. Names are told apart
+// in place, for every element and attribute of a long sheet: no calls into the C library.
+inline const char* after(const char* name, const std::string& prefix) {
+    for (const char c : prefix) {
+        if (*name++ != c) {
+            return nullptr;
+        }
+    }
+    return name;
+}
+
+// Whether `name` is `local` and nothing more.
+inline bool equals(const char* name, std::string_view local) {
+    for (const char c : local) {
+        if (*name++ != c) {
+            return false;
+        }
+    }
+    return *name == '\0';
+}
+
+inline bool is(const char* name, const std::string& prefix, std::string_view local) {
+    const char* rest = after(name, prefix);
+    return rest && equals(rest, local);
 }
 
 // The attribute's value, or null.
-const char* attribute(const char** a, const std::string& prefix, const char* local) {
+const char* attribute(const char** a, const std::string& prefix, std::string_view local) {
     for (size_t i = 0; a[i]; i += 2) {
         if (is(a[i], prefix, local)) {
             return a[i + 1];
@@ -35,13 +56,16 @@ const char* attribute(const char** a, const std::string& prefix, const char* loc
     return nullptr;
 }
 
-long repeat(const char** a, const std::string& table, const char* local) {
-    const char* v = attribute(a, table, local);
+long repeatCount(const char* v) {
     if (!v || !*v) {
         return 1;
     }
     const long n = std::strtol(v, nullptr, 10);
     return n < 1 ? 1 : n;
+}
+
+long repeat(const char** a, const std::string& table, std::string_view local) {
+    return repeatCount(attribute(a, table, local));
 }
 
 // The text of a number value: a plain whole number ("85") already is the shortest form.
@@ -108,41 +132,80 @@ struct Content : XmlEvents {
     // The elements that matter, told apart once per element.
     enum class Tag { Other, Table, Row, Cell, CoveredCell, Annotation, Paragraph, Space, Tab, LineBreak };
     Tag tagOf(const char* name) const {
-        if (std::strncmp(name, table_.c_str(), table_.size()) == 0) {
-            const char* local = name + table_.size();
-            if (std::strcmp(local, "table-cell") == 0) {
+        if (const char* local = after(name, table_)) {
+            if (equals(local, "table-cell")) {
                 return Tag::Cell;
             }
-            if (std::strcmp(local, "table-row") == 0) {
+            if (equals(local, "table-row")) {
                 return Tag::Row;
             }
-            if (std::strcmp(local, "table") == 0) {
+            if (equals(local, "table")) {
                 return Tag::Table;
             }
-            if (std::strcmp(local, "covered-table-cell") == 0) {
+            if (equals(local, "covered-table-cell")) {
                 return Tag::CoveredCell;
             }
         }
-        if (std::strncmp(name, text_.c_str(), text_.size()) == 0) {
-            const char* local = name + text_.size();
-            if (std::strcmp(local, "p") == 0 || std::strcmp(local, "h") == 0) {
+        if (const char* local = after(name, text_)) {
+            if (equals(local, "p") || equals(local, "h")) {
                 return Tag::Paragraph;
             }
-            if (std::strcmp(local, "s") == 0) {
+            if (equals(local, "s")) {
                 return Tag::Space;
             }
-            if (std::strcmp(local, "tab") == 0) {
+            if (equals(local, "tab")) {
                 return Tag::Tab;
             }
-            if (std::strcmp(local, "line-break") == 0) {
+            if (equals(local, "line-break")) {
                 return Tag::LineBreak;
             }
         }
-        if (std::strncmp(name, office_.c_str(), office_.size()) == 0 &&
-            std::strcmp(name + office_.size(), "annotation") == 0) {
+        if (is(name, office_, "annotation")) {
             return Tag::Annotation;
         }
         return Tag::Other;
+    }
+
+    // What a cell's start tag says, its attributes gone through once: the first of each name.
+    struct CellAttributes {
+        const char* repeat = nullptr;
+        const char* type = nullptr;
+        const char* value = nullptr;
+        const char* date = nullptr;
+        const char* time = nullptr;
+        const char* boolean = nullptr;
+        const char* string = nullptr;
+    };
+    CellAttributes cellAttributes(const char** a) const {
+        CellAttributes c;
+        auto take = [](const char*& slot, const char* v) {
+            if (!slot) {
+                slot = v;
+            }
+        };
+        for (size_t i = 0; a[i]; i += 2) {
+            if (const char* local = after(a[i], table_); local && equals(local, "number-columns-repeated")) {
+                take(c.repeat, a[i + 1]);
+            }
+            const char* local = after(a[i], office_);
+            if (!local) {
+                continue;
+            }
+            if (equals(local, "value-type")) {
+                take(c.type, a[i + 1]);
+            } else if (equals(local, "value")) {
+                take(c.value, a[i + 1]);
+            } else if (equals(local, "date-value")) {
+                take(c.date, a[i + 1]);
+            } else if (equals(local, "time-value")) {
+                take(c.time, a[i + 1]);
+            } else if (equals(local, "boolean-value")) {
+                take(c.boolean, a[i + 1]);
+            } else if (equals(local, "string-value")) {
+                take(c.string, a[i + 1]);
+            }
+        }
+        return c;
     }
 
     void declarations(const char** a) {
@@ -235,24 +298,22 @@ struct Content : XmlEvents {
             inCell = true;
             cell.clear();
             cell.covered = tag == Tag::CoveredCell;
-            cell.repeat = repeat(a, table_, "number-columns-repeated");
+            const CellAttributes c = cellAttributes(a);
+            cell.repeat = repeatCount(c.repeat);
             if (!cell.covered) {
-                auto value = [a, this](const char* local) {
-                    const char* v = attribute(a, office_, local);
-                    return v ? v : "";
-                };
-                const std::string_view type = value("value-type");
+                auto value = [](const char* v) { return v ? v : ""; };
+                const std::string_view type = value(c.type);
                 if (type == "float" || type == "percentage" || type == "currency") {
-                    cell.value = numberText(value("value"));
+                    cell.value = numberText(value(c.value));
                 } else if (type == "date") {
-                    cell.value = IsoDateText(value("date-value"));
+                    cell.value = IsoDateText(value(c.date));
                 } else if (type == "time") {
-                    cell.value = IsoDurationText(value("time-value"));
+                    cell.value = IsoDurationText(value(c.time));
                 } else if (type == "boolean") {
-                    const std::string_view v = value("boolean-value");
+                    const std::string_view v = value(c.boolean);
                     cell.value = v == "true" || v == "1" ? "TRUE" : "FALSE";
                 } else if (type == "string") {
-                    cell.value = TableLineBreaks(value("string-value"));
+                    cell.value = TableLineBreaks(value(c.string));
                 }
             }
         }
