@@ -177,6 +177,7 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     }
     rowsDeflater.attach(sheet);  // without it the library deflates the rows when the workbook is closed
 
+    CellsAhead cells(table);  // starts on the first rows while the columns are measured
     const int rows = table.rows();
     const int cols = table.cols();
     for (int c = 0; c < cols; ++c) {
@@ -193,7 +194,6 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     worksheet_freeze_panes(sheet, 2, 1);
 
     lxw_error error = worksheet_write_string(sheet, 0, 0, table.title.c_str(), titleFormat);
-    CellsAhead cells(table);
     std::vector<SheetCell> batch;
     for (int r = 0; r < rows && error == LXW_NO_ERROR; ++r) {
         if (r % CellsAhead::kBatchRows == 0) {
