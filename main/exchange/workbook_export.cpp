@@ -14,48 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include <dlfcn.h>
-
 #include "common/file_io.h"
 #include "common/utf8.h"
 #include "main/exchange/sheet_cell.h"
+#include "main/exchange/sheet_rows_deflater.h"
 #include "main/formula/formula_cell.h"
-
-// The parts of an exported workbook are deflated at zlib's fastest level.
-//
-// libxlsxwriter hands every part of the workbook to minizip at zlib's default level (6) and offers no
-// setting for it; on the 20,000-student table that compression is a third of the whole export. Level 1
-// writes a file about a sixth larger in well under half the time, which keeps the workbook export as
-// quick as the comma-separated one. Every program that links the export defines minizip's entry point
-// that libxlsxwriter calls, so the dynamic linker binds the library to this definition; it passes every
-// argument on to minizip's own function unchanged except the level. (Should a later libxlsxwriter call
-// another entry point, this one is simply not used and the workbook is compressed at the library's level.)
-extern "C" {
-
-using ZipOpenNewFile = int (*)(void* file, const char* filename, const void* zipfi,
-                               const void* extrafieldLocal, unsigned sizeExtrafieldLocal,
-                               const void* extrafieldGlobal, unsigned sizeExtrafieldGlobal,
-                               const char* comment, int method, int level, int raw, int windowBits,
-                               int memLevel, int strategy, const char* password, unsigned long crcForCrypting,
-                               unsigned long versionMadeBy, unsigned long flagBase, int zip64);
-
-__attribute__((visibility("default"))) int zipOpenNewFileInZip4_64(
-    void* file, const char* filename, const void* zipfi, const void* extrafieldLocal,
-    unsigned sizeExtrafieldLocal, const void* extrafieldGlobal, unsigned sizeExtrafieldGlobal,
-    const char* comment, int method, int level, int raw, int windowBits, int memLevel, int strategy,
-    const char* password, unsigned long crcForCrypting, unsigned long versionMadeBy, unsigned long flagBase,
-    int zip64) {
-    static const auto minizip = reinterpret_cast<ZipOpenNewFile>(dlsym(RTLD_NEXT, "zipOpenNewFileInZip4_64"));
-    if (!minizip) {
-        return -104;  // ZIP_INTERNALERROR: the workbook is reported as not written
-    }
-    constexpr int kFastest = 1;  // Z_BEST_SPEED
-    return minizip(file, filename, zipfi, extrafieldLocal, sizeExtrafieldLocal, extrafieldGlobal,
-                   sizeExtrafieldGlobal, comment, method, level == 0 ? 0 : kFastest, raw, windowBits,
-                   memLevel, strategy, password, crcForCrypting, versionMadeBy, flagBase, zip64);
-}
-
-}  // extern "C"
 
 namespace scorvane {
 
@@ -185,6 +148,7 @@ struct Workbook {
 bool writeWorkbook(const GradeTable& table, const std::string& path) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
+    SheetRowsDeflater rowsDeflater;  // outlives the workbook's close, which stores the rows
     Workbook wb;
     wb.book = workbook_new_opt(path.c_str(), &options);
     if (!wb.book) {
@@ -211,7 +175,9 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     if (!sheet) {
         return false;
     }
+    rowsDeflater.attach(sheet);  // without it the library deflates the rows when the workbook is closed
 
+    CellsAhead cells(table);  // starts on the first rows while the columns are measured
     const int rows = table.rows();
     const int cols = table.cols();
     for (int c = 0; c < cols; ++c) {
@@ -228,7 +194,6 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     worksheet_freeze_panes(sheet, 2, 1);
 
     lxw_error error = worksheet_write_string(sheet, 0, 0, table.title.c_str(), titleFormat);
-    CellsAhead cells(table);
     std::vector<SheetCell> batch;
     for (int r = 0; r < rows && error == LXW_NO_ERROR; ++r) {
         if (r % CellsAhead::kBatchRows == 0) {

@@ -150,7 +150,10 @@ void KillSavesAtRandom(const std::function<pid_t(int which)>& start, const std::
     int struckWhileWriting = 0;
     int temporariesBefore = 0;
     const int kills = KillCount();
-    for (int i = 0; i < kills; ++i) {
+    // On a busy machine the news of the temporary file can come after it is gone; the kills then go on
+    // (up to four times as many) until each kind of moment was struck.
+    const auto everyMomentStruck = [&] { return keptOld > 0 && foundNew > 0 && struckWhileWriting > 0; };
+    for (int i = 0; i < kills || (i < 4 * kills && !everyMomentStruck()); ++i) {
         const int which = i % 2;
         watch.drain();
         const auto begin = Clock::now();

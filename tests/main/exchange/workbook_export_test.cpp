@@ -82,5 +82,37 @@ TEST(WorkbookExport, EveryRowOfALongTableKeepsItsOwnCellsInOrder) {
     }
 }
 
+// The rows are deflated while they are written and stored between the sheet's own text deflated apart:
+// the part reads back whole, checksum and all, across the pieces the rows are deflated in, with a cell
+// holding the very tags between which the rows go.
+TEST(WorkbookExport, ALongSheetDeflatedWhileWrittenReadsBackWhole) {
+    testing::TempDir dir;
+    GradeTable t = MakeTable({"评语"}, {});
+    const int students = 3000;  // about 1.8 MB of rows: several pieces, over a megabyte deflated
+    t.resize(students + 1, t.cols());
+    unsigned seed = 7;
+    std::vector<std::string> texts;
+    for (int r = 1; r <= students; ++r) {
+        std::string text(600, ' ');
+        for (char& c : text) {
+            seed = seed * 1103515245 + 12345;
+            c = static_cast<char>('a' + (seed >> 16) % 26);
+        }
+        texts.push_back(r == 1 ? "<sheetData></sheetData>" : text);
+        t.setCell(r, 1, texts.back());
+    }
+    t.renumber();
+    ASSERT_TRUE(ExportWorkbook(t, dir.file("t.xlsx")));
+    const std::string sheet = Part(dir.file("t.xlsx"), "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(sheet.rfind("<?xml", 0), 0U);
+    EXPECT_TRUE(sheet.ends_with("</worksheet>"));
+    EXPECT_NE(sheet.find("<t>&lt;sheetData&gt;&lt;/sheetData&gt;</t>"), std::string::npos);
+    size_t at = 0;
+    for (int r = 2; r <= students; ++r) {
+        at = sheet.find("<c r=\"B" + std::to_string(r + 2) + "\" t=\"inlineStr\"><is><t>" + texts[r - 1], at);
+        ASSERT_NE(at, std::string::npos) << "student " << r;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane
