@@ -1,9 +1,11 @@
 #include "main/exchange/ods_reader.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main/exchange/sheet_value_text.h"
 #include "main/exchange/xml_stream.h"
@@ -130,7 +132,20 @@ struct Content : XmlEvents {
     Content(const SheetChoice& c, SheetGrid& g) : choice(c), grid(g) {}
 
     // The elements that matter, told apart once per element.
-    enum class Tag { Other, Table, Row, Cell, CoveredCell, Annotation, Paragraph, Space, Tab, LineBreak };
+    enum class Tag : uint8_t {
+        Other,
+        Table,
+        Row,
+        Cell,
+        CoveredCell,
+        Annotation,
+        Paragraph,
+        Space,
+        Tab,
+        LineBreak
+    };
+    // The open elements' kinds: an end tag is the kind its start tag was told to be.
+    std::vector<Tag> open;
     Tag tagOf(const char* name) const {
         if (const char* local = after(name, table_)) {
             if (equals(local, "table-cell")) {
@@ -184,25 +199,44 @@ struct Content : XmlEvents {
             }
         };
         for (size_t i = 0; a[i]; i += 2) {
-            if (const char* local = after(a[i], table_); local && equals(local, "number-columns-repeated")) {
+            if (const char* local = after(a[i], table_);
+                local && *local == 'n' && equals(local, "number-columns-repeated")) {
                 take(c.repeat, a[i + 1]);
             }
             const char* local = after(a[i], office_);
             if (!local) {
                 continue;
             }
-            if (equals(local, "value-type")) {
-                take(c.type, a[i + 1]);
-            } else if (equals(local, "value")) {
-                take(c.value, a[i + 1]);
-            } else if (equals(local, "date-value")) {
-                take(c.date, a[i + 1]);
-            } else if (equals(local, "time-value")) {
-                take(c.time, a[i + 1]);
-            } else if (equals(local, "boolean-value")) {
-                take(c.boolean, a[i + 1]);
-            } else if (equals(local, "string-value")) {
-                take(c.string, a[i + 1]);
+            switch (*local) {
+                case 'v':
+                    if (equals(local, "value-type")) {
+                        take(c.type, a[i + 1]);
+                    } else if (equals(local, "value")) {
+                        take(c.value, a[i + 1]);
+                    }
+                    break;
+                case 'd':
+                    if (equals(local, "date-value")) {
+                        take(c.date, a[i + 1]);
+                    }
+                    break;
+                case 't':
+                    if (equals(local, "time-value")) {
+                        take(c.time, a[i + 1]);
+                    }
+                    break;
+                case 'b':
+                    if (equals(local, "boolean-value")) {
+                        take(c.boolean, a[i + 1]);
+                    }
+                    break;
+                case 's':
+                    if (equals(local, "string-value")) {
+                        take(c.string, a[i + 1]);
+                    }
+                    break;
+                default:
+                    break;
             }
         }
         return c;
@@ -233,6 +267,7 @@ struct Content : XmlEvents {
             declarations(a);
         }
         const Tag tag = tagOf(name);
+        open.push_back(tag);
         if (tag == Tag::Table) {
             ++tableDepth;
             if (tableDepth == 1 && continuation && !found) {
@@ -300,19 +335,19 @@ struct Content : XmlEvents {
             cell.covered = tag == Tag::CoveredCell;
             const CellAttributes c = cellAttributes(a);
             cell.repeat = repeatCount(c.repeat);
-            if (!cell.covered) {
+            if (!cell.covered && c.type) {
                 auto value = [](const char* v) { return v ? v : ""; };
-                const std::string_view type = value(c.type);
-                if (type == "float" || type == "percentage" || type == "currency") {
+                const char* type = c.type;
+                if (equals(type, "float") || equals(type, "percentage") || equals(type, "currency")) {
                     cell.value = numberText(value(c.value));
-                } else if (type == "date") {
+                } else if (equals(type, "date")) {
                     cell.value = IsoDateText(value(c.date));
-                } else if (type == "time") {
+                } else if (equals(type, "time")) {
                     cell.value = IsoDurationText(value(c.time));
-                } else if (type == "boolean") {
+                } else if (equals(type, "boolean")) {
                     const std::string_view v = value(c.boolean);
                     cell.value = v == "true" || v == "1" ? "TRUE" : "FALSE";
-                } else if (type == "string") {
+                } else if (equals(type, "string")) {
                     cell.value = TableLineBreaks(value(c.string));
                 }
             }
@@ -321,7 +356,13 @@ struct Content : XmlEvents {
     }
 
     bool end(const char* name) override {
-        const Tag tag = tagOf(name);
+        Tag tag = Tag::Other;
+        if (open.empty()) {
+            tag = tagOf(name);
+        } else {
+            tag = open.back();
+            open.pop_back();
+        }
         if (tag == Tag::Table) {
             if (tableDepth == 1) {
                 reading = false;
