@@ -10,9 +10,31 @@
 
 #include <dlfcn.h>
 
+// minizip's entry points as this program defines them (below).
+extern "C" {
+int zipOpenNewFileInZip4_64(void* file, const char* filename, const void* zipfi, const void* extrafieldLocal,
+                            unsigned sizeExtrafieldLocal, const void* extrafieldGlobal,
+                            unsigned sizeExtrafieldGlobal, const char* comment, int method, int level,
+                            int raw, int windowBits, int memLevel, int strategy, const char* password,
+                            unsigned long crcForCrypting, unsigned long versionMadeBy, unsigned long flagBase,
+                            int zip64);
+int zipWriteInFileInZip(void* file, const void* buf, unsigned len);
+int zipCloseFileInZip(void* file);
+}
+
 namespace scorvane {
 
 namespace {
+
+// Whether libxlsxwriter reaches minizip through this program's entry points: the program exports them,
+// so that they come first for the dynamic linker. A program that does not leaves the rows to the library.
+bool entryPointsBound() {
+    static const bool bound =
+        dlsym(RTLD_DEFAULT, "zipOpenNewFileInZip4_64") == reinterpret_cast<void*>(&zipOpenNewFileInZip4_64) &&
+        dlsym(RTLD_DEFAULT, "zipWriteInFileInZip") == reinterpret_cast<void*>(&zipWriteInFileInZip) &&
+        dlsym(RTLD_DEFAULT, "zipCloseFileInZip") == reinterpret_cast<void*>(&zipCloseFileInZip);
+    return bound;
+}
 
 thread_local SheetRowsDeflater* tCurrent = nullptr;
 
@@ -79,7 +101,8 @@ SheetRowsDeflater::~SheetRowsDeflater() {
 }
 
 bool SheetRowsDeflater::attach(lxw_worksheet* sheet) {
-    if (!sheet || !sheet->optimize_tmpfile || sheet->file != sheet->optimize_tmpfile || stream_) {
+    if (!sheet || !sheet->optimize_tmpfile || sheet->file != sheet->optimize_tmpfile || stream_ ||
+        !entryPointsBound()) {
         return false;
     }
     cookie_io_functions_t io{};
