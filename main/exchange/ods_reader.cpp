@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -427,28 +428,38 @@ struct Content : XmlEvents {
     }
 };
 
-// The chosen sheet's rows read in two halves at once.
+// The chosen sheet's rows read on both cores at once, in a first part and pieces.
 struct Halves : XmlHalves {
+    struct Piece {
+        SheetGrid rest;
+        Content after;
+        explicit Piece(const SheetChoice& c) : after(c, rest) { after.continuation = true; }
+    };
     const SheetChoice& choice;
     SheetGrid& grid;
     std::optional<Content> whole;
-    SheetGrid rest;
-    Content after;
+    std::vector<std::unique_ptr<Piece>> pieces;
 
-    Halves(const SheetChoice& c, SheetGrid& g) : choice(c), grid(g), after(c, rest) {
-        whole.emplace(c, g);
-        after.continuation = true;
-    }
+    Halves(const SheetChoice& c, SheetGrid& g) : choice(c), grid(g) { whole.emplace(c, g); }
     XmlEvents& first() override { return *whole; }
-    XmlEvents& second() override { return after; }
-    bool join() override {
-        // The second half counts its rows from the split; one read would have refused a row past the
-        // last or too many sheets.
-        const int64_t rows = int64_t{whole->row} + after.row;
-        std::vector<std::string> names = std::move(rest.sheetNames);
-        const bool partial = rest.partial;
+    XmlEvents& piece(size_t k) override {
+        if (pieces.size() <= k) {
+            pieces.resize(k + 1);
+        }
+        if (!pieces[k]) {
+            pieces[k] = std::make_unique<Piece>(choice);
+        }
+        return pieces[k]->after;
+    }
+    bool join(size_t k) override {
+        // A piece counts its rows from its start; one read would have refused a row past the last or
+        // too many sheets.
+        Piece& p = *pieces[k];
+        const int64_t rows = int64_t{whole->row} + p.after.row;
+        std::vector<std::string> names = std::move(p.rest.sheetNames);
+        const bool partial = p.rest.partial;
         if (rows > kMaxRows || grid.sheetNames.size() + names.size() > 65536 ||
-            !grid.append(std::move(rest), whole->row)) {
+            !grid.append(std::move(p.rest), whole->row)) {
             return false;
         }
         whole->row = static_cast<int>(rows);

@@ -1,8 +1,19 @@
 #include "main/exchange/sheet_grid.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace scorvane {
+namespace {
+
+template <typename T>
+void reserveAtLeast(std::vector<T>& v, size_t size) {
+    if (v.capacity() < size) {
+        v.reserve(std::max(size, v.capacity() + v.capacity() / 2));
+    }
+}
+
+}  // namespace
 
 bool SheetGrid::set(int row, int col, std::string_view text) {
     if (text.empty() || row < 0 || col < 0) {
@@ -68,13 +79,14 @@ bool SheetGrid::append(SheetGrid&& rest, int rowOffset) {
     }
     const auto cells = static_cast<uint32_t>(spans_.size());
     const auto bytes = static_cast<uint32_t>(text_.size());
-    rows.reserve(rows.size() + rest.rows.size());
+    // Grown by half again at least: a long sheet is joined from many pieces.
+    reserveAtLeast(rows, rows.size() + rest.rows.size());
     for (SheetRow& row : rest.rows) {
         row.index += rowOffset;
         row.first += cells;
         rows.push_back(row);
     }
-    spans_.reserve(spans_.size() + rest.spans_.size());
+    reserveAtLeast(spans_, spans_.size() + rest.spans_.size());
     for (Span span : rest.spans_) {
         span.offset += bytes;
         spans_.push_back(span);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -490,32 +491,47 @@ struct SheetReader : XmlEvents {
     }
 };
 
-// The sheet's rows read in two halves at once.
+// The sheet's rows read on both cores at once, in a first part and pieces.
 struct Halves : XmlHalves {
+    struct Piece {
+        SheetGrid rest;
+        SheetReader after;
+        Piece(const SharedStrings& s, const std::vector<DateKind>& d, bool d1904, const SheetChoice& c)
+            : after(rest, s, d, d1904, c) {
+            after.continuation = true;
+        }
+    };
     SheetGrid& grid;
     const SharedStrings& strings;
     const std::vector<DateKind>& dateKinds;
     bool date1904;
     const SheetChoice& choice;
     std::optional<SheetReader> whole;
-    SheetGrid rest;
-    SheetReader after;
+    std::vector<std::unique_ptr<Piece>> pieces;
 
     Halves(SheetGrid& g, const SharedStrings& s, const std::vector<DateKind>& d, bool d1904,
            const SheetChoice& c)
-        : grid(g), strings(s), dateKinds(d), date1904(d1904), choice(c), after(rest, s, d, d1904, c) {
+        : grid(g), strings(s), dateKinds(d), date1904(d1904), choice(c) {
         whole.emplace(g, s, d, d1904, c);
-        after.continuation = true;
     }
     XmlEvents& first() override { return *whole; }
-    XmlEvents& second() override { return after; }
-    bool join() override {
-        const bool partial = rest.partial;
-        if (!grid.append(std::move(rest), 0)) {
+    XmlEvents& piece(size_t k) override {
+        if (pieces.size() <= k) {
+            pieces.resize(k + 1);
+        }
+        if (!pieces[k]) {
+            pieces[k] = std::make_unique<Piece>(strings, dateKinds, date1904, choice);
+        }
+        return pieces[k]->after;
+    }
+    bool join(size_t k) override {
+        Piece& p = *pieces[k];
+        const bool partial = p.rest.partial;
+        if (!grid.append(std::move(p.rest), 0)) {
             return false;
         }
         grid.partial = grid.partial || partial;
-        whole->merges.insert(whole->merges.end(), after.merges.begin(), after.merges.end());
+        whole->merges.insert(whole->merges.end(), p.after.merges.begin(), p.after.merges.end());
         return true;
     }
     void restart() override {

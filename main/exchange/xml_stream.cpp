@@ -21,6 +21,38 @@
 namespace scorvane {
 namespace {
 
+// The rest of a long document cut at rows into pieces: the first reader takes them from the front,
+// in order, as it reaches them; the other thread takes them from the back, the last one from the
+// start.
+struct Pieces {
+    std::vector<size_t> starts;  // where each piece begins, at a row's start tag
+    std::string ancestors;       // the XML declaration and the start tags of the rows' ancestors
+    int depth = 0;               // how many start tags those are
+    std::string rowName;
+    std::mutex mutex;
+    size_t front = 0;  // the pieces before it are the first reader's
+    size_t back = 0;   // the pieces from it on are the other thread's
+
+    // Whether the first reader, at the start of piece k, goes on into it.
+    bool takeFront(size_t k) {
+        const std::lock_guard lock(mutex);
+        if (k == front && k < back) {
+            ++front;
+            return true;
+        }
+        return false;
+    }
+    // The next piece for the other thread, false when they are all taken.
+    bool takeBack(size_t& k) {
+        const std::lock_guard lock(mutex);
+        if (back <= front) {
+            return false;
+        }
+        k = --back;
+        return true;
+    }
+};
+
 struct Session {
     Session(XML_Parser p, XmlEvents& e) : parser(p), events(e) {}
     XML_Parser parser;
@@ -40,9 +72,12 @@ struct Session {
     int64_t split = -1;
     bool atSplit = false;      // the parse ended at a row's start tag at `split`
     bool missedSplit = false;  // it ended at `split` on something else
-    // Set from the other half's thread where its work has become useless: the parse then stops as
-    // refused at its next element.
+    // Set from the other thread where its work has become useless: the parse then stops as refused
+    // at its next element.
     const std::atomic<bool>* abandoned = nullptr;
+    // The first reader of a document cut into pieces: `split` is the start of piece `nextPiece`.
+    Pieces* pieces = nullptr;
+    size_t nextPiece = 0;
 
     // Stops the parse: as done when the events have what they came for, else as refused.
     void stop() {
@@ -65,6 +100,11 @@ struct Session {
         const int64_t at = XML_GetCurrentByteIndex(parser);
         if (at < split || (at == split && !startName && XML_GetCurrentByteCount(parser) == 0)) {
             return true;
+        }
+        if (pieces && pieces->takeFront(nextPiece)) {
+            ++nextPiece;
+            split = nextPiece < pieces->starts.size() ? static_cast<int64_t>(pieces->starts[nextPiece]) : -1;
+            return beforeSplit(startName);
         }
         atSplit = startName && at == split && parentOpen && depth == parentDepth && rowName == startName;
         missedSplit = !atSplit;
@@ -284,6 +324,9 @@ namespace {
 // Below this the member is read in one piece: two threads would not pay for themselves.
 constexpr size_t kHalvesFrom = 1 << 20;
 constexpr size_t kPiece = 1 << 18;
+// Into how many pieces what is left of a long document is cut: small enough that the two threads end
+// close together whichever of them the machine favours.
+constexpr size_t kPieceCount = 64;
 
 // Room for a long member's bytes, taken from the system in one block: not cleared beforehand (the
 // unpacking writes every byte once), and in the large pages the system gives to a block that asks
@@ -341,58 +384,112 @@ size_t tagEnd(std::string_view bytes, size_t at) {
     return bytes.size();
 }
 
-// Whether expat failed on bytes only because they stop where the document goes on.
-bool cutShort(XML_Error error) {
-    return error == XML_ERROR_UNCLOSED_TOKEN || error == XML_ERROR_PARTIAL_CHAR ||
-           error == XML_ERROR_NO_ELEMENTS || error == XML_ERROR_UNCLOSED_CDATA_SECTION;
+// Cuts what is left after `fed`, where the first reader stands among the rows, into pieces of about
+// a 64th of it, from a fifth of the way in (the first reader reads that much anyway). None where it is
+// short or holds no row's start tag there.
+void cut(Pieces& pieces, std::string_view bytes, size_t fed, const Session& head) {
+    const size_t rest = bytes.size() - std::min(fed, bytes.size());
+    if (!head.parentFound || rest < kHalvesFrom / 2) {
+        return;
+    }
+    const size_t step = std::max(rest / kPieceCount, size_t{1} << 15);
+    for (size_t from = fed + rest / 5; from < bytes.size();) {
+        const size_t at = findRow(bytes, from, head.rowName);
+        if (at == std::string_view::npos) {
+            break;
+        }
+        pieces.starts.push_back(at);
+        from = at + step;
+    }
+    if (pieces.starts.empty()) {
+        return;
+    }
+    pieces.ancestors.assign(bytes.substr(0, head.open.empty() ? 0 : static_cast<size_t>(head.open[0].first)));
+    for (const auto& [offset, length] : head.open) {
+        pieces.ancestors.append(bytes.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
+    }
+    pieces.depth = static_cast<int>(head.open.size());
+    pieces.rowName = head.rowName;
+    pieces.back = pieces.starts.size() - 1;
 }
 
-// The rest of the first half once the split is known: the bytes from `fed` to the end of the row's
-// start tag at the split, given as the last piece so that expat keeps no line count of them (a pass
-// over every byte of each piece that is not the last). Where it does not stop at the split, `failed`
-// tells whether the whole document would fail the same: not where it only ran out of bytes.
-void readFirstHalfRest(Parser& one, std::string_view bytes, size_t fed, size_t split,
-                       std::atomic<bool>& abandoned, bool& failed) {
+// How the first reader's part ended where it did not stop at a piece of the other thread's.
+struct FirstOutcome {
+    bool read = false;    // the whole document, alone
+    bool failed = false;  // of itself: the whole would fail the same
+};
+
+// The first reader's part once the document is cut: from `fed` on, in one last piece (which spares
+// expat a line count of every byte), until the start of a piece the other thread took.
+void readFirstRest(Parser& one, std::string_view bytes, size_t fed, Pieces& pieces,
+                   std::atomic<bool>& abandoned, FirstOutcome& outcome) {
     Session& head = one.session();
     head.abandoned = &abandoned;
-    const bool read = one.feed(bytes.substr(fed, tagEnd(bytes, split) - fed), true);
+    head.pieces = &pieces;
+    head.split = static_cast<int64_t>(pieces.starts[0]);
+    const bool read = one.feed(bytes.substr(fed), true);
     if (!head.atSplit) {
-        failed = !read && !head.missedSplit && !abandoned.load() &&
-                 (head.refused || !cutShort(XML_GetErrorCode(head.parser)));
+        outcome.read = read || one.finished();
+        outcome.failed = !read && !head.missedSplit && !abandoned.load();
         abandoned = true;
     }
 }
 
-}  // namespace
+// Piece k, after the start tags of its row's ancestors, up to the start of the next piece (stopping
+// there at a row of the rows' parent) or to the end.
+bool readPiece(std::string_view bytes, const Pieces& pieces, size_t k, XmlEvents& events,
+               const std::atomic<bool>& abandoned) {
+    Parser reader(events, false);
+    Session& s = reader.session();
+    s.abandoned = &abandoned;
+    s.parentOpen = true;
+    s.parentDepth = pieces.depth;
+    s.rowName = pieces.rowName;
+    const size_t from = pieces.starts[k];
+    if (k + 1 == pieces.starts.size()) {
+        return (reader.feed(pieces.ancestors, false) && reader.feed(bytes.substr(from), true)) ||
+               reader.finished();
+    }
+    const size_t to = pieces.starts[k + 1];
+    s.split = static_cast<int64_t>(pieces.ancestors.size() + (to - from));
+    if (reader.feed(pieces.ancestors, false)) {
+        reader.feed(bytes.substr(from, tagEnd(bytes, to) - from), true);
+    }
+    return s.atSplit || reader.finished();
+}
 
-// The second half, from the row at `split` after the start tags of its ancestors, read on this thread
-// while `firstHalf` reads up to it; then the halves joined, or, where they cannot be, the result of the
-// first half alone (it failed or finished of itself) or the whole read again in one piece.
-bool readSecondHalf(std::string_view bytes, size_t split, std::string_view ancestors, XmlHalves& halves,
-                    Parser& one, std::thread& firstHalf, std::atomic<bool>& abandoned,
-                    const bool& firstFailed) {
-    bool secondRead = false;
-    {
-        Parser two(halves.second(), false);
-        two.session().abandoned = &abandoned;
-        // In one last piece, which spares expat its line count.
-        secondRead = (two.feed(ancestors, false) && two.feed(bytes.substr(split), true)) || two.finished();
-        if (!secondRead) {
+// The pieces read on this thread from the back while `firstReader` reads on from the front; then
+// the pieces joined to the first reader's part, or, where they cannot be, the result of the first
+// reader alone (it read the whole, failed or finished of itself) or the whole read again in one piece.
+bool readPieces(std::string_view bytes, Pieces& pieces, XmlHalves& halves, Parser& one,
+                std::thread& firstReader, std::atomic<bool>& abandoned, const FirstOutcome& first) {
+    bool piecesRead = true;
+    size_t k = pieces.starts.size() - 1;
+    do {
+        if (!readPiece(bytes, pieces, k, halves.piece(k), abandoned)) {
+            piecesRead = false;
             abandoned = true;
         }
-    }
-    firstHalf.join();
+    } while (piecesRead && !abandoned.load() && pieces.takeBack(k));
+    firstReader.join();
     const Session& head = one.session();
-    if (head.atSplit && secondRead && halves.join()) {
-        return true;
-    }
-    if (!head.atSplit && (one.finished() || firstFailed)) {
-        return one.finished();
+    if (head.atSplit && piecesRead) {
+        bool joined = true;
+        for (size_t j = pieces.back; j < pieces.starts.size() && joined; ++j) {
+            joined = halves.join(j);
+        }
+        if (joined) {
+            return true;
+        }
+    } else if (!head.atSplit && (first.read || first.failed)) {
+        return first.read;
     }
     halves.restart();
     Parser whole(halves.first(), false);
     return whole.feed(bytes, true) || whole.finished();
 }
+
+}  // namespace
 
 bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves) {
     Parser one(halves.first(), false);
@@ -408,24 +505,15 @@ bool ParseXmlBytesInHalves(std::string_view bytes, XmlHalves& halves) {
         }
     }
     head.track = false;
-    const size_t middle = fed + (bytes.size() - fed) / 2;
-    const size_t split = head.parentFound && bytes.size() - fed >= kHalvesFrom / 2
-                             ? findRow(bytes, std::max(fed, middle), head.rowName)
-                             : std::string_view::npos;
-    if (split == std::string_view::npos) {
+    Pieces pieces;
+    cut(pieces, bytes, fed, head);
+    if (pieces.starts.empty()) {
         return one.feed(bytes.substr(fed), true) || one.finished();
     }
-    head.split = static_cast<int64_t>(split);
-
-    // The second half: the XML declaration, the start tags of the row's ancestors, then the rows on.
-    std::string ancestors(bytes.substr(0, head.open.empty() ? 0 : static_cast<size_t>(head.open[0].first)));
-    for (const auto& [offset, length] : head.open) {
-        ancestors.append(bytes.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
-    }
     std::atomic<bool> abandoned = false;
-    bool firstFailed = false;  // before the split, of itself: the whole would fail the same
-    std::thread firstHalf([&] { readFirstHalfRest(one, bytes, fed, split, abandoned, firstFailed); });
-    return readSecondHalf(bytes, split, ancestors, halves, one, firstHalf, abandoned, firstFailed);
+    FirstOutcome first;
+    std::thread firstReader([&] { readFirstRest(one, bytes, fed, pieces, abandoned, first); });
+    return readPieces(bytes, pieces, halves, one, firstReader, abandoned, first);
 }
 
 bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halves) {
@@ -433,9 +521,9 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
     if (claimed < static_cast<int64_t>(kHalvesFrom)) {
         return ParseXmlMember(archive, member, halves.first(), false);
     }
-    // The first half is read on its thread while the member is unpacked into a buffer that never
-    // moves; the split is chosen once the whole is there, in the middle of what the first half has
-    // not read yet. A member larger than it claimed stops that thread and is read as bytes in memory.
+    // The first reader reads on its thread while the member is unpacked into a buffer that never
+    // moves; what it has not read yet is cut into pieces once the whole is there. A member larger
+    // than it claimed stops that thread and is read as bytes in memory.
     const size_t room = static_cast<size_t>(std::min(claimed, kMaxWorkbookBytes)) + (1 << 16) + 1;
     const UnpackRoom block(room);
     char* const base = block.data();
@@ -444,20 +532,17 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
     size_t published = 0;
     bool done = false;
     bool decided = false;
-    size_t split = std::string_view::npos;
-    std::string ancestors;
+    Pieces pieces;
     std::atomic<bool> abandoned = false;
 
     Parser one(halves.first(), false);
     Session& head = one.session();
     head.track = true;
-    bool wholeRead = false;    // the first half's thread read the whole document
-    bool firstFailed = false;  // before the split, of itself: the whole would fail the same
-    auto decide = [&](size_t at, std::string prefix) {
+    bool wholeRead = false;  // the first reader's thread read the whole document in one piece
+    FirstOutcome first;
+    auto decide = [&] {
         const std::lock_guard lock(mutex);
         decided = true;
-        split = at;
-        ancestors = std::move(prefix);
         changed.notify_all();
     };
     std::thread firstHalf([&] {
@@ -487,7 +572,7 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
             fed += piece;
             if (!read) {
                 wholeRead = one.finished();
-                decide(std::string_view::npos, {});
+                decide();
                 return;
             }
             if (head.parentFound && bound == std::string_view::npos) {
@@ -497,23 +582,15 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
             }
         }
         const std::string_view whole(base, published);
-        const size_t middle = fed + (whole.size() - fed) / 2;
-        const size_t at = head.parentFound && whole.size() - fed >= kHalvesFrom / 2
-                              ? findRow(whole, std::max(fed, middle), head.rowName)
-                              : std::string_view::npos;
-        if (at == std::string_view::npos) {
-            head.track = false;
+        head.track = false;
+        cut(pieces, whole, fed, head);
+        if (pieces.starts.empty()) {
             wholeRead = one.feed(whole.substr(fed), true) || one.finished();
-            decide(at, {});
+            decide();
             return;
         }
-        head.split = static_cast<int64_t>(at);
-        std::string prefix(whole.substr(0, head.open.empty() ? 0 : static_cast<size_t>(head.open[0].first)));
-        for (const auto& [offset, length] : head.open) {
-            prefix.append(whole.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
-        }
-        decide(at, std::move(prefix));
-        readFirstHalfRest(one, whole, fed, at, abandoned, firstFailed);
+        decide();
+        readFirstRest(one, whole, fed, pieces, abandoned, first);
     });
     auto stopFirstHalf = [&] {
         {
@@ -568,12 +645,11 @@ bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halv
         changed.notify_all();
         changed.wait(lock, [&] { return decided; });
     }
-    if (split == std::string_view::npos) {
+    if (pieces.starts.empty()) {
         firstHalf.join();
         return wholeRead;
     }
-    return readSecondHalf(std::string_view(base, size), split, ancestors, halves, one, firstHalf, abandoned,
-                          firstFailed);
+    return readPieces(std::string_view(base, size), pieces, halves, one, firstHalf, abandoned, first);
 }
 
 bool ParseXmlBytes(std::string_view bytes, XmlEvents& events, bool namespaces) {

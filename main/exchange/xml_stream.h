@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,23 +27,26 @@ class XmlEvents {
 
     // Set by a reader in `start` on the element whose children are the rows it reads (a sheet's
     // data): the name of a row element there, as the document writes it. Lets a long document be read
-    // in two halves at once (ParseXmlMemberInHalves).
+    // on both cores at once (ParseXmlMemberInHalves).
     std::string rowsHere;
 };
 
-// A reader of a long run of rows that can read them in two halves on the two processor cores: `first`
-// reads the document from its start up to a row near the middle, `second` from that row to the end,
-// after the start tags of the row's ancestors (its state then is that of a reader at a row whose
-// predecessors it does not know). The halves must come out as the whole read in one piece would.
+// A reader of a long run of rows that can read them on the two processor cores at once: `first`
+// reads the document from its start, and the rest is cut at rows into pieces, each read by its own
+// reader `piece(k)` from a row to the next cut (the last to the end), after the start tags of the
+// row's ancestors (its state then is that of a reader at a row whose predecessors it does not know).
+// `first` goes on into the pieces the other core has not taken, so it stops at some cut, and the
+// pieces after it are joined to it in order. They must come out as the whole read in one piece would.
 class XmlHalves {
   public:
     virtual ~XmlHalves() = default;
     virtual XmlEvents& first() = 0;
-    virtual XmlEvents& second() = 0;
-    // Adds what `second` read to what `first` read. False, with `first` untouched, where the halves
-    // cannot tell what one read would have made of them (a limit reached across them, rows that
-    // depend on the ones before): the document is then read again in one piece.
-    virtual bool join() = 0;
+    // The reader of the k-th piece (from 0, in the document's order), empty when first asked for.
+    virtual XmlEvents& piece(size_t k) = 0;
+    // Adds what piece k read to what `first` holds; asked for the pieces read apart, in order. False
+    // where they cannot tell what one read would have made of them (a limit reached across them, rows
+    // that depend on the ones before): the document is then read again in one piece.
+    virtual bool join(size_t k) = 0;
     // Empties `first` for that read of the whole.
     virtual void restart() = 0;
 };
@@ -60,9 +64,9 @@ const char* XmlAttribute(const char** attributes, std::string_view name);
 // False when the member is missing, is not well-formed XML (in the part read, when `events` finished
 // early), declares a document type, or `events` refused.
 bool ParseXmlMember(ZipArchive& archive, int64_t member, XmlEvents& events, bool namespaces = true);
-// The same for a long member read by `halves`: unpacked whole into memory (the first half read
-// meanwhile), then read in two halves at once where the reader names its rows' parent and a row's
-// start tag is found near the middle of what is left, else in one piece. The result (what `first`
+// The same for a long member read by `halves`: unpacked whole into memory (`first` reading meanwhile),
+// then what is left read on both cores at once where the reader names its rows' parent and rows'
+// start tags are found in it to cut it at, else in one piece. The result (what `first`
 // holds, and the return value) is that of ParseXmlMember with `first`, namespaces off; where the
 // events finish early (a read stopped from elsewhere) it is partial either way.
 bool ParseXmlMemberInHalves(ZipArchive& archive, int64_t member, XmlHalves& halves);
