@@ -14,8 +14,8 @@
 
 #include "bench/bench_table.h"
 #include "common/qt/font_setup.h"
-#include "main/exchange/ui/sheet_import_dialog.h"
-#include "main/exchange/workbook_export.h"
+#include "main/workbook/ui/sheet_import_dialog.h"
+#include "main/workbook/workbook_export.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "cli/cli_command.h"
 #include "cli/table_io.h"
 #include "common/utf8.h"
-#include "main/exchange/workbook_import.h"
+#include "main/workbook/workbook_import.h"
 
 namespace scorvane::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/table_io.h"
 #include "main/document/data_file.h"
-#include "main/exchange/workbook_export.h"
+#include "main/workbook/workbook_export.h"
 
 namespace scorvane::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/recovery_folder.h"
-#include "common/recovery_info.h"
+#include "common/recovery/recovery_folder.h"
+#include "common/recovery/recovery_info.h"
 #include "common/report_template.h"
 #include "designer/template_document.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "common/qt/recovery_copier.h"
+#include "common/qt/recovery/recovery_copier.h"
 #include "designer/template_recovery.h"
 #include "designer/ui/designer_window.h"
 

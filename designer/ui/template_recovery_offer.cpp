@@ -1,9 +1,9 @@
 #include "designer/ui/template_recovery_offer.h"
 
 #include "common/qt/dialog_runner.h"
-#include "common/qt/recovery_copier.h"
-#include "common/qt/recovery_offer_dialog.h"
-#include "common/recovery_store.h"
+#include "common/qt/recovery/recovery_copier.h"
+#include "common/qt/recovery/recovery_offer_dialog.h"
+#include "common/recovery/recovery_store.h"
 #include "designer/template_recovery.h"
 #include "designer/ui/designer_window.h"
 #include "designer/ui/template_copier.h"

@@ -319,7 +319,7 @@ def workbooks():
     write("ods", "repeats.ods", ods([("S", '<table:table-row table:number-rows-repeated="40"><table:table-cell '
                                       'table:number-columns-repeated="30"><text:p>1</text:p></table:table-cell>'
                                       '</table:table-row>')]))
-    sys.path.insert(0, os.path.join(ROOT, "tests", "main", "exchange", "xls"))
+    sys.path.insert(0, os.path.join(ROOT, "tests", "main", "workbook", "xls"))
     import make_xls
     strings, cells = make_xls.values_sheet()
     write("xls", "values.xls", make_xls.compound(make_xls.workbook(

@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_targets.h"
 #include "fuzz/workbook_check.h"
-#include "main/exchange/workbook_import.h"
+#include "main/workbook/workbook_import.h"
 
 namespace scorvane::fuzz {
 

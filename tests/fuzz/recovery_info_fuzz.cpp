@@ -1,4 +1,4 @@
-#include "common/recovery_info.h"
+#include "common/recovery/recovery_info.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_targets.h"
 

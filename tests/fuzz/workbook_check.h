@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fuzz/fuzz_check.h"
-#include "main/exchange/sheet_table.h"
+#include "main/workbook/sheet_to_table.h"
 
 namespace scorvane::fuzz {
 

@@ -5,7 +5,7 @@
 
 #include "fuzz/fuzz_targets.h"
 #include "fuzz/workbook_check.h"
-#include "main/exchange/xls_reader.h"
+#include "main/workbook/xls_reader.h"
 
 namespace scorvane::fuzz {
 

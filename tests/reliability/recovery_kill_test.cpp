@@ -12,7 +12,7 @@
 #include <random>
 #include <thread>
 
-#include "common/recovery_store.h"
+#include "common/recovery/recovery_store.h"
 #include "main/document/data_file.h"
 #include "main/document/table_recovery.h"
 #include "support/sample_table.h"

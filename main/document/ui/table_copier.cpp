@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "common/interface_input.h"
-#include "common/qt/recovery_copier.h"
+#include "common/qt/recovery/recovery_copier.h"
 #include "main/document/data_file.h"
 #include "main/document/table_recovery.h"
 #include "main/document/ui/grade_table_model.h"

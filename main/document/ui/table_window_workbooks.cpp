@@ -6,8 +6,8 @@
 #include "main/document/ui/table_window.h"
 #include "main/document/ui/table_window_host.h"
 #include "main/exchange/table_import.h"
-#include "main/exchange/ui/sheet_import_dialog.h"
-#include "main/exchange/workbook_export_command.h"
+#include "main/workbook/ui/sheet_import_dialog.h"
+#include "main/workbook/workbook_export_command.h"
 
 namespace scorvane {
 

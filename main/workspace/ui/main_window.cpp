@@ -36,7 +36,7 @@
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
 #include "main/exchange/ui/dbf_converter_dialog.h"
-#include "main/exchange/ui/sheet_import_dialog.h"
+#include "main/workbook/ui/sheet_import_dialog.h"
 #include "main/formula/sort_rows.h"
 #include "main/formula/ui/find_window.h"
 #include "main/formula/ui/formula_help_dialog.h"

@@ -1,9 +1,9 @@
 #include "main/workspace/ui/table_recovery_offer.h"
 
 #include "common/qt/dialog_runner.h"
-#include "common/qt/recovery_copier.h"
-#include "common/qt/recovery_offer_dialog.h"
-#include "common/recovery_store.h"
+#include "common/qt/recovery/recovery_copier.h"
+#include "common/qt/recovery/recovery_offer_dialog.h"
+#include "common/recovery/recovery_store.h"
 #include "main/document/table_recovery.h"
 #include "main/document/ui/table_copier.h"
 #include "main/document/ui/table_window.h"

@@ -6,9 +6,9 @@
 #include <QTreeWidget>
 
 #include "common/file_io.h"
-#include "common/qt/recovery_copier.h"
-#include "common/qt/recovery_offer_dialog.h"
-#include "common/recovery_store.h"
+#include "common/qt/recovery/recovery_copier.h"
+#include "common/qt/recovery/recovery_offer_dialog.h"
+#include "common/recovery/recovery_store.h"
 #include "common/text_codec.h"
 #include "designer/template_recovery.h"
 #include "designer/ui/template_copier.h"

@@ -10,9 +10,9 @@
 #include <QTreeWidget>
 
 #include "common/file_io.h"
-#include "common/qt/recovery_copier.h"
-#include "common/qt/recovery_offer_dialog.h"
-#include "common/recovery_store.h"
+#include "common/qt/recovery/recovery_copier.h"
+#include "common/qt/recovery/recovery_offer_dialog.h"
+#include "common/recovery/recovery_store.h"
 #include "frame_fixture.h"
 #include "main/document/table_recovery.h"
 #include "main/document/ui/table_copier.h"

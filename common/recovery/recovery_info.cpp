@@ -1,0 +1,177 @@
+#include "common/recovery/recovery_info.h"
+
+#include <stdlib.h>
+
+#include <array>
+#include <ctime>
+#include <memory>
+
+#include "common/hex_digit.h"
+#include "common/line_reader.h"
+#include "common/text_codec.h"
+
+namespace scorvane {
+namespace {
+
+constexpr std::array<std::string_view, 5> kKeys = {"Path", "Title", "Workspace", "Time", "Session"};
+constexpr int64_t kLatestTime = int64_t{1} << 53;
+
+std::string escape(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+            case '%':
+                out += "%25";
+                break;
+            case '\r':
+                out += "%0D";
+                break;
+            case '\n':
+                out += "%0A";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> unescape(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '%') {
+            out += value[i];
+            continue;
+        }
+        if (i + 2 >= value.size()) {
+            return std::nullopt;
+        }
+        const int high = HexDigitValue(value[i + 1]);
+        const int low = HexDigitValue(value[i + 2]);
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+std::optional<int64_t> wholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 16) {
+        return std::nullopt;
+    }
+    int64_t n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        n = n * 10 + (c - '0');
+    }
+    return n <= kLatestTime ? std::optional<int64_t>(n) : std::nullopt;
+}
+
+bool soundSession(std::string_view s) {
+    if (s.empty() || s.size() > 64) {
+        return false;
+    }
+    for (char c : s) {
+        const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alnum) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The folder as the system resolves it; empty when it does not exist.
+std::string resolved(const std::string& path) {
+    std::unique_ptr<char, decltype(&::free)> real(::realpath(path.c_str(), nullptr), &::free);
+    return real ? std::string(real.get()) : std::string();
+}
+
+std::string withoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+}  // namespace
+
+std::string SerializeRecoveryInfo(const RecoveryInfo& info) {
+    std::string text(kRecoveryInfoMagic);
+    text += "\r\n";
+    const std::array<std::string, 5> values = {info.filePath, info.title, info.workspace,
+                                               std::to_string(info.time), info.session};
+    for (size_t i = 0; i < kKeys.size(); ++i) {
+        text += kKeys[i];
+        text += '=';
+        text += escape(values[i]);
+        text += "\r\n";
+    }
+    return EncodeGbk(text);
+}
+
+std::optional<RecoveryInfo> ParseRecoveryInfo(std::string_view bytes) {
+    const std::string text = DecodeGbk(bytes);
+    LineReader lines(text);
+    std::string_view line;
+    if (!lines.next(line) || line != kRecoveryInfoMagic) {
+        return std::nullopt;
+    }
+    std::array<std::optional<std::string>, 5> values;
+    while (lines.next(line)) {
+        const size_t eq = line.find('=');
+        if (eq == std::string_view::npos) {
+            return std::nullopt;
+        }
+        std::optional<std::string> value = unescape(line.substr(eq + 1));
+        if (!value) {
+            return std::nullopt;
+        }
+        for (size_t i = 0; i < kKeys.size(); ++i) {
+            if (line.substr(0, eq) == kKeys[i]) {
+                if (values[i]) {
+                    return std::nullopt;
+                }
+                values[i] = std::move(value);
+            }
+        }
+    }
+    RecoveryInfo info;
+    info.filePath = values[0].value_or("");
+    info.title = values[1].value_or("");
+    info.workspace = values[2].value_or("");
+    const std::optional<int64_t> time = values[3] ? wholeNumber(*values[3]) : std::nullopt;
+    if (!time || !values[4] || !soundSession(*values[4])) {
+        return std::nullopt;
+    }
+    info.time = *time;
+    info.session = *values[4];
+    return info;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    const std::string realA = resolved(a);
+    const std::string realB = resolved(b);
+    if (!realA.empty() && !realB.empty()) {
+        return realA == realB;
+    }
+    return !a.empty() && withoutTrailingSeparators(a) == withoutTrailingSeparators(b);
+}
+
+std::string RecoveryTimeText(int64_t time) {
+    const std::time_t t = static_cast<std::time_t>(time);
+    std::tm local{};
+    if (!::localtime_r(&t, &local)) {
+        return std::string();
+    }
+    char text[32];
+    const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return std::string(text, n);
+}
+
+}  // namespace scorvane
