@@ -1,6 +1,7 @@
 #include "main/analysis/grade_ranking.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/analysis_settings.h"
@@ -77,12 +78,12 @@ AnalysisResult GradeRanking(std::string_view grade, std::string_view tableName,
     for (size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
     }
-    // Unranked (0) last; a stable sort keeps the classes' order among equals.
-    std::stable_sort(order.begin(), order.end(), [&gradeRanks](size_t a, size_t b) {
-        const unsigned ra = static_cast<unsigned>(gradeRanks[a] - 1);
-        const unsigned rb = static_cast<unsigned>(gradeRanks[b] - 1);
-        return ra < rb;
-    });
+    // By rank, the unranked (0) after all; a stable sort keeps the classes' order among equals.
+    auto place = [&gradeRanks](size_t i) {
+        return gradeRanks[i] > 0 ? gradeRanks[i] : std::numeric_limits<int>::max();
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&place](size_t a, size_t b) { return place(a) < place(b); });
     std::vector<std::vector<std::string>> ordered;
     ordered.reserve(rows.size());
     for (size_t i : order) {

@@ -11,9 +11,9 @@ using testing::MakeTable;
 using Strings = std::vector<std::string>;
 
 // 语文 90 70 80 60: mean 75, deviation √125 = 11.18. 数学 80 _ 60 100: mean 80, deviation √(800/3) =
-// 16.33. 体育 all 60: deviation 0. 总分 is a formula of other cells.
+// 16.33. 体育 all 60: deviation 0. 合计 is a formula of other cells.
 GradeTable Exam() {
-    return MakeTable({"姓名", "学号", "语文", "数学", "体育", "总分", "名次"},
+    return MakeTable({"姓名", "学号", "语文", "数学", "体育", "合计", "名次"},
                      {{"甲", "01", "90", "80", "60", "！公式：cell(?,3)+cell(?,4)", "1"},
                       {"乙", "02", "70", "缺考", "60", "！公式：cell(?,3)+cell(?,4)", ""},
                       {"丙", "03", "80", "60", "60", "！公式：cell(?,3)+cell(?,4)", "3"},
@@ -44,9 +44,9 @@ TEST(StandardScores, DistanceFromTheMeanInDeviationsSummedAndTheTScore) {
 
 TEST(StandardScores, DefaultFieldsLeaveOutComputedOnesAndBadChoicesAreRefused) {
     GradeTable t = Exam();
-    EXPECT_EQ(StandardScoreFieldChoices(t), (Strings{"语文", "数学", "体育", "总分"}));
+    EXPECT_EQ(StandardScoreFieldChoices(t), (Strings{"语文", "数学", "体育", "合计"}));
     EXPECT_EQ(DefaultStandardScoreFields(t), (Strings{"语文", "数学", "体育"}));
-    // A total typed in is computed all the same; a formula of no cell is not.
+    // A mean typed in is computed all the same; a formula of no cell is not.
     t.setCell(0, 6, "平均分");
     t.setCell(2, 5, "！公式：60");
     for (int r = 1; r <= 4; ++r) {
