@@ -136,11 +136,11 @@ TEST_F(CliGradeAnalysis, RankProgressHistoryAndZscoreWriteTheirTables) {
     EXPECT_EQ(t.classInfo, "前次“月考”，本次“期中”，按“总分”排名，按“姓名”对应学生；新增 0 人，未参加 0 人");
     EXPECT_EQ(testing::RowCells(t, 1), (Strings{"甲", "2", "1", "1", "160", "175", "15.00"}));
 
-    r = RunCli({"history", grade + "/(1)班/", "--tables", "期中,月考", "--ranks", "-o", dir.file("h.csv")});
+    r = RunCli({"history", grade + "/(1)班/", "--tables", "月考,期中", "--ranks", "-o", dir.file("h.csv")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(
         ReadBytes(dir.file("h.csv")),
-        EncodeGbk("(1)班 总分 历次成绩\r\n,  ,姓名,学号,期中,月考\r\n,1,乙,02,2,1\r\n,2,甲,01,1,2\r\n\r\n"));
+        EncodeGbk("(1)班 总分 历次成绩\r\n,  ,姓名,学号,月考,期中\r\n,1,甲,01,2,1\r\n,2,乙,02,1,2\r\n\r\n"));
 
     // 3 is the column of 语文: 80 and 90 lie one deviation (5) either side of the mean 85.
     r = RunCli({"zscore", grade + "/(1)班/月考", "--fields", "3", "-o", out});
