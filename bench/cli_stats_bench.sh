@@ -31,19 +31,7 @@ for ((k = 0; k < 20; k++)); do
 done
 printf "$school" | iconv -f UTF-8 -t GB18030 >"$out/ws/SchoolInfo.ini"
 
-measure() {
-    local name=$1 times=()
-    shift
-    for ((i = 0; i < runs; i++)); do
-        local start end
-        start=$(date +%s%N)
-        "$cli" "$@" 2>/dev/null
-        end=$(date +%s%N)
-        times+=("$((end - start))")
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk -v name="$name" \
-        '{ t[NR] = $1 / 1e9 } END { printf "%-8s best %.3f s  median %.3f s  (%d runs)\n", name, t[1], t[int((NR + 1) / 2)], NR }'
-}
+source bench/cli_measure.sh
 echo "whole process, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 measure stats stats "$table" -o "$out/stats.csv" --bands-out "$out/bands.skv"
 measure stats10 stats "$table" --fields 3-12 -o "$out/stats10.skv"

@@ -1,7 +1,11 @@
 #include "cli/analysis_args.h"
 
+#include <algorithm>
+#include <iostream>
+
 #include "cli/table_io.h"
 #include "common/utf8.h"
+#include "main/analysis/field_marks.h"
 #include "main/document/cell_value.h"
 #include "main/exchange/csv_export.h"
 
@@ -24,13 +28,29 @@ std::vector<std::string> items(const std::string& text) {
 
 }  // namespace
 
-AnalysisTexts AnalysisOptions(const CliArgs& args) {
-    AnalysisTexts texts;
-    for (const std::string& list : args.values("--fields")) {
-        for (std::string& field : items(list)) {
-            texts.fields.push_back(std::move(field));
+std::vector<std::string> OptionList(const CliArgs& args, const std::string& name) {
+    std::vector<std::string> out;
+    for (const std::string& list : args.values(name)) {
+        for (std::string& item : items(list)) {
+            if (std::find(out.begin(), out.end(), item) == out.end()) {
+                out.push_back(std::move(item));
+            }
         }
     }
+    return out;
+}
+
+std::optional<GradeFolder> GradeFolderArgument(const std::string& path) {
+    std::optional<GradeFolder> grade = ReadGradeFolder(path);
+    if (!grade) {
+        std::cerr << "找不到文件夹：" << path << "\n";
+    }
+    return grade;
+}
+
+AnalysisTexts AnalysisOptions(const CliArgs& args) {
+    AnalysisTexts texts;
+    texts.fields = OptionList(args, "--fields");
     for (const std::string& full : args.values("--full")) {
         if (full.find('=') == std::string::npos) {
             texts.fullMarks = full;
@@ -49,6 +69,30 @@ AnalysisTexts AnalysisOptions(const CliArgs& args) {
     return texts;
 }
 
+std::vector<std::string> FieldsByTitleOrColumn(const GradeTable& table,
+                                               const std::vector<std::string>& names) {
+    std::vector<std::string> fields;
+    for (const std::string& field : names) {
+        long long from = 0;
+        long long to = 0;
+        const size_t dash = field.find('-', 1);
+        if (FieldColumn(table, field) >= 0) {
+            fields.push_back(field);
+        } else if (ParseWholeNumber(field, 1, table.cols() - 1, from)) {
+            fields.push_back(table.cell(0, static_cast<int>(from)));
+        } else if (dash != std::string::npos &&
+                   ParseWholeNumber(field.substr(0, dash), 1, table.cols() - 1, from) &&
+                   ParseWholeNumber(field.substr(dash + 1), from, table.cols() - 1, to)) {
+            for (long long c = from; c <= to; ++c) {
+                fields.push_back(table.cell(0, static_cast<int>(c)));
+            }
+        } else {
+            fields.push_back(field);
+        }
+    }
+    return fields;
+}
+
 bool SaveResultTable(const GradeTable& table, const std::string& path) {
     const bool csv =
         path.size() >= 4 && EqualsIgnoreCaseAscii(std::string_view(path).substr(path.size() - 4), ".csv");
@@ -56,6 +100,17 @@ bool SaveResultTable(const GradeTable& table, const std::string& path) {
         return SaveBytes(CsvExportBytes(table, FormulaValues(table)), path);
     }
     return SaveTable(table, path);
+}
+
+int WriteAnalysisResult(const AnalysisResult& result, const std::string& path) {
+    if (!result.table) {
+        std::cerr << result.refusal << "\n";
+        return 1;
+    }
+    if (!result.notice.empty()) {
+        std::cerr << result.notice << "\n";
+    }
+    return SaveResultTable(*result.table, path) ? 0 : 1;
 }
 
 }  // namespace scorvane::cli

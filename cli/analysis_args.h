@@ -1,9 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli_command.h"
+#include "main/analysis/analysis_result.h"
 #include "main/analysis/analysis_settings.h"
+#include "main/analysis/grade_tables.h"
 #include "main/document/grade_table.h"
 
 namespace scorvane::cli {
@@ -16,8 +20,26 @@ inline constexpr const char* kAnalysisOptionsUsage =
 // The options as the texts the statistics read (ReadAnalysisTexts checks them).
 AnalysisTexts AnalysisOptions(const CliArgs& args);
 
+// Fields named as the table's commands name them: a title, a column number, or a range of column
+// numbers ("3-12"), each as the field titles it stands for; a name that is none of these is kept as
+// given (the analysis then says the table lacks it).
+std::vector<std::string> FieldsByTitleOrColumn(const GradeTable& table,
+                                               const std::vector<std::string>& names);
+
+// The items of an option's comma-separated values, of every time it is given ("--fields 语文, 数学"
+// gives 语文 and 数学), blanks around each dropped, empty items left out, an item named twice once.
+std::vector<std::string> OptionList(const CliArgs& args, const std::string& name);
+
+// The grade folder GRADE_FOLDER names (ReadGradeFolder); nothing, with "找不到文件夹：PATH" on stderr,
+// when there is no such folder.
+std::optional<GradeFolder> GradeFolderArgument(const std::string& path);
+
 // Writes a result table to `path`: a ".csv" name (any letter case) as the table's comma-separated
 // export, any other as a data file. False, with "文件保存失败！" on stderr, when it cannot be written.
 bool SaveResultTable(const GradeTable& table, const std::string& path);
+
+// What an analysis gave: its refusal on stderr (exit status 1, nothing written), or its table written to
+// `path` with its notice, if any, on stderr.
+int WriteAnalysisResult(const AnalysisResult& result, const std::string& path);
 
 }  // namespace scorvane::cli

@@ -15,9 +15,8 @@ int runCompare(const CliArgs& args) {
     if (args.positional.size() != 1 || !args.has("--table") || !args.has("-o")) {
         return UsageError(kUsage);
     }
-    const std::optional<GradeFolder> grade = ReadGradeFolder(args.positional[0]);
+    const std::optional<GradeFolder> grade = GradeFolderArgument(args.positional[0]);
     if (!grade) {
-        std::cerr << "找不到文件夹：" << args.positional[0] << "\n";
         return 1;
     }
     const std::string name = args.value("--table");

@@ -22,28 +22,7 @@ int runStats(const CliArgs& args) {
     }
     const GradeTable& table = document.table;
     AnalysisTexts texts = AnalysisOptions(args);
-    // A field may also be named by its column number or a range of them ("3-12"), as in the other
-    // commands.
-    std::vector<std::string> fields;
-    for (const std::string& field : texts.fields) {
-        long long from = 0;
-        long long to = 0;
-        const size_t dash = field.find('-', 1);
-        if (FieldColumn(table, field) >= 0) {
-            fields.push_back(field);
-        } else if (ParseWholeNumber(field, 1, table.cols() - 1, from)) {
-            fields.push_back(table.cell(0, static_cast<int>(from)));
-        } else if (dash != std::string::npos &&
-                   ParseWholeNumber(field.substr(0, dash), 1, table.cols() - 1, from) &&
-                   ParseWholeNumber(field.substr(dash + 1), from, table.cols() - 1, to)) {
-            for (long long c = from; c <= to; ++c) {
-                fields.push_back(table.cell(0, static_cast<int>(c)));
-            }
-        } else {
-            fields.push_back(field);
-        }
-    }
-    texts.fields = std::move(fields);
+    texts.fields = FieldsByTitleOrColumn(table, texts.fields);
     AnalysisSettings settings;
     if (auto fault =
             ReadAnalysisTexts(texts, table.fieldTitles(), DefaultStatisticsFields(table), settings)) {

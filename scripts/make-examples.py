@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the sample school of examples/: the school file, three grade tables of one class and a field
-template, in the system's own formats (GBK text with CR LF, the 128-byte template records).
+"""Writes the sample school of examples/: the school file, a grade of three classes with three exams
+each (a grade worth analysing: 年级排名, 进退步, 历次成绩, 标准分) and a field template, in the system's
+own formats (GBK text with CR LF, the 128-byte template records).
 
 The output is deterministic: the same script always writes the same bytes.
 
@@ -13,26 +14,34 @@ import random
 import struct
 
 SCHOOL = "星河实验中学"
-GRADES = [("高一", ["(1)班", "(2)班"]), ("高二", ["(1)班"])]
-CLASS_WITH_TABLES = ("高一", "(1)班")
+GRADES = [("高一", ["(1)班", "(2)班", "(3)班"]), ("高二", ["(1)班"])]
+GRADE_WITH_TABLES = "高一"
+# Each class of that grade: its name, number of students, teacher, and the seed of its students.
+CLASSES = [
+    ("(1)班", 45, "李明华", 20240901),
+    ("(2)班", 42, "王静", 20240902),
+    ("(3)班", 48, "陈晓东", 20240903),
+]
 
 DATA_MAGIC = "KVL'S Scorvane数据文件"
 TEMPLATE_MAGIC = "KVL'S 表格模版文件"
 FORMULA = "！公式："  # U+FF01 and U+FF1A
+ABSENT = "缺考"
 
 SUBJECTS = ["语文", "数学", "英语", "物理", "化学"]
+# How each subject's marks lie about a student's ability: shift and spread.
+SUBJECT_SHAPE = {"语文": (2, 6), "数学": (-4, 10), "英语": (0, 8), "物理": (-3, 9), "化学": (1, 7)}
 TITLES = ["姓名", "学号"] + SUBJECTS + ["总分", "平均", "名次"]
 FIRST_SUBJECT_COL = 3  # grid column of 语文 (column 0 holds the row numbers)
-SUBJECT_REFS = "+".join("cell(?,%d)" % (FIRST_SUBJECT_COL + i) for i in range(len(SUBJECTS)))
-TOTAL = FORMULA + SUBJECT_REFS
-AVERAGE = FORMULA + "(" + SUBJECT_REFS + ")/%d" % len(SUBJECTS)
 
-STUDENTS = 45
+# The exams in the order they were written: name, seed, how hard (a shift of every mark).
 TABLES = [
     ("第一次月考", 11, 2.0),
     ("期中考试", 23, 0.0),
     ("期末考试", 37, 3.0),
 ]
+# One class sat one exam without 物理 (its teacher had it written later).
+WITHOUT_PHYSICS = ("(3)班", "期中考试")
 
 SURNAMES = "王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"
 GIVEN = "伟芳娜敏静丽强磊军洋勇艳杰娟涛明超秀霞平刚桂英华玉萍红建文辉力宇鹏浩然欣怡子涵雨轩梓晨思博嘉琪佳妍俊宏晓东海燕宁波"
@@ -66,41 +75,65 @@ def school_file():
     return crlf_gbk(lines)
 
 
-def students():
-    rng = random.Random(20240901)
+def students(count, seed):
+    rng = random.Random(seed)
     names, seen = [], set()
-    while len(names) < STUDENTS:
+    while len(names) < count:
         name = rng.choice(SURNAMES) + "".join(rng.choice(GIVEN) for _ in range(rng.choice((1, 2))))
         if name not in seen:
             seen.add(name)
             names.append(name)
-    # Each student has an ability that carries over from one examination to the next.
+    # Each student has an ability that carries over from one examination to the next, and a course:
+    # some rise through the year, some fall back.
     abilities = [rng.gauss(76, 9) for _ in names]
-    return names, abilities
+    trends = [rng.gauss(0, 3) for _ in names]
+    return names, abilities, trends
 
 
-def marks_for(abilities, seed, shift):
+def marks_for(abilities, trends, exam, seed, shift, subjects):
     rng = random.Random(seed)
     rows = []
-    for ability in abilities:
-        rows.append([max(30, min(100, int(round(rng.gauss(ability + shift, 7))))) for _ in SUBJECTS])
-    return rows
+    for ability, trend in zip(abilities, trends):
+        level = ability + shift + trend * (exam - 1)
+        row = {}
+        for subject in SUBJECTS:
+            offset, spread = SUBJECT_SHAPE[subject]
+            row[subject] = max(25, min(100, int(round(rng.gauss(level + offset, spread)))))
+        rows.append([row[subject] for subject in subjects])
+    # A student or two missed the exam.
+    absent = set(rng.sample(range(len(abilities) - 1), rng.choice((1, 2))))
+    return rows, absent
 
 
-def data_file(title, names, marks):
-    cols = len(TITLES) + 1
-    totals = [sum(m) for m in marks]
-    # Ranks by total, highest first; equal totals keep the order of the student numbers.
-    order = sorted(range(len(names)), key=lambda i: -totals[i])
-    rank = {student: place + 1 for place, student in enumerate(order)}
-    grade, klass = CLASS_WITH_TABLES
-    info = "%s%s，学生%d人" % (grade, klass, len(names))
-    lines = [DATA_MAGIC, title, str(len(names) + 1), str(cols), "李明华", info, "###.##"]
-    lines += ["  "] + TITLES
+def competition_ranks(totals):
+    """Highest first; equal totals share a rank and the next is skipped; None has no rank."""
+    ranked = sorted(t for t in totals if t is not None)
+    ranked.reverse()
+    first = {}
+    for place, total in enumerate(ranked):
+        first.setdefault(total, place + 1)
+    return [first[t] if t is not None else None for t in totals]
+
+
+def data_file(title, klass, teacher, names, marks, absent, subjects):
+    titles = ["姓名", "学号"] + subjects + ["总分", "平均", "名次"]
+    refs = "+".join("cell(?,%d)" % (FIRST_SUBJECT_COL + i) for i in range(len(subjects)))
+    total_formula = FORMULA + refs
+    average_formula = FORMULA + "(" + refs + ")/%d" % len(subjects)
+    cols = len(titles) + 1
+    totals = [None if i in absent else sum(m) for i, m in enumerate(marks)]
+    ranks = competition_ranks(totals)
+    number = int(klass.strip("()班"))
+    info = "%s%s，学生%d人" % (GRADE_WITH_TABLES, klass, len(names))
+    lines = [DATA_MAGIC, title, str(len(names) + 1), str(cols), teacher, info, "###.##"]
+    lines += ["  "] + titles
     for i, name in enumerate(names):
-        lines += [str(i + 1), name, "2024%02d%02d" % (1, i + 1)]
-        lines += [str(m) for m in marks[i]]
-        lines += [TOTAL, AVERAGE, str(rank[i])]
+        lines += [str(i + 1), name, "2024%02d%02d" % (number, i + 1)]
+        if i in absent:
+            lines += [ABSENT] * (len(subjects) + 2) + [""]
+        else:
+            lines += [str(m) for m in marks[i]]
+            lines += [total_formula, average_formula, str(ranks[i])]
     assert len(lines) == 7 + (len(names) + 1) * cols
     return crlf_gbk(lines)
 
@@ -122,12 +155,15 @@ def main():
     out = os.path.normpath(parser.parse_args().outdir)
 
     write(os.path.join(out, "SchoolInfo.ini"), school_file())
-    names, abilities = students()
-    folder = os.path.join(out, "表格数据", SCHOOL, *CLASS_WITH_TABLES)
-    for title, seed, shift in TABLES:
-        marks = marks_for(abilities, seed, shift)
-        caption = "%s%s%s成绩表" % (CLASS_WITH_TABLES + (title,))
-        write(os.path.join(folder, title + ".skv"), data_file(caption, names, marks))
+    for k, (klass, count, teacher, seed) in enumerate(CLASSES):
+        names, abilities, trends = students(count, seed)
+        folder = os.path.join(out, "表格数据", SCHOOL, GRADE_WITH_TABLES, klass)
+        for exam, (title, exam_seed, shift) in enumerate(TABLES):
+            subjects = [s for s in SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
+            marks, absent = marks_for(abilities, trends, exam, exam_seed + 100 * k, shift, subjects)
+            caption = "%s%s%s成绩表" % (GRADE_WITH_TABLES, klass, title)
+            write(os.path.join(folder, title + ".skv"),
+                  data_file(caption, klass, teacher, names, marks, absent, subjects))
     write(os.path.join(out, "表格模版", "考试成绩.templet"), template_file(TITLES))
     print("sample school written to", out)
 

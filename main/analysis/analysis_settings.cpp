@@ -20,6 +20,10 @@ std::string MissingFieldMessage(std::string_view field) {
     return "表格中没有字段“" + std::string(field) + "”！";
 }
 
+std::string MissingFieldInTableMessage(std::string_view tableName, std::string_view field) {
+    return "表格“" + std::string(tableName) + "”中没有字段“" + std::string(field) + "”！";
+}
+
 std::string FullMarksMessage(std::string_view field) {
     return "“" + std::string(field) + "”的满分必须是大于 0 的数！";
 }

@@ -26,6 +26,8 @@ inline constexpr std::string_view kPassAboveExcellentMessage = "及格线不能�
 inline constexpr std::string_view kBandWidthMessage = "分数段宽度必须是 1 到 100 之间的数！";
 // 表格中没有字段“F”！
 std::string MissingFieldMessage(std::string_view field);
+// 表格“NAME”中没有字段“F”！ (when several tables are read)
+std::string MissingFieldInTableMessage(std::string_view tableName, std::string_view field);
 // “F”的满分必须是大于 0 的数！
 std::string FullMarksMessage(std::string_view field);
 

@@ -1,5 +1,6 @@
 #include "main/analysis/field_marks.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/utf8.h"
@@ -21,17 +22,6 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(b, e - b);
 }
 
-// A row with no student: no data cell other than formulas holds anything.
-bool rowHoldsData(const GradeTable& table, int row) {
-    for (int c = 1; c < table.cols(); ++c) {
-        const std::string_view text = table.cell(row, c);
-        if (!IsFormula(text) && !IsBlank(text)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // CollectFieldMarks(table, col).numeric(), without computing what cannot change the answer: once a
 // number was found, the formulas (which give numbers or nothing) are passed over.
 bool numericField(const GradeTable& table, int col) {
@@ -40,7 +30,7 @@ bool numericField(const GradeTable& table, int col) {
         const std::string_view text = table.cell(r, col);
         double value = 0;
         if (IsFormula(text)) {
-            if (!number && rowHoldsData(table, r)) {
+            if (!number && RowHoldsData(table, r)) {
                 const std::string shown = 公式2值(table, r, col);
                 number = shown.empty() || ReadMark(shown, value);
             }
@@ -103,6 +93,42 @@ void FieldMarks::add(const FieldMarks& other) {
     hasText = hasText || other.hasText;
 }
 
+bool RowHoldsData(const GradeTable& table, int row) {
+    for (int c = 1; c < table.cols(); ++c) {
+        const std::string_view text = table.cell(row, c);
+        if (!IsFormula(text) && !IsBlank(text)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+MarkCell ReadMarkCell(const GradeTable& table, int row, int col, double& value) {
+    const std::string_view text = table.cell(row, col);
+    if (IsFormula(text)) {
+        if (!RowHoldsData(table, row)) {
+            return MarkCell::Nothing;
+        }
+        const std::string shown = 公式2值(table, row, col);
+        if (shown == kFormulaError || shown == kReferenceError) {
+            return MarkCell::Nothing;
+        }
+        // "###.##" shows 0.5 as ".5" and 0 as nothing.
+        if (shown.empty()) {
+            value = 0;
+            return MarkCell::Mark;
+        }
+        return ReadMark(shown, value) ? MarkCell::Mark : MarkCell::Nothing;
+    }
+    if (ReadMark(text, value)) {
+        return MarkCell::Mark;
+    }
+    if (IsAbsenceMark(text)) {
+        return MarkCell::Absent;
+    }
+    return IsBlank(text) ? MarkCell::Nothing : MarkCell::Text;
+}
+
 FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
     FieldMarks out;
     if (col < 1 || col >= table.cols()) {
@@ -110,28 +136,33 @@ FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
     }
     out.marks.reserve(static_cast<size_t>(table.rows()));
     for (int r = 1; r < table.rows(); ++r) {
-        const std::string_view text = table.cell(r, col);
         double value = 0;
-        if (IsFormula(text)) {
-            if (!rowHoldsData(table, r)) {
-                continue;
-            }
-            const std::string shown = 公式2值(table, r, col);
-            if (shown == kFormulaError || shown == kReferenceError) {
-                continue;
-            }
-            // "###.##" shows 0.5 as ".5" and 0 as nothing.
-            if (shown.empty()) {
-                out.marks.push_back(0);
-            } else if (ReadMark(shown, value)) {
+        switch (ReadMarkCell(table, r, col, value)) {
+            case MarkCell::Mark:
                 out.marks.push_back(value);
-            }
-        } else if (ReadMark(text, value)) {
-            out.marks.push_back(value);
-        } else if (IsAbsenceMark(text)) {
-            ++out.absent;
-        } else if (!IsBlank(text)) {
-            out.hasText = true;
+                break;
+            case MarkCell::Absent:
+                ++out.absent;
+                break;
+            case MarkCell::Text:
+                out.hasText = true;
+                break;
+            case MarkCell::Nothing:
+                break;
+        }
+    }
+    return out;
+}
+
+std::vector<std::optional<double>> FieldRowMarks(const GradeTable& table, int col) {
+    std::vector<std::optional<double>> out(static_cast<size_t>(std::max(table.rows() - 1, 0)));
+    if (col < 1 || col >= table.cols()) {
+        return out;
+    }
+    for (int r = 1; r < table.rows(); ++r) {
+        double value = 0;
+        if (ReadMarkCell(table, r, col, value) == MarkCell::Mark) {
+            out[static_cast<size_t>(r - 1)] = value;
         }
     }
     return out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,17 @@ struct FieldMarks {
     bool numeric() const { return !marks.empty() && !hasText; }
 };
 FieldMarks CollectFieldMarks(const GradeTable& table, int col);
+
+// What one cell of a field holds, read as CollectFieldMarks reads it; `value` receives a mark.
+enum class MarkCell { Mark, Absent, Text, Nothing };
+MarkCell ReadMarkCell(const GradeTable& table, int row, int col, double& value);
+
+// The mark of each data row (element r - 1 for row r), nothing where the cell holds none; all nothing
+// when `col` is no data column.
+std::vector<std::optional<double>> FieldRowMarks(const GradeTable& table, int col);
+
+// True when a data cell of the row other than a formula holds something: a row with a student.
+bool RowHoldsData(const GradeTable& table, int row);
 
 // True when the title names a field of marks: not empty, and no identifier nor rank ("号", "名次",
 // "排名" nowhere in it).

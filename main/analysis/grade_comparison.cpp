@@ -2,55 +2,29 @@
 
 #include <algorithm>
 
+#include "main/analysis/analysis_fields.h"
+#include "main/analysis/competition_rank.h"
 #include "main/analysis/field_marks.h"
 #include "main/analysis/result_table.h"
 #include "main/analysis/score_figures.h"
 
 namespace scorvane {
-namespace {
-
-std::string joinNames(const std::vector<std::string>& names) {
-    std::string out;
-    for (const std::string& name : names) {
-        out += (out.empty() ? "" : "、") + name;
+std::vector<const GradeTable*> PresentTables(const std::vector<ClassTable>& classes) {
+    std::vector<const GradeTable*> tables;
+    for (const ClassTable& c : classes) {
+        if (c.table) {
+            tables.push_back(&*c.table);
+        }
     }
-    return out;
+    return tables;
 }
 
-}  // namespace
-
 std::vector<std::string> ComparisonFields(const std::vector<ClassTable>& classes) {
-    std::vector<std::string> fields;
-    for (const ClassTable& c : classes) {
-        if (!c.table) {
-            continue;
-        }
-        for (const std::string& title : c.table->fieldTitles()) {
-            if (!title.empty() && std::find(fields.begin(), fields.end(), title) == fields.end()) {
-                fields.push_back(title);
-            }
-        }
-    }
-    return fields;
+    return FieldsOfTables(PresentTables(classes));
 }
 
 std::vector<std::string> DefaultComparisonFields(const std::vector<ClassTable>& classes) {
-    std::vector<std::string> fields;
-    for (const std::string& title : ComparisonFields(classes)) {
-        if (!IsMarkTitle(title)) {
-            continue;
-        }
-        FieldMarks all;
-        for (const ClassTable& c : classes) {
-            if (c.table) {
-                all.add(CollectFieldMarks(*c.table, FieldColumn(*c.table, title)));
-            }
-        }
-        if (all.numeric()) {
-            fields.push_back(title);
-        }
-    }
-    return fields;
+    return NumericFieldsOfTables(PresentTables(classes));
 }
 
 GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableName,
@@ -92,19 +66,12 @@ GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableNa
                                             RateText(fig.passed, fig.count),
                                             RateText(fig.excellent, fig.count)};
         };
+        const std::vector<int> ranks = CompetitionRanks(shownMeans);
         for (size_t i = 0; i < present.size(); ++i) {
             for (std::string& cell : cells(figures[i])) {
                 rows[i].push_back(std::move(cell));
             }
-            std::string rank;
-            if (shownMeans[i]) {
-                int higher = 0;
-                for (const std::optional<double>& other : shownMeans) {
-                    higher += other && *other > *shownMeans[i] ? 1 : 0;
-                }
-                rank = std::to_string(higher + 1);
-            }
-            rows[i].push_back(std::move(rank));
+            rows[i].push_back(RankText(ranks[i]));
         }
         for (std::string& cell : cells(ComputeFieldFigures(all, settings.fullMarks[f], settings.lines))) {
             rows.back().push_back(std::move(cell));
@@ -120,7 +87,8 @@ std::string NoClassHoldsTableMessage(std::string_view tableName) {
     return "本年级没有班级有表格“" + std::string(tableName) + "”！";
 }
 
-std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<ClassTable>& classes) {
+std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<ClassTable>& classes,
+                                  std::string_view leftOutOf) {
     std::vector<std::string> missing;
     std::vector<std::string> unreadable;
     for (const ClassTable& c : classes) {
@@ -130,11 +98,12 @@ std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<
     }
     std::string out;
     if (!missing.empty()) {
-        out += "以下班级没有表格“" + std::string(tableName) + "”，未列入对比：" + joinNames(missing);
+        out += "以下班级没有表格“" + std::string(tableName) + "”，未列入" + std::string(leftOutOf) + "：" +
+               JoinNames(missing);
     }
     if (!unreadable.empty()) {
         out += std::string(out.empty() ? "" : "\n") + "以下班级的表格“" + std::string(tableName) +
-               "”无法读取，未列入对比：" + joinNames(unreadable);
+               "”无法读取，未列入" + std::string(leftOutOf) + "：" + JoinNames(unreadable);
     }
     return out;
 }

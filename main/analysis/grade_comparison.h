@@ -23,6 +23,9 @@ struct ClassTable {
     bool unreadable = false;  // the class holds a file of that name that is no readable table
 };
 
+// The tables the classes hold, in their order.
+std::vector<const GradeTable*> PresentTables(const std::vector<ClassTable>& classes);
+
 // Every field title the classes' tables hold, in order of first appearance (class by class, column by
 // column), each once.
 std::vector<std::string> ComparisonFields(const std::vector<ClassTable>& classes);
@@ -40,8 +43,10 @@ GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableNa
 
 // 本年级没有班级有表格“NAME”！
 std::string NoClassHoldsTableMessage(std::string_view tableName);
-// The classes left out of the comparison, one sentence for those without the table and one for those
-// whose file could not be read ("以下班级没有表格“NAME”，未列入对比：(2)班、(5)班"); empty when none.
-std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<ClassTable>& classes);
+// The classes left out of the comparison (or of what `leftOutOf` names, "排名"), one sentence for
+// those without the table and one for those whose file could not be read
+// ("以下班级没有表格“NAME”，未列入对比：(2)班、(5)班"); empty when none.
+std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<ClassTable>& classes,
+                                  std::string_view leftOutOf = "对比");
 
 }  // namespace scorvane

@@ -46,17 +46,29 @@ std::optional<std::vector<std::string>> classesInSchoolFile(const fs::path& grad
     return std::nullopt;
 }
 
+// The folder as an absolute path without a trailing separator.
+fs::path normalFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::path path = fs::absolute(fs::path(folder), ec).lexically_normal();
+    return path.filename().empty() ? path.parent_path() : path;
+}
+
 }  // namespace
+
+std::optional<GradeClass> ReadClassFolder(const std::string& folder) {
+    if (!DirectoryExists(folder)) {
+        return std::nullopt;
+    }
+    const fs::path path = normalFolder(folder);
+    return GradeClass{path.filename().string(), path.string() + "/"};
+}
 
 std::optional<GradeFolder> ReadGradeFolder(const std::string& folder) {
     if (!DirectoryExists(folder)) {
         return std::nullopt;
     }
     std::error_code ec;
-    fs::path grade = fs::absolute(fs::path(folder), ec).lexically_normal();
-    if (grade.filename().empty()) {
-        grade = grade.parent_path();
-    }
+    const fs::path grade = normalFolder(folder);
     GradeFolder out;
     out.grade = grade.filename().string();
     std::optional<std::vector<std::string>> names = classesInSchoolFile(grade);
@@ -85,37 +97,79 @@ std::vector<GradeClass> GradeClassesOf(const SchoolTree& tree, const SchoolNode&
     return classes;
 }
 
-std::vector<std::string> GradeTableNames(const std::vector<GradeClass>& classes) {
+namespace {
+
+// Every table name the classes hold with the number of classes holding it, in name order.
+std::vector<GradeTableCount> tableCounts(const std::vector<GradeClass>& classes) {
     std::vector<std::string> names;
+    std::vector<int> counts;
     for (const GradeClass& c : classes) {
         if (c.folder.empty()) {
             continue;
         }
         for (std::string& name : ListTables(c.folder)) {
-            if (std::find(names.begin(), names.end(), name) == names.end()) {
+            const auto at = std::find(names.begin(), names.end(), name);
+            if (at == names.end()) {
                 names.push_back(std::move(name));
+                counts.push_back(1);
+            } else {
+                ++counts[static_cast<size_t>(at - names.begin())];
             }
         }
     }
-    sortNames(names);
+    std::vector<std::string> sorted = names;
+    sortNames(sorted);
+    std::vector<GradeTableCount> out;
+    for (std::string& name : sorted) {
+        const auto at = std::find(names.begin(), names.end(), name);
+        out.push_back({std::move(name), counts[static_cast<size_t>(at - names.begin())]});
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> GradeTableNames(const std::vector<GradeClass>& classes) {
+    std::vector<std::string> names;
+    for (GradeTableCount& entry : tableCounts(classes)) {
+        names.push_back(std::move(entry.name));
+    }
     return names;
+}
+
+std::vector<GradeTableCount> GradeTablesByClassCount(const std::vector<GradeClass>& classes) {
+    std::vector<GradeTableCount> out = tableCounts(classes);
+    std::stable_sort(out.begin(), out.end(), [](const GradeTableCount& a, const GradeTableCount& b) {
+        return a.classes > b.classes;
+    });
+    return out;
+}
+
+std::string GradeTableCountText(const GradeTableCount& entry) {
+    return entry.name + "（" + std::to_string(entry.classes) + " 个班）";
+}
+
+std::optional<GradeTable> ReadTableInFolder(const std::string& folder, std::string_view name,
+                                            bool& unreadable) {
+    unreadable = false;
+    const std::string file = folder.empty() ? std::string() : DataFileOf(folder + std::string(name));
+    if (file.empty() || !FileExists(file)) {
+        return std::nullopt;
+    }
+    GradeTable table;
+    const std::optional<std::string> bytes = ReadWholeFile(file);
+    if (bytes && ParseDataFile(*bytes, table)) {
+        return table;
+    }
+    unreadable = true;
+    return std::nullopt;
 }
 
 std::vector<ClassTable> LoadClassTables(const std::vector<GradeClass>& classes, std::string_view tableName) {
     std::vector<ClassTable> out;
     for (const GradeClass& c : classes) {
         ClassTable entry{c.name, std::nullopt, false};
-        const std::string file =
-            c.folder.empty() ? std::string() : DataFileOf(c.folder + std::string(tableName));
-        if (!file.empty() && FileExists(file)) {
-            GradeTable table;
-            const std::optional<std::string> bytes = ReadWholeFile(file);
-            if (bytes && ParseDataFile(*bytes, table)) {
-                entry.table = std::move(table);
-            } else {
-                entry.unreadable = true;
-            }
-        }
+        entry.table = ReadTableInFolder(c.folder, tableName, entry.unreadable);
         out.push_back(std::move(entry));
     }
     return out;

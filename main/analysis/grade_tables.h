@@ -27,12 +27,31 @@ struct GradeFolder {
 };
 std::optional<GradeFolder> ReadGradeFolder(const std::string& folder);
 
+// A class folder given by its path: the class's name (the folder's) and the folder, absolute, ending in
+// "/". Nothing when `folder` is no folder.
+std::optional<GradeClass> ReadClassFolder(const std::string& folder);
+
 // The classes of a grade node of the school tree, in the tree's order, each with its class folder.
 std::vector<GradeClass> GradeClassesOf(const SchoolTree& tree, const SchoolNode& grade);
 
 // The names of the tables the classes hold, each once, in the order a class folder lists its tables.
 // A class without a folder (empty) holds none.
 std::vector<std::string> GradeTableNames(const std::vector<GradeClass>& classes);
+
+// The tables of a grade with the number of its classes holding each: the one most classes hold first,
+// equal counts in the order of GradeTableNames. The grade's windows offer them so.
+struct GradeTableCount {
+    std::string name;
+    int classes = 0;
+};
+std::vector<GradeTableCount> GradeTablesByClassCount(const std::vector<GradeClass>& classes);
+// How such an entry is shown: "期中考试（3 个班）".
+std::string GradeTableCountText(const GradeTableCount& entry);
+
+// The table `name` of a folder (ending in "/"; the data file folder + name + ".skv"): nothing when
+// there is no such file, or, with `unreadable` set, when the file is no sound data file.
+std::optional<GradeTable> ReadTableInFolder(const std::string& folder, std::string_view name,
+                                            bool& unreadable);
 
 // Each class with its table `tableName` (folder + name + ".skv"): missing when it has no such file,
 // unreadable when the file is no sound data file.

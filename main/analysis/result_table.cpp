@@ -20,4 +20,12 @@ GradeTable ResultTable(std::string title, const std::vector<std::string>& titles
     return t;
 }
 
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& name : names) {
+        out += (out.empty() ? "" : "、") + name;
+    }
+    return out;
+}
+
 }  // namespace scorvane

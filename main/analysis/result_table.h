@@ -12,4 +12,7 @@ namespace scorvane {
 GradeTable ResultTable(std::string title, const std::vector<std::string>& titles,
                        const std::vector<std::vector<std::string>>& rows);
 
+// Names joined by "、" as the messages and the class information list them: "(1)班、(2)班".
+std::string JoinNames(const std::vector<std::string>& names);
+
 }  // namespace scorvane

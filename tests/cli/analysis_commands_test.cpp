@@ -16,6 +16,7 @@ using testing::MakeTable;
 using testing::ReadBytes;
 using testing::RunCli;
 using testing::TempDir;
+using Strings = std::vector<std::string>;
 
 struct CliAnalysis : ::testing::Test {
     TempDir dir;
@@ -87,6 +88,100 @@ TEST_F(CliAnalysis, CompareReadsTheClassesOfTheSchoolFileAndNamesThoseWithoutThe
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "本年级没有班级有表格“月考”！\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("d.skv")));
+}
+
+// A grade of three classes: (1)班 with 月考 and 期中, (2)班 with 期中, (3)班 with none.
+struct CliGradeAnalysis : ::testing::Test {
+    TempDir dir;
+    std::string grade = dir.file("表格数据/一中/高一");
+    std::string out = dir.file("out.skv");
+    void SetUp() override {
+        ASSERT_TRUE(SaveSchoolInfo({"一中", {{"高一", {"(1)班", "(2)班", "(3)班"}}}}, dir.path() + "/"));
+        std::filesystem::create_directories(grade + "/(3)班");
+        ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "学号", "语文", "总分"},
+                                            {{"甲", "01", "80", "160"}, {"乙", "02", "90", "170"}}, "月考"),
+                                  grade + "/(1)班/月考"));
+        ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "学号", "语文", "总分"},
+                                            {{"乙", "02", "85", "165"}, {"甲", "01", "95", "175"}}, "期中"),
+                                  grade + "/(1)班/期中"));
+        ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "总分"}, {{"丙", "70", "170"}}, "期中"),
+                                  grade + "/(2)班/期中"));
+    }
+    GradeTable written() const {
+        GradeTable t;
+        EXPECT_TRUE(ParseDataFile(ReadBytes(out), t));
+        return t;
+    }
+};
+
+TEST_F(CliGradeAnalysis, RankProgressHistoryAndZscoreWriteTheirTables) {
+    auto r = RunCli({"rank", grade, "--table", "期中", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "以下班级没有表格“期中”，未列入排名：(3)班\n");
+    GradeTable t = written();
+    EXPECT_EQ(t.title, "高一 期中 年级排名");
+    EXPECT_EQ(testing::RowCells(t, 0),
+              (Strings{"班级", "姓名", "学号", "语文", "总分", "班级名次", "年级名次"}));
+    EXPECT_EQ(testing::Column(t, 2), (Strings{"甲", "丙", "乙"}));
+    EXPECT_EQ(testing::Column(t, 7), (Strings{"1", "2", "3"}));
+
+    r = RunCli({"rank", grade, "--table", "期中", "--by", "语文", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(testing::Column(written(), 2), (Strings{"甲", "乙", "丙"}));
+
+    r = RunCli({"progress", grade + "/(1)班/月考.skv", grade + "/(1)班/期中", "--key", "姓名", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    t = written();
+    EXPECT_EQ(t.title, "期中 进退步");
+    EXPECT_EQ(t.classInfo, "前次“月考”，本次“期中”，按“总分”排名，按“姓名”对应学生；新增 0 人，未参加 0 人");
+    EXPECT_EQ(testing::RowCells(t, 1), (Strings{"甲", "2", "1", "1", "160", "175", "15.00"}));
+
+    r = RunCli({"history", grade + "/(1)班/", "--tables", "月考,期中", "--ranks", "-o", dir.file("h.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(
+        ReadBytes(dir.file("h.csv")),
+        EncodeGbk("(1)班 总分 历次成绩\r\n,  ,姓名,学号,月考,期中\r\n,1,甲,01,2,1\r\n,2,乙,02,1,2\r\n\r\n"));
+
+    // 3 is the column of 语文: 80 and 90 lie one deviation (5) either side of the mean 85.
+    r = RunCli({"zscore", grade + "/(1)班/月考", "--fields", "3", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(testing::RowCells(written(), 2), (Strings{"乙", "02", "1.00", "1.00", "60.00"}));
+}
+
+TEST_F(CliGradeAnalysis, BadInputIsToldAndNothingIsWritten) {
+    ASSERT_TRUE(
+        WriteDataFile(MakeTable({"姓名", "学号", "语文"}, {{"甲", "01", "1"}, {"乙", "01", "2"}}, "周测"),
+                      grade + "/(1)班/周测"));
+    const std::string first = grade + "/(1)班/月考.skv";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"rank", dir.file("没有"), "--table", "期中"}, "找不到文件夹：" + dir.file("没有")},
+        {{"rank", grade, "--table", "期末"}, "本年级没有班级有表格“期末”！"},
+        {{"rank", grade, "--table", "期中", "--by", "物理"}, "表格中没有字段“物理”！"},
+        {{"rank", grade},
+         "用法：scorvane-cli rank GRADE_FOLDER --table NAME [--by FIELD] -o OUT.skv|OUT.csv"},
+        {{"progress", first, dir.file("没有.skv")}, "找不到文件：" + dir.file("没有.skv")},
+        {{"progress", first, grade + "/(2)班/期中", "--key", "学号"}, "表格“期中”中没有字段“学号”！"},
+        {{"progress", first, grade + "/(1)班/期中", "--by", "物理"}, "表格“月考”中没有字段“物理”！"},
+        {{"progress", first, grade + "/(1)班/周测", "--by", "语文"},
+         "表格“周测”第 1 行和第 2 行的学号都是“01”，无法对应学生！"},
+        {{"history", dir.file("没有")}, "找不到文件夹：" + dir.file("没有")},
+        {{"history", grade + "/(3)班"}, "本班级还没有表格！"},
+        {{"history", grade + "/(1)班", "--tables", "月考,期末"}, "找不到表格“期末”！"},
+        {{"history", grade + "/(1)班", "--by", "物理"}, "表格中没有字段“物理”！"},
+        {{"history", grade + "/(1)班", "--by", "语文"},
+         "表格“周测”第 1 行和第 2 行的学号都是“01”，无法对应学生！"},
+        {{"zscore", first, "--fields", "语文,物理"}, "表格中没有字段“物理”！"},
+        {{"zscore", first, "--fields", "1"}, "字段“姓名”中没有成绩，不能计算标准分！"},
+        {{"zscore", dir.file("没有")}, "找不到文件：" + dir.file("没有")},
+    };
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> call = args;
+        call.insert(call.end(), {"-o", out});
+        auto r = RunCli(call);
+        EXPECT_EQ(r.exitCode, 1) << args[0] << " " << message;
+        EXPECT_EQ(r.err, message + "\n");
+        EXPECT_FALSE(std::filesystem::exists(out)) << message;
+    }
 }
 
 }  // namespace

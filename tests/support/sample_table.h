@@ -105,4 +105,13 @@ inline Strings RowCells(const GradeTable& t, int row) {
     return out;
 }
 
+// Every row's cells from row 0 (the titles), column 0 left out.
+inline std::vector<Strings> AllRowCells(const GradeTable& t) {
+    std::vector<Strings> rows;
+    for (int r = 0; r < t.rows(); ++r) {
+        rows.push_back(RowCells(t, r));
+    }
+    return rows;
+}
+
 }  // namespace scorvane::testing

@@ -1,0 +1,51 @@
+#include "main/analysis/analysis_fields.h"
+
+#include <algorithm>
+
+#include "main/analysis/field_marks.h"
+
+namespace scorvane {
+
+std::vector<std::string> FieldsOfTables(const std::vector<const GradeTable*>& tables) {
+    std::vector<std::string> fields;
+    for (const GradeTable* table : tables) {
+        for (std::string& title : table->fieldTitles()) {
+            if (!title.empty() && std::find(fields.begin(), fields.end(), title) == fields.end()) {
+                fields.push_back(std::move(title));
+            }
+        }
+    }
+    return fields;
+}
+
+std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTable*>& tables) {
+    std::vector<std::string> fields;
+    for (std::string& title : FieldsOfTables(tables)) {
+        if (!IsMarkTitle(title)) {
+            continue;
+        }
+        FieldMarks all;
+        for (const GradeTable* table : tables) {
+            all.add(CollectFieldMarks(*table, FieldColumn(*table, title)));
+        }
+        if (all.numeric()) {
+            fields.push_back(std::move(title));
+        }
+    }
+    return fields;
+}
+
+bool EveryTableHas(const std::vector<const GradeTable*>& tables, std::string_view field) {
+    return std::all_of(tables.begin(), tables.end(),
+                       [field](const GradeTable* table) { return FieldColumn(*table, field) >= 0; });
+}
+
+std::string DefaultRankField(const std::vector<const GradeTable*>& tables) {
+    if (!tables.empty() && EveryTableHas(tables, kTotalField)) {
+        return std::string(kTotalField);
+    }
+    std::vector<std::string> numeric = NumericFieldsOfTables(tables);
+    return numeric.empty() ? std::string() : std::move(numeric.front());
+}
+
+}  // namespace scorvane

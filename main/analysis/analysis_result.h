@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "main/document/grade_table.h"
+
+namespace scorvane {
+
+// What an analysis gives its window or command: the result table, or the reason there is none.
+struct AnalysisResult {
+    std::optional<GradeTable> table;
+    std::string refusal;  // set exactly when there is no table: tell it, nothing is produced
+    std::string notice;  // beside a table: what was left out ("以下班级没有表格…"), empty when nothing
+};
+
+inline AnalysisResult Refusal(std::string message) {
+    return AnalysisResult{std::nullopt, std::move(message), {}};
+}
+
+// A table an analysis reads, with the name it is known by (its file name in the class folder).
+struct NamedTable {
+    std::string name;
+    GradeTable table;
+};
+
+}  // namespace scorvane

@@ -1,0 +1,105 @@
+#include "main/analysis/grade_ranking.h"
+
+#include <gtest/gtest.h>
+
+#include "main/analysis/competition_rank.h"
+#include "main/analysis/grade_tables.h"
+#include "main/document/data_file.h"
+#include "support/sample_table.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+using testing::MakeTable;
+using Strings = std::vector<std::string>;
+
+TEST(CompetitionRanks, EqualValuesShareARankTheNextIsSkippedAndNoValueHasNone) {
+    using Values = std::vector<std::optional<double>>;
+    const std::vector<std::pair<Values, std::vector<int>>> cases = {
+        {{}, {}},
+        {{std::nullopt}, {0}},
+        {{70, 90, 90, 80}, {4, 1, 1, 3}},
+        {{5, std::nullopt, 5, 5, -1}, {1, 0, 1, 1, 4}},
+        {{0.5, 0.25, std::nullopt, 0.5}, {1, 3, 0, 1}},
+    };
+    for (const auto& [values, ranks] : cases) {
+        EXPECT_EQ(CompetitionRanks(values), ranks);
+    }
+}
+
+// (1)班: 学号 and 语文, 甲's 总分 a formula; (2)班 without the table; (3)班 without 学号 and 语文, with
+// 物理 that (1)班 lacks, and an empty row.
+std::vector<ClassTable> Grade() {
+    std::vector<ClassTable> classes;
+    classes.push_back(
+        {"(1)班", MakeTable({"姓名", "学号", "语文", "总分"}, {{"甲", "01", "80", "！公式：cell(?,3)+100"},
+                                                               {"乙", "02", "90", "190"},
+                                                               {"丙", "03", "缺考", "缺考"}})});
+    classes.push_back({"(2)班", std::nullopt});
+    classes.push_back({"(3)班", MakeTable({"姓名", "总分", "物理", "年级名次"},
+                                          {{"丁", "190", "70", "9"}, {"戊", "200", "60"}, {}})});
+    return classes;
+}
+
+TEST(GradeRanking, EveryStudentRankedInClassAndGradeTiesInClassOrderUnrankedLast) {
+    const std::vector<ClassTable> classes = Grade();
+    ASSERT_EQ(DefaultGradeRankField(classes), "总分");
+    const AnalysisResult r = GradeRanking("高一", "期中", classes, "总分");
+    ASSERT_TRUE(r.table) << r.refusal;
+    const GradeTable& t = *r.table;
+    EXPECT_EQ(t.title, "高一 期中 年级排名");
+    EXPECT_EQ(t.classInfo, "高一 (1)班、(3)班的“期中”，按“总分”排名");
+    EXPECT_EQ(r.notice, "以下班级没有表格“期中”，未列入排名：(2)班");
+    // 戊 200; 乙 and 丁 190 share 2 in class order; 甲 180 is 4th; 丙 has no 总分.
+    const std::vector<Strings> expected = {
+        {"班级", "姓名", "学号", "语文", "总分", "物理", "班级名次", "年级名次"},
+        {"(3)班", "戊", "", "", "200", "60", "1", "1"},
+        {"(1)班", "乙", "02", "90", "190", "", "1", "2"},
+        {"(3)班", "丁", "", "", "190", "70", "2", "2"},
+        {"(1)班", "甲", "01", "80", "180", "", "2", "4"},
+        {"(1)班", "丙", "03", "缺考", "缺考", "", "", ""},
+    };
+    EXPECT_EQ(testing::AllRowCells(t), expected);
+}
+
+TEST(GradeRanking, DefaultFieldAndRefusals) {
+    std::vector<ClassTable> classes = Grade();
+    classes[2].table = MakeTable({"姓名", "物理"}, {{"丁", "70"}});
+    // 总分 is not in every class: the first field with numbers (学号 is an identifier).
+    EXPECT_EQ(DefaultGradeRankField(classes), "语文");
+    // 物理: (1)班's students have no rank, and the notice says why.
+    const AnalysisResult physics = GradeRanking("高一", "期中", classes, "物理");
+    ASSERT_TRUE(physics.table);
+    EXPECT_EQ(testing::Column(*physics.table, 8), (Strings{"1", "", "", ""}));
+    EXPECT_EQ(physics.notice,
+              "以下班级没有表格“期中”，未列入排名：(2)班\n"
+              "以下班级的表格“期中”没有字段“物理”，其学生没有名次：(1)班");
+    EXPECT_EQ(GradeRanking("高一", "期中", classes, "英语").refusal, "表格中没有字段“英语”！");
+    EXPECT_EQ(GradeRanking("高一", "期中", classes, "").refusal, "请选择排名所依据的字段！");
+    EXPECT_EQ(GradeRanking("高一", "月考", {{"(1)班", std::nullopt}}, "总分").refusal,
+              "本年级没有班级有表格“月考”！");
+    EXPECT_FALSE(GradeRanking("高一", "月考", {{"(1)班", std::nullopt}}, "总分").table);
+}
+
+TEST(GradeRanking, TablesOfTheGradeMostHeldFirstEqualCountsInNameOrder) {
+    testing::TempDir dir;
+    const std::vector<std::pair<std::string, Strings>> held = {
+        {"(1)班", {"期中", "月考"}}, {"(2)班", {"期中", "期末"}}, {"(3)班", {"期中", "期末", "月考"}}};
+    std::vector<GradeClass> classes;
+    for (const auto& [name, tables] : held) {
+        for (const std::string& table : tables) {
+            ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"1"}}), dir.file(name + "/" + table)));
+        }
+        classes.push_back({name, dir.file(name) + "/"});
+    }
+    classes.push_back({"(4)班", ""});
+    Strings texts;
+    for (const GradeTableCount& entry : GradeTablesByClassCount(classes)) {
+        texts.push_back(GradeTableCountText(entry));
+    }
+    EXPECT_EQ(texts, (Strings{"期中（3 个班）", "期末（2 个班）", "月考（2 个班）"}));
+}
+
+}  // namespace
+}  // namespace scorvane
