@@ -1,5 +1,6 @@
 #include "designer/line_editing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -215,6 +216,21 @@ void MoveWholeTable(TemplateDocument& doc, TableMove direction) {
         label.top += static_cast<double>(dy);
         KeepOnPage(doc, label);
     }
+}
+
+BoxKeyEffect TypeIntoCoordinateBox(TemplateDocument& doc, BoxKey key, std::string_view typed, bool ctrl) {
+    if (key == BoxKey::Other && (typed.empty() || ctrl)) {
+        return BoxKeyEffect::Pass;
+    }
+    doc.markChanged();
+    if (key == BoxKey::Enter) {
+        return BoxKeyEffect::Commit;
+    }
+    if (key == BoxKey::Erase) {
+        return BoxKeyEffect::Pass;
+    }
+    const bool digits = std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? BoxKeyEffect::Pass : BoxKeyEffect::Drop;
 }
 
 }  // namespace scorvane::designer

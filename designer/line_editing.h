@@ -27,6 +27,14 @@ long long GetLineLen(const TemplateLine& line);
 // Enter in a coordinate box: the selected line becomes box0,box1,box2,box3,2.
 bool CommitCoordinates(TemplateDocument& doc, const std::array<std::string, 4>& boxes);
 
+// A key typed into a coordinate box, with `typed` its printable text ("" for a key that types
+// nothing). Every key that edits marks the template changed: Enter commits the boxes; Backspace and
+// Delete reach the box; typed text reaches it only when it is all digits, and is dropped otherwise.
+// A key that types nothing (a cursor key) or is held with Ctrl passes untouched.
+enum class BoxKey { Enter, Erase, Other };
+enum class BoxKeyEffect { Pass, Drop, Commit };
+BoxKeyEffect TypeIntoCoordinateBox(TemplateDocument& doc, BoxKey key, std::string_view typed, bool ctrl);
+
 // The move bars: the selected line moves, keeping its shape, until its first end point has the given
 // x ("移动：横向：") or y ("纵向：").
 enum class Axis { Horizontal, Vertical };

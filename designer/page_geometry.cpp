@@ -1,5 +1,6 @@
 #include "designer/page_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -7,6 +8,10 @@ namespace scorvane::designer {
 namespace {
 
 constexpr double kPixelTwips = 15;
+
+// The resolutions a picture file may give for itself; outside them it is shown pixel for pixel.
+constexpr double kMinPictureDpi = 24;
+constexpr double kMaxPictureDpi = 2400;
 
 // A spacing "digits[.digits]" (or ".5", "5.") as numerator / 10^decimals; nullopt when it is not one,
 // or is zero.
@@ -77,6 +82,15 @@ int ScrollMax(double page, double viewport, double otherBar) {
         return 0;
     }
     return value > 1e9 ? 1000000000 : static_cast<int>(value);
+}
+
+std::optional<PixelSize> BackgroundPictureSize(int width, int height, double pictureDpi, double screenDpi) {
+    if (pictureDpi < kMinPictureDpi || pictureDpi > kMaxPictureDpi ||
+        std::abs(pictureDpi - screenDpi) <= 0.5) {
+        return std::nullopt;
+    }
+    return PixelSize{std::max(1, static_cast<int>(std::lround(width * screenDpi / pictureDpi))),
+                     std::max(1, static_cast<int>(std::lround(height * screenDpi / pictureDpi)))};
 }
 
 }  // namespace scorvane::designer

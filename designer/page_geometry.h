@@ -24,6 +24,17 @@ struct GridDivisions {
 // (15 twips), where the grid would only paint the page grey.
 std::optional<GridDivisions> GridDivisionsFor(double width, double height, std::string_view spacing);
 
+// A background picture that gives its resolution (a scanned form) is shown at its size on paper: its
+// `width` × `height` pixels scaled by screenDpi / pictureDpi, each to the nearest pixel and at least 1.
+// nullopt, the picture shown pixel for pixel, when the resolution it gives lies outside 24 … 2400 dpi
+// (none given, or not believable) or within half a dot of the screen's.
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+std::optional<PixelSize> BackgroundPictureSize(int width, int height, double pictureDpi, double screenDpi);
+
 // The largest value of a page scroll bar: (page − viewport + the other bar's thickness) / 120 + 1, to
 // the nearest whole number (halves to even), and never below 0. All lengths in twips.
 int ScrollMax(double page, double viewport, double otherBar);

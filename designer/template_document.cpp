@@ -32,6 +32,19 @@ void TemplateDocument::clearContents() {
     lastAddedLabel = -1;
 }
 
+bool ShowMovedLabelsWhole(TemplateDocument& doc,
+                          const std::function<std::pair<double, double>(size_t)>& wholeSize) {
+    if (doc.labelsMovedOntoPage.empty()) {
+        return false;
+    }
+    for (size_t i : doc.labelsMovedOntoPage) {
+        const auto [width, height] = wholeSize(i);
+        ShowLabelWhole(doc, i, width, height);
+    }
+    doc.labelsMovedOntoPage.clear();
+    return true;
+}
+
 bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label) {
     return KeepLabelOnPage(label, static_cast<double>(doc.pageWidth()),
                            static_cast<double>(doc.pageHeight()));

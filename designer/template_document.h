@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/report_template.h"
@@ -71,6 +72,11 @@ int SetOrientation(TemplateDocument& doc, bool landscape);
 // A label moved onto the page from outside is brought in further, so that the whole of it, `width` ×
 // `height` twips, shows where it fits: findable on the page, not just on its edge.
 void ShowLabelWhole(TemplateDocument& doc, size_t i, double width, double height);
+
+// Brings every label of labelsMovedOntoPage in to show whole (ShowLabelWhole), `wholeSize` giving a
+// label's width and height in twips, and empties the list. False when no label was waiting.
+bool ShowMovedLabelsWhole(TemplateDocument& doc,
+                          const std::function<std::pair<double, double>(size_t)>& wholeSize);
 
 // A label kept on the document's page (0 … page width, 0 … page height, the orientation in force).
 bool KeepOnPage(const TemplateDocument& doc, TemplateLabel& label);

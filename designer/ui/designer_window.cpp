@@ -5,22 +5,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImage>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStackedWidget>
 #include <QStatusBar>
 
 #include "common/prompter.h"
@@ -34,8 +28,10 @@
 #include "designer/page_geometry.h"
 #include "designer/sample_print.h"
 #include "designer/template_file_commands.h"
+#include "designer/ui/background_picture.h"
 #include "designer/ui/label_color_dialog.h"
 #include "designer/ui/label_font_dialog.h"
+#include "designer/ui/line_editor_commands.h"
 #include "designer/ui/name_list_model.h"
 #include "designer/ui/page_viewport.h"
 #include "designer/ui/page_widget.h"
@@ -53,15 +49,6 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-
-// A label's position as the position boxes show it.
-QString positionText(double twips) {
-    return QString::fromStdString(FormatShortestReal(twips));
-}
-
-// The resolutions a picture file may give for itself; outside them it is shown pixel for pixel.
-constexpr double kMinPictureDpi = 24;
-constexpr double kMaxPictureDpi = 2400;
 
 }  // namespace
 
@@ -197,35 +184,14 @@ void DesignerWindow::wirePanel() {
     });
     for (QComboBox* list : {p->lineList, p->labelList}) {
         connect(list->lineEdit(), &QLineEdit::textEdited, this, [this] { doc_.markChanged(); });
-        list->installEventFilter(this);
-        list->lineEdit()->installEventFilter(this);
     }
-    p->lineListCaption->installEventFilter(this);
-    p->labelListCaption->installEventFilter(this);
 
     // The line editor.
-    for (QLineEdit* box : p->coordinateBoxes) {
-        box->installEventFilter(this);
-    }
-    connect(p->moveHorizontal, &QScrollBar::valueChanged, this,
-            [this](int v) { afterLineCommand(MoveSelectedLine(doc_, Axis::Horizontal, v)); });
-    connect(p->moveVertical, &QScrollBar::valueChanged, this,
-            [this](int v) { afterLineCommand(MoveSelectedLine(doc_, Axis::Vertical, v)); });
-    connect(p->lengthen, &QPushButton::clicked, this,
-            [this] { afterLineCommand(ChangeSelectedLineLength(doc_, kLengthStep)); });
-    connect(p->shorten, &QPushButton::clicked, this,
-            [this] { afterLineCommand(ChangeSelectedLineLength(doc_, -kLengthStep)); });
-    connect(p->copyLine, &QPushButton::clicked, this, [this] {
-        if (CopyLastLine(doc_)) {
-            showLineList();
-            redraw();
-        }
-    });
-    connect(p->deleteLine, &QPushButton::clicked, this, [this] {
-        if (DeleteSelectedLine(doc_)) {
-            showLineList();
-            redraw();
-        }
+    auto* lines = new LineEditorCommands(*p, doc_, this);
+    connect(lines, &LineEditorCommands::lineChanged, this, &DesignerWindow::redraw);
+    connect(lines, &LineEditorCommands::linesChanged, this, [this] {
+        showLineList();
+        redraw();
     });
 
     // The label editor.
@@ -286,95 +252,10 @@ bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     const QEvent::Type type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
-        altKey(static_cast<QKeyEvent*>(event))) {
+        panel_->takeAltKey(static_cast<QKeyEvent*>(event))) {
         return true;
-    }
-    if (watched == panel_->lineListCaption || watched == panel_->labelListCaption) {
-        if (type == QEvent::Enter || type == QEvent::MouseMove) {
-            if (watched == panel_->lineListCaption) {
-                panel_->showLineEditor();
-            } else {
-                panel_->showLabelEditor();
-            }
-        }
-        return false;
-    }
-    if (type == QEvent::FocusIn) {
-        if (watched == panel_->lineList || watched == panel_->lineList->lineEdit()) {
-            panel_->showLineEditor();
-        } else if (watched == panel_->labelList || watched == panel_->labelList->lineEdit()) {
-            panel_->showLabelEditor();
-        }
-        return false;
-    }
-    if (type == QEvent::KeyPress) {
-        for (QLineEdit* box : panel_->coordinateBoxes) {
-            if (watched == box) {
-                return coordinateKey(static_cast<QKeyEvent*>(event));
-            }
-        }
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-bool DesignerWindow::altKey(QKeyEvent* key) {
-    if ((key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) != Qt::AltModifier) {
-        return false;
-    }
-    QWidget* focus = QApplication::focusWidget();
-    const bool inLabelEditor = !panel_->lineEditorShown() && focus &&
-                               (panel_->labelEditor->isAncestorOf(focus) || focus == panel_->labelList ||
-                                focus == panel_->labelList->lineEdit());
-    if (key->key() == Qt::Key_F && inLabelEditor) {
-        if (key->type() == QEvent::ShortcutOverride) {
-            key->accept();  // the key comes as a key press instead of opening "文件(&F)"
-        } else {
-            panel_->labelFont->animateClick();
-        }
-        return true;
-    }
-    // No shortcut took the key: the letter of a hidden button is not typed either.
-    const QString text = key->text();
-    return key->type() == QEvent::KeyPress && !text.isEmpty() && text.at(0).isPrint();
-}
-
-// A key in a coordinate box: every key that edits marks the template changed; only digits, Backspace
-// and Delete reach the box; Enter commits the line. Keys that move the cursor or hold Ctrl pass.
-bool DesignerWindow::coordinateKey(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        doc_.markChanged();
-        commitCoordinates();
-        return true;
-    }
-    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
-        doc_.markChanged();
-        return false;
-    }
-    const QString text = key->text();
-    if (text.isEmpty() || !text.at(0).isPrint() || (key->modifiers() & Qt::ControlModifier)) {
-        return false;
-    }
-    doc_.markChanged();
-    for (QChar c : text) {
-        if (c < QChar('0') || c > QChar('9')) {
-            return true;  // dropped
-        }
-    }
-    return false;
-}
-
-void DesignerWindow::commitCoordinates() {
-    std::array<std::string, 4> boxes;
-    for (size_t i = 0; i < 4; ++i) {
-        boxes[i] = panel_->coordinateBoxes[i]->text().toStdString();
-    }
-    afterLineCommand(CommitCoordinates(doc_, boxes));
-}
-
-void DesignerWindow::afterLineCommand(bool changed) {
-    if (changed) {
-        redraw();
-    }
 }
 
 void DesignerWindow::onPageReleased(Qt::MouseButton button, double x, double y) {
@@ -395,28 +276,12 @@ void DesignerWindow::onPageReleased(Qt::MouseButton button, double x, double y) 
 
 void DesignerWindow::redraw() {
     page_->redraw(panel_->gridSwitch->isChecked(), panel_->gridSpacing->text().toStdString());
-    if (!doc_.lines.hasSelection()) {
-        for (QLineEdit* box : panel_->coordinateBoxes) {
-            box->clear();
-        }
-        return;
+    // The boxes and bars show the selected line without rewriting it.
+    std::optional<LineCoordinates> xy;
+    if (doc_.lines.hasSelection()) {
+        xy = GetLineXY(doc_.lines.record(static_cast<size_t>(doc_.lines.selected())));
     }
-    // A record that does not parse leaves the later boxes as they were; a bar keeps its place when the
-    // line lies outside its range. Neither rewrites the line.
-    const LineCoordinates xy = GetLineXY(doc_.lines.record(static_cast<size_t>(doc_.lines.selected())));
-    for (size_t i = 0; i < 4; ++i) {
-        if (xy[i]) {
-            panel_->coordinateBoxes[i]->setText(QString::number(*xy[i]));
-        }
-    }
-    const std::pair<QScrollBar*, std::optional<long long>> bars[] = {{panel_->moveHorizontal, xy[0]},
-                                                                     {panel_->moveVertical, xy[1]}};
-    for (const auto& [bar, value] : bars) {
-        if (value && *value >= bar->minimum() && *value <= bar->maximum()) {
-            const QSignalBlocker quiet(bar);
-            bar->setValue(static_cast<int>(*value));
-        }
-    }
+    panel_->showLine(xy);
 }
 
 void DesignerWindow::showLineList() {
@@ -432,16 +297,7 @@ void DesignerWindow::showLabelList() {
 }
 
 void DesignerWindow::layOutPage() {
-    {
-        const QSignalBlocker quietLandscape(panel_->landscape);
-        const QSignalBlocker quietPortrait(panel_->portrait);
-        (doc_.landscape ? panel_->landscape : panel_->portrait)->setChecked(true);
-    }
-    for (auto [bar, max] : {std::pair{panel_->moveHorizontal, doc_.pageWidth()},
-                            std::pair{panel_->moveVertical, doc_.pageHeight()}}) {
-        const QSignalBlocker quiet(bar);
-        bar->setRange(0, static_cast<int>(max));
-    }
+    panel_->showPage(doc_.landscape, doc_.pageWidth(), doc_.pageHeight());
 }
 
 void DesignerWindow::showTitle() {
@@ -481,17 +337,15 @@ bool DesignerWindow::openAtStart(const std::string& path) {
 }
 
 void DesignerWindow::showMovedLabelsWhole() {
-    if (doc_.labelsMovedOntoPage.empty()) {
-        return;
-    }
     const double tpp = page_->twipsPerPixel();
-    for (size_t i : doc_.labelsMovedOntoPage) {
+    const bool moved = ShowMovedLabelsWhole(doc_, [this, tpp](size_t i) {
         const QSize whole = page_->wholeSize(static_cast<int>(i));
-        ShowLabelWhole(doc_, i, whole.width() * tpp, whole.height() * tpp);
+        return std::pair{whole.width() * tpp, whole.height() * tpp};
+    });
+    if (moved) {
+        page_->labelsChanged();
+        showLabelEditorFields();
     }
-    doc_.labelsMovedOntoPage.clear();
-    page_->labelsChanged();
-    showLabelEditorFields();
 }
 
 void DesignerWindow::newTemplate() {
@@ -609,20 +463,9 @@ void DesignerWindow::selectLabel(int index) {
 }
 
 void DesignerWindow::showLabelEditorFields() {
-    SidePanel* p = panel_;
-    if (doc_.labels.hasSelection()) {
-        const TemplateLabel& label = doc_.labels.label(static_cast<size_t>(doc_.labels.selected()));
-        p->labelLeft->setText(positionText(label.left));
-        p->labelTop->setText(positionText(label.top));
-        p->labelText->setText(QString::fromStdString(LabelEditorText(label)));
-        p->dataLabel->setChecked(IsDataLabel(label));
-    } else {
-        // (setText, not clear(): clearing counts as an edit of the caption box)
-        p->labelLeft->setText(QString());
-        p->labelTop->setText(QString());
-        p->labelText->setText(QString());
-        p->dataLabel->setChecked(false);
-    }
+    panel_->showLabel(doc_.labels.hasSelection()
+                          ? &doc_.labels.label(static_cast<size_t>(doc_.labels.selected()))
+                          : nullptr);
 }
 
 void DesignerWindow::commitPendingEdits() {
@@ -687,27 +530,13 @@ void DesignerWindow::importPicture() {
     if (path.empty()) {
         return;
     }
-    QImageReader reader(QString::fromStdString(path));
-    QImage picture = reader.read();
+    const QImage picture =
+        ReadBackgroundPicture(QString::fromStdString(path), 1440.0 / page_->twipsPerPixel());
     if (picture.isNull()) {
         prompter_.message(kReadFailedMessage, "错误", Icon::Error);
         return;
     }
-    // A picture that gives its resolution (a scanned form) is shown at its size on paper; one that
-    // does not, pixel for pixel.
-    const double dpi = picture.dotsPerMeterX() * 0.0254;
-    const double screenDpi = 1440.0 / page_->twipsPerPixel();
-    if (dpi >= kMinPictureDpi && dpi <= kMaxPictureDpi && std::abs(dpi - screenDpi) > 0.5) {
-        const QSize shown(static_cast<int>(std::lround(picture.width() * screenDpi / dpi)),
-                          static_cast<int>(std::lround(picture.height() * screenDpi / dpi)));
-        picture =
-            picture.scaled(shown.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    // Transparent parts show the white page.
-    QImage opaque(picture.size(), QImage::Format_RGB32);
-    opaque.fill(Qt::white);
-    QPainter(&opaque).drawImage(0, 0, picture);
-    page_->setBackground(opaque);
+    page_->setBackground(picture);
 }
 
 void DesignerWindow::exportBitmap() {

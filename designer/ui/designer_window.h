@@ -78,11 +78,7 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     void showLineList();
     void showLabelList();
     void layOutPage();
-    void afterLineCommand(bool changed);
     void showTitle();
-    // A key on its way to a widget of this window: Alt with a letter that no visible control owns is
-    // dropped instead of typed; Alt+F in the label editor is its "更改字体(&F)". True when taken.
-    bool altKey(QKeyEvent* key);
     // An edit of "标签文字：" not yet committed goes to the label before another command runs.
     void commitPendingEdits();
     void nudgeLabel(Qt::Key key);
@@ -90,8 +86,6 @@ class DesignerWindow : public QMainWindow, private StatusSink {
     void showMovedLabelsWhole();
 
     void onPageReleased(Qt::MouseButton button, double x, double y);
-    bool coordinateKey(QKeyEvent* key);
-    void commitCoordinates();
     void setOrientation(bool landscape);
 
     void newTemplate();

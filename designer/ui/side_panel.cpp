@@ -6,15 +6,19 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <iterator>
+
+#include "designer/label_editing.h"
 
 namespace scorvane::designer {
 namespace {
@@ -230,6 +234,101 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
                         portrait};
     for (size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
+    }
+
+    for (QWidget* w : {static_cast<QWidget*>(lineListCaption), static_cast<QWidget*>(labelListCaption),
+                       static_cast<QWidget*>(lineList), static_cast<QWidget*>(lineList->lineEdit()),
+                       static_cast<QWidget*>(labelList), static_cast<QWidget*>(labelList->lineEdit())}) {
+        w->installEventFilter(this);
+    }
+}
+
+bool SidePanel::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Enter || type == QEvent::MouseMove) {
+        if (watched == lineListCaption) {
+            showLineEditor();
+        } else if (watched == labelListCaption) {
+            showLabelEditor();
+        }
+    } else if (type == QEvent::FocusIn) {
+        if (watched == lineList || watched == lineList->lineEdit()) {
+            showLineEditor();
+        } else if (watched == labelList || watched == labelList->lineEdit()) {
+            showLabelEditor();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool SidePanel::takeAltKey(QKeyEvent* key) {
+    if ((key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) != Qt::AltModifier) {
+        return false;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    const bool inLabelEditor =
+        !lineEditorShown() && focus &&
+        (labelEditor->isAncestorOf(focus) || focus == labelList || focus == labelList->lineEdit());
+    if (key->key() == Qt::Key_F && inLabelEditor) {
+        if (key->type() == QEvent::ShortcutOverride) {
+            key->accept();  // the key comes as a key press instead of opening "文件(&F)"
+        } else {
+            labelFont->animateClick();
+        }
+        return true;
+    }
+    // No shortcut took the key: the letter of a hidden button is not typed either.
+    const QString text = key->text();
+    return key->type() == QEvent::KeyPress && !text.isEmpty() && text.at(0).isPrint();
+}
+
+void SidePanel::showLine(const std::optional<LineCoordinates>& coordinates) {
+    if (!coordinates) {
+        for (QLineEdit* box : coordinateBoxes) {
+            box->clear();
+        }
+        return;
+    }
+    const LineCoordinates& xy = *coordinates;
+    for (size_t i = 0; i < 4; ++i) {
+        if (xy[i]) {
+            coordinateBoxes[i]->setText(QString::number(*xy[i]));
+        }
+    }
+    const std::pair<QScrollBar*, std::optional<long long>> bars[] = {{moveHorizontal, xy[0]},
+                                                                     {moveVertical, xy[1]}};
+    for (const auto& [bar, value] : bars) {
+        if (value && *value >= bar->minimum() && *value <= bar->maximum()) {
+            const QSignalBlocker quiet(bar);
+            bar->setValue(static_cast<int>(*value));
+        }
+    }
+}
+
+void SidePanel::showPage(bool landscapePage, long long width, long long height) {
+    {
+        const QSignalBlocker quietLandscape(landscape);
+        const QSignalBlocker quietPortrait(portrait);
+        (landscapePage ? landscape : portrait)->setChecked(true);
+    }
+    for (auto [bar, max] : {std::pair{moveHorizontal, width}, std::pair{moveVertical, height}}) {
+        const QSignalBlocker quiet(bar);
+        bar->setRange(0, static_cast<int>(max));
+    }
+}
+
+void SidePanel::showLabel(const TemplateLabel* label) {
+    if (label) {
+        labelLeft->setText(QString::fromStdString(FormatShortestReal(label->left)));
+        labelTop->setText(QString::fromStdString(FormatShortestReal(label->top)));
+        labelText->setText(QString::fromStdString(LabelEditorText(*label)));
+        dataLabel->setChecked(IsDataLabel(*label));
+    } else {
+        // (setText, not clear(): clearing counts as an edit of the caption box)
+        labelLeft->setText(QString());
+        labelTop->setText(QString());
+        labelText->setText(QString());
+        dataLabel->setChecked(false);
     }
 }
 

@@ -2,10 +2,15 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
+
+#include "common/report_template.h"
+#include "designer/line_editing.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,8 +22,9 @@ namespace scorvane::designer {
 
 // The designer's side panel: the line list and the label list, the line editor "表格线属性：" (Frame1)
 // and the label editor "文字标签：" (Frame2) sharing one place, the whole-table move buttons, the grid
-// switch with its spacing and the page orientation. It only holds the controls; the window gives them
-// their work.
+// switch with its spacing and the page orientation. It holds and shows the controls; the window gives
+// them their work. Pointing at a list's caption, or the focus entering a list, brings that list's
+// editor into view.
 //
 // Tab goes through the panel in reading order, each list followed by its own editor (a list that takes
 // the focus brings its editor into view): the line list, the line editor's boxes, bars and buttons,
@@ -34,8 +40,23 @@ class SidePanel : public QWidget {
     void showLabelEditor();
     bool lineEditorShown() const;
 
+    // The selected line's coordinates in the boxes and on the move bars; nullopt (no line selected)
+    // empties the boxes. A coordinate the record does not give leaves its box as it was, and a bar
+    // keeps its place when the line lies outside its range; nothing here reports a change.
+    void showLine(const std::optional<LineCoordinates>& coordinates);
+    // The page's orientation and the move bars' ranges (0 … width, 0 … height twips), unreported.
+    void showPage(bool landscape, long long width, long long height);
+    // The selected label's position, caption (line breaks as "[/]") and data tick; nullptr empties them.
+    void showLabel(const TemplateLabel* label);
+
+    // A key with Alt on its way to a control of the window: Alt+F in the label editor (or its list) is
+    // "更改字体(&F)", which shares its letter with the menu "文件(&F)"; Alt with any other letter that no
+    // shortcut took is dropped instead of typed. True when the key is taken.
+    bool takeAltKey(QKeyEvent* key);
+
   protected:
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   public:
     QLabel* lineListCaption;   // Label8

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "main/document/grade_table.h"
 
 namespace scorvane {
 
@@ -23,5 +26,19 @@ struct GridSelection {
 inline std::string PositionText(int row, int col) {
     return "行:" + std::to_string(row) + "列:" + std::to_string(col);
 }
+
+// A data cell: a student's row (1 …) and a field's column (1 …) that the table holds.
+bool IsDataCell(const GradeTable& table, int row, int col);
+
+// The current cell (row, col) kept inside the table, as every command leaves the cursor: row 0 …
+// rows − 1 and column 0 … cols − 1, or 0 where the table has none.
+GridSelection CellInTable(const GradeTable& table, int row, int col);
+
+// A range the grid selects as it is: both corners are data cells.
+bool SelectsDataCells(const GradeTable& table, const GridSelection& selection);
+
+// The whole of data row `row`, from the first field to the last, current cell on the first field;
+// nullopt for a row the table does not have or a table without fields.
+std::optional<GridSelection> WholeRow(const GradeTable& table, int row);
 
 }  // namespace scorvane

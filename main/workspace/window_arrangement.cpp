@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/menu_text.h"
+
 namespace scorvane {
 namespace {
 
@@ -52,6 +54,10 @@ std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, i
         rects.push_back({column * iconWidth, areaHeight - (row + 1) * iconHeight, iconWidth, iconHeight});
     }
     return rects;
+}
+
+std::string WindowListEntry(int number, std::string_view title) {
+    return "&" + std::to_string(number) + " " + MenuEntryText(title);
 }
 
 }  // namespace scorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace scorvane {
@@ -23,5 +25,9 @@ std::vector<WindowRect> TileSideBySide(int count, int areaWidth, int areaHeight)
 // "排列图标": minimised windows of `iconWidth` x `iconHeight` lined up from the bottom-left corner of
 // the area, left to right, a new row above when a row is full.
 std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, int areaWidth, int areaHeight);
+
+// The 窗口 menu's entry for the `number`th table window (from 1): "&" and the number, a space and the
+// window's title as it is ("&2 期中考试").
+std::string WindowListEntry(int number, std::string_view title);
 
 }  // namespace scorvane

@@ -318,5 +318,29 @@ TEST_F(LabelAppearance, AllLabelsCommandsStartFromTheSelectedLabelAndReachLabels
     EXPECT_EQ(doc.labels.prototype().foreColor, 0x00FF00u);
 }
 
+TEST(Labels, LabelsMovedOntoThePageComeInWholeOnceTheirSizesAreKnown) {
+    TemplateDocument doc;
+    AddLabel(doc, 11907, 0);
+    AddLabel(doc, 5, 5);
+    AddLabel(doc, 100, 16840);
+    doc.labelsMovedOntoPage = {0, 2};
+    std::vector<size_t> asked;
+    auto size = [&asked](size_t i) {
+        asked.push_back(i);
+        return std::pair{1000.0 + static_cast<double>(i), 300.0};
+    };
+    EXPECT_TRUE(ShowMovedLabelsWhole(doc, size));
+    EXPECT_EQ(asked, (std::vector<size_t>{0, 2}));
+    EXPECT_EQ(doc.labels.label(0).left, 10907);
+    EXPECT_EQ(doc.labels.label(0).top, 0);
+    EXPECT_EQ(doc.labels.label(1).left, 5);  // not waiting: left where it stands
+    EXPECT_EQ(doc.labels.label(2).left, 100);
+    EXPECT_EQ(doc.labels.label(2).top, 16540);
+    EXPECT_TRUE(doc.labelsMovedOntoPage.empty());
+    // Nothing waits any more.
+    EXPECT_FALSE(ShowMovedLabelsWhole(doc, size));
+    EXPECT_EQ(asked.size(), 2u);
+}
+
 }  // namespace
 }  // namespace scorvane::designer

@@ -162,5 +162,35 @@ TEST(LineEditing, WholeTableMovesShiftLinesAndLabelsKeepingKinds) {
     EXPECT_EQ(doc.lines.selected(), 0);
 }
 
+TEST(LineEditing, ACoordinateBoxTakesDigitsAndItsEditingKeysAndEnterCommits) {
+    struct Case {
+        const char* what;
+        BoxKey key;
+        std::string_view typed;
+        bool ctrl;
+        BoxKeyEffect effect;
+        bool marked;
+    };
+    const Case cases[] = {
+        {"digits", BoxKey::Other, "09", false, BoxKeyEffect::Pass, true},
+        {"the sign below 0", BoxKey::Other, "/", false, BoxKeyEffect::Drop, true},
+        {"the sign above 9", BoxKey::Other, ":", false, BoxKeyEffect::Drop, true},
+        {"a minus", BoxKey::Other, "-", false, BoxKeyEffect::Drop, true},
+        {"a letter after a digit", BoxKey::Other, "4a", false, BoxKeyEffect::Drop, true},
+        {"a full-width digit", BoxKey::Other, "１", false, BoxKeyEffect::Drop, true},
+        {"Backspace", BoxKey::Erase, "", false, BoxKeyEffect::Pass, true},
+        {"Ctrl+Delete", BoxKey::Erase, "", true, BoxKeyEffect::Pass, true},
+        {"Enter", BoxKey::Enter, "", false, BoxKeyEffect::Commit, true},
+        {"a cursor key", BoxKey::Other, "", false, BoxKeyEffect::Pass, false},
+        {"Ctrl+V", BoxKey::Other, "v", true, BoxKeyEffect::Pass, false},
+    };
+    for (const Case& c : cases) {
+        TemplateDocument doc = WithLines({"1,2,3,4,1"});
+        EXPECT_EQ(TypeIntoCoordinateBox(doc, c.key, c.typed, c.ctrl), c.effect) << c.what;
+        EXPECT_EQ(doc.changed, c.marked) << c.what;
+        EXPECT_EQ(Selected(doc), "1,2,3,4,1") << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane::designer

@@ -84,5 +84,28 @@ TEST(PageRedraw, DrawsTheGridThenTheLinesWithTheSelectedOneRed) {
     EXPECT_EQ(turned.ops(RecordingSurface::Op::Line)[0].y2, 11907);
 }
 
+TEST(PageBackground, APictureThatGivesItsResolutionShowsAtItsSizeOnPaper) {
+    struct Case {
+        const char* what;
+        int width, height;
+        double dpi;
+        std::optional<PixelSize> shown;  // on a screen of 96 dpi
+    };
+    const Case cases[] = {
+        {"a 300 dpi scan", 600, 300, 300, PixelSize{192, 96}},
+        {"halves round up", 25, 7, 192, PixelSize{13, 4}},
+        {"never below one pixel", 1, 1, 2400, PixelSize{1, 1}},
+        {"the lowest resolution taken", 24, 12, 24, PixelSize{96, 48}},
+        {"just off the screen's", 100, 100, 96.6, PixelSize{99, 99}},
+        {"within half a dot of the screen's", 100, 100, 96.5, std::nullopt},
+        {"below 24 dpi", 24, 24, 23.9, std::nullopt},
+        {"above 2400 dpi", 24, 24, 2400.1, std::nullopt},
+        {"no resolution", 100, 100, 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BackgroundPictureSize(c.width, c.height, c.dpi, 96), c.shown) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane::designer

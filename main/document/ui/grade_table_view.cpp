@@ -1,15 +1,119 @@
 #include "main/document/ui/grade_table_view.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
 
+#include "common/qt/screen_twips.h"
+#include "main/document/column_widths.h"
+#include "main/document/ui/grade_cell_delegate.h"
+#include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/grid_scroll_bar.h"
 
 namespace scorvane {
+namespace {
 
-GradeTableView::GradeTableView(QWidget* parent) : QTableView(parent) {
+// The grid's colours.
+const QColor kSelectionBack(0xDB, 0xD9, 0xF2);
+const QColor kSelectionText(0, 0, 255);
+const QColor kGridLines(0xC0, 0xC0, 0xC0);
+
+// Space above and below the text of a row, in pixels.
+constexpr int kRowPadding = 2;
+
+}  // namespace
+
+GradeTableView::GradeTableView(GradeTableModel& model, QWidget* parent) : QTableView(parent), grades_(model) {
     setVerticalScrollBar(new GridScrollBar(Qt::Vertical, this));
     setHorizontalScrollBar(new GridScrollBar(Qt::Horizontal, this));
     setAttribute(Qt::WA_InputMethodEnabled, true);
+    setModel(&grades_);
+    setItemDelegate(new GradeCellDelegate(grades_, this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    // Every row has one height unless set explicitly: no row is ever measured by its contents.
+    QHeaderView* rowsHeader = verticalHeader();
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowsHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rowsHeader->setHighlightSections(false);
+    QHeaderView* colsHeader = horizontalHeader();
+    colsHeader->setSectionResizeMode(QHeaderView::Interactive);
+    colsHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    colsHeader->setHighlightSections(false);
+    colsHeader->setMinimumSectionSize(4);
+    connect(colsHeader, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (!layingOut_ && QGuiApplication::mouseButtons() != Qt::NoButton) {
+            emit columnWidthDragged(section + 1, PixelsToTwipsX(size, *this));
+        }
+    });
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Highlight, kSelectionBack);
+    colours.setColor(QPalette::HighlightedText, kSelectionText);
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, kSelectionBack);
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, kSelectionText);
+    colours.setColor(QPalette::Mid, kGridLines);
+    setPalette(colours);
+
+    viewport()->setMouseTracking(true);
+    rowsHeader->setMouseTracking(true);
+    colsHeader->setMouseTracking(true);
+}
+
+void GradeTableView::applyLayout() {
+    const GradeTable& t = grades_.table();
+    QFontMetrics metrics(grades_.tableFont());
+    const double twipsPerPixel = TwipsPerPixelX(*this);
+    const std::vector<int> widths = GridColumnWidths(t, [&](std::string_view text) {
+        return metrics.horizontalAdvance(
+                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) *
+               twipsPerPixel;
+    });
+
+    QHeaderView* cols = horizontalHeader();
+    // The view hears of every new width (it repaints and sizes its scroll bar); the widths set here are
+    // not the user's own.
+    layingOut_ = true;
+    for (int c = 1; c < t.cols(); ++c) {
+        cols->resizeSection(c - 1, TwipsToPixelsX(widths[static_cast<size_t>(c)], *this));
+    }
+    layingOut_ = false;
+
+    const int numberTwips = t.cols() > 0 ? widths[0] : kMinColumnWidthTwips;
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumWidth(TwipsToPixelsX(numberTwips, *this));
+    const int standardHeight = metrics.height() + kRowPadding;
+    rows->setDefaultSectionSize(standardHeight);
+    cols->setFixedHeight(standardHeight);
+    // A row set to a height of its own keeps it; one given back its height 0 returns to the standard.
+    for (int r = 1; r < t.rows(); ++r) {
+        const int h = t.rowHeight(r);
+        const int pixels = h ? TwipsToPixelsY(h, *this) : standardHeight;
+        if (rows->sectionSize(r - 1) != pixels) {
+            rows->resizeSection(r - 1, pixels);
+        }
+    }
+}
+
+std::vector<int> GradeTableView::columnWidthsTwips() const {
+    const GradeTable& t = grades_.table();
+    std::vector<int> widths(static_cast<size_t>(std::max(0, t.cols())), 0);
+    if (widths.empty()) {
+        return widths;
+    }
+    widths[0] = PixelsToTwipsX(verticalHeader()->width(), *this);
+    for (int c = 1; c < t.cols(); ++c) {
+        widths[static_cast<size_t>(c)] = PixelsToTwipsX(horizontalHeader()->sectionSize(c - 1), *this);
+    }
+    return widths;
 }
 
 void GradeTableView::setGridSelection(const GridSelection& selection) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QTableView>
+#include <vector>
 
 #include "main/document/grid_selection.h"
 
 namespace scorvane {
+
+class GradeTableModel;
 
 // The grid of a table window. Its cells are typed into through the window's own cell editor, so the
 // view takes the input method's text whatever cell is current, and gaining the focus leaves the
@@ -15,10 +18,15 @@ namespace scorvane {
 // puts it there), RowSel/ColSel the opposite corner, which a drag, Shift+click or Shift+arrow moves.
 // Qt keeps its current index on the corner that moves, so Qt's current index is (RowSel, ColSel) and
 // the corner of the selected range opposite it is (Row, Col).
+//
+// Every row has one height unless set explicitly (no row is measured by its contents); the titles and
+// the row numbers are left-aligned headers; the selection shows in the table's colours. The pointer is
+// followed over the cells and the headers.
 class GradeTableView : public QTableView {
     Q_OBJECT
   public:
-    explicit GradeTableView(QWidget* parent = nullptr);
+    // The grid over `model`'s table, its cells painted by a GradeCellDelegate.
+    explicit GradeTableView(GradeTableModel& model, QWidget* parent = nullptr);
 
     // The selection in table coordinates (row 0 the titles, column 0 the row numbers; the model's
     // cell (r, c) is the table's (r + 1, c + 1)). The current cell may stand where the view has no
@@ -28,9 +36,19 @@ class GradeTableView : public QTableView {
     // current cell into view. A corner outside the cells selects nothing.
     void setGridSelection(const GridSelection& selection);
 
+    // Sizes the columns by the one sizing rule of the grid and the printed table (GridColumnWidths,
+    // measured in the model's table font) and the rows from that font: a row set to a height of its
+    // own keeps it, one given back its height 0 returns to the standard height.
+    void applyLayout();
+    // The grid's width of every column (column 0 the row numbers), twips.
+    std::vector<int> columnWidthsTwips() const;
+
   signals:
     // The selection changed, by the user's keys and mouse or by setGridSelection.
     void gridSelectionChanged();
+    // The user dragged the border of table column `col` to `twips` (applyLayout's widths are not
+    // reported).
+    void columnWidthDragged(int col, int twips);
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -55,11 +73,14 @@ class GradeTableView : public QTableView {
     // Makes `start` Qt's current index and the start of its next Shift selection.
     void startSelectionAt(const QModelIndex& start);
 
+    GradeTableModel& grades_;
     GridSelection selection_ = GridSelection::cell(1, 0);
     // Inside a key or mouse handler, Qt moves its current index before it extends the selection:
     // the selection is read when the handler is done.
     int userAction_ = 0;
     bool writing_ = false;
+    // The columns are being sized by applyLayout, not by the user.
+    bool layingOut_ = false;
 };
 
 }  // namespace scorvane

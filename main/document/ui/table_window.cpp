@@ -2,11 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -15,25 +12,21 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTableView>
 #include <algorithm>
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/screen_twips.h"
 #include "main/document/class_info.h"
-#include "main/document/column_widths.h"
 #include "main/document/document_life.h"
 #include "main/document/edit_commands.h"
 #include "main/document/ui/cell_editor.h"
 #include "main/document/ui/class_info_dialog.h"
-#include "main/document/ui/grade_cell_delegate.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/grade_table_view.h"
 #include "main/document/ui/table_window_host.h"
+#include "main/document/ui/value_strip.h"
 #include "main/exchange/table_import.h"
-#include "main/formula/replace_text.h"
-#include "main/formula/ui/replace_dialog.h"
 
 namespace scorvane {
 namespace {
@@ -41,24 +34,6 @@ namespace {
 QString qs(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-
-// The strip's arrangement, in twips.
-constexpr int kStripHeight = 330;
-constexpr int kValueBoxLeft = 2430;
-constexpr int kValueBoxTop = 30;
-constexpr int kValueBoxHeight = 270;
-constexpr int kEditorButtonWidth = 345;
-constexpr int kPositionBoxWidth = 1200;
-// The value box leaves this much of the window's width to the "…" button and the position box.
-constexpr int kStripRightPart = 1700;
-
-// The grid's colours.
-const QColor kSelectionBack(0xDB, 0xD9, 0xF2);
-const QColor kSelectionText(0, 0, 255);
-const QColor kGridLines(0xC0, 0xC0, 0xC0);
-
-// Space above and below the text of a row, in pixels.
-constexpr int kRowPadding = 2;
 
 }  // namespace
 
@@ -81,7 +56,8 @@ TableWindow::TableWindow(TableWindowHost& host, QWidget* parent)
     : QWidget(parent), host_(host), status_(std::make_unique<WindowStatus>(*this)) {
     setObjectName("Form1");
     setWindowTitle(qs(document_.table.title));
-    buildStrip();
+    strip_ = new ValueStrip(this);
+    buildBusyLabel();
     buildGrid();
     buildMenus();
     // The undo item and the frame's button follow whatever makes the table's undo available or not.
@@ -138,28 +114,7 @@ void TableWindow::runWithGridHidden(const std::function<void()>& work) {
     setGridHidden(false);
 }
 
-void TableWindow::buildStrip() {
-    label1_ = new QLabel(QStringLiteral("值："), this);
-    label1_->setObjectName("Label1");
-    formulaCheck_ = new QCheckBox(QStringLiteral("公式"), this);
-    formulaCheck_->setObjectName("Check1");
-    formulaCheck_->setEnabled(false);
-    valueLabel_ = new QLabel(this);
-    valueLabel_->setObjectName("Label2");
-    QFont bold = valueLabel_->font();
-    bold.setBold(true);
-    valueLabel_->setFont(bold);
-    valueLabel_->setStyleSheet("QLabel { color: #0000FF; } QLabel:disabled { color: #808080; }");
-    valueBox_ = new QLineEdit(this);
-    valueBox_->setObjectName("Text1");
-    formulaEditorButton_ = new QPushButton(QStringLiteral("…"), this);
-    formulaEditorButton_->setObjectName("Command2");
-    formulaEditorButton_->setToolTip(QStringLiteral("公式编辑器"));
-    positionBox_ = new QLineEdit(this);
-    positionBox_->setObjectName("Text2");
-    positionBox_->setReadOnly(true);
-    positionBox_->setFocusPolicy(Qt::NoFocus);
-
+void TableWindow::buildBusyLabel() {
     busyLabel_ = new QLabel(QStringLiteral("表格处理中……"), this);
     busyLabel_->setObjectName("Label3");
     QFont busyFont(QStringLiteral("宋体"));
@@ -171,52 +126,16 @@ void TableWindow::buildStrip() {
 }
 
 void TableWindow::buildGrid() {
-    grid_ = new GradeTableView(this);
-    grid_->setObjectName(QStringLiteral("成绩表"));
     model_ = new GradeTableModel(document_, this);
-    grid_->setModel(model_);
-    grid_->setItemDelegate(new GradeCellDelegate(*model_, grid_));
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grid_->setWordWrap(false);
-    grid_->setCornerButtonEnabled(false);
-    grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-
-    // Every row has one height unless set explicitly: no row is ever measured by its contents.
-    QHeaderView* rowsHeader = grid_->verticalHeader();
-    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
-    rowsHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    rowsHeader->setHighlightSections(false);
-    QHeaderView* colsHeader = grid_->horizontalHeader();
-    colsHeader->setSectionResizeMode(QHeaderView::Interactive);
-    colsHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    colsHeader->setHighlightSections(false);
-    colsHeader->setMinimumSectionSize(4);
-    connect(colsHeader, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
-        // A width the user drags stays until the titles are set again.
-        if (!layingOut_ && QGuiApplication::mouseButtons() != Qt::NoButton) {
-            document_.table.setColumnWidth(section + 1, PixelsToTwipsX(size, *this));
-        }
-    });
-
-    QPalette palette = grid_->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Highlight, kSelectionBack);
-    palette.setColor(QPalette::HighlightedText, kSelectionText);
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, kSelectionBack);
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, kSelectionText);
-    palette.setColor(QPalette::Mid, kGridLines);
-    grid_->setPalette(palette);
-
-    grid_->viewport()->setMouseTracking(true);
+    grid_ = new GradeTableView(*model_, this);
+    grid_->setObjectName(QStringLiteral("成绩表"));
+    // A width the user drags stays until the titles are set again.
+    connect(grid_, &GradeTableView::columnWidthDragged, this,
+            [this](int col, int twips) { document_.table.setColumnWidth(col, twips); });
+    // The header test and the grid's keys.
     grid_->viewport()->installEventFilter(this);
-    rowsHeader->setMouseTracking(true);
-    rowsHeader->installEventFilter(this);
-    colsHeader->setMouseTracking(true);
-    colsHeader->installEventFilter(this);
-
+    grid_->verticalHeader()->installEventFilter(this);
+    grid_->horizontalHeader()->installEventFilter(this);
     grid_->installEventFilter(this);
 
     connect(grid_, &GradeTableView::gridSelectionChanged, this, &TableWindow::gridSelectionChanged);
@@ -277,8 +196,8 @@ void TableWindow::buildMenus() {
             &TableWindow::importWholeTable);
     connect(add(import, "menuImportSome", QStringLiteral("导入选定数据到指定位置(&S)")), &QAction::triggered,
             this, &TableWindow::importSomeData);
-    connect(add(import, "menuImportSheet", QStringLiteral("从电子表格导入(&X)...")), &QAction::triggered, this,
-            &TableWindow::importWorkbookRows);
+    connect(add(import, "menuImportSheet", QStringLiteral("从电子表格导入(&X)...")), &QAction::triggered,
+            this, &TableWindow::importWorkbookRows);
     connect(add(table, "menuOpenSheet", QStringLiteral("导入电子表格(&N)...")), &QAction::triggered, this,
             &TableWindow::importWorkbookAsNewTable);
     connect(add(table, "menuPrintTB", QStringLiteral("打印图表(&H)")), &QAction::triggered, this,
@@ -367,28 +286,9 @@ void TableWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TableWindow::layoutStrip() {
-    const int strip = TwipsToPixelsY(kStripHeight, *this);
+    strip_->placeAcross(width());
+    const int strip = strip_->height();
     grid_->setGeometry(0, strip, width(), std::max(0, height() - strip));
-
-    const int top = TwipsToPixelsY(kValueBoxTop, *this);
-    const int boxHeight = TwipsToPixelsY(kValueBoxHeight, *this);
-    label1_->setGeometry(TwipsToPixelsX(90, *this), TwipsToPixelsY(60, *this), TwipsToPixelsX(330, *this),
-                         boxHeight - TwipsToPixelsY(30, *this));
-    formulaCheck_->setGeometry(TwipsToPixelsX(420, *this), top, TwipsToPixelsX(720, *this), boxHeight);
-    const int left = TwipsToPixelsX(kValueBoxLeft, *this);
-    const int labelLeft = TwipsToPixelsX(1170, *this);
-    valueLabel_->setGeometry(labelLeft, top, left - labelLeft - 2, boxHeight);
-
-    // A window too narrow for the strip keeps the strip's last sizes.
-    const int boxWidth = width() - TwipsToPixelsX(kStripRightPart + kValueBoxLeft, *this);
-    if (boxWidth > 0) {
-        valueBoxWidth_ = boxWidth;
-    }
-    valueBox_->setGeometry(left, top, valueBoxWidth_, boxHeight);
-    formulaEditorButton_->setGeometry(left + valueBoxWidth_ + TwipsToPixelsX(20, *this), top,
-                                      TwipsToPixelsX(kEditorButtonWidth, *this), boxHeight);
-    positionBox_->setGeometry(left + valueBoxWidth_ + TwipsToPixelsX(350, *this), top,
-                              TwipsToPixelsX(kPositionBoxWidth, *this), boxHeight);
 }
 
 // ---- the current cell and the selection
@@ -398,18 +298,13 @@ GridSelection TableWindow::selection() const {
 }
 
 void TableWindow::setCurrentCell(int row, int col) {
-    const GradeTable& t = document_.table;
-    row = std::clamp(row, 0, std::max(0, t.rows() - 1));
-    col = std::clamp(col, 0, std::max(0, t.cols() - 1));
-    grid_->setGridSelection(GridSelection::cell(row, col));
+    grid_->setGridSelection(CellInTable(document_.table, row, col));
     // The cell may hold another text now (after a command), though the cursor stayed.
     showPosition();
 }
 
 void TableWindow::setSelection(const GridSelection& sel) {
-    const GradeTable& t = document_.table;
-    auto dataCell = [&t](int row, int col) { return row >= 1 && col >= 1 && t.contains(row, col); };
-    if (!dataCell(sel.row, sel.col) || !dataCell(sel.rowSel, sel.colSel)) {
+    if (!SelectsDataCells(document_.table, sel)) {
         setCurrentCell(sel.row, sel.col);
         return;
     }
@@ -434,12 +329,12 @@ void TableWindow::showPosition() {
     shownCell_ = {row, col};
     // While the cell is being edited the value box shows the editor's text.
     if (editing() && editorCell_ == shownCell_) {
-        valueBox_->setText(cellEditor_->text());
+        valueBox()->setText(cellEditor_->text());
     } else {
-        valueBox_->setText(t.contains(row, col) ? qs(t.cell(row, col)) : QString());
+        valueBox()->setText(t.contains(row, col) ? qs(t.cell(row, col)) : QString());
     }
-    valueBox_->setCursorPosition(0);
-    positionBox_->setText(qs(PositionText(row, col)));
+    valueBox()->setCursorPosition(0);
+    positionBox()->setText(qs(PositionText(row, col)));
     showFormulaBarState();
 }
 
@@ -450,7 +345,7 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         return EditKeyCode(*grid_, *cellEditor_, key->key(), key->modifiers());
     }
-    if (watched == valueBox_ && event->type() == QEvent::ShortcutOverride &&
+    if (watched == valueBox() && event->type() == QEvent::ShortcutOverride &&
         isEditMenuKey(static_cast<QKeyEvent*>(event))) {
         // Left unaccepted, the key goes to the edit menu's shortcut instead of the box.
         return true;
@@ -507,7 +402,6 @@ void TableWindow::recordHeaderSizes() {
 // ---- fonts and sizes
 
 void TableWindow::applyTableFont(const QFont& font) {
-    tableFont_ = font;
     grid_->setFont(font);
     grid_->horizontalHeader()->setFont(font);
     grid_->verticalHeader()->setFont(font);
@@ -520,39 +414,7 @@ void TableWindow::applyTableFont(const QFont& font) {
 }
 
 void TableWindow::applyLayout() {
-    const GradeTable& t = document_.table;
-    QFontMetrics metrics(tableFont_);
-    const double twipsPerPixel = TwipsPerPixelX(*this);
-    // The one sizing rule of the grid and the printed table, measured in the table font.
-    const std::vector<int> widths = GridColumnWidths(t, [&](std::string_view text) {
-        return metrics.horizontalAdvance(
-                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) *
-               twipsPerPixel;
-    });
-
-    QHeaderView* cols = grid_->horizontalHeader();
-    // The view hears of every new width (it repaints and sizes its scroll bar); the widths set here are
-    // not the user's own.
-    layingOut_ = true;
-    for (int c = 1; c < t.cols(); ++c) {
-        cols->resizeSection(c - 1, TwipsToPixelsX(widths[static_cast<size_t>(c)], *this));
-    }
-    layingOut_ = false;
-
-    const int numberTwips = t.cols() > 0 ? widths[0] : kMinColumnWidthTwips;
-    QHeaderView* rows = grid_->verticalHeader();
-    rows->setMinimumWidth(TwipsToPixelsX(numberTwips, *this));
-    const int standardHeight = metrics.height() + kRowPadding;
-    rows->setDefaultSectionSize(standardHeight);
-    cols->setFixedHeight(standardHeight);
-    // A row set to a height of its own keeps it; one given back its height 0 returns to the standard.
-    for (int r = 1; r < t.rows(); ++r) {
-        const int h = t.rowHeight(r);
-        const int pixels = h ? TwipsToPixelsY(h, *this) : standardHeight;
-        if (rows->sectionSize(r - 1) != pixels) {
-            rows->resizeSection(r - 1, pixels);
-        }
-    }
+    grid_->applyLayout();
     if (editing()) {
         placeEditor(*grid_, *cellEditor_);
     }
@@ -564,9 +426,8 @@ void TableWindow::tableReset() {
     hideEditor();
     model_->tableReset();
     applyLayout();
-    const GradeTable& t = document_.table;
-    setCurrentCell(std::min(currentRow(), std::max(1, t.rows() - 1)),
-                   std::min(currentCol(), std::max(0, t.cols() - 1)));
+    // The cursor stays where it was, as far as the table still reaches.
+    setCurrentCell(currentRow(), currentCol());
 }
 
 void TableWindow::cellChanged(int row, int col) {
@@ -646,8 +507,8 @@ void TableWindow::undo() {
 }
 
 QLineEdit* TableWindow::focusedTextBox() const {
-    if (valueBox_->hasFocus()) {
-        return valueBox_;
+    if (valueBox()->hasFocus()) {
+        return valueBox();
     }
     if (cellEditor_->hasFocus()) {
         return cellEditor_;
@@ -707,54 +568,6 @@ void TableWindow::selectAll() {
     commitEditor();
     if (auto all = SelectAll(document_.table)) {
         setSelection(*all);
-    }
-}
-
-void TableWindow::find(std::string_view text, const FindOptions& options) {
-    commitEditor();
-    FindResult result;
-    runWithGridHidden([&] { result = FindInTable(document_, text, options); });
-    showFindResult(result);
-}
-
-void TableWindow::showFindResult(const FindResult& result) {
-    findResultMenu_->clear();
-    QAction* summary = findResultMenu_->addAction(qs(result.summary));
-    summary->setObjectName("menuZD");
-    for (const FindResultItem& item : result.items) {
-        QAction* a = findResultMenu_->addAction(qs(item.caption).replace('&', QStringLiteral("&&")));
-        a->setObjectName("menuZD");
-        a->setData(item.row);
-        const int row = item.row;
-        connect(a, &QAction::triggered, this, [this, row] { goToFindResult(row); });
-    }
-    grid_->viewport()->update();
-}
-
-void TableWindow::goToFindResult(int row) {
-    const GradeTable& t = document_.table;
-    if (row < 1 || row >= t.rows() || t.cols() < 2) {
-        return;
-    }
-    setSelection({row, 1, row, t.cols() - 1});
-    grid_->scrollTo(model_->indexOf(row, 1), QAbstractItemView::PositionAtTop);
-}
-
-void TableWindow::clearFindMarks() {
-    commitEditor();
-    runWithGridHidden([this] { ClearFindMarks(document_); });
-}
-
-void TableWindow::replace() {
-    commitEditor();
-    BeginReplace(document_);
-    const GradeTable& t = document_.table;
-    const int row = currentRow();
-    const int col = currentCol();
-    ReplaceDialog dialog(document_, t.contains(row, col) ? qs(t.cell(row, col)) : QString(),
-                         host_.dialogOwner());
-    if (host_.dialogRunner().run(dialog) == QDialog::Accepted) {
-        tableReset();
     }
 }
 

@@ -14,6 +14,7 @@
 #include "main/document/document.h"
 #include "main/document/grid_selection.h"
 #include "main/document/ui/grade_table_view.h"
+#include "main/document/ui/value_strip.h"
 #include "main/formula/find_text.h"
 
 class QAction;
@@ -53,11 +54,11 @@ class TableWindow : public QWidget {
     TableWindowHost& host() { return host_; }
 
     // The strip.
-    QLineEdit* valueBox() const { return valueBox_; }
-    QLineEdit* positionBox() const { return positionBox_; }
-    QCheckBox* formulaCheck() const { return formulaCheck_; }
-    QLabel* valueLabel() const { return valueLabel_; }
-    QPushButton* formulaEditorButton() const { return formulaEditorButton_; }
+    QLineEdit* valueBox() const { return strip_->valueBox(); }
+    QLineEdit* positionBox() const { return strip_->positionBox(); }
+    QCheckBox* formulaCheck() const { return strip_->formulaCheck(); }
+    QLabel* valueLabel() const { return strip_->valueLabel(); }
+    QPushButton* formulaEditorButton() const { return strip_->formulaEditorButton(); }
     QLabel* busyLabel() const { return busyLabel_; }
     QLineEdit* cellEditor() const;
     // The grid's context menu (menuPop1).
@@ -234,7 +235,7 @@ class TableWindow : public QWidget {
   private:
     class WindowStatus;
 
-    void buildStrip();
+    void buildBusyLabel();
     void buildGrid();
     void buildMenus();
     void buildEditing();
@@ -273,12 +274,7 @@ class TableWindow : public QWidget {
     std::unique_ptr<WindowStatus> status_;
     GradeTableModel* model_ = nullptr;
 
-    QLabel* label1_ = nullptr;
-    QCheckBox* formulaCheck_ = nullptr;
-    QLabel* valueLabel_ = nullptr;
-    QLineEdit* valueBox_ = nullptr;
-    QPushButton* formulaEditorButton_ = nullptr;
-    QLineEdit* positionBox_ = nullptr;
+    ValueStrip* strip_ = nullptr;
     GradeTableView* grid_ = nullptr;
     QLabel* busyLabel_ = nullptr;
     CellEditor* cellEditor_ = nullptr;
@@ -301,11 +297,6 @@ class TableWindow : public QWidget {
     bool inHeader_ = false;
     int headerColWidth_ = 0;
     int headerRowHeight_ = 0;
-    QFont tableFont_;
-    // The strip's last valid sizes, kept when the window is made too small for them.
-    int valueBoxWidth_ = 0;
-    // The columns are being sized by applyLayout, not by the user.
-    bool layingOut_ = false;
 };
 
 }  // namespace scorvane

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTableView>
 
+#include "common/menu_text.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/screen_twips.h"
 
@@ -77,7 +78,7 @@ void TableWindow::rebuildTemplateMenu() {
     templateItems_.clear();
     for (const std::string& name : TemplateMenuItems()) {
         const QString fileName = qs(name);
-        QAction* a = fieldMenu_->addAction(QString(fileName).replace('&', QStringLiteral("&&")));
+        QAction* a = fieldMenu_->addAction(qs(MenuEntryText(name)));
         a->setObjectName("menuModel");
         a->setData(fileName);
         connect(a, &QAction::triggered, this, [this, fileName] { applyFieldTemplate(fileName); });

@@ -85,11 +85,11 @@ void TableWindow::buildEditing() {
     });
 
     // The formula bar. Its Ctrl+A, Ctrl+Z and Del are the edit menu's (isEditMenuKey).
-    valueBox_->installEventFilter(this);
-    connect(valueBox_, &QLineEdit::textEdited, this, &TableWindow::formulaBarEdited);
-    connect(valueBox_, &QLineEdit::returnPressed, this, &TableWindow::commitFormulaBar);
-    connect(formulaCheck_, &QCheckBox::clicked, this, &TableWindow::formulaTickClicked);
-    connect(formulaEditorButton_, &QPushButton::clicked, this, &TableWindow::openFormulaEditor);
+    valueBox()->installEventFilter(this);
+    connect(valueBox(), &QLineEdit::textEdited, this, &TableWindow::formulaBarEdited);
+    connect(valueBox(), &QLineEdit::returnPressed, this, &TableWindow::commitFormulaBar);
+    connect(formulaCheck(), &QCheckBox::clicked, this, &TableWindow::formulaTickClicked);
+    connect(formulaEditorButton(), &QPushButton::clicked, this, &TableWindow::openFormulaEditor);
 
     buildContextMenu();
 }
@@ -222,8 +222,8 @@ void TableWindow::editorFocusLost() {
 void TableWindow::editorTextChanged(const QString& text) {
     // The value box mirrors the editor; the formula bar's state follows without writing anything.
     if (editing()) {
-        valueBox_->setText(text);
-        valueBox_->setCursorPosition(0);
+        valueBox()->setText(text);
+        valueBox()->setCursorPosition(0);
         showFormulaBarState();
     }
 }
@@ -271,30 +271,27 @@ bool TableWindow::gridRightPressed(QMouseEvent* event) {
 // ---- the formula bar
 
 bool TableWindow::currentIsDataCell() const {
-    const GradeTable& t = document_.table;
-    const int row = currentRow();
-    const int col = currentCol();
-    return row >= 1 && col >= 1 && row < t.rows() && col < t.cols();
+    return IsDataCell(document_.table, currentRow(), currentCol());
 }
 
 void TableWindow::showFormulaBarState() {
     const FormulaBarView view =
-        DescribeFormulaBar(document_.table, currentRow(), currentCol(), valueBox_->text().toStdString());
-    formulaCheck_->setChecked(view.formulaTicked);
-    valueLabel_->setEnabled(view.valueEnabled);
-    valueLabel_->setText(qs(view.valueText));
+        DescribeFormulaBar(document_.table, currentRow(), currentCol(), valueBox()->text().toStdString());
+    formulaCheck()->setChecked(view.formulaTicked);
+    valueLabel()->setEnabled(view.valueEnabled);
+    valueLabel()->setText(qs(view.valueText));
     // Only a data cell takes text from the bar.
     const bool dataCell = currentIsDataCell();
-    formulaCheck_->setEnabled(dataCell);
-    valueBox_->setReadOnly(!dataCell);
+    formulaCheck()->setEnabled(dataCell);
+    valueBox()->setReadOnly(!dataCell);
 }
 
 void TableWindow::formulaBarEdited(const QString&) {
     document_.setModified();
-    const bool wasTicked = formulaCheck_->isChecked();
+    const bool wasTicked = formulaCheck()->isChecked();
     showFormulaBarState();
     // Text that turns into a formula, or stops being one, goes into the cell at once.
-    if (formulaCheck_->isChecked() != wasTicked) {
+    if (formulaCheck()->isChecked() != wasTicked) {
         commitFormulaBar();
     }
 }
@@ -304,16 +301,16 @@ void TableWindow::formulaTickClicked(bool ticked) {
         showFormulaBarState();
         return;
     }
-    valueBox_->setText(qs(ApplyFormulaTick(valueBox_->text().toStdString(), ticked)));
+    valueBox()->setText(qs(ApplyFormulaTick(valueBox()->text().toStdString(), ticked)));
     commitFormulaBar();
 }
 
 void TableWindow::setFormulaBarText(const QString& text) {
-    const bool wasTicked = formulaCheck_->isChecked();
-    valueBox_->setText(text);
-    valueBox_->setCursorPosition(0);
+    const bool wasTicked = formulaCheck()->isChecked();
+    valueBox()->setText(text);
+    valueBox()->setCursorPosition(0);
     showFormulaBarState();
-    if (formulaCheck_->isChecked() != wasTicked) {
+    if (formulaCheck()->isChecked() != wasTicked) {
         commitFormulaBar();
     }
 }
@@ -322,7 +319,7 @@ void TableWindow::commitFormulaBar() {
     if (!currentIsDataCell()) {
         return;
     }
-    const QString text = valueBox_->text();
+    const QString text = valueBox()->text();
     const CellPosition cell{currentRow(), currentCol()};
     CommitFormulaBar(document_, cell.row, cell.col, text.toStdString());
     if (editing() && editorCell_ == cell) {
@@ -349,7 +346,7 @@ void TableWindow::buildContextMenu() {
 }
 
 void TableWindow::showContextMenu(int row, int col, const QPoint& globalPos) {
-    if (!document_.table.contains(row, col) || row < 1 || col < 1) {
+    if (!IsDataCell(document_.table, row, col)) {
         return;
     }
     // The cell under the pointer becomes the current cell (an open editor is committed on the way).

@@ -1,9 +1,4 @@
 // The table window's printing commands: each opens its window of the printing subsystem on this table.
-#include <QHeaderView>
-#include <QTableView>
-#include <algorithm>
-
-#include "common/qt/screen_twips.h"
 #include "main/document/cell_value.h"
 #include "main/document/ui/table_window.h"
 #include "main/document/ui/table_window_host.h"
@@ -14,16 +9,7 @@
 namespace scorvane {
 
 std::vector<int> TableWindow::gridColumnWidths() const {
-    const GradeTable& t = document_.table;
-    std::vector<int> widths(static_cast<size_t>(std::max(0, t.cols())), 0);
-    if (widths.empty()) {
-        return widths;
-    }
-    widths[0] = PixelsToTwipsX(grid_->verticalHeader()->width(), *this);
-    for (int c = 1; c < t.cols(); ++c) {
-        widths[static_cast<size_t>(c)] = PixelsToTwipsX(grid_->horizontalHeader()->sectionSize(c - 1), *this);
-    }
-    return widths;
+    return grid_->columnWidthsTwips();
 }
 
 void TableWindow::printView() {

@@ -5,27 +5,16 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QStyleFactory>
-#include <QToolBar>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "common/prompter.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/program_start.h"
-#include "common/qt/screen_twips.h"
 #include "main/analysis/ui/grade_comparison_dialog.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
@@ -36,68 +25,22 @@
 #include "main/document/ui/table_font_setting.h"
 #include "main/document/ui/table_window.h"
 #include "main/exchange/ui/dbf_converter_dialog.h"
-#include "main/workbook/ui/sheet_import_dialog.h"
 #include "main/formula/sort_rows.h"
 #include "main/formula/ui/find_window.h"
 #include "main/formula/ui/formula_help_dialog.h"
 #include "main/formula/ui/sort_dialog.h"
+#include "main/workbook/ui/sheet_import_dialog.h"
 #include "main/workspace/class_folder.h"
 #include "main/workspace/ui/about_dialog.h"
 #include "main/workspace/ui/school_editor_dialog.h"
 #include "main/workspace/ui/toolbar_pictures.h"
-#include "main/workspace/ui/tree_pictures.h"
-#include "main/workspace/window_arrangement.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
 namespace {
 
-QString qs(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-constexpr int kKeyRole = Qt::UserRole;
 constexpr std::string_view kHelpMessage =
     "本软件目前还处于测试阶段。不提供帮助文档。帮助文档将随正式版一同发布。";
-
-// The toolbar, position by position: tool tip, picture, whether it needs a table, two-state.
-struct ToolbarEntry {
-    int position;
-    const char* tip;
-    int picture;
-};
-const ToolbarEntry kButtons[] = {
-    {2, "新建/编辑学校关系树", 1},
-    {3, "打开", 2},
-    {4, "保存", 3},
-    {6, "撤消", 16},
-    {8, "剪切", 5},
-    {9, "复制", 4},
-    {10, "粘贴", 6},
-    {11, "查找", 8},
-    {13, "打印", 7},
-    {15, "方向键控制", 14},
-    {16, "横向输入", 12},
-    {17, "纵向输入", 13},
-    {19, "升序排列", 10},
-    {20, "降序排列", 11},
-    {22, "成绩表属性", 9},
-    {24, "帮助", 15},
-};
-
-// The buttons that work on the active table; they follow the table windows' activation.
-const int kTableButtons[] = {
-    MainWindow::kSave,           MainWindow::kCut,   MainWindow::kCopy,          MainWindow::kPaste,
-    MainWindow::kFind,           MainWindow::kPrint, MainWindow::kSortAscending, MainWindow::kSortDescending,
-    MainWindow::kTableProperties};
-
-// A menu entry's text shows "&" as it is.
-QString menuText(const std::string& name) {
-    return qs(name).replace('&', QStringLiteral("&&"));
-}
 
 }  // namespace
 
@@ -107,10 +50,7 @@ MainWindow::MainWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* paren
     setWindowTitle(QStringLiteral("KVL'S Scorvane"));
     designerFolder_ = QCoreApplication::applicationDirPath();
 
-    buildTreePanel();
-    buildPopup();
-    buildToolbar();
-    buildStatusBar();
+    buildPanels();
     buildMenus();
     // The new-table wizard's data format and field steps, each on the new table.
     wizardDialogs_.dataFormat = [](TableWindow& table) { table.setDataFormat(); };
@@ -129,133 +69,39 @@ MainWindow::~MainWindow() {
         }
         delete sub;
     }
-    while (busyDepth_ > 0) {
-        setBusy(false);
-    }
 }
 
 // ---- building the frame
 
-void MainWindow::buildTreePanel() {
-    auto* panel = new QWidget(this);
-    panel->setObjectName("Picture1");
-    hint_ = new QLabel(QStringLiteral("   右键树形列表项目，可编辑树形目录/新建,打开表格。"), panel);
-    hint_->setObjectName("Label1");
-    hint_->setWordWrap(true);
-    tree_ = new QTreeWidget(panel);
-    tree_->setObjectName("TreeView1");
-    tree_->setHeaderHidden(true);
-    tree_->setColumnCount(1);
-    tree_->setRootIsDecorated(true);
-    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree_->setIconSize(QSize(16, 16));
-    tree_->setIndentation(19);
-    // The classic style draws the tree's lines and its plus and minus buttons.
-    if (QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"))) {
-        lines->setParent(tree_);
-        tree_->setStyle(lines);
-    }
-    tree_->viewport()->installEventFilter(this);
-    tree_->installEventFilter(this);
+void MainWindow::buildPanels() {
+    treePanel_ = new SchoolTreePanel(this);
+    connect(treePanel_, &SchoolTreePanel::editSchoolRequested, this, &MainWindow::editSchool);
+    connect(treePanel_, &SchoolTreePanel::tableOutsideClassRequested, this,
+            &MainWindow::newTableOutsideClass);
+    connect(treePanel_, &SchoolTreePanel::tableWizardRequested, this, &MainWindow::newTableWizard);
+    connect(treePanel_, &SchoolTreePanel::tableDirectlyRequested, this, &MainWindow::newTableDirectly);
+    connect(treePanel_, &SchoolTreePanel::gradeComparisonRequested, this, &MainWindow::compareGrade);
+    connect(treePanel_, &SchoolTreePanel::tableChosen, this,
+            [this](const std::string& path) { openTable(path); });
 
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(2);
-    layout->addWidget(hint_);
-    layout->addWidget(tree_, 1);
-
-    area_ = new QMdiArea(this);
-    area_->setObjectName("MDIArea");
-    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // A closing window hands over to the one that was active before it.
-    area_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    area_ = new DocumentArea(this);
     connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(panel);
+    splitter->addWidget(treePanel_);
     splitter->addWidget(area_);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({200, 800});
     splitter->setChildrenCollapsible(false);
     setCentralWidget(splitter);
-}
 
-void MainWindow::buildPopup() {
-    popup_ = new QMenu(this);
-    popup_->setObjectName("menuPop1");
-    QAction* edit = popup_->addAction(QStringLiteral("新建/编辑学校关系树(&C)"));
-    edit->setObjectName("menuEditTV");
-    connect(edit, &QAction::triggered, this, &MainWindow::editSchool);
-    QAction* outside = popup_->addAction(QStringLiteral("新建一张不棣属任何班级的表格(&D)"));
-    outside->setObjectName("menuTabelD");
-    connect(outside, &QAction::triggered, this, &MainWindow::newTableOutsideClass);
-    newFileMenu_ = popup_->addMenu(QStringLiteral("新建表格(&N)"));
-    newFileMenu_->setObjectName("menuNewFileList");
-    newFileMenu_->menuAction()->setObjectName("menuNewFile");
-    QAction* wizard = newFileMenu_->addAction(QStringLiteral("新建表格向导>>&>"));
-    wizard->setObjectName("menuNewXD");
-    connect(wizard, &QAction::triggered, this, &MainWindow::newTableWizard);
-    QAction* direct = newFileMenu_->addAction(QStringLiteral("直接新建表格(&S)"));
-    direct->setObjectName("menuNewonly");
-    connect(direct, &QAction::triggered, this, &MainWindow::newTableDirectly);
-    compareGrade_ = popup_->addAction(QStringLiteral("年级成绩对比(&G)..."));
-    compareGrade_->setObjectName("menuGradeCompare");
-    connect(compareGrade_, &QAction::triggered, this, &MainWindow::compareGrade);
-    openHere_ = popup_->addSeparator();
-    openHere_->setObjectName("menuOpenHere");
-    openHere_->setEnabled(false);
-}
-
-void MainWindow::buildToolbar() {
-    toolbar_ = new QToolBar(QStringLiteral("工具栏"), this);
-    toolbar_->setObjectName("Toolbar1");
-    toolbar_->setMovable(false);
-    toolbar_->setIconSize(QSize(20, 20));
-    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar_ = new FrameToolbar(this);
     addToolBar(Qt::TopToolBarArea, toolbar_);
+    connect(toolbar_, &FrameToolbar::buttonTriggered, this, &MainWindow::runToolbarButton);
 
-    const ToolbarEntry* entry = std::begin(kButtons);
-    for (int position = 1; position <= kButtonCount; ++position) {
-        QAction* a = nullptr;
-        if (entry != std::end(kButtons) && entry->position == position) {
-            a = toolbar_->addAction(ToolbarPicture(entry->picture), QString::fromUtf8(entry->tip));
-            a->setToolTip(QString::fromUtf8(entry->tip));
-            a->setObjectName(QStringLiteral("Button%1").arg(position));
-            ++entry;
-            if (position == kDirectionKeys || position == kEnterAlongRow || position == kEnterDownColumn) {
-                a->setCheckable(true);
-                a->setChecked(position != kEnterDownColumn);
-                if (position != kDirectionKeys) {
-                    connect(a, &QAction::toggled, this,
-                            [this, position](bool down) { directionButtonToggled(position, down); });
-                }
-            } else {
-                connect(a, &QAction::triggered, this, [this, position] { runToolbarButton(position); });
-            }
-        } else {
-            a = toolbar_->addSeparator();
-            a->setObjectName(QStringLiteral("Separator%1").arg(position));
-        }
-        buttons_ << a;
-    }
-}
-
-void MainWindow::buildStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setObjectName("StatusBar1");
-    bar->setSizeGripEnabled(true);
-    panel1_ = new QLabel(qs(kStatusReady), bar);
-    panel1_->setObjectName("Panel1");
-    panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel1_->setFixedWidth(TwipsToPixelsX(2540, *this));
-    panel2_ = new QLabel(bar);
-    panel2_->setObjectName("Panel2");
-    panel2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel2_->setFixedWidth(TwipsToPixelsX(9525, *this));
-    bar->addWidget(panel1_);
-    bar->addWidget(panel2_);
+    statusBar_ = new FrameStatusBar(this);
+    setStatusBar(statusBar_);
 }
 
 void MainWindow::buildMenus() {
@@ -292,7 +138,7 @@ void MainWindow::buildMenus() {
     add(windowMenu_, "menuHXPP", QStringLiteral("横向平铺(&E)"), &MainWindow::tileSideBySide);
     add(windowMenu_, "menuPL", QStringLiteral("排列图标(&A)"), &MainWindow::arrangeIcons);
     windowMenu_->addSeparator();
-    connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::fillWindowList);
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] { area_->listWindows(windowMenu_, active_); });
 
     toolsMenu_ = new QMenu(QStringLiteral("工具(&T)"), this);
     toolsMenu_->setObjectName("menuTools");
@@ -308,20 +154,17 @@ void MainWindow::buildMenus() {
 }
 
 QAction* MainWindow::toolbarButton(int position) const {
-    if (position < 1 || position > buttons_.size()) {
-        return nullptr;
-    }
-    return buttons_[position - 1];
+    return toolbar_->button(position);
 }
 
 QString MainWindow::statusText(int panel) const {
-    return panel == 1 ? panel1_->text() : panel2_->text();
+    return statusBar_->panelText(panel);
 }
 
 QAction* MainWindow::action(const char* objectName) const {
     const QString name = QString::fromUtf8(objectName);
-    for (QMenu* menu :
-         {fileMenu_, helpMenu_, windowMenu_, toolsMenu_, tableHelpMenu_, popup_, newFileMenu_}) {
+    for (QMenu* menu : {fileMenu_, helpMenu_, windowMenu_, toolsMenu_, tableHelpMenu_, treePanel_->popup(),
+                        treePanel_->newFileMenu()}) {
         for (QAction* a : menu->actions()) {
             if (a->objectName() == name) {
                 return a;
@@ -339,25 +182,7 @@ void MainWindow::loadWorkspace() {
 }
 
 void MainWindow::rebuildTree() {
-    tree_->clear();
-    school_ = AddDot();
-    QHash<QString, QTreeWidgetItem*> items;
-    for (const SchoolNode& node : school_.nodes) {
-        QTreeWidgetItem* parent = items.value(qs(node.parentKey));
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
-        item->setText(0, qs(node.text));
-        item->setIcon(0, TreePicture(static_cast<int>(node.image)));
-        item->setData(0, kKeyRole, qs(node.key));
-        items.insert(qs(node.key), item);
-        if (node.image == SchoolNodeImage::Grade) {
-            item->setExpanded(true);
-        }
-    }
-    if (QTreeWidgetItem* school = items.value(QStringLiteral("School1"))) {
-        school->setExpanded(true);
-    }
-    tree_->clearSelection();
-    tree_->setEnabled(school_.enabled);
+    treePanel_->rebuild();
 }
 
 void MainWindow::setTableFont(const TableFont& font) {
@@ -372,56 +197,25 @@ QFont MainWindow::tableQFont() const {
 }
 
 bool MainWindow::enterMovesAlongRow() const {
-    return toolbarButton(kEnterAlongRow)->isChecked();
+    return toolbar_->enterMovesAlongRow();
 }
 
 bool MainWindow::enterMovesDownColumn() const {
-    return toolbarButton(kEnterDownColumn)->isChecked();
+    return toolbar_->enterMovesDownColumn();
 }
 
 EnterDirection MainWindow::enterDirection() const {
     return enterMovesDownColumn() ? EnterDirection::DownColumn : EnterDirection::AlongRow;
 }
 
-// ---- the status bar
-
-void MainWindow::setStatus(std::string_view text) {
-    panel1_->setText(qs(text));
-}
-
-void MainWindow::setBusy(bool busy) {
-    if (busy) {
-        ++busyDepth_;
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        panel1_->repaint();
-    } else if (busyDepth_ > 0) {
-        --busyDepth_;
-        QGuiApplication::restoreOverrideCursor();
-    }
-}
-
 // ---- table windows
-
-QList<QMdiSubWindow*> MainWindow::tableSubWindows() const {
-    QList<QMdiSubWindow*> subs;
-    for (QMdiSubWindow* sub : area_->subWindowList()) {
-        if (qobject_cast<TableWindow*>(sub->widget())) {
-            subs << sub;
-        }
-    }
-    return subs;
-}
 
 TableWindow* MainWindow::activeTable() const {
     return active_;
 }
 
 QList<TableWindow*> MainWindow::tables() const {
-    QList<TableWindow*> list;
-    for (QMdiSubWindow* sub : tableSubWindows()) {
-        list << static_cast<TableWindow*>(sub->widget());
-    }
-    return list;
+    return area_->tableWindows();
 }
 
 TableWindow* MainWindow::newTableWindow() {
@@ -447,7 +241,7 @@ void MainWindow::addTableWindow(TableWindow* window) {
     connect(window, &TableWindow::findRequested, this, &MainWindow::showFind);
     connect(window, &TableWindow::undoAvailabilityChanged, this, [this, window] {
         if (window == active_) {
-            toolbarButton(kUndo)->setEnabled(window->undoAvailable());
+            toolbar_->setUndoAvailable(window->undoAvailable());
         }
     });
     // The close check switches the table's buttons off before it asks; a window that stays open
@@ -480,7 +274,7 @@ void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
     TableWindow* table = sub ? qobject_cast<TableWindow*>(sub->widget()) : nullptr;
     // The area lets go of its window whenever the frame loses the focus (a dialog, another program);
     // the table stays the active one until another table window takes its place or it closes.
-    if (!table && !tableSubWindows().isEmpty()) {
+    if (!table && !area_->tableSubWindows().isEmpty()) {
         return;
     }
     setActive(table);
@@ -508,11 +302,8 @@ void MainWindow::setActive(TableWindow* table) {
 }
 
 void MainWindow::showTableState(TableWindow* table) {
-    panel2_->setText(qs(ActiveTableStatus(table ? &table->document() : nullptr)));
-    for (int position : kTableButtons) {
-        toolbarButton(position)->setEnabled(table != nullptr);
-    }
-    toolbarButton(kUndo)->setEnabled(table && table->undoAvailable());
+    statusBar_->setTableStatus(ActiveTableStatus(table ? &table->document() : nullptr));
+    toolbar_->showTableState(table != nullptr, table && table->undoAvailable());
 }
 
 void MainWindow::updateMenuBar() {
@@ -531,25 +322,6 @@ void MainWindow::updateMenuBar() {
     }
 }
 
-void MainWindow::fillWindowList() {
-    for (QAction* a : windowListActions_) {
-        windowMenu_->removeAction(a);
-        delete a;
-    }
-    windowListActions_.clear();
-    int n = 0;
-    for (QMdiSubWindow* sub : tableSubWindows()) {
-        auto* table = static_cast<TableWindow*>(sub->widget());
-        QString text =
-            QStringLiteral("&%1 %2").arg(++n).arg(table->caption().replace('&', QStringLiteral("&&")));
-        QAction* a = windowMenu_->addAction(text);
-        a->setCheckable(true);
-        a->setChecked(table == active_);
-        connect(a, &QAction::triggered, this, [this, sub] { area_->setActiveSubWindow(sub); });
-        windowListActions_ << a;
-    }
-}
-
 TableWindow* MainWindow::openTable(const std::string& pathWithoutExtension) {
     TableWindow* window = newTableWindow();
     window->document().table.filePath = pathWithoutExtension;
@@ -564,7 +336,7 @@ TableWindow* MainWindow::openTable(const std::string& pathWithoutExtension) {
 }
 
 bool MainWindow::closeAllTables() {
-    for (QMdiSubWindow* sub : tableSubWindows()) {
+    for (QMdiSubWindow* sub : area_->tableSubWindows()) {
         if (!sub->close()) {
             return false;
         }
@@ -611,7 +383,7 @@ void MainWindow::editSchool() {
 }
 
 void MainWindow::importWorkbook() {
-    if (std::optional<GradeTable> table = RunSheetImportDialog(prompter_, *this, dialogs_, this)) {
+    if (std::optional<GradeTable> table = RunSheetImportDialog(prompter_, *statusBar_, dialogs_, this)) {
         openNewTable(std::move(*table));
     }
 }
@@ -621,41 +393,37 @@ void MainWindow::newTableOutsideClass() {
 }
 
 const SchoolNode* MainWindow::selectedNode() const {
-    QTreeWidgetItem* node = tree_->currentItem();
-    if (!node || !node->isSelected()) {
-        const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
-        node = selected.isEmpty() ? nullptr : selected.first();
-    }
-    return node ? school_.find(node->data(0, kKeyRole).toString().toStdString()) : nullptr;
+    return treePanel_->selectedNode();
 }
 
-int MainWindow::filesListedForSelectedClass() const {
+const SchoolNode* MainWindow::selectedClass(int& listedTables) const {
     const SchoolNode* node = selectedNode();
     if (!node || !IsClassNodeKey(node->key)) {
-        return 0;
+        return nullptr;
     }
-    return static_cast<int>(ListTables(ClassFolder(node->fullPath)).size());
+    listedTables = static_cast<int>(ListTables(ClassFolder(node->fullPath)).size());
+    return node;
 }
 
 void MainWindow::newTableDirectly() {
-    const SchoolNode* node = selectedNode();
-    if (!node || !IsClassNodeKey(node->key)) {
+    int listed = 0;
+    const SchoolNode* node = selectedClass(listed);
+    if (!node) {
         return;
     }
     const std::string path = node->fullPath;
-    const int listed = filesListedForSelectedClass();
     TableWindow* window = newTableWindow();
     NewTableInClass(window->document(), prompter_, path, listed);
     window->refreshCaption();
 }
 
 void MainWindow::newTableWizard() {
-    const SchoolNode* node = selectedNode();
-    if (!node || !IsClassNodeKey(node->key)) {
+    int listed = 0;
+    const SchoolNode* node = selectedClass(listed);
+    if (!node) {
         return;
     }
     const std::string path = node->fullPath;
-    const int listed = filesListedForSelectedClass();
     TableWindow* window = newTableWindow();
     QPointer<TableWindow> guard(window);
     NewTableWizardSteps steps;
@@ -743,64 +511,31 @@ void MainWindow::cascade() {
     area_->cascadeSubWindows();
 }
 
-namespace {
-
-QList<QMdiSubWindow*> shownWindows(const QList<QMdiSubWindow*>& all) {
-    QList<QMdiSubWindow*> shown;
-    for (QMdiSubWindow* sub : all) {
-        if (!sub->isMinimized() && sub->isVisible()) {
-            shown << sub;
-        }
-    }
-    return shown;
-}
-
-void place(const QList<QMdiSubWindow*>& windows, const std::vector<WindowRect>& rects) {
-    for (int i = 0; i < windows.size() && static_cast<size_t>(i) < rects.size(); ++i) {
-        const WindowRect& r = rects[static_cast<size_t>(i)];
-        if (windows[i]->isMaximized()) {
-            windows[i]->showNormal();
-        }
-        windows[i]->setGeometry(r.x, r.y, r.width, r.height);
-    }
-}
-
-}  // namespace
-
 void MainWindow::tileAboveEachOther() {
-    QList<QMdiSubWindow*> windows = shownWindows(tableSubWindows());
-    QSize size = area_->viewport()->size();
-    place(windows, TileAboveEachOther(static_cast<int>(windows.size()), size.width(), size.height()));
+    area_->tileAboveEachOther();
 }
 
 void MainWindow::tileSideBySide() {
-    QList<QMdiSubWindow*> windows = shownWindows(tableSubWindows());
-    QSize size = area_->viewport()->size();
-    place(windows, TileSideBySide(static_cast<int>(windows.size()), size.width(), size.height()));
+    area_->tileSideBySide();
 }
 
 void MainWindow::arrangeIcons() {
-    QList<QMdiSubWindow*> icons;
-    for (QMdiSubWindow* sub : tableSubWindows()) {
-        if (sub->isMinimized()) {
-            icons << sub;
-        }
-    }
-    if (icons.isEmpty()) {
-        return;
-    }
-    QSize icon = icons.first()->size();
-    QSize size = area_->viewport()->size();
-    std::vector<WindowRect> rects = ArrangeIcons(static_cast<int>(icons.size()), icon.width(), icon.height(),
-                                                 size.width(), size.height());
-    for (int i = 0; i < icons.size(); ++i) {
-        icons[i]->move(rects[static_cast<size_t>(i)].x, rects[static_cast<size_t>(i)].y);
-    }
+    area_->arrangeIcons();
 }
 
 // ---- the toolbar
 
 void MainWindow::runToolbarButton(int position) {
+    // The buttons that work on the active table call its command.
+    const std::pair<int, void (TableWindow::*)()> tableCommands[] = {
+        {kUndo, &TableWindow::undo},       {kCut, &TableWindow::cut},
+        {kCopy, &TableWindow::copy},       {kPaste, &TableWindow::paste},
+        {kPrint, &TableWindow::printView}, {kTableProperties, &TableWindow::setupClassInfo}};
+    for (const auto& [button, command] : tableCommands) {
+        if (position == button && active_) {
+            (active_.data()->*command)();
+        }
+    }
     switch (position) {
         case kSchoolTree:
             showSchoolPopup(QCursor::pos());
@@ -811,42 +546,12 @@ void MainWindow::runToolbarButton(int position) {
         case kSave:
             saveCommand();
             break;
-        case kUndo:
-            if (active_) {
-                active_->undo();
-            }
-            break;
-        case kCut:
-            if (active_) {
-                active_->cut();
-            }
-            break;
-        case kCopy:
-            if (active_) {
-                active_->copy();
-            }
-            break;
-        case kPaste:
-            if (active_) {
-                active_->paste();
-            }
-            break;
         case kFind:
             showFind();
-            break;
-        case kPrint:
-            if (active_) {
-                active_->printView();
-            }
             break;
         case kSortAscending:
         case kSortDescending:
             sortActiveTable(position == kSortDescending);
-            break;
-        case kTableProperties:
-            if (active_) {
-                active_->setupClassInfo();
-            }
             break;
         case kHelp:
             showHelp();
@@ -856,114 +561,26 @@ void MainWindow::runToolbarButton(int position) {
     }
 }
 
-void MainWindow::directionButtonToggled(int position, bool down) {
-    // Exactly one of the two stands down: whichever the user moved, the other takes the opposite state.
-    QAction* other = toolbarButton(position == kEnterAlongRow ? kEnterDownColumn : kEnterAlongRow);
-    QSignalBlocker block(other);
-    other->setChecked(!down);
-}
-
 // ---- the tree and its pop-up menu
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // From the keyboard the pop-up menu opens with the Menu key or Shift+F10, at the current node; the
-    // context-menu event that follows (or that a right press brings) is the same menu, already shown.
-    if (watched == tree_ || watched == tree_->viewport()) {
-        if (event->type() == QEvent::ContextMenu) {
-            return true;
-        }
-        if (watched == tree_ && event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Menu ||
-                (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-                QTreeWidgetItem* item = tree_->currentItem();
-                const QRect place = item ? tree_->visualItemRect(item) : QRect();
-                treeRightPressed(item,
-                                 tree_->viewport()->mapToGlobal(place.isValid() ? place.center() : QPoint()));
-                return true;
-            }
-        }
-    }
-    if (watched == tree_->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::RightButton) {
-                treeRightPressed(tree_->itemAt(mouse->position().toPoint()),
-                                 mouse->globalPosition().toPoint());
-                return true;
-            }
-            openHere_->setEnabled(false);
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) {
-                treeDoubleClicked(tree_->itemAt(mouse->position().toPoint()),
-                                  mouse->globalPosition().toPoint());
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void MainWindow::treeRightPressed(QTreeWidgetItem* item, const QPoint& globalPos) {
-    // The node under the pointer is the one the menu is about.
-    if (item) {
-        tree_->setCurrentItem(item);
-        item->setSelected(true);
-    }
-    preparePopup(true);
-    popup_->popup(globalPos);
+    treePanel_->rightPressed(item, globalPos);
 }
 
 void MainWindow::treeDoubleClicked(QTreeWidgetItem* item, const QPoint& globalPos) {
-    if (item && IsClassNodeKey(item->data(0, kKeyRole).toString().toStdString())) {
-        treeRightPressed(item, globalPos);
-    }
+    treePanel_->doubleClicked(item, globalPos);
 }
 
 void MainWindow::showSchoolPopup(const QPoint& globalPos) {
-    preparePopup(false);
-    popup_->popup(globalPos);
+    treePanel_->showPopup(globalPos);
 }
 
 void MainWindow::preparePopup(bool listTables) {
-    openHere_->setEnabled(false);
-    for (QAction* a : tableEntries_) {
-        popup_->removeAction(a);
-        delete a;
-    }
-    tableEntries_.clear();
-    listedTables_.clear();
-
-    const SchoolNode* node = selectedNode();
-    const bool isClass = node && IsClassNodeKey(node->key);
-    newFileMenu_->menuAction()->setEnabled(isClass);
-    compareGrade_->setEnabled(node && node->image == SchoolNodeImage::Grade);
-    if (!isClass || !listTables) {
-        return;
-    }
-    listedTables_ = PrepareClassTables(node->fullPath);
-    for (const std::string& name : listedTables_) {
-        QAction* a = popup_->addAction(menuText(name));
-        a->setObjectName("menufileList");
-        const QString table = qs(name);
-        connect(a, &QAction::triggered, this, [this, table] { openListedTable(table); });
-        tableEntries_ << a;
-    }
+    treePanel_->preparePopup(listTables);
 }
 
 QList<QAction*> MainWindow::tableEntries() const {
-    return tableEntries_;
-}
-
-void MainWindow::openListedTable(const QString& name) {
-    const SchoolNode* node = selectedNode();
-    if (!node) {
-        return;
-    }
-    std::string path = ClassTablePath(node->fullPath, name.toStdString());
-    if (!path.empty()) {
-        openTable(path);
-    }
+    return treePanel_->tableEntries();
 }
 
 void MainWindow::compareGrade() {
@@ -971,7 +588,8 @@ void MainWindow::compareGrade() {
     if (!node || node->image != SchoolNodeImage::Grade) {
         return;
     }
-    std::optional<GradeTable> result = RunGradeComparisonDialog(school_, *node, prompter_, dialogs_, this);
+    std::optional<GradeTable> result =
+        RunGradeComparisonDialog(treePanel_->school(), *node, prompter_, dialogs_, this);
     if (result) {
         openNewTable(std::move(*result));
     }

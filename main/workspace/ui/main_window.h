@@ -12,9 +12,12 @@
 #include "main/document/table_font.h"
 #include "main/document/ui/table_window_host.h"
 #include "main/workspace/school_tree.h"
+#include "main/workspace/ui/document_area.h"
+#include "main/workspace/ui/frame_status_bar.h"
+#include "main/workspace/ui/frame_toolbar.h"
+#include "main/workspace/ui/school_tree_panel.h"
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -33,29 +36,13 @@ class TableWindow;
 // The frame of the program (MDIForm1): the school tree on the left, the toolbar of 24 buttons, the
 // table windows in the document area and the status bar with its two panels. It is the host of every
 // table window: their prompts, status texts, busy pointer and modal dialogs go through it.
-class MainWindow : public QMainWindow, public TableWindowHost, private StatusSink {
+class MainWindow : public QMainWindow, public TableWindowHost {
     Q_OBJECT
   public:
     // Toolbar positions (separators count, as on the toolbar itself).
-    enum Button {
-        kSchoolTree = 2,
-        kOpen = 3,
-        kSave = 4,
-        kUndo = 6,
-        kCut = 8,
-        kCopy = 9,
-        kPaste = 10,
-        kFind = 11,
-        kPrint = 13,
-        kDirectionKeys = 15,
-        kEnterAlongRow = 16,
-        kEnterDownColumn = 17,
-        kSortAscending = 19,
-        kSortDescending = 20,
-        kTableProperties = 22,
-        kHelp = 24,
-    };
-    static constexpr int kButtonCount = 24;
+    using Button = FrameToolbar::Button;
+    using enum FrameToolbar::Button;
+    static constexpr int kButtonCount = FrameToolbar::kButtonCount;
 
     MainWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -68,7 +55,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
 
     // TableWindowHost
     Prompter& prompter() override { return prompter_; }
-    StatusSink& statusSink() override { return *this; }
+    StatusSink& statusSink() override { return *statusBar_; }
     DialogRunner& dialogRunner() override { return dialogs_; }
     QWidget* dialogOwner() override { return this; }
     EnterDirection enterDirection() const override;
@@ -78,8 +65,8 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void openNewTable(GradeTable table) override;
 
     // Parts of the frame, for the windows and dialogs that work with it.
-    QTreeWidget* tree() const { return tree_; }
-    QMenu* treePopup() const { return popup_; }
+    QTreeWidget* tree() const { return treePanel_->tree(); }
+    QMenu* treePopup() const { return treePanel_->popup(); }
     QMdiArea* documentArea() const { return area_; }
     QToolBar* toolbar() const { return toolbar_; }
     // The toolbar's button at `position` (1 .. 24; separators included).
@@ -106,7 +93,7 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     // The selected node of the tree (nullptr when none) and its full path.
     const SchoolNode* selectedNode() const;
     // The table names listed for the class node in the pop-up menu.
-    const std::vector<std::string>& listedTables() const { return listedTables_; }
+    const std::vector<std::string>& listedTables() const { return treePanel_->listedTables(); }
 
     // Commands.
     TableWindow* newTableWindow();                                    // a new, empty table window, shown
@@ -114,8 +101,8 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
     void openCommand();                                               // 打开(&O)... and toolbar 3
     void saveCommand();                                               // toolbar 4
     void convertFoxPro();                                             // 转换FoxPro格式表格
-    void importWorkbook();  // 导入电子表格: a workbook's sheet as a new, unsaved table window
-    void editSchool();                                                // 新建/编辑学校关系树
+    void importWorkbook();        // 导入电子表格: a workbook's sheet as a new, unsaved table window
+    void editSchool();            // 新建/编辑学校关系树
     void newTableOutsideClass();  // 新建一张不棣属任何班级的表格
     void newTableDirectly();      // 直接新建表格
     void newTableWizard();        // 新建表格向导
@@ -171,63 +158,39 @@ class MainWindow : public QMainWindow, public TableWindowHost, private StatusSin
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // StatusSink: the first panel and the busy pointer.
-    void setStatus(std::string_view text) override;
-    void setBusy(bool busy) override;
-
-    void buildTreePanel();
-    void buildPopup();
-    void buildToolbar();
-    void buildStatusBar();
+    void buildPanels();
     void buildMenus();
     void addTableWindow(TableWindow* window);
     void subWindowActivated(QMdiSubWindow* sub);
     void setActive(TableWindow* table);
     void showTableState(TableWindow* table);
     void updateMenuBar();
-    void fillWindowList();
-    void openListedTable(const QString& name);
     void runToolbarButton(int position);
-    void directionButtonToggled(int position, bool down);
-    int filesListedForSelectedClass() const;
-    QList<QMdiSubWindow*> tableSubWindows() const;
+    // The class node selected in the tree and the number of tables listed in its folder.
+    const SchoolNode* selectedClass(int& listedTables) const;
 
     Prompter& prompter_;
     DialogRunner& dialogs_;
-    SchoolTree school_;
     TableFont tableFont_;
     QString designerFolder_;
     QString versionLine_;
     WizardDialogs wizardDialogs_;
 
-    QTreeWidget* tree_ = nullptr;
-    QLabel* hint_ = nullptr;
-    QMdiArea* area_ = nullptr;
-    QToolBar* toolbar_ = nullptr;
-    QList<QAction*> buttons_;  // index 0 is position 1
-    QLabel* panel1_ = nullptr;
-    QLabel* panel2_ = nullptr;
-
-    QMenu* popup_ = nullptr;
-    QMenu* newFileMenu_ = nullptr;
-    QAction* openHere_ = nullptr;
-    QAction* compareGrade_ = nullptr;
-    QList<QAction*> tableEntries_;
-    std::vector<std::string> listedTables_;
+    SchoolTreePanel* treePanel_ = nullptr;
+    DocumentArea* area_ = nullptr;
+    FrameToolbar* toolbar_ = nullptr;
+    FrameStatusBar* statusBar_ = nullptr;
 
     QMenu* fileMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QMenu* tableHelpMenu_ = nullptr;
-    QList<QAction*> windowListActions_;
 
     QPointer<TableWindow> active_;
     QPointer<FindWindow> find_;
-    int busyDepth_ = 0;
     RecoveryStore* recovery_ = nullptr;
 };
 

@@ -33,5 +33,16 @@ TEST(WindowArrangementTest, IconsLineUpFromTheBottomLeft) {
     EXPECT_EQ(narrow[1], (WindowRect{0, 340, 160, 30}));
 }
 
+TEST(WindowArrangementTest, TheWindowMenuNumbersItsEntriesAndShowsTitlesAsTheyAre) {
+    const std::tuple<int, std::string_view, std::string_view> cases[] = {
+        {1, "期中考试", "&1 期中考试"},
+        {12, "语&数", "&12 语&&数"},
+        {3, "", "&3 "},
+    };
+    for (auto [number, title, entry] : cases) {
+        EXPECT_EQ(WindowListEntry(number, title), entry) << number;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane

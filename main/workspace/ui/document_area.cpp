@@ -1,0 +1,112 @@
+#include "main/workspace/ui/document_area.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include "main/document/ui/table_window.h"
+#include "main/workspace/window_arrangement.h"
+
+namespace scorvane {
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QList<QMdiSubWindow*> shownWindows(const QList<QMdiSubWindow*>& all) {
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : all) {
+        if (!sub->isMinimized() && sub->isVisible()) {
+            shown << sub;
+        }
+    }
+    return shown;
+}
+
+void place(const QList<QMdiSubWindow*>& windows, const std::vector<WindowRect>& rects) {
+    for (int i = 0; i < windows.size() && static_cast<size_t>(i) < rects.size(); ++i) {
+        const WindowRect& r = rects[static_cast<size_t>(i)];
+        if (windows[i]->isMaximized()) {
+            windows[i]->showNormal();
+        }
+        windows[i]->setGeometry(r.x, r.y, r.width, r.height);
+    }
+}
+
+}  // namespace
+
+DocumentArea::DocumentArea(QWidget* parent) : QMdiArea(parent) {
+    setObjectName("MDIArea");
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setActivationOrder(QMdiArea::ActivationHistoryOrder);
+}
+
+QList<QMdiSubWindow*> DocumentArea::tableSubWindows() const {
+    QList<QMdiSubWindow*> subs;
+    for (QMdiSubWindow* sub : subWindowList()) {
+        if (qobject_cast<TableWindow*>(sub->widget())) {
+            subs << sub;
+        }
+    }
+    return subs;
+}
+
+QList<TableWindow*> DocumentArea::tableWindows() const {
+    QList<TableWindow*> list;
+    for (QMdiSubWindow* sub : tableSubWindows()) {
+        list << static_cast<TableWindow*>(sub->widget());
+    }
+    return list;
+}
+
+void DocumentArea::tileAboveEachOther() {
+    const QList<QMdiSubWindow*> windows = shownWindows(tableSubWindows());
+    const QSize size = viewport()->size();
+    place(windows, TileAboveEachOther(static_cast<int>(windows.size()), size.width(), size.height()));
+}
+
+void DocumentArea::tileSideBySide() {
+    const QList<QMdiSubWindow*> windows = shownWindows(tableSubWindows());
+    const QSize size = viewport()->size();
+    place(windows, TileSideBySide(static_cast<int>(windows.size()), size.width(), size.height()));
+}
+
+void DocumentArea::arrangeIcons() {
+    QList<QMdiSubWindow*> icons;
+    for (QMdiSubWindow* sub : tableSubWindows()) {
+        if (sub->isMinimized()) {
+            icons << sub;
+        }
+    }
+    if (icons.isEmpty()) {
+        return;
+    }
+    const QSize icon = icons.first()->size();
+    const QSize size = viewport()->size();
+    const std::vector<WindowRect> rects = ArrangeIcons(static_cast<int>(icons.size()), icon.width(),
+                                                       icon.height(), size.width(), size.height());
+    for (int i = 0; i < icons.size(); ++i) {
+        icons[i]->move(rects[static_cast<size_t>(i)].x, rects[static_cast<size_t>(i)].y);
+    }
+}
+
+void DocumentArea::listWindows(QMenu* menu, const TableWindow* active) {
+    for (QAction* a : listed_) {
+        menu->removeAction(a);
+        delete a;
+    }
+    listed_.clear();
+    int n = 0;
+    for (QMdiSubWindow* sub : tableSubWindows()) {
+        auto* table = static_cast<TableWindow*>(sub->widget());
+        QAction* a = menu->addAction(qs(WindowListEntry(++n, table->document().table.title)));
+        a->setCheckable(true);
+        a->setChecked(table == active);
+        connect(a, &QAction::triggered, this, [this, sub] { setActiveSubWindow(sub); });
+        listed_ << a;
+    }
+}
+
+}  // namespace scorvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QMdiArea>
+
+class QAction;
+class QMdiSubWindow;
+class QMenu;
+
+namespace scorvane {
+
+class TableWindow;
+
+// The frame's document area (MDIArea), which holds the table windows. A closing window hands over to
+// the one that was active before it. The table windows are tiled (those shown, neither minimised nor
+// hidden) or, minimised, lined up as icons, and listed in the 窗口 menu.
+class DocumentArea : public QMdiArea {
+    Q_OBJECT
+  public:
+    explicit DocumentArea(QWidget* parent = nullptr);
+
+    // The sub-windows that hold a table window, in the area's order.
+    QList<QMdiSubWindow*> tableSubWindows() const;
+    QList<TableWindow*> tableWindows() const;
+
+    void tileAboveEachOther();  // 纵向平铺
+    void tileSideBySide();      // 横向平铺
+    void arrangeIcons();        // 排列图标
+
+    // Lists the table windows at the end of `menu` in place of those listed there before, "&1 " and the
+    // title, …, the `active` one ticked; choosing one makes it the active window.
+    void listWindows(QMenu* menu, const TableWindow* active);
+
+  private:
+    QList<QAction*> listed_;
+};
+
+}  // namespace scorvane
