@@ -54,4 +54,23 @@ std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, i
     return rects;
 }
 
+WindowRect CascadedPlace(const std::vector<WindowRect>& open, int width, int height, int areaWidth,
+                         int areaHeight, int step) {
+    for (int k = 0; step > 0; ++k) {
+        const int x = k * step;
+        const int y = k * step;
+        if (x + width > areaWidth || y + height > areaHeight) {
+            break;
+        }
+        bool taken = false;
+        for (const WindowRect& w : open) {
+            taken = taken || (w.x == x && w.y == y);
+        }
+        if (!taken) {
+            return {x, y, width, height};
+        }
+    }
+    return {0, 0, width, height};
+}
+
 }  // namespace scorvane
