@@ -59,10 +59,11 @@ DerivedFields ComparisonDerivedFields(const std::vector<ClassTable>& classes) {
         if (!c.table) {
             continue;
         }
-        for (auto& [field, derivation] : DeriveFields(*c.table)) {
+        for (auto& derived : DeriveFields(*c.table)) {
+            const std::string& field = derived.first;
             if (std::none_of(out.begin(), out.end(),
                              [&field](const auto& known) { return known.first == field; })) {
-                out.emplace_back(field, std::move(derivation));
+                out.push_back(std::move(derived));
             }
         }
     }
