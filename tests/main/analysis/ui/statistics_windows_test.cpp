@@ -135,6 +135,7 @@ TEST_F(StatisticsWindowsTest, TotalsTakeTheirFieldsFullMarksTypedMarksAreRemembe
         prompter.answer(Answer::No);
         static_cast<StatisticsDialog&>(d).okButton()->click();
         EXPECT_EQ(prompter.questions(), Strings{"“数学”有 1 个成绩高于满分 100，请检查满分设置。"});
+        ASSERT_FALSE(prompter.calls().empty());
         EXPECT_EQ(prompter.calls().back().buttons, Buttons::ContinueOrChange);
         EXPECT_FALSE(static_cast<StatisticsDialog&>(d).result());
         prompter.answer(Answer::Yes);
