@@ -30,13 +30,18 @@ int runCompare(const CliArgs& args) {
         return 1;
     }
     AnalysisSettings settings;
-    if (auto fault = ReadAnalysisTexts(AnalysisOptions(args), ComparisonFields(classes),
-                                       DefaultComparisonFields(classes), settings)) {
+    AnalysisTexts texts = AnalysisOptions(args);
+    texts.derived = ComparisonDerivedFields(classes);
+    if (auto fault =
+            ReadAnalysisTexts(texts, ComparisonFields(classes), DefaultComparisonFields(classes), settings)) {
         std::cerr << *fault << "\n";
         return 1;
     }
-    if (const std::string leftOut = LeftOutClassesMessage(name, classes); !leftOut.empty()) {
+    if (const std::string leftOut = LeftOutClassesMessage(name, classes, settings.fields); !leftOut.empty()) {
         std::cerr << leftOut << "\n";
+    }
+    if (const std::string above = GradeMarksAboveFullMarks(classes, settings); !above.empty()) {
+        std::cerr << above << "\n";
     }
     return SaveResultTable(GradeComparisonTable(grade->grade, name, classes, settings), args.value("-o")) ? 0
                                                                                                           : 1;

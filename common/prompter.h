@@ -8,15 +8,22 @@ namespace scorvane {
 
 // The icons, buttons and answers of the system's message boxes.
 enum class Icon { None, Information, Question, Warning, Error };
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+// ContinueOrChange: "继续(&C)" answers Yes, "返回修改(&R)" (also closing the box) answers No.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, ContinueOrChange };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A file dialog whose one filter has a description of its own ("KVL'S 报表文档 (*.rvx)").
+// Where it opens: `folder`, else the folder in which a file of the same pattern was last chosen
+// (remembered in the user's settings), else the dialog's usual folder; a save dialog offers
+// `suggestedName` (FileDialogStartPath).
 struct FileDialogSpec {
     std::string description;        // "KVL'S 报表文档"
     std::string pattern;            // "*.rvx"
     std::string title;              // empty: the dialog's usual title
     bool confirmOverwrite = false;  // save dialogs: ask before replacing a file that exists
+    std::string folder;             // empty: where this pattern's last file was chosen
+    std::string suggestedName;      // save dialogs: the name offered
+    std::string defaultSuffix;      // save dialogs: added to a name typed without extension ("csv")
 };
 
 // Everything a command asks of the user or tells the user goes through a Prompter: the windows use

@@ -1,6 +1,7 @@
 #include "designer/template_file_commands.h"
 
 #include "common/report_template.h"
+#include "common/save_name.h"
 
 namespace scorvane::designer {
 namespace {
@@ -13,11 +14,10 @@ bool mayDiscard(const TemplateDocument& doc, Prompter& prompter, std::string_vie
     return prompter.ask(question, "提示", Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes;
 }
 
-FileDialogSpec templateDialog(bool save) {
+FileDialogSpec templateDialog() {
     FileDialogSpec spec;
     spec.description = std::string(kTemplateFilterDescription);
     spec.pattern = std::string(kTemplatePattern);
-    spec.confirmOverwrite = save;
     return spec;
 }
 
@@ -47,7 +47,7 @@ bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status)
     if (!mayDiscard(doc, prompter, kOpenQuestion)) {
         return false;
     }
-    const std::string path = prompter.chooseOpenFile(templateDialog(false));
+    const std::string path = prompter.chooseOpenFile(templateDialog());
     if (path.empty()) {
         return false;
     }
@@ -91,8 +91,13 @@ bool SaveTemplate(TemplateDocument& doc, Prompter& prompter) {
 }
 
 bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter) {
-    const std::string path = prompter.chooseSaveFile(templateDialog(true));
-    if (path.empty()) {
+    // The overwrite question is asked of the name as completed, not as typed.
+    const std::string chosen = prompter.chooseSaveFile(templateDialog());
+    if (chosen.empty()) {
+        return false;
+    }
+    const std::string path = WithExtensionIfBare(chosen, kTemplateExtension);
+    if (!MayReplaceFile(path, prompter)) {
         return false;
     }
     return writeTo(doc, path, prompter);

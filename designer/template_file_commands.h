@@ -38,9 +38,11 @@ bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status)
 bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter, StatusSink& status);
 
 // "保存(&S)": writes to the current file, or does SaveTemplateAs when there is none. "另存为(&A)...": the
-// save dialog (it asks before overwriting), then the template written to the name exactly as given,
-// which becomes the file name. Writing replaces the file atomically; the flag is cleared only when the
-// file was written. A failed write says "文件保存失败！" (错误) and keeps the flag and the old file.
+// save dialog, then the template written to the name given, ".rvx" added to a name without an
+// extension (a name with any extension is kept), which becomes the file name; a file of that name is
+// replaced only after the overwrite question (MayReplaceFile). Writing replaces the file atomically; the flag
+// is cleared only when the file was written. A failed write says "文件保存失败！" (错误) and keeps the flag
+// and the old file.
 bool SaveTemplate(TemplateDocument& doc, Prompter& prompter);
 bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter);
 

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSettings>
+
+#include "common/file_dialog_start.h"
 
 namespace scorvane {
 namespace {
@@ -58,7 +61,73 @@ void translateButtons(QMessageBox& box) {
     }
 }
 
+QSettings userSettings() {
+    return QSettings(QSettings::UserScope, QStringLiteral("KVL'S Scorvane"),
+                     QStringLiteral("KVL'S Scorvane"));
+}
+
+// Where a dialog of the pattern starts, and what it offers.
+void startAt(QFileDialog& dialog, const FileDialogSpec& spec) {
+    const QString start = q(FileDialogStartPath(spec, LastDialogFolder(spec.pattern)));
+    if (start.isEmpty()) {
+        return;
+    }
+    if (spec.suggestedName.empty()) {
+        dialog.setDirectory(start);
+        return;
+    }
+    const QFileInfo file(start);
+    if (start.contains('/')) {
+        dialog.setDirectory(file.path());
+    }
+    dialog.selectFile(file.fileName());
+}
+
+// Runs the dialog; the path chosen (its folder remembered for the pattern), or nothing.
+std::string chosenPath(QFileDialog& dialog, std::string_view pattern) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    const std::string path = dialog.selectedFiles().first().toStdString();
+    RememberDialogFolder(pattern, path);
+    return path;
+}
+
+FileDialogSpec patternOnly(std::string_view pattern, std::string_view title) {
+    FileDialogSpec spec;
+    spec.description = pattern;
+    spec.pattern = pattern;
+    spec.title = title;
+    return spec;
+}
+
 }  // namespace
+
+QString DialogFolderKey(std::string_view pattern) {
+    QString key;
+    for (const QChar c : q(pattern)) {
+        if (c.isLetterOrNumber()) {
+            key += c.toLower();
+        } else if (!key.isEmpty() && !key.endsWith('_')) {
+            key += '_';
+        }
+    }
+    while (key.endsWith('_')) {
+        key.chop(1);
+    }
+    return QStringLiteral("FileDialogs/") + (key.isEmpty() ? QStringLiteral("any") : key);
+}
+
+std::string LastDialogFolder(std::string_view pattern) {
+    return userSettings().value(DialogFolderKey(pattern)).toString().toStdString();
+}
+
+void RememberDialogFolder(std::string_view pattern, std::string_view chosenFile) {
+    const std::string folder = FolderOfChosenFile(chosenFile);
+    if (!folder.empty()) {
+        userSettings().setValue(DialogFolderKey(pattern), q(folder));
+    }
+}
 
 QString FileDialogFilter(std::string_view pattern) {
     QString p = q(pattern);
@@ -95,10 +164,18 @@ Answer QtPrompter::ask(std::string_view text, std::string_view title, Buttons bu
         case Buttons::YesNoCancel:
             set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
             break;
+        case Buttons::ContinueOrChange:
+            set = QMessageBox::Yes | QMessageBox::No;
+            break;
     }
     QMessageBox box(qtIcon(icon), q(title), q(text), set, owner_);
     box.setDefaultButton(qtButton(defaultAnswer));
     translateButtons(box);
+    if (buttons == Buttons::ContinueOrChange) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("继续(&C)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("返回修改(&R)"));
+        box.setEscapeButton(QMessageBox::No);
+    }
     switch (box.exec()) {
         case QMessageBox::Ok:
             return Answer::Ok;
@@ -110,7 +187,7 @@ Answer QtPrompter::ask(std::string_view text, std::string_view title, Buttons bu
             break;
     }
     // Closing the box without a button is its cancel; a Yes/No box has none, so that means No.
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    return buttons == Buttons::YesNo || buttons == Buttons::ContinueOrChange ? Answer::No : Answer::Cancel;
 }
 
 std::optional<std::string> QtPrompter::input(std::string_view prompt, std::string_view title,
@@ -128,42 +205,45 @@ std::optional<std::string> QtPrompter::input(std::string_view prompt, std::strin
 }
 
 std::string QtPrompter::openFile(std::string_view pattern, std::string_view title) {
-    QString path = QFileDialog::getOpenFileName(owner_, q(title), QString(), FileDialogFilter(pattern));
-    return path.toStdString();
+    return chooseOpenFile(patternOnly(pattern, title));
 }
 
 std::string QtPrompter::saveFile(std::string_view pattern) {
-    QFileDialog dialog(owner_);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(FileDialogFilter(pattern));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    QString p = q(pattern);
-    dialog.setDefaultSuffix(p.right(3));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().first().toStdString();
+    return chooseSaveFile(SaveDialogFor(pattern, {}));
 }
 
 std::string QtPrompter::chooseOpenFile(const FileDialogSpec& spec) {
-    return QFileDialog::getOpenFileName(owner_, q(spec.title), QString(), FileDialogFilter(spec))
-        .toStdString();
+    QFileDialog dialog(owner_, q(spec.title));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(FileDialogFilter(spec));
+    startAt(dialog, spec);
+    return chosenPath(dialog, spec.pattern);
 }
 
 std::string QtPrompter::chooseSaveFile(const FileDialogSpec& spec) {
+    FileDialogSpec next = spec;
     while (true) {
-        QFileDialog dialog(owner_, q(spec.title));
+        QFileDialog dialog(owner_, q(next.title));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(FileDialogFilter(spec));
+        dialog.setNameFilter(FileDialogFilter(next));
+        if (!next.defaultSuffix.empty()) {
+            dialog.setDefaultSuffix(q(next.defaultSuffix));
+        }
         // The overwrite question is asked below, in the program's own words.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        startAt(dialog, next);
+        const std::string chosen = chosenPath(dialog, next.pattern);
+        if (chosen.empty()) {
             return {};
         }
-        const QString path = dialog.selectedFiles().first();
+        const QString path = q(chosen);
         if (!spec.confirmOverwrite || !QFileInfo::exists(path)) {
-            return path.toStdString();
+            return chosen;
         }
+        // Asked again, the dialog shows the name declined.
+        next.folder = FolderOfChosenFile(chosen);
+        next.suggestedName = QFileInfo(path).fileName().toStdString();
         const QString question = QFileInfo(path).fileName() + QStringLiteral(" 已存在。\n要替换它吗？");
         const QString title = spec.title.empty() ? QStringLiteral("确认另存为") : q(spec.title);
         if (ask(question.toStdString(), title.toStdString(), Buttons::YesNo, Icon::Warning, Answer::No) ==

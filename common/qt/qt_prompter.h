@@ -28,6 +28,12 @@ class QtPrompter : public Prompter {
     QPointer<QWidget> owner_;
 };
 
+// File dialogs start where a file of their pattern was last chosen: the folder is kept in the user's
+// settings (group "FileDialogs", a key per pattern: "skv", "txt_csv", "xlsx_xls_ods").
+QString DialogFolderKey(std::string_view pattern);
+std::string LastDialogFolder(std::string_view pattern);
+void RememberDialogFolder(std::string_view pattern, std::string_view chosenFile);
+
 // "*.skv" -> "*.skv (*.skv)"; "*.txt;*.csv" -> "*.txt;*.csv (*.txt *.csv)".
 QString FileDialogFilter(std::string_view pattern);
 // A described filter: "KVL'S 报表文档 (*.rvx)".

@@ -163,14 +163,15 @@ bool SameFolder(const std::string& a, const std::string& b) {
     return !a.empty() && withoutTrailingSeparators(a) == withoutTrailingSeparators(b);
 }
 
-std::string RecoveryTimeText(int64_t time) {
+std::string RecoveryTimeText(int64_t time, bool seconds) {
     const std::time_t t = static_cast<std::time_t>(time);
     std::tm local{};
     if (!::localtime_r(&t, &local)) {
         return std::string();
     }
     char text[32];
-    const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    const size_t n =
+        std::strftime(text, sizeof text, seconds ? "%Y-%m-%d %H:%M:%S" : "%Y-%m-%d %H:%M", &local);
     return std::string(text, n);
 }
 

@@ -35,7 +35,8 @@ std::optional<RecoveryInfo> ParseRecoveryInfo(std::string_view bytes);
 // "." and ".."), or, when one of them does not exist, as written, without trailing separators.
 bool SameFolder(const std::string& a, const std::string& b);
 
-// The time of a copy as the offer shows it, in local time: "2024-05-01 10:23".
-std::string RecoveryTimeText(int64_t time);
+// The time of a copy as the offer shows it, in local time: "2024-05-01 10:23", with `seconds`
+// "2024-05-01 10:23:07".
+std::string RecoveryTimeText(int64_t time, bool seconds = false);
 
 }  // namespace scorvane

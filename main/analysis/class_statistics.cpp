@@ -34,16 +34,26 @@ ClassStatistics ComputeClassStatistics(const GradeTable& table, const AnalysisSe
                               {"科目", "参考人数", "平均分", "最高分", "最低分", "标准差", "及格人数",
                                "及格率", "优秀人数", "优秀率", "低分人数", "低分率", "缺考人数"},
                               figureRows);
-    std::vector<std::string> bandTitles{"科目", "满分"};
+    std::vector<std::string> bandTitles{"科目", "满分人数"};
     for (std::string& title : BandTitles(settings.bandWidth)) {
         bandTitles.push_back(std::move(title));
     }
     out.bands = ResultTable(table.title + std::string(kBandsTitleSuffix), bandTitles, bandRows);
     for (GradeTable* t : {&out.figures, &out.bands}) {
         t->teacher = table.teacher;
-        t->classInfo = table.classInfo;
+        t->classInfo = ResultClassInfo(table.classInfo, settings);
     }
     return out;
+}
+
+std::string ClassMarksAboveFullMarks(const GradeTable& table, const AnalysisSettings& settings) {
+    std::vector<MarksAboveFullMarks> above;
+    for (size_t i = 0; i < settings.fields.size(); ++i) {
+        const FieldMarks marks = CollectFieldMarks(table, FieldColumn(table, settings.fields[i]));
+        above.push_back({settings.fields[i], CountAboveFullMarks(marks.marks, settings.fullMarks[i]),
+                         settings.fullMarks[i]});
+    }
+    return MarksAboveFullMarksMessage(above);
 }
 
 }  // namespace scorvane

@@ -18,13 +18,19 @@ struct ClassStatistics {
     // 及格人数, 及格率, 优秀人数, 优秀率, 低分人数, 低分率, 缺考人数. Counts as whole numbers, the
     // other figures with two decimals, rates with "%"; a field without marks has counts only.
     GradeTable figures;
-    // "<title> 分数段": one row per field; columns 科目, 满分, then the bands, highest first.
+    // "<title> 分数段": one row per field; columns 科目, 满分人数 (the marks at full marks), then the
+    // bands, highest first.
     GradeTable bands;
 };
 
 // The statistics of `settings.fields` (titles the table holds; see ReadAnalysisTexts). Both tables
-// keep the teacher and the class information of `table`; their row numbers and header layout are set
-// as a load sets them.
+// keep the teacher of `table`; their class information is that of `table` followed by how they were
+// made ("…；满分：语文 150，…；及格 60%，优秀 85%，低分 40%", AnalysisSettingsText), so a printout
+// carries it. Their row numbers and header layout are set as a load sets them.
 ClassStatistics ComputeClassStatistics(const GradeTable& table, const AnalysisSettings& settings);
+
+// The warning for the fields of `settings` whose marks in `table` pass their full marks
+// (MarksAboveFullMarksMessage); empty when none do.
+std::string ClassMarksAboveFullMarks(const GradeTable& table, const AnalysisSettings& settings);
 
 }  // namespace scorvane

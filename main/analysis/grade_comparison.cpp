@@ -27,6 +27,23 @@ std::vector<std::string> DefaultComparisonFields(const std::vector<ClassTable>& 
     return NumericFieldsOfTables(PresentTables(classes));
 }
 
+DerivedFields ComparisonDerivedFields(const std::vector<ClassTable>& classes) {
+    DerivedFields out;
+    for (const ClassTable& c : classes) {
+        if (!c.table) {
+            continue;
+        }
+        for (auto& derived : DeriveFields(*c.table)) {
+            const std::string& field = derived.first;
+            if (std::none_of(out.begin(), out.end(),
+                             [&field](const auto& known) { return known.first == field; })) {
+                out.push_back(std::move(derived));
+            }
+        }
+    }
+    return out;
+}
+
 GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableName,
                                 const std::vector<ClassTable>& classes, const AnalysisSettings& settings) {
     std::vector<const ClassTable*> present;
@@ -45,7 +62,7 @@ GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableNa
     for (size_t f = 0; f < settings.fields.size(); ++f) {
         const std::string& field = settings.fields[f];
         for (const char* figure : {"平均分", "及格率", "优秀率", "名次"}) {
-            titles.push_back(field + figure);
+            titles.push_back(ComparisonColumnTitle(field, figure));
         }
         FieldMarks all;
         std::vector<FieldFigures> figures;
@@ -78,9 +95,37 @@ GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableNa
         }
         rows.back().push_back({});
     }
-    return ResultTable(
-        std::string(grade) + " " + std::string(tableName) + std::string(kComparisonTitleSuffix), titles,
-        rows);
+    GradeTable out =
+        ResultTable(std::string(grade) + " " + std::string(tableName) + std::string(kComparisonTitleSuffix),
+                    titles, rows);
+    out.classInfo = ResultClassInfo({}, settings);
+    return out;
+}
+
+std::string ComparisonColumnTitle(std::string_view field, std::string_view figure) {
+    constexpr std::string_view kMean = "平均";
+    if (field.size() >= kMean.size() && field.substr(field.size() - kMean.size()) == kMean &&
+        figure.substr(0, kMean.size()) == kMean) {
+        figure.remove_prefix(kMean.size());
+    }
+    return std::string(field) + std::string(figure);
+}
+
+std::string GradeMarksAboveFullMarks(const std::vector<ClassTable>& classes,
+                                     const AnalysisSettings& settings) {
+    std::vector<MarksAboveFullMarks> above;
+    for (size_t f = 0; f < settings.fields.size(); ++f) {
+        int count = 0;
+        for (const ClassTable& c : classes) {
+            if (c.table) {
+                const FieldMarks marks =
+                    CollectFieldMarks(*c.table, FieldColumn(*c.table, settings.fields[f]));
+                count += CountAboveFullMarks(marks.marks, settings.fullMarks[f]);
+            }
+        }
+        above.push_back({settings.fields[f], count, settings.fullMarks[f]});
+    }
+    return MarksAboveFullMarksMessage(above);
 }
 
 std::string NoClassHoldsTableMessage(std::string_view tableName) {
@@ -88,7 +133,7 @@ std::string NoClassHoldsTableMessage(std::string_view tableName) {
 }
 
 std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<ClassTable>& classes,
-                                  std::string_view leftOutOf) {
+                                  const std::vector<std::string>& fields, std::string_view leftOutOf) {
     std::vector<std::string> missing;
     std::vector<std::string> unreadable;
     for (const ClassTable& c : classes) {
@@ -104,6 +149,18 @@ std::string LeftOutClassesMessage(std::string_view tableName, const std::vector<
     if (!unreadable.empty()) {
         out += std::string(out.empty() ? "" : "\n") + "以下班级的表格“" + std::string(tableName) +
                "”无法读取，未列入" + std::string(leftOutOf) + "：" + JoinNames(unreadable);
+    }
+    for (const std::string& field : fields) {
+        std::vector<std::string> lacking;
+        for (const ClassTable& c : classes) {
+            if (c.table && FieldColumn(*c.table, field) < 0) {
+                lacking.push_back(c.name);
+            }
+        }
+        if (!lacking.empty()) {
+            out += std::string(out.empty() ? "" : "\n") + "以下班级的表格“" + std::string(tableName) +
+                   "”没有字段“" + field + "”，该字段不含这些班级：" + JoinNames(lacking);
+        }
     }
     return out;
 }

@@ -102,7 +102,7 @@ AnalysisResult GradeRanking(std::string_view grade, std::string_view tableName,
                     titles, ordered);
     result.table->classInfo = std::string(grade) + " " + JoinNames(classNames) + "的“" +
                               std::string(tableName) + "”，按“" + std::string(field) + "”排名";
-    result.notice = LeftOutClassesMessage(tableName, classes, "排名");
+    result.notice = LeftOutClassesMessage(tableName, classes, {}, "排名");
     if (!withoutField.empty()) {
         result.notice += std::string(result.notice.empty() ? "" : "\n") + "以下班级的表格“" +
                          std::string(tableName) + "”没有字段“" + std::string(field) + "”，其学生没有名次：" +

@@ -46,6 +46,25 @@ FieldFigures ComputeFieldFigures(const FieldMarks& marks, double fullMarks, cons
     return f;
 }
 
+int CountAboveFullMarks(const std::vector<double>& marks, double fullMarks) {
+    int count = 0;
+    for (double m : marks) {
+        count += m > fullMarks + kSlack * std::max(1.0, std::fabs(fullMarks)) ? 1 : 0;
+    }
+    return count;
+}
+
+std::string MarksAboveFullMarksMessage(const std::vector<MarksAboveFullMarks>& fields) {
+    std::string text;
+    for (const MarksAboveFullMarks& f : fields) {
+        if (f.count > 0) {
+            text += (text.empty() ? "“" : "，“") + f.field + "”有 " + std::to_string(f.count) +
+                    " 个成绩高于满分 " + NumberToText(f.fullMarks);
+        }
+    }
+    return text.empty() ? text : text + "，请检查满分设置。";
+}
+
 std::string TwoDecimals(double value) {
     return FormatNumberText(NumberToText(value), "0.00");
 }

@@ -34,6 +34,19 @@ struct FieldFigures {
 };
 FieldFigures ComputeFieldFigures(const FieldMarks& marks, double fullMarks, const ScoreLines& lines);
 
+// The marks above a field's full marks (allowing for the last bits of binary fractions, as ReachesLine).
+int CountAboveFullMarks(const std::vector<double>& marks, double fullMarks);
+
+// The warning before a result opens, for the fields whose marks pass their full marks:
+// "“总分”有 45 个成绩高于满分 100，请检查满分设置。" (several fields in one sentence, joined by "，");
+// empty when there are none.
+struct MarksAboveFullMarks {
+    std::string field;
+    int count = 0;
+    double fullMarks = 0;
+};
+std::string MarksAboveFullMarksMessage(const std::vector<MarksAboveFullMarks>& fields);
+
 // How the result tables write figures: two decimals (half away from zero, "85.00", "0.50"); a rate
 // part / whole as a percentage with two decimals and "%" ("85.00%"), empty when whole is 0.
 std::string TwoDecimals(double value);

@@ -1,13 +1,16 @@
 #include "main/document/document_life.h"
 
+#include "common/file_dialog_start.h"
 #include "common/utf8.h"
 #include "main/document/new_table.h"
+#include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
 namespace {
 
-SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status) {
-    std::string chosen = prompter.saveFile("*.skv");
+SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status,
+                              const std::string& classFolder) {
+    std::string chosen = prompter.chooseSaveFile(TableSaveDialog(document.table, classFolder));
     if (chosen.empty()) {
         return SaveOutcome::Declined;
     }
@@ -37,15 +40,25 @@ std::string DataPathOf(std::string_view chosen) {
     return std::string(chosen);
 }
 
-SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status) {
+FileDialogSpec TableSaveDialog(const GradeTable& table, const std::string& classFolder) {
+    std::string folder = FolderOfChosenFile(table.filePath);
+    if (table.filePath.empty()) {
+        folder = classFolder.empty() ? DataFolder() : classFolder;
+    }
+    return SaveDialogFor("*.skv", table.title, folder);
+}
+
+SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status,
+                      const std::string& classFolder) {
     if (!document.table.filePath.empty()) {
         return SaveData(document, false, document.table.filePath, prompter, status);
     }
-    return saveThroughDialog(document, prompter, status);
+    return saveThroughDialog(document, prompter, status, classFolder);
 }
 
-SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status) {
-    return saveThroughDialog(document, prompter, status);
+SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status,
+                        const std::string& classFolder) {
+    return saveThroughDialog(document, prompter, status, classFolder);
 }
 
 std::string CloseQuestion(std::string_view caption) {

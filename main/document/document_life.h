@@ -22,13 +22,20 @@ bool ChangeTableTitle(Document& document, Prompter& prompter);
 // case) when it ends in it.
 std::string DataPathOf(std::string_view chosen);
 
+// The save dialog of a table ("*.skv"): it opens in the folder of the table's file, else in
+// `classFolder` (the class chosen in the school tree) when given, else in the workspace's data folder
+// (表格数据), and offers the table's title as the name.
+FileDialogSpec TableSaveDialog(const GradeTable& table, const std::string& classFolder = {});
+
 // "保存表格": to the table's file path when it has one (SaveData asks before overwriting), otherwise to
-// a path chosen in the save dialog ("*.skv"); the table's file path is not changed by a dialog save.
-// A cancelled dialog writes nothing (Declined).
-SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status);
+// a path chosen in the save dialog (TableSaveDialog); the table's file path is not changed by a dialog
+// save. A cancelled dialog writes nothing (Declined).
+SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status,
+                      const std::string& classFolder = {});
 
 // "表格另存为...": always the save dialog, then as above.
-SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status);
+SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status,
+                        const std::string& classFolder = {});
 
 // The close check's question: 是否更改对表格：“<caption>”所做的修改?
 std::string CloseQuestion(std::string_view caption);

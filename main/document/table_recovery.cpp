@@ -1,5 +1,8 @@
 #include "main/document/table_recovery.h"
 
+#include <algorithm>
+
+#include "common/numbered_repeats.h"
 #include "main/document/data_file.h"
 
 namespace scorvane {
@@ -50,7 +53,7 @@ std::string ClassOfTablePath(const std::string& filePath, const std::string& dat
     return folders.size() == 1 ? folders[0] : folders[folders.size() - 2] + " " + folders.back();
 }
 
-TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFolder) {
+TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFolder, bool seconds) {
     TableCopyRow row;
     row.damaged = copy.damaged();
     if (copy.table) {
@@ -64,8 +67,37 @@ TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFol
         row.table += kDamagedCopyMark;
     }
     row.className = copy.info ? ClassOfTablePath(copy.info->filePath, dataFolder) : std::string(kNoClass);
-    row.time = copy.info ? RecoveryTimeText(copy.info->time) : std::string();
+    row.time = copy.info ? RecoveryTimeText(copy.info->time, seconds) : std::string();
     return row;
+}
+
+std::vector<TableCopyRow> DescribeTableCopies(const std::vector<TableCopy>& copies,
+                                              const std::string& dataFolder) {
+    std::vector<TableCopyRow> rows;
+    for (const TableCopy& copy : copies) {
+        rows.push_back(DescribeTableCopy(copy, dataFolder));
+    }
+    auto line = [](const TableCopyRow& r) { return r.table + '\n' + r.className + '\n' + r.time; };
+    std::vector<std::string> lines;
+    for (const TableCopyRow& r : rows) {
+        lines.push_back(line(r));
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (std::count(lines.begin(), lines.end(), lines[i]) > 1) {
+            rows[i].time = DescribeTableCopy(copies[i], dataFolder, true).time;
+        }
+    }
+    lines.clear();
+    for (const TableCopyRow& r : rows) {
+        lines.push_back(line(r));
+    }
+    const std::vector<std::string> numbered = NumberRepeats(lines);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (numbered[i] != lines[i]) {
+            rows[i].table += numbered[i].substr(lines[i].size());
+        }
+    }
+    return rows;
 }
 
 bool RecoverTable(Document& document, const TableCopy& copy) {

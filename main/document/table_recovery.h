@@ -50,7 +50,11 @@ struct TableCopyRow {
     std::string time;
     bool damaged = false;
 };
-TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFolder);
+TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFolder, bool seconds = false);
+// The lines of the whole offer, no two alike: copies that would read the same show their time to the
+// second, and those that still do are numbered ("期中 成绩统计 (2)", NumberRepeats).
+std::vector<TableCopyRow> DescribeTableCopies(const std::vector<TableCopy>& copies,
+                                              const std::string& dataFolder);
 
 // Puts a sound copy into a new document as loading would (row numbers, header layout string) under
 // the table's own file path, with unsaved changes. False, the document untouched, for a damaged copy.

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "common/file_dialog_start.h"
 #include "common/file_io.h"
 #include "common/text_codec.h"
 #include "main/document/data_file.h"
@@ -111,7 +112,7 @@ bool WriteCsvExport(const GradeTable& table, const CellValueFn& value, const std
 
 CsvExportOutcome menuSaveCVS(const GradeTable& table, const CellValueFn& value, Prompter& prompter,
                              StatusSink& status) {
-    std::string path = prompter.saveFile("*.csv");
+    std::string path = prompter.chooseSaveFile(SaveDialogFor("*.csv", table.title));
     if (path.empty()) {
         return CsvExportOutcome::Cancelled;
     }

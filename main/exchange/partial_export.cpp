@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/file_dialog_start.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
@@ -54,7 +55,7 @@ PartialExportResult ExportPartialTable(const GradeTable& table, const std::vecto
                                        const std::vector<int>& fields, Prompter& prompter,
                                        StatusSink& status) {
     PartialExportResult result;
-    std::string path = prompter.saveFile("*.skv");
+    std::string path = prompter.chooseSaveFile(SaveDialogFor("*.skv", table.title));
     if (path.empty()) {
         return result;
     }

@@ -8,6 +8,19 @@
 #include "main/document/status_scope.h"
 
 namespace scorvane {
+namespace {
+
+// True when a field of the row holds more than blanks (column 0 holds only the row's number).
+bool rowHoldsData(const GradeTable& table, int row) {
+    for (int c = 1; c < table.cols(); ++c) {
+        if (!IsBlank(table.cell(row, c))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 bool AppendTable(Document& document, const GradeTable& source) {
     GradeTable& table = document.table;
@@ -35,13 +48,19 @@ bool AppendTable(Document& document, const GradeTable& source) {
     bool changed = newRows != oldRows;
     bool titlesChanged = false;
 
-    // The source's cells in their flat order fill the table's rows from the last old one on.
+    // The source's cells in their flat order fill the table's rows from the last old one on. Its title
+    // row falls on that row only when it holds no student's data: a row that holds any keeps it.
+    const int firstRow = oldRows - 1;
+    const bool keepFirstRow = firstRow > 0 && rowHoldsData(table, firstRow);
     const int64_t count = static_cast<int64_t>(source.rows()) * source.cols();
     int64_t k = 0;
-    for (int r = oldRows - 1; r < newRows; ++r) {
+    for (int r = firstRow; r < newRows; ++r) {
         for (int c = 0; c < cols; ++c, ++k) {
             if (k >= count) {
                 break;
+            }
+            if (r == firstRow && keepFirstRow) {
+                continue;
             }
             const CellText v = source.cellAt(k);
             if (v == titles[static_cast<size_t>(c)]) {

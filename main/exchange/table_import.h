@@ -30,7 +30,9 @@ enum class ImportOutcome {
 // the source's column count (so tables with other fields shift, as the warning says), and laid on rows
 // R_T - 1 onwards: the source's title row falls on the table's former last row and its data rows on
 // the new rows. A cell is written only when its value differs from the table's title of that column,
-// so the repeated titles leave the former last row as it was. Where the source runs out of cells the
+// so the repeated titles leave the former last row as it was; and nothing is written into that row
+// when a field of it holds anything (a student's row keeps its marks, whatever the source's titles
+// say; a table without students takes the source's differing titles). Where the source runs out of cells the
 // new cells stay empty. Column 0 is renumbered 1, 2, ... Sets the modified flag when anything
 // changed. False (and nothing changed) when the result would exceed GradeTable::kMaxCount rows.
 bool AppendTable(Document& document, const GradeTable& source);

@@ -16,9 +16,9 @@
 
 #include "common/file_io.h"
 #include "common/utf8.h"
+#include "main/formula/formula_cell.h"
 #include "main/workbook/workbook_export_cell.h"
 #include "main/workbook/workbook_export_rows_deflater.h"
-#include "main/formula/formula_cell.h"
 
 namespace scorvane {
 
@@ -175,6 +175,22 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
     if (!sheet) {
         return false;
     }
+    // The numbers' own formats, each made once.
+    std::vector<std::pair<std::string, lxw_format*>> numberFormats;
+    auto numberFormat = [&](const std::string& text) -> lxw_format* {
+        if (text.empty()) {
+            return nullptr;
+        }
+        for (const auto& [known, format] : numberFormats) {
+            if (known == text) {
+                return format;
+            }
+        }
+        lxw_format* format = workbook_add_format(wb.book);
+        format_set_num_format(format, text.c_str());
+        numberFormats.emplace_back(text, format);
+        return format;
+    };
     rowsDeflater.attach(sheet);  // without it the library deflates the rows when the workbook is closed
 
     CellsAhead cells(table);  // starts on the first rows while the columns are measured
@@ -212,7 +228,8 @@ bool writeWorkbook(const GradeTable& table, const std::string& path) {
                     }
                     break;
                 case SheetCell::Kind::Number:
-                    error = worksheet_write_number(sheet, sheetRow, sheetCol, cell.number, format);
+                    error = worksheet_write_number(sheet, sheetRow, sheetCol, cell.number,
+                                                   format ? format : numberFormat(cell.numberFormat));
                     break;
                 case SheetCell::Kind::Text:
                     error = worksheet_write_string(sheet, sheetRow, sheetCol, cell.text.c_str(), format);

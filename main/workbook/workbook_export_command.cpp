@@ -1,6 +1,7 @@
 #include "main/workbook/workbook_export_command.h"
 
 #include "common/file_io.h"
+#include "common/save_name.h"
 #include "common/utf8.h"
 #include "main/document/status_scope.h"
 #include "main/workbook/workbook_export.h"
@@ -11,6 +12,7 @@ WorkbookExportOutcome ExportWorkbookCommand(const GradeTable& table, Prompter& p
     FileDialogSpec spec;
     spec.description = kWorkbookSaveFilterName;
     spec.pattern = kWorkbookSaveFilterPattern;
+    spec.suggestedName = table.title;
     std::string path = prompter.chooseSaveFile(spec);
     if (path.empty()) {
         return WorkbookExportOutcome::Cancelled;
@@ -19,13 +21,8 @@ WorkbookExportOutcome ExportWorkbookCommand(const GradeTable& table, Prompter& p
     if (path.size() < 5 || ToLowerAscii(path.substr(path.size() - 5)) != ".xlsx") {
         path += ".xlsx";
     }
-    if (FileExists(path)) {
-        const size_t slash = path.find_last_of('/');
-        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-        if (prompter.ask(name + " 已存在。\n要替换它吗？", "确认另存为", Buttons::YesNo, Icon::Warning, Answer::No) !=
-            Answer::Yes) {
-            return WorkbookExportOutcome::Cancelled;
-        }
+    if (!MayReplaceFile(path, prompter)) {
+        return WorkbookExportOutcome::Cancelled;
     }
     bool written = false;
     {

@@ -5,7 +5,6 @@
 #include "common/file_io.h"
 #include "main/document/data_file.h"
 #include "main/workbook/ods_reader.h"
-#include "main/exchange/table_import.h"
 #include "main/workbook/xls_reader.h"
 #include "main/workbook/xlsx_reader.h"
 
@@ -85,16 +84,6 @@ SheetTable ImportWorkbook(const std::string& path, const SheetChoice& choice, in
         return out;
     }
     return SheetToGradeTable(std::move(grid), headerRow);
-}
-
-bool AppendSheetTable(Document& document, const GradeTable& sheetTable, Prompter& prompter) {
-    const int64_t rows = static_cast<int64_t>(std::max(document.table.rows(), 1)) + sheetTable.rows() - 1;
-    if (rows > GradeTable::kMaxCount) {
-        prompter.message(kImportTooLargeMessage, "提示", Icon::Information);
-        return false;
-    }
-    document.takeSnapshot();
-    return AppendTable(document, sheetTable);
 }
 
 }  // namespace scorvane

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "common/prompter.h"
-#include "main/document/document.h"
 #include "main/workbook/sheet_to_table.h"
 
 namespace scorvane {
@@ -29,10 +28,5 @@ std::string LoadWorkbookSheet(const std::string& path, const SheetChoice& choice
 // LoadWorkbookSheet or the table's limits. `grid` receives the sheet's names and which one was read;
 // its cells are dropped once the table holds them.
 SheetTable ImportWorkbook(const std::string& path, const SheetChoice& choice, int headerRow, SheetGrid& grid);
-
-// Appends a sheet's table to an open table by the rules of the whole-table import (AppendTable), after
-// taking the undo snapshot. False, with "导入后的表格超过 32767 行，无法导入！" and the table as it was,
-// when the result would be too large.
-bool AppendSheetTable(Document& document, const GradeTable& sheetTable, Prompter& prompter);
 
 }  // namespace scorvane

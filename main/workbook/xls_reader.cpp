@@ -9,8 +9,8 @@
 
 #include "common/file_io.h"
 #include "common/text_codec.h"
-#include "main/workbook/xls_compound_file.h"
 #include "main/workbook/sheet_value_text.h"
+#include "main/workbook/xls_compound_file.h"
 
 namespace scorvane {
 namespace {
@@ -34,13 +34,20 @@ uint32_t u32(std::string_view b, size_t at) {
 
 std::string errorText(uint8_t code) {
     switch (code) {
-        case 0x00: return "#NULL!";
-        case 0x07: return "#DIV/0!";
-        case 0x0F: return "#VALUE!";
-        case 0x17: return "#REF!";
-        case 0x1D: return "#NAME?";
-        case 0x24: return "#NUM!";
-        default: return "#N/A";
+        case 0x00:
+            return "#NULL!";
+        case 0x07:
+            return "#DIV/0!";
+        case 0x0F:
+            return "#VALUE!";
+        case 0x17:
+            return "#REF!";
+        case 0x1D:
+            return "#NAME?";
+        case 0x24:
+            return "#NUM!";
+        default:
+            return "#N/A";
     }
 }
 
@@ -93,9 +100,9 @@ struct Scan {
     bool ok = false;
     bool biff8 = true;
     bool date1904 = false;
-    std::vector<uint32_t> sheetOffsets;              // the worksheets, in order
-    std::map<int, DateKind> formats;                 // custom number formats
-    std::vector<int> xfFormats;                      // number format of each cell style
+    std::vector<uint32_t> sheetOffsets;  // the worksheets, in order
+    std::map<int, DateKind> formats;     // custom number formats
+    std::vector<int> xfFormats;          // number format of each cell style
     // The chosen sheet's cells FreeXL leaves out, by row and column (see sortExtra).
     // The cells FreeXL passes over, by row and column; their texts one after the other in `extraText`.
     struct Extra {
@@ -167,7 +174,13 @@ Scan scanWorkbook(std::string_view stream, int chosen) {
         return scan;
     }
     scan.biff8 = u16(stream, 4) == 0x0600;
-    const bool globals = walk(stream, 0, [&scan](uint16_t type, std::string_view d) {
+    // The globals end with their own end record before any sheet begins: FreeXL, given a workbook whose
+    // globals run on into a sheet, answers "opened" without a workbook and loses what it allocated.
+    int begins = 0;
+    const bool globals = walk(stream, 0, [&scan, &begins](uint16_t type, std::string_view d) {
+        if ((type == 0x0809 || type == 0x0409) && ++begins > 1) {
+            return false;
+        }
         if (type == 0x0022 && d.size() >= 2) {
             scan.date1904 = u16(d, 0) == 1;
         } else if (type == 0x0085 && d.size() >= 6) {
@@ -190,9 +203,10 @@ Scan scanWorkbook(std::string_view stream, int chosen) {
         std::pair<int, int> pendingString{-1, -1};
         const bool sheet = walk(stream, scan.sheetOffsets[i], [&](uint16_t type, std::string_view d) {
             if (type == 0x0200) {
-                const int64_t rows = scan.biff8 && d.size() >= 14 ? static_cast<int64_t>(u32(d, 4)) - u32(d, 0)
-                                     : d.size() >= 10            ? int64_t{u16(d, 2)} - u16(d, 0)
-                                                                 : 0;
+                const int64_t rows = scan.biff8 && d.size() >= 14
+                                         ? static_cast<int64_t>(u32(d, 4)) - u32(d, 0)
+                                     : d.size() >= 10 ? int64_t{u16(d, 2)} - u16(d, 0)
+                                                      : 0;
                 const int64_t cols = scan.biff8 && d.size() >= 14 ? int64_t{u16(d, 10)} - u16(d, 8)
                                      : d.size() >= 10             ? int64_t{u16(d, 6)} - u16(d, 4)
                                                                   : 0;
@@ -224,14 +238,17 @@ Scan scanWorkbook(std::string_view stream, int chosen) {
                                                              : SheetDateText(number, scan.date1904, kind));
                 } else {
                     switch (static_cast<uint8_t>(result[0])) {
-                        case 0: pendingString = at; break;  // the STRING record that follows holds it
+                        case 0:
+                            pendingString = at;
+                            break;  // the STRING record that follows holds it
                         case 1:
                             scan.setExtra(at, result[2] ? "TRUE" : "FALSE");
                             break;
                         case 2:
                             scan.setExtra(at, errorText(static_cast<uint8_t>(result[2])));
                             break;
-                        default: break;
+                        default:
+                            break;
                     }
                 }
             }
@@ -339,7 +356,8 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
         return SheetError::Format;
     }
     unsigned int info = 0;
-    if (freexl_get_info(handle.xls, FREEXL_BIFF_PASSWORD, &info) != FREEXL_OK || info == FREEXL_BIFF_OBFUSCATED) {
+    if (freexl_get_info(handle.xls, FREEXL_BIFF_PASSWORD, &info) != FREEXL_OK ||
+        info == FREEXL_BIFF_OBFUSCATED) {
         return SheetError::Format;
     }
     const int looked = chosen;
@@ -358,7 +376,8 @@ SheetError ReadXls(const std::string& path, const SheetChoice& choice, SheetGrid
     }
     unsigned int rows = 0;
     unsigned short cols = 0;
-    if (!scan.ok || freexl_select_active_worksheet(handle.xls, static_cast<unsigned short>(chosen)) != FREEXL_OK ||
+    if (!scan.ok ||
+        freexl_select_active_worksheet(handle.xls, static_cast<unsigned short>(chosen)) != FREEXL_OK ||
         freexl_worksheet_dimensions(handle.xls, &rows, &cols) != FREEXL_OK) {
         return SheetError::Format;
     }

@@ -60,4 +60,23 @@ std::string WindowListEntry(int number, std::string_view title) {
     return "&" + std::to_string(number) + " " + MenuEntryText(title);
 }
 
+WindowRect CascadedPlace(const std::vector<WindowRect>& open, int width, int height, int areaWidth,
+                         int areaHeight, int step) {
+    for (int k = 0; step > 0; ++k) {
+        const int x = k * step;
+        const int y = k * step;
+        if (x + width > areaWidth || y + height > areaHeight) {
+            break;
+        }
+        bool taken = false;
+        for (const WindowRect& w : open) {
+            taken = taken || (w.x == x && w.y == y);
+        }
+        if (!taken) {
+            return {x, y, width, height};
+        }
+    }
+    return {0, 0, width, height};
+}
+
 }  // namespace scorvane

@@ -30,4 +30,11 @@ std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, i
 // window's title as it is ("&2 期中考试").
 std::string WindowListEntry(int number, std::string_view title);
 
+// Where a new window of `width` x `height` opens beside the `open` windows, so that it never lies exactly
+// over one of them: the first place down the diagonal (0, 0), (step, step), (2 step, 2 step) ... whose
+// top-left corner no open window has and where the window still lies within the area; (0, 0) when
+// there is no such place (or the window is larger than the area).
+WindowRect CascadedPlace(const std::vector<WindowRect>& open, int width, int height, int areaWidth,
+                         int areaHeight, int step);
+
 }  // namespace scorvane

@@ -46,6 +46,22 @@ TEST_F(CliAnalysis, StatsWritesTheFiguresAsTheExportWritesATableAndTheBandsAsATa
     EXPECT_EQ(bands.cell(1, 3), "1");
 }
 
+TEST_F(CliAnalysis, StatsGiveATotalItsFieldsFullMarksAndNameMarksAboveFullMarks) {
+    ASSERT_TRUE(
+        WriteDataFile(MakeTable({"语文", "数学", "总分"}, {{"120", "60", "！公式：cell(?,1)+cell(?,2)"},
+                                                           {"140", "101", "！公式：cell(?,1)+cell(?,2)"}}),
+                      dir.file("总分")));
+    auto r = RunCli({"stats", dir.file("总分.skv"), "--full", "语文=150", "-o", dir.file("s.skv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "“数学”有 1 个成绩高于满分 100，请检查满分设置。\n");
+    GradeTable s;
+    ASSERT_TRUE(ParseDataFile(ReadBytes(dir.file("s.skv")), s));
+    EXPECT_EQ(s.classInfo, "满分：语文 150，数学 100，总分 250；及格 60%，优秀 85%，低分 40%");
+    // 总分 180 and 241 of 250: both reach the pass line (150), 241 the excellent line (212.5).
+    EXPECT_EQ(s.cell(3, 7), "2");
+    EXPECT_EQ(s.cell(3, 9), "1");
+}
+
 TEST_F(CliAnalysis, BadInputIsToldAndNothingIsWritten) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--fields", "物理"}, "表格中没有字段“物理”！"},
@@ -72,10 +88,13 @@ TEST_F(CliAnalysis, CompareReadsTheClassesOfTheSchoolFileAndNamesThoseWithoutThe
         std::filesystem::create_directories(grade + "/" + name);
     }
     ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"90"}, {"70"}}), grade + "/(1)班/期中"));
-    ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"95"}}), grade + "/(3)班/期中"));
+    ASSERT_TRUE(WriteDataFile(MakeTable({"语文", "物理"}, {{"95", "101"}}), grade + "/(3)班/期中"));
     auto r = RunCli({"compare", grade, "--table", "期中", "-o", dir.file("c.skv")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "以下班级没有表格“期中”，未列入对比：(2)班\n");
+    EXPECT_EQ(r.err,
+              "以下班级没有表格“期中”，未列入对比：(2)班\n"
+              "以下班级的表格“期中”没有字段“物理”，该字段不含这些班级：(1)班\n"
+              "“物理”有 1 个成绩高于满分 100，请检查满分设置。\n");
     GradeTable t;
     ASSERT_TRUE(ParseDataFile(ReadBytes(dir.file("c.skv")), t));
     EXPECT_EQ(t.title, "高一 期中 年级对比");

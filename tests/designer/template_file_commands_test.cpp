@@ -142,7 +142,6 @@ TEST_F(TemplateFiles, SaveOnANewTemplateIsSaveAsAndACancelKeepsTheFlag) {
     prompter.chooseSave("");
     EXPECT_FALSE(SaveTemplate(doc, prompter));
     EXPECT_EQ(prompter.last().kind, ScriptedPrompter::Call::SaveFile);
-    EXPECT_TRUE(prompter.last().confirmOverwrite);
     EXPECT_EQ(prompter.last().filter, "KVL'S 报表文档 (*.rvx)");
     EXPECT_TRUE(doc.changed);
     prompter.answer(Answer::No);
@@ -151,21 +150,52 @@ TEST_F(TemplateFiles, SaveOnANewTemplateIsSaveAsAndACancelKeepsTheFlag) {
     prompter.answer(Answer::Yes);
     EXPECT_TRUE(MayCloseTemplate(doc, prompter));
 
-    // A name typed without ".rvx" is written under exactly that name, which becomes the file name.
+    // A name typed without ".rvx" gets it, and the completed name becomes the file name.
     const std::string plain = dir.file("成绩单");
     prompter.chooseSave(plain);
     ASSERT_TRUE(SaveTemplate(doc, prompter));
-    EXPECT_TRUE(FileExists(plain));
-    EXPECT_FALSE(FileExists(plain + ".rvx"));
-    EXPECT_EQ(doc.fileName, plain);
+    EXPECT_TRUE(FileExists(plain + ".rvx"));
+    EXPECT_FALSE(FileExists(plain));
+    EXPECT_EQ(doc.fileName, plain + ".rvx");
     EXPECT_FALSE(doc.changed);
     EXPECT_TRUE(MayCloseTemplate(doc, prompter));  // nothing to ask
 
     // The written file reads back as the same template.
     TemplateDocument back;
-    ASSERT_TRUE(OpenTemplateFile(back, plain, prompter, status));
+    ASSERT_TRUE(OpenTemplateFile(back, plain + ".rvx", prompter, status));
     EXPECT_EQ(back.lines.records(), Strings{"1,2,3,4,1"});
-    EXPECT_EQ(DecodeGbk(ReadBytes(plain)).rfind(";KVL'S Scorvane报表模板文件\r\n", 0), 0u);
+    EXPECT_EQ(DecodeGbk(ReadBytes(plain + ".rvx")).rfind(";KVL'S Scorvane报表模板文件\r\n", 0), 0u);
+}
+
+TEST_F(TemplateFiles, SaveAsAddsTheExtensionToABareNameAndAsksBeforeReplacing) {
+    WriteBytes(dir.file("旧.rvx"), "old");
+    struct Case {
+        std::string typed, written;
+        std::vector<Answer> answers;  // to the overwrite question
+        bool saved;
+    };
+    const std::vector<Case> cases = {
+        {"t1", "t1.rvx", {}, true},
+        {"t2.RVX", "t2.RVX", {}, true},
+        {"t3.txt", "t3.txt", {}, true},
+        {"v1.2/t4", "v1.2/t4.rvx", {}, true},
+        {"旧", "旧.rvx", {Answer::No}, false},
+        {"旧", "旧.rvx", {Answer::Yes}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ASSERT_TRUE(MakeDirectories(dir.file("v1.2")));
+        TemplateDocument doc = edited();
+        ScriptedPrompter p;
+        p.chooseSave(dir.file(c.typed));
+        for (Answer a : c.answers) {
+            p.answer(a);
+        }
+        EXPECT_EQ(SaveTemplateAs(doc, p), c.saved);
+        EXPECT_EQ(p.questions().size(), c.answers.size());
+        EXPECT_EQ(ReadBytes(dir.file(c.written)) != "old", c.saved);
+        EXPECT_EQ(doc.fileName, c.saved ? dir.file(c.written) : "");
+    }
 }
 
 TEST_F(TemplateFiles, SaveWritesTheCurrentFileAtOnceAndSaveAsAlwaysAsks) {

@@ -5,14 +5,32 @@
 namespace scorvane::testing {
 
 void ScriptedPrompter::message(std::string_view text, std::string_view title, Icon icon) {
-    calls_.push_back(
-        {Call::Message, std::string(text), std::string(title), icon, Buttons::Ok, Answer::Ok, {}, {}, false});
+    calls_.push_back({Call::Message,
+                      std::string(text),
+                      std::string(title),
+                      icon,
+                      Buttons::Ok,
+                      Answer::Ok,
+                      {},
+                      {},
+                      false,
+                      {},
+                      {}});
 }
 
 Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                              Answer defaultAnswer) {
-    calls_.push_back(
-        {Call::Ask, std::string(text), std::string(title), icon, buttons, defaultAnswer, {}, {}, false});
+    calls_.push_back({Call::Ask,
+                      std::string(text),
+                      std::string(title),
+                      icon,
+                      buttons,
+                      defaultAnswer,
+                      {},
+                      {},
+                      false,
+                      {},
+                      {}});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text;
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
@@ -32,7 +50,9 @@ std::optional<std::string> ScriptedPrompter::input(std::string_view prompt, std:
                       Answer::Ok,
                       std::string(offered),
                       {},
-                      false});
+                      false,
+                      {},
+                      {}});
     if (inputs_.empty()) {
         ADD_FAILURE() << "unexpected input box: " << prompt;
         return std::nullopt;
@@ -51,7 +71,9 @@ std::string ScriptedPrompter::openFile(std::string_view pattern, std::string_vie
                       Answer::Ok,
                       {},
                       {},
-                      false});
+                      false,
+                      {},
+                      {}});
     if (openPaths_.empty()) {
         ADD_FAILURE() << "unexpected open dialog: " << title;
         return {};
@@ -62,8 +84,17 @@ std::string ScriptedPrompter::openFile(std::string_view pattern, std::string_vie
 }
 
 std::string ScriptedPrompter::saveFile(std::string_view pattern) {
-    calls_.push_back(
-        {Call::SaveFile, std::string(pattern), {}, Icon::None, Buttons::Ok, Answer::Ok, {}, {}, false});
+    calls_.push_back({Call::SaveFile,
+                      std::string(pattern),
+                      {},
+                      Icon::None,
+                      Buttons::Ok,
+                      Answer::Ok,
+                      {},
+                      {},
+                      false,
+                      {},
+                      {}});
     if (savePaths_.empty()) {
         ADD_FAILURE() << "unexpected save dialog: " << pattern;
         return {};
@@ -76,6 +107,7 @@ std::string ScriptedPrompter::saveFile(std::string_view pattern) {
 std::string ScriptedPrompter::chooseOpenFile(const FileDialogSpec& spec) {
     std::string p = openFile(spec.pattern, spec.title);
     calls_.back().filter = spec.description + " (" + spec.pattern + ")";
+    calls_.back().folder = spec.folder;
     return p;
 }
 
@@ -84,6 +116,8 @@ std::string ScriptedPrompter::chooseSaveFile(const FileDialogSpec& spec) {
     calls_.back().title = spec.title;
     calls_.back().filter = spec.description + " (" + spec.pattern + ")";
     calls_.back().confirmOverwrite = spec.confirmOverwrite;
+    calls_.back().folder = spec.folder;
+    calls_.back().suggestedName = spec.suggestedName;
     return p;
 }
 

@@ -25,6 +25,8 @@ class ScriptedPrompter : public Prompter {
         std::string offered;  // input boxes
         std::string filter;   // described file dialogs: "KVL'S 报表文档 (*.rvx)"
         bool confirmOverwrite = false;
+        std::string folder;         // described file dialogs: where they open,
+        std::string suggestedName;  // and the name a save dialog offers
     };
 
     // Queue answers.

@@ -18,7 +18,8 @@ std::string ZipBytes(const ZipMembers& members, bool stored) {
     for (const auto& [name, bytes] : members) {
         zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
         const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                 stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
     }
     if (zip_close(archive) != 0) {
         throw std::runtime_error("zip_close");
@@ -55,8 +56,9 @@ std::string SheetData(const std::vector<std::string>& rows) {
 ZipMembers XlsxParts(const XlsxBook& book) {
     const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     ZipMembers parts;
-    std::string types = head + "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-                               "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>";
+    std::string types = head +
+                        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                        "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>";
     parts.emplace_back("[Content_Types].xml", types);
     parts.emplace_back("_rels/.rels", head + "<Relationships xmlns=\"" + kPackageRel +
                                           "\"><Relationship Id=\"rId1\" Type=\"" + kRel +
@@ -66,12 +68,13 @@ ZipMembers XlsxParts(const XlsxBook& book) {
     std::string rels = head + "<Relationships xmlns=\"" + kPackageRel + "\">";
     for (size_t i = 0; i < book.sheets.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        workbook += "<sheet name=\"" + book.sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
-        rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + kRel + "/worksheet\" Target=\"worksheets/sheet" + n +
-                ".xml\"/>";
-        parts.emplace_back("xl/worksheets/sheet" + n + ".xml",
-                           head + "<worksheet xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel + "\">" +
-                               book.sheets[i].second + "</worksheet>");
+        workbook +=
+            "<sheet name=\"" + book.sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + kRel +
+                "/worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
+        parts.emplace_back("xl/worksheets/sheet" + n + ".xml", head + "<worksheet xmlns=\"" + kMain +
+                                                                   "\" xmlns:r=\"" + kRel + "\">" +
+                                                                   book.sheets[i].second + "</worksheet>");
     }
     rels += std::string("<Relationship Id=\"rS\" Type=\"") + kRel +
             "/sharedStrings\" Target=\"sharedStrings.xml\"/><Relationship Id=\"rT\" Type=\"" + kRel +
@@ -96,7 +99,7 @@ std::string XlsxBytes(const XlsxBook& book) {
     return ZipBytes(XlsxParts(book));
 }
 
-std::string OdsBytes(const std::vector<std::pair<std::string, std::string>>& tables) {
+ZipMembers OdsParts(const std::vector<std::pair<std::string, std::string>>& tables) {
     std::string content =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
         "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
@@ -107,7 +110,11 @@ std::string OdsBytes(const std::vector<std::pair<std::string, std::string>>& tab
         content += "<table:table table:name=\"" + name + "\">" + rows + "</table:table>";
     }
     content += "</office:spreadsheet></office:body></office:document-content>";
-    return ZipBytes({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}});
+    return {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}};
+}
+
+std::string OdsBytes(const std::vector<std::pair<std::string, std::string>>& tables) {
+    return ZipBytes(OdsParts(tables));
 }
 
 }  // namespace scorvane::testing

@@ -26,7 +26,8 @@ std::string XlsxBytes(const XlsxBook& book);
 // A worksheet's inner XML for rows of cells given as "<c ...>" texts: "<sheetData><row r=..>..</sheetData>".
 std::string SheetData(const std::vector<std::string>& rows);
 
-// An .ods workbook of tables (name, the table's inner XML: rows of cells).
+// An .ods workbook of tables (name, the table's inner XML: rows of cells), as its parts and zipped.
+ZipMembers OdsParts(const std::vector<std::pair<std::string, std::string>>& tables);
 std::string OdsBytes(const std::vector<std::pair<std::string, std::string>>& tables);
 
 }  // namespace scorvane::testing

@@ -104,10 +104,11 @@ AnalysisOptionsPanel::AnalysisOptionsPanel(bool withBandWidth, QWidget* parent) 
 
     connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
     connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
-    connect(fullMarks_, &QLineEdit::textChanged, this, &AnalysisOptionsPanel::fullMarksForAll);
+    connect(fullMarks_, &QLineEdit::textChanged, this, &AnalysisOptionsPanel::offerFullMarks);
     connect(fields_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!filling_ && item->column() == 1) {
             item->setData(kOwnFullMarks, true);
+            offerFullMarks();
         }
     });
 }
@@ -121,8 +122,10 @@ QWidget* AnalysisOptionsPanel::lastControl() const {
 }
 
 void AnalysisOptionsPanel::setFields(const std::vector<std::string>& fields,
-                                     const std::vector<std::string>& ticked) {
+                                     const std::vector<std::string>& ticked, const DerivedFields& derived,
+                                     const std::vector<std::pair<std::string, std::string>>& own) {
     filling_ = true;
+    derived_ = derived;
     fields_->setRowCount(0);
     fields_->setRowCount(static_cast<int>(fields.size()));
     for (size_t i = 0; i < fields.size(); ++i) {
@@ -131,12 +134,31 @@ void AnalysisOptionsPanel::setFields(const std::vector<std::string>& fields,
         const bool tick = std::find(ticked.begin(), ticked.end(), fields[i]) != ticked.end();
         name->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
         fields_->setItem(static_cast<int>(i), 0, name);
-        fields_->setItem(static_cast<int>(i), 1, new QTableWidgetItem(fullMarks_->text()));
+        auto* marks = new QTableWidgetItem;
+        for (const auto& [field, text] : own) {
+            if (field == fields[i]) {
+                marks->setText(qs(text));
+                marks->setData(kOwnFullMarks, true);
+            }
+        }
+        fields_->setItem(static_cast<int>(i), 1, marks);
     }
     if (!fields.empty()) {
         fields_->setCurrentCell(0, 0);
     }
     filling_ = false;
+    offerFullMarks();
+}
+
+std::vector<std::pair<std::string, std::string>> AnalysisOptionsPanel::ownFullMarks() const {
+    std::vector<std::pair<std::string, std::string>> own;
+    for (int r = 0; r < fields_->rowCount(); ++r) {
+        if (fields_->item(r, 1)->data(kOwnFullMarks).toBool()) {
+            own.emplace_back(fields_->item(r, 0)->text().toStdString(),
+                             fields_->item(r, 1)->text().toStdString());
+        }
+    }
+    return own;
 }
 
 std::vector<std::string> AnalysisOptionsPanel::tickedFields() const {
@@ -174,15 +196,26 @@ void AnalysisOptionsPanel::tickAll(bool ticked) {
     }
 }
 
-void AnalysisOptionsPanel::fullMarksForAll(const QString& text) {
+void AnalysisOptionsPanel::offerFullMarks() {
+    if (filling_) {
+        return;
+    }
+    const std::vector<std::pair<std::string, std::string>> own = ownFullMarks();
+    const std::string common = fullMarks_->text().toStdString();
     filling_ = true;
     for (int r = 0; r < fields_->rowCount(); ++r) {
         QTableWidgetItem* item = fields_->item(r, 1);
         if (!item->data(kOwnFullMarks).toBool()) {
-            item->setText(text);
+            item->setText(
+                qs(OfferedFullMarks(fields_->item(r, 0)->text().toStdString(), own, common, derived_)));
         }
     }
     filling_ = false;
+}
+
+bool MayUseFullMarks(const std::string& warning, Prompter& prompter) {
+    return warning.empty() ||
+           prompter.ask(warning, "询问", Buttons::ContinueOrChange, Icon::Warning, Answer::No) == Answer::Yes;
 }
 
 }  // namespace scorvane

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/prompter.h"
 #include "main/analysis/analysis_settings.h"
 
 class QLineEdit;
@@ -15,15 +16,21 @@ namespace scorvane {
 // What the statistics windows ask: the fields (each with a tick and its full marks), one full-marks
 // box for all fields, the pass, excellent and low lines, and (for a class) the band width.
 //
-// Typing into a field's full marks makes them its own; the box for all fields then changes only the
-// fields whose full marks were not typed.
+// Typing into a field's full marks makes them its own (so do full marks remembered for its title);
+// every other field shows OfferedFullMarks: the box for all fields, or for a field that adds others
+// the sum (or mean) of theirs, following them as they change.
 class AnalysisOptionsPanel : public QWidget {
     Q_OBJECT
   public:
     AnalysisOptionsPanel(bool withBandWidth, QWidget* parent = nullptr);
 
-    // The fields offered, in order, those in `ticked` ticked; every field's full marks those of the box.
-    void setFields(const std::vector<std::string>& fields, const std::vector<std::string>& ticked);
+    // The fields offered, in order, those in `ticked` ticked; a field named in `own` with those full
+    // marks as its own, the others with the full marks offered (see above).
+    void setFields(const std::vector<std::string>& fields, const std::vector<std::string>& ticked,
+                   const DerivedFields& derived = {},
+                   const std::vector<std::pair<std::string, std::string>>& own = {});
+    // The full marks that are the fields' own (typed or remembered), by title.
+    std::vector<std::pair<std::string, std::string>> ownFullMarks() const;
     // The ticked fields, in order.
     std::vector<std::string> tickedFields() const;
     // The ticked fields, each with the full marks its row shows, and the boxes' texts.
@@ -43,7 +50,8 @@ class AnalysisOptionsPanel : public QWidget {
 
   private:
     void tickAll(bool ticked);
-    void fullMarksForAll(const QString& text);
+    // Shows the offered full marks in every row that has none of its own.
+    void offerFullMarks();
 
     QTableWidget* fields_;
     QPushButton* all_;
@@ -53,7 +61,13 @@ class AnalysisOptionsPanel : public QWidget {
     QLineEdit* excellent_;
     QLineEdit* low_;
     QLineEdit* bandWidth_ = nullptr;
+    DerivedFields derived_;
     bool filling_ = false;
 };
+
+// The question before a result opens when marks pass their full marks (`warning`, see
+// MarksAboveFullMarksMessage): "继续" goes on, "返回修改" (the default, also Esc) goes back to the
+// window. True when there is nothing to ask or the user goes on.
+bool MayUseFullMarks(const std::string& warning, Prompter& prompter);
 
 }  // namespace scorvane

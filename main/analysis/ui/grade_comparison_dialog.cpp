@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/qt/dialog_runner.h"
+#include "main/analysis/ui/analysis_memory.h"
 #include "main/analysis/ui/analysis_options_panel.h"
 
 namespace scorvane {
@@ -34,6 +35,9 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
     tableBox_->setObjectName("Combo1");
     for (const std::string& name : GradeTableNames(classes_)) {
         tableBox_->addItem(qs(name));
+    }
+    if (const int last = tableBox_->findText(qs(RememberedComparisonTable())); last >= 0) {
+        tableBox_->setCurrentIndex(last);
     }
     auto* tableLabel = new QLabel(QStringLiteral("表格(&T)："), this);
     tableLabel->setBuddy(tableBox_);
@@ -69,7 +73,8 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
 
 void GradeComparisonDialog::tableChosen() {
     tables_ = LoadClassTables(classes_, tableBox_->currentText().toStdString());
-    options_->setFields(ComparisonFields(tables_), DefaultComparisonFields(tables_));
+    options_->setFields(ComparisonFields(tables_), DefaultComparisonFields(tables_),
+                        ComparisonDerivedFields(tables_), RememberedFullMarks());
 }
 
 void GradeComparisonDialog::compute() {
@@ -84,9 +89,14 @@ void GradeComparisonDialog::compute() {
         prompter_.message(*fault, "提示", Icon::Information);
         return;
     }
-    if (const std::string leftOut = LeftOutClassesMessage(name, tables_); !leftOut.empty()) {
+    if (!MayUseFullMarks(GradeMarksAboveFullMarks(tables_, settings), prompter_)) {
+        return;
+    }
+    if (const std::string leftOut = LeftOutClassesMessage(name, tables_, settings.fields); !leftOut.empty()) {
         prompter_.message(leftOut, "提示", Icon::Information);
     }
+    RememberFullMarks(options_->ownFullMarks());
+    RememberComparisonTable(name);
     result_ = GradeComparisonTable(grade_, name, tables_, settings);
     accept();
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "common/qt/dialog_runner.h"
+#include "main/analysis/ui/analysis_memory.h"
 #include "main/analysis/ui/analysis_options_panel.h"
 
 namespace scorvane {
@@ -40,7 +41,8 @@ StatisticsDialog::StatisticsDialog(const GradeTable& table, Prompter& prompter, 
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
     options_ = new AnalysisOptionsPanel(true, this);
-    options_->setFields(offeredFields(table_), DefaultStatisticsFields(table_));
+    options_->setFields(offeredFields(table_), DefaultStatisticsFields(table_), DeriveFields(table_),
+                        RememberedFullMarks());
 
     ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok_->setObjectName("Command1");
@@ -69,6 +71,10 @@ void StatisticsDialog::compute() {
         prompter_.message(*fault, "提示", Icon::Information);
         return;
     }
+    if (!MayUseFullMarks(ClassMarksAboveFullMarks(table_, settings), prompter_)) {
+        return;
+    }
+    RememberFullMarks(options_->ownFullMarks());
     result_ = ComputeClassStatistics(table_, settings);
     accept();
 }

@@ -42,6 +42,12 @@ RecoveryCopier* AttachTableCopier(TableWindow& window, RecoveryStore& store, con
     return copier;
 }
 
+void CopyMadeTableOnlyOnceChanged(TableWindow& window) {
+    if (RecoveryCopier* copier = TableCopierOf(window)) {
+        copier->settled();
+    }
+}
+
 RecoveryCopier* TableCopierOf(const TableWindow& window) {
     return window.findChild<RecoveryCopier*>(QStringLiteral("tableCopier"), Qt::FindDirectChildrenOnly);
 }

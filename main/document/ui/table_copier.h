@@ -15,6 +15,10 @@ class TableWindow;
 // written as a data file by the store's writer. `workspace` is recorded in its sidecar.
 RecoveryCopier* AttachTableCopier(TableWindow& window, RecoveryStore& store, const std::string& workspace);
 
+// A table a command has just made (a result of the statistics, a workbook's sheet) can be made again:
+// it is copied only once the user changes it. Call after the window shows the new table.
+void CopyMadeTableOnlyOnceChanged(TableWindow& window);
+
 // The copier of a table window (nullptr when it has none).
 RecoveryCopier* TableCopierOf(const TableWindow& window);
 

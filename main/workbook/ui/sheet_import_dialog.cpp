@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "common/qt/dialog_runner.h"
 #include "main/document/status_scope.h"
@@ -23,13 +24,16 @@ QString qs(std::string_view s) {
 }
 
 constexpr std::string_view kDialogTitle = "导入电子表格";
+constexpr std::string_view kAppendTitle = "从电子表格追加学生";
 
 }  // namespace
 
-SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* parent)
-    : QDialog(parent), path_(std::move(path)), grid_data_(std::move(grid)) {
+SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* parent,
+                                     const GradeTable* appendTo)
+    : QDialog(parent), path_(std::move(path)), grid_data_(std::move(grid)), appendTo_(appendTo) {
     setObjectName("frmSheetImport");
-    setWindowTitle(qs(kDialogTitle) + QStringLiteral(" - ") + QFileInfo(qs(path_)).fileName());
+    setWindowTitle(qs(appendTo_ ? kAppendTitle : kDialogTitle) + QStringLiteral(" - ") +
+                   QFileInfo(qs(path_)).fileName());
 
     sheets_ = new QComboBox(this);
     sheets_->setObjectName("cboSheet");
@@ -51,6 +55,11 @@ SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* 
     title_->setObjectName("lblTitle");
     count_ = new QLabel(this);
     count_->setObjectName("lblCount");
+    if (appendTo_) {
+        columns_ = new QLabel(this);
+        columns_->setObjectName("lblColumns");
+        columns_->setWordWrap(true);
+    }
 
     model_ = new TableGridModel(&preview_, this);
     grid_ = NewTableGrid(model_, this);
@@ -70,6 +79,10 @@ SheetImportDialog::SheetImportDialog(std::string path, SheetGrid grid, QWidget* 
     form->addWidget(headerRow_, 0, 3);
     form->addWidget(new QLabel(QStringLiteral("表格标题："), this), 1, 0);
     form->addWidget(title_, 1, 1, 1, 3);
+    if (columns_) {
+        form->addWidget(new QLabel(QStringLiteral("导入的列："), this), 2, 0, Qt::AlignTop);
+        form->addWidget(columns_, 2, 1, 1, 3);
+    }
     form->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(count_, 1);
@@ -209,6 +222,9 @@ void SheetImportDialog::present(SheetTable sheet) {
         const QSignalBlocker block(headerRow_);
         headerRow_->setValue(std::max(sheet_.headerRow, 0) + 1);
     }
+    if (columns_) {
+        columns_->clear();
+    }
     if (!sheet_.message.empty()) {
         title_->clear();
         count_->setText(qs(sheet_.message));
@@ -216,21 +232,31 @@ void SheetImportDialog::present(SheetTable sheet) {
         return;
     }
     title_->setText(qs(t.title));
+    // A header row past the sheet's end gives no field: there is nothing to take.
+    bool usable = t.cols() > 1;
+    if (columns_ && usable) {
+        const SheetColumnMatch match = MatchSheetColumns(*appendTo_, t);
+        QStringList lines;
+        for (const std::string& line : match.lines) {
+            lines << qs(line);
+        }
+        columns_->setText(match.matched > 0 ? lines.join(QStringLiteral("；")) : qs(kNoCommonFieldMessage));
+        usable = match.matched > 0;
+    }
+    ok_->setEnabled(usable);
     if (reading_) {
         count_->setText(QStringLiteral("正在读取整张工作表……"));
-        ok_->setEnabled(true);
         return;
     }
     count_->setText(QStringLiteral("共 %1 名学生，%2 个字段%3")
                         .arg(t.rows() - 1)
                         .arg(t.cols() - 1)
                         .arg(sheet_.rowNumbers ? QStringLiteral("（第一列为序号，不作为字段）") : QString()));
-    ok_->setEnabled(true);
 }
 
 void SheetImportDialog::accept() {
     waitForSheet();
-    if (!sheet_.message.empty()) {
+    if (!sheet_.message.empty() || !ok_->isEnabled()) {
         return;
     }
     result_ = std::move(sheet_.table);
@@ -238,15 +264,19 @@ void SheetImportDialog::accept() {
     QDialog::accept();
 }
 
-std::optional<GradeTable> RunSheetImportDialog(Prompter& prompter, StatusSink& status, DialogRunner& runner,
-                                               QWidget* owner) {
+namespace {
+
+// The open dialog and the first look at the workbook's first sheet: the dialog over it, or nothing when
+// the file dialog was cancelled or the workbook cannot be read (its message was shown).
+std::unique_ptr<SheetImportDialog> sheetDialog(Prompter& prompter, StatusSink& status, QWidget* owner,
+                                               const GradeTable* appendTo) {
     FileDialogSpec spec;
     spec.description = kWorkbookFilterName;
     spec.pattern = kWorkbookFilterPattern;
-    spec.title = kDialogTitle;
+    spec.title = appendTo ? kAppendTitle : kDialogTitle;
     const std::string path = prompter.chooseOpenFile(spec);
     if (path.empty()) {
-        return std::nullopt;
+        return nullptr;
     }
     // The first rows only, so that the window shows at once; it reads the rest itself.
     SheetGrid grid;
@@ -257,13 +287,29 @@ std::optional<GradeTable> RunSheetImportDialog(Prompter& prompter, StatusSink& s
     }
     if (!message.empty() && grid.sheetNames.empty()) {
         prompter.message(message, "提示", Icon::Information);
+        return nullptr;
+    }
+    return std::make_unique<SheetImportDialog>(path, std::move(grid), owner, appendTo);
+}
+
+}  // namespace
+
+std::optional<GradeTable> RunSheetImportDialog(Prompter& prompter, StatusSink& status, DialogRunner& runner,
+                                               QWidget* owner) {
+    std::unique_ptr<SheetImportDialog> dialog = sheetDialog(prompter, status, owner, nullptr);
+    if (!dialog || runner.run(*dialog) != QDialog::Accepted) {
         return std::nullopt;
     }
-    SheetImportDialog dialog(path, std::move(grid), owner);
-    if (runner.run(dialog) != QDialog::Accepted) {
-        return std::nullopt;
+    return dialog->result();
+}
+
+bool RunSheetAppendDialog(Document& document, Prompter& prompter, StatusSink& status, DialogRunner& runner,
+                          QWidget* owner) {
+    std::unique_ptr<SheetImportDialog> dialog = sheetDialog(prompter, status, owner, &document.table);
+    if (!dialog || runner.run(*dialog) != QDialog::Accepted || !dialog->result()) {
+        return false;
     }
-    return dialog.result();
+    return AppendSheetTable(document, *dialog->result(), prompter);
 }
 
 }  // namespace scorvane

@@ -8,6 +8,7 @@
 
 #include "common/prompter.h"
 #include "common/status_sink.h"
+#include "main/workbook/sheet_append.h"
 #include "main/workbook/workbook_import.h"
 
 class QComboBox;
@@ -22,7 +23,9 @@ class DialogRunner;
 class TableGridModel;
 
 // "导入电子表格" (frmSheetImport): the sheets of a workbook, the header row found (changeable) and the
-// first rows as the table will hold them; 确定 takes the sheet as a grade table.
+// first rows as the table will hold them; 确定 takes the sheet as a grade table. 确定 waits while the
+// chosen header row gives no field. Appending to an open table ("从电子表格追加学生"), the window also
+// says which sheet column goes to which field (lblColumns), and 确定 waits while none does.
 // A large sheet shows its first rows at once, read alone (SheetChoice::rowLimit); the whole sheet is
 // read meanwhile on a thread of its own, and then gives the counts (and 确定 waits for it when it
 // comes first).
@@ -30,7 +33,9 @@ class SheetImportDialog : public QDialog {
     Q_OBJECT
   public:
     // The sheet of `grid` is shown as read from `path`; a partial grid is completed in the background.
-    SheetImportDialog(std::string path, SheetGrid grid, QWidget* parent = nullptr);
+    // With `appendTo`, the sheet is to be appended to that table (which must outlive the window).
+    SheetImportDialog(std::string path, SheetGrid grid, QWidget* parent = nullptr,
+                      const GradeTable* appendTo = nullptr);
     ~SheetImportDialog() override;
 
     // The table 确定 took (nothing before, or after 取消).
@@ -48,6 +53,7 @@ class SheetImportDialog : public QDialog {
     QSpinBox* headerRowSpin() const { return headerRow_; }
     QLabel* titleLabel() const { return title_; }
     QLabel* countLabel() const { return count_; }
+    QLabel* columnsLabel() const { return columns_; }  // nullptr unless appending
     QTableView* previewGrid() const { return grid_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
@@ -77,11 +83,13 @@ class SheetImportDialog : public QDialog {
     std::string wholeMessage_;  // and why it could not
     GradeTable preview_;
     std::optional<GradeTable> result_;
+    const GradeTable* appendTo_;
 
     QComboBox* sheets_;
     QSpinBox* headerRow_;
     QLabel* title_;
     QLabel* count_;
+    QLabel* columns_ = nullptr;
     TableGridModel* model_;
     QTableView* grid_;
     QPushButton* ok_;
@@ -93,5 +101,11 @@ class SheetImportDialog : public QDialog {
 // table 确定 took, or nothing.
 std::optional<GradeTable> RunSheetImportDialog(Prompter& prompter, StatusSink& status, DialogRunner& runner,
                                                QWidget* owner);
+
+// "从电子表格追加学生": the same steps for a sheet whose students are appended to the open table, column
+// by column to the fields of the same title (AppendSheetTable, undo snapshot first). True when rows
+// were appended.
+bool RunSheetAppendDialog(Document& document, Prompter& prompter, StatusSink& status, DialogRunner& runner,
+                          QWidget* owner);
 
 }  // namespace scorvane

@@ -40,8 +40,7 @@ QList<TableWindow*> OfferTableRecovery(MainWindow& frame, RecoveryStore& store,
         return opened;
     }
     QList<RecoveryOfferDialog::Line> lines;
-    for (const TableCopy& copy : copies) {
-        const TableCopyRow row = DescribeTableCopy(copy, DataFolder());
+    for (const TableCopyRow& row : DescribeTableCopies(copies, DataFolder())) {
         lines.append({{qs(row.table), qs(row.className), qs(row.time)}, row.damaged});
     }
     RecoveryOfferDialog dialog(qs(kTableOfferTitle), qs(kTableOfferHint),

@@ -283,7 +283,7 @@ TEST_F(DesignerWindowTest, OpensShowsAndListsATemplateAndAsksBeforeDiscardingEdi
     EXPECT_FALSE(doc.changed);
 }
 
-TEST_F(DesignerWindowTest, SaveAsWritesTheNameAsTypedAndClosingAsksWhileChangesAreUnsaved) {
+TEST_F(DesignerWindowTest, SaveAsWritesTheTemplateAndClosingAsksWhileChangesAreUnsaved) {
     drawLine("menuFreeLine", at(1500, 1500), at(3000, 3000));
     prompter.chooseSave("");
     action("menuSave")->trigger();  // a new template: Save As, cancelled
@@ -295,8 +295,8 @@ TEST_F(DesignerWindowTest, SaveAsWritesTheNameAsTypedAndClosingAsksWhileChangesA
     EXPECT_FALSE(refused.isAccepted());
     EXPECT_EQ(prompter.questions(), Strings{std::string(kCloseQuestion)});
 
-    const std::string path = dir.file("通知单");
-    prompter.chooseSave(path);
+    const std::string path = dir.file("通知单.rvx");
+    prompter.chooseSave(dir.file("通知单"));  // typed without the extension
     action("menuSaveAs")->trigger();
     EXPECT_FALSE(window.document().changed);
     EXPECT_EQ(window.document().fileName, path);

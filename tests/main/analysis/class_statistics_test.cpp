@@ -140,7 +140,7 @@ TEST(ClassStatistics, BandsIncludeTheFullMarkAndZero) {
     GradeTable t = MakeTable({"语文"}, {{"100"}, {"105"}, {"90"}, {"89.5"}, {"10"}, {"9.99"}, {"0"}, {"-2"}});
     const GradeTable bands = ComputeClassStatistics(t, Read(t, {})).bands;
     EXPECT_EQ(bands.title, "T 分数段");
-    EXPECT_EQ(Row(bands, 0), (Strings{"科目", "满分", "90%～100%", "80%～90%", "70%～80%", "60%～70%",
+    EXPECT_EQ(Row(bands, 0), (Strings{"科目", "满分人数", "90%～100%", "80%～90%", "70%～80%", "60%～70%",
                                       "50%～60%", "40%～50%", "30%～40%", "20%～30%", "10%～20%", "0～10%"}));
     EXPECT_EQ(Row(bands, 1), (Strings{"语文", "2", "1", "1", "0", "0", "0", "0", "0", "0", "1", "3"}));
     // Full marks 150 in bands of 15 %: 22.5 marks each, the highest from 90 % (135) to 100 %.
@@ -149,7 +149,7 @@ TEST(ClassStatistics, BandsIncludeTheFullMarkAndZero) {
     texts.fullMarks = "150";
     texts.bandWidth = "15";
     const GradeTable wide = ComputeClassStatistics(u, Read(u, texts)).bands;
-    EXPECT_EQ(Row(wide, 0), (Strings{"科目", "满分", "90%～100%", "75%～90%", "60%～75%", "45%～60%",
+    EXPECT_EQ(Row(wide, 0), (Strings{"科目", "满分人数", "90%～100%", "75%～90%", "60%～75%", "45%～60%",
                                      "30%～45%", "15%～30%", "0～15%"}));
     EXPECT_EQ(Row(wide, 1), (Strings{"数学", "1", "1", "1", "0", "0", "0", "1", "1"}));
 }
@@ -188,6 +188,11 @@ TEST(ClassStatistics, BadSettingsAreRefusedWithTheirMessage) {
         {with([](AnalysisTexts& t) { t.low = "-1"; }), std::string(kLinesOutOfRangeMessage)},
         {with([](AnalysisTexts& t) { t.excellent = "八十五"; }), std::string(kLinesOutOfRangeMessage)},
         {with([](AnalysisTexts& t) { t.pass = "90"; }), "及格线不能高于优秀线！"},
+        {with([](AnalysisTexts& t) {
+             t.pass = "81";
+             t.excellent = "80";
+         }),
+         "及格线不能高于优秀线！"},
         {with([](AnalysisTexts& t) { t.bandWidth = "0.5"; }), std::string(kBandWidthMessage)},
         {with([](AnalysisTexts& t) { t.bandWidth = "101"; }), std::string(kBandWidthMessage)},
     };
@@ -200,6 +205,9 @@ TEST(ClassStatistics, BadSettingsAreRefusedWithTheirMessage) {
     }
     AnalysisSettings s;
     EXPECT_EQ(ReadAnalysisTexts({}, t.fieldTitles(), {}, s), std::string(kNoFieldChosenMessage));
+    // A pass line equal to the excellent line is sound.
+    s = Read(t, with([](AnalysisTexts& t) { t.pass = t.excellent = "80"; }));
+    EXPECT_EQ(s.lines.pass, 80);
     // The defaults: every default field of 100 marks, lines 60 / 85 / 40, bands of 10.
     s = Read(t, {});
     EXPECT_EQ(s.fields, (Strings{"语文", "数学", "总分"}));
@@ -208,6 +216,102 @@ TEST(ClassStatistics, BadSettingsAreRefusedWithTheirMessage) {
     EXPECT_EQ(s.lines.excellent, 85);
     EXPECT_EQ(s.lines.low, 40);
     EXPECT_EQ(s.bandWidth, 10);
+}
+
+TEST(ClassStatistics, TotalsAndAveragesAreReadFromTheirFormulas) {
+    // Columns: 1 姓名, 2 语文, 3 数学, 4 英语, 5 the formula's field, 6 备注.
+    struct Case {
+        std::string formula;
+        FieldDerivation::Kind kind;
+        Strings fields;
+    };
+    using K = FieldDerivation::Kind;
+    const std::vector<Case> cases = {
+        {"cell(?,2)+cell(?,3)+cell(?,4)", K::Sum, {"语文", "数学", "英语"}},
+        {" CELL( ?, 2 ) + Cell(?,3)", K::Sum, {"语文", "数学"}},
+        {"cell(1,2)+cell(1,3)", K::Sum, {"语文", "数学"}},  // its own row by number
+        {"(cell(?,2)+cell(?,3)+cell(?,4))/3", K::Average, {"语文", "数学", "英语"}},
+        {"(cell(?,2)+cell(?,3))", K::None, {}},
+        {"(cell(?,2)+cell(?,3))/3", K::None, {}},  // not divided by the count
+        {"(cell(?,2)+cell(?,3))/2+1", K::None, {}},
+        {"cell(?,2)+cell(?,3)/2", K::None, {}},
+        {"cell(?,2)-cell(?,3)", K::None, {}},
+        {"cell(?,2)*cell(?,3)", K::None, {}},
+        {"cell(?,2)+5", K::None, {}},
+        {"cell(2,2)+cell(2,3)", K::None, {}},  // another student's row
+        {"cell(?,5)+cell(?,2)", K::None, {}},  // itself
+        {"cell(?,0)+cell(?,2)", K::None, {}},  // the row numbers
+        {"cell(?,2)+cell(?,9)", K::None, {}},  // outside the table
+        {"cell(?,2)++cell(?,3)", K::None, {}},
+        {"", K::None, {}},
+    };
+    for (const Case& c : cases) {
+        GradeTable t =
+            MakeTable({"姓名", "语文", "数学", "英语", "总", "备注"},
+                      {{"甲", "80", "90", "70", "！公式：" + c.formula}, {"乙", "60", "60", "60", ""}});
+        const FieldDerivation d = DeriveField(t, 5);
+        EXPECT_EQ(d.kind, c.kind) << c.formula;
+        EXPECT_EQ(d.fields, c.fields) << c.formula;
+    }
+    // Every formula of the column must say the same; cells without one are passed over.
+    GradeTable mixed = MakeTable({"语文", "数学", "总分"}, {{"1", "2", "！公式：cell(?,1)+cell(?,2)"},
+                                                            {"3", "4", "7"},
+                                                            {"5", "6", "！公式：cell(?,1)+cell(?,1)"}});
+    EXPECT_EQ(DeriveField(mixed, 3).kind, K::None);
+    mixed.setCell(3, 3, "！公式：cell(3,1)+cell(?,2)");
+    EXPECT_EQ(DeriveFields(mixed), (DerivedFields{{"总分", {K::Sum, {"语文", "数学"}}}}));
+}
+
+TEST(ClassStatistics, FullMarksOfTotalsAndAveragesFollowTheirFields) {
+    const DerivedFields derived = {{"总分", {FieldDerivation::Kind::Sum, {"语文", "数学", "英语"}}},
+                                   {"平均", {FieldDerivation::Kind::Average, {"语文", "数学"}}}};
+    struct Case {
+        std::string field;
+        std::vector<std::pair<std::string, std::string>> own;
+        std::string common, offered;
+    };
+    const std::vector<Case> cases = {
+        {"总分", {}, "100", "300"},
+        {"总分", {{"语文", "150"}, {"数学", "150"}}, "100", "400"},
+        {"总分", {{"总分", "750"}, {"语文", "150"}}, "100", "750"},  // its own wins
+        {"平均", {{"语文", "150"}}, "100", "125"},
+        {"平均", {{"语文", "120"}, {"数学", "105"}}, "100", "112.5"},
+        {"平均", {}, "120", "120"},
+        {"总分", {{"英语", "满分"}}, "100", "100"},  // a part that is no number: the common marks
+        {"语文", {{"语文", "150"}}, "100", "150"},
+        {"物理", {{"语文", "150"}}, "100", "100"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OfferedFullMarks(c.field, c.own, c.common, derived), c.offered) << c.field << c.offered;
+    }
+    // Reading the settings offers the same; the sample's total and average are right by default.
+    AnalysisTexts texts;
+    texts.derived = derived;
+    texts.fieldFullMarks = {{"语文", "150"}};
+    AnalysisSettings s;
+    ASSERT_EQ(ReadAnalysisTexts(texts, {"语文", "数学", "英语", "总分", "平均"},
+                                {"语文", "数学", "英语", "总分", "平均"}, s),
+              std::nullopt);
+    EXPECT_EQ(s.fullMarks, (std::vector<double>{150, 100, 100, 350, 125}));
+}
+
+TEST(ClassStatistics, ResultsSayHowTheyWereMadeAndMarksAboveFullMarksAreNamed) {
+    GradeTable t = MakeTable({"语文", "数学"}, {{"120", "101"}, {"150", "100"}, {"151", "99.5"}});
+    t.classInfo = "高一(1)班，学生3人";
+    AnalysisTexts texts;
+    texts.fieldFullMarks = {{"语文", "150"}};
+    texts.pass = "60.5";
+    const AnalysisSettings settings = Read(t, texts);
+    const ClassStatistics s = ComputeClassStatistics(t, settings);
+    const std::string made = "高一(1)班，学生3人；满分：语文 150，数学 100；及格 60.5%，优秀 85%，低分 40%";
+    EXPECT_EQ(s.figures.classInfo, made);
+    EXPECT_EQ(s.bands.classInfo, made);
+    t.classInfo = " ";
+    EXPECT_EQ(ComputeClassStatistics(t, settings).figures.classInfo, made.substr(made.find("满分")));
+    EXPECT_EQ(ClassMarksAboveFullMarks(t, settings),
+              "“语文”有 1 个成绩高于满分 150，“数学”有 1 个成绩高于满分 100，请检查满分设置。");
+    texts.fieldFullMarks = {{"语文", "151"}, {"数学", "101"}};
+    EXPECT_EQ(ClassMarksAboveFullMarks(t, Read(t, texts)), "");
 }
 
 }  // namespace

@@ -96,5 +96,31 @@ TEST_F(NewTableTest, TheCloseCheckAsksAboutChangedTablesAndClosesOnlyWhenTheFile
     EXPECT_EQ(prompter.messages(), Strings{"文件保存失败！"});
 }
 
+TEST_F(NewTableTest, TheSaveDialogOpensInTheTablesClassAndOffersItsTitle) {
+    struct Case {
+        std::string filePath, classFolder, folder;
+    };
+    const std::string data = dir.path() + "/表格数据/";
+    const std::vector<Case> cases = {
+        {data + "一中/高一/(1)班/期中", "", data + "一中/高一/(1)班"},
+        {data + "一中/高一/(1)班/期中", data + "一中/高一/(2)班/", data + "一中/高一/(1)班"},
+        {"", data + "一中/高一/(2)班/", data + "一中/高一/(2)班/"},
+        {"", "", data},
+    };
+    for (const Case& c : cases) {
+        Document doc = testing::SampleDocument({"姓名"}, {{"张三"}});
+        doc.table.title = "期中考试";
+        doc.table.filePath = c.filePath;
+        const FileDialogSpec spec = TableSaveDialog(doc.table, c.classFolder);
+        EXPECT_EQ(spec.folder, c.folder) << c.filePath << c.classFolder;
+        EXPECT_EQ(spec.suggestedName, "期中考试");
+        EXPECT_EQ(spec.pattern, "*.skv");
+        prompter.chooseSave("");
+        EXPECT_EQ(SaveTableAs(doc, prompter, status, c.classFolder), SaveOutcome::Declined);
+        EXPECT_EQ(prompter.last().folder, c.folder);
+        EXPECT_EQ(prompter.last().suggestedName, "期中考试");
+    }
+}
+
 }  // namespace
 }  // namespace scorvane

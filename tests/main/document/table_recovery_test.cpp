@@ -67,6 +67,49 @@ TEST(TableRecovery, CopiesOfThisWorkspaceAreFoundAndRecoveredUnsavedUnderTheirOw
     EXPECT_EQ(FindTableCopies(folder, other).size(), 1u);
 }
 
+TEST(TableRecovery, NoTwoLinesOfTheOfferAreAlike) {
+    // Copies of a class's table and of results that have no file: the same title, class and minute
+    // show the seconds; the same second too gets a number.
+    struct Copy {
+        std::string title, file;
+        int64_t time;
+    };
+    const std::vector<Copy> made = {
+        {"期中 成绩统计", "", 1714550000},
+        {"期中 成绩统计", "", 1714550007},
+        {"期中 成绩统计", "", 1714550007},
+        {"期中", "/w/表格数据/一中/高一/(1)班/期中", 1714550000},
+        {"期中", "/w/表格数据/一中/高一/(2)班/期中", 1714550000},
+        {"期中 分数段", "", 1714550000},
+    };
+    std::vector<TableCopy> copies;
+    for (const Copy& c : made) {
+        TableCopy copy;
+        copy.table = testing::MakeTable({"科目"}, {}, c.title);
+        copy.info = RecoveryInfo();
+        copy.info->filePath = c.file;
+        copy.info->time = c.time;
+        copies.push_back(std::move(copy));
+    }
+    const std::vector<TableCopyRow> rows = DescribeTableCopies(copies, "/w/表格数据/");
+    ASSERT_EQ(rows.size(), made.size());
+    const std::string minute = RecoveryTimeText(1714550000);
+    const std::vector<std::vector<std::string>> expected = {
+        {"期中 成绩统计", "无", RecoveryTimeText(1714550000, true)},
+        {"期中 成绩统计", "无", RecoveryTimeText(1714550007, true)},
+        {"期中 成绩统计 (2)", "无", RecoveryTimeText(1714550007, true)},
+        {"期中", "高一 (1)班", minute},
+        {"期中", "高一 (2)班", minute},
+        {"期中 分数段", "无", minute},
+    };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ((std::vector<std::string>{rows[i].table, rows[i].className, rows[i].time}), expected[i])
+            << i;
+    }
+    EXPECT_EQ(RecoveryTimeText(1714550007, true).substr(0, minute.size()), minute);
+    EXPECT_EQ(RecoveryTimeText(1714550007, true).size(), minute.size() + 3);
+}
+
 TEST(TableRecovery, ClassOfATableIsItsGradeAndClassFolder) {
     const std::string data = "/w/表格数据/";
     EXPECT_EQ(ClassOfTablePath("/w/表格数据/星河中学/高一/(1)班/期中", data), "高一 (1)班");

@@ -71,6 +71,7 @@ TEST(CsvExport, MenuCommandWritesAtomicallyAndReports) {
     EXPECT_EQ(menuSaveCVS(t, nullptr, p, status), CsvExportOutcome::Saved);
     EXPECT_EQ(ReadBytes(dir.file("out.csv")), "T\r\n,  ,A\r\n,1,85\r\n\r\n");
     EXPECT_EQ(p.calls()[1].text, "*.csv");
+    EXPECT_EQ(p.calls()[1].suggestedName, t.title);  // the title is the name offered
     EXPECT_EQ(p.messages(), std::vector<std::string>{std::string(kCsvSavedMessage)});
     EXPECT_EQ(status.texts, (std::vector<std::string>{"正在保存文件...", "就绪"}));
 

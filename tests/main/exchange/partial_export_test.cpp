@@ -60,6 +60,7 @@ TEST(PartialExport, CommandSavesThenOffersToOpen) {
     p.chooseSave("");
     EXPECT_EQ(ExportPartialTable(t, {1}, {1}, p, status).outcome, PartialExportOutcome::Cancelled);
     EXPECT_EQ(p.calls()[0].text, "*.skv");
+    EXPECT_EQ(p.calls()[0].suggestedName, t.title);
     EXPECT_TRUE(status.texts.empty());
 
     p.chooseSave(dir.file("a.skv")).answer(Answer::Yes);

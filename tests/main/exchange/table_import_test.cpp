@@ -18,6 +18,7 @@ using testing::RecordingStatus;
 using testing::ScriptedPrompter;
 using testing::TempDir;
 using Values = std::vector<std::string>;
+using Strings = std::vector<std::string>;
 
 // Writes the table as a data file and returns its path without ".skv".
 std::string WriteTable(const TempDir& dir, const std::string& name, const GradeTable& t) {
@@ -49,15 +50,44 @@ TEST(WholeTableImport, AppendsThirtyStudentsBelowForty) {
     EXPECT_EQ(status.texts, (Values{"文件导入中...", "就绪"}));
 }
 
-TEST(WholeTableImport, WritesOnlyValuesThatDifferFromTheTitles) {
+TEST(WholeTableImport, TitlesFallOnTheLastRowOnlyWhenItIsEmpty) {
+    // The source's title row lands on the table's former last row, where only titles that differ from
+    // the table's own are written; a row that holds anything keeps it, and the data rows follow.
+    struct Case {
+        const char* what;
+        Strings lastRow;
+        Values names, marks;
+    };
+    const Case cases[] = {
+        {"empty last row", {"", ""}, {"甲", "", "丙", ""}, {"80", "数学", "90", ""}},
+        {"a student's row", {"乙", "70"}, {"甲", "乙", "丙", ""}, {"80", "70", "90", ""}},
+        {"a mark alone", {"", "70"}, {"甲", "", "丙", ""}, {"80", "70", "90", ""}},
+        {"blanks only", {" ", ""}, {"甲", " ", "丙", ""}, {"80", "数学", "90", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Document d;
+        d.table = MakeTable({"姓名", "语文"}, {{"甲", "80"}, c.lastRow});
+        // The source's second title differs; two of its data cells repeat a title of the table.
+        ASSERT_TRUE(AppendTable(d, MakeTable({"姓名", "数学"}, {{"丙", "90"}, {"姓名", "语文"}})));
+        EXPECT_EQ(Column(d.table, 1), c.names);
+        EXPECT_EQ(Column(d.table, 2), c.marks);
+        EXPECT_EQ(d.table.fieldTitles(), (Values{"姓名", "语文"}));
+    }
+}
+
+TEST(WholeTableImport, AFilledLastRowKeepsItsMarksWhenTheFieldsStandInAnotherOrder) {
+    TempDir dir;
     Document d;
-    d.table = MakeTable({"姓名", "语文"}, {{"甲", "80"}, {"乙", "70"}});
-    // The source's second title differs; two of its data cells repeat a title of the table.
-    ASSERT_TRUE(AppendTable(d, MakeTable({"姓名", "数学"}, {{"姓名", "90"}, {"丁", "语文"}})));
-    // The former last row keeps its name (same title) but takes the differing title "数学".
-    EXPECT_EQ(Column(d.table, 1), (Values{"甲", "乙", "", "丁"}));
-    EXPECT_EQ(Column(d.table, 2), (Values{"80", "数学", "90", ""}));
-    EXPECT_EQ(d.table.cell(0, 2), "语文");
+    d.table = MakeTable({"姓名", "学号", "语文", "数学", "英语"}, {{"甲", "1", "81", "92", "73"}});
+    const std::string other = WriteTable(
+        dir, "b", MakeTable({"姓名", "学号", "数学", "语文", "英语"}, {{"乙", "2", "60", "70", "80"}}));
+    ScriptedPrompter p;
+    RecordingStatus status;
+    ASSERT_EQ(ImpData(d, other, p, status), ImportOutcome::Imported);
+    EXPECT_EQ(d.table.cellTexts(), (Values{"  ", "姓名", "学号", "语文", "数学", "英语",  //
+                                           "1", "甲", "1", "81", "92", "73",              //
+                                           "2", "乙", "2", "60", "70", "80"}));
 }
 
 TEST(WholeTableImport, ReadsSourceCellsInFileOrderByTheTablesColumnCount) {
@@ -66,9 +96,10 @@ TEST(WholeTableImport, ReadsSourceCellsInFileOrderByTheTablesColumnCount) {
     Document d;
     d.table = MakeTable({"姓名", "语文", "数学"}, {{"甲", "1", "2"}});
     ASSERT_TRUE(AppendTable(d, MakeTable({"姓名", "语文"}, {{"乙", "3"}, {"丙", "4"}})));
-    // Source cells "  " 姓名 语文 | 1 乙 3 | 2 丙 4 are laid four per row from row 1.
-    EXPECT_EQ(d.table.cellTexts(), (Values{"  ", "姓名", "语文", "数学", "1", "甲", "1", "1", "2", "3", "2", "丙",
-                                       "3", "", "", ""}));
+    // Source cells "  " 姓名 语文 | 1 乙 3 | 2 丙 4 are taken four per row: the first four would fall on
+    // row 1, which holds a student and keeps it; the rest are laid from row 2.
+    EXPECT_EQ(d.table.cellTexts(), (Values{"  ", "姓名", "语文", "数学", "1", "甲", "1", "2", "2", "3", "2",
+                                           "丙", "3", "", "", ""}));
 
     // A table without students takes the source's titles as its own.
     Document empty;

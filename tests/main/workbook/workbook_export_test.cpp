@@ -58,6 +58,46 @@ TEST(WorkbookExport, AFormulaWorthBetweenMinusOneAndZeroIsAFormulaCellWithItsNum
               std::string::npos);
 }
 
+TEST(WorkbookExport, NumbersKeepTheirDecimalsAndRatesAreFractionsInAPercentFormat) {
+    struct Case {
+        std::string text;
+        SheetCell::Kind kind;
+        double number;
+        std::string format;
+    };
+    const std::vector<Case> cases = {
+        {"97.00", SheetCell::Kind::Number, 97, "0.00"},
+        {"85", SheetCell::Kind::Number, 85, ""},
+        {"-2.5", SheetCell::Kind::Number, -2.5, "0.0"},
+        {"63.16%", SheetCell::Kind::Number, 0.6316, "0.00%"},
+        {"100%", SheetCell::Kind::Number, 1, "0%"},
+        {"007", SheetCell::Kind::Text, 0, ""},
+        {"%", SheetCell::Kind::Text, 0, ""},
+        {"优%", SheetCell::Kind::Text, 0, ""},
+        {"5%%", SheetCell::Kind::Text, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const SheetCell cell = SheetCellOf(MakeTable({"x"}, {{c.text}}), 1, 1);
+        EXPECT_EQ(cell.kind, c.kind) << c.text;
+        EXPECT_DOUBLE_EQ(cell.number, c.number) << c.text;
+        EXPECT_EQ(cell.numberFormat, c.format) << c.text;
+    }
+    // The row-number column is titled in the workbook; the formats reach it.
+    const GradeTable t = MakeTable({"平均分", "及格率"}, {{"97.00", "63.16%"}});
+    EXPECT_EQ(SheetCellOf(t, 0, 0).text, "序号");
+    testing::TempDir dir;
+    ASSERT_TRUE(ExportWorkbook(t, dir.file("t.xlsx")));
+    const std::string styles = Part(dir.file("t.xlsx"), "xl/styles.xml");
+    EXPECT_NE(styles.find("formatCode=\"0.00%\""), std::string::npos);
+    EXPECT_NE(styles.find("formatCode=\"0.00\""), std::string::npos);
+    // The rate is a number of its own style (the library writes 16 significant digits).
+    const std::string sheet = Part(dir.file("t.xlsx"), "xl/worksheets/sheet1.xml");
+    const size_t rate = sheet.find("<c r=\"C3\" s=\"");
+    ASSERT_NE(rate, std::string::npos);
+    const size_t value = sheet.find("<v>", rate) + 3;
+    EXPECT_NEAR(std::stod(sheet.substr(value, sheet.find("</v>", value) - value)), 0.6316, 1e-12);
+}
+
 // The cells are worked out ahead of the writer in batches of rows: every row keeps its own cells in
 // order, across the batches' edges and in a last, partial batch.
 TEST(WorkbookExport, EveryRowOfALongTableKeepsItsOwnCellsInOrder) {

@@ -36,21 +36,35 @@ XlsxBook everyKind() {
     b.shared = {"姓名", "007", "第一行\n第二行", "_x000D_x"};
     b.numFmts = "<numFmt numFmtId=\"164\" formatCode=\"yyyy&quot;年&quot;m&quot;月&quot;d&quot;日&quot;\"/>";
     b.cellXfs = {0, 14, 22, 164, 2};
-    b.sheets = {{"其它", testing::SheetData({c("A1", "t=\"s\"", "<v>0</v>")})},
-                {"成绩", "<sheetData>"
-                         "<row r=\"1\">" + c("A1", "t=\"s\"", "<v>0</v>") + c("B1", "t=\"s\"", "<v>1</v>") + "</row>"
-                         "<row r=\"2\">" + c("A2", "", "<v>2024000001</v>") + c("B2", "", "<v>85.5</v>") +
-                         c("C2", "", "<v>0.33333333333333331</v>") + c("D2", "s=\"4\"", "<v>3</v>") + "</row>"
-                         "<row r=\"3\">" + c("A3", "s=\"1\"", "<v>45536</v>") + c("B3", "s=\"2\"", "<v>45536.5</v>") +
-                         c("C3", "s=\"3\"", "<v>45536</v>") + c("D3", "t=\"d\"", "<v>2024-09-01T08:30:00</v>") + "</row>"
-                         "<row r=\"4\">" + c("A4", "t=\"b\"", "<v>1</v>") + c("B4", "t=\"b\"", "<v>0</v>") +
-                         c("C4", "t=\"e\"", "<f>1/0</f><v>#DIV/0!</v>") + c("D4", "", "<f>SUM(A2:B2)</f><v>2024000086.5</v>") +
-                         c("E4", "t=\"str\"", "<f>A1</f><v>姓名</v>") + c("F4", "", "<f>A1+1</f>") + "</row>"
-                         "<row r=\"6\">" + c("A6", "t=\"s\"", "<v>2</v>") + c("B6", "t=\"inlineStr\"",
-                         "<is><r><t>加</t></r><r><t>粗</t></r><rPh><t>ピン</t></rPh></is>") +
-                         c("C6", "t=\"s\"", "<v>3</v>") + "</row>"
-                         "<row r=\"7\">" + c("A7", "", "<v>1</v>") + c("B7", "", "<v>2</v>") + c("C7", "", "<v>3</v>") +
-                         "</row></sheetData><mergeCells count=\"1\"><mergeCell ref=\"A7:B8\"/></mergeCells>"}};
+    b.sheets = {
+        {"其它", testing::SheetData({c("A1", "t=\"s\"", "<v>0</v>")})},
+        {"成绩",
+         "<sheetData>"
+         "<row r=\"1\">" +
+             c("A1", "t=\"s\"", "<v>0</v>") + c("B1", "t=\"s\"", "<v>1</v>") +
+             "</row>"
+             "<row r=\"2\">" +
+             c("A2", "", "<v>2024000001</v>") + c("B2", "", "<v>85.5</v>") +
+             c("C2", "", "<v>0.33333333333333331</v>") + c("D2", "s=\"4\"", "<v>3</v>") +
+             "</row>"
+             "<row r=\"3\">" +
+             c("A3", "s=\"1\"", "<v>45536</v>") + c("B3", "s=\"2\"", "<v>45536.5</v>") +
+             c("C3", "s=\"3\"", "<v>45536</v>") + c("D3", "t=\"d\"", "<v>2024-09-01T08:30:00</v>") +
+             "</row>"
+             "<row r=\"4\">" +
+             c("A4", "t=\"b\"", "<v>1</v>") + c("B4", "t=\"b\"", "<v>0</v>") +
+             c("C4", "t=\"e\"", "<f>1/0</f><v>#DIV/0!</v>") +
+             c("D4", "", "<f>SUM(A2:B2)</f><v>2024000086.5</v>") +
+             c("E4", "t=\"str\"", "<f>A1</f><v>姓名</v>") + c("F4", "", "<f>A1+1</f>") +
+             "</row>"
+             "<row r=\"6\">" +
+             c("A6", "t=\"s\"", "<v>2</v>") +
+             c("B6", "t=\"inlineStr\"", "<is><r><t>加</t></r><r><t>粗</t></r><rPh><t>ピン</t></rPh></is>") +
+             c("C6", "t=\"s\"", "<v>3</v>") +
+             "</row>"
+             "<row r=\"7\">" +
+             c("A7", "", "<v>1</v>") + c("B7", "", "<v>2</v>") + c("C7", "", "<v>3</v>") +
+             "</row></sheetData><mergeCells count=\"1\"><mergeCell ref=\"A7:B8\"/></mergeCells>"}};
     return b;
 }
 
@@ -70,13 +84,25 @@ TEST(XlsxReader, EveryKindOfValueAsAReaderSeesIt) {
 }
 
 TEST(XlsxReader, DateSystemOf1904) {
-    XlsxBook b;
-    b.date1904 = true;
-    b.cellXfs = {0, 14};
-    b.sheets = {{"S", testing::SheetData({c("A1", "s=\"1\"", "<v>44074</v>")})}};
-    SheetGrid g;
-    ASSERT_EQ(read(testing::XlsxBytes(b), g), SheetError::None);
-    EXPECT_EQ(g.cell(g.rows[0], 0), "2024-09-01");
+    // The workbook's flag is an XML boolean: "1" or "true" count from 1904, 1462 days later than 1900.
+    const std::pair<std::string, std::string> cases[] = {
+        {"1", "2024-09-01"}, {"true", "2024-09-01"}, {"0", "2020-08-31"}, {"false", "2020-08-31"}};
+    for (const auto& [flag, date] : cases) {
+        XlsxBook b;
+        b.date1904 = true;
+        b.cellXfs = {0, 14};
+        b.sheets = {{"S", testing::SheetData({c("A1", "s=\"1\"", "<v>44074</v>")})}};
+        testing::ZipMembers parts = testing::XlsxParts(b);
+        for (auto& [name, bytes] : parts) {
+            const std::string set = "date1904=\"1\"";
+            if (const size_t at = bytes.find(set); at != std::string::npos) {
+                bytes.replace(at, set.size(), "date1904=\"" + flag + "\"");
+            }
+        }
+        SheetGrid g;
+        ASSERT_EQ(read(testing::ZipBytes(parts), g), SheetError::None) << flag;
+        EXPECT_EQ(g.cell(g.rows[0], 0), date) << flag;
+    }
 }
 
 TEST(XlsxReader, SheetsByNameAndNumber) {
@@ -106,10 +132,12 @@ std::string changed(const std::string& part, const std::string& bytes) {
 }
 
 TEST(XlsxReader, HostileWorkbooksAreRefused) {
-    const std::string sheet = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
+    const std::string sheet =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
     std::string wide = sheet + "<sheetData>";
     for (int r = 1; r <= 62; ++r) {
-        wide += "<row r=\"" + std::to_string(r) + "\"><c r=\"XFD" + std::to_string(r) + "\"><v>1</v></c></row>";
+        wide +=
+            "<row r=\"" + std::to_string(r) + "\"><c r=\"XFD" + std::to_string(r) + "\"><v>1</v></c></row>";
     }
     const std::string good = testing::XlsxBytes(everyKind());
     const struct {
@@ -121,7 +149,13 @@ TEST(XlsxReader, HostileWorkbooksAreRefused) {
                                             "<sheetData><row><c t=\"inlineStr\"><is><t>&a;</t></is></c></row>"
                                             "</sheetData></worksheet>")},
         {"shared string out of range",
-         changed("xl/worksheets/sheet2.xml", sheet + "<sheetData><row><c t=\"s\"><v>4</v></c></row></sheetData></worksheet>")},
+         changed("xl/worksheets/sheet2.xml",
+                 sheet + "<sheetData><row><c t=\"s\"><v>4</v></c></row></sheetData></worksheet>")},
+        {"shared string one past the last",
+         changed(
+             "xl/worksheets/sheet2.xml",
+             sheet +
+                 "<sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>4</v></c></row></sheetData></worksheet>")},
         {"missing sheet part", changed("xl/worksheets/sheet2.xml", "")},
         {"more than a million cells", changed("xl/worksheets/sheet2.xml", wide + "</sheetData></worksheet>")},
         {"malformed XML", changed("xl/worksheets/sheet2.xml", sheet + "<sheetData><row>")},
@@ -132,17 +166,43 @@ TEST(XlsxReader, HostileWorkbooksAreRefused) {
         SheetGrid g;
         EXPECT_EQ(read(k.bytes, g, SheetChoice{"成绩", 0}), SheetError::Format) << k.what;
     }
+    // The last shared string itself is read.
+    SheetGrid last;
+    ASSERT_EQ(
+        read(
+            changed(
+                "xl/worksheets/sheet2.xml",
+                sheet +
+                    "<sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>3</v></c></row></sheetData></worksheet>"),
+            last, SheetChoice{"成绩", 0}),
+        SheetError::None);
+    EXPECT_EQ(last.cell(last.rows[0], 0), "\r\nx");
 }
 
 TEST(ZipArchive, MembersClaimingOrReachingTooMuchAreRefused) {
-    // A member that claims more than the budget unpacked (its sizes patched in both headers).
-    std::string claimed = testing::ZipBytes({{"a.xml", std::string(1000, 'a')}}, true);
-    for (size_t at = claimed.find("PK\x01\x02", 0, 4); at != std::string::npos; at = std::string::npos) {
-        const uint32_t size = 300u << 20;
-        std::memcpy(&claimed[at + 24], &size, 4);
+    // Members that claim more than the budget (256 MB) unpacked, alone or together (the sizes patched
+    // in the central directory).
+    const struct {
+        std::vector<uint32_t> claims;  // MB
+        bool opens;
+    } cases[] = {{{300}, false}, {{150, 150}, false}, {{150}, true}, {{150, 100}, true}, {{256}, true}};
+    for (const auto& k : cases) {
+        testing::ZipMembers members;
+        for (size_t i = 0; i < k.claims.size(); ++i) {
+            members.emplace_back("m" + std::to_string(i) + ".xml", std::string(1000, 'a'));
+        }
+        std::string claimed = testing::ZipBytes(members, true);
+        size_t i = 0;
+        for (size_t at = claimed.find("PK\x01\x02", 0, 4); at != std::string::npos;
+             at = claimed.find("PK\x01\x02", at + 4, 4)) {
+            const uint32_t size = k.claims[i++] << 20;
+            std::memcpy(&claimed[at + 24], &size, 4);
+        }
+        ASSERT_EQ(i, k.claims.size());
+        ZipArchive archive;
+        EXPECT_EQ(archive.openBytes(claimed), k.opens)
+            << k.claims.size() << " members, the first " << k.claims[0];
     }
-    ZipArchive big;
-    EXPECT_FALSE(big.openBytes(claimed));
 
     // A member that unpacks to more than the budget lets go once the budget is spent, whatever it claims.
     ZipArchive archive;
@@ -158,14 +218,17 @@ TEST(ZipArchive, MembersClaimingOrReachingTooMuchAreRefused) {
 }
 
 TEST(ZipArchive, EncryptedMembersAreRefused) {
-    ASSERT_TRUE(zip_encryption_method_supported(ZIP_EM_TRAD_PKWARE, 1) || zip_encryption_method_supported(ZIP_EM_AES_256, 1));
-    const int method = zip_encryption_method_supported(ZIP_EM_AES_256, 1) ? ZIP_EM_AES_256 : ZIP_EM_TRAD_PKWARE;
+    ASSERT_TRUE(zip_encryption_method_supported(ZIP_EM_TRAD_PKWARE, 1) ||
+                zip_encryption_method_supported(ZIP_EM_AES_256, 1));
+    const int method =
+        zip_encryption_method_supported(ZIP_EM_AES_256, 1) ? ZIP_EM_AES_256 : ZIP_EM_TRAD_PKWARE;
     testing::TempDir dir;
     const std::string path = dir.file("secret.xlsx");
     int error = 0;
     zip_t* z = zip_open(path.c_str(), ZIP_CREATE, &error);
     const std::string text = "<x/>";
-    const zip_int64_t i = zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, text.data(), text.size(), 0), 0);
+    const zip_int64_t i =
+        zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, text.data(), text.size(), 0), 0);
     zip_file_set_encryption(z, static_cast<zip_uint64_t>(i), static_cast<zip_uint16_t>(method), "pw");
     ASSERT_EQ(zip_close(z), 0);
     ZipArchive archive;
@@ -178,28 +241,33 @@ TEST(OdsReader, ValuesRepeatsAndCoveredCells) {
         "<table:table-row><table:table-cell table:number-columns-spanned=\"3\"><text:p>期中成绩</text:p>"
         "</table:table-cell><table:covered-table-cell table:number-columns-repeated=\"2\"><text:p>x</text:p>"
         "</table:covered-table-cell></table:table-row>"
-        "<table:table-row table:number-rows-repeated=\"3\"><table:table-cell table:number-columns-repeated=\"5\"/>"
+        "<table:table-row table:number-rows-repeated=\"3\"><table:table-cell "
+        "table:number-columns-repeated=\"5\"/>"
         "</table:table-row>"
-        "<table:table-row>" + cell + "\"string\"><text:p>007</text:p></table:table-cell>" + cell +
+        "<table:table-row>" +
+        cell + "\"string\"><text:p>007</text:p></table:table-cell>" + cell +
         "\"float\" office:value=\"85.5\"><text:p>85.50</text:p></table:table-cell>" + cell +
         "\"percentage\" office:value=\"0.33333333333333331\"><text:p>33%</text:p></table:table-cell>" + cell +
         "\"date\" office:date-value=\"2024-09-01\"><text:p>2024/9/1</text:p></table:table-cell>" + cell +
         "\"date\" office:date-value=\"2024-09-01T12:00:00\"/>" + cell +
-        "\"time\" office:time-value=\"PT08H30M00S\"/>" + cell + "\"boolean\" office:boolean-value=\"true\"/>" +
+        "\"time\" office:time-value=\"PT08H30M00S\"/>" + cell +
+        "\"boolean\" office:boolean-value=\"true\"/>" +
         "<table:table-cell table:formula=\"of:=1/0\" office:value-type=\"string\" office:string-value=\"\">"
         "<text:p>#DIV/0!</text:p></table:table-cell>"
         "<table:table-cell table:formula=\"of:=SUM([.B3])\"/>"
         "<table:table-cell><text:p>一<text:s text:c=\"2\"/>二</text:p><text:p>三<text:line-break/>四</text:p>"
         "<office:annotation><text:p>批注</text:p></office:annotation></table:table-cell></table:table-row>"
-        "<table:table-row table:number-rows-repeated=\"2\">" + cell +
+        "<table:table-row table:number-rows-repeated=\"2\">" +
+        cell +
         "\"float\" office:value=\"1\" table:number-columns-repeated=\"2\"/></table:table-row>"
         "<table:table-row table:number-rows-repeated=\"1048000\"><table:table-cell/></table:table-row>";
     SheetGrid g;
-    ASSERT_EQ(read(testing::OdsBytes({{"封面", ""}, {"成绩", rows}}), g, SheetChoice{"成绩", 0}), SheetError::None);
+    ASSERT_EQ(read(testing::OdsBytes({{"封面", ""}, {"成绩", rows}}), g, SheetChoice{"成绩", 0}),
+              SheetError::None);
     using Rows = std::vector<std::vector<std::string>>;
     EXPECT_EQ(cells(g), (Rows{{"期中成绩"},
-                              {"007", "85.5", "0.333333333333333", "2024-09-01", "2024-09-01 12:00:00", "08:30:00",
-                               "TRUE", "#DIV/0!", "", "一  二\r\n三\r\n四"},
+                              {"007", "85.5", "0.333333333333333", "2024-09-01", "2024-09-01 12:00:00",
+                               "08:30:00", "TRUE", "#DIV/0!", "", "一  二\r\n三\r\n四"},
                               {"1", "1"},
                               {"1", "1"}}));
     EXPECT_EQ(g.rows[1].index, 4);
@@ -209,9 +277,10 @@ TEST(OdsReader, ValuesRepeatsAndCoveredCells) {
 }
 
 TEST(OdsReader, HostileSpreadsheetsAreRefused) {
-    const std::string many = "<table:table-row table:number-rows-repeated=\"1001\"><table:table-cell "
-                             "table:number-columns-repeated=\"1000\"><text:p>1</text:p></table:table-cell>"
-                             "</table:table-row>";
+    const std::string many =
+        "<table:table-row table:number-rows-repeated=\"1001\"><table:table-cell "
+        "table:number-columns-repeated=\"1000\"><text:p>1</text:p></table:table-cell>"
+        "</table:table-row>";
     const std::string doctype = testing::ZipBytes(
         {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
          {"content.xml", "<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY e \"x\">]><d>&e;</d>"}});
@@ -220,6 +289,19 @@ TEST(OdsReader, HostileSpreadsheetsAreRefused) {
     EXPECT_EQ(read(doctype, g), SheetError::Format);
     EXPECT_EQ(read(testing::ZipBytes({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}}), g),
               SheetError::Format);
+}
+
+TEST(OdsReader, ASpreadsheetWithoutItsMimetypeMemberIsStillRead) {
+    testing::ZipMembers parts = testing::OdsParts(
+        {{"成绩",
+          "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"85\"/>"
+          "</table:table-row>"}});
+    ASSERT_EQ(parts.front().first, "mimetype");
+    parts.erase(parts.begin());
+    SheetGrid g;
+    ASSERT_EQ(read(testing::ZipBytes(parts), g), SheetError::None);
+    EXPECT_EQ(cells(g), (std::vector<std::vector<std::string>>{{"85"}}));
+    EXPECT_EQ(g.sheetNames, (std::vector<std::string>{"成绩"}));
 }
 
 // A first look (SheetChoice::rowLimit) stops after that many rows that hold something and says so.
@@ -257,7 +339,8 @@ TEST(WorkbookImport, MessagesInTheSystemsStyle) {
     testing::WriteBytes(dir.file("book.xlsx"), testing::XlsxBytes(everyKind()));
     testing::WriteBytes(dir.file("text.xlsx"), "姓名,语文\n");
     SheetGrid g;
-    EXPECT_EQ(ImportWorkbook(dir.file("none.xlsx"), {}, -1, g).message, "找不到文件：" + dir.file("none.xlsx"));
+    EXPECT_EQ(ImportWorkbook(dir.file("none.xlsx"), {}, -1, g).message,
+              "找不到文件：" + dir.file("none.xlsx"));
     EXPECT_EQ(ImportWorkbook(dir.file("text.xlsx"), {}, -1, g).message, "文件格式不正确!");
     EXPECT_EQ(ImportWorkbook(dir.file("book.xlsx"), {"期末", 0}, -1, g).message, "找不到工作表：期末");
     EXPECT_EQ(ImportWorkbook(dir.file("book.xlsx"), {"", 4}, -1, g).message, "找不到工作表：5");

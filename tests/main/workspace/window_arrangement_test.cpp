@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/numbered_repeats.h"
+
 namespace scorvane {
 namespace {
 
@@ -42,6 +44,34 @@ TEST(WindowArrangementTest, TheWindowMenuNumbersItsEntriesAndShowsTitlesAsTheyAr
     for (auto [number, title, entry] : cases) {
         EXPECT_EQ(WindowListEntry(number, title), entry) << number;
     }
+}
+
+TEST(WindowArrangementTest, NewWindowsCascadeAndRepeatedTitlesAreNumberedInTheList) {
+    struct Case {
+        std::vector<WindowRect> open;
+        int width, height;
+        WindowRect place;
+    };
+    const std::vector<Case> cases = {
+        {{}, 300, 200, {0, 0, 300, 200}},
+        {{{0, 0, 300, 200}}, 300, 200, {30, 30, 300, 200}},
+        {{{0, 0, 300, 200}, {30, 30, 300, 200}}, 300, 200, {60, 60, 300, 200}},
+        {{{30, 30, 300, 200}}, 300, 200, {0, 0, 300, 200}},                    // a gap is filled
+        {{{0, 0, 300, 200}, {30, 30, 300, 200}}, 300, 350, {0, 0, 300, 350}},  // 60 + 350 > 400: again at 0
+        {{{0, 0, 300, 200}, {5, 5, 300, 200}},
+         300,
+         200,
+         {30, 30, 300, 200}},                              // moved windows count where they are
+        {{{0, 0, 700, 500}}, 700, 500, {0, 0, 700, 500}},  // larger than the area
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CascadedPlace(c.open, c.width, c.height, 600, 400, 30), c.place);
+    }
+    // The window list numbers a title that an earlier window bears; the titles themselves stay.
+    EXPECT_EQ(NumberRepeats({"期中 成绩统计", "期中", "期中 成绩统计", "期中 成绩统计", "期中 成绩统计 (2)"}),
+              (std::vector<std::string>{"期中 成绩统计", "期中", "期中 成绩统计 (3)", "期中 成绩统计 (4)",
+                                        "期中 成绩统计 (2)"}));
+    EXPECT_EQ(NumberRepeats({"甲", "乙"}), (std::vector<std::string>{"甲", "乙"}));
 }
 
 }  // namespace

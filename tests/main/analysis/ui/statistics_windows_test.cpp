@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "main/analysis/ui/grade_comparison_dialog.h"
 #include "main/analysis/ui/statistics_dialog.h"
 #include "main/workspace/ui/frame_fixture.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {
@@ -21,6 +23,11 @@ using Strings = std::vector<std::string>;
 
 class StatisticsWindowsTest : public testing::FrameTest {
   protected:
+    // What the windows remember is each test's own.
+    StatisticsWindowsTest() { forget(); }
+    ~StatisticsWindowsTest() override { forget(); }
+    static void forget() { QSettings("KVL'S Scorvane", "KVL'S Scorvane").remove("Statistics"); }
+
     void writeExam(const std::string& path, const Strings& chinese, const Strings& maths) {
         GradeTable t(static_cast<int>(chinese.size()) + 1, 5);
         t.title = "期中";
@@ -102,6 +109,61 @@ TEST_F(StatisticsWindowsTest, StatisticsWindowOffersTheDefaultsAndOpensTwoUnsave
     // Cancelled: no table opens.
     exam->action("menuStatistics")->trigger();
     EXPECT_EQ(window->tables().size(), 3);
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+TEST_F(StatisticsWindowsTest, TotalsTakeTheirFieldsFullMarksTypedMarksAreRememberedAndMarksAboveAreNamed) {
+    start();
+    GradeTable t = testing::MakeTable(
+        {"姓名", "语文", "数学", "总分", "平均"},
+        {{"甲", "140", "90", "！公式：cell(?,2)+cell(?,3)", "！公式：(cell(?,2)+cell(?,3))/2"},
+         {"乙", "120", "101", "！公式：cell(?,2)+cell(?,3)", "！公式：(cell(?,2)+cell(?,3))/2"}});
+    ASSERT_TRUE(WriteDataFile(t, dir.file("期中")));
+    TableWindow* exam = window->openTable(dir.file("期中"));
+    ASSERT_NE(exam, nullptr);
+    prompter.clear();
+    dialogs.then([&](QDialog& d) {
+        AnalysisOptionsPanel* o = static_cast<StatisticsDialog&>(d).options();
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "100", "100", "200", "100"}));
+        // 语文 is out of 150: the total and the average follow, the box for all leaves it alone.
+        o->fieldList()->item(1, 1)->setText("150");
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
+        o->fullMarksBox()->setText("110");
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"110", "150", "110", "260", "130"}));
+        o->fullMarksBox()->setText("100");
+        // 数学 101 passes 100: named, and 返回修改 keeps the window.
+        prompter.answer(Answer::No);
+        static_cast<StatisticsDialog&>(d).okButton()->click();
+        EXPECT_EQ(prompter.questions(), Strings{"“数学”有 1 个成绩高于满分 100，请检查满分设置。"});
+        ASSERT_FALSE(prompter.calls().empty());
+        EXPECT_EQ(prompter.calls().back().buttons, Buttons::ContinueOrChange);
+        EXPECT_FALSE(static_cast<StatisticsDialog&>(d).result());
+        prompter.answer(Answer::Yes);
+        static_cast<StatisticsDialog&>(d).okButton()->click();
+    });
+    exam->action("menuStatistics")->trigger();
+    ASSERT_EQ(window->tables().size(), 3);
+    EXPECT_EQ(window->tables()[1]->document().table.classInfo.rfind(
+                  "满分：语文 150，数学 100，总分 250，平均 125；", 0),
+              0u);
+
+    // Next time 语文's full marks are offered again, in the comparison too.
+    dialogs.then([&](QDialog& d) {
+        AnalysisOptionsPanel* o = static_cast<StatisticsDialog&>(d).options();
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
+        static_cast<StatisticsDialog&>(d).cancelButton()->click();
+    });
+    exam->action("menuStatistics")->trigger();
+    ASSERT_TRUE(WriteDataFile(testing::MakeTable({"姓名", "语文"}, {{"甲", "80"}}), dir.file("月考")));
+    GradeComparisonDialog compare("高一", {{"(1)班", dir.path() + "/"}}, prompter);
+    ASSERT_EQ(compare.tableBox()->currentText(), "期中");
+    EXPECT_EQ(column(compare.options()->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
+    // The table compared last is chosen first next time.
+    compare.tableBox()->setCurrentIndex(1);
+    compare.okButton()->click();
+    ASSERT_TRUE(compare.result());
+    GradeComparisonDialog again("高一", {{"(1)班", dir.path() + "/"}}, prompter);
+    EXPECT_EQ(again.tableBox()->currentText(), "月考");
     EXPECT_TRUE(dialogs.exhausted());
 }
 

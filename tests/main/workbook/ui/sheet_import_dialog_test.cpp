@@ -5,7 +5,6 @@
 #include <memory>
 #include <tuple>
 
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -19,12 +18,14 @@
 #include "common/file_io.h"
 #include "main/workbook/ui/sheet_import_dialog.h"
 #include "main/workspace/ui/frame_fixture.h"
+#include "support/sample_table.h"
 #include "support/workbook_builder.h"
 
 namespace scorvane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::MakeTable;
 
 class SheetImportDialogTest : public testing::FrameTest {
   protected:
@@ -35,9 +36,12 @@ class SheetImportDialogTest : public testing::FrameTest {
         auto s = [](const std::string& ref, int i) {
             return "<c r=\"" + ref + "\" t=\"s\"><v>" + std::to_string(i) + "</v></c>";
         };
-        auto n = [](const std::string& ref, const std::string& v) { return "<c r=\"" + ref + "\"><v>" + v + "</v></c>"; };
+        auto n = [](const std::string& ref, const std::string& v) {
+            return "<c r=\"" + ref + "\"><v>" + v + "</v></c>";
+        };
         b.sheets = {{"封面", testing::SheetData({s("A1", 0)})},
-                    {"成绩", testing::SheetData({s("A1", 0), s("A2", 1) + s("B2", 2), s("A3", 3) + s("B3", 4) + s("C3", 5),
+                    {"成绩", testing::SheetData({s("A1", 0), s("A2", 1) + s("B2", 2),
+                                                 s("A3", 3) + s("B3", 4) + s("C3", 5),
                                                  n("A4", "1") + s("B4", 6) + n("C4", "90"),
                                                  n("A5", "2") + s("B5", 7) + n("C5", "85.5")})}};
         const std::string path = dir.file("期中.xlsx");
@@ -65,9 +69,11 @@ TEST_F(SheetImportDialogTest, FrameImportShowsTheSheetAndOpensItAsANewUnsavedTab
         d.sheetCombo()->setCurrentIndex(1);
         EXPECT_EQ(d.headerRowSpin()->value(), 2);  // the first row of two cells
         EXPECT_EQ(d.titleLabel()->text(), "期中成绩");
-        EXPECT_EQ(d.previewGrid()->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "说明");
+        EXPECT_EQ(d.previewGrid()->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  "说明");
         d.headerRowSpin()->setValue(3);
-        EXPECT_EQ(d.previewGrid()->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "姓名");
+        EXPECT_EQ(d.previewGrid()->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  "姓名");
         EXPECT_EQ(d.previewGrid()->model()->rowCount(), 2);
         EXPECT_EQ(d.countLabel()->text(), "共 2 名学生，2 个字段（第一列为序号，不作为字段）");
         d.okButton()->click();
@@ -171,6 +177,53 @@ TEST_F(SheetImportDialogTest, RowsAppendedAsTheWholeTableImportDoesAndUndone) {
     EXPECT_EQ(table->document().table.cellTexts(), before.cellTexts());
 }
 
+TEST_F(SheetImportDialogTest, AppendingSaysWhichColumnGoesWhereAndTakesThemByTitle) {
+    start();
+    Document d;
+    d.table = MakeTable({"学号", "语文", "姓名"}, {{"7", "66", "王五"}});
+    const GradeTable before = d.table;
+    testing::RecordingStatus status;
+    prompter.chooseOpen(writeBook());
+    dialogs.then([](QDialog& dialog) {
+        auto& d = static_cast<SheetImportDialog&>(dialog);
+        EXPECT_EQ(d.windowTitle(), "从电子表格追加学生 - 期中.xlsx");
+        d.sheetCombo()->setCurrentIndex(1);
+        // Row 2 holds 说明 and 见背面: no field of the table has either title.
+        EXPECT_EQ(d.columnsLabel()->text(), "电子表格中没有与表格相同的字段，无法导入！");
+        EXPECT_FALSE(d.okButton()->isEnabled());
+        d.headerRowSpin()->setValue(3);
+        EXPECT_EQ(d.columnsLabel()->text(), "姓名 → 姓名；语文 → 语文；学号：电子表格中没有此字段，留空");
+        EXPECT_TRUE(d.okButton()->isEnabled());
+        d.okButton()->click();
+    });
+    ASSERT_TRUE(RunSheetAppendDialog(d, prompter, status, dialogs, window.get()));
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(d.table.cellTexts(), (Strings{"  ", "学号", "语文", "姓名",  //
+                                            "1", "7", "66", "王五",        //
+                                            "2", "", "90", "张三",         //
+                                            "3", "", "85.5", "李四"}));
+    ASSERT_TRUE(d.undo());
+    EXPECT_EQ(d.table.cellTexts(), before.cellTexts());
+}
+
+TEST_F(SheetImportDialogTest, AHeaderRowPastTheSheetsEndLetsNothingThrough) {
+    start();
+    prompter.chooseOpen(writeBook());
+    dialogs.then([](QDialog& dialog) {
+        auto& d = static_cast<SheetImportDialog&>(dialog);
+        d.sheetCombo()->setCurrentIndex(1);
+        EXPECT_TRUE(d.okButton()->isEnabled());
+        d.headerRowSpin()->setValue(40);
+        EXPECT_EQ(d.countLabel()->text(), "共 0 名学生，0 个字段");
+        EXPECT_FALSE(d.okButton()->isEnabled());
+        dialog.accept();  // Enter, or a click already on its way, takes nothing either
+        EXPECT_FALSE(d.result());
+        d.reject();
+    });
+    window->action("menuOpenSheet")->trigger();
+    EXPECT_TRUE(window->tables().isEmpty());
+}
+
 TEST_F(SheetImportDialogTest, ExportWritesTheWorkbookAndAFailedWriteSaysSo) {
     start();
     writeTable(dir.file("班"), "高一(1)班", 2);
@@ -178,6 +231,7 @@ TEST_F(SheetImportDialogTest, ExportWritesTheWorkbookAndAFailedWriteSaysSo) {
     ASSERT_NE(table, nullptr);
     prompter.chooseSave(dir.file("交教务处"));
     table->action("menuSaveXlsx")->trigger();
+    EXPECT_EQ(prompter.last().suggestedName, "高一(1)班");
     SheetGrid grid;
     const SheetTable back = ImportWorkbook(dir.file("交教务处.xlsx"), {}, -1, grid);
     ASSERT_EQ(back.message, "");

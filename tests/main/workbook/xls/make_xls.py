@@ -51,6 +51,12 @@ def formula_number(row, col, value):
     return cell(0x0006, row, col, 0, struct.pack("<dHIH", value, 0, 0, 3) + b"\x1e\x01\x00")
 
 
+def formula_ref(row, col, value, xf_index, ref_row, ref_col):
+    # the formula =<cell> (ptgRef) with its stored result, in the cell style `xf_index`
+    tokens = struct.pack("<BHH", 0x24, ref_row, ref_col)
+    return cell(0x0006, row, col, xf_index, struct.pack("<dHIH", value, 0, 0, len(tokens)) + tokens)
+
+
 def formula_text(row, col, text):
     result = struct.pack("<BBBBBBH", 0, 0, 0, 0, 0, 0, 0xFFFF)
     return (cell(0x0006, row, col, 0, result + struct.pack("<HIH", 0, 0, 3) + b"\x1e\x01\x00") +
@@ -121,7 +127,8 @@ def main():
     values = workbook([cover, ("成绩", cells, [(0, 0, 0, 6)], 6, 7)], strings)
     files = {
         "values.xls": compound(values),
-        "date1904.xls": compound(workbook([("S", [number(0, 0, 44074, 17), number(0, 1, 1)], [], 1, 2)], [],
+        "date1904.xls": compound(workbook([("S", [number(0, 0, 44074, 17), number(0, 1, 1),
+                                                  formula_ref(0, 2, 44074, 17, 0, 0)], [], 1, 3)], [],
                                           date1904=True)),
         "encrypted.xls": compound(workbook([cover], strings, encrypted=True)),
         "huge_dimension.xls": compound(workbook([("S", [number(0, 0, 1)], [], 65536, 256)], [])),

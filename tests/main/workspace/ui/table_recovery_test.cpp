@@ -2,6 +2,7 @@
 // discarding close and a normal quit, offered back at the next start.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,6 +147,24 @@ TEST_F(TableRecoveryTest, SaveDiscardAndQuitRemoveTheCopyCancelKeepsIt) {
     EXPECT_FALSE(FileExists(quitCopy));
 }
 
+TEST_F(TableRecoveryTest, ATableACommandMadeIsCopiedOnlyOnceItIsChanged) {
+    startWithCopies(20);
+    // As the frame opens a result of the statistics.
+    TableWindow* t = window->newTableWindow();
+    t->document().table = testing::MakeClass(3, "甲");
+    t->document().setModified();
+    t->tableReset();
+    CopyMadeTableOnlyOnceChanged(*t);
+    QTest::qWait(100);
+    store->writer().wait();
+    EXPECT_FALSE(FileExists(copyOf(t)));
+    t->setCurrentCell(1, 3);
+    t->grid()->setFocus();
+    QTest::keyClick(t->grid(), '7');
+    QTest::keyClick(t->cellEditor(), Qt::Key_Return);
+    EXPECT_TRUE(waitFor([&] { return FileExists(copyOf(t)); }));
+}
+
 class TableOfferTest : public TableRecoveryTest {
   protected:
     // Copies left by a program that was killed on this workspace, and one of another workspace.
@@ -206,6 +225,27 @@ TEST_F(TableOfferTest, RecoverOpensTheCopyUnsavedUnderItsOwnFileName) {
     ASSERT_EQ(t->save(), SaveOutcome::Saved);
     EXPECT_EQ(testing::ReadBytes(tablePath("期中") + ".skv"), expected);
     EXPECT_FALSE(FileExists(store->folder().documentPath("sound", kTableCopyExtension)));
+}
+
+TEST_F(TableOfferTest, TabGoesListRecoverDiscardLaterAndEscapeIsLater) {
+    leaveCopies();
+    MainWindow& w = startWithCopies(60000);
+    dialogs.then([](QDialog& d) {
+        auto& offer = dynamic_cast<RecoveryOfferDialog&>(d);
+        offer.show();
+        QApplication::setActiveWindow(&offer);
+        offer.list()->setFocus();
+        const std::vector<QWidget*> order = {offer.recoverButton(), offer.discardButton(),
+                                             offer.laterButton(), offer.list()};
+        for (QWidget* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(offer.isVisible());
+    });
+    EXPECT_TRUE(OfferTableRecovery(w, *store, dir.path()).isEmpty());
+    EXPECT_EQ(FindTableCopies(store->folder(), dir.path()).size(), 2u);
 }
 
 TEST_F(TableOfferTest, DiscardRemovesTheTickedCopiesAfterTheQuestionLaterKeepsThem) {

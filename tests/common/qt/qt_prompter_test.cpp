@@ -1,0 +1,74 @@
+#include "common/qt/qt_prompter.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QSettings>
+#include <QTimer>
+#include <functional>
+
+#include "common/file_dialog_start.h"
+#include "common/file_io.h"
+#include "support/qt/qt_app.h"
+#include "support/temp_dir.h"
+
+namespace scorvane {
+namespace {
+
+class QtPrompterFileDialogs : public testing::QtTest {
+  protected:
+    QtPrompterFileDialogs() { forget(); }
+    ~QtPrompterFileDialogs() override { forget(); }
+    static void forget() { QSettings("KVL'S Scorvane", "KVL'S Scorvane").remove("FileDialogs"); }
+
+    // Runs `show` while its file dialog is up: `look` sees the dialog, which then closes (accepted
+    // with what it holds, or rejected).
+    template <typename Show>
+    std::string withDialog(Show show, const std::function<void(QFileDialog&)>& look, bool accept) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            look(*dialog);
+            if (accept) {
+                QMetaObject::invokeMethod(dialog, "accept");  // as 保存 does
+            } else {
+                dialog->reject();
+            }
+        });
+        return show();
+    }
+
+    testing::TempDir dir;
+    QtPrompter prompter;
+};
+
+TEST_F(QtPrompterFileDialogs, OpenWhereAskedWithTheNameOfferedElseWhereTheLastFileOfTheirKindWas) {
+    ASSERT_TRUE(MakeDirectories(dir.file("班")));
+    const QString folder = QString::fromStdString(dir.file("班"));
+    const std::string saved = withDialog(
+        [&] { return prompter.chooseSaveFile(SaveDialogFor("*.csv", "期中/考试", dir.file("班"))); },
+        [&](QFileDialog& d) {
+            EXPECT_EQ(d.directory().absolutePath().toStdString(), dir.file("班"));
+            EXPECT_EQ(d.selectedFiles().value(0).toStdString(), dir.file("班/期中_考试.csv"));
+        },
+        true);
+    EXPECT_EQ(saved, dir.file("班/期中_考试.csv"));
+    EXPECT_EQ(LastDialogFolder("*.csv"), dir.file("班"));
+
+    // Any later dialog of the pattern starts there; another pattern where its own last file was.
+    ASSERT_TRUE(MakeDirectories(dir.file("表格")));
+    RememberDialogFolder("*.skv", dir.file("表格/期中.skv"));
+    withDialog([&] { return prompter.openFile("*.csv", "导入"); },
+               [&](QFileDialog& d) { EXPECT_EQ(d.directory().absolutePath(), folder); }, false);
+    withDialog(
+        [&] { return prompter.saveFile("*.skv"); },
+        [&](QFileDialog& d) { EXPECT_EQ(d.directory().absolutePath().toStdString(), dir.file("表格")); },
+        false);
+    EXPECT_EQ(DialogFolderKey("*.txt;*.csv"), "FileDialogs/txt_csv");
+    EXPECT_EQ(DialogFolderKey("*.xlsx *.xls *.ods"), "FileDialogs/xlsx_xls_ods");
+}
+
+}  // namespace
+}  // namespace scorvane
