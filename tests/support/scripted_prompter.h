@@ -25,6 +25,9 @@ class ScriptedPrompter : public Prompter {
         std::string offered;  // input boxes
         std::string filter;   // described file dialogs: "KVL'S 报表文档 (*.rvx)"
         bool confirmOverwrite = false;
+        // Questions with buttons of their own: the captions left to right, and what Escape gives.
+        std::vector<std::string> captions = {};
+        Answer escapeAnswer = Answer::Cancel;
     };
 
     // Queue answers.
@@ -48,6 +51,9 @@ class ScriptedPrompter : public Prompter {
     void message(std::string_view text, std::string_view title, Icon icon) override;
     Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
+    // Recorded as a question (kind Ask, buttons YesNoCancel) with its captions; the queued answer must
+    // be one that a button gives.
+    Answer askQuestion(const Question& question) override;
     std::optional<std::string> input(std::string_view prompt, std::string_view title,
                                      std::string_view offered) override;
     std::string openFile(std::string_view pattern, std::string_view title) override;
