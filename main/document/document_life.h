@@ -23,11 +23,18 @@ bool ChangeTableTitle(Document& document, Prompter& prompter);
 std::string DataPathOf(std::string_view chosen);
 
 // "保存表格": to the table's file path when it has one (SaveData asks before overwriting), otherwise to
-// a path chosen in the save dialog ("*.skv"); the table's file path is not changed by a dialog save.
-// A cancelled dialog writes nothing (Declined).
+// a path chosen in the save dialog ("*.skv"). A cancelled dialog writes nothing (Declined).
+// The file the document claims (DocumentFile: opened through OpenTable, or saved once to its path) is
+// compared first with what the document read or wrote last: when someone else has changed it meanwhile,
+// the changed-on-disk question comes before anything is written: 覆盖 writes (without the overwrite
+// question), 另存为 is "表格另存为...", 取消 writes nothing and keeps the changes unsaved. A file deleted
+// meanwhile is written again without a question; one whose folder is gone too (a class removed on
+// another computer) gives "文件保存失败！". A read-only document's "保存表格" is "表格另存为...".
 SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status);
 
-// "表格另存为...": always the save dialog, then as above.
+// "表格另存为...": always the save dialog, then as above. A document with a file of its own moves to the
+// file written: the table's file path becomes that path and the lock moves with it; a table that
+// never had a file keeps its empty path. A read-only document may not choose its own file.
 SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status);
 
 // The close check's question: 是否更改对表格：“<caption>”所做的修改?

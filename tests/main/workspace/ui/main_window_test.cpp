@@ -465,7 +465,7 @@ TEST_F(FrameTest, ATableOutsideAnyClassAsksForAFileOnEverySave) {
 
 // ---- saving and closing
 
-TEST_F(FrameTest, SavingAnOpenedTableAsksBeforeOverwritingAndSaveAsAlwaysAsksForAFile) {
+TEST_F(FrameTest, SavingAnOpenedTableAsksBeforeOverwritingAndSaveAsAlwaysAsksForAFileAndMovesThere) {
     MainWindow& w = start();
     writeTable(dir.file("一"), "表一");
     TableWindow* t = w.openTable(dir.file("一"));
@@ -482,10 +482,11 @@ TEST_F(FrameTest, SavingAnOpenedTableAsksBeforeOverwritingAndSaveAsAlwaysAsksFor
     EXPECT_NE(ReadBytes(dir.file("一.skv")).find(EncodeGbk("改过")), std::string::npos);
     EXPECT_EQ(w.statusText(1), "就绪");
 
+    // Saved once, the file is the table's own; saved under another name, the table moves there.
     prompter.chooseSave(dir.file("副本.skv"));
     t->action("menuCopyTable")->trigger();
     EXPECT_TRUE(FileExists(dir.file("副本.skv")));
-    EXPECT_EQ(t->document().table.filePath, dir.file("一"));
+    EXPECT_EQ(t->document().table.filePath, dir.file("副本"));
     EXPECT_TRUE(prompter.exhausted());
 }
 
