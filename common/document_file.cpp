@@ -2,6 +2,21 @@
 
 namespace scorvane {
 
+DocumentFile::DocumentFile(const DocumentFile& other)
+    : identity_(other.identity_), path_(other.path_), state_(other.state_), readOnly_(other.readOnly_) {}
+
+DocumentFile& DocumentFile::operator=(const DocumentFile& other) {
+    if (this != &other) {
+        lock_.release();
+        identity_ = other.identity_;
+        path_ = other.path_;
+        state_ = other.state_;
+        readOnly_ = other.readOnly_;
+        note_.clear();
+    }
+    return *this;
+}
+
 const LockIdentity& DocumentFile::identity() const {
     if (identity_) {
         return *identity_;

@@ -17,12 +17,15 @@ inline constexpr std::string_view kLockNotCreatedNote =
 // What an open document knows of the file it edits in a folder that others may share: the file (its
 // whole name), the lock it holds beside it, the file's state when the document last read or wrote it,
 // and whether it was opened read-only. The documents of both programs keep one; their commands use it,
-// the windows show readOnly() and note(). Destroying it removes the lock.
+// the windows show readOnly() and note(). Destroying it removes the lock. A copy (of a document copied
+// for a command's own use) knows the file but holds no lock: only the document of the window does.
 class DocumentFile {
   public:
     DocumentFile() = default;
     DocumentFile(DocumentFile&&) = default;
     DocumentFile& operator=(DocumentFile&&) = default;
+    DocumentFile(const DocumentFile& other);
+    DocumentFile& operator=(const DocumentFile& other);
 
     // The identity locks are taken with: this program's, unless a test sets another.
     const LockIdentity& identity() const;

@@ -1,6 +1,5 @@
 #include "main/document/document_life.h"
 
-#include "common/file_io.h"
 #include "common/file_sharing.h"
 #include "common/utf8.h"
 #include "main/document/new_table.h"
@@ -8,11 +7,6 @@
 
 namespace scorvane {
 namespace {
-
-std::string folderOf(const std::string& file) {
-    const size_t slash = file.rfind('/');
-    return slash == std::string::npos ? std::string(".") : file.substr(0, slash + 1);
-}
 
 // The data file of the document's own path: the file it claims when that is still its path (also
 // when the file is gone), else the file the path names now.
@@ -37,8 +31,6 @@ SaveOutcome saveToOwnFile(Document& document, Prompter& prompter, StatusSink& st
     BeforeWriting check = BeforeWriting::Write;
     if (document.file.claims(file)) {
         check = CheckBeforeWriting(document.file, kTableKind, SharedTableName(document), prompter);
-    } else if (!DirectoryExists(folderOf(file))) {
-        check = BeforeWriting::FolderGone;
     }
     switch (check) {
         case BeforeWriting::Write:

@@ -99,6 +99,12 @@ TEST_F(SharedTable, ATableOpenElsewhereAsksAndOpensReadOnlyNormallyOrNotAtAll) {
     }
     // The other program's lock stands throughout.
     EXPECT_EQ(ReadBytes(lock()), "王老师,办公室-1,101,2024-09-02T08:05:09+08:00");
+    // A copy of the document, made for a command's own use, holds no lock: it goes, the lock stays.
+    {
+        const Document copy = a;
+        EXPECT_FALSE(copy.file.holdsLock());
+    }
+    EXPECT_TRUE(FileExists(lock()));
     // Closing the window removes it.
     a.file.release();
     EXPECT_FALSE(FileExists(lock()));
