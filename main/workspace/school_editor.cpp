@@ -209,13 +209,9 @@ bool SchoolEditor::confirm(Prompter& prompter, const std::string& folder) {
     if (!mayOverwrite(prompter, folder)) {
         return false;
     }
-    FileState written;
-    if (!SaveSchoolInfo(school_, folder, &written)) {
+    if (!SaveSchoolInfo(school_, folder)) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return false;
-    }
-    if (folder == loadedFolder_) {
-        loadedState_ = written;
     }
     return true;
 }

@@ -139,9 +139,9 @@ IniStore SchoolInfoIni(const SchoolInfo& school) {
     return ini;
 }
 
-bool SaveSchoolInfo(const SchoolInfo& school, const std::string& folder, FileState* written) {
+bool SaveSchoolInfo(const SchoolInfo& school, const std::string& folder) {
     const std::string target = folder + std::string(kSchoolFileName);
-    if (!SchoolInfoIni(school).save(target, written)) {
+    if (!SchoolInfoIni(school).save(target)) {
         return false;
     }
     for (const std::string& variant : schoolFileVariants(folder)) {

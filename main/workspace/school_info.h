@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/file_state.h"
-
 namespace scorvane {
 
 class IniStore;
@@ -49,7 +47,7 @@ IniStore SchoolInfoIni(const SchoolInfo& school);
 
 // Writes `folder` + "SchoolInfo.ini" atomically (GBK, CR LF) and then removes any other case variant
 // of the name, so the folder holds exactly one school file. False when the file could not be written;
-// the old file is then whole. `written`, when given, receives the state of the file as written.
-bool SaveSchoolInfo(const SchoolInfo& school, const std::string& folder, FileState* written = nullptr);
+// the old file is then whole.
+bool SaveSchoolInfo(const SchoolInfo& school, const std::string& folder);
 
 }  // namespace scorvane
