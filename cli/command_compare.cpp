@@ -4,6 +4,7 @@
 #include "cli/table_io.h"
 #include "main/analysis/grade_comparison.h"
 #include "main/analysis/grade_tables.h"
+#include "main/document/data_file.h"
 
 namespace scorvane::cli {
 namespace {
@@ -20,6 +21,11 @@ int runCompare(const CliArgs& args) {
         return 1;
     }
     const std::string name = args.value("--table");
+    for (const GradeClass& c : grade->classes) {
+        if (!c.folder.empty()) {
+            NoteOpenElsewhere(DataFileOf(c.folder + name));
+        }
+    }
     const std::vector<ClassTable> classes = LoadClassTables(grade->classes, name);
     bool any = false;
     for (const ClassTable& c : classes) {

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "common/file_io.h"
+#include "common/file_lock.h"
 #include "common/status_sink.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
@@ -13,8 +14,25 @@ std::optional<std::string> FindTable(const std::string& path) {
     std::optional<std::string> name = ExistingDataPath(path);
     if (!name) {
         std::cerr << kMissingFileMessage << path << "\n";
+        return name;
     }
+    NoteOpenElsewhere(DataFileOf(*name));
     return name;
+}
+
+std::string OpenElsewhereNote(const std::string& file) {
+    const LockInspection lock = InspectLock(file, LockIdentity::ThisProgram());
+    if (lock.state != LockState::Live && lock.state != LockState::Unreadable) {
+        return {};
+    }
+    return "注意：表格正由 " + lock.owner.user + "（" + lock.owner.host +
+           "）打开，读到的是其最后保存的内容。";
+}
+
+void NoteOpenElsewhere(const std::string& file) {
+    if (const std::string note = OpenElsewhereNote(file); !note.empty()) {
+        std::cerr << note << "\n";
+    }
 }
 
 bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter) {

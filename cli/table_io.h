@@ -10,8 +10,15 @@ namespace scorvane::cli {
 
 // The data file that a path names, given with or without ".skv" (in any letter case): the path without
 // the extension, as the loading commands take it. When there is no such file, prints "找不到文件：PATH"
-// on stderr and returns nothing.
+// on stderr and returns nothing. A table that a program has open (a live lock file beside it) gets
+// OpenElsewhereNote on stderr, and the command goes on with the file as last saved.
 std::optional<std::string> FindTable(const std::string& path);
+
+// "注意：表格正由 <user>（<host>）打开，读到的是其最后保存的内容。" when the data file `file` (its whole
+// name) has a live lock, or an unreadable one; "" when it has none or a stale one.
+std::string OpenElsewhereNote(const std::string& file);
+// Prints the note on stderr when there is one.
+void NoteOpenElsewhere(const std::string& file);
 
 // Loads TABLE.skv (the path as given, with or without ".skv") into the document; on failure prints the
 // reason on stderr and returns false.

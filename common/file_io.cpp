@@ -281,6 +281,7 @@ bool AtomicFileWriter::write(std::string_view bytes) {
         }
         written += static_cast<size_t>(n);
     }
+    hash_.update(bytes);
     return true;
 }
 
@@ -299,6 +300,8 @@ bool AtomicFileWriter::commit(std::string* error) {
         abandon("cannot flush file");
         return failed();
     }
+    struct stat st {};
+    const bool stated = ::fstat(fd_, &st) == 0;
     const int closing = fd_;
     fd_ = -1;
     if (step.close(closing) != 0) {
@@ -310,16 +313,28 @@ bool AtomicFileWriter::commit(std::string* error) {
         return failed();
     }
     committed_ = true;
+    written_.kind = FileState::Kind::File;
+    written_.size = hash_.size();
+    written_.hash = hash_.digest();
+    written_.modifiedSeconds = stated ? st.st_mtim.tv_sec : 0;
+    written_.modifiedNanoseconds = stated ? st.st_mtim.tv_nsec : 0;
     const fs::path target(target_);
     flushFolder(target.parent_path());
     removeAbandonedTemporaries(target);
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error,
+                         FileState* written) {
     AtomicFileWriter writer(path);
     writer.write(bytes);
-    return writer.commit(error);
+    if (!writer.commit(error)) {
+        return false;
+    }
+    if (written) {
+        *written = writer.written();
+    }
+    return true;
 }
 
 bool WritePrivateFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {

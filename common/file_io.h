@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/content_hash.h"
+#include "common/file_state.h"
+
 namespace scorvane {
 
 // Whole-file helpers. Paths are UTF-8 and use the platform separator.
@@ -28,7 +31,10 @@ bool MakeDirectories(const std::string& path);
 // temporary file is removed and `error` (when given) says why. Temporary files of the same target left behind
 // by a killed writer are removed after the next successful write (a writer holds a lock on its temporary file
 // while it lives).
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// `written`, when given, receives the state of the file as written (FileState), taken from the bytes
+// themselves, not read back, so that a write by someone else just after this one is not taken for it.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                         FileState* written = nullptr);
 
 // The same write in pieces, for files made as they are written: the temporary file is created at once,
 // write() adds bytes to it, commit() flushes it and renames it over the target. A writer destroyed
@@ -56,6 +62,9 @@ class AtomicFileWriter {
     // The temporary file, for a library that writes a file by its name: what it has written there when
     // commit() is called is what replaces the target.
     const std::string& temporaryPath() const { return temp_; }
+    // After a successful commit: the state of the file as written (size and hash of the bytes given to
+    // write(), the modification time the temporary file had when it was renamed).
+    const FileState& written() const { return written_; }
 
   private:
     void failWith(const char* what);
@@ -66,6 +75,8 @@ class AtomicFileWriter {
     int fd_ = -1;
     bool committed_ = false;
     std::string error_;
+    ContentHash hash_;
+    FileState written_;
 };
 
 // The same for a file that only its owner may read and write: new or replaced, it has the permissions

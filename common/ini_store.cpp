@@ -68,8 +68,8 @@ bool IniStore::load(const std::string& path) {
     return true;
 }
 
-bool IniStore::save(const std::string& path) const {
-    return WriteFileAtomically(path, EncodeGbk(text()));
+bool IniStore::save(const std::string& path, FileState* written) const {
+    return WriteFileAtomically(path, EncodeGbk(text()), nullptr, written);
 }
 
 const IniStore::Index& IniStore::index() const {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/file_state.h"
+
 namespace scorvane {
 
 // A value as a line of an INI file holds it: every line break (CR LF, CR or LF) becomes "[/]".
@@ -28,7 +30,8 @@ class IniStore {
 
     // Reads the file; false (and an empty store) when it cannot be read.
     bool load(const std::string& path);
-    bool save(const std::string& path) const;
+    // Writes the file atomically (GBK, CR LF); `written`, when given, receives its state as written.
+    bool save(const std::string& path, FileState* written = nullptr) const;
 
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string value(std::string_view section, std::string_view key, std::string_view fallback) const;

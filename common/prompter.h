@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scorvane {
 
@@ -26,6 +27,24 @@ struct FileDialogSpec {
     std::string defaultSuffix;      // save dialogs: added to a name typed without extension ("csv")
 };
 
+// A button of a question with captions of its own: its caption ("只读打开(&R)", with its mnemonic) and
+// the answer it gives.
+struct QuestionButton {
+    std::string caption;
+    Answer answer = Answer::Cancel;
+};
+
+// A question whose buttons the program names itself, left to right. Enter presses the button of
+// `defaultAnswer`; Escape, or closing the box, gives `escapeAnswer`.
+struct Question {
+    std::string text;
+    std::string title;
+    Icon icon = Icon::Question;
+    std::vector<QuestionButton> buttons;
+    Answer defaultAnswer = Answer::Cancel;
+    Answer escapeAnswer = Answer::Cancel;
+};
+
 // Everything a command asks of the user or tells the user goes through a Prompter: the windows use
 // real dialogs, the command-line tool answers by its own rules, tests replay scripted answers.
 class Prompter {
@@ -36,6 +55,10 @@ class Prompter {
 
     virtual Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                        Answer defaultAnswer) = 0;
+
+    // A question with buttons of its own. A prompter without such boxes asks it with the standard
+    // buttons that give the same answers (Yes, No and Cancel; Ok and Cancel; ...).
+    virtual Answer askQuestion(const Question& question);
 
     // An input box; nullopt when cancelled.
     virtual std::optional<std::string> input(std::string_view prompt, std::string_view title,

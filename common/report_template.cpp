@@ -318,8 +318,8 @@ std::string SerializeReportTemplate(const ReportTemplate& report) {
     return store.text();
 }
 
-bool WriteReportTemplate(const ReportTemplate& report, const std::string& path) {
-    return IniStore::fromText(SerializeReportTemplate(report)).save(path);
+bool WriteReportTemplate(const ReportTemplate& report, const std::string& path, FileState* written) {
+    return IniStore::fromText(SerializeReportTemplate(report)).save(path, written);
 }
 
 ReportTemplateRecords ParseReportTemplate(std::string_view utf8Text) {

@@ -7,6 +7,8 @@
 
 #include "common/drawing_surface.h"
 
+#include "common/file_state.h"
+
 namespace scorvane {
 
 // The report template file (".rvx"): one printed page of ruling lines and text labels on A4, stored as
@@ -108,7 +110,8 @@ struct ReportTemplateRecords {
 // the reader takes off again, so the blanks survive the file's trimming of values.
 std::string SerializeReportTemplate(const ReportTemplate& report);
 // Writes the template as GBK text, replacing the file atomically; false when it cannot be written.
-bool WriteReportTemplate(const ReportTemplate& report, const std::string& path);
+// `written`, when given, receives the state of the file as written.
+bool WriteReportTemplate(const ReportTemplate& report, const std::string& path, FileState* written = nullptr);
 
 // Reads the records of a template text or file. LinesNum, LabelsNum and Page default to "0"; a count is
 // never trusted further than the keys the section holds, so a huge count allocates nothing. Values are

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/document_file.h"
 #include "common/report_template.h"
 #include "designer/label_store.h"
 #include "designer/line_store.h"
@@ -27,6 +28,9 @@ struct TemplateDocument {
     bool landscape = false;
     bool changed = false;
     std::string fileName;
+    // What the document knows of its file in a folder others may share: its lock, the file's state
+    // when read or written, read-only.
+    DocumentFile file;
     // The visible label the add command made last, -1 when none (or when it was deleted); a new label
     // goes below it.
     int lastAddedLabel = -1;

@@ -1,5 +1,8 @@
 #include "designer/template_file_commands.h"
 
+#include <filesystem>
+
+#include "common/file_sharing.h"
 #include "common/report_template.h"
 #include "common/save_name.h"
 
@@ -22,13 +25,35 @@ FileDialogSpec templateDialog() {
 }
 
 bool writeTo(TemplateDocument& doc, const std::string& path, Prompter& prompter) {
-    if (!WriteReportTemplate(doc.toReportTemplate(), path)) {
+    FileState written;
+    if (!WriteReportTemplate(doc.toReportTemplate(), path, &written)) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return false;
     }
     doc.fileName = path;
+    doc.file.movedTo(path, written);
     doc.setChanged(false);
     return true;
+}
+
+// "保存" to the file the document has: a file it claims is compared first with what it read or wrote.
+bool saveToOwnFile(TemplateDocument& doc, Prompter& prompter) {
+    if (doc.file.claims(doc.fileName)) {
+        switch (CheckBeforeWriting(doc.file, kTemplateKind, SharedTemplateName(doc.fileName), prompter)) {
+            case BeforeWriting::Write:
+            case BeforeWriting::Overwrite:
+            case BeforeWriting::WriteAgain:
+                break;
+            case BeforeWriting::FolderGone:
+                prompter.message(kSaveFailedMessage, "错误", Icon::Error);
+                return false;
+            case BeforeWriting::SaveElsewhere:
+                return SaveTemplateAs(doc, prompter);
+            case BeforeWriting::Cancelled:
+                return false;
+        }
+    }
+    return writeTo(doc, doc.fileName, prompter);
 }
 
 }  // namespace
@@ -39,8 +64,13 @@ bool NewTemplate(TemplateDocument& doc, Prompter& prompter) {
     }
     doc.clearContents();
     doc.fileName.clear();
+    doc.file.release();
     doc.setChanged(false);
     return true;
+}
+
+std::string SharedTemplateName(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
 }
 
 bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status) {
@@ -56,6 +86,7 @@ bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status)
 
 bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter,
                       StatusSink& status) {
+    const FileState state = TakeFileState(path);
     PrintableTemplate read;
     switch (ReadReportTemplate(path, read)) {
         case TemplateFileStatus::Read:
@@ -67,14 +98,29 @@ bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& 
             prompter.message(kFormatMessage, "提示", Icon::Information);
             return false;
     }
+    // The template's own file opened again keeps the lock it holds.
+    OpenClaim claim;
+    claim.mode = doc.file.readOnly() ? OpenClaim::Mode::ReadOnly : OpenClaim::Mode::Normal;
+    if (!doc.file.claims(path)) {
+        claim = ClaimForOpening(path, kTemplateKind, SharedTemplateName(path), doc.file.identity(), prompter);
+        if (claim.mode == OpenClaim::Mode::Cancelled) {
+            return false;
+        }
+    }
     std::vector<size_t> moved;
     doc.load(OpenReportTemplate(read, &moved));
     doc.labelsMovedOntoPage = moved;
     doc.fileName = path;
+    if (doc.file.claims(path)) {
+        doc.file.written(state);
+    } else {
+        doc.file.opened(path, state, std::move(claim.lock), claim.mode == OpenClaim::Mode::ReadOnly,
+                        std::move(claim.note));
+    }
     doc.setChanged(false);
-    std::string said;
+    std::string said = doc.file.note();
     if (read.skippedRecords > 0) {
-        said = SkippedRecordsMessage(read.skippedRecords);
+        said += (said.empty() ? "" : " ") + SkippedRecordsMessage(read.skippedRecords);
     }
     if (!moved.empty()) {
         said += (said.empty() ? "" : " ") + MovedLabelsMessage(static_cast<int>(moved.size()));
@@ -84,10 +130,10 @@ bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& 
 }
 
 bool SaveTemplate(TemplateDocument& doc, Prompter& prompter) {
-    if (doc.fileName.empty()) {
+    if (doc.fileName.empty() || doc.file.readOnly()) {
         return SaveTemplateAs(doc, prompter);
     }
-    return writeTo(doc, doc.fileName, prompter);
+    return saveToOwnFile(doc, prompter);
 }
 
 bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter) {
@@ -97,8 +143,15 @@ bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter) {
         return false;
     }
     const std::string path = WithExtensionIfBare(chosen, kTemplateExtension);
+    if (doc.file.claims(path) && doc.file.readOnly()) {
+        prompter.message(ReadOnlySameFileMessage(kTemplateKind), "提示", Icon::Information);
+        return false;
+    }
     if (!MayReplaceFile(path, prompter)) {
         return false;
+    }
+    if (doc.file.claims(path)) {
+        return saveToOwnFile(doc, prompter);
     }
     return writeTo(doc, path, prompter);
 }

@@ -18,10 +18,15 @@ inline constexpr std::string_view kReadFailedMessage = "文件读取失败！";
 inline constexpr std::string_view kFormatMessage = "文件格式不正确!";
 inline constexpr std::string_view kTemplateFilterDescription = "KVL'S 报表文档";
 inline constexpr std::string_view kTemplatePattern = "*.rvx";
+// What a template is called in the questions about its file ("模板“成绩通知单”…").
+inline constexpr std::string_view kTemplateKind = "模板";
+
+// The name a template goes by in those questions: its file's name without the folder and ".rvx".
+std::string SharedTemplateName(const std::string& path);
 
 // "新建(&N)": after the question when the template has unsaved changes, removes every line and label
-// (the prototype stays), forgets the file name and clears the flag. The orientation stays. False when
-// the user answered No.
+// (the prototype stays), forgets the file name (its lock is removed) and clears the flag. The
+// orientation stays. False when the user answered No.
 bool NewTemplate(TemplateDocument& doc, Prompter& prompter);
 
 // "打开(&O)...": the question when there are unsaved changes, then the open dialog, then OpenTemplateFile.
@@ -34,15 +39,22 @@ bool OpenTemplate(TemplateDocument& doc, Prompter& prompter, StatusSink& status)
 // parse are passed over, and labels outside the page are moved onto it; the status says so
 // ("模板中有 N 条记录格式不正确，已略过。", MovedLabelsMessage). A file that cannot be read gives
 // "文件读取失败！", one without the template's [Information] section "文件格式不正确!"; then nothing
-// changes and false is returned.
+// changes and false is returned. Once the file has been read its lock is looked at, as for a table
+// (ClaimForOpening, "模板“<name>”已由 …"): the template opens normally, read-only, or (取消) not at all,
+// leaving everything as it was; a lock that cannot be made is said in the status bar.
 bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& prompter, StatusSink& status);
 
 // "保存(&S)": writes to the current file, or does SaveTemplateAs when there is none. "另存为(&A)...": the
 // save dialog, then the template written to the name given, ".rvx" added to a name without an
 // extension (a name with any extension is kept), which becomes the file name; a file of that name is
-// replaced only after the overwrite question (MayReplaceFile). Writing replaces the file atomically; the flag
-// is cleared only when the file was written. A failed write says "文件保存失败！" (错误) and keeps the flag
-// and the old file.
+// replaced only after the overwrite question (MayReplaceFile). Writing replaces the file atomically; the
+// flag is cleared only when the file was written. A failed write says "文件保存失败！" (错误) and keeps the
+// flag and the old file.
+// Before "保存" writes the file the document claims, it is compared with what the designer read or
+// wrote last: a change made meanwhile asks "模板“<name>”在您打开之后已被其他人修改并保存。…" (覆盖 writes,
+// 另存为 is "另存为(&A)...", 取消 writes nothing); a file deleted meanwhile is written again, one whose
+// folder is gone gives "文件保存失败！". A read-only template's "保存" is "另存为", which may not choose
+// the template's own file. The file written becomes the document's, with its lock.
 bool SaveTemplate(TemplateDocument& doc, Prompter& prompter);
 bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter);
 

@@ -6,8 +6,8 @@
 #include <ctime>
 #include <memory>
 
-#include "common/hex_digit.h"
 #include "common/line_reader.h"
+#include "common/percent_escape.h"
 #include "common/text_codec.h"
 
 namespace scorvane {
@@ -15,49 +15,6 @@ namespace {
 
 constexpr std::array<std::string_view, 5> kKeys = {"Path", "Title", "Workspace", "Time", "Session"};
 constexpr int64_t kLatestTime = int64_t{1} << 53;
-
-std::string escape(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        switch (c) {
-            case '%':
-                out += "%25";
-                break;
-            case '\r':
-                out += "%0D";
-                break;
-            case '\n':
-                out += "%0A";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-std::optional<std::string> unescape(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] != '%') {
-            out += value[i];
-            continue;
-        }
-        if (i + 2 >= value.size()) {
-            return std::nullopt;
-        }
-        const int high = HexDigitValue(value[i + 1]);
-        const int low = HexDigitValue(value[i + 2]);
-        if (high < 0 || low < 0) {
-            return std::nullopt;
-        }
-        out += static_cast<char>(high * 16 + low);
-        i += 2;
-    }
-    return out;
-}
 
 std::optional<int64_t> wholeNumber(std::string_view text) {
     if (text.empty() || text.size() > 16) {
@@ -109,7 +66,7 @@ std::string SerializeRecoveryInfo(const RecoveryInfo& info) {
     for (size_t i = 0; i < kKeys.size(); ++i) {
         text += kKeys[i];
         text += '=';
-        text += escape(values[i]);
+        text += PercentEscape(values[i]);
         text += "\r\n";
     }
     return EncodeGbk(text);
@@ -128,7 +85,7 @@ std::optional<RecoveryInfo> ParseRecoveryInfo(std::string_view bytes) {
         if (eq == std::string_view::npos) {
             return std::nullopt;
         }
-        std::optional<std::string> value = unescape(line.substr(eq + 1));
+        std::optional<std::string> value = PercentUnescape(line.substr(eq + 1));
         if (!value) {
             return std::nullopt;
         }

@@ -279,12 +279,18 @@ std::string SerializeDataFile(const GradeTable& table, const std::function<void(
     return bytes;
 }
 
-bool WriteDataFileTo(const GradeTable& table, const std::string& path) {
+bool WriteDataFileTo(const GradeTable& table, const std::string& path, FileState* written) {
     AtomicFileWriter writer(path);
     std::string piece;
     piece.reserve(kWritePiece + 4096);
     auto flush = [&writer](std::string& text) { return writer.writePiece(text); };
-    return serializeDataFile(table, piece, kWritePiece, flush) && flush(piece) && writer.commit();
+    if (!serializeDataFile(table, piece, kWritePiece, flush) || !flush(piece) || !writer.commit()) {
+        return false;
+    }
+    if (written) {
+        *written = writer.written();
+    }
+    return true;
 }
 
 bool WriteDataFile(const GradeTable& table, const std::string& pathWithoutExtension) {
@@ -345,26 +351,31 @@ LoadOutcome LoadData(Document& document, std::string_view name, bool fullname, P
 
 SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, Prompter& prompter,
                      StatusSink& status) {
-    StatusScope busy(status, kStatusSaving);
-    const GradeTable& table = document.table;
     std::string target;
     if (temporary) {
         target = ScratchPath();
     } else {
-        target = path == "窗口标题" ? table.title : std::string(path);
+        target = path == "窗口标题" ? document.table.title : std::string(path);
     }
     if (TrimSpaces(target).empty()) {
+        StatusScope busy(status, kStatusSaving);
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return SaveOutcome::Failed;
     }
     target = temporary ? target + std::string(kDataFileExtension) : DataFileOf(target);
-    if (!temporary && FileExists(target)) {
+    return WriteTableFile(document, target, !temporary, prompter, status);
+}
+
+SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
+                           Prompter& prompter, StatusSink& status, FileState* written) {
+    StatusScope busy(status, kStatusSaving);
+    if (confirmOverwrite && FileExists(file)) {
         Answer a = prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes);
         if (a != Answer::Yes) {
             return SaveOutcome::Declined;
         }
     }
-    if (!WriteDataFileTo(table, target)) {
+    if (!WriteDataFileTo(document.table, file, written)) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return SaveOutcome::Failed;
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_state.h"
 #include "common/prompter.h"
 #include "common/status_sink.h"
 #include "main/document/document.h"
@@ -88,9 +89,16 @@ enum class SaveOutcome {
 SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, Prompter& prompter,
                      StatusSink& status);
 
+// SaveData's writing of the data file `file` (its whole name): with `confirmOverwrite`, an existing file
+// is replaced only after "确实覆盖原有数据么？" is answered Yes. `written`, when given, receives the state of
+// the file as written.
+SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
+                           Prompter& prompter, StatusSink& status, FileState* written = nullptr);
+
 // Writes any table to `path` + ".skv" as the data file, atomically, without questions; false on failure.
 bool WriteDataFile(const GradeTable& table, const std::string& pathWithoutExtension);
-// The same to `path` as it stands; the bytes are made and written piece by piece.
-bool WriteDataFileTo(const GradeTable& table, const std::string& path);
+// The same to `path` as it stands; the bytes are made and written piece by piece. `written`, when given,
+// receives the state of the file as written.
+bool WriteDataFileTo(const GradeTable& table, const std::string& path, FileState* written = nullptr);
 
 }  // namespace scorvane

@@ -2,16 +2,20 @@
 
 #include <functional>
 
+#include "common/document_file.h"
 #include "main/document/grade_table.h"
 #include "main/document/undo_snapshot.h"
 
 namespace scorvane {
 
 // One open grade table with what its window keeps beside the grid: the modified flag, the undo
-// snapshot and the state of the Undo command. Every command that changes a table works on a Document.
+// snapshot, the state of the Undo command, and what it knows of its file in a folder others may share
+// (its lock, the file's state when read or written, read-only). Every command that changes a table
+// works on a Document.
 class Document {
   public:
     GradeTable table;
+    DocumentFile file;
 
     // The modified flag ("change"): set by every change of the table, never cleared while the
     // document lives; saving leaves it set.

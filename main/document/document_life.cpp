@@ -1,12 +1,65 @@
 #include "main/document/document_life.h"
 
 #include "common/file_dialog_start.h"
+#include "common/file_sharing.h"
 #include "common/utf8.h"
 #include "main/document/new_table.h"
+#include "main/document/open_table.h"
 #include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
 namespace {
+
+// The data file of the document's own path: the file it claims when that is still its path (also
+// when the file is gone), else the file the path names now.
+std::string ownFile(const Document& document) {
+    const std::string& claimed = document.file.path();
+    if (!claimed.empty() && DataPathOf(claimed) == document.table.filePath) {
+        return claimed;
+    }
+    return DataFileOf(document.table.filePath);
+}
+
+SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status,
+                              const std::string& classFolder);
+
+// "保存表格" to the document's own file. A file the document claims is compared with what it read or
+// wrote last; a change made meanwhile asks the changed-on-disk question before anything is written.
+SaveOutcome saveToOwnFile(Document& document, Prompter& prompter, StatusSink& status) {
+    if (TrimSpaces(document.table.filePath).empty()) {
+        return SaveData(document, false, document.table.filePath, prompter, status);  // says it failed
+    }
+    const std::string file = ownFile(document);
+    bool confirmOverwrite = true;
+    BeforeWriting check = BeforeWriting::Write;
+    if (document.file.claims(file)) {
+        check = CheckBeforeWriting(document.file, kTableKind, SharedTableName(document), prompter);
+    }
+    switch (check) {
+        case BeforeWriting::Write:
+        case BeforeWriting::WriteAgain:
+            break;
+        case BeforeWriting::Overwrite:
+            confirmOverwrite = false;  // 覆盖 was the answer already
+            break;
+        case BeforeWriting::FolderGone:
+            // The class was removed (on another computer): the folder is not made again behind the
+            // school's back.
+            prompter.message(kSaveFailedMessage, "错误", Icon::Error);
+            return SaveOutcome::Failed;
+        case BeforeWriting::SaveElsewhere:
+            return saveThroughDialog(document, prompter, status, {});
+        case BeforeWriting::Cancelled:
+            return SaveOutcome::Declined;
+    }
+    FileState written;
+    const SaveOutcome outcome = WriteTableFile(document, file, confirmOverwrite, prompter, status, &written);
+    if (outcome == SaveOutcome::Saved) {
+        // The first save of a table to its own file makes the file the document's, with its lock.
+        document.file.movedTo(file, written);
+    }
+    return outcome;
+}
 
 SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status,
                               const std::string& classFolder) {
@@ -14,7 +67,18 @@ SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink
     if (chosen.empty()) {
         return SaveOutcome::Declined;
     }
-    return SaveData(document, false, DataPathOf(chosen), prompter, status);
+    const std::string path = DataPathOf(chosen);
+    const std::string file = DataFileOf(path);
+    if (document.file.claims(file)) {
+        if (document.file.readOnly()) {
+            prompter.message(ReadOnlySameFileMessage(kTableKind), "提示", Icon::Information);
+            return SaveOutcome::Declined;
+        }
+        return saveToOwnFile(document, prompter, status);
+    }
+    // A save under another name writes a copy there: the window stays with its own file (the file path
+    // is not changed by a dialog save) and keeps its lock.
+    return WriteTableFile(document, file, true, prompter, status);
 }
 
 }  // namespace
@@ -50,8 +114,11 @@ FileDialogSpec TableSaveDialog(const GradeTable& table, const std::string& class
 
 SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status,
                       const std::string& classFolder) {
+    if (document.file.readOnly()) {
+        return saveThroughDialog(document, prompter, status, classFolder);
+    }
     if (!document.table.filePath.empty()) {
-        return SaveData(document, false, document.table.filePath, prompter, status);
+        return saveToOwnFile(document, prompter, status);
     }
     return saveThroughDialog(document, prompter, status, classFolder);
 }

@@ -2,8 +2,10 @@
 
 #include <optional>
 
+#include "common/file_sharing.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
+#include "main/workspace/school_file_watch.h"
 #include "main/workspace/utilities.h"
 #include "main/workspace/workspace_folder.h"
 
@@ -57,6 +59,8 @@ void SchoolEditor::load() {
 }
 
 void SchoolEditor::load(const std::string& folder) {
+    loadedFolder_ = folder;
+    loadedState_ = TakeSchoolFileState(folder);
     std::optional<SchoolInfo> school = LoadSchoolInfo(folder);
     school_ = school ? std::move(*school) : SchoolInfo{std::string(kPlaceholder), {}};
     selectGrade(school_.grades.empty() ? -1 : 0);
@@ -202,11 +206,29 @@ bool SchoolEditor::confirm(Prompter& prompter, const std::string& folder) {
         prompter.message(kNameTooLongMessage, kTitleHint, Icon::Information);
         return false;
     }
+    if (!mayOverwrite(prompter, folder)) {
+        return false;
+    }
     if (!SaveSchoolInfo(school_, folder)) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return false;
     }
     return true;
+}
+
+bool SchoolEditor::mayOverwrite(Prompter& prompter, const std::string& folder) {
+    if (folder != loadedFolder_ ||
+        CompareWithDisk(loadedState_, FindSchoolFile(folder)) != DiskChange::Changed) {
+        return true;
+    }
+    Question question;
+    question.text = std::string(kChangedSchoolQuestion);
+    question.title = std::string(kSharingTitle);
+    question.icon = Icon::Question;
+    question.buttons = {{"覆盖(&O)", kOverwrite}, {"取消", Answer::Cancel}};
+    question.defaultAnswer = Answer::Cancel;
+    question.escapeAnswer = Answer::Cancel;
+    return prompter.askQuestion(question) == kOverwrite;
 }
 
 bool SchoolEditor::cancel(Prompter& prompter) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_state.h"
 #include "common/prompter.h"
 #include "main/workspace/school_info.h"
 
@@ -16,6 +17,9 @@ namespace scorvane {
 class SchoolEditor {
   public:
     static constexpr std::string_view kPlaceholder = "在此输入学校名称";
+    static constexpr std::string_view kChangedSchoolQuestion =
+        "学校关系树在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n取消：不保存，回到"
+        "编辑窗口。";
 
     // Loading the editor from the workspace folder's school file (or from `folder`, ending in "/"): with
     // a file, its school with the first grade selected; without, the placeholder and empty lists. The
@@ -50,7 +54,9 @@ class SchoolEditor {
 
     // "完成": writes SchoolInfo.ini into the workspace folder (or `folder`); true when the editor may
     // close. A school name that cannot be a folder name, or a failed write, is reported and keeps the
-    // editor open.
+    // editor open. When the school file of the folder the editor was loaded from has changed since
+    // (someone else saved the school tree meanwhile, or made one), kChangedSchoolQuestion comes first:
+    // 覆盖 writes, 取消 writes nothing and keeps the editor open.
     bool confirm(Prompter& prompter);
     bool confirm(Prompter& prompter, const std::string& folder);
     // "取消": true when the editor may close (nothing modified, or the user agrees to drop the changes).
@@ -62,7 +68,13 @@ class SchoolEditor {
   private:
     GradeEntry* currentGrade();
 
+    // False when the school file changed since it was loaded and the user did not choose 覆盖.
+    bool mayOverwrite(Prompter& prompter, const std::string& folder);
+
     SchoolInfo school_{std::string(kPlaceholder), {}};
+    // The folder the editor was loaded from and its school file's state then.
+    std::string loadedFolder_;
+    FileState loadedState_;
     int selectedGrade_ = -1;
     int selectedClass_ = -1;
     bool modified_ = false;

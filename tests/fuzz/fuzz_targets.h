@@ -25,6 +25,7 @@ int FuzzXlsx(const uint8_t* data, size_t size);            // .xlsx workbooks
 int FuzzOds(const uint8_t* data, size_t size);             // .ods workbooks
 int FuzzXls(const uint8_t* data, size_t size);             // .xls workbooks
 int FuzzRecoveryInfo(const uint8_t* data, size_t size);    // sidecars of recovery copies
+int FuzzLockFile(const uint8_t* data, size_t size);        // lock files beside open files
 
 struct FuzzTarget {
     std::string_view name;  // the folder of its corpus and dictionary
@@ -45,6 +46,7 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"ods", FuzzOds},
     {"xls", FuzzXls},
     {"recovery_info", FuzzRecoveryInfo},
+    {"lock_file", FuzzLockFile},
 };
 
 }  // namespace scorvane::fuzz

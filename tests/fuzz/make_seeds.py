@@ -339,6 +339,12 @@ def recovery_infos():
     write("recovery_info", "damaged.info", info("Path=%4", "Time=x", "Session=a/b", "Session=c"))
 
 
+def lock_files():
+    write("lock_file", "table.lock", "王老师,办公室-1,4242,2024-09-02T08:05:09+08:00".encode())
+    write("lock_file", "escaped.lock", "Wang%2C Li,pc%2C1,7,2024-09-02T08:05:09+08:00\n".encode())
+    write("lock_file", "broken.lock", b"wang,pc,0,\r\nwang,p%4,+3,t,x\x00\xff")
+
+
 def dictionary_entry(data):
     return '"' + "".join(chr(b) if 0x20 <= b < 0x7f and chr(b) not in '"\\' else "\\x%02X" % b
                          for b in data) + '"'
@@ -380,6 +386,8 @@ def dictionaries():
                 b"\x2f\x00", b"\x0a\x00\x00\x00", b"\xfe\xff\xff\xff", b"\xff\xff\xff\xff"],
         "recovery_info": [gbk("KVL'S Scorvane恢复副本"), b"Path=", b"Title=", b"Workspace=", b"Time=",
                           b"Session=", b"%25", b"%0D", b"%0A", b"%", b"9007199254740992", b"\r\n"],
+        "lock_file": [b",", b"%2C", b"%25", b"%0A", b"%0D", b"%", b"2147483647", b"2024-09-02T08:05:09+08:00",
+                      b"T", b"+08:00", b"\r\n", "未知用户".encode()],
         "text_codec": [b"\x81\x30\x81\x30", b"\xa1\xa1", b"\x80", b"\xff", b"\xef\xbb\xbf", b"\xc0\x80",
                        b"\xed\xa0\x80", b"\xf4\x90\x80\x80", b"\xe6\x88\x90"],
     }
@@ -407,6 +415,7 @@ def main():
     number_formats()
     texts()
     recovery_infos()
+    lock_files()
     return 0
 
 

@@ -40,6 +40,37 @@ Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Butt
     return a;
 }
 
+Answer ScriptedPrompter::askQuestion(const Question& question) {
+    Call call{Call::Ask,
+              question.text,
+              question.title,
+              question.icon,
+              Buttons::YesNoCancel,
+              question.defaultAnswer,
+              {},
+              {},
+              false,
+              {},
+              {}};
+    for (const QuestionButton& button : question.buttons) {
+        call.captions.push_back(button.caption);
+    }
+    call.escapeAnswer = question.escapeAnswer;
+    calls_.push_back(std::move(call));
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << question.text;
+        return question.escapeAnswer;
+    }
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    bool given = false;
+    for (const QuestionButton& button : question.buttons) {
+        given = given || button.answer == a;
+    }
+    EXPECT_TRUE(given) << "no button of the question gives that answer: " << question.text;
+    return a;
+}
+
 std::optional<std::string> ScriptedPrompter::input(std::string_view prompt, std::string_view title,
                                                    std::string_view offered) {
     calls_.push_back({Call::Input,

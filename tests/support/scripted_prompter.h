@@ -27,6 +27,9 @@ class ScriptedPrompter : public Prompter {
         bool confirmOverwrite = false;
         std::string folder;         // described file dialogs: where they open,
         std::string suggestedName;  // and the name a save dialog offers
+        // Questions with buttons of their own: the captions left to right, and what Escape gives.
+        std::vector<std::string> captions = {};
+        Answer escapeAnswer = Answer::Cancel;
     };
 
     // Queue answers.
@@ -50,6 +53,9 @@ class ScriptedPrompter : public Prompter {
     void message(std::string_view text, std::string_view title, Icon icon) override;
     Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
+    // Recorded as a question (kind Ask, buttons YesNoCancel) with its captions; the queued answer must
+    // be one that a button gives.
+    Answer askQuestion(const Question& question) override;
     std::optional<std::string> input(std::string_view prompt, std::string_view title,
                                      std::string_view offered) override;
     std::string openFile(std::string_view pattern, std::string_view title) override;

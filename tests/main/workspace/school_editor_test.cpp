@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
+#include "common/file_sharing.h"
 #include "common/text_codec.h"
+#include "main/workspace/school_file_watch.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -138,6 +143,69 @@ TEST_F(SchoolEditorTest, CancelAsksOnlyWhenModifiedAndAFailedSaveKeepsTheEditorO
     testing::WriteBytes(dir.file("plain"), "x");
     EXPECT_FALSE(editor.confirm(prompter, dir.file("plain") + "/"));
     EXPECT_EQ(prompter.last().text, "文件保存失败！");
+}
+
+TEST_F(SchoolEditorTest, ASchoolTreeSavedMeanwhileElsewhereIsOverwrittenOnlyAfterTheQuestion) {
+    const std::string question =
+        "学校关系树在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n取消：不保存，回到"
+        "编辑窗口。";
+    loadThreeGrades();
+    editor.setSchoolName("二中");
+    // Unchanged since it was read: written without a question.
+    ASSERT_TRUE(editor.confirm(prompter, folder()));
+    EXPECT_TRUE(prompter.calls().empty());
+
+    // Another computer's editor saves the file meanwhile.
+    const std::string theirs = testing::GbkLines({"[School]", "Name=三中", "Grade=-1"});
+    testing::WriteBytes(dir.file("SchoolInfo.ini"), theirs);
+    editor.setSchoolName("四中");
+    prompter.answer(Answer::Cancel);
+    EXPECT_FALSE(editor.confirm(prompter, folder()));
+    EXPECT_EQ(testing::ReadBytes(dir.file("SchoolInfo.ini")), theirs);
+    ASSERT_EQ(prompter.questions(), Strings{question});
+    EXPECT_EQ(prompter.last().captions, (Strings{"覆盖(&O)", "取消"}));
+    EXPECT_EQ(prompter.last().defaultAnswer, Answer::Cancel);
+    EXPECT_EQ(prompter.last().escapeAnswer, Answer::Cancel);
+
+    prompter.answer(kOverwrite);
+    EXPECT_TRUE(editor.confirm(prompter, folder()));
+    EXPECT_NE(saved().find("Name=四中"), std::string::npos);
+    EXPECT_TRUE(prompter.exhausted());
+}
+
+TEST(SchoolFileWatch, TellsTheFrameWhenTheSchoolFileChangedSinceTheTreeWasRead) {
+    testing::TempDir dir;
+    const std::string folder = dir.path() + "/";
+    const std::string file = dir.file("SchoolInfo.ini");
+    const std::string school = testing::GbkLines({"[School]", "Name=一中", "Grade=-1"});
+    struct Case {
+        const char* what;
+        std::function<void()> meanwhile;
+        bool changed;
+    } cases[] = {
+        {"nothing", [] {}, false},
+        {"the same bytes saved again", [&] { testing::WriteBytes(file, school); }, false},
+        {"another school",
+         [&] {
+             testing::WriteBytes(file, testing::GbkLines({"[School]", "Name=二中", "Grade=-1"}));
+         },
+         true},
+        {"removed", [&] { std::filesystem::remove(file); }, true},
+    };
+    SchoolFileWatch watch;
+    EXPECT_FALSE(watch.changedSinceRead());
+    for (const Case& c : cases) {
+        testing::WriteBytes(file, school);
+        EXPECT_EQ(watch.readTree(folder).nodes.size(), 1u);
+        c.meanwhile();
+        EXPECT_EQ(watch.changedSinceRead(), c.changed) << c.what;
+    }
+    // A school file made where there was none.
+    std::filesystem::remove(file);
+    EXPECT_FALSE(watch.readTree(folder).enabled);
+    EXPECT_FALSE(watch.changedSinceRead());
+    testing::WriteBytes(file, school);
+    EXPECT_TRUE(watch.changedSinceRead());
 }
 
 }  // namespace

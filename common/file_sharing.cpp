@@ -1,0 +1,96 @@
+#include "common/file_sharing.h"
+
+#include "common/file_io.h"
+
+namespace scorvane {
+namespace {
+
+std::string named(std::string_view kind, std::string_view name) {
+    std::string text(kind);
+    text += "“";
+    text += name;
+    text += "”";
+    return text;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : path.substr(0, slash);
+}
+
+}  // namespace
+
+Question LockedQuestion(std::string_view kind, std::string_view name, const LockOwner& owner) {
+    Question question;
+    question.text = named(kind, name) + "已由 " + owner.user + "（" + owner.host + "）于 " +
+                    LockTimeForDisplay(owner.time) + " 打开。\n\n只读打开：可以查看和打印，不能保存修改。";
+    question.title = std::string(kSharingTitle);
+    question.icon = Icon::Question;
+    question.buttons = {
+        {"只读打开(&R)", kOpenReadOnly}, {"仍然打开(&O)", kOpenAnyway}, {"取消", Answer::Cancel}};
+    question.defaultAnswer = kOpenReadOnly;
+    question.escapeAnswer = Answer::Cancel;
+    return question;
+}
+
+Question ChangedQuestion(std::string_view kind, std::string_view name) {
+    Question question;
+    question.text =
+        named(kind, name) +
+        "在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n另存为：把您的内容保存为另"
+        "一个文件。";
+    question.title = std::string(kSharingTitle);
+    question.icon = Icon::Question;
+    question.buttons = {
+        {"覆盖(&O)", kOverwrite}, {"另存为(&A)...", kSaveElsewhere}, {"取消", Answer::Cancel}};
+    question.defaultAnswer = Answer::Cancel;
+    question.escapeAnswer = Answer::Cancel;
+    return question;
+}
+
+std::string ReadOnlySameFileMessage(std::string_view kind) {
+    return "只读打开的" + std::string(kind) + "不能保存到原来的文件，请另选一个文件名！";
+}
+
+OpenClaim ClaimForOpening(const std::string& file, std::string_view kind, std::string_view name,
+                          const LockIdentity& identity, Prompter& prompter) {
+    OpenClaim claim;
+    LockAttempt attempt = TakeLock(file, identity);
+    switch (attempt.result) {
+        case LockAttempt::Result::Taken:
+        case LockAttempt::Result::TakenOver:
+            claim.lock = std::move(attempt.lock);
+            return claim;
+        case LockAttempt::Result::NotCreated:
+            claim.note = std::string(kLockNotCreatedNote);
+            return claim;
+        case LockAttempt::Result::Busy:
+            break;
+    }
+    const Answer answer = prompter.askQuestion(LockedQuestion(kind, name, attempt.holder.owner));
+    claim.mode = answer == kOpenReadOnly ? OpenClaim::Mode::ReadOnly
+                 : answer == kOpenAnyway ? OpenClaim::Mode::Normal
+                                         : OpenClaim::Mode::Cancelled;
+    return claim;
+}
+
+BeforeWriting CheckBeforeWriting(const DocumentFile& file, std::string_view kind, std::string_view name,
+                                 Prompter& prompter) {
+    switch (CompareWithDisk(file.state(), file.path())) {
+        case DiskChange::Unchanged:
+            return BeforeWriting::Write;
+        case DiskChange::Deleted:
+            return DirectoryExists(folderOf(file.path())) ? BeforeWriting::WriteAgain
+                                                          : BeforeWriting::FolderGone;
+        case DiskChange::Changed:
+            break;
+    }
+    const Answer answer = prompter.askQuestion(ChangedQuestion(kind, name));
+    return answer == kOverwrite       ? BeforeWriting::Overwrite
+           : answer == kSaveElsewhere ? BeforeWriting::SaveElsewhere
+                                      : BeforeWriting::Cancelled;
+}
+
+}  // namespace scorvane

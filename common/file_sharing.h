@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/document_file.h"
+#include "common/file_lock.h"
+#include "common/prompter.h"
+
+namespace scorvane {
+
+// The two questions of a file that others may have open or may have changed, for tables ("表格") and
+// templates ("模板") alike, and the steps of opening and writing around them.
+
+// The answers: the lock question's 只读打开(&R) and 仍然打开(&O); the changed-on-disk question's
+// 覆盖(&O) and 另存为(&A)...; 取消 is Cancel in both.
+inline constexpr Answer kOpenReadOnly = Answer::Yes;
+inline constexpr Answer kOpenAnyway = Answer::No;
+inline constexpr Answer kOverwrite = Answer::Yes;
+inline constexpr Answer kSaveElsewhere = Answer::No;
+inline constexpr std::string_view kSharingTitle = "询问";
+
+// "表格“<name>”已由 <user>（<host>）于 <time> 打开。\n\n只读打开：可以查看和打印，不能保存修改。"
+// with 只读打开(&R) (the default), 仍然打开(&O) and 取消 (Escape).
+Question LockedQuestion(std::string_view kind, std::string_view name, const LockOwner& owner);
+
+// "表格“<name>”在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n另存为：把您的内容
+// 保存为另一个文件。" with 覆盖(&O), 另存为(&A)... and 取消 (the default, and Escape).
+Question ChangedQuestion(std::string_view kind, std::string_view name);
+
+// A read-only document saved under another name may not take its own file's name:
+// "只读打开的表格不能保存到原来的文件，请另选一个文件名！"
+std::string ReadOnlySameFileMessage(std::string_view kind);
+
+// How a document opens its file after the lock was looked at.
+struct OpenClaim {
+    enum class Mode { Normal, ReadOnly, Cancelled } mode = Mode::Normal;
+    FileLock lock;     // ours when we took it
+    std::string note;  // kLockNotCreatedNote when no lock could be made
+};
+
+// Before a document reads `file`: takes its lock (a stale one silently); when another program holds
+// it, or something unreadable stands in its place, asks the lock question: 只读打开 opens read-only
+// and 仍然打开 normally, both leaving the other's lock alone; 取消 opens nothing. A lock that cannot be
+// made (a read-only share) opens the file normally with a note for the status bar.
+OpenClaim ClaimForOpening(const std::string& file, std::string_view kind, std::string_view name,
+                          const LockIdentity& identity, Prompter& prompter);
+
+// What a document does before it writes the file it claims.
+enum class BeforeWriting {
+    Write,          // unchanged since it was read or written: write as usual
+    Overwrite,      // changed meanwhile and the user chose 覆盖: write without asking again
+    WriteAgain,     // deleted meanwhile: write it again without a question
+    FolderGone,     // deleted with its folder (a class removed on another computer): do not write
+    SaveElsewhere,  // the user chose 另存为
+    Cancelled,      // the user chose 取消: nothing is written, the changes stay unsaved
+};
+BeforeWriting CheckBeforeWriting(const DocumentFile& file, std::string_view kind, std::string_view name,
+                                 Prompter& prompter);
+
+}  // namespace scorvane

@@ -1,0 +1,190 @@
+#include "common/file_lock.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "common/file_io.h"
+#include "support/lock_programs.h"
+#include "support/temp_dir.h"
+#include "support/unprivileged.h"
+
+namespace scorvane {
+namespace {
+
+using testing::LockProgram;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(LockFile, IsNamedBesideTheFileAndIsNeitherATableNorATemporaryFile) {
+    EXPECT_EQ(LockFilePath("/学校/高一/(1)班/期中考试.skv"), "/学校/高一/(1)班/.~lock.期中考试.skv#");
+    EXPECT_EQ(LockFilePath("成绩通知单.rvx"), ".~lock.成绩通知单.rvx#");
+    EXPECT_EQ(LockFilePath("/SchoolInfo.ini"), "/.~lock.SchoolInfo.ini#");
+
+    // A save's clearing of abandoned temporary files leaves the lock, and the class lists no table for it.
+    TempDir dir;
+    const std::string table = dir.file("期中.skv");
+    WriteBytes(table, "old");
+    LockAttempt taken = TakeLock(table, LockProgram("王老师", "办公室", 10));
+    ASSERT_EQ(taken.result, LockAttempt::Result::Taken);
+    ASSERT_TRUE(WriteFileAtomically(table, "new"));
+    RemoveAbandonedTemporaries(table);
+    EXPECT_TRUE(FileExists(LockFilePath(table)));
+    EXPECT_EQ(FilesWithExtension(dir.path(), ".skv"), std::vector<std::string>{"期中.skv"});
+}
+
+TEST(LockFile, ItsLineReadsBackWithCommasInANameEscaped) {
+    struct Case {
+        LockOwner owner;
+        std::string line;
+    } cases[] = {
+        {{"wang", "office-pc", 4242, "2024-09-02T08:05:09+08:00"},
+         "wang,office-pc,4242,2024-09-02T08:05:09+08:00"},
+        {{"王老师", "教务处", 7, "2024-09-02T08:05:09+08:00"}, "王老师,教务处,7,2024-09-02T08:05:09+08:00"},
+        {{"Wang, Li", "pc,1", 1, "t"}, "Wang%2C Li,pc%2C1,1,t"},
+        {{"100%", "h", 2, "t"}, "100%25,h,2,t"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LockLine(c.owner), c.line);
+        EXPECT_EQ(ParseLockLine(c.line), c.owner) << c.line;
+    }
+    // A line end after the line is allowed.
+    EXPECT_EQ(ParseLockLine("wang,pc,3,t\r\n"), (LockOwner{"wang", "pc", 3, "t"}));
+}
+
+TEST(LockFile, LinesThatAreNoLockAreRefused) {
+    const std::string refused[] = {
+        "",
+        "wang,pc,3",              // three fields
+        "wang,pc,3,t,extra",      // five
+        ",pc,3,t",                // no user
+        "wang,,3,t",              // no host
+        "wang,pc,0,t",            // no process 0
+        "wang,pc,+3,t",           //
+        "wang,pc,x3,t",           //
+        "wang,pc,99999999999,t",  // beyond any process id
+        "wang,pc,3,",             // no time
+        "wa%0Ang,pc,3,t",         // a line break in a name
+        "wang,p%4,3,t",           // a broken escape
+        "wang,pc,3,t\tx",         // a control character
+        std::string("wang,pc,3,t\0", 12),
+        "\xff\xfe,pc,3,t",       // not UTF-8
+        std::string(5000, 'a'),  // far too long
+    };
+    for (const std::string& line : refused) {
+        EXPECT_FALSE(ParseLockLine(line).has_value()) << line;
+    }
+}
+
+TEST(LockFile, TheTimeIsShownToTheMinute) {
+    EXPECT_EQ(LockTimeForDisplay("2024-09-02T08:05:09+08:00"), "2024-09-02 08:05");
+    EXPECT_EQ(LockTimeForDisplay("2024-09-02 18:30"), "2024-09-02 18:30");
+    EXPECT_EQ(LockTimeForDisplay("昨天"), "昨天");
+    EXPECT_EQ(LockTimeForDisplay("2024-09-02T8:05"), "2024-09-02T8:05");
+}
+
+TEST(LockFile, ALockIsLiveUnlessItsProgramOnThisHostIsGone) {
+    TempDir dir;
+    const std::string table = dir.file("t.skv");
+    const LockIdentity me = LockProgram("李老师", "Office-1", 20, {30});
+    struct Case {
+        std::string line;
+        LockState state;
+    } cases[] = {
+        {"王老师,office-1,30,t", LockState::Live},   // this host (the name in any case), still running
+        {"王老师,Office-1,31,t", LockState::Stale},  // this host, gone
+        {"王老师,Office-2,31,t", LockState::Live},   // another host: its processes cannot be seen
+        {"李老师,Office-1,20,t", LockState::Live},   // this very program
+    };
+    for (const Case& c : cases) {
+        WriteBytes(LockFilePath(table), c.line);
+        EXPECT_EQ(InspectLock(table, me).state, c.state) << c.line;
+    }
+    RemoveFile(LockFilePath(table));
+    EXPECT_EQ(InspectLock(table, me).state, LockState::None);
+}
+
+TEST(LockFile, AnythingUnreadableInItsPlaceIsAnotherUsersLockAndNeverHangs) {
+    TempDir dir;
+    const std::string table = dir.file("t.skv");
+    const std::string lock = LockFilePath(table);
+    const LockIdentity me = LockProgram("李老师", "pc", 20);
+    WriteBytes(dir.file("sound"), "王老师,pc,31,t");  // stale, if it were read
+    const std::function<void()> makers[] = {
+        [&] { WriteBytes(lock, ""); },
+        [&] { WriteBytes(lock, std::string("\x00\x01\x02\xff\xfe", 5)); },
+        [&] { WriteBytes(lock, "王老师,pc,31,t" + std::string(1 << 20, ' ')); },
+        [&] { ASSERT_EQ(::symlink(dir.file("sound").c_str(), lock.c_str()), 0); },
+        [&] { ASSERT_TRUE(MakeDirectories(lock)); },
+        [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); },
+    };
+    for (const auto& make : makers) {
+        make();
+        const LockInspection seen = InspectLock(table, me);
+        EXPECT_EQ(seen.state, LockState::Unreadable);
+        EXPECT_EQ(seen.owner.user, "未知用户");
+        EXPECT_EQ(seen.owner.host, "未知计算机");
+        EXPECT_EQ(LockTimeForDisplay(seen.owner.time).size(), 16u) << seen.owner.time;
+        // It is not taken over either.
+        EXPECT_EQ(TakeLock(table, me).result, LockAttempt::Result::Busy);
+        std::filesystem::remove(lock);
+    }
+}
+
+TEST(LockFile, IsTakenWhenFreeOrStaleAndRemovedOnlyWhileItIsOurs) {
+    TempDir dir;
+    const std::string table = dir.file("t.skv");
+    const std::string lock = LockFilePath(table);
+    const LockIdentity a = LockProgram("王老师", "pc", 30);
+    const LockIdentity b = LockProgram("李老师", "pc", 40);  // 30 does not run for b
+
+    {
+        LockAttempt first = TakeLock(table, a);
+        ASSERT_EQ(first.result, LockAttempt::Result::Taken);
+        EXPECT_EQ(ReadBytes(lock), "王老师,pc,30,2024-09-02T08:05:09+08:00");
+        // Made with the usual permissions: readable by colleagues as the file mode mask allows.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        struct stat st {};
+        ASSERT_EQ(::stat(lock.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+
+        // For b the lock is stale: taken over. a's lock object then leaves b's lock alone.
+        LockAttempt second = TakeLock(table, b);
+        ASSERT_EQ(second.result, LockAttempt::Result::TakenOver);
+        EXPECT_EQ(ReadBytes(lock), "李老师,pc,40,2024-09-02T08:05:09+08:00");
+        first.lock.release();
+        EXPECT_EQ(ReadBytes(lock), "李老师,pc,40,2024-09-02T08:05:09+08:00");
+
+        // For a, b's lock is live: busy, and said by whom.
+        LockAttempt third = TakeLock(table, LockProgram("王老师", "pc", 30, {40}));
+        ASSERT_EQ(third.result, LockAttempt::Result::Busy);
+        EXPECT_EQ(third.holder.owner, (LockOwner{"李老师", "pc", 40, "2024-09-02T08:05:09+08:00"}));
+        EXPECT_TRUE(FileExists(lock));
+    }
+    // b's lock went with its object.
+    EXPECT_FALSE(FileExists(lock));
+}
+
+TEST(LockFile, AFolderThatAllowsNoNewFileGivesNoLockAndNoQuestion) {
+    TempDir dir;
+    const std::string table = dir.file("ro/t.skv");
+    WriteBytes(table, "x");
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(dir.file("ro").c_str(), 0555);
+    // Run as a user whom permissions bind (as root the test drops its rights in a child process).
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        LockAttempt attempt = TakeLock(table, LockProgram("王老师", "pc", 30));
+        return attempt.result == LockAttempt::Result::NotCreated && attempt.error == EACCES &&
+               !FileExists(LockFilePath(table));
+    }));
+    ::chmod(dir.file("ro").c_str(), 0755);
+}
+
+}  // namespace
+}  // namespace scorvane
