@@ -37,7 +37,7 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
     }
     auto* tableLabel = new QLabel(QStringLiteral("表格(&T)："), this);
     tableLabel->setBuddy(tableBox_);
-    options_ = new AnalysisOptionsPanel(false, this);
+    options_ = new AnalysisOptionsPanel(AnalysisOptionsPanel::Boxes::Lines, this);
 
     ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok_->setObjectName("Command1");
