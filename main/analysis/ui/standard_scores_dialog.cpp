@@ -26,7 +26,7 @@ StandardScoresDialog::StandardScoresDialog(const GradeTable& table, Prompter& pr
     auto* choices = new QVBoxLayout;
     choices->addWidget(options_);
     setChoices(choices, options_->lastControl());
-    resize(360, 360);
+    resize(380, 440);
 }
 
 AnalysisResult StandardScoresDialog::compute() {

@@ -253,6 +253,8 @@ TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssOtherTablesNewestFirstAndANew
     });
     w.tables().back()->action("menuProgress")->trigger();
     EXPECT_EQ(newest().title, "补考 进退步");
+    EXPECT_EQ(newest().classInfo,
+              "前次“月考”，本次“补考”，按“总分”排名，按“学号”对应学生；新增 0 人，未参加 2 人");
     EXPECT_EQ(AllRowCells(newest())[1], (Strings{"甲", "01", "2", "1", "1", "160", "100", "-60.00"}));
     EXPECT_TRUE(dialogs.exhausted());
 }
