@@ -22,6 +22,7 @@
 
 #include "bench/bench_table.h"
 #include "bench/quiet_prompter.h"
+#include "bench/stepping_runner.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/font_setup.h"
 #include "main/analysis/ui/exam_history_dialog.h"
@@ -34,26 +35,12 @@ namespace {
 
 using namespace scorvane;
 
-// Shows every dialog and hands it to the step the benchmark set, without a nested event loop.
-class SteppingRunner : public DialogRunner {
-  public:
-    std::function<void(QDialog&)> step;
-    int run(QDialog& dialog) override {
-        dialog.show();
-        if (step) {
-            step(dialog);
-        }
-        dialog.hide();
-        return dialog.result();
-    }
-};
-
 bench::QuietPrompter& Prompts() {
     static bench::QuietPrompter prompter;
     return prompter;
 }
-SteppingRunner& Runner() {
-    static SteppingRunner runner;
+bench::SteppingRunner& Runner() {
+    static bench::SteppingRunner runner;
     return runner;
 }
 

@@ -58,12 +58,11 @@ AnalysisResult GradeRankingDialog::compute() {
 
 std::optional<GradeTable> RunGradeRankingDialog(const SchoolTree& tree, const SchoolNode& grade,
                                                 Prompter& prompter, DialogRunner& runner, QWidget* owner) {
-    std::vector<GradeClass> classes = GradeClassesOf(tree, grade);
-    if (GradeTableNames(classes).empty()) {
-        prompter.message(kGradeHoldsNoTablesMessage, "提示", Icon::Information);
+    std::optional<std::vector<GradeClass>> classes = GradeClassesWithTables(tree, grade, prompter);
+    if (!classes) {
         return std::nullopt;
     }
-    GradeRankingDialog dialog(grade.text, std::move(classes), prompter, owner);
+    GradeRankingDialog dialog(grade.text, std::move(*classes), prompter, owner);
     return RunAnalysisDialog(dialog, runner);
 }
 
