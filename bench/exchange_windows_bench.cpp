@@ -15,6 +15,7 @@
 #include <iostream>
 
 #include "bench/bench_table.h"
+#include "bench/stepping_runner.h"
 #include "common/file_io.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/font_setup.h"
@@ -46,26 +47,12 @@ class ChoosingPrompter : public Prompter {
     std::string saveFile(std::string_view) override { return savePath; }
 };
 
-// Shows every dialog and hands it to the step the benchmark set, without a nested event loop.
-class SteppingRunner : public DialogRunner {
-  public:
-    std::function<void(QDialog&)> step;
-    int run(QDialog& dialog) override {
-        dialog.show();
-        if (step) {
-            step(dialog);
-        }
-        dialog.hide();
-        return dialog.result();
-    }
-};
-
 ChoosingPrompter& Prompts() {
     static ChoosingPrompter prompter;
     return prompter;
 }
-SteppingRunner& Runner() {
-    static SteppingRunner runner;
+bench::SteppingRunner& Runner() {
+    static bench::SteppingRunner runner;
     return runner;
 }
 

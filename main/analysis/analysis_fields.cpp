@@ -18,6 +18,12 @@ std::vector<std::string> FieldsOfTables(const std::vector<const GradeTable*>& ta
     return fields;
 }
 
+std::vector<std::string> CommonFields(const std::vector<const GradeTable*>& tables) {
+    std::vector<std::string> fields = FieldsOfTables(tables);
+    std::erase_if(fields, [&](const std::string& field) { return !EveryTableHas(tables, field); });
+    return fields;
+}
+
 std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTable*>& tables) {
     std::vector<std::string> fields;
     for (std::string& title : FieldsOfTables(tables)) {

@@ -18,6 +18,9 @@ inline constexpr std::string_view kNoRankFieldMessage = "请选择排名所依�
 // each once; empty titles left out.
 std::vector<std::string> FieldsOfTables(const std::vector<const GradeTable*>& tables);
 
+// Those of FieldsOfTables that every table has.
+std::vector<std::string> CommonFields(const std::vector<const GradeTable*>& tables);
+
 // Those of FieldsOfTables with a mark title whose cells, over all the tables together, are numeric
 // (see FieldMarks): the fields the statistics would choose.
 std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTable*>& tables);

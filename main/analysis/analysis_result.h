@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "common/prompter.h"
 #include "main/document/grade_table.h"
 
 namespace scorvane {
@@ -17,6 +18,10 @@ struct AnalysisResult {
 inline AnalysisResult Refusal(std::string message) {
     return AnalysisResult{std::nullopt, std::move(message), {}};
 }
+
+// Tells the user what became of an analysis in a message box (提示): its refusal, or the notice beside
+// its table. True when there is a table to open.
+bool TellAnalysisResult(const AnalysisResult& result, Prompter& prompter);
 
 // A table an analysis reads, with the name it is known by (its file name in the class folder).
 struct NamedTable {

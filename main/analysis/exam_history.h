@@ -13,6 +13,8 @@ namespace scorvane {
 
 inline constexpr std::string_view kHistoryTitleSuffix = " 历次成绩";
 inline constexpr std::string_view kClassHoldsNoTablesMessage = "本班级还没有表格！";
+// The window's tables all unticked.
+inline constexpr std::string_view kNoTableChosenMessage = "请勾选需要并排的表格！";
 
 struct HistoryChoice {
     std::string field;   // DefaultRankField of the tables by default

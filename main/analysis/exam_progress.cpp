@@ -40,6 +40,9 @@ AnalysisResult ExamProgress(const GradeTable& earlier, const GradeTable& later,
     if (choice.field.empty()) {
         return Refusal(std::string(kNoRankFieldMessage));
     }
+    if (choice.key.field.empty()) {
+        return Refusal(std::string(kNoStudentKeyMessage));
+    }
     const int earlierCol = FieldColumn(earlier, choice.field);
     const int laterCol = FieldColumn(later, choice.field);
     if (earlierCol < 0 || laterCol < 0) {

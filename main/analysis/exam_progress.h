@@ -12,6 +12,8 @@ namespace scorvane {
 // How far each student moved between two exams of a class (or two 年级排名 tables of a grade).
 
 inline constexpr std::string_view kProgressTitleSuffix = " 进退步";
+// The window's earlier table not chosen.
+inline constexpr std::string_view kNoEarlierTableMessage = "请选择前次考试的表格！";
 
 struct ProgressChoice {
     std::string earlierName;  // the tables' names, as the class information and the messages give them
@@ -26,8 +28,8 @@ struct ProgressChoice {
 // field (see CompetitionRanks). Rows: those with a 进退, largest first (equal ones by 本次名次); then
 // the others found in both tables, in the later table's order; then the students only the later table
 // holds, then those only the earlier one holds, each in its table's order. The class information
-// names both tables, the field, the key and "新增 N 人，未参加 M 人". Refused when no field is chosen,
-// either table lacks the field or the key, or two rows of a table hold the same key.
+// names both tables, the field, the key and "新增 N 人，未参加 M 人". Refused when no field or no key is
+// chosen, either table lacks the field or the key, or two rows of a table hold the same key.
 AnalysisResult ExamProgress(const GradeTable& earlier, const GradeTable& later, const ProgressChoice& choice);
 
 // The tables the window offers as the earlier one beside the table at `tablePath` (its path without

@@ -31,6 +31,15 @@ StudentKey ChosenStudentKey(std::string_view field) {
     return {std::string(field), field == kStudentNumberField};
 }
 
+std::vector<std::string> StudentKeyChoices(const std::vector<const GradeTable*>& tables) {
+    std::vector<std::string> keys = CommonFields(tables);
+    const std::vector<std::string> marks = NumericFieldsOfTables(tables);
+    std::erase_if(keys, [&](const std::string& field) {
+        return std::find(marks.begin(), marks.end(), field) != marks.end();
+    });
+    return keys;
+}
+
 std::optional<std::string> ReadStudentRows(const GradeTable& table, std::string_view tableName,
                                            const StudentKey& key, StudentRows& out) {
     const int keyCol = FieldColumn(table, key.field);

@@ -14,6 +14,7 @@ namespace scorvane {
 
 inline constexpr std::string_view kStudentNumberField = "学号";
 inline constexpr std::string_view kStudentNameField = "姓名";
+inline constexpr std::string_view kNoStudentKeyMessage = "请选择对应学生所依据的字段！";
 
 struct StudentKey {
     std::string field;
@@ -26,6 +27,10 @@ StudentKey DefaultStudentKey(const std::vector<const GradeTable*>& tables);
 
 // A key chosen by the user: that field alone, except that 学号 keeps the 姓名 of a student without one.
 StudentKey ChosenStudentKey(std::string_view field);
+
+// The keys a window offers: the fields every table has that hold no marks (not NumericFieldsOfTables),
+// such as 姓名, 学号 and 考号.
+std::vector<std::string> StudentKeyChoices(const std::vector<const GradeTable*>& tables);
 
 // The students of one table by key. A data row that holds nothing (see RowHoldsData) or whose key is
 // empty is no student to match and has no key. A 学号 and a 姓名 standing for it never match each

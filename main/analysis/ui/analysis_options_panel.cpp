@@ -22,13 +22,16 @@ constexpr int kOwnFullMarks = Qt::UserRole + 1;
 
 }  // namespace
 
-AnalysisOptionsPanel::AnalysisOptionsPanel(bool withBandWidth, QWidget* parent) : QWidget(parent) {
-    fields_ = new QTableWidget(0, 2, this);
+AnalysisOptionsPanel::AnalysisOptionsPanel(Boxes boxes, QWidget* parent) : QWidget(parent) {
+    const bool withBoxes = boxes != Boxes::None;
+    fields_ = new QTableWidget(0, withBoxes ? 2 : 1, this);
     fields_->setObjectName("List1");
     fields_->setHorizontalHeaderLabels({QStringLiteral("字段"), QStringLiteral("满分")});
     fields_->verticalHeader()->hide();
     fields_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    fields_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    if (withBoxes) {
+        fields_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    }
     fields_->setSelectionMode(QAbstractItemView::SingleSelection);
     fields_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -44,6 +47,34 @@ AnalysisOptionsPanel::AnalysisOptionsPanel(bool withBandWidth, QWidget* parent) 
     none_->setObjectName("Command4");
     none_->setAutoDefault(false);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(all_);
+    buttons->addWidget(none_);
+    buttons->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(fieldsLabel);
+    left->addWidget(fields_, 1);
+    left->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(left, 1);
+    setTabOrder(fields_, all_);
+    setTabOrder(all_, none_);
+    if (withBoxes) {
+        layout->addLayout(buildBoxes(boxes == Boxes::LinesAndBandWidth));
+    }
+
+    connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
+    connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
+    connect(fields_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!filling_ && item->column() == 1) {
+            item->setData(kOwnFullMarks, true);
+            offerFullMarks();
+        }
+    });
+}
+
+QGridLayout* AnalysisOptionsPanel::buildBoxes(bool withBandWidth) {
     auto box = [this](const char* name, std::string_view text) {
         auto* edit = new QLineEdit(qs(text), this);
         edit->setObjectName(name);
@@ -79,21 +110,6 @@ AnalysisOptionsPanel::AnalysisOptionsPanel(bool withBandWidth, QWidget* parent) 
     boxes->addWidget(note, row, 0, 1, 3);
     boxes->setRowStretch(row + 1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(all_);
-    buttons->addWidget(none_);
-    buttons->addStretch();
-    auto* left = new QVBoxLayout;
-    left->addWidget(fieldsLabel);
-    left->addWidget(fields_, 1);
-    left->addLayout(buttons);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 1);
-    layout->addLayout(boxes);
-
-    setTabOrder(fields_, all_);
-    setTabOrder(all_, none_);
     setTabOrder(none_, fullMarks_);
     setTabOrder(fullMarks_, pass_);
     setTabOrder(pass_, excellent_);
@@ -101,16 +117,8 @@ AnalysisOptionsPanel::AnalysisOptionsPanel(bool withBandWidth, QWidget* parent) 
     if (bandWidth_) {
         setTabOrder(low_, bandWidth_);
     }
-
-    connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
-    connect(none_, &QPushButton::clicked, this, [this] { tickAll(false); });
     connect(fullMarks_, &QLineEdit::textChanged, this, &AnalysisOptionsPanel::offerFullMarks);
-    connect(fields_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!filling_ && item->column() == 1) {
-            item->setData(kOwnFullMarks, true);
-            offerFullMarks();
-        }
-    });
+    return boxes;
 }
 
 QWidget* AnalysisOptionsPanel::firstControl() const {
@@ -118,7 +126,10 @@ QWidget* AnalysisOptionsPanel::firstControl() const {
 }
 
 QWidget* AnalysisOptionsPanel::lastControl() const {
-    return bandWidth_ ? bandWidth_ : low_;
+    if (bandWidth_) {
+        return bandWidth_;
+    }
+    return low_ ? static_cast<QWidget*>(low_) : none_;
 }
 
 void AnalysisOptionsPanel::setFields(const std::vector<std::string>& fields,
@@ -134,6 +145,9 @@ void AnalysisOptionsPanel::setFields(const std::vector<std::string>& fields,
         const bool tick = std::find(ticked.begin(), ticked.end(), fields[i]) != ticked.end();
         name->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
         fields_->setItem(static_cast<int>(i), 0, name);
+        if (!fullMarks_) {
+            continue;
+        }
         auto* marks = new QTableWidgetItem;
         for (const auto& [field, text] : own) {
             if (field == fields[i]) {
@@ -152,7 +166,7 @@ void AnalysisOptionsPanel::setFields(const std::vector<std::string>& fields,
 
 std::vector<std::pair<std::string, std::string>> AnalysisOptionsPanel::ownFullMarks() const {
     std::vector<std::pair<std::string, std::string>> own;
-    for (int r = 0; r < fields_->rowCount(); ++r) {
+    for (int r = 0; fullMarks_ && r < fields_->rowCount(); ++r) {
         if (fields_->item(r, 1)->data(kOwnFullMarks).toBool()) {
             own.emplace_back(fields_->item(r, 0)->text().toStdString(),
                              fields_->item(r, 1)->text().toStdString());
@@ -177,8 +191,13 @@ AnalysisTexts AnalysisOptionsPanel::texts() const {
         if (fields_->item(r, 0)->checkState() == Qt::Checked) {
             const std::string field = fields_->item(r, 0)->text().toStdString();
             texts.fields.push_back(field);
-            texts.fieldFullMarks.emplace_back(field, fields_->item(r, 1)->text().toStdString());
+            if (fullMarks_) {
+                texts.fieldFullMarks.emplace_back(field, fields_->item(r, 1)->text().toStdString());
+            }
         }
+    }
+    if (!fullMarks_) {
+        return texts;
     }
     texts.fullMarks = fullMarks_->text().toStdString();
     texts.pass = pass_->text().toStdString();
@@ -197,7 +216,7 @@ void AnalysisOptionsPanel::tickAll(bool ticked) {
 }
 
 void AnalysisOptionsPanel::offerFullMarks() {
-    if (filling_) {
+    if (filling_ || !fullMarks_) {
         return;
     }
     const std::vector<std::pair<std::string, std::string>> own = ownFullMarks();

@@ -41,7 +41,7 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
     }
     auto* tableLabel = new QLabel(QStringLiteral("表格(&T)："), this);
     tableLabel->setBuddy(tableBox_);
-    options_ = new AnalysisOptionsPanel(false, this);
+    options_ = new AnalysisOptionsPanel(AnalysisOptionsPanel::Boxes::Lines, this);
 
     ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok_->setObjectName("Command1");
@@ -101,14 +101,23 @@ void GradeComparisonDialog::compute() {
     accept();
 }
 
-std::optional<GradeTable> RunGradeComparisonDialog(const SchoolTree& tree, const SchoolNode& grade,
-                                                   Prompter& prompter, DialogRunner& runner, QWidget* owner) {
+std::optional<std::vector<GradeClass>> GradeClassesWithTables(const SchoolTree& tree, const SchoolNode& grade,
+                                                              Prompter& prompter) {
     std::vector<GradeClass> classes = GradeClassesOf(tree, grade);
     if (GradeTableNames(classes).empty()) {
         prompter.message(kGradeHoldsNoTablesMessage, "提示", Icon::Information);
         return std::nullopt;
     }
-    GradeComparisonDialog dialog(grade.text, std::move(classes), prompter, owner);
+    return classes;
+}
+
+std::optional<GradeTable> RunGradeComparisonDialog(const SchoolTree& tree, const SchoolNode& grade,
+                                                   Prompter& prompter, DialogRunner& runner, QWidget* owner) {
+    std::optional<std::vector<GradeClass>> classes = GradeClassesWithTables(tree, grade, prompter);
+    if (!classes) {
+        return std::nullopt;
+    }
+    GradeComparisonDialog dialog(grade.text, std::move(*classes), prompter, owner);
     runner.run(dialog);
     return std::move(dialog.result());
 }

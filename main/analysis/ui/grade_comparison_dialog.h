@@ -53,6 +53,11 @@ class GradeComparisonDialog : public QDialog {
     std::optional<GradeTable> result_;
 };
 
+// The classes of a grade node of the school tree, each with its class folder; nothing, after the message
+// "本年级的班级中还没有表格！", when they hold no table.
+std::optional<std::vector<GradeClass>> GradeClassesWithTables(const SchoolTree& tree, const SchoolNode& grade,
+                                                              Prompter& prompter);
+
 // The comparison of a grade node of the school tree: "本年级的班级中还没有表格！" when its classes hold no
 // table, otherwise the window, modal, owned by `owner`; the comparison table when it was closed with 确定.
 std::optional<GradeTable> RunGradeComparisonDialog(const SchoolTree& tree, const SchoolNode& grade,

@@ -40,7 +40,7 @@ StatisticsDialog::StatisticsDialog(const GradeTable& table, Prompter& prompter, 
         QStringLiteral("勾选需要统计的字段，按“确定”，统计结果和分数段将作为两张新的表格打开。"), this);
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
-    options_ = new AnalysisOptionsPanel(true, this);
+    options_ = new AnalysisOptionsPanel(AnalysisOptionsPanel::Boxes::LinesAndBandWidth, this);
     options_->setFields(offeredFields(table_), DefaultStatisticsFields(table_), DeriveFields(table_),
                         RememberedFullMarks());
 

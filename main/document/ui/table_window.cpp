@@ -175,6 +175,10 @@ void TableWindow::buildMenus() {
             &TableWindow::computeAllFormulas);
     connect(add(table, "menuStatistics", QStringLiteral("成绩统计(&J)...")), &QAction::triggered, this,
             &TableWindow::showStatistics);
+    connect(add(table, "menuProgress", QStringLiteral("进退步分析(&M)...")), &QAction::triggered, this,
+            &TableWindow::showProgress);
+    connect(add(table, "menuStandardScores", QStringLiteral("标准分(&Z)...")), &QAction::triggered, this,
+            &TableWindow::showStandardScores);
     table->addSeparator();
     QAction* saveAction = add(table, "menuSave", QStringLiteral("保存表格"));
     saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));

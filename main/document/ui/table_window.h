@@ -78,15 +78,17 @@ class TableWindow : public QWidget {
     SaveOutcome saveData(bool temporary, std::string_view path);
 
     // The table's commands.
-    SaveOutcome save();       // 保存表格
-    SaveOutcome saveAs();     // 表格另存为...
-    void changeTitle();       // 更改表格标题
-    void setupClassInfo();    // 设置班级信息 (also the toolbar's 成绩表属性)
-    void importWholeTable();  // 导入整张表格: another table's rows appended below this one's
-    void importSomeData();    // 导入选定数据到指定位置: the partial import dialog
-    void exportSomeData();    // 导出部分表格: the partial export dialog
-    void convertFoxPro();     // 导入FoxFro格式表格: the FoxPro converter
-    void showStatistics();    // 成绩统计: the statistics window; its results open as new tables
+    SaveOutcome save();         // 保存表格
+    SaveOutcome saveAs();       // 表格另存为...
+    void changeTitle();         // 更改表格标题
+    void setupClassInfo();      // 设置班级信息 (also the toolbar's 成绩表属性)
+    void importWholeTable();    // 导入整张表格: another table's rows appended below this one's
+    void importSomeData();      // 导入选定数据到指定位置: the partial import dialog
+    void exportSomeData();      // 导出部分表格: the partial export dialog
+    void convertFoxPro();       // 导入FoxFro格式表格: the FoxPro converter
+    void showStatistics();      // 成绩统计: the statistics window; its results open as new tables
+    void showProgress();        // 进退步分析: this table against an earlier one, as a new table
+    void showStandardScores();  // 标准分: this table's marks on one scale, as a new table
     // 撤消. The undo item and the frame's undo button follow the document's own announcement of its
     // undo becoming available or not (Document::setUndoListener), whoever takes the snapshot.
     void undo();

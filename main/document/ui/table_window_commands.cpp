@@ -9,6 +9,8 @@
 #include "common/qt/dialog_runner.h"
 #include "common/qt/screen_twips.h"
 
+#include "main/analysis/ui/exam_progress_dialog.h"
+#include "main/analysis/ui/standard_scores_dialog.h"
 #include "main/analysis/ui/statistics_dialog.h"
 #include "main/document/cell_value.h"
 #include "main/document/field_commands.h"
@@ -264,6 +266,22 @@ void TableWindow::showStatistics() {
     if (result) {
         host_.openNewTable(std::move(result->figures));
         host_.openNewTable(std::move(result->bands));
+    }
+}
+
+void TableWindow::showProgress() {
+    commitEditor();
+    if (auto result = RunExamProgressDialog(document_.table, host_.prompter(), host_.dialogRunner(),
+                                            host_.dialogOwner())) {
+        host_.openNewTable(std::move(*result));
+    }
+}
+
+void TableWindow::showStandardScores() {
+    commitEditor();
+    if (auto result = RunStandardScoresDialog(document_.table, host_.prompter(), host_.dialogRunner(),
+                                              host_.dialogOwner())) {
+        host_.openNewTable(std::move(*result));
     }
 }
 

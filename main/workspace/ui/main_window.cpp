@@ -15,7 +15,9 @@
 #include "common/prompter.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/program_start.h"
+#include "main/analysis/ui/exam_history_dialog.h"
 #include "main/analysis/ui/grade_comparison_dialog.h"
+#include "main/analysis/ui/grade_ranking_dialog.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
 #include "main/document/new_table.h"
@@ -81,6 +83,8 @@ void MainWindow::buildPanels() {
     connect(treePanel_, &SchoolTreePanel::tableWizardRequested, this, &MainWindow::newTableWizard);
     connect(treePanel_, &SchoolTreePanel::tableDirectlyRequested, this, &MainWindow::newTableDirectly);
     connect(treePanel_, &SchoolTreePanel::gradeComparisonRequested, this, &MainWindow::compareGrade);
+    connect(treePanel_, &SchoolTreePanel::gradeRankingRequested, this, &MainWindow::rankGrade);
+    connect(treePanel_, &SchoolTreePanel::examHistoryRequested, this, &MainWindow::classHistory);
     connect(treePanel_, &SchoolTreePanel::tableChosen, this,
             [this](const std::string& path) { openTable(path); });
 
@@ -592,6 +596,24 @@ void MainWindow::compareGrade() {
         RunGradeComparisonDialog(treePanel_->school(), *node, prompter_, dialogs_, this);
     if (result) {
         openNewTable(std::move(*result));
+    }
+}
+
+void MainWindow::rankGrade() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        if (auto result = RunGradeRankingDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(*result));
+        }
+    }
+}
+
+void MainWindow::classHistory() {
+    const SchoolNode* node = selectedNode();
+    if (node && IsClassNodeKey(node->key)) {
+        if (auto result = RunExamHistoryDialog(*node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(*result));
+        }
     }
 }
 

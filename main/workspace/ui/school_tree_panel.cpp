@@ -76,6 +76,12 @@ void SchoolTreePanel::buildPopup() {
     compareGrade_ = popup_->addAction(QStringLiteral("年级成绩对比(&G)..."));
     compareGrade_->setObjectName("menuGradeCompare");
     connect(compareGrade_, &QAction::triggered, this, &SchoolTreePanel::gradeComparisonRequested);
+    rankGrade_ = popup_->addAction(QStringLiteral("年级排名(&R)..."));
+    rankGrade_->setObjectName("menuGradeRank");
+    connect(rankGrade_, &QAction::triggered, this, &SchoolTreePanel::gradeRankingRequested);
+    classHistory_ = popup_->addAction(QStringLiteral("历次成绩(&H)..."));
+    classHistory_->setObjectName("menuClassHistory");
+    connect(classHistory_, &QAction::triggered, this, &SchoolTreePanel::examHistoryRequested);
     openHere_ = popup_->addSeparator();
     openHere_->setObjectName("menuOpenHere");
     openHere_->setEnabled(false);
@@ -182,7 +188,10 @@ void SchoolTreePanel::preparePopup(bool listTables) {
     const SchoolNode* node = selectedNode();
     const bool isClass = node && IsClassNodeKey(node->key);
     newFileMenu_->menuAction()->setEnabled(isClass);
-    compareGrade_->setEnabled(node && node->image == SchoolNodeImage::Grade);
+    const bool isGrade = node && node->image == SchoolNodeImage::Grade;
+    compareGrade_->setEnabled(isGrade);
+    rankGrade_->setEnabled(isGrade);
+    classHistory_->setEnabled(isClass);
     if (!isClass || !listTables) {
         return;
     }

@@ -55,6 +55,8 @@ class SchoolTreePanel : public QWidget {
     void tableWizardRequested();        // 新建表格向导
     void tableDirectlyRequested();      // 直接新建表格
     void gradeComparisonRequested();    // 年级成绩对比
+    void gradeRankingRequested();       // 年级排名
+    void examHistoryRequested();        // 历次成绩 (of a class)
     // A table entry was chosen: the table's path in the selected class's folder, without ".skv".
     void tableChosen(const std::string& pathWithoutExtension);
 
@@ -72,6 +74,8 @@ class SchoolTreePanel : public QWidget {
     QMenu* newFileMenu_ = nullptr;
     QAction* openHere_ = nullptr;
     QAction* compareGrade_ = nullptr;
+    QAction* rankGrade_ = nullptr;
+    QAction* classHistory_ = nullptr;
     QList<QAction*> tableEntries_;
     std::vector<std::string> listedTables_;
 };

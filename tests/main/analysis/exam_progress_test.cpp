@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "main/analysis/analysis_fields.h"
 #include "main/document/data_file.h"
 #include "support/sample_table.h"
 #include "support/temp_dir.h"
@@ -97,6 +98,17 @@ TEST(ExamProgress, StudentsMatchBy学号ElseBy姓名AndDuplicateKeysAreRefused) 
     // A key the user names must be in both tables.
     r = ExamProgress(earlier, later, {"月考", "期中", "语文", ChosenStudentKey("考号")});
     EXPECT_EQ(r.refusal, "表格“月考”中没有字段“考号”！");
+    r = ExamProgress(earlier, later, {"月考", "期中", "语文", ChosenStudentKey("")});
+    EXPECT_EQ(r.refusal, "请选择对应学生所依据的字段！");
+}
+
+TEST(ExamProgress, TheWindowOffersTheFieldsBothTablesHaveAndKeysThatHoldNoMarks) {
+    const GradeTable earlier =
+        MakeTable({"姓名", "学号", "考号", "语文", "总分"}, {{"甲", "01", "A1", "80", "170"}});
+    const GradeTable later =
+        MakeTable({"姓名", "考号", "学号", "数学", "语文"}, {{"甲", "A1", "01", "90", "95"}});
+    EXPECT_EQ(CommonFields({&earlier, &later}), (Strings{"姓名", "学号", "考号", "语文"}));
+    EXPECT_EQ(StudentKeyChoices({&earlier, &later}), (Strings{"姓名", "学号", "考号"}));
 }
 
 TEST(ExamProgress, EarlierTableChoicesAreTheOtherTablesNewestFirst) {

@@ -1,0 +1,307 @@
+// The windows of the analyses over several tables: 年级排名 and 历次成绩 from the school tree's pop-up
+// menu, 进退步分析 and 标准分 from a table window's 成绩表 menu. Each offers its defaults, tells a
+// refusal and stays, opens its table as a new unsaved table window, and cancels with Escape.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "main/analysis/ui/analysis_options_panel.h"
+#include "main/analysis/ui/exam_history_dialog.h"
+#include "main/analysis/ui/exam_progress_dialog.h"
+#include "main/analysis/ui/grade_ranking_dialog.h"
+#include "main/analysis/ui/standard_scores_dialog.h"
+#include "main/workspace/ui/frame_fixture.h"
+#include "support/sample_table.h"
+
+namespace scorvane {
+namespace {
+
+using testing::AllRowCells;
+using testing::MakeTable;
+using Strings = std::vector<std::string>;
+using Rows = std::vector<Strings>;
+
+class AnalysisWindowsTest : public testing::FrameTest {
+  protected:
+    // A table of 一中/高一/<cls>, `hoursOld` hours old.
+    void writeIn(const std::string& cls, const std::string& name, const GradeTable& table, int hoursOld = 0) {
+        const std::string path = dir.file("表格数据/一中/高一/" + cls + "/" + name);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        ASSERT_TRUE(WriteDataFile(table, path));
+        std::filesystem::last_write_time(
+            path + ".skv", std::filesystem::file_time_type::clock::now() - std::chrono::hours(hoursOld));
+    }
+
+    // Opens the tree's pop-up on the node `key` from the keyboard and closes it again.
+    void selectNode(const QString& key) {
+        window->tree()->setCurrentItem(item(key));
+        QTest::keyClick(window->tree(), Qt::Key_Menu);
+        window->treePopup()->close();
+    }
+
+    // A step that presses Escape: the window closes without a table.
+    static void escape(QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }
+
+    // The window's controls that Tab reaches, from its first choice on, in Tab order.
+    static QList<QWidget*> tabOrder(QWidget* first) {
+        QList<QWidget*> order;
+        QWidget* w = first;
+        do {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+                order << w;
+            }
+            w = w->nextInFocusChain();
+        } while (w != first);
+        return order;
+    }
+
+    // True when the entry's "&X" key is no other entry's in its menu.
+    static bool ownKey(const QAction* entry) {
+        auto key = [](const QString& text) {
+            const qsizetype at = text.indexOf('&');
+            return at >= 0 && at + 1 < text.size() ? text.mid(at + 1, 1).toUpper() : QString();
+        };
+        int same = 0;
+        for (const QAction* a : qobject_cast<QMenu*>(entry->parent())->actions()) {
+            same += key(a->text()) == key(entry->text()) ? 1 : 0;
+        }
+        return !key(entry->text()).isEmpty() && same == 1;
+    }
+
+    const GradeTable& newest() { return window->tables().back()->document().table; }
+};
+
+TEST_F(AnalysisWindowsTest, GradeRankingOffersTheTablesMostHeldFirstAndTellsTheClassesLeftOut) {
+    writeSchool();
+    writeIn("(1)班", "月考", MakeTable({"姓名", "语文", "总分"}, {{"甲", "80", "170"}, {"乙", "90", "150"}}));
+    writeIn("(2)班", "月考", MakeTable({"姓名", "语文"}, {{"丙", "90"}}));
+    writeIn("(1)班", "期中", MakeTable({"姓名", "语文", "总分"}, {{"甲", "70", "140"}, {"乙", "85", "160"}}));
+    MainWindow& w = start();
+    QAction* rank = w.action("menuGradeRank");
+    ASSERT_NE(rank, nullptr);
+    EXPECT_EQ(rank->text(), "年级排名(&R)...");
+    EXPECT_TRUE(ownKey(rank));
+    selectNode("Grade0Class0");
+    EXPECT_FALSE(rank->isEnabled());
+    selectNode("Grade0");
+    EXPECT_TRUE(rank->isEnabled());
+
+    dialogs
+        .then([&](QDialog& d) {
+            ASSERT_EQ(d.objectName(), "frmGradeRank");
+            auto& g = static_cast<GradeRankingDialog&>(d);
+            ASSERT_EQ(g.tableBox()->count(), 2);
+            EXPECT_EQ(g.tableBox()->itemText(0), "月考（2 个班）");
+            EXPECT_EQ(g.tableBox()->itemText(1), "期中（1 个班）");
+            // 总分 is not in every class's 月考: the first field with marks.
+            EXPECT_EQ(g.fieldBox()->currentText(), "语文");
+            EXPECT_EQ(tabOrder(g.tableBox()),
+                      (QList<QWidget*>{g.tableBox(), g.fieldBox(), g.okButton(), g.cancelButton()}));
+            EXPECT_TRUE(g.okButton()->isDefault());
+            // The tables are read again on 确定: gone since, the ranking is refused and the window stays.
+            std::filesystem::rename(dir.file("表格数据/一中/高一/(1)班/月考.skv"), dir.file("月考.skv"));
+            std::filesystem::rename(dir.file("表格数据/一中/高一/(2)班/月考.skv"), dir.file("月考2.skv"));
+            g.okButton()->click();
+            EXPECT_EQ(prompter.messages(), Strings{"本年级没有班级有表格“月考”！"});
+            EXPECT_FALSE(g.result());
+            g.tableBox()->setCurrentIndex(1);
+            EXPECT_EQ(g.fieldBox()->currentText(), "总分");
+            prompter.clear();
+            g.okButton()->click();
+        })
+        .then(escape);
+    rank->trigger();
+    EXPECT_EQ(prompter.messages(), Strings{"以下班级没有表格“期中”，未列入排名：(2)班"});
+    ASSERT_EQ(w.tables().size(), 1);
+    EXPECT_EQ(newest().title, "高一 期中 年级排名");
+    EXPECT_EQ(AllRowCells(newest()), (Rows{{"班级", "姓名", "语文", "总分", "班级名次", "年级名次"},
+                                           {"(1)班", "乙", "85", "160", "1", "1"},
+                                           {"(1)班", "甲", "70", "140", "2", "2"}}));
+    EXPECT_TRUE(w.tables()[0]->document().modified() && newest().filePath.empty());
+
+    rank->trigger();
+    EXPECT_EQ(w.tables().size(), 1);
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInTreeOrderToReorderAndUntick) {
+    writeSchool();
+    writeIn("(1)班", "期末", MakeTable({"姓名", "语文"}, {{"甲", "70"}, {"乙", "90"}}));
+    writeIn("(1)班", "期中", MakeTable({"姓名", "语文"}, {{"甲", "80"}, {"乙", "80"}}));
+    writeIn("(1)班", "月考", MakeTable({"姓名", "语文"}, {{"乙", "60"}, {"丙", "50"}}));
+    MainWindow& w = start();
+    QAction* history = w.action("menuClassHistory");
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(history->text(), "历次成绩(&H)...");
+    EXPECT_TRUE(ownKey(history));
+    selectNode("Grade0");
+    EXPECT_FALSE(history->isEnabled());
+    selectNode("Grade0Class0");
+    EXPECT_TRUE(history->isEnabled());
+
+    dialogs
+        .then([&](QDialog& d) {
+            ASSERT_EQ(d.objectName(), "frmExamHistory");
+            auto& h = static_cast<ExamHistoryDialog&>(d);
+            EXPECT_EQ(h.chosenTables(), (Strings{"期末", "期中", "月考"}));
+            EXPECT_EQ(h.fieldBox()->currentText(), "语文");
+            EXPECT_FALSE(h.ranksCheck()->isChecked());
+            EXPECT_EQ(tabOrder(h.tableList()),
+                      (QList<QWidget*>{h.tableList(), h.upButton(), h.downButton(), h.fieldBox(),
+                                       h.ranksCheck(), h.okButton(), h.cancelButton()}));
+            // 期末 moved down from the keyboard; 月考 unticked with the space bar.
+            QTest::keyClick(h.tableList(), Qt::Key_Down, Qt::ControlModifier);
+            EXPECT_EQ(h.chosenTables(), (Strings{"期中", "期末", "月考"}));
+            h.tableList()->setCurrentRow(2);
+            QTest::keyClick(h.tableList(), Qt::Key_Space);
+            // Nothing ticked is refused and the window stays.
+            for (int r : {0, 1}) {
+                h.tableList()->item(r)->setCheckState(Qt::Unchecked);
+            }
+            h.okButton()->click();
+            EXPECT_EQ(prompter.messages(), Strings{"请勾选需要并排的表格！"});
+            EXPECT_FALSE(h.result());
+            for (int r : {0, 1}) {
+                h.tableList()->item(r)->setCheckState(Qt::Checked);
+            }
+            h.ranksCheck()->setChecked(true);
+            h.okButton()->click();
+        })
+        .then(escape);
+    history->trigger();
+    ASSERT_EQ(w.tables().size(), 1);
+    EXPECT_EQ(newest().title, "(1)班 语文 历次成绩");
+    // 期中: 甲 and 乙 tie at 1; 期末: 乙 1, 甲 2.
+    EXPECT_EQ(AllRowCells(newest()), (Rows{{"姓名", "期中", "期末"}, {"甲", "1", "2"}, {"乙", "1", "1"}}));
+
+    history->trigger();
+    EXPECT_EQ(w.tables().size(), 1);
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssOtherTablesNewestFirstAndANewTableBrowses) {
+    writeSchool();
+    const Strings fields = {"姓名", "学号", "语文", "总分"};
+    writeIn(
+        "(1)班", "月考",
+        MakeTable(fields, {{"甲", "01", "70", "160"}, {"乙", "02", "80", "170"}, {"丙", "03", "70", "150"}}),
+        100);
+    writeIn("(1)班", "周测", MakeTable({"姓名", "学号", "语文"}, {{"甲", "01", "1"}, {"乙", "01", "2"}}), 50);
+    writeIn(
+        "(1)班", "期中",
+        MakeTable(fields, {{"甲", "01", "90", "180"}, {"乙", "02", "80", "170"}, {"丙", "03", "70", "150"}},
+                  "期中考试"));
+    MainWindow& w = start();
+    TableWindow* exam = w.openTable(tablePath("期中"));
+    ASSERT_NE(exam, nullptr);
+    QAction* progress = exam->action("menuProgress");
+    EXPECT_EQ(progress->text(), "进退步分析(&M)...");
+    EXPECT_TRUE(ownKey(progress));
+
+    dialogs
+        .then([&](QDialog& d) {
+            ASSERT_EQ(d.objectName(), "frmExamProgress");
+            auto& p = static_cast<ExamProgressDialog&>(d);
+            ASSERT_EQ(p.earlierBox()->count(), 2);
+            EXPECT_EQ(p.earlierBox()->itemText(0), "周测");
+            EXPECT_EQ(p.earlierBox()->itemText(1), "月考");
+            // 周测 has no 总分: the first field with marks; students by 学号.
+            EXPECT_EQ(p.fieldBox()->currentText(), "语文");
+            EXPECT_EQ(p.keyBox()->currentText(), "学号");
+            EXPECT_EQ(tabOrder(p.earlierBox()),
+                      (QList<QWidget*>{p.earlierBox(), p.browseButton(), p.fieldBox(), p.keyBox(),
+                                       p.okButton(), p.cancelButton()}));
+            p.okButton()->click();
+            EXPECT_EQ(prompter.messages(),
+                      Strings{"表格“周测”第 1 行和第 2 行的学号都是“01”，无法对应学生！"});
+            EXPECT_FALSE(p.result());
+            p.earlierBox()->setCurrentIndex(1);
+            EXPECT_EQ(p.fieldBox()->currentText(), "总分");
+            p.okButton()->click();
+        })
+        .then(escape);
+    progress->trigger();
+    ASSERT_EQ(w.tables().size(), 2);
+    EXPECT_EQ(newest().title, "期中考试 进退步");
+    // 月考 by 总分: 乙 1, 甲 2, 丙 3; 期中: 甲 1, 乙 2, 丙 3.
+    EXPECT_EQ(AllRowCells(newest()),
+              (Rows{{"姓名", "学号", "前次名次", "本次名次", "进退", "前次总分", "本次总分", "分差"},
+                    {"甲", "01", "2", "1", "1", "160", "180", "20.00"},
+                    {"丙", "03", "3", "3", "0", "150", "150", "0.00"},
+                    {"乙", "02", "1", "2", "-1", "170", "170", "0.00"}}));
+    progress->trigger();
+    EXPECT_EQ(w.tables().size(), 2);
+
+    // A new table is in no folder: nothing is offered until a table is picked with 浏览.
+    w.openNewTable(MakeTable(fields, {{"甲", "01", "60", "100"}}, "补考"));
+    prompter.clear();
+    prompter.chooseOpen(tablePath("月考") + ".skv");
+    dialogs.then([&](QDialog& d) {
+        auto& p = static_cast<ExamProgressDialog&>(d);
+        EXPECT_EQ(p.earlierBox()->count(), 0);
+        p.okButton()->click();
+        EXPECT_EQ(prompter.messages(), Strings{"请选择前次考试的表格！"});
+        p.browseButton()->click();
+        EXPECT_EQ(p.earlierBox()->currentText(), "月考");
+        p.okButton()->click();
+    });
+    w.tables().back()->action("menuProgress")->trigger();
+    EXPECT_EQ(newest().title, "补考 进退步");
+    EXPECT_EQ(newest().classInfo,
+              "前次“月考”，本次“补考”，按“总分”排名，按“学号”对应学生；新增 0 人，未参加 2 人");
+    EXPECT_EQ(AllRowCells(newest())[1], (Strings{"甲", "01", "2", "1", "1", "160", "100", "-60.00"}));
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+TEST_F(AnalysisWindowsTest, StandardScoresTickTheFieldsNotComputedFromOthers) {
+    start();
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "数学", "总分"},
+                                        {{"甲", "80", "60", "140"}, {"乙", "90", "100", "190"}}, "期中"),
+                              dir.file("期中")));
+    TableWindow* exam = window->openTable(dir.file("期中"));
+    ASSERT_NE(exam, nullptr);
+    QAction* scores = exam->action("menuStandardScores");
+    EXPECT_EQ(scores->text(), "标准分(&Z)...");
+    EXPECT_TRUE(ownKey(scores));
+
+    dialogs
+        .then([&](QDialog& d) {
+            ASSERT_EQ(d.objectName(), "frmStandardScores");
+            auto& s = static_cast<StandardScoresDialog&>(d);
+            AnalysisOptionsPanel* o = s.options();
+            ASSERT_EQ(o->fieldList()->rowCount(), 3);
+            EXPECT_EQ(o->fieldList()->item(2, 0)->text(), "总分");
+            EXPECT_EQ(o->tickedFields(), (Strings{"语文", "数学"}));
+            EXPECT_EQ(o->passBox(), nullptr);
+            EXPECT_EQ(tabOrder(o->fieldList()),
+                      (QList<QWidget*>{o->fieldList(), o->allButton(), o->noneButton(), s.okButton(),
+                                       s.cancelButton()}));
+            o->noneButton()->click();
+            s.okButton()->click();
+            EXPECT_EQ(prompter.messages(), Strings{"请选择需要统计的字段！"});
+            EXPECT_FALSE(s.result());
+            o->fieldList()->item(0, 0)->setCheckState(Qt::Checked);
+            o->fieldList()->item(1, 0)->setCheckState(Qt::Checked);
+            s.okButton()->click();
+        })
+        .then(escape);
+    scores->trigger();
+    ASSERT_EQ(window->tables().size(), 2);
+    EXPECT_EQ(newest().title, "期中 标准分");
+    // 语文: mean 85, deviation 5; 数学: mean 80, deviation 20; T分 = 50 + 10 × 合计 ÷ 2.
+    EXPECT_EQ(AllRowCells(newest()), (Rows{{"姓名", "语文标准分", "数学标准分", "标准分合计", "T分"},
+                                           {"甲", "-1.00", "-1.00", "-2.00", "40.00"},
+                                           {"乙", "1.00", "1.00", "2.00", "60.00"}}));
+    scores->trigger();
+    EXPECT_EQ(window->tables().size(), 2);
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+}  // namespace
+}  // namespace scorvane
