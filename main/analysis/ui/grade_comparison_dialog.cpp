@@ -33,10 +33,11 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
     explanation->setWordWrap(true);
     tableBox_ = new QComboBox(this);
     tableBox_->setObjectName("Combo1");
-    for (const std::string& name : GradeTableNames(classes_)) {
-        tableBox_->addItem(qs(name));
+    // "期中考试（3 个班）", the table most classes hold first; the last table compared is chosen again.
+    for (const GradeTableCount& entry : GradeTablesByClassCount(classes_)) {
+        tableBox_->addItem(qs(GradeTableCountText(entry)), qs(entry.name));
     }
-    if (const int last = tableBox_->findText(qs(RememberedComparisonTable())); last >= 0) {
+    if (const int last = tableBox_->findData(qs(RememberedComparisonTable())); last >= 0) {
         tableBox_->setCurrentIndex(last);
     }
     auto* tableLabel = new QLabel(QStringLiteral("表格(&T)："), this);
@@ -72,13 +73,13 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
 }
 
 void GradeComparisonDialog::tableChosen() {
-    tables_ = LoadClassTables(classes_, tableBox_->currentText().toStdString());
+    tables_ = LoadClassTables(classes_, tableBox_->currentData().toString().toStdString());
     options_->setFields(ComparisonFields(tables_), DefaultComparisonFields(tables_),
                         ComparisonDerivedFields(tables_), RememberedFullMarks());
 }
 
 void GradeComparisonDialog::compute() {
-    const std::string name = tableBox_->currentText().toStdString();
+    const std::string name = tableBox_->currentData().toString().toStdString();
     if (std::none_of(tables_.begin(), tables_.end(),
                      [](const ClassTable& c) { return c.table.has_value(); })) {
         prompter_.message(NoClassHoldsTableMessage(name), "提示", Icon::Information);

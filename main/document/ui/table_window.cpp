@@ -200,7 +200,7 @@ void TableWindow::buildMenus() {
             &TableWindow::importWholeTable);
     connect(add(import, "menuImportSome", QStringLiteral("导入选定数据到指定位置(&S)")), &QAction::triggered,
             this, &TableWindow::importSomeData);
-    connect(add(import, "menuImportSheet", QStringLiteral("从电子表格导入(&X)...")), &QAction::triggered,
+    connect(add(import, "menuImportSheet", QStringLiteral("从电子表格追加学生(&X)...")), &QAction::triggered,
             this, &TableWindow::importWorkbookRows);
     connect(add(table, "menuOpenSheet", QStringLiteral("导入电子表格(&N)...")), &QAction::triggered, this,
             &TableWindow::importWorkbookAsNewTable);
@@ -462,7 +462,7 @@ SaveOutcome TableWindow::saveData(bool temporary, std::string_view path) {
 
 SaveOutcome TableWindow::save() {
     commitEditor();
-    const SaveOutcome outcome = SaveTable(document_, host_.prompter(), *status_);
+    const SaveOutcome outcome = SaveTable(document_, host_.prompter(), *status_, host_.chosenClassFolder());
     if (outcome == SaveOutcome::Saved) {
         emit tableSaved();
     }
@@ -471,7 +471,7 @@ SaveOutcome TableWindow::save() {
 
 SaveOutcome TableWindow::saveAs() {
     commitEditor();
-    const SaveOutcome outcome = SaveTableAs(document_, host_.prompter(), *status_);
+    const SaveOutcome outcome = SaveTableAs(document_, host_.prompter(), *status_, host_.chosenClassFolder());
     if (outcome == SaveOutcome::Saved) {
         emit tableSaved();
     }

@@ -38,6 +38,9 @@ class TableWindowHost {
     // Opens a table a command made (the statistics' results, a workbook's sheet) in a new table window
     // of the frame: it has no file yet and counts as changed, so closing it asks whether to save it.
     virtual void openNewTable(GradeTable /*table*/) {}
+    // The folder of the class chosen in the school tree, where the save dialog of a table without a
+    // file opens; "" when no class is chosen (the dialog opens in the data folder).
+    virtual std::string chosenClassFolder() const { return {}; }
     // The path the print windows print through: made once from the prompts, the runner, the status
     // panel and the owner above.
     virtual PrintPath& printPath();

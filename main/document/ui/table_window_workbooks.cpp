@@ -5,7 +5,6 @@
 #include "main/document/ui/grade_table_model.h"
 #include "main/document/ui/table_window.h"
 #include "main/document/ui/table_window_host.h"
-#include "main/exchange/table_import.h"
 #include "main/workbook/ui/sheet_import_dialog.h"
 #include "main/workbook/workbook_export_command.h"
 
@@ -13,18 +12,16 @@ namespace scorvane {
 
 void TableWindow::importWorkbookAsNewTable() {
     commitEditor();
-    if (std::optional<GradeTable> table =
-            RunSheetImportDialog(host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner())) {
+    if (std::optional<GradeTable> table = RunSheetImportDialog(host_.prompter(), host_.statusSink(),
+                                                               host_.dialogRunner(), host_.dialogOwner())) {
         host_.openNewTable(std::move(*table));
     }
 }
 
 void TableWindow::importWorkbookRows() {
     commitEditor();
-    host_.prompter().message(kImportAllWarning, "提示", Icon::Information);
-    std::optional<GradeTable> table =
-        RunSheetImportDialog(host_.prompter(), host_.statusSink(), host_.dialogRunner(), host_.dialogOwner());
-    if (table && AppendSheetTable(document_, *table, host_.prompter())) {
+    if (RunSheetAppendDialog(document_, host_.prompter(), host_.statusSink(), host_.dialogRunner(),
+                             host_.dialogOwner())) {
         tableReset();
     }
 }

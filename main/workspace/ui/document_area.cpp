@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyle>
+#include <algorithm>
 
+#include "common/numbered_repeats.h"
 #include "main/document/ui/table_window.h"
 #include "main/workspace/window_arrangement.h"
 
@@ -92,16 +95,46 @@ void DocumentArea::arrangeIcons() {
     }
 }
 
+void DocumentArea::placeNewWindow(QMdiSubWindow* sub) {
+    if (sub->isMaximized() || sub->isMinimized()) {
+        return;
+    }
+    std::vector<WindowRect> open;
+    for (QMdiSubWindow* other : shownWindows(subWindowList())) {
+        if (other != sub && !other->isMaximized()) {
+            const QRect g = other->geometry();
+            open.push_back({g.x(), g.y(), g.width(), g.height()});
+        }
+    }
+    const int metric = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    const int step = metric > 0 ? metric : 24;
+    const QSize area = viewport()->size();
+    // A window as large as the area is made smaller, so a few windows find their places down the
+    // diagonal; never below half the area.
+    constexpr int kPlaces = 4;
+    const int width = std::min(sub->width(), std::max(area.width() / 2, area.width() - kPlaces * step));
+    const int height = std::min(sub->height(), std::max(area.height() / 2, area.height() - kPlaces * step));
+    const WindowRect r = CascadedPlace(open, width, height, area.width(), area.height(), step);
+    sub->setGeometry(r.x, r.y, r.width, r.height);
+}
+
 void DocumentArea::listWindows(QMenu* menu, const TableWindow* active) {
     for (QAction* a : listed_) {
         menu->removeAction(a);
         delete a;
     }
     listed_.clear();
+    const QList<QMdiSubWindow*> subs = tableSubWindows();
+    std::vector<std::string> titles;
+    for (QMdiSubWindow* sub : subs) {
+        titles.push_back(static_cast<TableWindow*>(sub->widget())->document().table.title);
+    }
+    titles = NumberRepeats(titles);
     int n = 0;
-    for (QMdiSubWindow* sub : tableSubWindows()) {
+    for (QMdiSubWindow* sub : subs) {
         auto* table = static_cast<TableWindow*>(sub->widget());
-        QAction* a = menu->addAction(qs(WindowListEntry(++n, table->document().table.title)));
+        QAction* a = menu->addAction(qs(WindowListEntry(n + 1, titles[static_cast<size_t>(n)])));
+        ++n;
         a->setCheckable(true);
         a->setChecked(table == active);
         connect(a, &QAction::triggered, this, [this, sub] { setActiveSubWindow(sub); });

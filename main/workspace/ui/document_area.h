@@ -27,8 +27,14 @@ class DocumentArea : public QMdiArea {
     void tileSideBySide();      // 横向平铺
     void arrangeIcons();        // 排列图标
 
+    // Moves a window just shown off the places of the others, down the diagonal by a title bar's height
+    // (CascadedPlace), so two windows never lie exactly over each other; one as large as the area is
+    // made smaller to leave room for a few. A maximised window stays.
+    void placeNewWindow(QMdiSubWindow* sub);
+
     // Lists the table windows at the end of `menu` in place of those listed there before, "&1 " and the
-    // title, …, the `active` one ticked; choosing one makes it the active window.
+    // title, …, the `active` one ticked; choosing one makes it the active window. Equal titles are
+    // numbered in the list only ("期中 成绩统计 (2)").
     void listWindows(QMenu* menu, const TableWindow* active);
 
   private:

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 
+#include "common/file_io.h"
 #include "common/prompter.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/program_start.h"
@@ -270,6 +271,7 @@ void MainWindow::addTableWindow(TableWindow* window) {
         }
     });
     sub->show();
+    area_->placeNewWindow(sub);
     area_->setActiveSubWindow(sub);
     setActive(window);
 }
@@ -407,6 +409,15 @@ const SchoolNode* MainWindow::selectedClass(int& listedTables) const {
     }
     listedTables = static_cast<int>(ListTables(ClassFolder(node->fullPath)).size());
     return node;
+}
+
+std::string MainWindow::chosenClassFolder() const {
+    const SchoolNode* node = selectedNode();
+    if (!node || !IsClassNodeKey(node->key)) {
+        return {};
+    }
+    const std::string folder = ClassFolder(node->fullPath);
+    return DirectoryExists(folder) ? folder : std::string();
 }
 
 void MainWindow::newTableDirectly() {
@@ -624,6 +635,8 @@ void MainWindow::openNewTable(GradeTable table) {
     window->document().setModified();
     window->tableReset();
     window->refreshCaption();
+    // The command can make it again: it is copied for recovery only once the teacher changes it.
+    CopyMadeTableOnlyOnceChanged(*window);
 }
 
 }  // namespace scorvane

@@ -63,6 +63,7 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void tableFontChosen(const TableFont& font) override { setTableFont(font); }
     void openDataFile(const std::string& pathWithoutExtension) override { openTable(pathWithoutExtension); }
     void openNewTable(GradeTable table) override;
+    std::string chosenClassFolder() const override;
 
     // Parts of the frame, for the windows and dialogs that work with it.
     QTreeWidget* tree() const { return treePanel_->tree(); }

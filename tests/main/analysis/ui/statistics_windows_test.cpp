@@ -156,14 +156,14 @@ TEST_F(StatisticsWindowsTest, TotalsTakeTheirFieldsFullMarksTypedMarksAreRemembe
     exam->action("menuStatistics")->trigger();
     ASSERT_TRUE(WriteDataFile(testing::MakeTable({"姓名", "语文"}, {{"甲", "80"}}), dir.file("月考")));
     GradeComparisonDialog compare("高一", {{"(1)班", dir.path() + "/"}}, prompter);
-    ASSERT_EQ(compare.tableBox()->currentText(), "期中");
+    ASSERT_EQ(compare.tableBox()->currentText(), "期中（1 个班）");
     EXPECT_EQ(column(compare.options()->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
     // The table compared last is chosen first next time.
     compare.tableBox()->setCurrentIndex(1);
     compare.okButton()->click();
     ASSERT_TRUE(compare.result());
     GradeComparisonDialog again("高一", {{"(1)班", dir.path() + "/"}}, prompter);
-    EXPECT_EQ(again.tableBox()->currentText(), "月考");
+    EXPECT_EQ(again.tableBox()->currentText(), "月考（1 个班）");
     EXPECT_TRUE(dialogs.exhausted());
 }
 
@@ -189,8 +189,8 @@ TEST_F(StatisticsWindowsTest, GradePopUpComparesTheClassesAndNamesThoseWithoutTh
         ASSERT_EQ(d.objectName(), "frmGradeCompare");
         auto& g = static_cast<GradeComparisonDialog&>(d);
         ASSERT_EQ(g.tableBox()->count(), 2);
-        EXPECT_EQ(g.tableBox()->itemText(0), "期中");
-        EXPECT_EQ(g.tableBox()->itemText(1), "月考");
+        EXPECT_EQ(g.tableBox()->itemText(0), "期中（1 个班）");
+        EXPECT_EQ(g.tableBox()->itemText(1), "月考（1 个班）");
         EXPECT_EQ(g.options()->tickedFields(), (Strings{"语文", "数学"}));
         EXPECT_EQ(g.options()->bandWidthBox(), nullptr);
         g.okButton()->click();

@@ -292,7 +292,7 @@ TEST_F(PartialImportDialogTest, TheTableMenuOffersTheExchangeEntriesInTheirPlace
     for (QAction* a : import->actions()) {
         entries << a->text();
     }
-    EXPECT_EQ(entries, (QStringList{"导入整张表格(&E)", "导入选定数据到指定位置(&S)", "从电子表格导入(&X)..."}));
+    EXPECT_EQ(entries, (QStringList{"导入整张表格(&E)", "导入选定数据到指定位置(&S)", "从电子表格追加学生(&X)..."}));
     EXPECT_EQ(import->actions()[1]->objectName(), "menuImportSome");
 }
 

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -24,6 +26,7 @@
 #include "main/document/ui/field_manager_dialog.h"
 #include "main/document/ui/grade_table_model.h"
 #include "main/workspace/ui/tree_pictures.h"
+#include "support/sample_table.h"
 
 namespace scorvane {
 namespace {
@@ -461,6 +464,42 @@ TEST_F(FrameTest, ATableOutsideAnyClassAsksForAFileOnEverySave) {
         dialogsShown += c.kind == Call::SaveFile;
     }
     EXPECT_EQ(dialogsShown, 2);
+}
+
+TEST_F(FrameTest, MadeTablesOpenCascadedNumberedInTheWindowListAndSaveIntoTheChosenClass) {
+    writeSchool();
+    MainWindow& w = start();
+    w.tree()->setCurrentItem(item("Grade0Class1"));
+    const std::string classFolder = dir.path() + "/表格数据/一中/高一/(2)班/";
+    ASSERT_TRUE(MakeDirectories(classFolder));
+    // A small frame: no free place is left beside the first window.
+    w.resize(520, 420);
+    for (int i = 0; i < 3; ++i) {
+        w.openNewTable(testing::MakeTable({"姓名"}, {{"甲"}}, "期中 成绩统计"));
+    }
+    const QList<QMdiSubWindow*> subs = w.documentArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 3);
+    EXPECT_NE(subs[0]->pos(), subs[1]->pos());
+    EXPECT_NE(subs[1]->pos(), subs[2]->pos());
+    EXPECT_NE(subs[0]->pos(), subs[2]->pos());
+
+    auto* menu = w.findChild<QMenu*>("menuWindow");
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    QStringList listed;
+    for (QAction* a : menu->actions()) {
+        if (a->text().startsWith('&') && a->isCheckable()) {
+            listed << a->text();
+        }
+    }
+    EXPECT_EQ(listed, (QStringList{"&1 期中 成绩统计", "&2 期中 成绩统计 (2)", "&3 期中 成绩统计 (3)"}));
+    EXPECT_EQ(w.activeTable()->caption(), "期中 成绩统计");
+
+    prompter.chooseSave("");
+    w.activeTable()->action("menuCopyTable")->trigger();
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].folder, classFolder);
+    EXPECT_EQ(prompter.calls()[0].suggestedName, "期中 成绩统计");
 }
 
 // ---- saving and closing

@@ -149,12 +149,10 @@ TEST_F(TableRecoveryTest, SaveDiscardAndQuitRemoveTheCopyCancelKeepsIt) {
 
 TEST_F(TableRecoveryTest, ATableACommandMadeIsCopiedOnlyOnceItIsChanged) {
     startWithCopies(20);
-    // As the frame opens a result of the statistics.
-    TableWindow* t = window->newTableWindow();
-    t->document().table = testing::MakeClass(3, "甲");
-    t->document().setModified();
-    t->tableReset();
-    CopyMadeTableOnlyOnceChanged(*t);
+    // A result of the statistics, opened by the frame.
+    window->openNewTable(testing::MakeClass(3, "甲"));
+    TableWindow* t = window->activeTable();
+    ASSERT_NE(t, nullptr);
     QTest::qWait(100);
     store->writer().wait();
     EXPECT_FALSE(FileExists(copyOf(t)));
