@@ -20,6 +20,11 @@ AnalysisDialog::AnalysisDialog(const char* objectName, const QString& caption, c
     text->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
+}
+
+void AnalysisDialog::setChoices(QLayout* choices, QWidget* lastChoice) {
+    // The buttons are made after the choices, so the focus starts at the first choice and Tab follows
+    // the reading order.
     ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok_->setObjectName("Command1");
     ok_->setDefault(true);
@@ -27,9 +32,6 @@ AnalysisDialog::AnalysisDialog(const char* objectName, const QString& caption, c
     cancel_->setObjectName("Command2");
     connect(ok_, &QPushButton::clicked, this, &AnalysisDialog::confirm);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void AnalysisDialog::setChoices(QLayout* choices, QWidget* lastChoice) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);

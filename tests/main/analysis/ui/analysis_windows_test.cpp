@@ -48,16 +48,15 @@ class AnalysisWindowsTest : public testing::FrameTest {
     // A step that presses Escape: the window closes without a table.
     static void escape(QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }
 
-    // The window's controls that Tab reaches, from its first choice on, in Tab order.
-    static QList<QWidget*> tabOrder(QWidget* first) {
+    // The window's controls that Tab reaches, in Tab order from the one that takes the focus when the
+    // window opens.
+    static QList<QWidget*> tabOrder(QWidget* window) {
         QList<QWidget*> order;
-        QWidget* w = first;
-        do {
+        for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
             if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
                 order << w;
             }
-            w = w->nextInFocusChain();
-        } while (w != first);
+        }
         return order;
     }
 
@@ -101,7 +100,7 @@ TEST_F(AnalysisWindowsTest, GradeRankingOffersTheTablesMostHeldFirstAndTellsTheC
             EXPECT_EQ(g.tableBox()->itemText(1), "期中（1 个班）");
             // 总分 is not in every class's 月考: the first field with marks.
             EXPECT_EQ(g.fieldBox()->currentText(), "语文");
-            EXPECT_EQ(tabOrder(g.tableBox()),
+            EXPECT_EQ(tabOrder(&g),
                       (QList<QWidget*>{g.tableBox(), g.fieldBox(), g.okButton(), g.cancelButton()}));
             EXPECT_TRUE(g.okButton()->isDefault());
             // The tables are read again on 确定: gone since, the ranking is refused and the window stays.
@@ -152,7 +151,7 @@ TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInTreeOrderToRe
             EXPECT_EQ(h.chosenTables(), (Strings{"期末", "期中", "月考"}));
             EXPECT_EQ(h.fieldBox()->currentText(), "语文");
             EXPECT_FALSE(h.ranksCheck()->isChecked());
-            EXPECT_EQ(tabOrder(h.tableList()),
+            EXPECT_EQ(tabOrder(&h),
                       (QList<QWidget*>{h.tableList(), h.upButton(), h.downButton(), h.fieldBox(),
                                        h.ranksCheck(), h.okButton(), h.cancelButton()}));
             // 期末 moved down from the keyboard; 月考 unticked with the space bar.
@@ -214,9 +213,8 @@ TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssOtherTablesNewestFirstAndANew
             // 周测 has no 总分: the first field with marks; students by 学号.
             EXPECT_EQ(p.fieldBox()->currentText(), "语文");
             EXPECT_EQ(p.keyBox()->currentText(), "学号");
-            EXPECT_EQ(tabOrder(p.earlierBox()),
-                      (QList<QWidget*>{p.earlierBox(), p.browseButton(), p.fieldBox(), p.keyBox(),
-                                       p.okButton(), p.cancelButton()}));
+            EXPECT_EQ(tabOrder(&p), (QList<QWidget*>{p.earlierBox(), p.browseButton(), p.fieldBox(),
+                                                     p.keyBox(), p.okButton(), p.cancelButton()}));
             p.okButton()->click();
             EXPECT_EQ(prompter.messages(),
                       Strings{"表格“周测”第 1 行和第 2 行的学号都是“01”，无法对应学生！"});
@@ -279,9 +277,8 @@ TEST_F(AnalysisWindowsTest, StandardScoresTickTheFieldsNotComputedFromOthers) {
             EXPECT_EQ(o->fieldList()->item(2, 0)->text(), "总分");
             EXPECT_EQ(o->tickedFields(), (Strings{"语文", "数学"}));
             EXPECT_EQ(o->passBox(), nullptr);
-            EXPECT_EQ(tabOrder(o->fieldList()),
-                      (QList<QWidget*>{o->fieldList(), o->allButton(), o->noneButton(), s.okButton(),
-                                       s.cancelButton()}));
+            EXPECT_EQ(tabOrder(&s), (QList<QWidget*>{o->fieldList(), o->allButton(), o->noneButton(),
+                                                     s.okButton(), s.cancelButton()}));
             o->noneButton()->click();
             s.okButton()->click();
             EXPECT_EQ(prompter.messages(), Strings{"请选择需要统计的字段！"});
