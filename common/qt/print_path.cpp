@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 #include <algorithm>
 
+#include "common/file_dialog_start.h"
 #include "common/prompter.h"
 #include "common/qt/dialog_runner.h"
 #include "common/qt/qt_surface.h"
@@ -23,10 +24,9 @@ QString qs(std::string_view s) {
 
 }  // namespace
 
-FileDialogSpec PrintToFileDialog() {
-    FileDialogSpec spec;
+FileDialogSpec PrintToFileDialog(std::string_view jobName) {
+    FileDialogSpec spec = SaveDialogFor("*.pdf", jobName);
     spec.description = "PDF 文件";
-    spec.pattern = "*.pdf";
     spec.title = "打印到文件";
     spec.confirmOverwrite = true;
     return spec;
@@ -103,7 +103,7 @@ PrintOutcome PrintPath::print(const PrintJob& job) {
                 owned = QtSurface::ForPrinter(*printer);
             }
         } else {
-            const std::string path = PdfPathAsChosen(prompter_.chooseSaveFile(PrintToFileDialog()));
+            const std::string path = PdfPathAsChosen(prompter_.chooseSaveFile(PrintToFileDialog(job.name)));
             if (path.empty()) {
                 return PrintOutcome::Cancelled;
             }

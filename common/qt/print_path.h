@@ -96,9 +96,10 @@ class PrintPath {
 // exactly as they print. It draws nothing.
 std::unique_ptr<DrawingSurface> PaperMetrics();
 
-// The save dialog of a machine without printers: "PDF 文件 (*.pdf)", titled "打印到文件", asking before
-// an existing file is replaced; and the name chosen there with ".pdf" added when it has no extension.
-FileDialogSpec PrintToFileDialog();
+// The save dialog of a machine without printers: "PDF 文件 (*.pdf)", titled "打印到文件", opening where
+// the last PDF file was chosen with the job's name offered, asking before an existing file is replaced;
+// and the name chosen there with ".pdf" added when it has no extension.
+FileDialogSpec PrintToFileDialog(std::string_view jobName);
 std::string PdfPathAsChosen(const std::string& chosen);
 
 // The progress text of page n of m.

@@ -71,6 +71,7 @@ TEST_F(PrintPathTest, WithoutAPrinterTheJobGoesToThePdfFileTheUserNames) {
     EXPECT_EQ(prompter.calls()[0].kind, ScriptedPrompter::Call::SaveFile);
     EXPECT_EQ(prompter.calls()[0].text, "*.pdf");
     EXPECT_EQ(prompter.calls()[0].title, "打印到文件");
+    EXPECT_EQ(prompter.calls()[0].suggestedName, "成绩表");
     EXPECT_TRUE(prompter.calls()[0].confirmOverwrite);
     EXPECT_EQ(PdfPageSizes(pdf), "3 595x842 595x842 842x595");
     testing::ExpectParts(PdfText(pdf), {"第1页", "第3页"});
