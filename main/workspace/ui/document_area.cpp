@@ -61,6 +61,20 @@ QList<TableWindow*> DocumentArea::tableWindows() const {
     return list;
 }
 
+TableWindow* DocumentArea::bringForward(const std::string& pathWithoutExtension) {
+    for (QMdiSubWindow* sub : tableSubWindows()) {
+        auto* table = static_cast<TableWindow*>(sub->widget());
+        if (table->document().table.filePath == pathWithoutExtension) {
+            if (sub->isMinimized()) {
+                sub->showNormal();
+            }
+            setActiveSubWindow(sub);
+            return table;
+        }
+    }
+    return nullptr;
+}
+
 void DocumentArea::tileAboveEachOther() {
     const QList<QMdiSubWindow*> windows = shownWindows(tableSubWindows());
     const QSize size = viewport()->size();
@@ -101,7 +115,7 @@ void DocumentArea::listWindows(QMenu* menu, const TableWindow* active) {
     int n = 0;
     for (QMdiSubWindow* sub : tableSubWindows()) {
         auto* table = static_cast<TableWindow*>(sub->widget());
-        QAction* a = menu->addAction(qs(WindowListEntry(++n, table->document().table.title)));
+        QAction* a = menu->addAction(qs(WindowListEntry(++n, table->caption().toStdString())));
         a->setCheckable(true);
         a->setChecked(table == active);
         connect(a, &QAction::triggered, this, [this, sub] { setActiveSubWindow(sub); });

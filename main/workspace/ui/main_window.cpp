@@ -301,6 +301,10 @@ void MainWindow::setActive(TableWindow* table) {
         table->applyTableFont(tableQFont());
     }
     showTableState(table);
+    // A table open without a lock beside it says so again whenever it comes forward.
+    if (table && !table->document().file.note().empty()) {
+        statusBar_->setStatus(table->document().file.note());
+    }
     updateMenuBar();
     emit activeTableChanged(table);
 }
@@ -327,9 +331,13 @@ void MainWindow::updateMenuBar() {
 }
 
 TableWindow* MainWindow::openTable(const std::string& pathWithoutExtension) {
+    // A table this frame has open comes forward, before any lock is looked at.
+    if (TableWindow* open = area_->bringForward(pathWithoutExtension)) {
+        return open;
+    }
     TableWindow* window = newTableWindow();
     window->document().table.filePath = pathWithoutExtension;
-    if (window->loadData(pathWithoutExtension, true) == LoadOutcome::Loaded) {
+    if (window->openTable(pathWithoutExtension) == LoadOutcome::Loaded) {
         return window;
     }
     // A table that could not be read leaves no window behind.
@@ -358,6 +366,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && treePanel_->schoolFileChanged()) {
+        rebuildTree();
+    }
 }
 
 // ---- commands
