@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "common/document_file.h"
 #include "common/file_io.h"
 #include "common/file_lock.h"
 #include "common/prompter.h"
@@ -71,6 +72,21 @@ TEST_F(FrameTest, ATableOpenOnAnotherComputerOpensReadOnlyWithItsCaptionEverywhe
     subWindowOf(t)->close();
     Flush();
     EXPECT_EQ(testing::ReadBytes(lock), "王老师,办公室-1,101,2024-09-02T08:05:09+08:00");
+}
+
+TEST_F(FrameTest, ATableWithoutALockSaysSoWheneverItComesForward) {
+    MainWindow& w = start();
+    writeTable(dir.file("一"), "表一");
+    writeTable(dir.file("二"), "表二");
+    TableWindow* first = w.openTable(dir.file("一"));
+    ASSERT_NE(first, nullptr);
+    // As a table of a folder where no lock file can be made opens.
+    first->document().file.opened(dir.file("一.skv"), FileState{}, FileLock{}, false,
+                                  std::string(kLockNotCreatedNote));
+    ASSERT_NE(w.openTable(dir.file("二")), nullptr);
+    EXPECT_EQ(w.statusText(1), "就绪");
+    w.openTable(dir.file("一"));
+    EXPECT_EQ(w.statusText(1).toStdString(), kLockNotCreatedNote);
 }
 
 TEST_F(FrameTest, TheTreeIsReadAgainWhenTheFrameComesForwardAfterTheSchoolFileChanged) {
