@@ -63,9 +63,10 @@ MainWindow::MainWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* paren
 }
 
 MainWindow::~MainWindow() {
-    // The table windows go before the frame they report to.
+    // The table windows go before the frame they report to, also those closed whose deletion is still
+    // pending (closed as the program ends): the area no longer lists them.
     disconnect(area_, nullptr, this, nullptr);
-    for (QMdiSubWindow* sub : area_->subWindowList()) {
+    for (QMdiSubWindow* sub : area_->findChildren<QMdiSubWindow*>()) {
         if (QWidget* table = sub->widget()) {
             table->disconnect(this);
         }
