@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <utility>
+#include <vector>
 
 #include "common/file_dialog_start.h"
 
@@ -188,6 +191,30 @@ Answer QtPrompter::ask(std::string_view text, std::string_view title, Buttons bu
     }
     // Closing the box without a button is its cancel; a Yes/No box has none, so that means No.
     return buttons == Buttons::YesNo || buttons == Buttons::ContinueOrChange ? Answer::No : Answer::Cancel;
+}
+
+Answer QtPrompter::askQuestion(const Question& question) {
+    QMessageBox box(qtIcon(question.icon), q(question.title), q(question.text), QMessageBox::NoButton,
+                    owner_);
+    // One role for every button keeps them in the question's order.
+    std::vector<std::pair<QAbstractButton*, Answer>> buttons;
+    for (const QuestionButton& b : question.buttons) {
+        QPushButton* button = box.addButton(q(b.caption), QMessageBox::ActionRole);
+        buttons.emplace_back(button, b.answer);
+        if (b.answer == question.defaultAnswer) {
+            box.setDefaultButton(button);
+        }
+        if (b.answer == question.escapeAnswer) {
+            box.setEscapeButton(button);
+        }
+    }
+    box.exec();
+    for (const auto& [button, answer] : buttons) {
+        if (box.clickedButton() == button) {
+            return answer;
+        }
+    }
+    return question.escapeAnswer;
 }
 
 std::optional<std::string> QtPrompter::input(std::string_view prompt, std::string_view title,

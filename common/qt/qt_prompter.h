@@ -17,6 +17,8 @@ class QtPrompter : public Prompter {
     void message(std::string_view text, std::string_view title, Icon icon) override;
     Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
+    // A message box with the question's own buttons, left to right, each with its mnemonic.
+    Answer askQuestion(const Question& question) override;
     std::optional<std::string> input(std::string_view prompt, std::string_view title,
                                      std::string_view offered) override;
     std::string openFile(std::string_view pattern, std::string_view title) override;

@@ -130,6 +130,7 @@ void DesignerWindow::buildMenus() {
         }
         exiting_ = true;
         emit templateSettled();  // the unsaved changes were given up, as by a discarding close
+        doc_.file.release();
         exitProgram_();
     });
 
@@ -301,7 +302,8 @@ void DesignerWindow::layOutPage() {
 }
 
 void DesignerWindow::showTitle() {
-    setWindowTitle(qs(DocumentTitle(doc_)) + QStringLiteral("[*] - ") + qs(kDesignerCaption));
+    setWindowTitle(qs(ReadOnlyCaption(DocumentTitle(doc_), doc_.file)) + QStringLiteral("[*] - ") +
+                   qs(kDesignerCaption));
     setWindowModified(doc_.changed);
 }
 
@@ -584,6 +586,7 @@ void DesignerWindow::closeEvent(QCloseEvent* event) {
         if (!exiting_) {
             emit templateSettled();
         }
+        doc_.file.release();  // the template's lock goes with the window
         event->accept();
     } else {
         event->ignore();

@@ -153,7 +153,8 @@ bool CloseCheck(Document& document, Prompter& prompter, StatusSink& status) {
 }
 
 std::string ActiveTableStatus(const Document* active) {
-    return active ? "当前表格：" + active->table.title : std::string("当前表格：无");
+    return active ? "当前表格：" + ReadOnlyCaption(active->table.title, active->file)
+                  : std::string("当前表格：无");
 }
 
 }  // namespace scorvane

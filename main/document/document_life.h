@@ -53,7 +53,8 @@ std::string CloseQuestion(std::string_view caption);
 // without the user saying so. No closes, Cancel keeps the window open. True when the window closes.
 bool CloseCheck(Document& document, Prompter& prompter, StatusSink& status);
 
-// The second status panel: "当前表格：" and the active table's caption, or "当前表格：无".
+// The second status panel: "当前表格：" and the active table's caption ("（只读）" after the title of a
+// read-only table), or "当前表格：无".
 std::string ActiveTableStatus(const Document* active);
 
 }  // namespace scorvane

@@ -20,6 +20,7 @@
 #include "main/document/class_info.h"
 #include "main/document/document_life.h"
 #include "main/document/edit_commands.h"
+#include "main/document/open_table.h"
 #include "main/document/ui/cell_editor.h"
 #include "main/document/ui/class_info_dialog.h"
 #include "main/document/ui/grade_table_model.h"
@@ -275,7 +276,7 @@ QAction* TableWindow::action(const char* objectName) const {
 }
 
 QString TableWindow::caption() const {
-    return qs(document_.table.title);
+    return qs(ReadOnlyCaption(document_.table.title, document_.file));
 }
 
 // ---- the strip and the grid's geometry
@@ -446,14 +447,26 @@ void TableWindow::cellChanged(int row, int col) {
 LoadOutcome TableWindow::loadData(std::string_view name, bool fullname) {
     LoadOutcome outcome = LoadData(document_, name, fullname, host_.prompter(), *status_);
     if (outcome == LoadOutcome::Loaded) {
-        model_->tableReset();
-        applyLayout();
-        refreshCaption();
-        setCurrentCell(1, 0);
-        grid_->scrollToTop();
-        recordHeaderSizes();
+        showLoaded();
     }
     return outcome;
+}
+
+LoadOutcome TableWindow::openTable(const std::string& path) {
+    LoadOutcome outcome = OpenTable(document_, path, host_.prompter(), *status_);
+    if (outcome == LoadOutcome::Loaded) {
+        showLoaded();
+    }
+    return outcome;
+}
+
+void TableWindow::showLoaded() {
+    model_->tableReset();
+    applyLayout();
+    refreshCaption();
+    setCurrentCell(1, 0);
+    grid_->scrollToTop();
+    recordHeaderSizes();
 }
 
 SaveOutcome TableWindow::saveData(bool temporary, std::string_view path) {
@@ -599,6 +612,8 @@ void TableWindow::closeEvent(QCloseEvent* event) {
     commitEditor();
     emit closeCheckStarted();
     if (CloseCheck(document_, host_.prompter(), *status_)) {
+        // The lock goes with the window, before the window itself is taken apart.
+        document_.file.release();
         emit closeAccepted();
         event->accept();
     } else {

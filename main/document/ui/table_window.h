@@ -68,13 +68,16 @@ class TableWindow : public QWidget {
     const QList<QMenu*>& menus() const { return menus_; }
     QAction* action(const char* objectName) const;
 
-    // The table's title, shown as the window caption.
+    // The table's title, shown as the window caption, with "（只读）" after it for a read-only table.
     QString caption() const;
 
     // LoadData and SaveData as the window shows them: "文件读取中..." / "正在保存文件..." in the first
     // status panel, the busy pointer, the grid hidden over "表格处理中……" while the file is read or
     // written, then "就绪". After a load the grid shows the new table with the current column 0.
     LoadOutcome loadData(std::string_view name, bool fullname);
+    // Opens the table file `path` (without ".skv") as the frame does (OpenTable): its lock looked at,
+    // maybe read-only; shown as after loadData.
+    LoadOutcome openTable(const std::string& path);
     SaveOutcome saveData(bool temporary, std::string_view path);
 
     // The table's commands.
@@ -267,6 +270,7 @@ class TableWindow : public QWidget {
     // Moves the cursor from column 0 to the first field; false when the table has no data cell there.
     bool moveToEditTarget();
     void recordHeaderSizes();
+    void showLoaded();
     void followUndo();
     QLineEdit* focusedTextBox() const;
     void closeWindow();

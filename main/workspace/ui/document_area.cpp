@@ -64,6 +64,20 @@ QList<TableWindow*> DocumentArea::tableWindows() const {
     return list;
 }
 
+TableWindow* DocumentArea::bringForward(const std::string& pathWithoutExtension) {
+    for (QMdiSubWindow* sub : tableSubWindows()) {
+        auto* table = static_cast<TableWindow*>(sub->widget());
+        if (table->document().table.filePath == pathWithoutExtension) {
+            if (sub->isMinimized()) {
+                sub->showNormal();
+            }
+            setActiveSubWindow(sub);
+            return table;
+        }
+    }
+    return nullptr;
+}
+
 void DocumentArea::tileAboveEachOther() {
     const QList<QMdiSubWindow*> windows = shownWindows(tableSubWindows());
     const QSize size = viewport()->size();
@@ -127,7 +141,7 @@ void DocumentArea::listWindows(QMenu* menu, const TableWindow* active) {
     const QList<QMdiSubWindow*> subs = tableSubWindows();
     std::vector<std::string> titles;
     for (QMdiSubWindow* sub : subs) {
-        titles.push_back(static_cast<TableWindow*>(sub->widget())->document().table.title);
+        titles.push_back(static_cast<TableWindow*>(sub->widget())->caption().toStdString());
     }
     titles = NumberRepeats(titles);
     int n = 0;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMdiArea>
+#include <string>
 
 class QAction;
 class QMdiSubWindow;
@@ -22,6 +23,9 @@ class DocumentArea : public QMdiArea {
     // The sub-windows that hold a table window, in the area's order.
     QList<QMdiSubWindow*> tableSubWindows() const;
     QList<TableWindow*> tableWindows() const;
+    // The window that has the table file `pathWithoutExtension` open, made the active one; nullptr when
+    // none has.
+    TableWindow* bringForward(const std::string& pathWithoutExtension);
 
     void tileAboveEachOther();  // 纵向平铺
     void tileSideBySide();      // 横向平铺
@@ -33,7 +37,7 @@ class DocumentArea : public QMdiArea {
     void placeNewWindow(QMdiSubWindow* sub);
 
     // Lists the table windows at the end of `menu` in place of those listed there before, "&1 " and the
-    // title, …, the `active` one ticked; choosing one makes it the active window. Equal titles are
+    // caption, …, the `active` one ticked; choosing one makes it the active window. Equal captions are
     // numbered in the list only ("期中 成绩统计 (2)").
     void listWindows(QMenu* menu, const TableWindow* active);
 

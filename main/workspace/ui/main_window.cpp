@@ -64,9 +64,10 @@ MainWindow::MainWindow(Prompter& prompter, DialogRunner& dialogs, QWidget* paren
 }
 
 MainWindow::~MainWindow() {
-    // The table windows go before the frame they report to.
+    // The table windows go before the frame they report to, also those closed whose deletion is still
+    // pending (closed as the program ends): the area no longer lists them.
     disconnect(area_, nullptr, this, nullptr);
-    for (QMdiSubWindow* sub : area_->subWindowList()) {
+    for (QMdiSubWindow* sub : area_->findChildren<QMdiSubWindow*>()) {
         if (QWidget* table = sub->widget()) {
             table->disconnect(this);
         }
@@ -303,6 +304,10 @@ void MainWindow::setActive(TableWindow* table) {
         table->applyTableFont(tableQFont());
     }
     showTableState(table);
+    // A table open without a lock beside it says so again whenever it comes forward.
+    if (table && !table->document().file.note().empty()) {
+        statusBar_->setStatus(table->document().file.note());
+    }
     updateMenuBar();
     emit activeTableChanged(table);
 }
@@ -329,9 +334,13 @@ void MainWindow::updateMenuBar() {
 }
 
 TableWindow* MainWindow::openTable(const std::string& pathWithoutExtension) {
+    // A table this frame has open comes forward, before any lock is looked at.
+    if (TableWindow* open = area_->bringForward(pathWithoutExtension)) {
+        return open;
+    }
     TableWindow* window = newTableWindow();
     window->document().table.filePath = pathWithoutExtension;
-    if (window->loadData(pathWithoutExtension, true) == LoadOutcome::Loaded) {
+    if (window->openTable(pathWithoutExtension) == LoadOutcome::Loaded) {
         return window;
     }
     // A table that could not be read leaves no window behind.
@@ -360,6 +369,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && treePanel_->schoolFileChanged()) {
+        rebuildTree();
+    }
 }
 
 // ---- commands

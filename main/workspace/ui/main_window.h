@@ -161,6 +161,8 @@ class MainWindow : public QMainWindow, public TableWindowHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Coming forward, the frame reads the school tree again when the school file changed meanwhile.
+    void changeEvent(QEvent* event) override;
 
   private:
     void buildPanels();

@@ -13,6 +13,7 @@
 #include "common/menu_text.h"
 #include "main/workspace/class_folder.h"
 #include "main/workspace/ui/tree_pictures.h"
+#include "main/workspace/workspace_folder.h"
 
 namespace scorvane {
 namespace {
@@ -89,7 +90,7 @@ void SchoolTreePanel::buildPopup() {
 
 void SchoolTreePanel::rebuild() {
     tree_->clear();
-    school_ = AddDot();
+    school_ = watch_.readTree(ProgramFolder());
     QHash<QString, QTreeWidgetItem*> items;
     for (const SchoolNode& node : school_.nodes) {
         QTreeWidgetItem* parent = items.value(qs(node.parentKey));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "main/workspace/school_file_watch.h"
 #include "main/workspace/school_tree.h"
 
 class QAction;
@@ -33,6 +34,9 @@ class SchoolTreePanel : public QWidget {
 
     // Clears the tree and builds it again from the workspace's school file (AddDot).
     void rebuild();
+    // Whether the school file has changed (been saved by another computer, made or removed) since the
+    // tree was built from it.
+    bool schoolFileChanged() const { return watch_.changedSinceRead(); }
     // The selected node (nullptr when none).
     const SchoolNode* selectedNode() const;
 
@@ -68,6 +72,7 @@ class SchoolTreePanel : public QWidget {
     void chooseListedTable(const QString& name);
 
     SchoolTree school_;
+    SchoolFileWatch watch_;
     QLabel* hint_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     QMenu* popup_ = nullptr;

@@ -1,14 +1,11 @@
 #include "main/workspace/ui/start_file_opener.h"
 
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTimer>
 #include <utility>
 
 #include "common/prompter.h"
 #include "main/document/data_file.h"
-#include "main/document/ui/table_window.h"
 #include "main/workspace/start_arguments.h"
 #include "main/workspace/ui/main_window.h"
 
@@ -67,14 +64,7 @@ void StartFileOpener::openOne(const QString& file) {
         case StartFile::Kind::Table:
             break;
     }
-    for (TableWindow* table : window_.tables()) {
-        if (table->document().table.filePath == start.path) {
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(table->parentWidget())) {
-                window_.documentArea()->setActiveSubWindow(sub);
-            }
-            return;
-        }
-    }
+    // A table already open comes forward (the frame's own check).
     window_.openTable(start.path);
 }
 

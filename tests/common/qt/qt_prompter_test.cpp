@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -68,6 +71,52 @@ TEST_F(QtPrompterFileDialogs, OpenWhereAskedWithTheNameOfferedElseWhereTheLastFi
         false);
     EXPECT_EQ(DialogFolderKey("*.txt;*.csv"), "FileDialogs/txt_csv");
     EXPECT_EQ(DialogFolderKey("*.xlsx *.xls *.ods"), "FileDialogs/xlsx_xls_ods");
+}
+
+// A question's own buttons: their captions left to right, Enter on the default, Escape giving the
+// escape answer, a mnemonic pressing its button.
+TEST_F(QtPrompterFileDialogs, QuestionsShowTheirOwnButtonsWithDefaultEscapeAndMnemonics) {
+    Question question;
+    question.text = "表格“期中”已由 王老师（办公室-1）于 2024-09-02 08:05 打开。";
+    question.title = "询问";
+    question.buttons = {
+        {"只读打开(&R)", Answer::Yes}, {"仍然打开(&O)", Answer::No}, {"取消", Answer::Cancel}};
+    question.defaultAnswer = Answer::Yes;
+    question.escapeAnswer = Answer::Cancel;
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        Answer expected;
+    } cases[] = {{Qt::Key_Return, Qt::NoModifier, Answer::Yes},
+                 {Qt::Key_Escape, Qt::NoModifier, Answer::Cancel},
+                 {Qt::Key_O, Qt::AltModifier, Answer::No},
+                 {Qt::Key_R, Qt::AltModifier, Answer::Yes}};
+    for (const Case& c : cases) {
+        QStringList captions;
+        QString defaultCaption;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icon = box->icon();
+            for (QAbstractButton* b : box->buttons()) {
+                captions << b->text();
+            }
+            defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
+            box->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(box, c.key, c.modifiers);
+            // A mnemonic clicks a moment later; a key that does nothing fails rather than waits.
+            QTimer::singleShot(2000, box, [box, &c] {
+                ADD_FAILURE() << "still open after key " << c.key;
+                box->done(0);
+            });
+        });
+        EXPECT_EQ(prompter.askQuestion(question), c.expected) << c.key;
+        EXPECT_EQ(captions, QStringList({"只读打开(&R)", "仍然打开(&O)", "取消"}));
+        EXPECT_EQ(defaultCaption, "只读打开(&R)");
+        EXPECT_EQ(icon, QMessageBox::Question);
+    }
 }
 
 }  // namespace

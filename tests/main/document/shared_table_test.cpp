@@ -96,6 +96,7 @@ TEST_F(SharedTable, ATableOpenElsewhereAsksAndOpensReadOnlyNormallyOrNotAtAll) {
         EXPECT_EQ(other.file.readOnly(), c.readOnly);
         EXPECT_FALSE(other.file.holdsLock());
         EXPECT_EQ(ReadOnlyCaption(other.table.title, other.file), c.caption);
+        EXPECT_EQ(ActiveTableStatus(&other), "当前表格：" + c.caption);
     }
     // The other program's lock stands throughout.
     EXPECT_EQ(ReadBytes(lock()), "王老师,办公室-1,101,2024-09-02T08:05:09+08:00");
