@@ -7,8 +7,8 @@
 
 namespace scorvane {
 
-// The path a file dialog starts at: the spec's folder, else `lastFolder` (where a file of the spec's
-// pattern was last chosen); followed, in a save dialog, by the suggested name made safe
+// The path a file dialog starts at: the dialog's own folder, else `lastFolder` (where a file of the
+// dialog's pattern was last chosen); followed, in a save dialog, by the suggested name made safe
 // (SafeFileName): "/学校/表格数据/一中/高一/(1)班/期中考试". Only the name when no folder is known;
 // empty when nothing is.
 std::string FileDialogStartPath(const FileDialogSpec& spec, const std::string& lastFolder);
