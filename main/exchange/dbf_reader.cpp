@@ -311,7 +311,7 @@ std::string dateOfJulianDay(int64_t day) {
     l = j / 11;
     const int64_t m = j + 2 - 12 * l;
     const int64_t y = 100 * (n - 49) + i + l;
-    char buffer[32];
+    char buffer[64];  // room for any three 64-bit numbers, so the text is never cut
     std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld", static_cast<long long>(y),
                   static_cast<long long>(m), static_cast<long long>(d));
     return buffer;
