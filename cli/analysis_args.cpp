@@ -102,6 +102,12 @@ bool SaveResultTable(const GradeTable& table, const std::string& path) {
     return SaveTable(table, path);
 }
 
+void NoteMismatchedTotals(const TableGroup& group, std::string_view field, std::string_view others) {
+    if (const std::string mismatch = MismatchedTotalsMessage(group, field, others); !mismatch.empty()) {
+        std::cerr << mismatch << "\n";
+    }
+}
+
 int WriteAnalysisResult(const AnalysisResult& result, const std::string& path) {
     if (!result.table) {
         std::cerr << result.refusal << "\n";

@@ -7,6 +7,7 @@
 #include "cli/cli_command.h"
 #include "main/analysis/analysis_result.h"
 #include "main/analysis/analysis_settings.h"
+#include "main/analysis/field_across_tables.h"
 #include "main/analysis/grade_tables.h"
 #include "main/document/grade_table.h"
 
@@ -37,6 +38,10 @@ std::optional<GradeFolder> GradeFolderArgument(const std::string& path);
 // Writes a result table to `path`: a ".csv" name (any letter case) as the table's comma-separated
 // export, any other as a data file. False, with "文件保存失败！" on stderr, when it cannot be written.
 bool SaveResultTable(const GradeTable& table, const std::string& path);
+
+// Writes on stderr what MismatchedTotalsMessage says of `field` over the tables, if anything; the command goes
+// on with the field it was given.
+void NoteMismatchedTotals(const TableGroup& group, std::string_view field, std::string_view others);
 
 // What an analysis gave: its refusal on stderr (exit status 1, nothing written), or its table written to
 // `path` with its notice, if any, on stderr.

@@ -46,6 +46,14 @@ int runCompare(const CliArgs& args) {
     if (const std::string leftOut = LeftOutClassesMessage(name, classes, settings.fields); !leftOut.empty()) {
         std::cerr << leftOut << "\n";
     }
+    const TableGroup group = GroupOfClasses(classes);
+    for (const std::string& field : settings.fields) {
+        if (GroupFieldMarks(group, field).marks.empty()) {
+            std::cerr << NoMarksInFieldMessage(field) << "\n";
+            return 1;
+        }
+        NoteMismatchedTotals(group, field, kOtherClasses);
+    }
     if (const std::string above = GradeMarksAboveFullMarks(classes, settings); !above.empty()) {
         std::cerr << above << "\n";
     }

@@ -28,6 +28,8 @@ int runProgress(const CliArgs& args) {
     choice.field = args.value("--by", DefaultRankField({&earlier.table, &later.table}));
     choice.key = args.has("--key") ? ChosenStudentKey(args.value("--key"))
                                    : DefaultStudentKey({&earlier.table, &later.table});
+    NoteMismatchedTotals({{choice.earlierName, &earlier.table}, {choice.laterName, &later.table}}, choice.field,
+                         kOtherExams);
     return WriteAnalysisResult(ExamProgress(earlier.table, later.table, choice), args.value("-o"));
 }
 

@@ -21,6 +21,7 @@ int runRank(const CliArgs& args) {
     const std::string name = args.value("--table");
     const std::vector<ClassTable> classes = LoadClassTables(grade->classes, name);
     const std::string field = args.value("--by", DefaultGradeRankField(classes));
+    NoteMismatchedTotals(GroupOfClasses(classes), field, kOtherClasses);
     return WriteAnalysisResult(GradeRanking(grade->grade, name, classes, field), args.value("-o"));
 }
 

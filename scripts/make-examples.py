@@ -6,6 +6,11 @@ own formats (GBK text with CR LF, the 128-byte template records).
 The output is deterministic: the same script always writes the same bytes.
 
     python3 scripts/make-examples.py [--outdir examples]
+    python3 scripts/make-examples.py --times-only --outdir COPY   # only the exam dates of a copy
+
+The tables get the dates of their exams as modification times, so that the analyses, which list exams
+oldest first by default, list them in the order they were held. A checkout or a copy does not keep those
+times: scripts/run gives them to its copy again with --times-only.
 """
 
 import argparse
@@ -34,11 +39,12 @@ SUBJECT_SHAPE = {"语文": (2, 6), "数学": (-4, 10), "英语": (0, 8), "物理
 TITLES = ["姓名", "学号"] + SUBJECTS + ["总分", "平均", "名次"]
 FIRST_SUBJECT_COL = 3  # grid column of 语文 (column 0 holds the row numbers)
 
-# The exams in the order they were written: name, seed, how hard (a shift of every mark).
+# The exams in the order they were written: name, seed, how hard (a shift of every mark), and the day
+# the marks were typed in (the table's modification time).
 TABLES = [
-    ("第一次月考", 11, 2.0),
-    ("期中考试", 23, 0.0),
-    ("期末考试", 37, 3.0),
+    ("第一次月考", 11, 2.0, "2024-10-10 16:30"),
+    ("期中考试", 23, 0.0, "2024-11-15 17:00"),
+    ("期末考试", 37, 3.0, "2025-01-20 15:45"),
 ]
 # One class sat one exam without 物理 (its teacher had it written later).
 WITHOUT_PHYSICS = ("(3)班", "期中考试")
@@ -148,23 +154,41 @@ def template_file(titles):
     return b"".join(record(r) for r in records)
 
 
+def set_exam_times(out):
+    """Gives every class's tables the day of their exam as modification time."""
+    import datetime
+    for klass, _, _, _ in CLASSES:
+        folder = os.path.join(out, "表格数据", SCHOOL, GRADE_WITH_TABLES, klass)
+        for title, _, _, day in TABLES:
+            path = os.path.join(folder, title + ".skv")
+            if os.path.exists(path):
+                stamp = datetime.datetime.strptime(day, "%Y-%m-%d %H:%M").timestamp()
+                os.utime(path, (stamp, stamp))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     here = os.path.dirname(os.path.abspath(__file__))
     parser.add_argument("--outdir", default=os.path.join(here, "..", "examples"))
-    out = os.path.normpath(parser.parse_args().outdir)
+    parser.add_argument("--times-only", action="store_true", help="only give the tables their exam dates")
+    args = parser.parse_args()
+    out = os.path.normpath(args.outdir)
+    if args.times_only:
+        set_exam_times(out)
+        return
 
     write(os.path.join(out, "SchoolInfo.ini"), school_file())
     for k, (klass, count, teacher, seed) in enumerate(CLASSES):
         names, abilities, trends = students(count, seed)
         folder = os.path.join(out, "表格数据", SCHOOL, GRADE_WITH_TABLES, klass)
-        for exam, (title, exam_seed, shift) in enumerate(TABLES):
+        for exam, (title, exam_seed, shift, _) in enumerate(TABLES):
             subjects = [s for s in SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
             marks, absent = marks_for(abilities, trends, exam, exam_seed + 100 * k, shift, subjects)
             caption = "%s%s%s成绩表" % (GRADE_WITH_TABLES, klass, title)
             write(os.path.join(folder, title + ".skv"),
                   data_file(caption, klass, teacher, names, marks, absent, subjects))
     write(os.path.join(out, "表格模版", "考试成绩.templet"), template_file(TITLES))
+    set_exam_times(out)
     print("sample school written to", out)
 
 

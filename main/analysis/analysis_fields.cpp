@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "main/analysis/field_derivation.h"
 #include "main/analysis/field_marks.h"
 
 namespace scorvane {
@@ -38,6 +39,17 @@ std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTabl
             fields.push_back(std::move(title));
         }
     }
+    return fields;
+}
+
+std::vector<std::string> SubjectFieldsOfTables(const std::vector<const GradeTable*>& tables) {
+    std::vector<std::string> fields = NumericFieldsOfTables(tables);
+    std::erase_if(fields, [&tables](const std::string& field) {
+        return std::any_of(tables.begin(), tables.end(), [&field](const GradeTable* t) {
+            const int col = FieldColumn(*t, field);
+            return col > 0 && IsComputedField(*t, col);
+        });
+    });
     return fields;
 }
 

@@ -25,6 +25,10 @@ std::vector<std::string> CommonFields(const std::vector<const GradeTable*>& tabl
 // (see FieldMarks): the fields the statistics would choose.
 std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTable*>& tables);
 
+// The subjects: those of NumericFieldsOfTables that no table computes from other fields (IsComputedField:
+// 总分, 平均 and the like). The analyses that read subjects one by one choose them by default.
+std::vector<std::string> SubjectFieldsOfTables(const std::vector<const GradeTable*>& tables);
+
 // The field students are ranked by unless another is chosen: 总分 when every table has it, else the
 // first of NumericFieldsOfTables; empty when there is none.
 std::string DefaultRankField(const std::vector<const GradeTable*>& tables);

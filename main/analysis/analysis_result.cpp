@@ -4,7 +4,9 @@ namespace scorvane {
 
 bool TellAnalysisResult(const AnalysisResult& result, Prompter& prompter) {
     if (!result.table) {
-        prompter.message(result.refusal, "提示", Icon::Information);
+        if (!result.refusal.empty()) {
+            prompter.message(result.refusal, "提示", Icon::Information);
+        }
         return false;
     }
     if (!result.notice.empty()) {

@@ -11,7 +11,7 @@ namespace scorvane {
 // What an analysis gives its window or command: the result table, or the reason there is none.
 struct AnalysisResult {
     std::optional<GradeTable> table;
-    std::string refusal;  // set exactly when there is no table: tell it, nothing is produced
+    std::string refusal;  // why there is no table (nothing is produced); empty: the user cancelled, nothing to tell
     std::string notice;  // beside a table: what was left out ("以下班级没有表格…"), empty when nothing
 };
 
@@ -19,8 +19,8 @@ inline AnalysisResult Refusal(std::string message) {
     return AnalysisResult{std::nullopt, std::move(message), {}};
 }
 
-// Tells the user what became of an analysis in a message box (提示): its refusal, or the notice beside
-// its table. True when there is a table to open.
+// Tells the user what became of an analysis in a message box (提示): its refusal (none when the user
+// cancelled), or the notice beside its table. True when there is a table to open.
 bool TellAnalysisResult(const AnalysisResult& result, Prompter& prompter);
 
 // A table an analysis reads, with the name it is known by (its file name in the class folder).

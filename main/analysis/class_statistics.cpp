@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "main/analysis/field_across_tables.h"
 #include "main/analysis/result_table.h"
 #include "main/analysis/score_bands.h"
 
@@ -11,11 +12,13 @@ namespace scorvane {
 ClassStatistics ComputeClassStatistics(const GradeTable& table, const AnalysisSettings& settings) {
     std::vector<std::vector<std::string>> figureRows;
     std::vector<std::vector<std::string>> bandRows;
+    std::string notes;
     for (size_t i = 0; i < settings.fields.size(); ++i) {
         const std::string& field = settings.fields[i];
         const double full = settings.fullMarks[i];
         const FieldMarks marks = CollectFieldMarks(table, FieldColumn(table, field));
         const FieldFigures f = ComputeFieldFigures(marks, full, settings.lines);
+        AppendNote(notes, TextMarksNote(field, marks));
         auto figure = [&f](double value) { return f.count > 0 ? TwoDecimals(value) : std::string(); };
         figureRows.push_back({field, std::to_string(f.count), figure(f.mean), figure(f.highest),
                               figure(f.lowest), figure(f.deviation), std::to_string(f.passed),
@@ -42,6 +45,7 @@ ClassStatistics ComputeClassStatistics(const GradeTable& table, const AnalysisSe
     for (GradeTable* t : {&out.figures, &out.bands}) {
         t->teacher = table.teacher;
         t->classInfo = ResultClassInfo(table.classInfo, settings);
+        AppendNote(t->classInfo, notes);
     }
     return out;
 }

@@ -25,8 +25,8 @@ struct ClassStatistics {
 
 // The statistics of `settings.fields` (titles the table holds; see ReadAnalysisTexts). Both tables
 // keep the teacher of `table`; their class information is that of `table` followed by how they were
-// made ("…；满分：语文 150，…；及格 60%，优秀 85%，低分 40%", AnalysisSettingsText), so a printout
-// carries it. Their row numbers and header layout are set as a load sets them.
+// made ("…；满分：语文 150，…；及格 60%，优秀 85%，低分 40%", AnalysisSettingsText) and what was left out
+// of each field ("数学：1 个非数字成绩未计入（王五：良好）", TextMarksNote), so a printout carries it. Their row numbers and header layout are set as a load sets them.
 ClassStatistics ComputeClassStatistics(const GradeTable& table, const AnalysisSettings& settings);
 
 // The warning for the fields of `settings` whose marks in `table` pass their full marks

@@ -6,6 +6,7 @@
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/analysis_settings.h"
 #include "main/analysis/competition_rank.h"
+#include "main/analysis/field_across_tables.h"
 #include "main/analysis/field_marks.h"
 #include "main/analysis/grade_tables.h"
 #include "main/analysis/result_table.h"
@@ -41,6 +42,10 @@ AnalysisResult ExamHistory(std::string_view className, const std::vector<NamedTa
     if (std::none_of(all.begin(), all.end(),
                      [&](const GradeTable* t) { return FieldColumn(*t, choice.field) >= 0; })) {
         return Refusal(MissingFieldMessage(choice.field));
+    }
+    const TableGroup group = GroupOfExams(tables);
+    if (GroupFieldMarks(group, choice.field).marks.empty()) {
+        return Refusal(NoMarksInFieldMessage(choice.field));
     }
     const StudentKey key = DefaultStudentKey(all);
     const bool numberColumn = EveryTableHas(all, kStudentNumberField);
@@ -80,7 +85,7 @@ AnalysisResult ExamHistory(std::string_view className, const std::vector<NamedTa
             if (choice.ranks) {
                 cell = RankText(ranks[static_cast<size_t>(r - 1)]);
             } else if (col > 0) {
-                cell = 公式2值(table, r, col);
+                cell = ShownMark(table, r, col);
             }
         }
     }
@@ -95,11 +100,12 @@ AnalysisResult ExamHistory(std::string_view className, const std::vector<NamedTa
         names.push_back(t.name);
     }
     AnalysisResult result;
-    result.table = ResultTable(std::string(className) + " " + choice.field + std::string(kHistoryTitleSuffix),
-                               titles, rows);
+    const std::string what = choice.field + (choice.ranks ? "名次" : "");
+    result.table = ResultTable(std::string(className) + " " + what + std::string(kHistoryTitleSuffix), titles, rows);
     result.table->teacher = tables.back().table.teacher;
     result.table->classInfo = std::string(className) + " " + JoinNames(names) + "的“" + choice.field + "”" +
                               (choice.ranks ? "名次" : "") + "，按“" + key.field + "”对应学生";
+    AppendNote(result.table->classInfo, FieldNotes(group, choice.field, kOtherExams));
     return result;
 }
 

@@ -21,13 +21,14 @@ struct HistoryChoice {
     bool ranks = false;  // each student's rank in each table in place of the value
 };
 
-// "<class> <field> 历次成绩": 姓名 (and 学号 when every table has it), then one column per table,
+// "<class> <field> 历次成绩" ("<class> <field>名次 历次成绩" with `ranks`): 姓名 (and 学号 when every table has it), then one column per table,
 // titled by its name, holding the student's value of the field as the table shows it, or with
 // `ranks` the student's rank in that table by the field (see CompetitionRanks). Students are matched by
 // DefaultStudentKey of the tables and listed in the order they first appear (table by table, row by
 // row); a student missing from a table, or a table without the field, has an empty cell there.
-// Refused when there is no table, no field is chosen, no table has the field, or two rows of a table
-// hold the same key.
+// The class information names the tables, the field and the key, with the field's notes (FieldNotes).
+// Refused when there is no table, no field is chosen, no table has the field or holds a mark in it, or
+// two rows of a table hold the same key.
 AnalysisResult ExamHistory(std::string_view className, const std::vector<NamedTable>& tables,
                            const HistoryChoice& choice);
 

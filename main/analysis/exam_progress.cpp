@@ -6,6 +6,8 @@
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/analysis_settings.h"
 #include "main/analysis/competition_rank.h"
+#include "main/analysis/exam_order.h"
+#include "main/analysis/field_across_tables.h"
 #include "main/analysis/field_marks.h"
 #include "main/analysis/result_table.h"
 #include "main/analysis/score_figures.h"
@@ -48,6 +50,10 @@ AnalysisResult ExamProgress(const GradeTable& earlier, const GradeTable& later,
     if (earlierCol < 0 || laterCol < 0) {
         return Refusal(
             MissingFieldInTableMessage(earlierCol < 0 ? choice.earlierName : choice.laterName, choice.field));
+    }
+    const TableGroup group{{choice.earlierName, &earlier}, {choice.laterName, &later}};
+    if (GroupFieldMarks(group, choice.field).marks.empty()) {
+        return Refusal(NoMarksInFieldMessage(choice.field));
     }
     StudentRows before;
     StudentRows after;
@@ -101,7 +107,7 @@ AnalysisResult ExamProgress(const GradeTable& earlier, const GradeTable& later,
     const int laterKey = FieldColumn(later, choice.key.field);
     const int earlierKey = FieldColumn(earlier, choice.key.field);
     auto shown = [](const GradeTable& table, int row, int col) {
-        return row > 0 && col > 0 ? 公式2值(table, row, col) : std::string();
+        return row > 0 && col > 0 ? ShownMark(table, row, col) : std::string();
     };
     std::vector<std::vector<std::string>> rows;
     for (const std::vector<ProgressRow>* group : {&both, &added, &absent}) {
@@ -137,12 +143,14 @@ AnalysisResult ExamProgress(const GradeTable& earlier, const GradeTable& later,
         titles.push_back(title);
     }
     AnalysisResult result;
-    result.table = ResultTable(later.title + std::string(kProgressTitleSuffix), titles, rows);
+    result.table = ResultTable(later.title + std::string(kProgressTitleSuffix) + "（对比 " + choice.earlierName + "）",
+                               titles, rows);
     result.table->teacher = later.teacher;
     result.table->classInfo = "前次“" + choice.earlierName + "”，本次“" + choice.laterName + "”，按“" +
                               choice.field + "”排名，按“" + choice.key.field + "”对应学生；新增 " +
                               std::to_string(added.size()) + " 人，未参加 " + std::to_string(absent.size()) +
                               " 人";
+    AppendNote(result.table->classInfo, FieldNotes(group, choice.field, kOtherExams));
     return result;
 }
 
@@ -151,24 +159,12 @@ std::vector<std::string> EarlierTableChoices(const std::string& tablePath) {
     const fs::path path(tablePath);
     const std::string folder = path.parent_path().string() + "/";
     const std::string current = path.filename().string();
-    struct Entry {
-        fs::file_time_type time;
-        std::string name;
-    };
-    std::vector<Entry> entries;
-    for (std::string& name : ListTables(folder)) {
-        if (name == current) {
-            continue;
-        }
-        std::error_code ec;
-        const fs::file_time_type time = fs::last_write_time(DataFileOf(folder + name), ec);
-        entries.push_back({ec ? fs::file_time_type::min() : time, std::move(name)});
-    }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return a.time > b.time; });
-    std::vector<std::string> names;
-    for (Entry& e : entries) {
-        names.push_back(std::move(e.name));
+    const std::vector<std::string> order = ClassExamOrder(folder);
+    const auto at = std::find(order.begin(), order.end(), current);
+    // Those held before the table, the nearest first; then those after it, the nearest first.
+    std::vector<std::string> names(std::make_reverse_iterator(at), order.rend());
+    if (at != order.end()) {
+        names.insert(names.end(), std::next(at), order.end());
     }
     return names;
 }

@@ -22,18 +22,20 @@ struct ProgressChoice {
     StudentKey key;     // DefaultStudentKey of the two by default
 };
 
-// "<later title> 进退步": 姓名 (and the key field when it is not 姓名), 前次名次, 本次名次, 进退
+// "<later title> 进退步（对比 <earlier name>）": 姓名 (and the key field when it is not 姓名), 前次名次, 本次名次, 进退
 // (前次名次 − 本次名次, empty where either is), 前次<field>, 本次<field> (as the tables show them), 分差
 // (本次 − 前次, two decimals, empty unless both are numbers). Ranks are worked out in each table by the
 // field (see CompetitionRanks). Rows: those with a 进退, largest first (equal ones by 本次名次); then
 // the others found in both tables, in the later table's order; then the students only the later table
 // holds, then those only the earlier one holds, each in its table's order. The class information
-// names both tables, the field, the key and "新增 N 人，未参加 M 人". Refused when no field or no key is
-// chosen, either table lacks the field or the key, or two rows of a table hold the same key.
+// names both tables, the field, the key and "新增 N 人，未参加 M 人", then the field's notes (FieldNotes).
+// Refused when no field or no key is chosen, either table lacks the field or the key, neither holds a mark
+// in the field, or two rows of a table hold the same key.
 AnalysisResult ExamProgress(const GradeTable& earlier, const GradeTable& later, const ProgressChoice& choice);
 
 // The tables the window offers as the earlier one beside the table at `tablePath` (its path without
-// ".skv"): the other tables of its folder, the newest file first (equal times in the folder's order).
+// ".skv"): the other tables of its folder in the grade's exam order (ClassExamOrder), those held before
+// it first, the one just before it at the top, then those held after it, the nearest first.
 std::vector<std::string> EarlierTableChoices(const std::string& tablePath);
 
 }  // namespace scorvane

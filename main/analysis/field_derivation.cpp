@@ -103,4 +103,19 @@ DerivedFields DeriveFields(const GradeTable& table) {
     return out;
 }
 
+bool IsComputedField(const GradeTable& table, int col) {
+    const std::string_view title = table.cell(0, col);
+    if (title == "总分" || title == "平均" || title == "平均分") {
+        return true;
+    }
+    for (int r = 1; r < table.rows(); ++r) {
+        const std::string_view text = table.cell(r, col);
+        if (IsFormula(text) &&
+            !FormulaReferences(table, text.substr(kFormulaMarker.size()), r, col).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace scorvane

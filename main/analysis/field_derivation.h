@@ -31,4 +31,8 @@ FieldDerivation DeriveField(const GradeTable& table, int col);
 using DerivedFields = std::vector<std::pair<std::string, FieldDerivation>>;
 DerivedFields DeriveFields(const GradeTable& table);
 
+// True when the field is computed from other fields: a formula cell of it refers to another cell, or
+// its title names a sum or a mean (总分, 平均, 平均分), as a total typed in or imported does.
+bool IsComputedField(const GradeTable& table, int col);
+
 }  // namespace scorvane

@@ -22,25 +22,61 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(b, e - b);
 }
 
-// CollectFieldMarks(table, col).numeric(), without computing what cannot change the answer: once a
-// number was found, the formulas (which give numbers or nothing) are passed over.
+// Marks and absence marks together stand in at least half of the students' cells.
+bool enoughMarks(int found, int students) {
+    return 2 * static_cast<long long>(found) >= students;
+}
+
+// CollectFieldMarks(table, col).numeric(), without computing what cannot change the answer: the
+// formulas (which give marks or nothing) are worked out only while the answer is still open.
 bool numericField(const GradeTable& table, int col) {
-    bool number = false;
+    int students = 0;
+    int found = 0;
+    bool mark = false;
+    std::vector<int> formulaRows;
     for (int r = 1; r < table.rows(); ++r) {
+        if (!RowHoldsData(table, r)) {
+            continue;
+        }
+        ++students;
         const std::string_view text = table.cell(r, col);
         double value = 0;
         if (IsFormula(text)) {
-            if (!number && RowHoldsData(table, r)) {
-                const std::string shown = 公式2值(table, r, col);
-                number = shown.empty() || ReadMark(shown, value);
-            }
+            formulaRows.push_back(r);
         } else if (ReadMark(text, value)) {
-            number = true;
-        } else if (!IsAbsenceMark(text) && !IsBlank(text)) {
-            return false;
+            ++found;
+            mark = true;
+        } else if (IsAbsenceMark(text)) {
+            ++found;
         }
     }
-    return number;
+    for (int r : formulaRows) {
+        if (mark && enoughMarks(found, students)) {
+            break;
+        }
+        double value = 0;
+        if (ReadMarkCell(table, r, col, value) == MarkCell::Mark) {
+            ++found;
+            mark = true;
+        }
+    }
+    return mark && enoughMarks(found, students);
+}
+
+// Whose a cell of text is: the row's 姓名, else its row number.
+std::string studentOfRow(const GradeTable& table, int row) {
+    const int nameCol = FieldColumn(table, "姓名");
+    const std::string_view name = nameCol > 0 ? TrimSpaces(table.cell(row, nameCol)) : std::string_view();
+    return name.empty() || IsFormula(name) ? "第 " + std::to_string(row) + " 行" : std::string(name);
+}
+
+// True when a cell the formula refers to holds a number, or the formula refers to no cell.
+bool refersToAMark(const GradeTable& table, std::string_view formula, int row, int col) {
+    const std::vector<CellAddress> refs = FormulaReferences(table, formula, row, col);
+    return refs.empty() || std::any_of(refs.begin(), refs.end(), [&table](const CellAddress& ref) {
+               double value = 0;
+               return ReadMark(table.cell(ref.row, ref.col), value);
+           });
 }
 
 }  // namespace
@@ -87,10 +123,17 @@ bool ReadMark(std::string_view text, double& value) {
     return true;
 }
 
-void FieldMarks::add(const FieldMarks& other) {
+void FieldMarks::add(const FieldMarks& other, std::string_view owner) {
     marks.insert(marks.end(), other.marks.begin(), other.marks.end());
     absent += other.absent;
-    hasText = hasText || other.hasText;
+    for (const TextMark& t : other.texts) {
+        texts.push_back({owner.empty() ? t.student : std::string(owner) + " " + t.student, t.text});
+    }
+    students += other.students;
+}
+
+bool FieldMarks::numeric() const {
+    return !marks.empty() && enoughMarks(static_cast<int>(marks.size()) + absent, students);
 }
 
 bool RowHoldsData(const GradeTable& table, int row) {
@@ -106,7 +149,7 @@ bool RowHoldsData(const GradeTable& table, int row) {
 MarkCell ReadMarkCell(const GradeTable& table, int row, int col, double& value) {
     const std::string_view text = table.cell(row, col);
     if (IsFormula(text)) {
-        if (!RowHoldsData(table, row)) {
+        if (!RowHoldsData(table, row) || !refersToAMark(table, text.substr(kFormulaMarker.size()), row, col)) {
             return MarkCell::Nothing;
         }
         const std::string shown = 公式2值(table, row, col);
@@ -129,6 +172,14 @@ MarkCell ReadMarkCell(const GradeTable& table, int row, int col, double& value) 
     return IsBlank(text) ? MarkCell::Nothing : MarkCell::Text;
 }
 
+std::string ShownMark(const GradeTable& table, int row, int col) {
+    const std::string_view text = table.cell(row, col);
+    if (IsFormula(text) && !refersToAMark(table, text.substr(kFormulaMarker.size()), row, col)) {
+        return {};
+    }
+    return 公式2值(table, row, col);
+}
+
 FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
     FieldMarks out;
     if (col < 1 || col >= table.cols()) {
@@ -136,6 +187,10 @@ FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
     }
     out.marks.reserve(static_cast<size_t>(table.rows()));
     for (int r = 1; r < table.rows(); ++r) {
+        if (!RowHoldsData(table, r)) {
+            continue;
+        }
+        ++out.students;
         double value = 0;
         switch (ReadMarkCell(table, r, col, value)) {
             case MarkCell::Mark:
@@ -145,7 +200,7 @@ FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
                 ++out.absent;
                 break;
             case MarkCell::Text:
-                out.hasText = true;
+                out.texts.push_back({studentOfRow(table, r), std::string(TrimSpaces(table.cell(r, col)))});
                 break;
             case MarkCell::Nothing:
                 break;
@@ -171,6 +226,22 @@ std::vector<std::optional<double>> FieldRowMarks(const GradeTable& table, int co
 bool IsMarkTitle(std::string_view title) {
     return !IsBlank(title) && title.find("号") == std::string_view::npos &&
            title.find("名次") == std::string_view::npos && title.find("排名") == std::string_view::npos;
+}
+
+std::string TextMarksNote(std::string_view field, const FieldMarks& marks) {
+    if (marks.texts.empty()) {
+        return {};
+    }
+    constexpr size_t kNamed = 3;
+    std::string named;
+    for (size_t i = 0; i < marks.texts.size() && i < kNamed; ++i) {
+        named += (i > 0 ? "、" : "") + marks.texts[i].student + "：" + marks.texts[i].text;
+    }
+    if (marks.texts.size() > kNamed) {
+        named += "等";
+    }
+    return std::string(field) + "：" + std::to_string(marks.texts.size()) + " 个非数字成绩未计入（" + named +
+           "）";
 }
 
 int FieldColumn(const GradeTable& table, std::string_view title) {

@@ -4,6 +4,7 @@
 
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/competition_rank.h"
+#include "main/analysis/field_across_tables.h"
 #include "main/analysis/field_marks.h"
 #include "main/analysis/result_table.h"
 #include "main/analysis/score_figures.h"
@@ -99,6 +100,10 @@ GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableNa
         ResultTable(std::string(grade) + " " + std::string(tableName) + std::string(kComparisonTitleSuffix),
                     titles, rows);
     out.classInfo = ResultClassInfo({}, settings);
+    const TableGroup group = GroupOfClasses(classes);
+    for (const std::string& field : settings.fields) {
+        AppendNote(out.classInfo, FieldNotes(group, field, kOtherClasses));
+    }
     return out;
 }
 

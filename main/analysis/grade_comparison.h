@@ -41,7 +41,8 @@ DerivedFields ComparisonDerivedFields(const std::vector<ClassTable>& classes);
 // last row "年级" over all their students together, with empty 名次 cells. 名次 ranks the classes by
 // their mean as the table shows it (two decimals), 1 the highest; equal means share a rank and the next
 // is skipped (1, 1, 3). A class without marks in a field (or without the field) has empty cells there
-// and is not ranked. The class information says how the table was made (ResultClassInfo).
+// and is not ranked. The class information says how the table was made (ResultClassInfo), then each
+// field's notes (FieldNotes: totals over different subjects, text cells left out).
 GradeTable GradeComparisonTable(std::string_view grade, std::string_view tableName,
                                 const std::vector<ClassTable>& classes, const AnalysisSettings& settings);
 

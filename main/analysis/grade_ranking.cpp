@@ -6,6 +6,7 @@
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/analysis_settings.h"
 #include "main/analysis/competition_rank.h"
+#include "main/analysis/field_across_tables.h"
 #include "main/analysis/field_marks.h"
 #include "main/analysis/result_table.h"
 #include "main/formula/formula_cell.h"
@@ -28,6 +29,10 @@ AnalysisResult GradeRanking(std::string_view grade, std::string_view tableName,
     if (std::none_of(tables.begin(), tables.end(),
                      [field](const GradeTable* t) { return FieldColumn(*t, field) >= 0; })) {
         return Refusal(MissingFieldMessage(field));
+    }
+    const TableGroup group = GroupOfClasses(classes);
+    if (GroupFieldMarks(group, field).marks.empty()) {
+        return Refusal(NoMarksInFieldMessage(field));
     }
     std::vector<std::string> fields;
     for (std::string& title : FieldsOfTables(tables)) {
@@ -63,7 +68,7 @@ AnalysisResult GradeRanking(std::string_view grade, std::string_view tableName,
             }
             std::vector<std::string> row{c.name};
             for (int col : columns) {
-                row.push_back(col < 0 ? std::string() : 公式2值(table, r, col));
+                row.push_back(col < 0 ? std::string() : ShownMark(table, r, col));
             }
             rows.push_back(std::move(row));
             classMarks.push_back(fieldMarks[static_cast<size_t>(r - 1)]);
@@ -97,11 +102,15 @@ AnalysisResult GradeRanking(std::string_view grade, std::string_view tableName,
     titles.emplace_back(kClassRankTitle);
     titles.emplace_back(kGradeRankTitle);
     AnalysisResult result;
-    result.table =
-        ResultTable(std::string(grade) + " " + std::string(tableName) + std::string(kGradeRankingTitleSuffix),
-                    titles, ordered);
+    // The field is named in the title unless it is the one chosen at first, so that rankings by
+    // different fields read apart.
+    const std::string named = field == DefaultGradeRankField(classes) ? std::string() : " " + std::string(field);
+    result.table = ResultTable(std::string(grade) + " " + std::string(tableName) + named +
+                                   std::string(kGradeRankingTitleSuffix),
+                               titles, ordered);
     result.table->classInfo = std::string(grade) + " " + JoinNames(classNames) + "的“" +
                               std::string(tableName) + "”，按“" + std::string(field) + "”排名";
+    AppendNote(result.table->classInfo, FieldNotes(group, field, kOtherClasses));
     result.notice = LeftOutClassesMessage(tableName, classes, {}, "排名");
     if (!withoutField.empty()) {
         result.notice += std::string(result.notice.empty() ? "" : "\n") + "以下班级的表格“" +

@@ -6,6 +6,7 @@
 #include "common/file_io.h"
 #include "common/gbk_order.h"
 #include "common/utf8.h"
+#include "main/analysis/exam_order.h"
 #include "main/document/data_file.h"
 #include "main/workspace/class_folder.h"
 #include "main/workspace/school_info.h"
@@ -139,8 +140,12 @@ std::vector<std::string> GradeTableNames(const std::vector<GradeClass>& classes)
 
 std::vector<GradeTableCount> GradeTablesByClassCount(const std::vector<GradeClass>& classes) {
     std::vector<GradeTableCount> out = tableCounts(classes);
-    std::stable_sort(out.begin(), out.end(), [](const GradeTableCount& a, const GradeTableCount& b) {
-        return a.classes > b.classes;
+    const std::vector<std::string> order = GradeExamOrder(classes, GradeFolderOfClasses(classes));
+    auto place = [&order](const GradeTableCount& entry) {
+        return std::find(order.begin(), order.end(), entry.name) - order.begin();
+    };
+    std::stable_sort(out.begin(), out.end(), [&place](const GradeTableCount& a, const GradeTableCount& b) {
+        return a.classes != b.classes ? a.classes > b.classes : place(a) > place(b);
     });
     return out;
 }

@@ -39,7 +39,8 @@ std::vector<GradeClass> GradeClassesOf(const SchoolTree& tree, const SchoolNode&
 std::vector<std::string> GradeTableNames(const std::vector<GradeClass>& classes);
 
 // The tables of a grade with the number of its classes holding each: the one most classes hold first,
-// equal counts in the order of GradeTableNames. The grade's windows offer them so.
+// equal counts the latest exam first (GradeExamOrder), so that the first is the latest exam most classes
+// hold. The grade's windows offer them so and choose the first.
 struct GradeTableCount {
     std::string name;
     int classes = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "main/analysis/analysis_settings.h"
+#include "main/analysis/analysis_fields.h"
 #include "main/analysis/field_marks.h"
 #include "main/analysis/result_table.h"
 #include "main/analysis/score_figures.h"
@@ -11,52 +12,25 @@
 namespace scorvane {
 namespace {
 
-// A figure as written, and the value it reads back as, so that sums add what the table shows.
-struct Figure {
-    std::string text;
-    double shown = 0;
-};
-
-Figure figure(double value) {
-    Figure f{TwoDecimals(value), 0};
-    ReadMark(f.text, f.shown);
-    return f;
-}
-
+// A field not chosen that is copied beside the scores: an identifier (its title holds "号": 学号, 考号)
+// or a field of text (姓名, 班级), not one of marks.
 bool keptAsText(const GradeTable& table, int col) {
     const std::string_view title = table.cell(0, col);
-    return title.find("号") != std::string_view::npos || CollectFieldMarks(table, col).hasText;
+    if (title.find("号") != std::string_view::npos) {
+        return true;
+    }
+    const FieldMarks marks = CollectFieldMarks(table, col);
+    return !marks.texts.empty() && !marks.numeric();
 }
 
 }  // namespace
-
-bool IsComputedField(const GradeTable& table, int col) {
-    const std::string_view title = table.cell(0, col);
-    if (title == "总分" || title == "平均" || title == "平均分") {
-        return true;
-    }
-    for (int r = 1; r < table.rows(); ++r) {
-        const std::string_view text = table.cell(r, col);
-        if (IsFormula(text) &&
-            !FormulaReferences(table, text.substr(kFormulaMarker.size()), r, col).empty()) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::vector<std::string> StandardScoreFieldChoices(const GradeTable& table) {
     return DefaultStatisticsFields(table);
 }
 
 std::vector<std::string> DefaultStandardScoreFields(const GradeTable& table) {
-    std::vector<std::string> fields;
-    for (std::string& field : DefaultStatisticsFields(table)) {
-        if (!IsComputedField(table, FieldColumn(table, field))) {
-            fields.push_back(std::move(field));
-        }
-    }
-    return fields;
+    return SubjectFieldsOfTables({&table});
 }
 
 AnalysisResult StandardScores(const GradeTable& table, const std::vector<std::string>& chosen) {
@@ -82,9 +56,13 @@ AnalysisResult StandardScores(const GradeTable& table, const std::vector<std::st
     std::vector<std::string> notes;
     for (const std::string& field : fields) {
         const int col = FieldColumn(table, field);
-        const FieldFigures f = ComputeFieldFigures(CollectFieldMarks(table, col), 100, ScoreLines{});
+        const FieldMarks marks = CollectFieldMarks(table, col);
+        const FieldFigures f = ComputeFieldFigures(marks, 100, ScoreLines{});
         if (f.count == 0) {
             return Refusal("字段“" + field + "”中没有成绩，不能计算标准分！");
+        }
+        if (std::string note = TextMarksNote(field, marks); !note.empty()) {
+            notes.push_back(std::move(note));
         }
         // Equal marks may leave a deviation of a few last bits: they are 0.
         const double deviation = f.highest == f.lowest ? 0 : f.deviation;
@@ -127,14 +105,14 @@ AnalysisResult StandardScores(const GradeTable& table, const std::vector<std::st
                 row.emplace_back();
                 continue;
             }
-            const Figure z = figure(s.deviation == 0 ? 0 : (mark - s.mean) / s.deviation);
-            sum += z.shown;
-            row.push_back(z.text);
+            // The sum and the T score add the exact scores; only what is written is rounded.
+            const double z = s.deviation == 0 ? 0 : (mark - s.mean) / s.deviation;
+            sum += z;
+            row.push_back(TwoDecimals(z));
         }
         if (whole) {
-            const Figure total = figure(sum);
-            row.push_back(total.text);
-            row.push_back(figure(50 + 10 * total.shown / static_cast<double>(scales.size())).text);
+            row.push_back(TwoDecimals(sum));
+            row.push_back(TwoDecimals(50 + 10 * sum / static_cast<double>(scales.size())));
         }
         rows.push_back(std::move(row));
     }

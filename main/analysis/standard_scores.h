@@ -16,13 +16,10 @@ inline constexpr std::string_view kStandardScoreSuffix = "标准分";
 inline constexpr std::string_view kStandardScoreSumTitle = "标准分合计";
 inline constexpr std::string_view kTScoreTitle = "T分";
 
-// True when the field is computed from other fields: a formula cell of it refers to another cell, or
-// its title names a sum or a mean (总分, 平均, 平均分), as a total typed in or imported does.
-bool IsComputedField(const GradeTable& table, int col);
-
 // The fields the window offers: those the statistics choose by default (DefaultStatisticsFields).
 std::vector<std::string> StandardScoreFieldChoices(const GradeTable& table);
-// The fields ticked at first: the fields 成绩统计 would choose, leaving out the computed ones.
+// The fields ticked at first: the fields 成绩统计 would choose, leaving out the computed ones
+// (SubjectFieldsOfTables).
 std::vector<std::string> DefaultStandardScoreFields(const GradeTable& table);
 
 // "<title> 标准分": the fields not chosen that hold text or whose title holds "号" (姓名, 学号, 班级), as

@@ -151,7 +151,7 @@ TEST_F(CliGradeAnalysis, RankProgressHistoryAndZscoreWriteTheirTables) {
     r = RunCli({"progress", grade + "/(1)班/月考.skv", grade + "/(1)班/期中", "--key", "姓名", "-o", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     t = written();
-    EXPECT_EQ(t.title, "期中 进退步");
+    EXPECT_EQ(t.title, "期中 进退步（对比 月考）");
     EXPECT_EQ(t.classInfo, "前次“月考”，本次“期中”，按“总分”排名，按“姓名”对应学生；新增 0 人，未参加 0 人");
     EXPECT_EQ(testing::RowCells(t, 1), (Strings{"甲", "2", "1", "1", "160", "175", "15.00"}));
 
@@ -159,12 +159,39 @@ TEST_F(CliGradeAnalysis, RankProgressHistoryAndZscoreWriteTheirTables) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(
         ReadBytes(dir.file("h.csv")),
-        EncodeGbk("(1)班 总分 历次成绩\r\n,  ,姓名,学号,月考,期中\r\n,1,甲,01,2,1\r\n,2,乙,02,1,2\r\n\r\n"));
+        EncodeGbk("(1)班 总分名次 历次成绩\r\n,  ,姓名,学号,月考,期中\r\n,1,甲,01,2,1\r\n,2,乙,02,1,2\r\n\r\n"));
 
     // 3 is the column of 语文: 80 and 90 lie one deviation (5) either side of the mean 85.
     r = RunCli({"zscore", grade + "/(1)班/月考", "--fields", "3", "-o", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(testing::RowCells(written(), 2), (Strings{"乙", "02", "1.00", "1.00", "60.00"}));
+}
+
+TEST_F(CliGradeAnalysis, TotalsOfOtherSubjectsAreNotedExamsGoInTheOrderHeldAndBlankFieldsAreRefused) {
+    // (1)班 adds 语文 and 数学, (2)班 语文 only; (2)班 held 期中 before 月考 although 月考 sorts first.
+    const std::string both = "！公式：cell(?,2)+cell(?,3)";
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "数学", "总分"}, {{"甲", "80", "90", both}}, "期末"),
+                              grade + "/(1)班/期末"));
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "总分"}, {{"丙", "70", "！公式：cell(?,2)"}}, "期末"),
+                              grade + "/(2)班/期末"));
+    auto r = RunCli({"rank", grade, "--table", "期末", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "(2)班的总分只加了 语文（没有 数学），与其他班级不可比。\n以下班级没有表格“期末”，未列入排名：(3)班\n");
+    EXPECT_EQ(testing::Column(written(), 2), (Strings{"甲", "丙"}));
+
+    namespace fs = std::filesystem;
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "总分"}, {{"丙", "60", "60"}}, "月考"), grade + "/(2)班/月考"));
+    fs::last_write_time(grade + "/(2)班/期中.skv", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    fs::last_write_time(grade + "/(2)班/期末.skv", fs::file_time_type::clock::now() + std::chrono::hours(1));
+    r = RunCli({"history", grade + "/(2)班", "-o", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(testing::RowCells(written(), 0), (Strings{"姓名", "期中", "月考", "期末"}));
+
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "总分"}, {{"丙", "", "！公式：cell(?,2)"}}, "周考"),
+                              grade + "/(2)班/周考"));
+    r = RunCli({"rank", grade, "--table", "周考", "-o", out});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "所选字段“总分”在这些表格中没有成绩。\n");
 }
 
 TEST_F(CliGradeAnalysis, BadInputIsToldAndNothingIsWritten) {

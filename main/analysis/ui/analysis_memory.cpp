@@ -12,7 +12,6 @@ QSettings settings() {
 }
 
 const QString kFullMarksKey = QStringLiteral("Statistics/FullMarks");
-const QString kComparisonTableKey = QStringLiteral("Statistics/ComparisonTable");
 
 }  // namespace
 
@@ -50,14 +49,6 @@ void RememberFullMarks(const std::vector<std::pair<std::string, std::string>>& t
         entries << QString::fromStdString(field) + '=' + QString::fromStdString(marks);
     }
     settings().setValue(kFullMarksKey, entries);
-}
-
-std::string RememberedComparisonTable() {
-    return settings().value(kComparisonTableKey).toString().toStdString();
-}
-
-void RememberComparisonTable(const std::string& name) {
-    settings().setValue(kComparisonTableKey, QString::fromStdString(name));
 }
 
 }  // namespace scorvane

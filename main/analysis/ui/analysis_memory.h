@@ -7,14 +7,10 @@
 namespace scorvane {
 
 // What the statistics windows remember in the user's settings (application "KVL'S Scorvane", group
-// "Statistics"): the full marks typed for fields, by field title (key "FullMarks", entries "语文=150"),
-// and the table last compared in 年级成绩对比 (key "ComparisonTable").
+// "Statistics"): the full marks typed for fields, by field title (key "FullMarks", entries "语文=150").
 
 std::vector<std::pair<std::string, std::string>> RememberedFullMarks();
 // Keeps `typed`, each replacing what was remembered for its title; the other titles stay.
 void RememberFullMarks(const std::vector<std::pair<std::string, std::string>>& typed);
-
-std::string RememberedComparisonTable();
-void RememberComparisonTable(const std::string& name);
 
 }  // namespace scorvane

@@ -3,14 +3,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/exam_history.h"
+#include "main/analysis/exam_order.h"
+#include "main/analysis/totals_question.h"
 #include "main/analysis/ui/choice_box.h"
+#include "main/analysis/ui/list_mover.h"
 #include "main/workspace/class_folder.h"
 
 namespace scorvane {
@@ -37,7 +39,6 @@ ExamHistoryDialog::ExamHistoryDialog(GradeClass classFolder, const std::vector<s
         item->setCheckState(Qt::Checked);
     }
     tables_->setCurrentRow(0);
-    tables_->installEventFilter(this);
     auto* tablesLabel = new QLabel(QStringLiteral("表格(&T)："), this);
     tablesLabel->setBuddy(tables_);
     up_ = new QPushButton(QStringLiteral("上移(&U)"), this);
@@ -61,7 +62,7 @@ ExamHistoryDialog::ExamHistoryDialog(GradeClass classFolder, const std::vector<s
     }
     fieldBox_ = new QComboBox(this);
     fieldBox_->setObjectName("Combo1");
-    FillChoiceBox(*fieldBox_, FieldsOfTables(read), DefaultHistoryField(readable));
+    FillChoiceBox(*fieldBox_, NumericFieldsOfTables(read), DefaultHistoryField(readable));
     auto* fieldLabel = new QLabel(QStringLiteral("字段(&F)："), this);
     fieldLabel->setBuddy(fieldBox_);
     ranks_ = new QCheckBox(QStringLiteral("名次(&R)（列出每张表格中的名次，而不是成绩）"), this);
@@ -81,8 +82,7 @@ ExamHistoryDialog::ExamHistoryDialog(GradeClass classFolder, const std::vector<s
     setChoices(choices, ranks_);
     resize(420, 360);
 
-    connect(up_, &QPushButton::clicked, this, [this] { moveTable(-1); });
-    connect(down_, &QPushButton::clicked, this, [this] { moveTable(1); });
+    new ListMover(tables_, up_, down_);
 }
 
 std::vector<std::string> ExamHistoryDialog::chosenTables() const {
@@ -95,28 +95,6 @@ std::vector<std::string> ExamHistoryDialog::chosenTables() const {
     return names;
 }
 
-bool ExamHistoryDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tables_ && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::ControlModifier &&
-            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
-            moveTable(key->key() == Qt::Key_Up ? -1 : 1);
-            return true;
-        }
-    }
-    return AnalysisDialog::eventFilter(watched, event);
-}
-
-void ExamHistoryDialog::moveTable(int by) {
-    const int from = tables_->currentRow();
-    const int to = from + by;
-    if (from < 0 || to < 0 || to >= tables_->count()) {
-        return;
-    }
-    tables_->insertItem(to, tables_->takeItem(from));
-    tables_->setCurrentRow(to);
-}
-
 AnalysisResult ExamHistoryDialog::compute() {
     const std::vector<std::string> names = chosenTables();
     if (names.empty()) {
@@ -126,14 +104,16 @@ AnalysisResult ExamHistoryDialog::compute() {
     if (auto fault = LoadClassExams(class_.folder, names, tables)) {
         return Refusal(*fault);
     }
-    return ExamHistory(class_.name, tables, {fieldBox_->currentText().toStdString(), ranks_->isChecked()});
+    const std::string field = fieldBox_->currentText().toStdString();
+    ConfirmComparableTotals(GroupOfExams(tables), field, kOtherExams, false, prompter_);
+    return ExamHistory(class_.name, tables, {field, ranks_->isChecked()});
 }
 
 std::optional<GradeTable> RunExamHistoryDialog(const SchoolNode& classNode, Prompter& prompter,
                                                DialogRunner& runner, QWidget* owner) {
     GradeClass folder{classNode.text, ClassFolder(classNode.fullPath)};
     const std::vector<std::string> tables =
-        folder.folder.empty() ? std::vector<std::string>() : ListTables(folder.folder);
+        folder.folder.empty() ? std::vector<std::string>() : ClassExamOrder(folder.folder);
     if (tables.empty()) {
         prompter.message(kClassHoldsNoTablesMessage, "提示", Icon::Information);
         return std::nullopt;

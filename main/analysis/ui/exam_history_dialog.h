@@ -15,7 +15,7 @@ namespace scorvane {
 
 inline constexpr std::string_view kExamHistoryCaption = "历次成绩";
 
-// "历次成绩": a class's exams side by side. The class's tables are listed in the tree's order, all
+// "历次成绩": a class's exams side by side. The class's tables are listed in the grade's exam order, all
 // ticked; the teacher unticks some and moves the current one up or down (上移, 下移, or Ctrl+Up and
 // Ctrl+Down in the list). The field box offers the tables' fields, the default one chosen; "名次" gives
 // each student's rank in each table in place of the value. 确定 reads the ticked tables, as they are
@@ -34,12 +34,7 @@ class ExamHistoryDialog : public AnalysisDialog {
     // The ticked tables in the list's order.
     std::vector<std::string> chosenTables() const;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    // Moves the current table `by` places (-1 up, 1 down) when it can.
-    void moveTable(int by);
     AnalysisResult compute() override;
 
     GradeClass class_;

@@ -8,6 +8,7 @@
 #include "main/analysis/analysis_fields.h"
 #include "main/analysis/exam_history.h"
 #include "main/analysis/exam_progress.h"
+#include "main/analysis/totals_question.h"
 #include "main/analysis/ui/choice_box.h"
 #include "main/document/data_file.h"
 #include "main/workspace/utilities.h"
@@ -28,7 +29,7 @@ std::optional<std::string> readTable(const std::string& path, std::vector<NamedT
 
 ExamProgressDialog::ExamProgressDialog(const GradeTable& later, Prompter& prompter, QWidget* parent)
     : AnalysisDialog("frmExamProgress", qs(kExamProgressCaption) + QStringLiteral(" - ") + qs(later.title),
-                     QStringLiteral("本表格为本次考试。选择前次考试的表格（本班级的其他表格，最新的在前；"
+                     QStringLiteral("本表格为本次考试。选择前次考试的表格（本班级的其他表格，按考试顺序，上一次考试在前；"
                                     "其他文件夹中的表格按“浏览”选择）、排名所依据的字段和对应学生的字段，"
                                     "按“确定”，每个学生的进退步将作为一张新的表格打开。"),
                      prompter, parent),
@@ -96,7 +97,9 @@ void ExamProgressDialog::earlierChosen() {
         tables.push_back(&earlier.front().table);
     }
     tables.push_back(&later_);
-    FillChoiceBox(*fieldBox_, CommonFields(tables), DefaultRankField(tables));
+    std::vector<std::string> fields = NumericFieldsOfTables(tables);
+    std::erase_if(fields, [&tables](const std::string& f) { return !EveryTableHas(tables, f); });
+    FillChoiceBox(*fieldBox_, fields, DefaultRankField(tables));
     FillChoiceBox(*keyBox_, StudentKeyChoices(tables), DefaultStudentKey(tables).field);
 }
 
@@ -115,6 +118,8 @@ AnalysisResult ExamProgressDialog::compute() {
     }
     const ProgressChoice choice{earlier.front().name, laterName(), fieldBox_->currentText().toStdString(),
                                 ChosenStudentKey(keyBox_->currentText().toStdString())};
+    ConfirmComparableTotals({{choice.earlierName, &earlier.front().table}, {choice.laterName, &later_}},
+                            choice.field, kOtherExams, false, prompter_);
     return ExamProgress(earlier.front().table, later_, choice);
 }
 

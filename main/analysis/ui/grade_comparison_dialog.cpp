@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/qt/dialog_runner.h"
+#include "main/analysis/totals_question.h"
 #include "main/analysis/ui/analysis_memory.h"
 #include "main/analysis/ui/analysis_options_panel.h"
 
@@ -33,12 +35,9 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
     explanation->setWordWrap(true);
     tableBox_ = new QComboBox(this);
     tableBox_->setObjectName("Combo1");
-    // "期中考试（3 个班）", the table most classes hold first; the last table compared is chosen again.
+    // "期中考试（3 个班）", the latest exam most classes hold first.
     for (const GradeTableCount& entry : GradeTablesByClassCount(classes_)) {
         tableBox_->addItem(qs(GradeTableCountText(entry)), qs(entry.name));
-    }
-    if (const int last = tableBox_->findData(qs(RememberedComparisonTable())); last >= 0) {
-        tableBox_->setCurrentIndex(last);
     }
     auto* tableLabel = new QLabel(QStringLiteral("表格(&T)："), this);
     tableLabel->setBuddy(tableBox_);
@@ -74,7 +73,7 @@ GradeComparisonDialog::GradeComparisonDialog(std::string grade, std::vector<Grad
 
 void GradeComparisonDialog::tableChosen() {
     tables_ = LoadClassTables(classes_, tableBox_->currentData().toString().toStdString());
-    options_->setFields(ComparisonFields(tables_), DefaultComparisonFields(tables_),
+    options_->setFields(DefaultComparisonFields(tables_), DefaultComparisonFields(tables_),
                         ComparisonDerivedFields(tables_), RememberedFullMarks());
 }
 
@@ -86,9 +85,31 @@ void GradeComparisonDialog::compute() {
         return;
     }
     AnalysisSettings settings;
-    if (auto fault = ReadAnalysisTexts(options_->texts(), ComparisonFields(tables_), {}, settings)) {
+    AnalysisTexts texts = options_->texts();
+    if (auto fault = ReadAnalysisTexts(texts, ComparisonFields(tables_), {}, settings)) {
         prompter_.message(*fault, "提示", Icon::Information);
         return;
+    }
+    // A total that adds different subjects in some classes: told, or exchanged for the average.
+    const TableGroup group = GroupOfClasses(tables_);
+    for (const std::string& field : settings.fields) {
+        const std::optional<std::string> chosen = ConfirmComparableTotals(group, field, kOtherClasses, true, prompter_);
+        if (!chosen) {
+            return;
+        }
+        if (*chosen != field) {
+            std::replace(texts.fields.begin(), texts.fields.end(), field, *chosen);
+        }
+    }
+    if (texts.fields != settings.fields &&
+        ReadAnalysisTexts(texts, ComparisonFields(tables_), {}, settings)) {
+        return;
+    }
+    for (const std::string& field : settings.fields) {
+        if (GroupFieldMarks(group, field).marks.empty()) {
+            prompter_.message(NoMarksInFieldMessage(field), "提示", Icon::Information);
+            return;
+        }
     }
     if (!MayUseFullMarks(GradeMarksAboveFullMarks(tables_, settings), prompter_)) {
         return;
@@ -97,7 +118,6 @@ void GradeComparisonDialog::compute() {
         prompter_.message(leftOut, "提示", Icon::Information);
     }
     RememberFullMarks(options_->ownFullMarks());
-    RememberComparisonTable(name);
     result_ = GradeComparisonTable(grade_, name, tables_, settings);
     accept();
 }

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QFormLayout>
 
+#include "main/analysis/analysis_fields.h"
 #include "main/analysis/grade_ranking.h"
+#include "main/analysis/totals_question.h"
 #include "main/analysis/ui/choice_box.h"
 #include "main/analysis/ui/grade_comparison_dialog.h"
 
@@ -47,13 +49,18 @@ std::string GradeRankingDialog::chosenTable() const {
 
 void GradeRankingDialog::tableChosen() {
     const std::vector<ClassTable> tables = LoadClassTables(classes_, chosenTable());
-    FillChoiceBox(*fieldBox_, ComparisonFields(tables), DefaultGradeRankField(tables));
+    FillChoiceBox(*fieldBox_, NumericFieldsOfTables(PresentTables(tables)), DefaultGradeRankField(tables));
 }
 
 AnalysisResult GradeRankingDialog::compute() {
     const std::string name = chosenTable();
-    return GradeRanking(grade_, name, LoadClassTables(classes_, name),
-                        fieldBox_->currentText().toStdString());
+    const std::vector<ClassTable> tables = LoadClassTables(classes_, name);
+    const std::optional<std::string> field = ConfirmComparableTotals(
+        GroupOfClasses(tables), fieldBox_->currentText().toStdString(), kOtherClasses, true, prompter_);
+    if (!field) {
+        return Refusal({});
+    }
+    return GradeRanking(grade_, name, tables, *field);
 }
 
 std::optional<GradeTable> RunGradeRankingDialog(const SchoolTree& tree, const SchoolNode& grade,

@@ -17,17 +17,6 @@ QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The fields a window offers: every titled field, each title once.
-std::vector<std::string> offeredFields(const GradeTable& table) {
-    std::vector<std::string> fields;
-    for (std::string& title : table.fieldTitles()) {
-        if (!title.empty() && std::find(fields.begin(), fields.end(), title) == fields.end()) {
-            fields.push_back(std::move(title));
-        }
-    }
-    return fields;
-}
-
 }  // namespace
 
 StatisticsDialog::StatisticsDialog(const GradeTable& table, Prompter& prompter, QWidget* parent)
@@ -41,8 +30,9 @@ StatisticsDialog::StatisticsDialog(const GradeTable& table, Prompter& prompter, 
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
     options_ = new AnalysisOptionsPanel(AnalysisOptionsPanel::Boxes::LinesAndBandWidth, this);
-    options_->setFields(offeredFields(table_), DefaultStatisticsFields(table_), DeriveFields(table_),
-                        RememberedFullMarks());
+    // The fields of marks, all ticked.
+    const std::vector<std::string> fields = DefaultStatisticsFields(table_);
+    options_->setFields(fields, fields, DeriveFields(table_), RememberedFullMarks());
 
     ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);
     ok_->setObjectName("Command1");

@@ -17,6 +17,7 @@
 #include "common/qt/dialog_runner.h"
 #include "common/qt/program_start.h"
 #include "main/analysis/ui/exam_history_dialog.h"
+#include "main/analysis/ui/exam_order_dialog.h"
 #include "main/analysis/ui/grade_comparison_dialog.h"
 #include "main/analysis/ui/grade_ranking_dialog.h"
 #include "main/document/data_file.h"
@@ -86,6 +87,7 @@ void MainWindow::buildPanels() {
     connect(treePanel_, &SchoolTreePanel::tableDirectlyRequested, this, &MainWindow::newTableDirectly);
     connect(treePanel_, &SchoolTreePanel::gradeComparisonRequested, this, &MainWindow::compareGrade);
     connect(treePanel_, &SchoolTreePanel::gradeRankingRequested, this, &MainWindow::rankGrade);
+    connect(treePanel_, &SchoolTreePanel::examOrderRequested, this, &MainWindow::orderExams);
     connect(treePanel_, &SchoolTreePanel::examHistoryRequested, this, &MainWindow::classHistory);
     connect(treePanel_, &SchoolTreePanel::tableChosen, this,
             [this](const std::string& path) { openTable(path); });
@@ -632,6 +634,13 @@ void MainWindow::rankGrade() {
         if (auto result = RunGradeRankingDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
             openNewTable(std::move(*result));
         }
+    }
+}
+
+void MainWindow::orderExams() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        RunExamOrderDialog(treePanel_->school(), *node, prompter_, dialogs_, this);
     }
 }
 

@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void newTableWizard();        // 新建表格向导
     void compareGrade();          // 年级成绩对比: the selected grade's classes compared in one exam
     void rankGrade();             // 年级排名: every student of the selected grade ranked in one exam
+    void orderExams();            // 考试顺序: the order of the selected grade's exams
     void classHistory();          // 历次成绩: the selected class's exams side by side
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20

@@ -74,18 +74,24 @@ void SchoolTreePanel::buildPopup() {
     QAction* direct = newFileMenu_->addAction(QStringLiteral("直接新建表格(&S)"));
     direct->setObjectName("menuNewonly");
     connect(direct, &QAction::triggered, this, &SchoolTreePanel::tableDirectlyRequested);
-    compareGrade_ = popup_->addAction(QStringLiteral("年级成绩对比(&G)..."));
-    compareGrade_->setObjectName("menuGradeCompare");
-    connect(compareGrade_, &QAction::triggered, this, &SchoolTreePanel::gradeComparisonRequested);
-    rankGrade_ = popup_->addAction(QStringLiteral("年级排名(&R)..."));
-    rankGrade_->setObjectName("menuGradeRank");
-    connect(rankGrade_, &QAction::triggered, this, &SchoolTreePanel::gradeRankingRequested);
+    // The grade's entries, enabled on a grade node.
+    addGradeEntry(QStringLiteral("年级成绩对比(&G)..."), "menuGradeCompare", &SchoolTreePanel::gradeComparisonRequested);
+    addGradeEntry(QStringLiteral("年级排名(&R)..."), "menuGradeRank", &SchoolTreePanel::gradeRankingRequested);
+    addGradeEntry(QStringLiteral("考试顺序(&K)..."), "menuExamOrder", &SchoolTreePanel::examOrderRequested);
     classHistory_ = popup_->addAction(QStringLiteral("历次成绩(&H)..."));
     classHistory_->setObjectName("menuClassHistory");
     connect(classHistory_, &QAction::triggered, this, &SchoolTreePanel::examHistoryRequested);
     openHere_ = popup_->addSeparator();
     openHere_->setObjectName("menuOpenHere");
     openHere_->setEnabled(false);
+}
+
+void SchoolTreePanel::addGradeEntry(const QString& caption, const char* objectName,
+                                    void (SchoolTreePanel::*requested)()) {
+    QAction* a = popup_->addAction(caption);
+    a->setObjectName(objectName);
+    connect(a, &QAction::triggered, this, requested);
+    gradeEntries_ << a;
 }
 
 void SchoolTreePanel::rebuild() {
@@ -190,8 +196,9 @@ void SchoolTreePanel::preparePopup(bool listTables) {
     const bool isClass = node && IsClassNodeKey(node->key);
     newFileMenu_->menuAction()->setEnabled(isClass);
     const bool isGrade = node && node->image == SchoolNodeImage::Grade;
-    compareGrade_->setEnabled(isGrade);
-    rankGrade_->setEnabled(isGrade);
+    for (QAction* a : gradeEntries_) {
+        a->setEnabled(isGrade);
+    }
     classHistory_->setEnabled(isClass);
     if (!isClass || !listTables) {
         return;

@@ -60,6 +60,7 @@ class SchoolTreePanel : public QWidget {
     void tableDirectlyRequested();      // 直接新建表格
     void gradeComparisonRequested();    // 年级成绩对比
     void gradeRankingRequested();       // 年级排名
+    void examOrderRequested();          // 考试顺序 (of a grade)
     void examHistoryRequested();        // 历次成绩 (of a class)
     // A table entry was chosen: the table's path in the selected class's folder, without ".skv".
     void tableChosen(const std::string& pathWithoutExtension);
@@ -69,6 +70,8 @@ class SchoolTreePanel : public QWidget {
 
   private:
     void buildPopup();
+    // An entry of the pop-up menu for a grade node that emits `requested`.
+    void addGradeEntry(const QString& caption, const char* objectName, void (SchoolTreePanel::*requested)());
     void chooseListedTable(const QString& name);
 
     SchoolTree school_;
@@ -78,8 +81,7 @@ class SchoolTreePanel : public QWidget {
     QMenu* popup_ = nullptr;
     QMenu* newFileMenu_ = nullptr;
     QAction* openHere_ = nullptr;
-    QAction* compareGrade_ = nullptr;
-    QAction* rankGrade_ = nullptr;
+    QList<QAction*> gradeEntries_;  // enabled on a grade node only
     QAction* classHistory_ = nullptr;
     QList<QAction*> tableEntries_;
     std::vector<std::string> listedTables_;

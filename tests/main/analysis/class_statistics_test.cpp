@@ -74,14 +74,15 @@ TEST(ClassStatistics, FormulaCellsCountThroughTheirValues) {
     const FieldMarks m = CollectFieldMarks(t, 4);
     EXPECT_EQ(m.marks, (std::vector<double>{0, 0.5}));
     EXPECT_EQ(m.absent, 0);
-    EXPECT_FALSE(m.hasText);
+    EXPECT_TRUE(m.texts.empty());
 }
 
-TEST(ClassStatistics, DefaultFieldsHoldNumbersAndNoTextAndAreNoIdentifiersOrRanks) {
+TEST(ClassStatistics, DefaultFieldsHoldMarksAndAreNoIdentifiersOrRanks) {
     EXPECT_EQ(DefaultStatisticsFields(Exam()), (Strings{"语文", "数学", "总分"}));
+    // 英语 holds no mark, 体育 nothing; 语文's one text mark leaves it a field of marks.
     GradeTable t = MakeTable({"座号", "名次", "班级排名", "英语", "体育", "语文"},
                              {{"1", "2", "3", "缺考", "", "良"}, {"2", "1", "1", "免考", "", "90"}});
-    EXPECT_TRUE(DefaultStatisticsFields(t).empty());
+    EXPECT_EQ(DefaultStatisticsFields(t), (Strings{"语文"}));
 }
 
 TEST(ClassStatistics, EachFigureOfEachField) {

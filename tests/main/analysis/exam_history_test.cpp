@@ -40,6 +40,7 @@ TEST(ExamHistory, EachTableAColumnOfValuesOrRanksEmptyWhereAStudentIsMissing) {
                                                            {"丁", "", "300", ""}}));
     r = ExamHistory("(1)班", exams, {"总分", true});
     ASSERT_TRUE(r.table) << r.refusal;
+    EXPECT_EQ(r.table->title, "(1)班 总分名次 历次成绩");
     EXPECT_EQ(r.table->classInfo, "(1)班 月考、期中、期末的“总分”名次，按“姓名”对应学生");
     EXPECT_EQ(AllRowCells(*r.table), (std::vector<Strings>{{"姓名", "月考", "期中", "期末"},
                                                            {"甲", "1", "3", "1"},
@@ -52,6 +53,28 @@ TEST(ExamHistory, EachTableAColumnOfValuesOrRanksEmptyWhereAStudentIsMissing) {
     ASSERT_TRUE(r.table) << r.refusal;
     EXPECT_EQ(RowCells(*r.table, 0), (Strings{"姓名", "学号", "月考", "期中"}));
     EXPECT_EQ(RowCells(*r.table, 4), (Strings{"丁", "04", "", "2"}));
+}
+
+TEST(ExamHistory, OnlyMarksAreRankedAndATotalOfOtherSubjectsIsNamed) {
+    // 期中: an unnamed row of 400 is no student; 乙's marks are not typed in yet; the total of 期中 has
+    // no 物理.
+    const std::vector<NamedTable> exams = {
+        {"月考", MakeTable({"姓名", "语文", "物理", "总分"}, {{"甲", "90", "90", "！公式：cell(?,2)+cell(?,3)"},
+                                                            {"乙", "80", "90", "！公式：cell(?,2)+cell(?,3)"}})},
+        {"期中", MakeTable({"姓名", "语文", "总分"},
+                           {{"甲", "300", "！公式：cell(?,2)"}, {"", "400", "！公式：cell(?,2)"},
+                            {"乙", "", "！公式：cell(?,2)"}})}};
+    const AnalysisResult r = ExamHistory("(1)班", exams, {"总分", true});
+    ASSERT_TRUE(r.table) << r.refusal;
+    EXPECT_EQ(AllRowCells(*r.table),
+              (std::vector<Strings>{{"姓名", "月考", "期中"}, {"甲", "1", "1"}, {"乙", "2", ""}}));
+    EXPECT_EQ(ExamHistory("(1)班", exams, {"总分", false}).table->cell(2, 3), "");
+    EXPECT_EQ(r.table->classInfo,
+              "(1)班 月考、期中的“总分”名次，按“姓名”对应学生；"
+              "期中的总分只加了 语文（没有 物理），与其他考试不可比。");
+    const std::vector<NamedTable> blank = {
+        {"月考", MakeTable({"姓名", "语文", "总分"}, {{"甲", "", "！公式：cell(?,2)"}})}};
+    EXPECT_EQ(ExamHistory("(1)班", blank, {"总分", true}).refusal, "所选字段“总分”在这些表格中没有成绩。");
 }
 
 TEST(ExamHistory, Refusals) {

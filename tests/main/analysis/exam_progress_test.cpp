@@ -40,7 +40,7 @@ TEST(ExamProgress, MovesLargestFirstTiesByPresentRankThenTheUnrankedThenThoseInO
                                  "期中考试");
     const AnalysisResult r = Progress(earlier, later);
     ASSERT_TRUE(r.table) << r.refusal;
-    EXPECT_EQ(r.table->title, "期中考试 进退步");
+    EXPECT_EQ(r.table->title, "期中考试 进退步（对比 月考）");
     EXPECT_EQ(r.table->classInfo,
               "前次“月考”，本次“期中”，按“总分”排名，按“学号”对应学生；新增 1 人，未参加 1 人");
     EXPECT_EQ(AllRowCells(*r.table),
@@ -102,6 +102,48 @@ TEST(ExamProgress, StudentsMatchBy学号ElseBy姓名AndDuplicateKeysAreRefused) 
     EXPECT_EQ(r.refusal, "请选择对应学生所依据的字段！");
 }
 
+TEST(ExamProgress, AStudentWithoutMarksYetIsNotRankedAndKeysAreReadAsTheyStand) {
+    // 甲's subjects are not typed in yet at 期中: the total computes 0 but is no mark. 乙's 学号 has a blank
+    // after it; 丙 (学号 02) and the student named "02" without 学号 are two students.
+    const std::string total = "！公式：cell(?,3)+cell(?,4)";
+    const GradeTable earlier = MakeTable({"姓名", "学号", "语文", "数学", "总分"},
+                                         {{"甲", "01", "90", "90", total},
+                                          {"乙", "03", "80", "70", total},
+                                          {"丙", "02", "60", "60", total}});
+    const GradeTable later = MakeTable({"姓名", "学号", "语文", "数学", "总分"},
+                                       {{"甲", "01", "", "", total},
+                                        {"乙", "03 ", "85", "70", total},
+                                        {"02", "", "50", "50", total}});
+    AnalysisResult r = Progress(earlier, later);
+    ASSERT_TRUE(r.table) << r.refusal;
+    EXPECT_EQ(AllRowCells(*r.table),
+              (std::vector<Strings>{
+                  {"姓名", "学号", "前次名次", "本次名次", "进退", "前次总分", "本次总分", "分差"},
+                  {"乙", "03 ", "2", "1", "1", "150", "155", "5.00"},
+                  {"甲", "01", "1", "", "", "180", "", ""},
+                  {"02", "", "", "2", "", "", "100", ""},
+                  {"丙", "02", "3", "", "", "120", "", ""},
+              }));
+
+    // A chosen key shows its column; empty in both tables it matches nobody (乙 is no student to rank), and
+    // never falls back to 姓名.
+    const GradeTable before = MakeTable({"姓名", "考号", "语文"}, {{"甲", "A1", "80"}, {"乙", "", "70"}});
+    const GradeTable after = MakeTable({"姓名", "考号", "语文"}, {{"乙", "", "90"}, {"甲", "A1", "60"}});
+    r = ExamProgress(before, after, {"月考", "期中", "语文", ChosenStudentKey("考号")});
+    ASSERT_TRUE(r.table) << r.refusal;
+    EXPECT_EQ(AllRowCells(*r.table),
+              (std::vector<Strings>{
+                  {"姓名", "考号", "前次名次", "本次名次", "进退", "前次语文", "本次语文", "分差"},
+                  {"甲", "A1", "1", "1", "0", "80", "60", "-20.00"},
+              }));
+
+    // A field with no mark in either table says so and makes nothing.
+    const GradeTable blank = MakeTable({"姓名", "语文", "总分"}, {{"甲", "", "！公式：cell(?,2)"}});
+    r = Progress(blank, blank);
+    EXPECT_FALSE(r.table);
+    EXPECT_EQ(r.refusal, "所选字段“总分”在这些表格中没有成绩。");
+}
+
 TEST(ExamProgress, TheWindowOffersTheFieldsBothTablesHaveAndKeysThatHoldNoMarks) {
     const GradeTable earlier =
         MakeTable({"姓名", "学号", "考号", "语文", "总分"}, {{"甲", "01", "A1", "80", "170"}});
@@ -111,7 +153,7 @@ TEST(ExamProgress, TheWindowOffersTheFieldsBothTablesHaveAndKeysThatHoldNoMarks)
     EXPECT_EQ(StudentKeyChoices({&earlier, &later}), (Strings{"姓名", "学号", "考号"}));
 }
 
-TEST(ExamProgress, EarlierTableChoicesAreTheOtherTablesNewestFirst) {
+TEST(ExamProgress, EarlierTableChoicesAreThoseHeldBeforeNearestFirstThenThoseAfter) {
     testing::TempDir dir;
     namespace fs = std::filesystem;
     const fs::file_time_type now = fs::file_time_type::clock::now();
@@ -121,7 +163,8 @@ TEST(ExamProgress, EarlierTableChoicesAreTheOtherTablesNewestFirst) {
         ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"1"}}), dir.file(name)));
         fs::last_write_time(dir.file(name + ".skv"), now - std::chrono::hours(age));
     }
-    EXPECT_EQ(EarlierTableChoices(dir.file("期末")), (Strings{"期中", "月考", "周测"}));
+    EXPECT_EQ(EarlierTableChoices(dir.file("期末")), (Strings{"周测", "月考", "期中"}));
+    EXPECT_EQ(EarlierTableChoices(dir.file("期中")), (Strings{"月考", "期末", "周测"}));
 }
 
 }  // namespace

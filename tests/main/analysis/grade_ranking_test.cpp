@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "main/analysis/competition_rank.h"
 #include "main/analysis/grade_tables.h"
 #include "main/document/data_file.h"
@@ -71,6 +73,7 @@ TEST(GradeRanking, DefaultFieldAndRefusals) {
     // 物理: (1)班's students have no rank, and the notice says why.
     const AnalysisResult physics = GradeRanking("高一", "期中", classes, "物理");
     ASSERT_TRUE(physics.table);
+    EXPECT_EQ(physics.table->title, "高一 期中 物理 年级排名");
     EXPECT_EQ(testing::Column(*physics.table, 8), (Strings{"1", "", "", ""}));
     EXPECT_EQ(physics.notice,
               "以下班级没有表格“期中”，未列入排名：(2)班\n"
@@ -82,7 +85,33 @@ TEST(GradeRanking, DefaultFieldAndRefusals) {
     EXPECT_FALSE(GradeRanking("高一", "月考", {{"(1)班", std::nullopt}}, "总分").table);
 }
 
-TEST(GradeRanking, TablesOfTheGradeMostHeldFirstEqualCountsInNameOrder) {
+TEST(GradeRanking, AStudentWithoutMarksIsUnrankedATextMarkIsNamedAndAFieldWithoutMarksRefused) {
+    const std::string total = "！公式：cell(?,2)+cell(?,3)";
+    std::vector<ClassTable> classes;
+    classes.push_back({"(1)班", MakeTable({"姓名", "语文", "数学", "总分"},
+                                          {{"甲", "", "", total}, {"乙", "90", "80", total}})});
+    classes.push_back({"(2)班", MakeTable({"姓名", "语文", "数学", "总分"},
+                                          {{"丙", "良好", "70", total}, {"丁", "0", "", total}})});
+    const AnalysisResult r = GradeRanking("高一", "期中", classes, "总分");
+    ASSERT_TRUE(r.table) << r.refusal;
+    EXPECT_EQ(testing::Column(*r.table, 1), (Strings{"(1)班", "(2)班", "(1)班", "(2)班"}));
+    EXPECT_EQ(testing::Column(*r.table, 2), (Strings{"乙", "丁", "甲", "丙"}));
+    // 丁's total of a typed 0 is a mark, shown as the data format shows 0; 甲's of nothing is none.
+    EXPECT_EQ(testing::Column(*r.table, 5), (Strings{"170", "", "", "公式错误"}));
+    EXPECT_EQ(testing::Column(*r.table, 7), (Strings{"1", "2", "", ""}));
+    EXPECT_EQ(r.table->classInfo, "高一 (1)班、(2)班的“期中”，按“总分”排名");
+    EXPECT_EQ(GradeRanking("高一", "期中", classes, "语文").table->classInfo,
+              "高一 (1)班、(2)班的“期中”，按“语文”排名；语文：1 个非数字成绩未计入（(2)班 丙：良好）");
+    for (ClassTable& c : classes) {
+        c.table->setCell(2, 2, "");
+        c.table->setCell(1, 2, "");
+        c.table->setCell(1, 3, "");
+        c.table->setCell(2, 3, "");
+    }
+    EXPECT_EQ(GradeRanking("高一", "期中", classes, "总分").refusal, "所选字段“总分”在这些表格中没有成绩。");
+}
+
+TEST(GradeRanking, TablesOfTheGradeMostHeldFirstEqualCountsLatestFirst) {
     testing::TempDir dir;
     const std::vector<std::pair<std::string, Strings>> held = {
         {"(1)班", {"期中", "月考"}}, {"(2)班", {"期中", "期末"}}, {"(3)班", {"期中", "期末", "月考"}}};
@@ -90,6 +119,11 @@ TEST(GradeRanking, TablesOfTheGradeMostHeldFirstEqualCountsInNameOrder) {
     for (const auto& [name, tables] : held) {
         for (const std::string& table : tables) {
             ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"1"}}), dir.file(name + "/" + table)));
+            // 月考 was held first, then 期中, then 期末.
+            const int hoursAgo = table == "月考" ? 20 : table == "期中" ? 10 : 5;
+            std::filesystem::last_write_time(dir.file(name + "/" + table + ".skv"),
+                                             std::filesystem::file_time_type::clock::now() -
+                                                 std::chrono::hours(hoursAgo));
         }
         classes.push_back({name, dir.file(name) + "/"});
     }
@@ -98,6 +132,7 @@ TEST(GradeRanking, TablesOfTheGradeMostHeldFirstEqualCountsInNameOrder) {
     for (const GradeTableCount& entry : GradeTablesByClassCount(classes)) {
         texts.push_back(GradeTableCountText(entry));
     }
+    // Equal counts: the latest exam first.
     EXPECT_EQ(texts, (Strings{"期中（3 个班）", "期末（2 个班）", "月考（2 个班）"}));
 }
 

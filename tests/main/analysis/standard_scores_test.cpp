@@ -27,19 +27,39 @@ TEST(StandardScores, DistanceFromTheMeanInDeviationsSummedAndTheTScore) {
     const AnalysisResult r = StandardScores(t, {"语文", "数学", "体育"});
     ASSERT_TRUE(r.table) << r.refusal;
     EXPECT_EQ(r.table->title, "期中考试 标准分");
-    // 甲: 15 / 11.18 = 1.34, 0, 0: sum 1.34, T = 50 + 10 × 1.34 / 3 = 54.47. 丙: 0.45 − 1.22 = −0.77,
-    // T 47.43. 丁: −1.34 + 1.22 = −0.12, T 49.60. 乙 has no 数学: no sum and no T.
+    // The sum and T add the exact scores: 甲: 15 / 11.180 = 1.342, 0, 0: sum 1.34, T = 50 + 10 × 1.342 / 3
+    // = 54.47. 丙: 0.447 − 1.225 = −0.778 (not −0.77, the sum of the written figures), T 47.41. 丁:
+    // −1.342 + 1.225 = −0.117, T 49.61. 乙 has no 数学: no sum and no T.
     const std::vector<Strings> expected = {
         {"姓名", "学号", "语文标准分", "数学标准分", "体育标准分", "标准分合计", "T分"},
         {"甲", "01", "1.34", "0.00", "0.00", "1.34", "54.47"},
         {"乙", "02", "-0.45", "", "0.00", "", ""},
-        {"丙", "03", "0.45", "-1.22", "0.00", "-0.77", "47.43"},
-        {"丁", "04", "-1.34", "1.22", "0.00", "-0.12", "49.60"},
+        {"丙", "03", "0.45", "-1.22", "0.00", "-0.78", "47.41"},
+        {"丁", "04", "-1.34", "1.22", "0.00", "-0.12", "49.61"},
     };
     EXPECT_EQ(testing::AllRowCells(*r.table), expected);
     EXPECT_NE(r.table->classInfo.find("“体育”的成绩都相同（标准差为 0），标准分记为 0.00"),
               std::string::npos);
     EXPECT_EQ(r.table->classInfo.find("“语文”的成绩都相同"), std::string::npos);
+
+    // Equal marks that binary fractions cannot hold exactly are equal all the same; a student whose
+    // marks are not typed in yet (a total of blanks) is no student to score, and a text mark is left
+    // out and named.
+    const GradeTable tenths = MakeTable({"姓名", "语文", "数学", "总分"},
+                                        {{"甲", "0.1", "90", "！公式：cell(?,2)+cell(?,3)"},
+                                         {"乙", "0.1", "良好", "！公式：cell(?,2)+cell(?,3)"},
+                                         {"丙", "0.1", "70", "！公式：cell(?,2)+cell(?,3)"},
+                                         {"丁", "", "", "！公式：cell(?,2)+cell(?,3)"}});
+    EXPECT_EQ(DefaultStandardScoreFields(tenths), (Strings{"语文", "数学"}));
+    const AnalysisResult equal = StandardScores(tenths, {"语文", "数学", "总分"});
+    ASSERT_TRUE(equal.table) << equal.refusal;
+    EXPECT_EQ(testing::AllRowCells(*equal.table),
+              (std::vector<Strings>{{"姓名", "语文标准分", "数学标准分", "总分标准分", "标准分合计", "T分"},
+                                    {"甲", "0.00", "1.00", "1.00", "2.00", "56.67"},
+                                    {"乙", "0.00", "", "", "", ""},
+                                    {"丙", "0.00", "-1.00", "-1.00", "-2.00", "43.33"},
+                                    {"丁", "", "", "", "", ""}}));
+    EXPECT_NE(equal.table->classInfo.find("数学：1 个非数字成绩未计入（乙：良好）"), std::string::npos);
 }
 
 TEST(StandardScores, DefaultFieldsLeaveOutComputedOnesAndBadChoicesAreRefused) {

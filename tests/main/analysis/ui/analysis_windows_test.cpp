@@ -12,7 +12,9 @@
 #include <filesystem>
 
 #include "main/analysis/ui/analysis_options_panel.h"
+#include "main/analysis/exam_order.h"
 #include "main/analysis/ui/exam_history_dialog.h"
+#include "main/analysis/ui/exam_order_dialog.h"
 #include "main/analysis/ui/exam_progress_dialog.h"
 #include "main/analysis/ui/grade_ranking_dialog.h"
 #include "main/analysis/ui/standard_scores_dialog.h"
@@ -129,11 +131,11 @@ TEST_F(AnalysisWindowsTest, GradeRankingOffersTheTablesMostHeldFirstAndTellsTheC
     EXPECT_TRUE(dialogs.exhausted());
 }
 
-TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInTreeOrderToReorderAndUntick) {
+TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInExamOrderToReorderAndUntick) {
     writeSchool();
-    writeIn("(1)班", "期末", MakeTable({"姓名", "语文"}, {{"甲", "70"}, {"乙", "90"}}));
-    writeIn("(1)班", "期中", MakeTable({"姓名", "语文"}, {{"甲", "80"}, {"乙", "80"}}));
-    writeIn("(1)班", "月考", MakeTable({"姓名", "语文"}, {{"乙", "60"}, {"丙", "50"}}));
+    writeIn("(1)班", "期末", MakeTable({"姓名", "语文"}, {{"甲", "70"}, {"乙", "90"}}), 0);
+    writeIn("(1)班", "期中", MakeTable({"姓名", "语文"}, {{"甲", "80"}, {"乙", "80"}}), 50);
+    writeIn("(1)班", "月考", MakeTable({"姓名", "语文"}, {{"乙", "60"}, {"丙", "50"}}), 100);
     MainWindow& w = start();
     QAction* history = w.action("menuClassHistory");
     ASSERT_NE(history, nullptr);
@@ -148,17 +150,22 @@ TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInTreeOrderToRe
         .then([&](QDialog& d) {
             ASSERT_EQ(d.objectName(), "frmExamHistory");
             auto& h = static_cast<ExamHistoryDialog&>(d);
-            EXPECT_EQ(h.chosenTables(), (Strings{"期末", "期中", "月考"}));
+            // Held first to last, although the tree lists 期末 before 期中.
+            EXPECT_EQ(h.chosenTables(), (Strings{"月考", "期中", "期末"}));
             EXPECT_EQ(h.fieldBox()->currentText(), "语文");
             EXPECT_FALSE(h.ranksCheck()->isChecked());
             EXPECT_EQ(tabOrder(&h),
                       (QList<QWidget*>{h.tableList(), h.upButton(), h.downButton(), h.fieldBox(),
                                        h.ranksCheck(), h.okButton(), h.cancelButton()}));
-            // 期末 moved down from the keyboard; 月考 unticked with the space bar.
+            // 月考 moved down twice from the keyboard, then unticked with the space bar; 期中 and 期末
+            // swapped with the buttons.
+            QTest::keyClick(h.tableList(), Qt::Key_Down, Qt::ControlModifier);
             QTest::keyClick(h.tableList(), Qt::Key_Down, Qt::ControlModifier);
             EXPECT_EQ(h.chosenTables(), (Strings{"期中", "期末", "月考"}));
-            h.tableList()->setCurrentRow(2);
             QTest::keyClick(h.tableList(), Qt::Key_Space);
+            h.tableList()->setCurrentRow(1);
+            h.upButton()->click();
+            h.downButton()->click();
             // Nothing ticked is refused and the window stays.
             for (int r : {0, 1}) {
                 h.tableList()->item(r)->setCheckState(Qt::Unchecked);
@@ -175,7 +182,7 @@ TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInTreeOrderToRe
         .then(escape);
     history->trigger();
     ASSERT_EQ(w.tables().size(), 1);
-    EXPECT_EQ(newest().title, "(1)班 语文 历次成绩");
+    EXPECT_EQ(newest().title, "(1)班 语文名次 历次成绩");
     // 期中: 甲 and 乙 tie at 1; 期末: 乙 1, 甲 2.
     EXPECT_EQ(AllRowCells(newest()), (Rows{{"姓名", "期中", "期末"}, {"甲", "1", "2"}, {"乙", "1", "1"}}));
 
@@ -184,7 +191,7 @@ TEST_F(AnalysisWindowsTest, ExamHistoryListsTheClasssTablesTickedInTreeOrderToRe
     EXPECT_TRUE(dialogs.exhausted());
 }
 
-TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssOtherTablesNewestFirstAndANewTableBrowses) {
+TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssEarlierExamsNearestFirstAndANewTableBrowses) {
     writeSchool();
     const Strings fields = {"姓名", "学号", "语文", "总分"};
     writeIn(
@@ -226,7 +233,7 @@ TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssOtherTablesNewestFirstAndANew
         .then(escape);
     progress->trigger();
     ASSERT_EQ(w.tables().size(), 2);
-    EXPECT_EQ(newest().title, "期中考试 进退步");
+    EXPECT_EQ(newest().title, "期中考试 进退步（对比 月考）");
     // 月考 by 总分: 乙 1, 甲 2, 丙 3; 期中: 甲 1, 乙 2, 丙 3.
     EXPECT_EQ(AllRowCells(newest()),
               (Rows{{"姓名", "学号", "前次名次", "本次名次", "进退", "前次总分", "本次总分", "分差"},
@@ -250,7 +257,7 @@ TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssOtherTablesNewestFirstAndANew
         p.okButton()->click();
     });
     w.tables().back()->action("menuProgress")->trigger();
-    EXPECT_EQ(newest().title, "补考 进退步");
+    EXPECT_EQ(newest().title, "补考 进退步（对比 月考）");
     EXPECT_EQ(newest().classInfo,
               "前次“月考”，本次“补考”，按“总分”排名，按“学号”对应学生；新增 0 人，未参加 2 人");
     EXPECT_EQ(AllRowCells(newest())[1], (Strings{"甲", "01", "2", "1", "1", "160", "100", "-60.00"}));
@@ -297,6 +304,81 @@ TEST_F(AnalysisWindowsTest, StandardScoresTickTheFieldsNotComputedFromOthers) {
                                            {"乙", "1.00", "1.00", "2.00", "60.00"}}));
     scores->trigger();
     EXPECT_EQ(window->tables().size(), 2);
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+TEST_F(AnalysisWindowsTest, ATotalOfOtherSubjectsIsNamedAndTheRankingMayUseTheAverage) {
+    writeSchool();
+    const Strings all = {"姓名", "语文", "数学", "物理", "总分", "平均"};
+    writeIn("(1)班", "期中",
+            MakeTable(all, {{"甲", "90", "90", "90", "！公式：cell(?,2)+cell(?,3)+cell(?,4)",
+                             "！公式：(cell(?,2)+cell(?,3)+cell(?,4))/3"}}));
+    writeIn("(2)班", "期中",
+            MakeTable({"姓名", "语文", "数学", "总分", "平均"},
+                      {{"乙", "95", "95", "！公式：cell(?,2)+cell(?,3)", "！公式：(cell(?,2)+cell(?,3))/2"}}));
+    MainWindow& w = start();
+    selectNode("Grade0");
+    const std::string sentence = "(2)班的总分只加了 语文、数学（没有 物理），与其他班级不可比。";
+    // 仍然使用总分: 甲 270 before 乙 190, and 班级信息 says why; 使用平均: 乙 95 first; 取消 stays.
+    for (Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
+        prompter.clear();
+        prompter.answer(answer);
+        dialogs.then([&](QDialog& d) {
+            static_cast<GradeRankingDialog&>(d).okButton()->click();
+            if (answer == Answer::Cancel) {
+                EXPECT_FALSE(static_cast<GradeRankingDialog&>(d).result());
+                escape(d);
+            }
+        });
+        w.action("menuGradeRank")->trigger();
+        ASSERT_EQ(prompter.questions().size(), 1u);
+        EXPECT_EQ(prompter.questions()[0].substr(0, sentence.size()), sentence);
+        EXPECT_EQ(prompter.last().captions, (Strings{"使用平均(&A)", "仍然使用总分", "取消"}));
+    }
+    ASSERT_EQ(w.tables().size(), 2);
+    const GradeTable& byTotal = w.tables()[0]->document().table;
+    EXPECT_EQ(byTotal.title, "高一 期中 年级排名");
+    EXPECT_EQ(testing::Column(byTotal, 2), (Strings{"甲", "乙"}));
+    EXPECT_NE(byTotal.classInfo.find(sentence), std::string::npos);
+    EXPECT_EQ(newest().title, "高一 期中 平均 年级排名");
+    EXPECT_EQ(testing::Column(newest(), 2), (Strings{"乙", "甲"}));
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
+TEST_F(AnalysisWindowsTest, TheGradesExamOrderIsSetInItsWindowAndKeptInTheGradesFolder) {
+    writeSchool();
+    writeIn("(1)班", "期末", MakeTable({"姓名", "语文"}, {{"甲", "70"}}), 0);
+    writeIn("(1)班", "期中", MakeTable({"姓名", "语文"}, {{"甲", "80"}}), 50);
+    writeIn("(2)班", "月考", MakeTable({"姓名", "语文"}, {{"乙", "60"}}), 100);
+    MainWindow& w = start();
+    QAction* order = w.action("menuExamOrder");
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->text(), "考试顺序(&K)...");
+    EXPECT_TRUE(ownKey(order));
+    selectNode("Grade0Class0");
+    EXPECT_FALSE(order->isEnabled());
+    selectNode("Grade0");
+    const std::string file = dir.file("表格数据/一中/高一/考试顺序.ini");
+    dialogs.then([&](QDialog& d) {
+        ASSERT_EQ(d.objectName(), "frmExamOrder");
+        auto& o = static_cast<ExamOrderDialog&>(d);
+        EXPECT_EQ(o.order(), (Strings{"月考", "期中", "期末"}));
+        // 期末 up to the top from the keyboard; meanwhile another computer saved its own order.
+        o.examList()->setCurrentRow(2);
+        QTest::keyClick(o.examList(), Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(o.examList(), Qt::Key_Up, Qt::ControlModifier);
+        EXPECT_EQ(o.order(), (Strings{"期末", "月考", "期中"}));
+        ASSERT_TRUE(WriteExamOrder(dir.file("表格数据/一中/高一/"), {"期中"}));
+        prompter.answer(Answer::Cancel).answer(Answer::Yes);
+        QTest::keyClick(&o, Qt::Key_Return);
+        EXPECT_EQ(prompter.questions().size(), 1u);
+        EXPECT_EQ(ReadExamOrder(dir.file("表格数据/一中/高一/")), Strings{"期中"});
+        o.okButton()->click();
+    });
+    order->trigger();
+    EXPECT_EQ(prompter.questions().size(), 2u);
+    EXPECT_EQ(ReadExamOrder(dir.file("表格数据/一中/高一/")), (Strings{"期末", "月考", "期中"}));
+    EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_TRUE(dialogs.exhausted());
 }
 

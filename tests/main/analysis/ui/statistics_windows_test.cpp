@@ -72,9 +72,10 @@ TEST_F(StatisticsWindowsTest, StatisticsWindowOffersTheDefaultsAndOpensTwoUnsave
             ASSERT_EQ(d.objectName(), "frmStatistics");
             auto& s = static_cast<StatisticsDialog&>(d);
             AnalysisOptionsPanel* o = s.options();
-            EXPECT_EQ(column(o->fieldList(), 0), (QStringList{"姓名", "学号", "语文", "数学"}));
+            // Only the fields of marks are offered.
+            EXPECT_EQ(column(o->fieldList(), 0), (QStringList{"语文", "数学"}));
             EXPECT_EQ(o->tickedFields(), (Strings{"语文", "数学"}));
-            EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "100", "100", "100"}));
+            EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "100"}));
             EXPECT_EQ(o->passBox()->text() + o->excellentBox()->text() + o->lowBox()->text() +
                           o->bandWidthBox()->text(),
                       "60854010");
@@ -85,10 +86,10 @@ TEST_F(StatisticsWindowsTest, StatisticsWindowOffersTheDefaultsAndOpensTwoUnsave
             EXPECT_FALSE(s.result());
             o->passBox()->setText("60");
             // 数学 is out of 120 (typed into its row); the box for all then leaves it alone.
-            o->fieldList()->item(3, 1)->setText("120");
+            o->fieldList()->item(1, 1)->setText("120");
             o->fullMarksBox()->setText("150");
             o->fullMarksBox()->setText("100");
-            EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "100", "100", "120"}));
+            EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "120"}));
             s.okButton()->click();
         })
         .then([&](QDialog& d) { static_cast<StatisticsDialog&>(d).cancelButton()->click(); });
@@ -124,12 +125,12 @@ TEST_F(StatisticsWindowsTest, TotalsTakeTheirFieldsFullMarksTypedMarksAreRemembe
     prompter.clear();
     dialogs.then([&](QDialog& d) {
         AnalysisOptionsPanel* o = static_cast<StatisticsDialog&>(d).options();
-        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "100", "100", "200", "100"}));
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "100", "200", "100"}));
         // 语文 is out of 150: the total and the average follow, the box for all leaves it alone.
-        o->fieldList()->item(1, 1)->setText("150");
-        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
+        o->fieldList()->item(0, 1)->setText("150");
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"150", "100", "250", "125"}));
         o->fullMarksBox()->setText("110");
-        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"110", "150", "110", "260", "130"}));
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"150", "110", "260", "130"}));
         o->fullMarksBox()->setText("100");
         // 数学 101 passes 100: named, and 返回修改 keeps the window.
         prompter.answer(Answer::No);
@@ -150,20 +151,23 @@ TEST_F(StatisticsWindowsTest, TotalsTakeTheirFieldsFullMarksTypedMarksAreRemembe
     // Next time 语文's full marks are offered again, in the comparison too.
     dialogs.then([&](QDialog& d) {
         AnalysisOptionsPanel* o = static_cast<StatisticsDialog&>(d).options();
-        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
+        EXPECT_EQ(column(o->fieldList(), 1), (QStringList{"150", "100", "250", "125"}));
         static_cast<StatisticsDialog&>(d).cancelButton()->click();
     });
     exam->action("menuStatistics")->trigger();
+    // 月考 was held before 期中.
     ASSERT_TRUE(WriteDataFile(testing::MakeTable({"姓名", "语文"}, {{"甲", "80"}}), dir.file("月考")));
+    std::filesystem::last_write_time(dir.file("月考.skv"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     GradeComparisonDialog compare("高一", {{"(1)班", dir.path() + "/"}}, prompter);
     ASSERT_EQ(compare.tableBox()->currentText(), "期中（1 个班）");
-    EXPECT_EQ(column(compare.options()->fieldList(), 1), (QStringList{"100", "150", "100", "250", "125"}));
-    // The table compared last is chosen first next time.
+    EXPECT_EQ(column(compare.options()->fieldList(), 1), (QStringList{"150", "100", "250", "125"}));
+    // The latest exam is chosen first, also after another one was compared.
     compare.tableBox()->setCurrentIndex(1);
     compare.okButton()->click();
     ASSERT_TRUE(compare.result());
     GradeComparisonDialog again("高一", {{"(1)班", dir.path() + "/"}}, prompter);
-    EXPECT_EQ(again.tableBox()->currentText(), "月考（1 个班）");
+    EXPECT_EQ(again.tableBox()->currentText(), "期中（1 个班）");
     EXPECT_TRUE(dialogs.exhausted());
 }
 
@@ -171,6 +175,9 @@ TEST_F(StatisticsWindowsTest, GradePopUpComparesTheClassesAndNamesThoseWithoutTh
     writeSchool();
     writeExam(dir.file("表格数据/一中/高一/(1)班/期中"), {"80", "90"}, {"70", "缺考"});
     writeExam(dir.file("表格数据/一中/高一/(2)班/月考"), {"50"}, {"50"});
+    // 月考 was held before 期中.
+    std::filesystem::last_write_time(dir.file("表格数据/一中/高一/(2)班/月考.skv"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     MainWindow& w = start();
     QAction* compare = w.action("menuGradeCompare");
     ASSERT_NE(compare, nullptr);
