@@ -106,8 +106,12 @@ std::string MismatchedTotalsMessage(const TableGroup& group, std::string_view fi
         if (!extra.empty()) {
             aside += (aside.empty() ? "" : "，") + std::string("多了 ") + JoinNames(extra);
         }
+        // A total of other subjects cannot be compared at all; an average keeps its scale, but stands for
+        // other subjects.
+        const std::string verdict = average ? "所含科目与其他" + std::string(others) + "不同"
+                                            : "与其他" + std::string(others) + "不可比";
         out += m.table->name + "的" + std::string(field) + verb + " " + JoinNames(m.derivation.fields) + "（" +
-               aside + "），与其他" + std::string(others) + "不可比" + std::string(kFullStop);
+               aside + "），" + verdict + std::string(kFullStop);
     }
     return out;
 }

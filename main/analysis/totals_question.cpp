@@ -16,7 +16,7 @@ std::optional<std::string> ConfirmComparableTotals(const TableGroup& group, cons
     }
     Question question;
     question.text = mismatch + "\n\n使用平均：改按“" + average + "”计算，各" + std::string(others) +
-                    "可以比较。\n仍然使用" + field + "：按“" + field + "”计算。";
+                    "按自己的科目求平均，不因科目多少而相差。\n仍然使用" + field + "：按“" + field + "”计算。";
     question.title = "询问";
     question.icon = Icon::Question;
     question.buttons = {{std::string(kUseAverageCaption), Answer::Yes},

@@ -100,7 +100,7 @@ TEST(FieldAcrossTables, TotalsThatAddDifferentSubjectsAreNamed) {
     EXPECT_EQ(MismatchedTotalsMessage(group, "总分", kOtherClasses),
               "(3)班的总分只加了 语文、数学（没有 物理），与其他班级不可比。");
     EXPECT_EQ(MismatchedTotalsMessage(group, "平均", kOtherExams),
-              "(3)班的平均只平均了 语文、数学（没有 物理），与其他考试不可比。");
+              "(3)班的平均只平均了 语文、数学（没有 物理），所含科目与其他考试不同。");
     EXPECT_EQ(ComparableAverageField(group, "总分"), "平均");
     EXPECT_EQ(ComparableAverageField(group, "平均"), "");
     // The titles most tables take are the reference: two classes of four subjects against one of three.
