@@ -77,12 +77,13 @@ std::string MismatchedTotalsMessage(const TableGroup& group, std::string_view fi
             made.push_back({&t, std::move(d), std::move(set)});
         }
     }
-    // The titles most tables take; on a tie, those of the first such table.
+    // The titles most tables take; on a tie the most titles (a subject left out is the usual fault), then
+    // those of the first such table.
     const Made* reference = nullptr;
     long best = 0;
     for (const Made& m : made) {
         const long count = std::count_if(made.begin(), made.end(), [&m](const Made& o) { return o.set == m.set; });
-        if (count > best) {
+        if (count > best || (count == best && m.set.size() > reference->set.size())) {
             best = count;
             reference = &m;
         }

@@ -38,8 +38,8 @@ inline constexpr std::string_view kOtherClasses = "班级";
 inline constexpr std::string_view kOtherExams = "考试";
 
 // When `field` adds (or averages) other fields and the tables' formulas do not take the same field titles,
-// a sentence for each table that differs from the others (the set of titles most tables take; the first
-// such table's on a tie): "(3)班的总分只加了 语文、数学、英语、化学（没有 物理），与其他班级不可比。" — "加了
+// a sentence for each table that differs from the others (the set of titles most tables take; on a tie the
+// larger set, then the first table's): "(3)班的总分只加了 语文、数学、英语、化学（没有 物理），与其他班级不可比。" — "加了
 // …（多了 生物）" where it adds more; for an average "只平均了 …，所含科目与其他班级不同。". Sentences follow each other without a
 // break. Tables where the field is no such formula (typed in, or missing) are passed over. Empty when all
 // agree.

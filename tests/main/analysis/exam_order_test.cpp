@@ -6,6 +6,7 @@
 
 #include "main/analysis/exam_progress.h"
 #include "main/document/data_file.h"
+#include "main/workspace/school_info.h"
 #include "support/sample_table.h"
 #include "support/temp_dir.h"
 
@@ -22,8 +23,9 @@ struct Grade {
     testing::TempDir dir;
     std::vector<GradeClass> classes;
 
+    const fs::file_time_type start = fs::file_time_type::clock::now() - std::chrono::hours(24);
+
     void add(const std::string& name, const std::vector<std::pair<std::string, int>>& tables) {
-        const fs::file_time_type start = fs::file_time_type::clock::now() - std::chrono::hours(24);
         for (const auto& [table, minute] : tables) {
             const std::string path = dir.file(kGrade + name + "/" + table);
             ASSERT_TRUE(WriteDataFile(MakeTable({"语文"}, {{"1"}}), path));
@@ -53,8 +55,11 @@ TEST(ExamOrder, OldestFirstByTheEarliestFileOfEachNameTiesInNameOrderUntilTheOff
     EXPECT_EQ(ReadExamOrder(grade.folder()), (Strings{"期末考试", "退学", "第一次月考"}));
     EXPECT_EQ(GradeExamOrder(grade.classes, grade.folder()),
               (Strings{"期末考试", "第一次月考", "期中考试", "补考", "第二次月考"}));
-    // A class's own tables in its grade's order.
+    // A class's own tables in its grade's order, also for a class the school file does not list.
     EXPECT_EQ(ClassExamOrder(grade.classes[1].folder), (Strings{"第一次月考", "期中考试", "第二次月考"}));
+    ASSERT_TRUE(SaveSchoolInfo({"学校", {{"高一", {"(1)班"}}}}, grade.dir.path() + "/"));
+    grade.add("(9)班", {{"周测一", 2}, {"周测二", 3}});
+    EXPECT_EQ(ClassExamOrder(grade.classes.back().folder), (Strings{"周测一", "周测二"}));
 }
 
 TEST(ExamOrder, TheGradesWindowsChooseTheLatestExamMostClassesHoldAndProgressTheOneBefore) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "main/analysis/analysis_fields.h"
 #include "main/analysis/field_across_tables.h"
 #include "main/analysis/totals_question.h"
 #include "support/sample_table.h"
@@ -73,9 +74,11 @@ TEST(FieldMarks, AFieldOfMarksHoldsMarksOrAbsencesForHalfOfItsStudents) {
     EXPECT_EQ(maths.marks, (std::vector<double>{90, 70, 60}));
     EXPECT_EQ(TextMarksNote("数学", maths), "数学：1 个非数字成绩未计入（乙：良好）");
     // Three are named, then "等"; a student without a name by the row.
-    const GradeTable many = MakeTable({"姓名", "英语"}, {{"甲", "A"}, {"", "B"}, {"丙", "C"}, {"丁", "D"}});
+    GradeTable many = MakeTable({"姓名", "英语"}, {{"甲", "A"}, {"", "B"}, {"丙", "C"}, {"丁", "D"}});
     EXPECT_EQ(TextMarksNote("英语", CollectFieldMarks(many, 2)),
               "英语：4 个非数字成绩未计入（甲：A、第 2 行：B、丙：C等）");
+    many.setCell(4, 2, "");
+    EXPECT_EQ(TextMarksNote("英语", CollectFieldMarks(many, 2)), "英语：3 个非数字成绩未计入（甲：A、第 2 行：B、丙：C）");
     EXPECT_EQ(TextMarksNote("英语", CollectFieldMarks(t, 4)), "");
 }
 
@@ -94,6 +97,14 @@ std::vector<ClassTable> TotalsGrade() {
     return classes;
 }
 
+TEST(FieldAcrossTables, SubjectsAreFieldsOfMarksNoTableComputes) {
+    // (2)班 has no 物理 and types its 总分; (1)班 computes 总分.
+    const GradeTable one = MakeTable({"姓名", "语文", "物理", "总分"}, {{"甲", "80", "70", "！公式：cell(?,2)+cell(?,3)"}});
+    const GradeTable two = MakeTable({"语文", "总分", "英语"}, {{"90", "170", "80"}});
+    EXPECT_EQ(SubjectFieldsOfTables({&one, &two}), (Strings{"语文", "物理", "英语"}));
+    EXPECT_EQ(SubjectFieldsOfTables({&two, &one}), (Strings{"语文", "英语", "物理"}));
+}
+
 TEST(FieldAcrossTables, TotalsThatAddDifferentSubjectsAreNamed) {
     std::vector<ClassTable> classes = TotalsGrade();
     TableGroup group = GroupOfClasses(classes);
@@ -103,6 +114,10 @@ TEST(FieldAcrossTables, TotalsThatAddDifferentSubjectsAreNamed) {
               "(3)班的平均只平均了 语文、数学（没有 物理），所含科目与其他考试不同。");
     EXPECT_EQ(ComparableAverageField(group, "总分"), "平均");
     EXPECT_EQ(ComparableAverageField(group, "平均"), "");
+    // An average typed in is never exchanged for another.
+    const GradeTable typed = MakeTable({"总分", "平均", "平均分"}, {{"9", "3", "3"}});
+    EXPECT_EQ(ComparableAverageField({{"(1)班", &typed}}, "平均"), "");
+    EXPECT_EQ(ComparableAverageField({{"(1)班", &typed}}, "总分"), "平均");
     // The titles most tables take are the reference: two classes of four subjects against one of three.
     classes[1].table = MakeTable({"语文", "数学", "总分"}, {{"1", "2", "！公式：cell(?,1)+cell(?,2)"}});
     classes.push_back({"(5)班", MakeTable({"语文", "数学", "生物", "总分"},
@@ -112,6 +127,12 @@ TEST(FieldAcrossTables, TotalsThatAddDifferentSubjectsAreNamed) {
               "(1)班的总分加了 语文、数学、物理（多了 物理），与其他班级不可比。"
               "(5)班的总分加了 语文、数学、生物（多了 生物），与其他班级不可比。");
     EXPECT_EQ(ComparableAverageField(group, "总分"), "");  // (2)班 and (5)班 have no 平均
+    // Two against two: the larger set is the reference, whichever comes first.
+    const TableGroup tie{{"(3)班", group[2].table}, {"(1)班", group[0].table}, {"(2)班", group[1].table},
+                         {"(6)班", group[0].table}};
+    EXPECT_EQ(MismatchedTotalsMessage(tie, "总分", kOtherClasses),
+              "(3)班的总分只加了 语文、数学（没有 物理），与其他班级不可比。"
+              "(2)班的总分只加了 语文、数学（没有 物理），与其他班级不可比。");
     // Agreeing totals, and a field that adds nothing, say nothing.
     group.erase(group.begin());
     group.pop_back();
@@ -129,6 +150,8 @@ TEST(FieldAcrossTables, MarksNotesAndTheAnswersToTheTotalsQuestion) {
               "语文：2 个非数字成绩未计入（(1)班 王五：良好、(2)班 王五：良好）");
     EXPECT_EQ(FieldNotes(group, "总分", kOtherClasses),
               "(3)班的总分只加了 语文、数学（没有 物理），与其他班级不可比。");
+    // One table's students go by their own names.
+    EXPECT_EQ(FieldNotes({{"(1)班", &withText}}, "语文", kOtherClasses), "语文：1 个非数字成绩未计入（王五：良好）");
     std::string info = "由表格计算";
     AppendNote(info, "甲");
     AppendNote(info, "");

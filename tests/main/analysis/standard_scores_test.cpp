@@ -45,7 +45,7 @@ TEST(StandardScores, DistanceFromTheMeanInDeviationsSummedAndTheTScore) {
     // Equal marks that binary fractions cannot hold exactly are equal all the same; a student whose
     // marks are not typed in yet (a total of blanks) is no student to score, and a text mark is left
     // out and named.
-    const GradeTable tenths = MakeTable({"姓名", "语文", "数学", "总分"},
+    const GradeTable tenths = MakeTable({"姓名", "语文", "数学", "总分", "备注"},
                                         {{"甲", "0.1", "90", "！公式：cell(?,2)+cell(?,3)"},
                                          {"乙", "0.1", "良好", "！公式：cell(?,2)+cell(?,3)"},
                                          {"丙", "0.1", "70", "！公式：cell(?,2)+cell(?,3)"},
@@ -60,6 +60,10 @@ TEST(StandardScores, DistanceFromTheMeanInDeviationsSummedAndTheTScore) {
                                     {"丙", "0.00", "-1.00", "-1.00", "-2.00", "43.33"},
                                     {"丁", "", "", "", "", ""}}));
     EXPECT_NE(equal.table->classInfo.find("数学：1 个非数字成绩未计入（乙：良好）"), std::string::npos);
+    // Fields of marks not chosen are not copied, with a text mark or none, nor is an empty one.
+    const AnalysisResult chinese = StandardScores(tenths, {"语文"});
+    ASSERT_TRUE(chinese.table) << chinese.refusal;
+    EXPECT_EQ(testing::RowCells(*chinese.table, 0), (Strings{"姓名", "语文标准分", "标准分合计", "T分"}));
 }
 
 TEST(StandardScores, DefaultFieldsLeaveOutComputedOnesAndBadChoicesAreRefused) {

@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "main/analysis/ui/analysis_options_panel.h"
 #include "main/analysis/exam_order.h"
 #include "main/analysis/ui/exam_history_dialog.h"
 #include "main/analysis/ui/exam_order_dialog.h"
+#include "main/analysis/ui/grade_comparison_dialog.h"
 #include "main/analysis/ui/exam_progress_dialog.h"
 #include "main/analysis/ui/grade_ranking_dialog.h"
 #include "main/analysis/ui/standard_scores_dialog.h"
@@ -345,6 +347,42 @@ TEST_F(AnalysisWindowsTest, ATotalOfOtherSubjectsIsNamedAndTheRankingMayUseTheAv
     EXPECT_TRUE(dialogs.exhausted());
 }
 
+TEST_F(AnalysisWindowsTest, TheComparisonMayExchangeATotalOfOtherSubjectsAndTheCourseTellsIt) {
+    writeSchool();
+    const Strings fields = {"姓名", "语文", "数学", "总分", "平均"};
+    writeIn("(1)班", "期中",
+            MakeTable(fields, {{"甲", "80", "90", "！公式：cell(?,2)+cell(?,3)", "！公式：(cell(?,2)+cell(?,3))/2"}}), 1);
+    writeIn("(2)班", "期中", MakeTable(fields, {{"乙", "70", "60", "！公式：cell(?,2)", "！公式：(cell(?,2))/1"}}), 1);
+    writeIn("(2)班", "期末", MakeTable(fields, {{"乙", "75", "65", "！公式：cell(?,2)+cell(?,3)", "85"}}));
+    MainWindow& w = start();
+    selectNode("Grade0");
+    prompter.answer(Answer::Yes);
+    dialogs.then([&](QDialog& d) {
+        auto& g = static_cast<GradeComparisonDialog&>(d);
+        g.tableBox()->setCurrentIndex(g.tableBox()->findData(QStringLiteral("期中")));
+        g.okButton()->click();
+    });
+    w.action("menuGradeCompare")->trigger();
+    ASSERT_EQ(w.tables().size(), 1);
+    // 使用平均: 总分 gave way to 平均, which is named for its own subjects.
+    EXPECT_EQ(prompter.questions().size(), 1u);
+    EXPECT_EQ(prompter.messages(),
+              Strings{"(2)班的平均只平均了 语文（没有 数学），所含科目与其他班级不同。"});
+    const Strings titles = testing::RowCells(newest(), 0);
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "平均分"), 1);
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "总分平均分"), 0);
+
+    // 历次成绩 tells it in a message, with no 平均 to choose.
+    prompter.clear();
+    selectNode("Grade0Class1");
+    dialogs.then([&](QDialog& d) { static_cast<ExamHistoryDialog&>(d).okButton()->click(); });
+    w.action("menuClassHistory")->trigger();
+    EXPECT_TRUE(prompter.questions().empty());
+    EXPECT_EQ(prompter.messages(), Strings{"期中的总分只加了 语文（没有 数学），与其他考试不可比。"});
+    EXPECT_EQ(newest().title, "(2)班 总分 历次成绩");
+    EXPECT_TRUE(dialogs.exhausted());
+}
+
 TEST_F(AnalysisWindowsTest, TheGradesExamOrderIsSetInItsWindowAndKeptInTheGradesFolder) {
     writeSchool();
     writeIn("(1)班", "期末", MakeTable({"姓名", "语文"}, {{"甲", "70"}}), 0);
@@ -368,6 +406,11 @@ TEST_F(AnalysisWindowsTest, TheGradesExamOrderIsSetInItsWindowAndKeptInTheGrades
         QTest::keyClick(o.examList(), Qt::Key_Up, Qt::ControlModifier);
         QTest::keyClick(o.examList(), Qt::Key_Up, Qt::ControlModifier);
         EXPECT_EQ(o.order(), (Strings{"期末", "月考", "期中"}));
+        // The last stays last, and current.
+        o.examList()->setCurrentRow(2);
+        QTest::keyClick(o.examList(), Qt::Key_Down, Qt::ControlModifier);
+        EXPECT_EQ(o.order(), (Strings{"期末", "月考", "期中"}));
+        EXPECT_EQ(o.examList()->currentRow(), 2);
         ASSERT_TRUE(WriteExamOrder(dir.file("表格数据/一中/高一/"), {"期中"}));
         prompter.answer(Answer::Cancel).answer(Answer::Yes);
         QTest::keyClick(&o, Qt::Key_Return);
