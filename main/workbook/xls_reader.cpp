@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <map>
@@ -21,8 +22,11 @@ namespace {
 
 // The sheets of a workbook together declare at most this many cells (each at most kMaxSheetCells).
 constexpr int64_t kMaxWorkbookCells = 4 * kMaxSheetCells;
-// The text of a sheet's cells together: a shared string may stand in many cells, but never so often.
-constexpr int64_t kMaxSheetText = kMaxWorkbookBytes;
+// The text of a sheet's cells together: a shared string may stand in many cells, but the text read stays
+// in proportion to the workbook (and within what any school's sheet holds).
+int64_t sheetTextLimit(uint64_t streamBytes) {
+    return std::min<int64_t>(64LL * 1024 * 1024 + 32 * static_cast<int64_t>(streamBytes), UINT32_MAX);
+}
 
 constexpr uint16_t kDimension = 0x0200;
 constexpr uint16_t kLabelSst = 0x00FD;
@@ -228,7 +232,8 @@ SheetsCheck checkSheets(XlsStream& stream, const XlsGlobals& globals, int chosen
 // The sheet's cells into the grid, in order, up to the rows asked for.
 class GridFiller {
   public:
-    GridFiller(SheetGrid& grid, const SheetChoice& choice) : grid_(grid), choice_(choice) {}
+    GridFiller(SheetGrid& grid, const SheetChoice& choice, int64_t textLimit)
+        : grid_(grid), choice_(choice), textLimit_(textLimit) {}
 
     // False when reading ends here: the rows asked for are read, or the sheet is over the limits (refused()).
     bool add(uint32_t row, uint32_t col, std::string_view text) {
@@ -241,7 +246,7 @@ class GridFiller {
             return false;
         }
         text_ += static_cast<int64_t>(text.size());
-        if (text_ > kMaxSheetText || !grid_.set(r, static_cast<int>(col), text)) {
+        if (text_ > textLimit_ || !grid_.set(r, static_cast<int>(col), text)) {
             refused_ = true;
             return false;
         }
@@ -252,6 +257,7 @@ class GridFiller {
   private:
     SheetGrid& grid_;
     const SheetChoice& choice_;
+    int64_t textLimit_;
     int64_t text_ = 0;
     bool refused_ = false;
 };
@@ -260,14 +266,14 @@ class GridFiller {
 // last one given of a cell standing), then given to the grid.
 class HeldCells {
   public:
-    explicit HeldCells(const XlsGlobals& globals) : globals_(globals) {}
+    HeldCells(const XlsGlobals& globals, int64_t textLimit) : globals_(globals), textLimit_(textLimit) {}
 
     bool add(uint32_t row, uint32_t col, std::string_view text, bool shared, size_t sharedIndex) {
         if (cells_.size() >= static_cast<size_t>(kMaxSheetCells)) {
             return false;
         }
         text_ += static_cast<int64_t>(text.size());
-        if (text_ > kMaxSheetText) {
+        if (text_ > textLimit_) {
             return false;
         }
         if (shared) {
@@ -306,6 +312,7 @@ class HeldCells {
         bool shared;
     };
     const XlsGlobals& globals_;
+    int64_t textLimit_;
     std::vector<Cell> cells_;
     std::string own_;
     int64_t text_ = 0;
@@ -503,14 +510,15 @@ SheetError readXls(int fd, const SheetChoice& choice, SheetGrid& out) {
         return SheetError::MissingSheet;
     }
     grid.sheet = chosen;
+    const int64_t textLimit = sheetTextLimit(stream.size());
     if (choice.rowLimit == 0) {
         grid.reserve(static_cast<size_t>(std::min(check.gridCells, kMaxSheetCells)),
-                     static_cast<size_t>(std::min(check.textBytes, kMaxSheetText)));
+                     static_cast<size_t>(std::min(check.textBytes, textLimit)));
     }
-    GridFiller filler(grid, choice);
+    GridFiller filler(grid, choice, textLimit);
     std::optional<HeldCells> held;
     if (!check.ordered) {
-        held.emplace(globals);
+        held.emplace(globals, textLimit);
     }
     CellReader cells(globals, filler, held ? &*held : nullptr);
     uint64_t walked = 0;
