@@ -122,10 +122,14 @@ bool cellsOf(const XlsRecord& record, uint32_t& row, uint32_t& first, uint32_t& 
             }
             row = rw;
             first = last = col;
-            if (record.type == kMulRk && record.data.size() >= 6) {
+            if (record.type == kMulRk) {
+                // A column, then values of six bytes each (a style and an RK number), then the last column.
+                if (record.data.size() < 12 || (record.data.size() - 6) % 6 != 0) {
+                    return false;
+                }
                 last = col + static_cast<uint32_t>((record.data.size() - 6) / 6) - 1;
             }
-            return last >= first;
+            return true;
         }
         default:
             return false;
@@ -322,7 +326,7 @@ class HeldCells {
 class CellReader {
   public:
     CellReader(const XlsGlobals& globals, GridFiller& grid, HeldCells* held)
-        : globals_(globals), codePage_(globals.codePage == 0 ? 936 : globals.codePage), grid_(grid), held_(held) {}
+        : globals_(globals), codePage_(globals.codePage), grid_(grid), held_(held) {}
 
     // False when reading ends: the sheet is damaged, over the limits, or read far enough.
     bool record(const XlsRecord& record) {
@@ -386,9 +390,6 @@ class CellReader {
                 return add(row, first, numberText(rkValue(rk), style));
             }
             case kMulRk: {
-                if (record.data.size() < 12 || (record.data.size() - 6) % 6 != 0) {
-                    return damaged();
-                }
                 for (uint32_t col = first; col <= last; ++col) {
                     uint32_t rk = 0;
                     if (!r.u16(style) || !r.u32(rk)) {

@@ -41,7 +41,9 @@ TEST(SheetValueText, DateKindsOfFormats) {
     EXPECT_EQ(DateKindOfBuiltinFormat(22), DateKind::DateTime);
     EXPECT_EQ(DateKindOfBuiltinFormat(20), DateKind::Time);
     EXPECT_EQ(DateKindOfBuiltinFormat(46), DateKind::Elapsed);  // [h]:mm:ss
-    EXPECT_EQ(DateKindOfBuiltinFormat(45), DateKind::Time);
+    for (int id : {18, 21, 32, 33, 45, 47}) {
+        EXPECT_EQ(DateKindOfBuiltinFormat(id), DateKind::Time) << id;
+    }
     EXPECT_EQ(DateKindOfBuiltinFormat(2), DateKind::None);
 }
 
