@@ -25,7 +25,7 @@ constexpr int64_t kMaxWorkbookCells = 4 * kMaxSheetCells;
 // The text of a sheet's cells together: a shared string may stand in many cells, but the text read stays
 // in proportion to the workbook (and within what any school's sheet holds).
 int64_t sheetTextLimit(uint64_t streamBytes) {
-    return std::min<int64_t>(64LL * 1024 * 1024 + 32 * static_cast<int64_t>(streamBytes), UINT32_MAX);
+    return std::min<int64_t>(16LL * 1024 * 1024 + 32 * static_cast<int64_t>(streamBytes), UINT32_MAX);
 }
 
 constexpr uint16_t kDimension = 0x0200;
