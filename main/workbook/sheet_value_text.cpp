@@ -120,6 +120,7 @@ std::string SheetNumberText(double value) {
 DateKind DateKindOfFormat(std::string_view code) {
     bool date = false;
     bool time = false;
+    bool elapsed = false;
     // Only the first section (positive numbers) decides.
     for (size_t i = 0; i < code.size(); ++i) {
         const char c = code[i];
@@ -134,10 +135,12 @@ DateKind DateKindOfFormat(std::string_view code) {
             if (end == std::string_view::npos) {
                 break;
             }
-            // [h], [mm], [ss]: elapsed time.
+            // [h], [mm], [ss]: elapsed time (and not a colour such as [Magenta]).
             const std::string_view inside = code.substr(i + 1, end - i - 1);
-            if (!inside.empty() && (inside[0] == 'h' || inside[0] == 'H' || inside[0] == 's' || inside[0] == 'S')) {
-                time = true;
+            const char unit = inside.empty() ? '\0' : static_cast<char>(inside[0] | 0x20);
+            if ((unit == 'h' || unit == 'm' || unit == 's') &&
+                inside.find_first_not_of(std::string{unit, static_cast<char>(unit & ~0x20)}) == std::string_view::npos) {
+                elapsed = true;
             }
             i = end;
         } else if (c == '\\' || c == '_' || c == '*') {
@@ -167,7 +170,10 @@ DateKind DateKindOfFormat(std::string_view code) {
         }
     }
     if (date) {
-        return time ? DateKind::DateTime : DateKind::Date;
+        return time || elapsed ? DateKind::DateTime : DateKind::Date;
+    }
+    if (elapsed) {
+        return DateKind::Elapsed;
     }
     if (time) {
         return DateKind::Time;
@@ -200,7 +206,10 @@ DateKind DateKindOfBuiltinFormat(int id) {
     if (id == 22) {
         return DateKind::DateTime;
     }
-    if ((id >= 18 && id <= 21) || id == 32 || id == 33 || (id >= 45 && id <= 47)) {
+    if (id == 46) {
+        return DateKind::Elapsed;  // [h]:mm:ss
+    }
+    if ((id >= 18 && id <= 21) || id == 32 || id == 33 || id == 45 || id == 47) {
         return DateKind::Time;
     }
     return DateKind::None;
@@ -215,7 +224,10 @@ std::string SheetDateText(double serial, bool date1904, DateKind kind) {
     long long day = totalSeconds / 86400;
     const long long seconds = totalSeconds % 86400;
     if (kind == DateKind::Time) {
-        return timeText(serial < 1 ? seconds : totalSeconds);
+        return timeText(seconds);
+    }
+    if (kind == DateKind::Elapsed) {
+        return timeText(totalSeconds);
     }
     int y = 0;
     int m = 0;

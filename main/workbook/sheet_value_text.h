@@ -17,14 +17,16 @@ enum class DateKind {
     None,      // a plain number
     Date,      // yyyy-mm-dd
     DateTime,  // yyyy-mm-dd hh:mm:ss
-    Time,      // hh:mm:ss (hours beyond a day run on: 36:00:00)
+    Time,      // hh:mm:ss, the time of day
+    Elapsed,   // hh:mm:ss of a span of time ([h]:mm): hours beyond a day run on (36:00:00)
 };
 
 // The kind of a number format code ("yyyy/m/d", "h:mm", "0.00", "[$-804]yyyy\"年\"m\"月\"d\"日\""):
 // letters of dates and times outside quotes, brackets and escapes.
 DateKind DateKindOfFormat(std::string_view code);
 // The kind of a built-in number format of the spreadsheet's own numbering (14 is a date, 22 a
-// date-time, 18 to 21 and 45 to 47 times; the East Asian date formats 27 to 36 and 50 to 58).
+// date-time, 18 to 21, 45 and 47 times, 46 a span of time; the East Asian date formats 27 to 36 and
+// 50 to 58).
 DateKind DateKindOfBuiltinFormat(int id);
 
 // A serial date as text; `date1904` for workbooks that count from 1904-01-01. A serial outside the

@@ -326,6 +326,56 @@ def workbooks():
         [("封面", [make_xls.sst_label(0, 0, 0)], [], 1, 1), ("成绩", cells, [(0, 0, 0, 6)], 6, 7)], strings)))
     write("xls", "date1904.xls", make_xls.compound(make_xls.workbook(
         [("S", [make_xls.number(0, 0, 44074, 17)], [], 1, 1)], [], date1904=True)))
+    write("xls", "records.xls", make_xls.compound(xls_records()))
+    write("xls", "biff5_gbk.xls", make_xls.compound(xls_biff5(), "Book"))
+    # Workbooks of other programs: LibreOffice's BIFF8, Gnumeric's BIFF5 in code page 936.
+    for name in ("libreoffice.xls", "gnumeric_biff7.xls"):
+        with open(os.path.join(ROOT, "tests", "main", "workbook", "xls", name), "rb") as f:
+            write("xls", name, f.read())
+
+
+def xls_records():
+    """A BIFF8 stream of the records the reader knows that values.xls lacks: a shared string continued in
+    wide characters after narrow ones, one with formatting runs and phonetic text, RK and MULRK numbers,
+    a formula's text continued in a CONTINUE record, a chart inside the sheet."""
+    import make_xls
+    r = make_xls.record
+    u16 = lambda v: struct.pack("<H", v)
+    u32 = lambda v: struct.pack("<I", v)
+    sst = (r(0x00FC, u32(2) + u32(2) + u16(5) + b"\x00ab") + r(0x003C, b"\x01" + "中文字".encode("utf-16-le") +
+           u16(2) + b"\x0c" + u16(1) + u32(3) + b"hi" + u32(0) + b"xyz"))
+    cells = (make_xls.sst_label(0, 0, 0) + make_xls.sst_label(0, 1, 1) +
+             r(0x027E, u16(1) + u16(0) + u16(16) + u32((45536 << 2) | 2)) +
+             r(0x00BD, u16(1) + u16(1) + u16(0) + u32((8550 << 2) | 3) + u16(0) + u32(0x40040000) + u16(2)) +
+             make_xls.cell(0x0006, 2, 0, 0, struct.pack("<BBBBBBH", 0, 0, 0, 0, 0, 0, 0xFFFF) +
+                           struct.pack("<HIH", 0, 0, 3) + b"\x1e\x01\x00") +
+             r(0x0207, u16(6) + b"\x01" + "很长".encode("utf-16-le")) + r(0x003C, b"\x01" + "很长很长".encode("utf-16-le")) +
+             make_xls.bof(0x0020) + make_xls.sst_label(9, 0, 0) + r(0x000A))
+    globals_ = (make_xls.bof(0x0005) + r(0x0042, u16(1200)) + b"".join(make_xls.xf(f) for f in [0] * 16 + [14]) +
+                r(0x041E, u16(164) + make_xls.wide("[h]:mm")))
+    head = globals_ + sst
+    name = "成绩".encode("utf-16-le")
+    bound = lambda offset: r(0x0085, u32(offset) + b"\x00\x00" + bytes([len(name) // 2, 1]) + name)
+    offset = len(head) + len(bound(0)) + len(r(0x000A))
+    return head + bound(offset) + r(0x000A) + make_xls.bof(0x0010) + cells + r(0x000A)
+
+
+def xls_biff5():
+    """A BIFF5 stream in code page 936: a sheet name, a label and a formula's text in GBK."""
+    import make_xls
+    r = make_xls.record
+    bof = lambda kind: r(0x0809, struct.pack("<HHHH", 0x0500, kind, 0x0DBB, 0x07CC))
+    name = "成绩".encode("gbk")
+    label = "张三".encode("gbk")
+    text = "公式".encode("gbk")
+    head = bof(0x0005) + r(0x0042, struct.pack("<H", 936)) + b"".join(make_xls.xf(0) for _ in range(16))
+    bound = lambda offset: r(0x0085, struct.pack("<IBBB", offset, 0, 0, len(name)) + name)
+    offset = len(head) + len(bound(0)) + len(r(0x000A))
+    cells = (make_xls.cell(0x0204, 0, 0, 0, struct.pack("<H", len(label)) + label) +
+             make_xls.cell(0x0006, 0, 1, 0, struct.pack("<BBBBBBH", 0, 0, 0, 0, 0, 0, 0xFFFF) +
+                           struct.pack("<HIH", 0, 0, 3) + b"\x1e\x01\x00") +
+             r(0x0207, struct.pack("<H", len(text)) + text))
+    return head + bound(offset) + r(0x000A) + bof(0x0010) + cells + r(0x000A)
 
 
 def recovery_infos():
@@ -383,7 +433,11 @@ def dictionaries():
                 b"<table:covered-table-cell/>", b"<office:annotation>", b"<!DOCTYPE"],
         "xls": [b"\x09\x08\x10\x00\x00\x06", b"\x00\x02\x0e\x00", b"\x03\x02\x0e\x00", b"\xfd\x00\x0a\x00",
                 b"\x05\x02\x08\x00", b"\x06\x00", b"\x07\x02", b"\xe5\x00", b"\xfc\x00", b"\x85\x00",
-                b"\x2f\x00", b"\x0a\x00\x00\x00", b"\xfe\xff\xff\xff", b"\xff\xff\xff\xff"],
+                b"\x2f\x00", b"\x0a\x00\x00\x00", b"\xfe\xff\xff\xff", b"\xff\xff\xff\xff",
+                b"\x3c\x00", b"\x42\x00\x02\x00", b"\x22\x00\x02\x00\x01\x00", b"\x1e\x04", b"\xe0\x00",
+                b"\x7e\x02\x0a\x00", b"\xbd\x00", b"\x04\x02", b"\xbc\x04", b"\xd6\x00",
+                b"\x09\x08\x08\x00\x00\x05", b"\x09\x08\x10\x00\x00\x06\x20\x00", b"\xa8\x03", b"\xb0\x04",
+                b"\xff\xff", b"\x00\xd8"],
         "recovery_info": [gbk("KVL'S Scorvane恢复副本"), b"Path=", b"Title=", b"Workspace=", b"Time=",
                           b"Session=", b"%25", b"%0D", b"%0A", b"%", b"9007199254740992", b"\r\n"],
         "lock_file": [b",", b"%2C", b"%25", b"%0A", b"%0D", b"%", b"2147483647", b"2024-09-02T08:05:09+08:00",

@@ -9,7 +9,8 @@
 
 namespace scorvane::fuzz {
 
-// One input is a whole .xls file, handed to the reader through a scratch file (FreeXL opens paths).
+// One input is a whole .xls file, handed to the reader through a scratch file (the reader reads a file
+// where its sectors lie).
 int FuzzXls(const uint8_t* data, size_t size) {
     char path[] = "/tmp/scorvane-xls-fuzz-XXXXXX";
     const int fd = mkstemp(path);

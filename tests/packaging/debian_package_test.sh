@@ -48,6 +48,8 @@ for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6prin
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 [[ "$depends" == *"fonts-noto-cjk"* ]] || fail "Depends lacks a Chinese font: $depends"
+# .xls workbooks are read by the programs' own code: no library of another reader comes along.
+[[ "$depends" != *"libfreexl"* ]] || fail "Depends names libfreexl: $depends"
 [[ "$(dpkg-deb -f "$deb" Package)" == scorvane ]] || fail "the package is not named scorvane"
 
 # The manual page is a compressed page that names its program.

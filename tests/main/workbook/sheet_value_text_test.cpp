@@ -27,7 +27,9 @@ TEST(SheetValueText, DateKindsOfFormats) {
     } cases[] = {
         {"yyyy/m/d", DateKind::Date},        {"yyyy\"年\"m\"月\"d\"日\"", DateKind::Date},
         {"m/d/yy h:mm", DateKind::DateTime}, {"h:mm:ss", DateKind::Time},
-        {"[h]:mm", DateKind::Time},          {"0.00", DateKind::None},
+        {"[h]:mm", DateKind::Elapsed},       {"0.00", DateKind::None},
+        {"[mm]:ss", DateKind::Elapsed},      {"[Magenta]0.00", DateKind::None},
+        {"[ss]", DateKind::Elapsed},         {"yyyy-mm-dd [h]", DateKind::DateTime},
         {"General", DateKind::None},         {"0.00E+00", DateKind::None},
         {"\"day\" 0", DateKind::None},       {"[Red]0.0;[Blue]-0.0", DateKind::None},
         {"mmm-yy", DateKind::Date},          {"[$-804]yyyy-mm-dd;@", DateKind::Date},
@@ -38,6 +40,10 @@ TEST(SheetValueText, DateKindsOfFormats) {
     EXPECT_EQ(DateKindOfBuiltinFormat(14), DateKind::Date);
     EXPECT_EQ(DateKindOfBuiltinFormat(22), DateKind::DateTime);
     EXPECT_EQ(DateKindOfBuiltinFormat(20), DateKind::Time);
+    EXPECT_EQ(DateKindOfBuiltinFormat(46), DateKind::Elapsed);  // [h]:mm:ss
+    for (int id : {18, 21, 32, 33, 45, 47}) {
+        EXPECT_EQ(DateKindOfBuiltinFormat(id), DateKind::Time) << id;
+    }
     EXPECT_EQ(DateKindOfBuiltinFormat(2), DateKind::None);
 }
 
@@ -55,6 +61,10 @@ TEST(SheetValueText, SerialDatesInBothDateSystems) {
         {60, false, DateKind::Date, "1900-02-29"},
         {61, false, DateKind::Date, "1900-03-01"},
         {0.354166666666667, false, DateKind::Time, "08:30:00"},
+        // A time format shows the time of day, a span of time its hours running on.
+        {45536.354166666667, false, DateKind::Time, "08:30:00"},
+        {1.5, false, DateKind::Elapsed, "36:00:00"},
+        {0.99999999, false, DateKind::Time, "00:00:00"},
         {45536.99999999, false, DateKind::DateTime, "2024-09-02 00:00:00"},
         {-3, false, DateKind::Date, "-3"},
     };

@@ -87,8 +87,8 @@ def workbook(sheets, strings, date1904=False, encrypted=False):
     return head + bounds + tail + bodies
 
 
-def compound(stream):
-    """The stream as the compound file's "Workbook" stream (padded past the mini stream's 4096 bytes)."""
+def compound(stream, name="Workbook"):
+    """The stream as the compound file's stream `name` (padded past the mini stream's 4096 bytes)."""
     stream += bytes(max(0, 4096 - len(stream)))
     stream += bytes(-len(stream) % 512)
     n = len(stream) // 512
@@ -100,7 +100,7 @@ def compound(stream):
         return (encoded.ljust(64, b"\0") + struct.pack("<HBB", len(encoded), kind, 1) +
                 struct.pack("<III", NOSTREAM, NOSTREAM, child) + bytes(16 + 4 + 16) + struct.pack("<IQ", start, size))
 
-    directory = entry("Root Entry", 5, 1, ENDOFCHAIN, 0) + entry("Workbook", 2, NOSTREAM, 0, len(stream))
+    directory = entry("Root Entry", 5, 1, ENDOFCHAIN, 0) + entry(name, 2, NOSTREAM, 0, len(stream))
     directory = directory.ljust(512, b"\0")
     header = (b"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + bytes(16) +
               struct.pack("<HHHHH", 0x3E, 3, 0xFFFE, 9, 6) + bytes(6) +
