@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "main/document/grade_table.h"
+
+namespace scorvane {
+
+// A column formula: a field whose every filled row (a data row holding anything in any field) holds
+// the same formula, such as 总分 = "！公式：cell(?,3)+cell(?,4)" down the whole class. Students added to
+// the table later (a sheet's students appended, another table imported whole) get it too, so their
+// totals and averages are computed like everyone else's.
+
+// Per column (index 0, the row numbers, unused): the field's column formula, or "" when it has none
+// (no filled row, a filled row with another text or formula, or with the field blank).
+std::vector<std::string> ColumnFormulas(const GradeTable& table);
+
+// Writes each column formula into rows first .. last (clamped to the data rows) where the field is
+// blank, but only in rows that hold a student: something in a field without a column formula. A value
+// the row already holds there stays. Returns the number of cells written.
+int FillColumnFormulas(GradeTable& table, const std::vector<std::string>& formulas, int first, int last);
+
+}  // namespace scorvane
