@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/fitted_text.h"
 #include "common/utf8.h"
 #include "main/formula/formula_cell.h"
 
@@ -34,6 +35,8 @@ bool holdsStudent(const GradeTable& table, const std::vector<std::string>& formu
 std::vector<std::string> ColumnFormulas(const GradeTable& table) {
     std::vector<std::string> formulas(static_cast<size_t>(std::max(table.cols(), 1)));
     std::vector<bool> broken(formulas.size(), false);
+    std::vector<int> notes(formulas.size(), 0);
+    std::vector<int> formulaRows(formulas.size(), 0);
     for (int r = 1; r < table.rows(); ++r) {
         if (!rowIsFilled(table, r)) {
             continue;
@@ -44,12 +47,26 @@ std::vector<std::string> ColumnFormulas(const GradeTable& table) {
                 continue;
             }
             const CellText text = table.cell(r, c);
-            if (!IsFormula(text) || (!formulas[i].empty() && formulas[i] != text)) {
-                broken[i] = true;
-                formulas[i].clear();
-            } else {
+            if (!IsFormula(text)) {
+                // A note (缺考) stands in the formula's place; a blank or a number does not.
+                broken[i] = IsBlank(text) || IsNumberText(text);
+                ++notes[i];
+            } else if (formulas[i].empty() || formulas[i] == text) {
                 formulas[i] = std::string(text);
+                ++formulaRows[i];
+                continue;
+            } else {
+                broken[i] = true;
             }
+            if (broken[i]) {
+                formulas[i].clear();
+            }
+        }
+    }
+    // A field of notes with a formula here and there is no column formula.
+    for (size_t i = 0; i < formulas.size(); ++i) {
+        if (formulaRows[i] <= notes[i]) {
+            formulas[i].clear();
         }
     }
     return formulas;
