@@ -77,8 +77,9 @@ QSettings userSettings() {
 
 // Qt sizes the detail view's columns for English texts ("128.88 GB", "mp3Folder"), which cuts a
 // Chinese type name ("纯文本文档" to "纯…档") and a size ("43.88 KiB" to "43.…KiB"): as the folder's
-// files are described, the size, type and date columns widen to what they show, and the names give up
-// the room they take, as far as the longest name allows (a column the user has made wider stays).
+// files are described, the size, type and date columns widen to what they show (one the user has made
+// wider stays), and the names give up what the columns take beyond the view, as far as the longest name
+// allows, so that the dates stay in view.
 void fitColumns(QFileDialog& dialog) {
     auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     auto* files = dialog.findChild<QFileSystemModel*>();
@@ -97,17 +98,15 @@ void fitColumns(QFileDialog& dialog) {
         // the last character touching the edge: one blank more on the right.
         const auto* items = static_cast<const QAbstractItemView*>(view);
         const int blank = view->fontMetrics().horizontalAdvance(QLatin1Char(' '));
-        bool widened = false;
         for (int column = kFirstFitted; column <= kLastFitted; ++column) {
             const int wanted =
                 std::max(items->sizeHintForColumn(column) + blank, view->header()->sectionSizeHint(column));
             if (wanted > view->columnWidth(column)) {
                 view->setColumnWidth(column, wanted);
-                widened = true;
             }
         }
         const int overflow = view->header()->length() - view->viewport()->width();
-        if (widened && overflow > 0) {
+        if (overflow > 0) {
             const int names = items->sizeHintForColumn(kNameColumn) + blank;
             view->setColumnWidth(kNameColumn, std::max(names, view->columnWidth(kNameColumn) - overflow));
         }

@@ -145,6 +145,9 @@ TEST_F(QtTranslationsTest, TheSizeTypeAndDateColumnsShowTheirTextsWhole) {
                     << column << " " << text.toStdString();
             }
         }
+        // The names made room for them: the dates end within the view, and every name still shows.
+        EXPECT_LE(view.header()->length(), view.viewport()->width());
+        EXPECT_GT(view.columnWidth(0), view.fontMetrics().horizontalAdvance(QStringLiteral("说明.txt")));
     });
 }
 

@@ -205,6 +205,13 @@ TEST_F(Charts, ALineChartWhoseMaximumIsNotAboveItsMinimumIsRefused) {
         EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"最大值必须大于最小值。"}));
         EXPECT_TRUE(picture.ops().empty());
     }
+    // Drawn without the check, such an axis spans one unit from the minimum: every point has a place.
+    data.minimum = 100;
+    data.maximum = 100;
+    RecordingSurface unchecked{RecordingSurface::Kind::Picture};
+    DrawLineChartUp(unchecked, 1, ChartOutput::Preview, data, value);
+    ASSERT_EQ(unchecked.ops(Op::Circle).size(), 1u);
+    EXPECT_EQ(unchecked.ops(Op::Circle)[0].y1, 3500 * (1 - (80.0 - 100)));  // 80 lies 20 units below
     // The bar chart stands on 0 whatever the minimum.
     ScriptedPrompter prompter;
     EXPECT_TRUE(PreviewChart(picture, ChartType::Bar, data, value, prompter));

@@ -490,6 +490,10 @@ TEST_F(FrameTest, AResultOpensLargeEnoughToReadAndPrintsItsClassInformation) {
     w.openNewTable(wide, NewTableKind::Ordinary);
     EXPECT_FALSE(w.activeTable()->resultTable());
     EXPECT_EQ(w.activeTable()->size(), w.activeTable()->sizeHint());
+    // Among maximised windows a result opens maximised too.
+    w.documentArea()->activeSubWindow()->showMaximized();
+    w.openNewTable(testing::MakeTable({"姓名"}, {{"甲"}}, "小"), NewTableKind::Result);
+    EXPECT_TRUE(w.documentArea()->activeSubWindow()->isMaximized());
 }
 
 TEST_F(FrameTest, MadeTablesOpenCascadedNumberedInTheWindowListAndSaveIntoTheChosenClass) {
