@@ -9,6 +9,7 @@
 #include "common/qt/qt_surface.h"
 #include "common/utf8.h"
 #include "main/document/cell_value.h"
+#include "main/printing/chart_axis.h"
 #include "main/printing/charts.h"
 
 namespace scorvane::cli {
@@ -144,6 +145,15 @@ int runChart(const CliArgs& args) {
     }
     if (args.has("--min") && !parseNumber("--min", args.value("--min"), data.minimum)) {
         return 1;
+    }
+    // Without --max the axis is the one the chart window offers (100 while no value exceeds it), and
+    // without either its minimum too.
+    const ChartAxis offered = OfferedChartAxis(ChartedValues(data, chartType, values), chartType);
+    if (!args.has("--max")) {
+        data.maximum = offered.maximum;
+        if (!args.has("--min")) {
+            data.minimum = offered.minimum;
+        }
     }
     data.title = args.has("--title") ? args.value("--title") : table.title;
     data.printTime = NowChartPrintTimeText();

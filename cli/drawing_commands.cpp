@@ -36,7 +36,9 @@ CliRegistrar report({"report",
 CliRegistrar chart({"chart",
                     kChartUsage,
                     "画柱形图（一个字段，比较几行）或折线图（几个字段，每行一条线；line-up 数大在上，line-down "
-                    "数小在上，如名次）；PDF 为打印的 A4 页（放大 1.74 倍），PNG/BMP 为预览图（500×320 像素）",
+                    "数小在上，如名次）；PDF 为打印的 A4 页（放大 1.74 倍），PNG/BMP 为预览图（500×320 像素）。"
+                    "折线图的纵轴从最小值到最大值；不给 --max 时，所画数值超过 100 则取不小于最大数值的整数"
+                    "（483 取 500），再不给 --min 时最小值取低于最小数值的整数",
                     {"-o", "--type", "--fields", "--rows", "--label-field", "--max", "--min", "--segments",
                      "--title"},
                     {},

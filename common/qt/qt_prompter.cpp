@@ -3,13 +3,19 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
+#include <QTreeView>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "common/dialog_filter_names.h"
 #include "common/file_dialog_start.h"
 
 namespace scorvane {
@@ -67,6 +73,46 @@ void translateButtons(QMessageBox& box) {
 QSettings userSettings() {
     return QSettings(QSettings::UserScope, QStringLiteral("KVL'S Scorvane"),
                      QStringLiteral("KVL'S Scorvane"));
+}
+
+// Qt sizes the detail view's columns for English texts ("128.88 GB", "mp3Folder"), which cuts a
+// Chinese type name ("纯文本文档" to "纯…档") and a size ("43.88 KiB" to "43.…KiB"): as the folder's
+// files are described, the size, type and date columns widen to what they show (one the user has made
+// wider stays), and the names give up what the columns take beyond the view, as far as the longest name
+// allows, so that the dates stay in view.
+void fitColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (!view || !files) {
+        return;
+    }
+    // The files' descriptions arrive a few at a time: one fitting after each batch.
+    auto* fit = new QTimer(view);
+    fit->setSingleShot(true);
+    fit->setInterval(0);
+    QObject::connect(fit, &QTimer::timeout, view, [view] {
+        constexpr int kNameColumn = 0;
+        constexpr int kFirstFitted = 1;  // size, type and date modified
+        constexpr int kLastFitted = 3;
+        // The view's own measure (reached through the public interface of every item view) leaves
+        // the last character touching the edge: one blank more on the right.
+        const auto* items = static_cast<const QAbstractItemView*>(view);
+        const int blank = view->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        for (int column = kFirstFitted; column <= kLastFitted; ++column) {
+            const int wanted =
+                std::max(items->sizeHintForColumn(column) + blank, view->header()->sectionSizeHint(column));
+            if (wanted > view->columnWidth(column)) {
+                view->setColumnWidth(column, wanted);
+            }
+        }
+        const int overflow = view->header()->length() - view->viewport()->width();
+        if (overflow > 0) {
+            const int names = items->sizeHintForColumn(kNameColumn) + blank;
+            view->setColumnWidth(kNameColumn, std::max(names, view->columnWidth(kNameColumn) - overflow));
+        }
+    });
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, fit, qOverload<>(&QTimer::start));
+    QObject::connect(files, &QAbstractItemModel::dataChanged, fit, qOverload<>(&QTimer::start));
 }
 
 // Where a dialog of the pattern starts, and what it offers.
@@ -133,13 +179,15 @@ void RememberDialogFolder(std::string_view pattern, std::string_view chosenFile)
 }
 
 QString FileDialogFilter(std::string_view pattern) {
-    QString p = q(pattern);
-    QString globs = p;
+    QString globs = q(pattern);
     globs.replace(';', ' ');
-    return p + " (" + globs + ")";
+    return q(DialogFilterName(pattern)) + " (" + globs + ")";
 }
 
 QString FileDialogFilter(const FileDialogSpec& spec) {
+    if (spec.description.empty() || spec.description == spec.pattern) {
+        return FileDialogFilter(spec.pattern);
+    }
     QString globs = q(spec.pattern);
     globs.replace(';', ' ');
     return q(spec.description) + " (" + globs + ")";
@@ -244,6 +292,7 @@ std::string QtPrompter::chooseOpenFile(const FileDialogSpec& spec) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(FileDialogFilter(spec));
+    fitColumns(dialog);
     startAt(dialog, spec);
     return chosenPath(dialog, spec.pattern);
 }
@@ -259,6 +308,7 @@ std::string QtPrompter::chooseSaveFile(const FileDialogSpec& spec) {
         }
         // The overwrite question is asked below, in the program's own words.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        fitColumns(dialog);
         startAt(dialog, next);
         const std::string chosen = chosenPath(dialog, next.pattern);
         if (chosen.empty()) {

@@ -36,9 +36,9 @@ QString DialogFolderKey(std::string_view pattern);
 std::string LastDialogFolder(std::string_view pattern);
 void RememberDialogFolder(std::string_view pattern, std::string_view chosenFile);
 
-// "*.skv" -> "*.skv (*.skv)"; "*.txt;*.csv" -> "*.txt;*.csv (*.txt *.csv)".
+// "*.skv" -> "成绩表格 (*.skv)"; "*.txt;*.csv" -> "文本文件 (*.txt *.csv)" (DialogFilterName).
 QString FileDialogFilter(std::string_view pattern);
-// A described filter: "KVL'S 报表文档 (*.rvx)".
+// A described filter: "KVL'S 报表文档 (*.rvx)"; without a description of its own as above.
 QString FileDialogFilter(const FileDialogSpec& spec);
 
 }  // namespace scorvane

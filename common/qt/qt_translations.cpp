@@ -14,6 +14,13 @@ void InstallQtTranslations() {
     } else {
         delete translator;
     }
+    // Installed last, it is asked first: its texts take the place of Qt's for the few it holds.
+    auto* ours = new QTranslator(QCoreApplication::instance());
+    if (ours->load(QString::fromLatin1(kQtDialogTexts))) {
+        QCoreApplication::installTranslator(ours);
+    } else {
+        delete ours;
+    }
 }
 
 }  // namespace scorvane

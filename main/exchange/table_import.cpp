@@ -6,6 +6,7 @@
 #include "common/utf8.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
+#include "main/formula/column_formulas.h"
 
 namespace scorvane {
 namespace {
@@ -39,6 +40,8 @@ bool AppendTable(Document& document, const GradeTable& source) {
         return false;
     }
     table.setRows(oldRows);
+    // The fields every student's row computes alike, as they were before.
+    const std::vector<std::string> formulas = ColumnFormulas(table);
     // The titles are compared against as they were before anything is written.
     std::vector<std::string> titles;
     for (int c = 0; c < cols; ++c) {
@@ -73,6 +76,9 @@ bool AppendTable(Document& document, const GradeTable& source) {
             }
         }
     }
+    // The source's students (its data rows, from the row after its title row on) get the table's column
+    // formulas where they left the field blank.
+    changed = FillColumnFormulas(table, formulas, firstRow + 1, static_cast<int>(newRows) - 1) > 0 || changed;
     table.renumber();
     if (titlesChanged) {
         table.setHeaderLayout(table.composeHeaderLayout(false));

@@ -33,8 +33,9 @@ enum class ImportOutcome {
 // so the repeated titles leave the former last row as it was; and nothing is written into that row
 // when a field of it holds anything (a student's row keeps its marks, whatever the source's titles
 // say; a table without students takes the source's differing titles). Where the source runs out of cells the
-// new cells stay empty. Column 0 is renumbered 1, 2, ... Sets the modified flag when anything
-// changed. False (and nothing changed) when the result would exceed GradeTable::kMaxCount rows.
+// new cells stay empty. A field with a column formula (ColumnFormulas, as the table was) gets it in
+// each new student's row the source left blank there. Column 0 is renumbered 1, 2, ... Sets the
+// modified flag when anything changed. False (and nothing changed) when the result would exceed GradeTable::kMaxCount rows.
 bool AppendTable(Document& document, const GradeTable& source);
 
 // The whole-table import proper; `file` is the data file's path without ".skv" (found as LoadData

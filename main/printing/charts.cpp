@@ -193,13 +193,15 @@ void drawRowNames(DrawingSurface& s, double scale, std::vector<RowName> names) {
 
 void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const ChartData& data,
                    const CellValueFn& value, bool up) {
-    const double maximum = safeMaximum(data);
+    // The axis runs from the minimum to the maximum; a choice without room between them (which the
+    // check refuses) draws over one unit from the minimum.
+    const double span = safeMaximum(data) > data.minimum ? safeMaximum(data) - data.minimum : 1;
     const int n = safeSegments(data);
     drawFrame(
         s, scale, output, n,
         [&](int j) {
             const double share = up ? 1.0 - static_cast<double>(j) / n : static_cast<double>(j) / n;
-            return data.minimum + share * maximum;
+            return data.minimum + share * span;
         },
         data.fieldNames, categoryX);
     const int m = static_cast<int>(data.fields.size());
@@ -210,7 +212,7 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
         double previousY = 0;
         for (int i = 1; i <= m; ++i) {
             const double v = cellValue(value, data.rows[k], data.fields[static_cast<size_t>(i - 1)]);
-            const double share = (v - data.minimum) / maximum;
+            const double share = (v - data.minimum) / span;
             const double x = categoryX(i, m) * scale;
             const double y = kAxisBottom * (up ? 1.0 - share : share) * scale;
             if (i > 1) {
@@ -232,7 +234,7 @@ void drawLineChart(DrawingSurface& s, double scale, ChartOutput output, const Ch
 
 }  // namespace
 
-bool CheckChartChoice(ChartData& data, Prompter& prompter) {
+bool CheckChartChoice(ChartData& data, ChartType type, Prompter& prompter) {
     if (data.rows.empty() || data.fields.empty()) {
         prompter.message(kChartNothingChosenMessage, "提示", Icon::Information);
         return false;
@@ -242,6 +244,10 @@ bool CheckChartChoice(ChartData& data, Prompter& prompter) {
     }
     if (data.segments <= 0) {
         data.segments = 1;
+    }
+    if (type != ChartType::Bar && !(data.maximum > data.minimum)) {
+        prompter.message(kChartMaximumNotAboveMinimumMessage, "提示", Icon::Information);
+        return false;
     }
     return true;
 }
@@ -355,7 +361,7 @@ void DrawLineChartDown(DrawingSurface& s, double scale, ChartOutput output, cons
 
 bool PreviewChart(DrawingSurface& picture, ChartType type, ChartData& data, const CellValueFn& value,
                   Prompter& prompter) {
-    if (!CheckChartChoice(data, prompter)) {
+    if (!CheckChartChoice(data, type, prompter)) {
         return false;
     }
     DrawChart(picture, kChartPreviewScale, ChartOutput::Preview, type, data, value);
@@ -364,7 +370,7 @@ bool PreviewChart(DrawingSurface& picture, ChartType type, ChartData& data, cons
 
 bool PrintChart(DrawingSurface& printer, ChartType type, ChartData& data, const CellValueFn& value,
                 Prompter& prompter) {
-    if (!CheckChartChoice(data, prompter)) {
+    if (!CheckChartChoice(data, type, prompter)) {
         return false;
     }
     DrawChart(printer, kChartPrintScale, ChartOutput::Printer, type, data, value);

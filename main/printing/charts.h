@@ -22,6 +22,7 @@ inline constexpr double kChartPreviewWidth = 7500;
 inline constexpr double kChartPreviewHeight = 4800;
 
 inline constexpr std::string_view kChartNothingChosenMessage = "请先选择要处理的数据（字段、处理对象）。";
+inline constexpr std::string_view kChartMaximumNotAboveMinimumMessage = "最大值必须大于最小值。";
 
 enum class ChartOutput { Preview, Printer };
 
@@ -34,8 +35,8 @@ struct ChartData {
     std::vector<std::string> rowLabels;   // each chosen row's text of the display field
     std::vector<int> fields;              // the ticked fields' columns, in list order
     std::vector<std::string> fieldNames;  // their titles
-    double maximum = 100;                 // the span of the value axis
-    double minimum = 0;                   // added to the line charts' axis labels
+    double maximum = 100;                 // the top of the value axis
+    double minimum = 0;                   // the bottom of the line charts' value axis (bars stand on 0)
     int segments = 5;                     // grid segments of the value axis
     std::string title;                    // omitted when empty
     std::string printTime;                // "打印时间： 2024/5/3 14:05:09"
@@ -57,8 +58,9 @@ std::string NowChartPrintTimeText();
 //
 // The bar chart compares the chosen rows in the first ticked field: bars about 3100 / m wide, grid
 // labels (1 - j/n) * maximum. The line charts follow each chosen row across the ticked fields; their
-// grid labels are minimum + (1 - j/n) * maximum (up) or minimum + (j/n) * maximum (down), and a point
-// stands at the height of (value - minimum), so that points and labels agree. Each row's name is
+// value axis runs from the minimum to the maximum: grid labels minimum + (1 - j/n) * (maximum -
+// minimum) (up) or minimum + (j/n) * (maximum - minimum) (down), and a point stands at the height of
+// (value - minimum), so that points and labels agree. Each row's name is
 // printed at its last point, on the point's left inside the chart. Every text of a chart stays on the
 // surface: one too wide for its room is printed smaller (FitText).
 void DrawBarChart(DrawingSurface& surface, double scale, ChartOutput output, const ChartData& data,
@@ -70,8 +72,9 @@ void DrawLineChartDown(DrawingSurface& surface, double scale, ChartOutput output
 
 // The choice is checked before drawing: with no row or no field chosen
 // "请先选择要处理的数据（字段、处理对象）。" is shown (提示) and false returned; a maximum or segment count
-// of 0 becomes 1.
-bool CheckChartChoice(ChartData& data, Prompter& prompter);
+// of 0 becomes 1; a line chart whose maximum is not above its minimum is refused with
+// "最大值必须大于最小值。".
+bool CheckChartChoice(ChartData& data, ChartType type, Prompter& prompter);
 // The routine of the chart type, at scale 1 on the picture or 1.74 on the printer.
 void DrawChart(DrawingSurface& surface, double scale, ChartOutput output, ChartType type,
                const ChartData& data, const CellValueFn& value);
@@ -82,8 +85,8 @@ std::string ChartBoxDigits(std::string_view text);
 // What such a box holds before a chart is drawn: "1" in place of an empty box or one that reads as 0.
 std::string ChartBoxText(std::string_view text);
 
-// "刷新预览" and "打印": with no row or no field chosen shows "请先选择要处理的数据（字段、处理对象）。"
-// and returns false; a maximum or segment count of 0 becomes 1 (in `data`, as the dialog's boxes show);
+// "刷新预览" and "打印": checks the choice (CheckChartChoice) and returns false when it is refused; a
+// maximum or segment count of 0 becomes 1 (in `data`, as the dialog's boxes show);
 // then the chart is drawn at scale 1 on the picture or 1.74 on the printer. A failure of the printer
 // or of the output file shows "打印错误，请检查 打印机连接！" and returns false.
 bool PreviewChart(DrawingSurface& picture, ChartType type, ChartData& data, const CellValueFn& value,

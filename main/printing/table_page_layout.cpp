@@ -85,6 +85,12 @@ bool PrintsTrailer(const TablePrintSettings& settings, int dataRows) {
     return settings.page <= 0 || settings.page == PrintPageCount(dataRows);
 }
 
+TablePrintSettings InitialTablePrintSettings(bool resultTable) {
+    TablePrintSettings settings;
+    settings.showClassInfo = resultTable;
+    return settings;
+}
+
 std::string PrintTimeText(int year, int month, int day) {
     return "打印时间：" + std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day);
 }

@@ -37,6 +37,10 @@ struct TablePrintSettings {
     std::string printTime;  // "打印时间：2024/5/3"
 };
 
+// The choices the print set-up window opens with: 显示班级信息 ticked for the result of an analysis, a
+// statistics or a comparison (its 班级信息 says how it was made), not for any other table.
+TablePrintSettings InitialTablePrintSettings(bool resultTable);
+
 // The pages offered: ceiling of data rows / 64, at least 1.
 int PrintPageCount(int dataRows);
 

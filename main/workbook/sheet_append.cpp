@@ -2,6 +2,7 @@
 
 #include "common/utf8.h"
 #include "main/exchange/table_import.h"
+#include "main/formula/column_formulas.h"
 #include "main/workbook/sheet_to_table.h"
 
 namespace scorvane {
@@ -59,9 +60,13 @@ SheetColumnMatch MatchSheetColumns(const GradeTable& table, const GradeTable& sh
             ++match.matched;
         }
     }
+    const std::vector<std::string> formulas = ColumnFormulas(table);
     for (int c = 1; titled && c < table.cols(); ++c) {
         if (!taken[static_cast<size_t>(c)]) {
-            match.lines.push_back(std::string(table.cell(0, c)) + "：电子表格中没有此字段，留空");
+            const bool formula = !formulas[static_cast<size_t>(c)].empty();
+            match.lines.push_back(
+                std::string(table.cell(0, c)) +
+                (formula ? "：电子表格中没有此字段，沿用该列的公式" : "：电子表格中没有此字段，留空"));
         }
     }
     return match;
@@ -96,6 +101,7 @@ bool AppendSheetTable(Document& document, const GradeTable& sheet, Prompter& pro
         prompter.message(kImportTooLargeMessage, "提示", Icon::Information);
         return false;
     }
+    const std::vector<std::string> formulas = ColumnFormulas(table);
     document.takeSnapshot();
     if (table.rows() < 1) {
         table.setRows(1);
@@ -108,6 +114,7 @@ bool AppendSheetTable(Document& document, const GradeTable& sheet, Prompter& pro
             }
         }
     }
+    FillColumnFormulas(table, formulas, first, first + students - 1);
     table.renumber();
     if (students > 0) {
         document.setModified();

@@ -19,7 +19,8 @@ struct SheetColumnMatch {
     // when it is not imported.
     std::vector<int> target;
     // What the preview says, in the sheet's column order and then the table's fields the sheet lacks:
-    // "语文 → 语文", "备注：表格中没有此字段，不导入", "学号：电子表格中没有此字段，留空".
+    // "语文 → 语文", "备注：表格中没有此字段，不导入", "学号：电子表格中没有此字段，留空", and for a field
+    // with a column formula (ColumnFormulas) "总分：电子表格中没有此字段，沿用该列的公式".
     std::vector<std::string> lines;
     int matched = 0;  // the sheet columns that are imported
 };
@@ -35,9 +36,11 @@ SheetColumnMatch MatchSheetColumns(const GradeTable& table, const GradeTable& sh
 int FirstAppendRow(const GradeTable& table);
 
 // Appends the sheet's students to the table, each column to its matched field, the table's other
-// fields left empty; column 0 is renumbered. Takes the undo snapshot first. Nothing happens, and the
-// message says why, when no column matches (kNoCommonFieldMessage) or when the table would pass
-// GradeTable::kMaxCount rows ("导入后的表格超过 32767 行，无法导入！"). True when the rows were appended.
+// fields left empty, except that a field with a column formula (ColumnFormulas) gets it in each new
+// student's row where the sheet leaves it blank; column 0 is renumbered. Takes the undo snapshot
+// first. Nothing happens, and the message says why, when no column matches (kNoCommonFieldMessage) or when
+// the table would pass GradeTable::kMaxCount rows ("导入后的表格超过 32767 行，无法导入！"). True when the
+// rows were appended.
 bool AppendSheetTable(Document& document, const GradeTable& sheet, Prompter& prompter);
 
 }  // namespace scorvane

@@ -60,6 +60,29 @@ std::string WindowListEntry(int number, std::string_view title) {
     return "&" + std::to_string(number) + " " + MenuEntryText(title);
 }
 
+namespace {
+
+int resultExtent(int ordinary, int wholeTable, int area, int minimum) {
+    const int large = std::max(ordinary, area * 2 / 3);
+    return std::max(minimum, std::min({large, wholeTable, area}));
+}
+
+}  // namespace
+
+WindowSize ResultWindowSize(WindowSize ordinary, WindowSize wholeTable, WindowSize area, WindowSize minimum,
+                            int scrollBar) {
+    WindowSize size;
+    size.height = resultExtent(ordinary.height, wholeTable.height, area.height, minimum.height);
+    // Rows that do not all show bring a vertical scroll bar, columns a horizontal one.
+    const int width = wholeTable.width + (size.height < wholeTable.height ? scrollBar : 0);
+    size.width = resultExtent(ordinary.width, width, area.width, minimum.width);
+    if (size.width < width) {
+        size.height =
+            resultExtent(ordinary.height, wholeTable.height + scrollBar, area.height, minimum.height);
+    }
+    return size;
+}
+
 WindowRect CascadedPlace(const std::vector<WindowRect>& open, int width, int height, int areaWidth,
                          int areaHeight, int step) {
     for (int k = 0; step > 0; ++k) {

@@ -30,6 +30,19 @@ std::vector<WindowRect> ArrangeIcons(int count, int iconWidth, int iconHeight, i
 // window's title as it is ("&2 期中考试").
 std::string WindowListEntry(int number, std::string_view title);
 
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowSize&) const = default;
+};
+
+// How large a window showing a command's result opens, each way: at least two thirds of the document
+// area (or the ordinary new window's size, when that is larger), but no larger than the whole table
+// needs (`wholeTable`, frame included, plus a scroll bar's `scrollBar` pixels across where the other
+// way does not show it whole), nor than the area; never below `minimum`.
+WindowSize ResultWindowSize(WindowSize ordinary, WindowSize wholeTable, WindowSize area, WindowSize minimum,
+                            int scrollBar);
+
 // Where a new window of `width` x `height` opens beside the `open` windows, so that it never lies exactly
 // over one of them: the first place down the diagonal (0, 0), (step, step), (2 step, 2 step) ... whose
 // top-left corner no open window has and where the window still lies within the area; (0, 0) when

@@ -225,6 +225,24 @@ TEST_F(PrintingCli, ChartsAsPreviewPicturesAndAsPrintedPages) {
     EXPECT_EQ(testing::PdfPageCount(pdf), 1);
 }
 
+TEST_F(PrintingCli, WithoutMaximumTheChartTakesTheAxisTheChartWindowOffers) {
+    // Totals 112 to 116 over the default 100: the axis runs from 100 to 150 (labels 140 … 100).
+    const std::string pdf = dir.file("totals.pdf");
+    ProgramResult r =
+        RunCli({"chart", table, "-o", pdf, "--type", "line-up", "--fields", "总分", "--rows", "1-3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ExpectParts(PdfText(pdf), {"140", "130", "120", "110", "100"}, {"80"});
+    // A maximum given keeps the minimum at 0; a minimum at or above the maximum is refused.
+    r = RunCli({"chart", table, "-o", pdf, "--type", "line-up", "--fields", "总分", "--rows", "1-3", "--max",
+                "200"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ExpectParts(PdfText(pdf), {"160", "120", "80"}, {"140"});
+    r = RunCli(
+        {"chart", table, "-o", pdf, "--type", "line-up", "--fields", "语文", "--rows", "1", "--min", "100"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "最大值必须大于最小值。\n");
+}
+
 TEST_F(PrintingCli, ChartArgumentsAreChecked) {
     auto chart = [&](std::vector<std::string> extra, std::string out = "c.png") {
         std::vector<std::string> args = {"chart", table, "-o", dir.file(out)};

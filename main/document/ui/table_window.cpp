@@ -290,6 +290,19 @@ void TableWindow::resizeEvent(QResizeEvent* event) {
     layoutStrip();
 }
 
+QSize TableWindow::wholeTableSize() const {
+    // The headers as the view lays them out: their wanted size within their own limits.
+    const QHeaderView* numbers = grid_->verticalHeader();
+    const QHeaderView* titles = grid_->horizontalHeader();
+    const int numbersWidth =
+        std::clamp(numbers->sizeHint().width(), numbers->minimumWidth(), numbers->maximumWidth());
+    const int titlesHeight =
+        std::clamp(titles->sizeHint().height(), titles->minimumHeight(), titles->maximumHeight());
+    const int frame = 2 * grid_->frameWidth();
+    return {numbersWidth + titles->length() + frame,
+            strip_->height() + titlesHeight + numbers->length() + frame};
+}
+
 void TableWindow::layoutStrip() {
     strip_->placeAcross(width());
     const int strip = strip_->height();

@@ -121,6 +121,15 @@ class TableWindow : public QWidget {
     void exportWorkbook();
     void refreshCaption();
 
+    // A result a command made (an analysis, a statistics, a comparison): its print set-up starts with
+    // 显示班级信息 ticked, since 班级信息 says how the table was made. The window keeps this while it is
+    // open, saved or not; the saved file opened again is an ordinary table.
+    void setResultTable(bool result) { resultTable_ = result; }
+    bool resultTable() const { return resultTable_; }
+    // The size that shows the whole table (every column and row, the strip above them) without
+    // scrolling.
+    QSize wholeTableSize() const;
+
     // The selection in table coordinates, as GridSelection defines it (column 0 is the row-number
     // column): the current cell (Row, Col) where it started, the far corner (RowSel, ColSel).
     GridSelection selection() const;
@@ -289,6 +298,7 @@ class TableWindow : public QWidget {
     // The current cell the strip shows; the editor is written when the current cell leaves it.
     CellPosition shownCell_{1, 0};
     bool gridHadFocus_ = false;
+    bool resultTable_ = false;
     QMenu* contextMenu_ = nullptr;
     QAction* applyFormulaAction_ = nullptr;
     QMenu* fieldMenu_ = nullptr;

@@ -264,8 +264,8 @@ void TableWindow::showStatistics() {
     std::optional<ClassStatistics> result =
         RunStatisticsDialog(document_.table, host_.prompter(), host_.dialogRunner(), host_.dialogOwner());
     if (result) {
-        host_.openNewTable(std::move(result->figures));
-        host_.openNewTable(std::move(result->bands));
+        host_.openNewTable(std::move(result->figures), NewTableKind::Result);
+        host_.openNewTable(std::move(result->bands), NewTableKind::Result);
     }
 }
 
@@ -273,7 +273,7 @@ void TableWindow::showProgress() {
     commitEditor();
     if (auto result = RunExamProgressDialog(document_.table, host_.prompter(), host_.dialogRunner(),
                                             host_.dialogOwner())) {
-        host_.openNewTable(std::move(*result));
+        host_.openNewTable(std::move(*result), NewTableKind::Result);
     }
 }
 
@@ -281,7 +281,7 @@ void TableWindow::showStandardScores() {
     commitEditor();
     if (auto result = RunStandardScoresDialog(document_.table, host_.prompter(), host_.dialogRunner(),
                                               host_.dialogOwner())) {
-        host_.openNewTable(std::move(*result));
+        host_.openNewTable(std::move(*result), NewTableKind::Result);
     }
 }
 

@@ -16,6 +16,11 @@ class StatusSink;
 class DialogRunner;
 class PrintPath;
 
+// What a table a command made is: an ordinary table brought in (a workbook's sheet), or the result of
+// an analysis, a statistics or a comparison, which prints with its 班级信息 (how it was made) shown and
+// opens large enough to read.
+enum class NewTableKind { Ordinary, Result };
+
 // What a table window takes from the frame that holds it: the prompts, the first status panel and the
 // busy pointer, the runner of modal dialogs and the window that owns them.
 class TableWindowHost {
@@ -37,7 +42,7 @@ class TableWindowHost {
     virtual void openDataFile(const std::string& /*pathWithoutExtension*/) {}
     // Opens a table a command made (the statistics' results, a workbook's sheet) in a new table window
     // of the frame: it has no file yet and counts as changed, so closing it asks whether to save it.
-    virtual void openNewTable(GradeTable /*table*/) {}
+    virtual void openNewTable(GradeTable /*table*/, NewTableKind /*kind*/) {}
     // The folder of the class chosen in the school tree, where the save dialog of a table without a
     // file opens; "" when no class is chosen (the dialog opens in the data folder).
     virtual std::string chosenClassFolder() const { return {}; }

@@ -18,8 +18,8 @@ void TableWindow::printView() {
     source.table = &document_.table;
     source.value = FormulaValues(document_.table);
     source.columnWidths = gridColumnWidths();
-    RunPrintSetup(std::move(source), host_.printPath(), host_.statusSink(), host_.dialogRunner(),
-                  host_.dialogOwner());
+    RunPrintSetup(std::move(source), InitialTablePrintSettings(resultTable_), host_.printPath(),
+                  host_.statusSink(), host_.dialogRunner(), host_.dialogOwner());
 }
 
 void TableWindow::printReport() {

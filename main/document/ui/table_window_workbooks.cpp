@@ -14,7 +14,7 @@ void TableWindow::importWorkbookAsNewTable() {
     commitEditor();
     if (std::optional<GradeTable> table = RunSheetImportDialog(host_.prompter(), host_.statusSink(),
                                                                host_.dialogRunner(), host_.dialogOwner())) {
-        host_.openNewTable(std::move(*table));
+        host_.openNewTable(std::move(*table), NewTableKind::Ordinary);
     }
 }
 

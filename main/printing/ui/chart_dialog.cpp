@@ -16,12 +16,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <cmath>
 
 #include "common/qt/dialog_runner.h"
 #include "common/qt/print_path.h"
 #include "common/qt/qt_surface.h"
 #include "main/document/data_file.h"
 #include "main/document/grade_table.h"
+#include "main/printing/chart_axis.h"
 
 namespace scorvane {
 namespace {
@@ -85,6 +87,10 @@ ChartDialog::ChartDialog(const GradeTable& table, CellValueFn value, PrintPath& 
     displayFieldChosen();
     chartTypeChosen();
     showPicture();
+    // From now on what is chosen may change the axis offered.
+    connect(fields_, &QListWidget::itemChanged, this, &ChartDialog::offerAxis);
+    connect(rows_, &QListWidget::itemSelectionChanged, this, &ChartDialog::offerAxis);
+    connect(barChart_, &QRadioButton::toggled, this, &ChartDialog::offerAxis);
 }
 
 ChartDialog::~ChartDialog() = default;
@@ -254,6 +260,21 @@ void ChartDialog::chartTypeChosen() {
     orderPanel_->setVisible(lineChart_->isChecked());
 }
 
+void ChartDialog::offerAxis() {
+    const ChartType type = chosenType();
+    const ChartData data = chosenData();
+    const ChartAxis axis = OfferedChartAxis(ChartedValues(data, type, value_), type);
+    // A box the teacher has changed keeps what was typed.
+    const auto number = [](double v) { return QString::number(static_cast<long long>(std::llround(v))); };
+    if (maximum_->text() == number(offered_.maximum)) {
+        maximum_->setText(number(axis.maximum));
+    }
+    if (minimum_->text() == number(offered_.minimum)) {
+        minimum_->setText(number(axis.minimum));
+    }
+    offered_ = axis;
+}
+
 ChartType ChartDialog::chosenType() const {
     if (barChart_->isChecked()) {
         return ChartType::Bar;
@@ -285,7 +306,7 @@ ChartData ChartDialog::chosenData() const {
 
 bool ChartDialog::checkedData(ChartData& data) {
     data = chosenData();
-    if (!CheckChartChoice(data, prompter_)) {
+    if (!CheckChartChoice(data, chosenType(), prompter_)) {
         return false;
     }
     maximum_->setText(qs(ChartBoxText(utf8(maximum_->text()))));

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "main/printing/chart_axis.h"
 #include "main/printing/charts.h"
 
 class QComboBox;
@@ -24,7 +25,8 @@ class QtSurface;
 // The chart dialog (frm图表, "图表（A4纵向，约半张）"): the fields ticked and the rows chosen of a grade
 // table drawn as a line chart (scores "降序↑" or ranks "升序↓") or a bar chart, previewed on a 500 x 320
 // picture (刷新预览), printed over the upper half of an A4 page (打印) and saved as a Windows bitmap of
-// the preview (保存图片).
+// the preview (保存图片). While the teacher chooses, 最大值 and 最小值 follow the axis offered for the
+// values chosen (OfferedChartAxis: 500 and 200 for totals of 250 to 483), until a box is changed by hand.
 class ChartDialog : public QDialog {
     Q_OBJECT
   public:
@@ -51,6 +53,8 @@ class ChartDialog : public QDialog {
     void build();
     void displayFieldChosen();
     void chartTypeChosen();
+    // Puts the axis offered for the present choice into the boxes that still hold the last offer.
+    void offerAxis();
     void showPicture();
     // Checks the choice (the message when nothing is chosen) and puts "1" into an empty or zero box.
     bool checkedData(ChartData& data);
@@ -60,6 +64,7 @@ class ChartDialog : public QDialog {
     PrintPath& printPath_;
     Prompter& prompter_;
     std::unique_ptr<QtSurface> picture_;
+    ChartAxis offered_;
 
     QLineEdit* title_ = nullptr;
     QListWidget* fields_ = nullptr;

@@ -41,8 +41,8 @@ QStringList choices(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-PrintSetupWindow::PrintSetupWindow(TablePrintSource source, PrintPath& printPath, StatusSink& status,
-                                   QWidget* owner)
+PrintSetupWindow::PrintSetupWindow(TablePrintSource source, const TablePrintSettings& initial,
+                                   PrintPath& printPath, StatusSink& status, QWidget* owner)
     : QDialog(owner),
       source_(std::move(source)),
       printPath_(printPath),
@@ -62,6 +62,10 @@ PrintSetupWindow::PrintSetupWindow(TablePrintSource source, PrintPath& printPath
     row_->addItems(choices(PrintRowChoices(dataRows)));
     page_->setCurrentIndex(0);
     row_->setCurrentIndex(0);
+    classInfo_->setChecked(initial.showClassInfo);
+    teacher_->setChecked(initial.showTeacher);
+    fitWidth_->setChecked(initial.fitToPaper);
+    rules_->setChecked(initial.drawRules);
     if (table.teacher.empty()) {
         teacher_->setChecked(false);
         teacher_->setEnabled(false);
@@ -201,9 +205,9 @@ void PrintSetupWindow::print() {
     printPath_.print(job);
 }
 
-void RunPrintSetup(TablePrintSource source, PrintPath& printPath, StatusSink& status, DialogRunner& runner,
-                   QWidget* owner) {
-    PrintSetupWindow window(std::move(source), printPath, status, owner);
+void RunPrintSetup(TablePrintSource source, const TablePrintSettings& initial, PrintPath& printPath,
+                   StatusSink& status, DialogRunner& runner, QWidget* owner) {
+    PrintSetupWindow window(std::move(source), initial, printPath, status, owner);
     runner.run(window);
 }
 

@@ -28,8 +28,9 @@ class ScrolledPage;
 class PrintSetupWindow : public QDialog {
     Q_OBJECT
   public:
-    PrintSetupWindow(TablePrintSource source, PrintPath& printPath, StatusSink& status,
-                     QWidget* owner = nullptr);
+    // Opens with the boxes ticked as `initial` says (InitialTablePrintSettings).
+    PrintSetupWindow(TablePrintSource source, const TablePrintSettings& initial, PrintPath& printPath,
+                     StatusSink& status, QWidget* owner = nullptr);
     ~PrintSetupWindow() override;
 
     // The settings the controls hold now.
@@ -69,7 +70,7 @@ class PrintSetupWindow : public QDialog {
 };
 
 // 打印、预览[表格](&P): the print set-up window on the table, modal, owned by `owner`.
-void RunPrintSetup(TablePrintSource source, PrintPath& printPath, StatusSink& status, DialogRunner& runner,
-                   QWidget* owner);
+void RunPrintSetup(TablePrintSource source, const TablePrintSettings& initial, PrintPath& printPath,
+                   StatusSink& status, DialogRunner& runner, QWidget* owner);
 
 }  // namespace scorvane

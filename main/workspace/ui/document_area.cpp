@@ -132,6 +132,23 @@ void DocumentArea::placeNewWindow(QMdiSubWindow* sub) {
     sub->setGeometry(r.x, r.y, r.width, r.height);
 }
 
+void DocumentArea::placeResultWindow(QMdiSubWindow* sub, QSize wholeTable) {
+    if (sub->isMaximized() || sub->isMinimized()) {
+        return;
+    }
+    // The sub-window's frame and title bar around its widget.
+    const QSize frame = sub->size() - sub->widget()->size();
+    const QSize area = viewport()->size();
+    const QSize minimum = sub->minimumSizeHint().expandedTo(QSize(0, 0));
+    const WindowSize size =
+        ResultWindowSize({sub->width(), sub->height()},
+                         {wholeTable.width() + frame.width(), wholeTable.height() + frame.height()},
+                         {area.width(), area.height()}, {minimum.width(), minimum.height()},
+                         style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sub));
+    sub->resize(size.width, size.height);
+    placeNewWindow(sub);
+}
+
 void DocumentArea::listWindows(QMenu* menu, const TableWindow* active) {
     for (QAction* a : listed_) {
         menu->removeAction(a);

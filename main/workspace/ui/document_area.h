@@ -35,6 +35,9 @@ class DocumentArea : public QMdiArea {
     // (CascadedPlace), so two windows never lie exactly over each other; one as large as the area is
     // made smaller to leave room for a few. A maximised window stays.
     void placeNewWindow(QMdiSubWindow* sub);
+    // The same for a window that shows a command's result: first made as large as ResultWindowSize
+    // says, `wholeTable` being the size of the sub-window's widget that shows the whole table.
+    void placeResultWindow(QMdiSubWindow* sub, QSize wholeTable);
 
     // Lists the table windows at the end of `menu` in place of those listed there before, "&1 " and the
     // caption, …, the `active` one ticked; choosing one makes it the active window. Equal captions are

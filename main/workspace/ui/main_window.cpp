@@ -408,7 +408,7 @@ void MainWindow::editSchool() {
 
 void MainWindow::importWorkbook() {
     if (std::optional<GradeTable> table = RunSheetImportDialog(prompter_, *statusBar_, dialogs_, this)) {
-        openNewTable(std::move(*table));
+        openNewTable(std::move(*table), NewTableKind::Ordinary);
     }
 }
 
@@ -624,7 +624,7 @@ void MainWindow::compareGrade() {
     std::optional<GradeTable> result =
         RunGradeComparisonDialog(treePanel_->school(), *node, prompter_, dialogs_, this);
     if (result) {
-        openNewTable(std::move(*result));
+        openNewTable(std::move(*result), NewTableKind::Result);
     }
 }
 
@@ -632,7 +632,7 @@ void MainWindow::rankGrade() {
     const SchoolNode* node = selectedNode();
     if (node && node->image == SchoolNodeImage::Grade) {
         if (auto result = RunGradeRankingDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
-            openNewTable(std::move(*result));
+            openNewTable(std::move(*result), NewTableKind::Result);
         }
     }
 }
@@ -648,18 +648,24 @@ void MainWindow::classHistory() {
     const SchoolNode* node = selectedNode();
     if (node && IsClassNodeKey(node->key)) {
         if (auto result = RunExamHistoryDialog(*node, prompter_, dialogs_, this)) {
-            openNewTable(std::move(*result));
+            openNewTable(std::move(*result), NewTableKind::Result);
         }
     }
 }
 
-void MainWindow::openNewTable(GradeTable table) {
+void MainWindow::openNewTable(GradeTable table, NewTableKind kind) {
     TableWindow* window = newTableWindow();
     window->document().table = std::move(table);
     window->document().table.filePath.clear();
     window->document().setModified();
     window->tableReset();
     window->refreshCaption();
+    if (kind == NewTableKind::Result) {
+        window->setResultTable(true);
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+            area_->placeResultWindow(sub, window->wholeTableSize());
+        }
+    }
     // The command can make it again: it is copied for recovery only once the teacher changes it.
     CopyMadeTableOnlyOnceChanged(*window);
 }

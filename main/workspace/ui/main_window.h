@@ -62,7 +62,7 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     TableFont currentTableFont() const override { return tableFont_; }
     void tableFontChosen(const TableFont& font) override { setTableFont(font); }
     void openDataFile(const std::string& pathWithoutExtension) override { openTable(pathWithoutExtension); }
-    void openNewTable(GradeTable table) override;
+    void openNewTable(GradeTable table, NewTableKind kind) override;
     std::string chosenClassFolder() const override;
 
     // Parts of the frame, for the windows and dialogs that work with it.

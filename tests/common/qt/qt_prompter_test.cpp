@@ -70,6 +70,12 @@ TEST_F(QtPrompterFileDialogs, OpenWhereAskedWithTheNameOfferedElseWhereTheLastFi
         [&](QFileDialog& d) { EXPECT_EQ(d.directory().absolutePath().toStdString(), dir.file("表格")); },
         false);
     EXPECT_EQ(DialogFolderKey("*.txt;*.csv"), "FileDialogs/txt_csv");
+    // The type box names the files; a described pattern keeps its own description.
+    EXPECT_EQ(FileDialogFilter("*.txt;*.csv"), "文本文件 (*.txt *.csv)");
+    FileDialogSpec described = SaveDialogFor("*.csv", "期中");
+    EXPECT_EQ(FileDialogFilter(described), "CSV 文件 (*.csv)");
+    described.description = "报表";
+    EXPECT_EQ(FileDialogFilter(described), "报表 (*.csv)");
     EXPECT_EQ(DialogFolderKey("*.xlsx *.xls *.ods"), "FileDialogs/xlsx_xls_ods");
 }
 

@@ -109,6 +109,28 @@ TEST(WholeTableImport, ReadsSourceCellsInFileOrderByTheTablesColumnCount) {
     EXPECT_EQ(Column(empty.table, 1), Values{"乙"});
 }
 
+TEST(WholeTableImport, ATableOfNamesOnlyAddsItsRowsAndMarksTheTableModified) {
+    // Its two fields' cells shift onto the student's row, which keeps its marks: the new row stays empty.
+    Document d;
+    d.table = MakeTable({"姓名", "学号", "语文", "数学"}, {{"甲", "1", "60", "70"}});
+    ASSERT_TRUE(AppendTable(d, MakeTable({"姓名"}, {{"乙"}})));
+    EXPECT_EQ(d.table.rows(), 3);
+    EXPECT_EQ(Column(d.table, 1), (Values{"甲", ""}));
+    EXPECT_TRUE(d.modified());
+}
+
+TEST(WholeTableImport, ImportedStudentsGetTheColumnFormulasOfTheTable) {
+    const std::string sum = "！公式：cell(?,2)+cell(?,3)";
+    Document d;
+    d.table = MakeTable({"姓名", "语文", "数学", "总分"}, {{"甲", "60", "70", sum}, {"", "", "", ""}});
+    // The source has the same fields: 乙 without a total, 丙 with a typed one, then an empty row.
+    ASSERT_TRUE(AppendTable(d, MakeTable({"姓名", "语文", "数学", "总分"},
+                                         {{"乙", "80", "90", ""}, {"丙", "1", "2", "3"}, {"", "", "", ""}})));
+    EXPECT_EQ(Column(d.table, 1), (Values{"甲", "", "乙", "丙", ""}));
+    EXPECT_EQ(Column(d.table, 4), (Values{sum, "", sum, "3", ""}));
+    EXPECT_TRUE(d.modified());
+}
+
 TEST(WholeTableImport, UnsoundOrOversizedSourceChangesNothing) {
     TempDir dir;
     Document d;

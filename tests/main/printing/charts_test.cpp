@@ -173,19 +173,49 @@ TEST_F(Charts, DescendingAxisPutsSmallValuesOnTopAndErrorsAtZero) {
     EXPECT_EQ(axisLabels(picture), (std::vector<std::string>{" 12", " 24", " 36", " 48", " 60"}));
 }
 
-TEST_F(Charts, WithAMinimumPointsAndAxisLabelsAgree) {
+TEST_F(Charts, WithAMinimumTheAxisRunsFromItToTheMaximumAndPointsAndLabelsAgree) {
     chooseRows({3});
     chooseFields({2, 3, 4});
     data.minimum = 50;
-    data.maximum = 50;
+    data.maximum = 100;
     DrawLineChartUp(picture, 1, ChartOutput::Preview, data, value);
     // Grid line 1 (y = 700) reads 50 + 0.8 * 50 = 90; the bottom line reads 50.
-    EXPECT_TRUE(picture.hasText(" 90"));
-    EXPECT_TRUE(picture.hasText(" 50"));
+    EXPECT_EQ(axisLabels(picture), (std::vector<std::string>{" 90", " 80", " 70", " 60", " 50"}));
     auto circles = picture.ops(Op::Circle);
-    EXPECT_EQ(circles[0].y1, 0);     // 100 = 50 + 50 at the top of the value axis
+    EXPECT_EQ(circles[0].y1, 0);     // 100, the maximum, at the top of the value axis
     EXPECT_EQ(circles[1].y1, 3500);  // 50 on the axis labelled 50
     EXPECT_EQ(circles[2].y1, 1750);  // 75
+
+    // Ranks: the minimum on top.
+    RecordingSurface down{RecordingSurface::Kind::Picture};
+    DrawLineChartDown(down, 1, ChartOutput::Preview, data, value);
+    EXPECT_EQ(axisLabels(down), (std::vector<std::string>{" 60", " 70", " 80", " 90", " 100"}));
+    EXPECT_EQ(down.ops(Op::Circle)[0].y1, 3500);
+}
+
+TEST_F(Charts, ALineChartWhoseMaximumIsNotAboveItsMinimumIsRefused) {
+    chooseRows({1});
+    chooseFields({2});
+    for (double minimum : {100.0, 120.0}) {
+        SCOPED_TRACE(minimum);
+        ScriptedPrompter prompter;
+        data.minimum = minimum;
+        data.maximum = 100;
+        EXPECT_FALSE(PreviewChart(picture, ChartType::LineDown, data, value, prompter));
+        EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"最大值必须大于最小值。"}));
+        EXPECT_TRUE(picture.ops().empty());
+    }
+    // Drawn without the check, such an axis spans one unit from the minimum: every point has a place.
+    data.minimum = 100;
+    data.maximum = 100;
+    RecordingSurface unchecked{RecordingSurface::Kind::Picture};
+    DrawLineChartUp(unchecked, 1, ChartOutput::Preview, data, value);
+    ASSERT_EQ(unchecked.ops(Op::Circle).size(), 1u);
+    EXPECT_EQ(unchecked.ops(Op::Circle)[0].y1, 3500 * (1 - (80.0 - 100)));  // 80 lies 20 units below
+    // The bar chart stands on 0 whatever the minimum.
+    ScriptedPrompter prompter;
+    EXPECT_TRUE(PreviewChart(picture, ChartType::Bar, data, value, prompter));
+    EXPECT_TRUE(prompter.calls().empty());
 }
 
 TEST_F(Charts, PrintedChartIsScaledExceptLabelEdgeAndPointRadius) {

@@ -41,6 +41,17 @@ class TablePageLayout : public ::testing::Test {
     TablePrintSettings settings;
 };
 
+TEST(TablePrintSettingsTest, AResultOpensThePrintWindowWithItsClassInformationShown) {
+    const TablePrintSettings ordinary;
+    for (bool result : {false, true}) {
+        const TablePrintSettings s = InitialTablePrintSettings(result);
+        EXPECT_EQ(s.showClassInfo, result);
+        EXPECT_EQ(s.showTeacher, ordinary.showTeacher);
+        EXPECT_EQ(s.fitToPaper, ordinary.fitToPaper);
+        EXPECT_EQ(s.drawRules, ordinary.drawRules);
+    }
+}
+
 TEST_F(TablePageLayout, ChoosingPagesAndRows) {
     EXPECT_EQ(PrintPageCount(0), 1);
     EXPECT_EQ(PrintPageCount(64), 1);

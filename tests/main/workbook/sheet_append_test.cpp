@@ -99,5 +99,44 @@ TEST(SheetAppend, NoCommonFieldOrTooManyRowsChangesNothing) {
     EXPECT_EQ(d.table.rows(), GradeTable::kMaxCount);
 }
 
+TEST(SheetAppend, ATitledSheetWithoutStudentsLeavesTheTableAsItWas) {
+    Document d;
+    d.table = MakeTable({"姓名", "语文"}, {{"甲", "60"}, {"", ""}});
+    const GradeTable before = d.table;
+    ScriptedPrompter p;
+    EXPECT_TRUE(AppendSheetTable(d, MakeTable({"语文", "姓名"}, {}), p));
+    EXPECT_TRUE(p.calls().empty());
+    EXPECT_EQ(d.table.cellTexts(), before.cellTexts());
+    EXPECT_FALSE(d.modified());
+}
+
+TEST(SheetAppend, OneStudentFillsTheFirstEmptyRowAndTheTableKeepsItsRows) {
+    Document d;
+    d.table = MakeTable({"姓名", "语文"}, {{"甲", "60"}, {"", ""}, {"", ""}, {"", ""}});
+    ScriptedPrompter p;
+    ASSERT_TRUE(AppendSheetTable(d, MakeTable({"姓名"}, {{"乙"}}), p));
+    EXPECT_EQ(d.table.rows(), 5);
+    EXPECT_EQ(testing::Column(d.table, 1), (Strings{"甲", "乙", "", ""}));
+    EXPECT_TRUE(d.modified());
+}
+
+TEST(SheetAppend, NewStudentsGetTheColumnFormulasOfTheTable) {
+    const std::string sum = "！公式：cell(?,2)+cell(?,3)";
+    const std::string average = "！公式：(cell(?,2)+cell(?,3))/2";
+    Document d;
+    d.table = MakeTable({"姓名", "语文", "数学", "总分", "平均"}, {{"甲", "60", "70", sum, average}});
+    // The sheet brings a 平均 of its own for 丙 only; it has no 总分.
+    const GradeTable sheet =
+        MakeTable({"姓名", "语文", "数学", "平均"}, {{"乙", "80", "90", ""}, {"丙", "1", "2", "9"}});
+    const SheetColumnMatch match = MatchSheetColumns(d.table, sheet);
+    EXPECT_EQ(match.lines.back(), "总分：电子表格中没有此字段，沿用该列的公式");
+    ScriptedPrompter p;
+    ASSERT_TRUE(AppendSheetTable(d, sheet, p));
+    EXPECT_EQ(testing::Column(d.table, 4), (Strings{sum, sum, sum}));
+    EXPECT_EQ(testing::Column(d.table, 5), (Strings{average, average, "9"}));
+    ASSERT_TRUE(d.undo());
+    EXPECT_EQ(d.table.rows(), 2);
+}
+
 }  // namespace
 }  // namespace scorvane

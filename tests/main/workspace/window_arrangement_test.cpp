@@ -74,5 +74,27 @@ TEST(WindowArrangementTest, NewWindowsCascadeAndRepeatedTitlesAreNumberedInTheLi
     EXPECT_EQ(NumberRepeats({"甲", "乙"}), (std::vector<std::string>{"甲", "乙"}));
 }
 
+TEST(WindowArrangementTest, AResultWindowTakesTwoThirdsOfTheAreaOrWhatItsTableNeeds) {
+    struct Case {
+        const char* what;
+        WindowSize wholeTable, area;
+        WindowSize size;
+    };
+    // An ordinary new window is 500 x 300, the smallest 120 x 80, a scroll bar 15 pixels across.
+    const Case cases[] = {
+        {"a large table in a large frame", {3000, 2000}, {1200, 900}, {800, 600}},
+        {"a table smaller than two thirds", {650, 400}, {1200, 900}, {650, 400}},
+        {"smaller than the ordinary window", {300, 200}, {1200, 900}, {300, 200}},
+        {"long: a vertical scroll bar", {650, 2000}, {1200, 900}, {665, 600}},
+        {"wide: a horizontal scroll bar", {3000, 450}, {1200, 900}, {800, 465}},
+        {"a small frame: the ordinary size is more than two thirds", {3000, 2000}, {600, 420}, {500, 300}},
+        {"never larger than the area", {3000, 2000}, {450, 280}, {450, 280}},
+        {"never below the window's minimum", {40, 30}, {1200, 900}, {120, 80}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ResultWindowSize({500, 300}, c.wholeTable, c.area, {120, 80}, 15), c.size) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane

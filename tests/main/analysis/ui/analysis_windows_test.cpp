@@ -246,7 +246,7 @@ TEST_F(AnalysisWindowsTest, ProgressOffersTheClasssEarlierExamsNearestFirstAndAN
     EXPECT_EQ(w.tables().size(), 2);
 
     // A new table is in no folder: nothing is offered until a table is picked with 浏览.
-    w.openNewTable(MakeTable(fields, {{"甲", "01", "60", "100"}}, "补考"));
+    w.openNewTable(MakeTable(fields, {{"甲", "01", "60", "100"}}, "补考"), NewTableKind::Ordinary);
     prompter.clear();
     prompter.chooseOpen(tablePath("月考") + ".skv");
     dialogs.then([&](QDialog& d) {

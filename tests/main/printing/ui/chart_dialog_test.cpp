@@ -209,5 +209,39 @@ TEST_F(ChartDialogTest, ARankLineChartPutsSmallValuesOnTop) {
     EXPECT_TRUE(paper.hasText("学生2"));
 }
 
+TEST_F(ChartDialogTest, TotalsAboveTheDefaultMaximumAreOfferedAnAxisThatHoldsThem) {
+    GradeTable& t = window->document().table;
+    for (auto [row, total] : {std::pair{1, "250"}, {2, "483"}, {3, "310"}, {4, "95"}}) {
+        t.setCell(row, 3, total);
+    }
+    openDialog([&](ChartDialog& d) {
+        QLineEdit* maximum = child<QLineEdit>(d, "Text2");
+        QLineEdit* minimum = child<QLineEdit>(d, "Text1");
+        QListWidget* fields = child<QListWidget>(d, "List1");
+        const auto axis = [&] { return maximum->text() + "/" + minimum->text(); };
+        choose(d, {2}, {1, 2});
+        EXPECT_EQ(axis(), "100/0");  // 语文 61 and 62
+        choose(d, {3}, {});
+        EXPECT_EQ(axis(), "500/50");
+        fields->item(1)->setCheckState(Qt::Unchecked);
+        EXPECT_EQ(axis(), "500/200");  // 250 and 483
+        child<QRadioButton>(d, "Option2")->setChecked(true);
+        EXPECT_EQ(axis(), "500/0");  // bars stand on 0
+        child<QRadioButton>(d, "Option1")->setChecked(true);
+        EXPECT_EQ(axis(), "500/200");
+        child<QListWidget>(d, "List2")->clearSelection();
+        EXPECT_EQ(axis(), "100/0");
+        choose(d, {}, {1, 2});
+        // A box changed by hand keeps what was typed.
+        maximum->setText("600");
+        choose(d, {}, {4});
+        EXPECT_EQ(axis(), "600/50");
+        child<QPushButton>(d, "Command4")->click();
+        EXPECT_TRUE(host.prompts.calls().empty());
+        EXPECT_EQ(d.chosenData().maximum, 600);
+        EXPECT_EQ(d.chosenData().minimum, 50);
+    });
+}
+
 }  // namespace
 }  // namespace scorvane

@@ -93,6 +93,22 @@ TEST_F(PrintSetupTest, OpensWithThePagesAndRowsOfferedTheTitleAndItsPreview) {
     EXPECT_EQ(host.texts, (std::vector<std::string>{"正在生成打印预览...", "就绪"}));
 }
 
+TEST_F(PrintSetupTest, AResultPrintsWithItsClassInformationAndAnOrdinaryTableWithout) {
+    load();
+    window->document().table.classInfo = "由 (1)班 期中考试 统计";
+    for (bool result : {false, true}) {
+        SCOPED_TRACE(result);
+        window->setResultTable(result);
+        RecordingSurface paper;
+        openWindow([&](PrintSetupWindow& w) {
+            EXPECT_EQ(child<QCheckBox>(w, "Check3")->isChecked(), result);
+            printTo(paper);
+            click(w, "cmdPrint");
+        });
+        EXPECT_EQ(paper.hasText("由 (1)班 期中考试 统计"), result);
+    }
+}
+
 TEST_F(PrintSetupTest, ATableWithoutTeacherCannotShowTheTeacherLine) {
     load();
     window->document().table.teacher.clear();

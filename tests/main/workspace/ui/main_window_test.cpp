@@ -466,6 +466,36 @@ TEST_F(FrameTest, ATableOutsideAnyClassAsksForAFileOnEverySave) {
     EXPECT_EQ(dialogsShown, 2);
 }
 
+TEST_F(FrameTest, AResultOpensLargeEnoughToReadAndPrintsItsClassInformation) {
+    MainWindow& w = start();
+    w.resize(1500, 1000);
+    const QSize area = w.documentArea()->viewport()->size();
+    // A wide and long result: at least two thirds of the area each way.
+    GradeTable wide = testing::MakeClass(80, "甲");
+    wide.setCols(30);
+    w.openNewTable(wide, NewTableKind::Result);
+    QMdiSubWindow* sub = w.documentArea()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_GE(sub->width(), area.width() * 2 / 3);
+    EXPECT_GE(sub->height(), area.height() * 2 / 3);
+    EXPECT_TRUE(w.activeTable()->resultTable());
+    // A small one: the size of its table, which it shows whole.
+    w.openNewTable(testing::MakeTable({"姓名", "总分"}, {{"甲", "300"}}, "小"), NewTableKind::Result);
+    sub = w.documentArea()->activeSubWindow();
+    TableWindow* small = w.activeTable();
+    EXPECT_LT(sub->width(), area.width() * 2 / 3);
+    EXPECT_LT(sub->height(), area.height() * 2 / 3);
+    EXPECT_EQ(small->size().expandedTo(small->wholeTableSize()), small->size());
+    // A sheet brought in is an ordinary table: the ordinary size, printed without 班级信息.
+    w.openNewTable(wide, NewTableKind::Ordinary);
+    EXPECT_FALSE(w.activeTable()->resultTable());
+    EXPECT_EQ(w.activeTable()->size(), w.activeTable()->sizeHint());
+    // Among maximised windows a result opens maximised too.
+    w.documentArea()->activeSubWindow()->showMaximized();
+    w.openNewTable(testing::MakeTable({"姓名"}, {{"甲"}}, "小"), NewTableKind::Result);
+    EXPECT_TRUE(w.documentArea()->activeSubWindow()->isMaximized());
+}
+
 TEST_F(FrameTest, MadeTablesOpenCascadedNumberedInTheWindowListAndSaveIntoTheChosenClass) {
     writeSchool();
     MainWindow& w = start();
@@ -475,7 +505,7 @@ TEST_F(FrameTest, MadeTablesOpenCascadedNumberedInTheWindowListAndSaveIntoTheCho
     // A small frame: no free place is left beside the first window.
     w.resize(520, 420);
     for (int i = 0; i < 3; ++i) {
-        w.openNewTable(testing::MakeTable({"姓名"}, {{"甲"}}, "期中 成绩统计"));
+        w.openNewTable(testing::MakeTable({"姓名"}, {{"甲"}}, "期中 成绩统计"), NewTableKind::Result);
     }
     const QList<QMdiSubWindow*> subs = w.documentArea()->subWindowList();
     ASSERT_EQ(subs.size(), 3);

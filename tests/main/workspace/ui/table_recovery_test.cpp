@@ -150,7 +150,7 @@ TEST_F(TableRecoveryTest, SaveDiscardAndQuitRemoveTheCopyCancelKeepsIt) {
 TEST_F(TableRecoveryTest, ATableACommandMadeIsCopiedOnlyOnceItIsChanged) {
     startWithCopies(20);
     // A result of the statistics, opened by the frame.
-    window->openNewTable(testing::MakeClass(3, "甲"));
+    window->openNewTable(testing::MakeClass(3, "甲"), NewTableKind::Result);
     TableWindow* t = window->activeTable();
     ASSERT_NE(t, nullptr);
     QTest::qWait(100);
