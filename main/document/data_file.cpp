@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "common/file_line_reader.h"
 #include "common/line_reader.h"
+#include "common/shared_write.h"
 #include "common/text_codec.h"
 #include "common/utf8.h"
 #include "main/document/status_scope.h"
@@ -366,12 +367,20 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
     return WriteTableFile(document, target, !temporary, prompter, status);
 }
 
+bool ConfirmOverwrite(Prompter& prompter) {
+    return prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes;
+}
+
 SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
                            Prompter& prompter, StatusSink& status, FileState* written) {
     StatusScope busy(status, kStatusSaving);
-    if (confirmOverwrite && FileExists(file)) {
-        Answer a = prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes);
-        if (a != Answer::Yes) {
+    if (confirmOverwrite) {
+        // A file another program has open is not replaced after the routine question alone.
+        WriteTarget target;
+        target.path = file;
+        target.mayReplace = [&prompter] { return ConfirmOverwrite(prompter); };
+        target.identity = &document.file.identity();
+        if (PrepareToWrite(target, prompter) != BeforeWriting::Write) {
             return SaveOutcome::Declined;
         }
     }

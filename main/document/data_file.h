@@ -89,9 +89,13 @@ enum class SaveOutcome {
 SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, Prompter& prompter,
                      StatusSink& status);
 
+// "确实覆盖原有数据么？" (title "提示：", Yes/No, Yes first): true when answered Yes.
+bool ConfirmOverwrite(Prompter& prompter);
+
 // SaveData's writing of the data file `file` (its whole name): with `confirmOverwrite`, an existing file
-// is replaced only after "确实覆盖原有数据么？" is answered Yes. `written`, when given, receives the state of
-// the file as written.
+// is replaced only after "确实覆盖原有数据么？" is answered Yes, or, when another program has it open (a
+// lock beside it), after 覆盖 to HeldQuestion instead (PrepareToWrite). `written`, when given, receives
+// the state of the file as written.
 SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
                            Prompter& prompter, StatusSink& status, FileState* written = nullptr);
 
