@@ -92,10 +92,11 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
 // "确实覆盖原有数据么？" (title "提示：", Yes/No, Yes first): true when answered Yes.
 bool ConfirmOverwrite(Prompter& prompter);
 
-// SaveData's writing of the data file `file` (its whole name): with `confirmOverwrite`, an existing file
-// is replaced only after "确实覆盖原有数据么？" is answered Yes, or, when another program has it open (a
-// lock beside it), after 覆盖 to HeldQuestion instead (PrepareToWrite). `written`, when given, receives
-// the state of the file as written.
+// SaveData's writing of the data file `file` (its whole name): with `confirmOverwrite`, the questions of
+// PrepareToWrite come first: an existing file is replaced only after "确实覆盖原有数据么？" is answered Yes
+// (or, when another program has it open, after 覆盖 to HeldQuestion instead), and the document's own file
+// is looked at last with the changed question. The document remembers what it wrote of its own file;
+// `written`, when given, receives the state of the file as written.
 SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
                            Prompter& prompter, StatusSink& status, FileState* written = nullptr);
 

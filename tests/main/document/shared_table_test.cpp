@@ -402,5 +402,32 @@ TEST_F(SharedTable, AWindowOpenedWithoutALockTakesItWhenItSavesItsFile) {
     ::chmod(classFolder.c_str(), 0755);
 }
 
+TEST_F(SharedTable, SaveDataToTheOwnFileLooksAtItLastAndRemembersWhatItWrote) {
+    ASSERT_EQ(OpenTable(a, path, pa, status), LoadOutcome::Loaded);
+    pb.answer(kOpenAnyway);
+    ASSERT_EQ(OpenTable(b, path, pb, status), LoadOutcome::Loaded);
+    aSaves("王");
+    pb.clear();
+    b.table.setCell(1, 2, "李");
+    pb.answer(Answer::Cancel);
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Declined);
+    EXPECT_EQ(pb.questions(), Strings{kChangedText});
+    EXPECT_TRUE(holds(ReadBytes(file()), "王"));
+    pb.clear();
+    pb.answer(kOverwrite);
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Saved);
+    EXPECT_TRUE(holds(ReadBytes(file()), "李"));
+    pb.clear();
+    pb.answer(Answer::Yes);
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Saved);
+    EXPECT_EQ(pb.questions(), Strings{kOverwriteText});
+    // Its class removed meanwhile: not made again.
+    std::filesystem::remove_all(classFolder);
+    pb.clear();
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Failed);
+    EXPECT_EQ(pb.messages(), Strings{"文件保存失败！"});
+    EXPECT_FALSE(DirectoryExists(classFolder));
+}
+
 }  // namespace
 }  // namespace scorvane
