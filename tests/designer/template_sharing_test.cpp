@@ -145,6 +145,20 @@ TEST_F(SharedTemplate, SavingOverTheOthersSaveAsksFirstAndADeletedTemplateIsWrit
     ASSERT_TRUE(SaveTemplate(a, prompter));
     EXPECT_TRUE(prompter.calls().empty());
     EXPECT_TRUE(fileHasLine("4,4,4,4,1"));
+
+    // Deleted with its folder: not made again, and said so.
+    TemplateDocument inFolder;
+    inFolder.file.setIdentity(testing::LockProgram("王老师", "办公室-1", 101));
+    const std::string folder = dir.file("班");
+    ASSERT_TRUE(WriteReportTemplate(inFolder.toReportTemplate(), folder + "/单.rvx"));
+    ASSERT_TRUE(OpenTemplateFile(inFolder, folder + "/单.rvx", prompter, status));
+    std::filesystem::remove_all(folder);
+    drawLine(inFolder, "5,5,5,5,1");
+    prompter.clear();
+    EXPECT_FALSE(SaveTemplate(inFolder, prompter));
+    EXPECT_EQ(prompter.messages(), Strings{"文件保存失败！"});
+    EXPECT_FALSE(DirectoryExists(folder));
+    EXPECT_TRUE(inFolder.changed);
 }
 
 TEST_F(SharedTemplate, SaveAsOverATemplateOpenElsewhereNamesItsHolderAndItsOwnFileByAnotherNameIsItsOwn) {
@@ -228,6 +242,15 @@ TEST_F(SharedTemplate, ARestoredTemplateTakesItsLockAndItsFirstSaveMeetsWhatWasS
     ASSERT_EQ(p.questions().size(), 1u);
     EXPECT_EQ(p.questions()[0].find("模板“成绩单”在您打开之后已被其他人修改并保存。"), 0u);
     EXPECT_TRUE(fileHasLine("9,9,9,9,1"));
+
+    // A new template's copy claims nothing: no question, no lock.
+    TemplateCopy untitled = copy;
+    untitled.info->filePath.clear();
+    ScriptedPrompter none;
+    const OpenClaim nothing = ClaimRecoveredTemplate(untitled, restored.file.identity(), none);
+    EXPECT_EQ(nothing.mode, OpenClaim::Mode::Normal);
+    EXPECT_FALSE(nothing.lock.held());
+    EXPECT_TRUE(none.calls().empty());
 
     // Open elsewhere: the lock question; 取消 restores nothing.
     ScriptedPrompter q;
