@@ -33,8 +33,9 @@ enum class Read { Sound, Missing, Unreadable };
 Read readLock(const std::string& path, std::string& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) {
-        // No lock where there is no folder (or a file stands in a folder's place).
-        return errno == ENOENT || errno == ENOTDIR ? Read::Missing : Read::Unreadable;
+        // No lock where there is no folder (or a file stands in a folder's place), nor where the lock's
+        // name would be longer than the file system allows.
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Read::Missing : Read::Unreadable;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||

@@ -118,6 +118,11 @@ TEST(LockFile, ALockIsLiveUnlessItsProgramOnThisHostIsGone) {
     }
     RemoveFile(LockFilePath(table));
     EXPECT_EQ(InspectLock(table, me).state, LockState::None);
+    // No lock where none can stand: no folder, a file in a folder's place, a name too long for one.
+    WriteBytes(dir.file("班"), "x");
+    for (const std::string& nowhere : {dir.file("无/t.skv"), dir.file("班/t.skv"), dir.file(std::string(250, 'a'))}) {
+        EXPECT_EQ(InspectLock(nowhere, me).state, LockState::None) << nowhere.size();
+    }
 }
 
 TEST(LockFile, AnythingUnreadableInItsPlaceIsAnotherUsersLockAndNeverHangs) {
