@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <time.h>
 #include <cerrno>
 #include <ctime>
-#include <time.h>
 #include <vector>
 
 #include "common/percent_escape.h"
@@ -35,7 +35,8 @@ Read readLock(const std::string& path, std::string& bytes) {
     if (fd < 0) {
         // No lock where there is no folder (or a file stands in a folder's place), nor where the lock's
         // name would be longer than the file system allows.
-        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Read::Missing : Read::Unreadable;
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Read::Missing
+                                                                            : Read::Unreadable;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
@@ -206,7 +207,7 @@ Takeover removeStale(const std::string& lockPath, std::string_view staleBytes, i
 
 // A short pause while another program takes over the same stale lock.
 void waitAMoment() {
-    const struct timespec wait {0, 2'000'000};
+    const struct timespec wait { 0, 2'000'000 };
     ::nanosleep(&wait, nullptr);
 }
 

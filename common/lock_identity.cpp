@@ -63,7 +63,8 @@ bool OurProgramRuns(long pid) {
         return false;
     }
     char target[4096];
-    const ssize_t n = ::readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), target, sizeof target - 1);
+    const ssize_t n =
+        ::readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), target, sizeof target - 1);
     if (n <= 0) {
         return true;
     }

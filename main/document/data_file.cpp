@@ -370,7 +370,8 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
 }
 
 bool ConfirmOverwrite(Prompter& prompter) {
-    return prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes;
+    return prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes) ==
+           Answer::Yes;
 }
 
 SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,

@@ -133,8 +133,9 @@ bool RecoverTable(Document& document, const TableCopy& copy, OpenClaim claim) {
     table.renumber();
     table.setHeaderLayout(table.composeHeaderLayout(false));
     if (!table.filePath.empty()) {
-        document.file.opened(DataFileOf(table.filePath), RecordedState(copy.info->file), std::move(claim.lock),
-                             claim.mode == OpenClaim::Mode::ReadOnly, std::move(claim.note));
+        document.file.opened(DataFileOf(table.filePath), RecordedState(copy.info->file),
+                             std::move(claim.lock), claim.mode == OpenClaim::Mode::ReadOnly,
+                             std::move(claim.note));
     }
     document.setModified();
     return true;

@@ -23,8 +23,8 @@ WorkbookExportOutcome ExportWorkbookCommand(const GradeTable& table, Prompter& p
         path += ".xlsx";
     }
     // The overwrite question, or, for a file another program has open, the question naming it.
-    if (PrepareToWrite({.path = path, .mayReplace = [&] { return MayReplaceFile(path, prompter); }}, prompter) !=
-        BeforeWriting::Write) {
+    if (PrepareToWrite({.path = path, .mayReplace = [&] { return MayReplaceFile(path, prompter); }},
+                       prompter) != BeforeWriting::Write) {
         return WorkbookExportOutcome::Cancelled;
     }
     bool written = false;

@@ -34,9 +34,9 @@ TEST(LockedTableCommands, EveryCommandThatReadsATableNotesItsHolder) {
     const std::string classFolder = grade + "/(1)班";
     const std::string table = classFolder + "/期中.skv";
     const std::string other = classFolder + "/期末.skv";
-    const GradeTable marks = testing::MakeTable({"姓名", "学号", "语文", "数学", "总分"},
-                                                {{"张三", "1", "90", "80", "170"}, {"李四", "2", "70", "85", "155"}},
-                                                "期中考试");
+    const GradeTable marks =
+        testing::MakeTable({"姓名", "学号", "语文", "数学", "总分"},
+                           {{"张三", "1", "90", "80", "170"}, {"李四", "2", "70", "85", "155"}}, "期中考试");
     ASSERT_TRUE(WriteDataFileTo(marks, table));
     ASSERT_TRUE(WriteDataFileTo(marks, other));
     WriteBytes(dir.file("值.csv"), "1\r\n2\r\n");

@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <regex>
 #include <set>
@@ -120,7 +120,8 @@ TEST(LockFile, ALockIsLiveUnlessItsProgramOnThisHostIsGone) {
     EXPECT_EQ(InspectLock(table, me).state, LockState::None);
     // No lock where none can stand: no folder, a file in a folder's place, a name too long for one.
     WriteBytes(dir.file("班"), "x");
-    for (const std::string& nowhere : {dir.file("无/t.skv"), dir.file("班/t.skv"), dir.file(std::string(250, 'a'))}) {
+    for (const std::string& nowhere :
+         {dir.file("无/t.skv"), dir.file("班/t.skv"), dir.file(std::string(250, 'a'))}) {
         EXPECT_EQ(InspectLock(nowhere, me).state, LockState::None) << nowhere.size();
     }
 }

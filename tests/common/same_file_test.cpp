@@ -23,14 +23,14 @@ TEST(SameFile, NamesThatLeadToOneFileAreOneFile) {
         bool same;
     } cases[] = {
         {dir.file("班/期中.skv"), dir.file("班/期中.skv"), true},
-        {dir.file("班/期中.skv"), dir.file("链接/期中.skv"), true},     // a link in the path
-        {dir.file("班/期中.skv"), dir.file("班/./期中.skv"), true},     // "./"
+        {dir.file("班/期中.skv"), dir.file("链接/期中.skv"), true},      // a link in the path
+        {dir.file("班/期中.skv"), dir.file("班/./期中.skv"), true},      // "./"
         {dir.file("班/期中.skv"), dir.file("班/../班/期中.skv"), true},  // ".."
-        {dir.file("班/期中.skv"), dir.file("班/期末.skv"), false},      // two files of the same bytes
-        {dir.file("班/期中.skv"), dir.file("班/新.skv"), false},        // one of them missing
-        {dir.file("班/新.skv"), dir.file("链接/新.skv"), true},         // neither there: the same place
+        {dir.file("班/期中.skv"), dir.file("班/期末.skv"), false},       // two files of the same bytes
+        {dir.file("班/期中.skv"), dir.file("班/新.skv"), false},         // one of them missing
+        {dir.file("班/新.skv"), dir.file("链接/新.skv"), true},          // neither there: the same place
         {dir.file("班/新.skv"), dir.file("班/旧.skv"), false},
-        {dir.file("无/新.skv"), dir.file("无/./新.skv"), false},        // nor their folder: not known
+        {dir.file("无/新.skv"), dir.file("无/./新.skv"), false},  // nor their folder: not known
         {"", "", false},
     };
     for (const Case& c : cases) {

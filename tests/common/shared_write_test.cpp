@@ -22,7 +22,8 @@ using Strings = std::vector<std::string>;
 constexpr char kRoutine[] = "确实覆盖原有数据么？";
 constexpr char kChanged[] = "表格“期中”在您打开之后已被其他人修改并保存。";
 constexpr char kHeld[] =
-    "文件“期中.skv”正由 王老师（办公室-2）于 2024-09-02 08:05 打开。\n\n覆盖后，对方的修改将无法保存到这个文件。";
+    "文件“期中.skv”正由 王老师（办公室-2）于 2024-09-02 08:05 "
+    "打开。\n\n覆盖后，对方的修改将无法保存到这个文件。";
 
 class SharedWrite : public ::testing::Test {
   protected:
@@ -37,11 +38,12 @@ class SharedWrite : public ::testing::Test {
         if (own) {
             t.ownState = &remembered;
             t.changedQuestion.text = kChanged;
-            t.changedQuestion.buttons = {{"覆盖(&O)", kOverwrite}, {"另存为(&A)...", kSaveElsewhere},
-                                         {"取消", Answer::Cancel}};
+            t.changedQuestion.buttons = {
+                {"覆盖(&O)", kOverwrite}, {"另存为(&A)...", kSaveElsewhere}, {"取消", Answer::Cancel}};
         }
         t.mayReplace = [this] {
-            return prompter.ask(kRoutine, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes;
+            return prompter.ask(kRoutine, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes) ==
+                   Answer::Yes;
         };
         t.identity = &me;
         return t;
@@ -67,12 +69,21 @@ TEST_F(SharedWrite, AnotherFileAsksTheRoutineQuestionOrTheHeldOneInsteadWhenItIs
         {"a file, 是", [] {}, {Answer::Yes}, BeforeWriting::Write, {kRoutine}},
         {"a file, 否", [] {}, {Answer::No}, BeforeWriting::Cancelled, {kRoutine}},
         {"open elsewhere, 覆盖", [&] { colleagueOpens(); }, {kOverwrite}, BeforeWriting::Write, {kHeld}},
-        {"open elsewhere, 取消", [&] { colleagueOpens(); }, {Answer::Cancel}, BeforeWriting::Cancelled, {kHeld}},
-        {"a stale lock", [&] { WriteBytes(LockFilePath(path), "王老师,办公室-1,8,t"); }, {Answer::Yes},
-         BeforeWriting::Write, {kRoutine}},
+        {"open elsewhere, 取消",
+         [&] { colleagueOpens(); },
+         {Answer::Cancel},
+         BeforeWriting::Cancelled,
+         {kHeld}},
+        {"a stale lock",
+         [&] { WriteBytes(LockFilePath(path), "王老师,办公室-1,8,t"); },
+         {Answer::Yes},
+         BeforeWriting::Write,
+         {kRoutine}},
         {"opened elsewhere while the routine question is open",
-         [&] { prompter.meanwhile([&] { colleagueOpens(); }); }, {Answer::Yes, Answer::Cancel},
-         BeforeWriting::Cancelled, {kRoutine, kHeld}},
+         [&] { prompter.meanwhile([&] { colleagueOpens(); }); },
+         {Answer::Yes, Answer::Cancel},
+         BeforeWriting::Cancelled,
+         {kRoutine, kHeld}},
     };
     for (const Case& c : cases) {
         WriteBytes(path, "old");
@@ -117,30 +128,48 @@ TEST_F(SharedWrite, TheOwnFileIsLookedAtLastAfterEveryAnswer) {
         {"unchanged, 否", [] {}, {Answer::No}, BeforeWriting::Cancelled, {kRoutine}},
         // 覆盖 answers the routine question too.
         {"changed before", colleagueSaves("new"), {kOverwrite}, BeforeWriting::Write, {kChanged}},
-        {"changed before, 另存为", colleagueSaves("new"), {kSaveElsewhere}, BeforeWriting::SaveElsewhere,
+        {"changed before, 另存为",
+         colleagueSaves("new"),
+         {kSaveElsewhere},
+         BeforeWriting::SaveElsewhere,
          {kChanged}},
-        {"changed before, 取消", colleagueSaves("new"), {Answer::Cancel}, BeforeWriting::Cancelled, {kChanged}},
+        {"changed before, 取消",
+         colleagueSaves("new"),
+         {Answer::Cancel},
+         BeforeWriting::Cancelled,
+         {kChanged}},
         {"saved while the routine question is open",
-         [&] { prompter.meanwhile(colleagueSaves("new")); }, {Answer::Yes, Answer::Cancel},
-         BeforeWriting::Cancelled, {kRoutine, kChanged}},
+         [&] { prompter.meanwhile(colleagueSaves("new")); },
+         {Answer::Yes, Answer::Cancel},
+         BeforeWriting::Cancelled,
+         {kRoutine, kChanged}},
         {"saved while the routine question is open, 覆盖",
-         [&] { prompter.meanwhile(colleagueSaves("new")); }, {Answer::Yes, kOverwrite}, BeforeWriting::Write,
+         [&] { prompter.meanwhile(colleagueSaves("new")); },
+         {Answer::Yes, kOverwrite},
+         BeforeWriting::Write,
          {kRoutine, kChanged}},
         {"saved again while the changed question is open",
          [&] {
              WriteBytes(path, "new");
              prompter.meanwhile(colleagueSaves("newer"));
          },
-         {kOverwrite, kOverwrite}, BeforeWriting::Write, {kChanged, kChanged}},
+         {kOverwrite, kOverwrite},
+         BeforeWriting::Write,
+         {kChanged, kChanged}},
         {"deleted", [&] { std::filesystem::remove(path); }, {}, BeforeWriting::WriteAgain, {}},
-        {"deleted with its folder", [&] { std::filesystem::remove_all(dir.file("班")); }, {},
-         BeforeWriting::FolderGone, {}},
+        {"deleted with its folder",
+         [&] { std::filesystem::remove_all(dir.file("班")); },
+         {},
+         BeforeWriting::FolderGone,
+         {}},
         {"its folder replaced by a file",
          [&] {
              std::filesystem::remove_all(dir.file("班"));
              WriteBytes(dir.file("班"), "x");
          },
-         {}, BeforeWriting::FolderGone, {}},
+         {},
+         BeforeWriting::FolderGone,
+         {}},
         // Another's lock beside the own file was answered when it was opened.
         {"open elsewhere", [&] { colleagueOpens(); }, {Answer::Yes}, BeforeWriting::Write, {kRoutine}},
     };

@@ -167,8 +167,9 @@ TEST_F(SharedTemplate, SaveAsOverATemplateOpenElsewhereNamesItsHolderAndItsOwnFi
     ASSERT_TRUE(WriteReportTemplate(TemplateDocument().toReportTemplate(), other));
     ASSERT_TRUE(OpenTemplateFile(b, other, prompter, status));  // 李老师 has it open
     ASSERT_TRUE(OpenTemplateFile(a, path, prompter, status));
-    const Strings held = {"文件“其他.rvx”正由 李老师（办公室-2）于 2024-09-02 08:05 打开。\n\n"
-                          "覆盖后，对方的修改将无法保存到这个文件。"};
+    const Strings held = {
+        "文件“其他.rvx”正由 李老师（办公室-2）于 2024-09-02 08:05 打开。\n\n"
+        "覆盖后，对方的修改将无法保存到这个文件。"};
     drawLine(a, "5,5,5,5,1");
     ScriptedPrompter p;
     p.chooseSave(other).answer(Answer::Cancel);

@@ -34,7 +34,8 @@ pid_t StartLockHolder(const std::string& file, const std::string& user, const st
         identity.pid = ::getpid();
         identity.now = [] { return std::string("2024-09-02T08:05:09+08:00"); };
         LockAttempt attempt = TakeLock(file, identity);
-        if (attempt.result != LockAttempt::Result::Taken && attempt.result != LockAttempt::Result::TakenOver) {
+        if (attempt.result != LockAttempt::Result::Taken &&
+            attempt.result != LockAttempt::Result::TakenOver) {
             (void)!::write(ready[1], "x", 1);
             ::_exit(1);
         }

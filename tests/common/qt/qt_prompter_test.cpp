@@ -123,7 +123,8 @@ TEST_F(QtPrompterFileDialogs, QuestionsShowTheirOwnButtonsWithDefaultEscapeAndMn
 // What a file or another user wrote (a lock file's names, a table's title) is shown as it is written,
 // never as markup.
 TEST_F(QtPrompterFileDialogs, BoxesShowTheirTextAsPlainText) {
-    const std::string text = "文件“期中.skv”正由 <font size=7 color=red>校长</font>（<b>教务处</b>）于 t 打开。";
+    const std::string text =
+        "文件“期中.skv”正由 <font size=7 color=red>校长</font>（<b>教务处</b>）于 t 打开。";
     const std::vector<std::function<void()>> boxes = {
         [&] { prompter.message(text, "提示", Icon::Information); },
         [&] { prompter.ask(text, "提示", Buttons::YesNo, Icon::Question, Answer::No); },

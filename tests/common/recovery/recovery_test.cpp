@@ -76,8 +76,8 @@ TEST(RecoveryInfo, TheFileAsTheWindowHadItReadsBackAndIsUnknownWhenNotRecorded) 
     const std::string good = "Time=5\r\nSession=ab\r\n";
     for (const std::string& record : {
              std::string(),
-             std::string("FileSize=12\r\n"),                         // no hash
-             std::string("FileHash=0123456789abcdef\r\n"),           // no size
+             std::string("FileSize=12\r\n"),                // no hash
+             std::string("FileHash=0123456789abcdef\r\n"),  // no size
              std::string("FileSize=1x\r\nFileHash=0123456789abcdef\r\n"),
              std::string("FileSize=12\r\nFileHash=0123456789abcde\r\n"),   // 15 digits
              std::string("FileSize=12\r\nFileHash=0123456789abcdeg\r\n"),  // not hexadecimal
@@ -106,7 +106,8 @@ TEST(RecoveryInfo, TheFileAsTheWindowHadItReadsBackAndIsUnknownWhenNotRecorded) 
     EXPECT_TRUE(back.isFile());
     EXPECT_EQ(back.size, 3u);
     EXPECT_EQ(back.hash, 77u);
-    for (FileState::Kind kind : {FileState::Kind::Missing, FileState::Kind::Unreadable, FileState::Kind::Unknown}) {
+    for (FileState::Kind kind :
+         {FileState::Kind::Missing, FileState::Kind::Unreadable, FileState::Kind::Unknown}) {
         state.kind = kind;
         EXPECT_FALSE(RecordFile(state));
     }

@@ -175,7 +175,8 @@ TEST(TableRecovery, ARestoredTableTakesItsLockAndMeetsWhatWasSavedWhileItsProgra
         RecoveryInfo info = TableCopyInfo(d, workspace);
         info.session = store.session();
         const std::string bytes = SerializeDataFile(d.table);
-        store.writer().write({store.newCopyId(), std::string(kTableCopyExtension), [bytes] { return bytes; }, info});
+        store.writer().write(
+            {store.newCopyId(), std::string(kTableCopyExtension), [bytes] { return bytes; }, info});
         store.writer().wait();
         (void)!::write(ready[1], "r", 1);
         while (true) {

@@ -33,29 +33,34 @@ TEST(ExportsOverOpenFiles, AskWhoHasTheFileOpenAndWriteOnlyAfterOverwrite) {
         std::function<bool(ScriptedPrompter&)> run;
         std::vector<Answer> after;  // answers to what the export asks once written
     } exports[] = {
-        {"csv", dir.file("期中.csv"),
+        {"csv",
+         dir.file("期中.csv"),
          [&](ScriptedPrompter& p) {
              return menuSaveCVS(table, nullptr, p, status) == CsvExportOutcome::Saved;
          },
          {}},
-        {"partial", dir.file("部分.skv"),
+        {"partial",
+         dir.file("部分.skv"),
          [&](ScriptedPrompter& p) {
              return ExportPartialTable(table, {1}, {1, 2}, p, status).outcome == PartialExportOutcome::Saved;
          },
          {Answer::No}},
-        {"dbf", dir.file("转换.skv"),
+        {"dbf",
+         dir.file("转换.skv"),
          [&](ScriptedPrompter& p) {
              return SaveConvertedData(table, dir.file("转换"), {"期中", "", ""}, p, status) ==
                     ConverterSaveOutcome::Saved;
          },
          {}},
-        {"workbook", dir.file("期中.xlsx"),
+        {"workbook",
+         dir.file("期中.xlsx"),
          [&](ScriptedPrompter& p) {
              return ExportWorkbookCommand(table, p, status) == WorkbookExportOutcome::Written;
          },
          {}},
     };
-    const std::string held = "正由 王老师（办公室-2）于 2024-09-02 08:05 打开。\n\n覆盖后，对方的修改将无法保存到这个文件。";
+    const std::string held =
+        "正由 王老师（办公室-2）于 2024-09-02 08:05 打开。\n\n覆盖后，对方的修改将无法保存到这个文件。";
     for (const Export& e : exports) {
         WriteBytes(e.file, "old");
         WriteBytes(LockFilePath(e.file), "王老师,办公室-2,7,2024-09-02T08:05:09+08:00");
