@@ -48,6 +48,13 @@ std::optional<GradeFolder> GradeFolderArgument(const std::string& path) {
     return grade;
 }
 
+std::vector<ClassTable> LoadGradeTables(const GradeFolder& grade, const std::string& name) {
+    for (const GradeClass& c : grade.classes) {
+        NoteOpenElsewhere(c.folder, {name});
+    }
+    return LoadClassTables(grade.classes, name);
+}
+
 AnalysisTexts AnalysisOptions(const CliArgs& args) {
     AnalysisTexts texts;
     texts.fields = OptionList(args, "--fields");

@@ -35,6 +35,10 @@ std::vector<std::string> OptionList(const CliArgs& args, const std::string& name
 // when there is no such folder.
 std::optional<GradeFolder> GradeFolderArgument(const std::string& path);
 
+// The tables `name` of the grade's classes (LoadClassTables), each that a program has open noted on
+// stderr first.
+std::vector<ClassTable> LoadGradeTables(const GradeFolder& grade, const std::string& name);
+
 // Writes a result table to `path`: a ".csv" name (any letter case) as the table's comma-separated
 // export, any other as a data file. False, with "文件保存失败！" on stderr, when it cannot be written.
 bool SaveResultTable(const GradeTable& table, const std::string& path);

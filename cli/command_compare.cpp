@@ -21,12 +21,7 @@ int runCompare(const CliArgs& args) {
         return 1;
     }
     const std::string name = args.value("--table");
-    for (const GradeClass& c : grade->classes) {
-        if (!c.folder.empty()) {
-            NoteOpenElsewhere(DataFileOf(c.folder + name));
-        }
-    }
-    const std::vector<ClassTable> classes = LoadClassTables(grade->classes, name);
+    const std::vector<ClassTable> classes = LoadGradeTables(*grade, name);
     bool any = false;
     for (const ClassTable& c : classes) {
         any = any || c.table.has_value();

@@ -23,6 +23,7 @@ int runHistory(const CliArgs& args) {
     }
     const std::vector<std::string> names =
         args.has("--tables") ? OptionList(args, "--tables") : ClassExamOrder(folder->folder);
+    NoteOpenElsewhere(folder->folder, names);
     std::vector<NamedTable> tables;
     if (auto fault = LoadClassExams(folder->folder, names, tables)) {
         std::cerr << *fault << "\n";

@@ -19,7 +19,7 @@ int runRank(const CliArgs& args) {
         return 1;
     }
     const std::string name = args.value("--table");
-    const std::vector<ClassTable> classes = LoadClassTables(grade->classes, name);
+    const std::vector<ClassTable> classes = LoadGradeTables(*grade, name);
     const std::string field = args.value("--by", DefaultGradeRankField(classes));
     NoteMismatchedTotals(GroupOfClasses(classes), field, kOtherClasses);
     return WriteAnalysisResult(GradeRanking(grade->grade, name, classes, field), args.value("-o"));

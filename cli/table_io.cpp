@@ -35,6 +35,15 @@ void NoteOpenElsewhere(const std::string& file) {
     }
 }
 
+void NoteOpenElsewhere(const std::string& folder, const std::vector<std::string>& names) {
+    if (folder.empty()) {
+        return;
+    }
+    for (const std::string& name : names) {
+        NoteOpenElsewhere(DataFileOf(folder + name));
+    }
+}
+
 bool LoadTable(const std::string& path, Document& document, ConsolePrompter& prompter) {
     const std::optional<std::string> name = FindTable(path);
     SilentStatusSink status;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/console_prompter.h"
 #include "main/document/document.h"
@@ -19,6 +20,9 @@ std::optional<std::string> FindTable(const std::string& path);
 std::string OpenElsewhereNote(const std::string& file);
 // Prints the note on stderr when there is one.
 void NoteOpenElsewhere(const std::string& file);
+// The same for the tables `names` of a class folder (ending in "/"; nothing for an empty folder), as a
+// command reads them from it.
+void NoteOpenElsewhere(const std::string& folder, const std::vector<std::string>& names);
 
 // Loads TABLE.skv (the path as given, with or without ".skv") into the document; on failure prints the
 // reason on stderr and returns false.

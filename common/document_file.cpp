@@ -1,5 +1,7 @@
 #include "common/document_file.h"
 
+#include "common/same_file.h"
+
 namespace scorvane {
 
 DocumentFile::DocumentFile(const DocumentFile& other)
@@ -34,7 +36,14 @@ void DocumentFile::opened(std::string path, const FileState& state, FileLock loc
     note_ = std::move(note);
 }
 
+bool DocumentFile::claims(const std::string& file) const {
+    return !path_.empty() && SameFile(path_, file);
+}
+
 void DocumentFile::movedTo(std::string path, const FileState& state) {
+    if (claims(path)) {
+        path = path_;
+    }
     if (path != path_ || !lock_.held()) {
         lock_.release();
         LockAttempt attempt = TakeLock(path, identity());

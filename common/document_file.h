@@ -33,7 +33,8 @@ class DocumentFile {
 
     // The file, or "" while the document has none of its own.
     const std::string& path() const { return path_; }
-    bool claims(const std::string& file) const { return !path_.empty() && path_ == file; }
+    // Whether `file` is the document's file, under this name or another that leads to it (SameFile).
+    bool claims(const std::string& file) const;
     bool readOnly() const { return readOnly_; }
     const FileState& state() const { return state_; }
     bool holdsLock() const { return lock_.held(); }
@@ -47,7 +48,9 @@ class DocumentFile {
     void written(const FileState& state) { state_ = state; }
     // The document has written `path` and makes it its file: the lock moves there (taken when it can
     // be, the old one removed) and the document is no longer read-only. Also the first save of a
-    // document to a file of its own.
+    // document to a file of its own, and a save to its own file when it holds no lock (it opened where
+    // none could be made, or beside another's): the lock is taken then. Its own file under another name
+    // keeps the name it has.
     void movedTo(std::string path, const FileState& state);
     // The document lets go of its file: the lock is removed.
     void release();

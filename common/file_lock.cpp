@@ -1,9 +1,11 @@
 #include "common/file_lock.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <time.h>
 #include <cerrno>
 #include <ctime>
 #include <vector>
@@ -21,7 +23,9 @@ constexpr std::string_view kEscapedInNames = ",";
 // A lock line is some tens of bytes; anything much longer is no lock of ours.
 constexpr size_t kMostLockBytes = 4096;
 constexpr long kLargestPid = 0x7FFFFFFF;
-constexpr int kAttempts = 4;
+// Rounds of making the lock or looking at who holds it; several programs taking over one stale lock
+// at once take turns within them.
+constexpr int kAttempts = 64;
 
 enum class Read { Sound, Missing, Unreadable };
 
@@ -29,7 +33,10 @@ enum class Read { Sound, Missing, Unreadable };
 Read readLock(const std::string& path, std::string& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) {
-        return errno == ENOENT ? Read::Missing : Read::Unreadable;
+        // No lock where there is no folder (or a file stands in a folder's place), nor where the lock's
+        // name would be longer than the file system allows.
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Read::Missing
+                                                                            : Read::Unreadable;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
@@ -155,6 +162,55 @@ int removeIfStill(const std::string& lockPath, std::string_view bytes) {
     return ::unlink(lockPath.c_str()) == 0 ? 0 : errno;
 }
 
+enum class Takeover {
+    Removed,  // the stale lock is gone: make ours
+    Again,    // something else stands there now (or nothing): look again
+    Wait,     // another program is taking it over this moment: look again after a pause
+    Failed,   // the folder does not allow its removal: see the errno
+};
+
+// Removes the stale lock file holding `staleBytes`, and only that one, also when several programs found
+// it stale at once. Each of them opens what stands there and takes the file's own flock before it looks:
+// so they take turns, and whoever comes second finds that the path no longer leads to the file it holds
+// (or that it holds another program's fresh lock). The flock is held only for that look; a lock file is
+// otherwise never flocked, so that a file system without flock still gets the lock, as before.
+Takeover removeStale(const std::string& lockPath, std::string_view staleBytes, int& error) {
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        return Takeover::Again;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        return Takeover::Wait;
+    }
+    std::string held(kMostLockBytes + 1, '\0');
+    ssize_t got = 0;
+    do {
+        got = ::pread(fd, held.data(), held.size(), 0);
+    } while (got < 0 && errno == EINTR);
+    held.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    struct stat opened {};
+    struct stat standing {};
+    Takeover result = Takeover::Again;
+    if (held == staleBytes && ::fstat(fd, &opened) == 0 && ::lstat(lockPath.c_str(), &standing) == 0 &&
+        opened.st_dev == standing.st_dev && opened.st_ino == standing.st_ino) {
+        if (::unlink(lockPath.c_str()) == 0) {
+            result = Takeover::Removed;
+        } else if (errno != ENOENT) {
+            error = errno;
+            result = Takeover::Failed;
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+// A short pause while another program takes over the same stale lock.
+void waitAMoment() {
+    const struct timespec wait { 0, 2'000'000 };
+    ::nanosleep(&wait, nullptr);
+}
+
 }  // namespace
 
 std::string LockFilePath(const std::string& file) {
@@ -277,13 +333,21 @@ LockAttempt TakeLock(const std::string& file, const LockIdentity& identity) {
         if (holder.state == LockState::Stale) {
             // Only the stale lock as read goes: one that another program put there meanwhile stays, and
             // the next round looks at it.
-            const int removal = removeIfStill(lockPath, holder.bytes);
-            if (removal > 0) {
-                attempt.result = LockAttempt::Result::NotCreated;
-                attempt.error = removal;
-                return attempt;
+            int removalError = 0;
+            switch (removeStale(lockPath, holder.bytes, removalError)) {
+                case Takeover::Removed:
+                    tookOver = true;
+                    break;
+                case Takeover::Again:
+                    break;
+                case Takeover::Wait:
+                    waitAMoment();
+                    break;
+                case Takeover::Failed:
+                    attempt.result = LockAttempt::Result::NotCreated;
+                    attempt.error = removalError;
+                    return attempt;
             }
-            tookOver = tookOver || removal == 0;
             continue;
         }
         if (holder.state != LockState::None) {

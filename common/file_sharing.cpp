@@ -1,7 +1,5 @@
 #include "common/file_sharing.h"
 
-#include "common/file_io.h"
-
 namespace scorvane {
 namespace {
 
@@ -11,13 +9,6 @@ std::string named(std::string_view kind, std::string_view name) {
     text += name;
     text += "”";
     return text;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".")
-           : slash == 0               ? std::string("/")
-                                      : path.substr(0, slash);
 }
 
 }  // namespace
@@ -50,6 +41,18 @@ Question ChangedQuestion(std::string_view kind, std::string_view name) {
     return question;
 }
 
+Question HeldQuestion(std::string_view name, const LockOwner& owner) {
+    Question question;
+    question.text = named("文件", name) + "正由 " + owner.user + "（" + owner.host + "）于 " +
+                    LockTimeForDisplay(owner.time) + " 打开。\n\n覆盖后，对方的修改将无法保存到这个文件。";
+    question.title = std::string(kSharingTitle);
+    question.icon = Icon::Warning;
+    question.buttons = {{"覆盖(&O)", kOverwrite}, {"取消", Answer::Cancel}};
+    question.defaultAnswer = Answer::Cancel;
+    question.escapeAnswer = Answer::Cancel;
+    return question;
+}
+
 std::string ReadOnlySameFileMessage(std::string_view kind) {
     return "只读打开的" + std::string(kind) + "不能保存到原来的文件，请另选一个文件名！";
 }
@@ -74,23 +77,6 @@ OpenClaim ClaimForOpening(const std::string& file, std::string_view kind, std::s
                  : answer == kOpenAnyway ? OpenClaim::Mode::Normal
                                          : OpenClaim::Mode::Cancelled;
     return claim;
-}
-
-BeforeWriting CheckBeforeWriting(const DocumentFile& file, std::string_view kind, std::string_view name,
-                                 Prompter& prompter) {
-    switch (CompareWithDisk(file.state(), file.path())) {
-        case DiskChange::Unchanged:
-            return BeforeWriting::Write;
-        case DiskChange::Deleted:
-            return DirectoryExists(folderOf(file.path())) ? BeforeWriting::WriteAgain
-                                                          : BeforeWriting::FolderGone;
-        case DiskChange::Changed:
-            break;
-    }
-    const Answer answer = prompter.askQuestion(ChangedQuestion(kind, name));
-    return answer == kOverwrite       ? BeforeWriting::Overwrite
-           : answer == kSaveElsewhere ? BeforeWriting::SaveElsewhere
-                                      : BeforeWriting::Cancelled;
 }
 
 }  // namespace scorvane

@@ -12,8 +12,8 @@ namespace scorvane {
 // The two questions of a file that others may have open or may have changed, for tables ("表格") and
 // templates ("模板") alike, and the steps of opening and writing around them.
 
-// The answers: the lock question's 只读打开(&R) and 仍然打开(&O); the changed-on-disk question's
-// 覆盖(&O) and 另存为(&A)...; 取消 is Cancel in both.
+// The answers: the lock question's 只读打开(&R) and 仍然打开(&O); the changed-on-disk and the held-file
+// questions' 覆盖(&O), and the changed-on-disk question's 另存为(&A)...; 取消 is Cancel in all.
 inline constexpr Answer kOpenReadOnly = Answer::Yes;
 inline constexpr Answer kOpenAnyway = Answer::No;
 inline constexpr Answer kOverwrite = Answer::Yes;
@@ -27,6 +27,12 @@ Question LockedQuestion(std::string_view kind, std::string_view name, const Lock
 // "表格“<name>”在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n另存为：把您的内容
 // 保存为另一个文件。" with 覆盖(&O), 另存为(&A)... and 取消 (the default, and Escape).
 Question ChangedQuestion(std::string_view kind, std::string_view name);
+
+// "文件“<name>”正由 <user>（<host>）于 <time> 打开。\n\n覆盖后，对方的修改将无法保存到这个文件。" with
+// 覆盖(&O) and 取消 (the default, and Escape): before a file that another program has open (a live or
+// unreadable lock beside it) is replaced by one that is not its own (另存为, an export). `name` is the
+// file's name as it stands in its folder.
+Question HeldQuestion(std::string_view name, const LockOwner& owner);
 
 // A read-only document saved under another name may not take its own file's name:
 // "只读打开的表格不能保存到原来的文件，请另选一个文件名！"
@@ -45,17 +51,5 @@ struct OpenClaim {
 // made (a read-only share) opens the file normally with a note for the status bar.
 OpenClaim ClaimForOpening(const std::string& file, std::string_view kind, std::string_view name,
                           const LockIdentity& identity, Prompter& prompter);
-
-// What a document does before it writes the file it claims.
-enum class BeforeWriting {
-    Write,          // unchanged since it was read or written: write as usual
-    Overwrite,      // changed meanwhile and the user chose 覆盖: write without asking again
-    WriteAgain,     // deleted meanwhile: write it again without a question
-    FolderGone,     // deleted with its folder (a class removed on another computer): do not write
-    SaveElsewhere,  // the user chose 另存为
-    Cancelled,      // the user chose 取消: nothing is written, the changes stay unsaved
-};
-BeforeWriting CheckBeforeWriting(const DocumentFile& file, std::string_view kind, std::string_view name,
-                                 Prompter& prompter);
 
 }  // namespace scorvane

@@ -89,7 +89,7 @@ DiskChange CompareWithDisk(const FileState& remembered, const std::string& path)
         if (now.kind == FileState::Kind::Missing) {
             return remembered.kind == FileState::Kind::Missing ? DiskChange::Unchanged : DiskChange::Deleted;
         }
-        return DiskChange::Changed;
+        return remembered.kind == FileState::Kind::Unreadable ? DiskChange::Unchanged : DiskChange::Changed;
     }
     if (!remembered.isFile() || static_cast<uint64_t>(st.st_size) != remembered.size) {
         ::close(fd);

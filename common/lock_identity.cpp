@@ -1,14 +1,15 @@
 #include "common/lock_identity.h"
 
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <string_view>
-
-#include "common/file_io.h"
 
 namespace scorvane {
 namespace {
@@ -52,26 +53,25 @@ std::string hostName() {
 }  // namespace
 
 bool OurProgramRuns(long pid) {
-    if (pid <= 0) {
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) {
         return false;
     }
-    const std::string process = "/proc/" + std::to_string(pid);
+    // Only a process that does not exist has ended. One that exists but is another user's (EPERM), or
+    // whose entry in /proc cannot be read (a /proc mounted with hidepid, a sandbox with process ids of
+    // its own), may well be a colleague's program: its lock stands.
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        return false;
+    }
     char target[4096];
-    const ssize_t n = ::readlink((process + "/exe").c_str(), target, sizeof target - 1);
-    if (n > 0) {
-        std::string_view path(target, static_cast<size_t>(n));
-        const size_t slash = path.rfind('/');
-        return isOurProgramName(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    const ssize_t n =
+        ::readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), target, sizeof target - 1);
+    if (n <= 0) {
+        return true;
     }
-    // Another user's process: only its command name can be read (the first 15 bytes of the name).
-    std::optional<std::string> comm = ReadWholeFile(process + "/comm");
-    if (!comm) {
-        return false;
-    }
-    while (!comm->empty() && (comm->back() == '\n' || comm->back() == '\r')) {
-        comm->pop_back();
-    }
-    return isOurProgramName(*comm);
+    // A process we may look at is known for what it is: another program has the process id now.
+    std::string_view path(target, static_cast<size_t>(n));
+    const size_t slash = path.rfind('/');
+    return isOurProgramName(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
 std::string IsoTimeNow() {

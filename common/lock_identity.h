@@ -23,8 +23,10 @@ struct LockIdentity {
     static LockIdentity ThisProgram();
 };
 
-// Whether the process `pid` of this computer runs one of our programs: its executable (or, when that
-// cannot be read, as for another user's process, its command name) is scorvane or velmora.
+// Whether the process `pid` of this computer may be one of our programs: false only when no such process
+// exists (kill(pid, 0) fails with ESRCH) or when its executable can be read and is another program
+// than scorvane or velmora (the process id was given again). A process that exists but cannot be
+// looked at (another user's, a /proc mounted with hidepid) counts as ours.
 bool OurProgramRuns(long pid);
 
 // The time now as LockIdentity::now gives it.

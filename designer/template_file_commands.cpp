@@ -5,16 +5,18 @@
 #include "common/file_sharing.h"
 #include "common/report_template.h"
 #include "common/save_name.h"
+#include "common/shared_write.h"
 
 namespace scorvane::designer {
 namespace {
 
-// The unsaved-changes question: true when the command may go on.
+// The unsaved-changes question: true when the command may go on. Enter and Escape answer No, so that
+// no key pressed in haste throws the template away.
 bool mayDiscard(const TemplateDocument& doc, Prompter& prompter, std::string_view question) {
     if (!doc.changed) {
         return true;
     }
-    return prompter.ask(question, "提示", Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes;
+    return prompter.ask(question, "提示", Buttons::YesNo, Icon::Question, Answer::No) == Answer::Yes;
 }
 
 FileDialogSpec templateDialog() {
@@ -36,24 +38,54 @@ bool writeTo(TemplateDocument& doc, const std::string& path, Prompter& prompter)
     return true;
 }
 
-// "保存" to the file the document has: a file it claims is compared first with what it read or wrote.
-bool saveToOwnFile(TemplateDocument& doc, Prompter& prompter) {
-    if (doc.file.claims(doc.fileName)) {
-        switch (CheckBeforeWriting(doc.file, kTemplateKind, SharedTemplateName(doc.fileName), prompter)) {
-            case BeforeWriting::Write:
-            case BeforeWriting::Overwrite:
-            case BeforeWriting::WriteAgain:
-                break;
-            case BeforeWriting::FolderGone:
-                prompter.message(kSaveFailedMessage, "错误", Icon::Error);
-                return false;
-            case BeforeWriting::SaveElsewhere:
-                return SaveTemplateAs(doc, prompter);
-            case BeforeWriting::Cancelled:
-                return false;
-        }
+bool saveAs(TemplateDocument& doc, Prompter& prompter, const FileDialogSpec& dialog);
+
+// Writes `path` after PrepareToWrite: the template's own file (one it claims) is looked at last and
+// compared with what the designer read or wrote; another file asks the overwrite question
+// (MayReplaceFile) when `askReplace`, or the held question when another program has it open.
+bool saveTo(TemplateDocument& doc, const std::string& path, bool askReplace, Prompter& prompter) {
+    WriteTarget target;
+    target.path = path;
+    if (doc.file.claims(path)) {
+        target.ownState = &doc.file.state();
+        target.changedQuestion = ChangedQuestion(kTemplateKind, SharedTemplateName(path));
     }
-    return writeTo(doc, doc.fileName, prompter);
+    if (askReplace) {
+        target.mayReplace = [&prompter, &path] { return MayReplaceFile(path, prompter); };
+    }
+    target.identity = &doc.file.identity();
+    switch (PrepareToWrite(target, prompter)) {
+        case BeforeWriting::Write:
+        case BeforeWriting::WriteAgain:
+            return writeTo(doc, path, prompter);
+        case BeforeWriting::FolderGone:
+            prompter.message(kSaveFailedMessage, "错误", Icon::Error);
+            return false;
+        case BeforeWriting::SaveElsewhere: {
+            // Offered where the template is, under its name.
+            FileDialogSpec dialog = templateDialog();
+            dialog.folder = FolderOfPath(path);
+            dialog.suggestedName = std::filesystem::path(path).filename().string();
+            return saveAs(doc, prompter, dialog);
+        }
+        case BeforeWriting::Cancelled:
+            return false;
+    }
+    return false;
+}
+
+bool saveAs(TemplateDocument& doc, Prompter& prompter, const FileDialogSpec& dialog) {
+    // The overwrite question is asked of the name as completed, not as typed.
+    const std::string chosen = prompter.chooseSaveFile(dialog);
+    if (chosen.empty()) {
+        return false;
+    }
+    const std::string path = WithExtensionIfBare(chosen, kTemplateExtension);
+    if (doc.file.claims(path) && doc.file.readOnly()) {
+        prompter.message(ReadOnlySameFileMessage(kTemplateKind), "提示", Icon::Information);
+        return false;
+    }
+    return saveTo(doc, path, true, prompter);
 }
 
 }  // namespace
@@ -133,27 +165,11 @@ bool SaveTemplate(TemplateDocument& doc, Prompter& prompter) {
     if (doc.fileName.empty() || doc.file.readOnly()) {
         return SaveTemplateAs(doc, prompter);
     }
-    return saveToOwnFile(doc, prompter);
+    return saveTo(doc, doc.fileName, false, prompter);
 }
 
 bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter) {
-    // The overwrite question is asked of the name as completed, not as typed.
-    const std::string chosen = prompter.chooseSaveFile(templateDialog());
-    if (chosen.empty()) {
-        return false;
-    }
-    const std::string path = WithExtensionIfBare(chosen, kTemplateExtension);
-    if (doc.file.claims(path) && doc.file.readOnly()) {
-        prompter.message(ReadOnlySameFileMessage(kTemplateKind), "提示", Icon::Information);
-        return false;
-    }
-    if (!MayReplaceFile(path, prompter)) {
-        return false;
-    }
-    if (doc.file.claims(path)) {
-        return saveToOwnFile(doc, prompter);
-    }
-    return writeTo(doc, path, prompter);
+    return saveAs(doc, prompter, templateDialog());
 }
 
 bool MayCloseTemplate(const TemplateDocument& doc, Prompter& prompter) {

@@ -47,19 +47,21 @@ bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& 
 // "保存(&S)": writes to the current file, or does SaveTemplateAs when there is none. "另存为(&A)...": the
 // save dialog, then the template written to the name given, ".rvx" added to a name without an
 // extension (a name with any extension is kept), which becomes the file name; a file of that name is
-// replaced only after the overwrite question (MayReplaceFile). Writing replaces the file atomically; the
-// flag is cleared only when the file was written. A failed write says "文件保存失败！" (错误) and keeps the
-// flag and the old file.
-// Before "保存" writes the file the document claims, it is compared with what the designer read or
-// wrote last: a change made meanwhile asks "模板“<name>”在您打开之后已被其他人修改并保存。…" (覆盖 writes,
-// 另存为 is "另存为(&A)...", 取消 writes nothing); a file deleted meanwhile is written again, one whose
-// folder is gone gives "文件保存失败！". A read-only template's "保存" is "另存为", which may not choose
-// the template's own file. The file written becomes the document's, with its lock.
+// replaced only after the overwrite question (MayReplaceFile), or, when another program has it open,
+// after 覆盖 to HeldQuestion instead. Writing replaces the file atomically; the flag is cleared only when
+// the file was written. A failed write says "文件保存失败！" (错误) and keeps the flag and the old file.
+// The file the document claims (under whatever name it is chosen) is looked at last, after every other
+// question, immediately before writing (PrepareToWrite): a change made since the designer read or wrote
+// it asks "模板“<name>”在您打开之后已被其他人修改并保存。…" (覆盖 writes, after one more look; 另存为 is
+// the save dialog, opening in the template's folder with its name; 取消 writes nothing); a file deleted
+// meanwhile is written again, one whose folder is gone gives "文件保存失败！". A read-only template's
+// "保存" is "另存为", which may not choose the template's own file. The file written becomes the
+// document's, with its lock.
 bool SaveTemplate(TemplateDocument& doc, Prompter& prompter);
 bool SaveTemplateAs(TemplateDocument& doc, Prompter& prompter);
 
 // Closing the window: true when it may close, asking "文件尚未保存，确认要退出吗？" when there are
-// unsaved changes.
+// unsaved changes. This question, and those of 新建 and 打开, have 否 as their default and Escape answer.
 bool MayCloseTemplate(const TemplateDocument& doc, Prompter& prompter);
 
 }  // namespace scorvane::designer

@@ -1,6 +1,7 @@
 #include "designer/template_recovery.h"
 
 #include "common/text_codec.h"
+#include "designer/template_file_commands.h"
 
 namespace scorvane::designer {
 
@@ -14,6 +15,9 @@ RecoveryInfo TemplateCopyInfo(const TemplateDocument& doc) {
     const size_t slash = doc.fileName.rfind('/');
     info.title = doc.fileName.empty() ? std::string(kUntitledTemplate)
                                       : doc.fileName.substr(slash == std::string::npos ? 0 : slash + 1);
+    if (doc.file.claims(doc.fileName)) {
+        info.file = RecordFile(doc.file.state());
+    }
     return info;
 }
 
@@ -49,12 +53,26 @@ TemplateCopyRow DescribeTemplateCopy(const TemplateCopy& copy) {
     return row;
 }
 
-bool RecoverTemplate(TemplateDocument& doc, const TemplateCopy& copy) {
-    if (copy.damaged()) {
+OpenClaim ClaimRecoveredTemplate(const TemplateCopy& copy, const LockIdentity& identity, Prompter& prompter) {
+    if (copy.damaged() || copy.info->filePath.empty()) {
+        return {};
+    }
+    const std::string& path = copy.info->filePath;
+    return ClaimForOpening(path, kTemplateKind, SharedTemplateName(path), identity, prompter);
+}
+
+bool RecoverTemplate(TemplateDocument& doc, const TemplateCopy& copy, OpenClaim claim) {
+    if (copy.damaged() || claim.mode == OpenClaim::Mode::Cancelled) {
         return false;
     }
     doc.load(OpenReportTemplate(PrintableReportTemplate(*copy.records)));
     doc.fileName = copy.info->filePath;
+    if (doc.fileName.empty()) {
+        doc.file.release();
+    } else {
+        doc.file.opened(doc.fileName, RecordedState(copy.info->file), std::move(claim.lock),
+                        claim.mode == OpenClaim::Mode::ReadOnly, std::move(claim.note));
+    }
     doc.markChanged();
     return true;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_sharing.h"
 #include "common/recovery/recovery_folder.h"
 #include "common/recovery/recovery_info.h"
 #include "common/report_template.h"
@@ -24,7 +25,8 @@ inline constexpr std::string_view kDamagedTemplateMark = "（副本已损坏，�
 // Starts the designer on one copy, without the offer (the second and later copies chosen in an offer).
 inline constexpr std::string_view kRecoverOption = "--recover";
 
-// The template's bytes as its file holds them (GBK), and the sidecar's record of the document.
+// The template's bytes as its file holds them (GBK), and the sidecar's record of the document (with its
+// file as the designer last read or wrote it).
 std::string TemplateCopyBytes(const ReportTemplate& report);
 RecoveryInfo TemplateCopyInfo(const TemplateDocument& doc);
 
@@ -47,8 +49,15 @@ struct TemplateCopyRow {
 };
 TemplateCopyRow DescribeTemplateCopy(const TemplateCopy& copy);
 
+// Before a copy is put into the designer, the template's file is claimed as opening it claims it
+// (ClaimForOpening, "模板“<name>”已由 …"): 只读打开 restores it read-only, 仍然打开 normally, 取消 not at
+// all (the copy stays for the next start). A new template's copy claims nothing.
+OpenClaim ClaimRecoveredTemplate(const TemplateCopy& copy, const LockIdentity& identity, Prompter& prompter);
+
 // Puts a sound copy into the document as opening its file would, under the template's own file name,
-// with unsaved changes. False, the document untouched, for a damaged copy.
-bool RecoverTemplate(TemplateDocument& doc, const TemplateCopy& copy);
+// with unsaved changes and the claim: the document's file is remembered as the sidecar recorded it, so
+// that its first save finds what others saved meanwhile (a copy that recorded nothing takes any file
+// there as changed). False, the document untouched, for a damaged copy or a cancelled claim.
+bool RecoverTemplate(TemplateDocument& doc, const TemplateCopy& copy, OpenClaim claim);
 
 }  // namespace scorvane::designer

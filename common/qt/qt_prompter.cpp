@@ -6,6 +6,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -68,6 +69,12 @@ void translateButtons(QMessageBox& box) {
             b->setText(QString::fromUtf8(n.text));
         }
     }
+}
+
+// Every box shows its text as plain text: it may hold what a file or another user wrote (a title, a
+// file's name, a name from a lock file), which must never be taken for markup.
+void plainText(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
 }
 
 QSettings userSettings() {
@@ -195,6 +202,7 @@ QString FileDialogFilter(const FileDialogSpec& spec) {
 
 void QtPrompter::message(std::string_view text, std::string_view title, Icon icon) {
     QMessageBox box(qtIcon(icon), q(title), q(text), QMessageBox::Ok, owner_);
+    plainText(box);
     translateButtons(box);
     box.exec();
 }
@@ -220,6 +228,7 @@ Answer QtPrompter::ask(std::string_view text, std::string_view title, Buttons bu
             break;
     }
     QMessageBox box(qtIcon(icon), q(title), q(text), set, owner_);
+    plainText(box);
     box.setDefaultButton(qtButton(defaultAnswer));
     translateButtons(box);
     if (buttons == Buttons::ContinueOrChange) {
@@ -244,6 +253,7 @@ Answer QtPrompter::ask(std::string_view text, std::string_view title, Buttons bu
 Answer QtPrompter::askQuestion(const Question& question) {
     QMessageBox box(qtIcon(question.icon), q(question.title), q(question.text), QMessageBox::NoButton,
                     owner_);
+    plainText(box);
     // One role for every button keeps them in the question's order.
     std::vector<std::pair<QAbstractButton*, Answer>> buttons;
     for (const QuestionButton& b : question.buttons) {
@@ -273,6 +283,9 @@ std::optional<std::string> QtPrompter::input(std::string_view prompt, std::strin
     dialog.setTextValue(q(offered));
     dialog.setOkButtonText(QString::fromUtf8("确定"));
     dialog.setCancelButtonText(QString::fromUtf8("取消"));
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

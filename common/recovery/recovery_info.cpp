@@ -6,6 +6,7 @@
 #include <ctime>
 #include <memory>
 
+#include "common/hex_digit.h"
 #include "common/line_reader.h"
 #include "common/percent_escape.h"
 #include "common/text_codec.h"
@@ -13,7 +14,9 @@
 namespace scorvane {
 namespace {
 
-constexpr std::array<std::string_view, 5> kKeys = {"Path", "Title", "Workspace", "Time", "Session"};
+constexpr std::array<std::string_view, 7> kKeys = {"Path",    "Title",    "Workspace", "Time",
+                                                   "Session", "FileSize", "FileHash"};
+constexpr size_t kFileKeys = 2;
 constexpr int64_t kLatestTime = int64_t{1} << 53;
 
 std::optional<int64_t> wholeNumber(std::string_view text) {
@@ -56,14 +59,58 @@ std::string withoutTrailingSeparators(std::string path) {
     return path;
 }
 
+// The file's size and hash as the sidecar records them.
+std::optional<uint64_t> fileSize(std::string_view text) {
+    uint64_t n = 0;
+    if (text.empty() || text.size() > 19) {
+        return std::nullopt;
+    }
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        n = n * 10 + static_cast<uint64_t>(c - '0');
+    }
+    return n;
+}
+
+std::optional<uint64_t> fileHash(std::string_view text) {
+    uint64_t n = 0;
+    if (text.size() != 16) {
+        return std::nullopt;
+    }
+    for (char c : text) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        n = n << 4 | static_cast<uint64_t>(digit);
+    }
+    return n;
+}
+
+std::string hashText(uint64_t hash) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4) {
+        text[static_cast<size_t>(i)] = kDigits[hash & 0xF];
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string SerializeRecoveryInfo(const RecoveryInfo& info) {
     std::string text(kRecoveryInfoMagic);
     text += "\r\n";
-    const std::array<std::string, 5> values = {info.filePath, info.title, info.workspace,
-                                               std::to_string(info.time), info.session};
-    for (size_t i = 0; i < kKeys.size(); ++i) {
+    std::array<std::string, 7> values = {info.filePath, info.title, info.workspace, std::to_string(info.time),
+                                         info.session};
+    if (info.file) {
+        values[5] = std::to_string(info.file->size);
+        values[6] = hashText(info.file->hash);
+    }
+    const size_t keys = info.file ? kKeys.size() : kKeys.size() - kFileKeys;
+    for (size_t i = 0; i < keys; ++i) {
         text += kKeys[i];
         text += '=';
         text += PercentEscape(values[i]);
@@ -79,7 +126,7 @@ std::optional<RecoveryInfo> ParseRecoveryInfo(std::string_view bytes) {
     if (!lines.next(line) || line != kRecoveryInfoMagic) {
         return std::nullopt;
     }
-    std::array<std::optional<std::string>, 5> values;
+    std::array<std::optional<std::string>, 7> values;
     while (lines.next(line)) {
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos) {
@@ -108,6 +155,11 @@ std::optional<RecoveryInfo> ParseRecoveryInfo(std::string_view bytes) {
     }
     info.time = *time;
     info.session = *values[4];
+    const std::optional<uint64_t> size = values[5] ? fileSize(*values[5]) : std::nullopt;
+    const std::optional<uint64_t> hash = values[6] ? fileHash(*values[6]) : std::nullopt;
+    if (size && hash) {
+        info.file = RecordedFile{*size, *hash};
+    }
     return info;
 }
 
@@ -130,6 +182,25 @@ std::string RecoveryTimeText(int64_t time, bool seconds) {
     const size_t n =
         std::strftime(text, sizeof text, seconds ? "%Y-%m-%d %H:%M:%S" : "%Y-%m-%d %H:%M", &local);
     return std::string(text, n);
+}
+
+std::optional<RecordedFile> RecordFile(const FileState& state) {
+    if (!state.isFile()) {
+        return std::nullopt;
+    }
+    return RecordedFile{state.size, state.hash};
+}
+
+FileState RecordedState(const std::optional<RecordedFile>& file) {
+    FileState state;
+    if (!file) {
+        state.kind = FileState::Kind::Unknown;
+        return state;
+    }
+    state.kind = FileState::Kind::File;
+    state.size = file->size;
+    state.hash = file->hash;
+    return state;
 }
 
 }  // namespace scorvane

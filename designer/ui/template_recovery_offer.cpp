@@ -15,13 +15,20 @@ QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-void takeInto(DesignerWindow& window, RecoveryStore& store, const TemplateCopy& copy) {
+// The copy in the window, its file claimed first as opening the template claims it; false when the lock
+// question was answered 取消 (the copy stays for the next start).
+bool takeInto(DesignerWindow& window, RecoveryStore& store, const TemplateCopy& copy) {
+    OpenClaim claim = ClaimRecoveredTemplate(copy, window.document().file.identity(), window.prompter());
+    if (claim.mode == OpenClaim::Mode::Cancelled) {
+        return false;
+    }
     if (RecoveryCopier* copier = TemplateCopierOf(window)) {
         copier->adopt(copy.id);
     }
     store.adopt(copy.id, std::string(kTemplateCopyExtension), *copy.info);
-    RecoverTemplate(window.document(), copy);
+    RecoverTemplate(window.document(), copy, std::move(claim));
     window.showDocument();
+    return true;
 }
 
 }  // namespace
@@ -48,8 +55,7 @@ bool OfferTemplateRecovery(DesignerWindow& window, RecoveryStore& store,
     bool tookOne = false;
     for (size_t i : CopiesToRecover(dialog.choice(), ticked, dialog.damaged())) {
         if (!tookOne) {
-            takeInto(window, store, copies[i]);
-            tookOne = true;
+            tookOne = takeInto(window, store, copies[i]);
         } else {
             startAnother(copies[i].id);
         }
@@ -60,8 +66,7 @@ bool OfferTemplateRecovery(DesignerWindow& window, RecoveryStore& store,
 bool RecoverTemplateCopy(DesignerWindow& window, RecoveryStore& store, const std::string& id) {
     for (const TemplateCopy& copy : FindTemplateCopies(store.folder())) {
         if (copy.id == id && !copy.damaged()) {
-            takeInto(window, store, copy);
-            return true;
+            return takeInto(window, store, copy);
         }
     }
     return false;

@@ -6,9 +6,12 @@
 
 #include "common/file_io.h"
 #include "common/file_line_reader.h"
+#include "common/file_sharing.h"
 #include "common/line_reader.h"
+#include "common/shared_write.h"
 #include "common/text_codec.h"
 #include "common/utf8.h"
+#include "main/document/open_table.h"
 #include "main/document/status_scope.h"
 #include "main/workspace/workspace_folder.h"
 
@@ -366,18 +369,48 @@ SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, 
     return WriteTableFile(document, target, !temporary, prompter, status);
 }
 
+bool ConfirmOverwrite(Prompter& prompter) {
+    return prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes) ==
+           Answer::Yes;
+}
+
 SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
                            Prompter& prompter, StatusSink& status, FileState* written) {
     StatusScope busy(status, kStatusSaving);
-    if (confirmOverwrite && FileExists(file)) {
-        Answer a = prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question, Answer::Yes);
-        if (a != Answer::Yes) {
-            return SaveOutcome::Declined;
+    const bool own = document.file.claims(file);
+    if (confirmOverwrite) {
+        // The document's own file is looked at last; another that another program has open is not
+        // replaced after the routine question alone.
+        WriteTarget target;
+        target.path = file;
+        if (own) {
+            target.ownState = &document.file.state();
+            target.changedQuestion = ChangedQuestion(kTableKind, SharedTableName(document));
+        }
+        target.mayReplace = [&prompter] { return ConfirmOverwrite(prompter); };
+        target.identity = &document.file.identity();
+        switch (PrepareToWrite(target, prompter)) {
+            case BeforeWriting::Write:
+            case BeforeWriting::WriteAgain:
+                break;
+            case BeforeWriting::FolderGone:
+                prompter.message(kSaveFailedMessage, "错误", Icon::Error);
+                return SaveOutcome::Failed;
+            case BeforeWriting::SaveElsewhere:
+            case BeforeWriting::Cancelled:
+                return SaveOutcome::Declined;
         }
     }
-    if (!WriteDataFileTo(document.table, file, written)) {
+    FileState state;
+    if (!WriteDataFileTo(document.table, file, &state)) {
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return SaveOutcome::Failed;
+    }
+    if (own) {
+        document.file.written(state);
+    }
+    if (written) {
+        *written = state;
     }
     return SaveOutcome::Saved;
 }

@@ -89,9 +89,14 @@ enum class SaveOutcome {
 SaveOutcome SaveData(Document& document, bool temporary, std::string_view path, Prompter& prompter,
                      StatusSink& status);
 
-// SaveData's writing of the data file `file` (its whole name): with `confirmOverwrite`, an existing file
-// is replaced only after "确实覆盖原有数据么？" is answered Yes. `written`, when given, receives the state of
-// the file as written.
+// "确实覆盖原有数据么？" (title "提示：", Yes/No, Yes first): true when answered Yes.
+bool ConfirmOverwrite(Prompter& prompter);
+
+// SaveData's writing of the data file `file` (its whole name): with `confirmOverwrite`, the questions of
+// PrepareToWrite come first: an existing file is replaced only after "确实覆盖原有数据么？" is answered Yes
+// (or, when another program has it open, after 覆盖 to HeldQuestion instead), and the document's own file
+// is looked at last with the changed question. The document remembers what it wrote of its own file;
+// `written`, when given, receives the state of the file as written.
 SaveOutcome WriteTableFile(Document& document, const std::string& file, bool confirmOverwrite,
                            Prompter& prompter, StatusSink& status, FileState* written = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "common/file_dialog_start.h"
 #include "common/file_sharing.h"
+#include "common/shared_write.h"
 #include "common/utf8.h"
 #include "main/document/new_table.h"
 #include "main/document/open_table.h"
@@ -23,24 +24,24 @@ std::string ownFile(const Document& document) {
 SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status,
                               const std::string& classFolder);
 
-// "保存表格" to the document's own file. A file the document claims is compared with what it read or
-// wrote last; a change made meanwhile asks the changed-on-disk question before anything is written.
+// "保存表格" to the document's own file: the overwrite question, and, for a file the document claims, a
+// last look at it before writing: a change made meanwhile asks the changed-on-disk question.
 SaveOutcome saveToOwnFile(Document& document, Prompter& prompter, StatusSink& status) {
     if (TrimSpaces(document.table.filePath).empty()) {
         return SaveData(document, false, document.table.filePath, prompter, status);  // says it failed
     }
     const std::string file = ownFile(document);
-    bool confirmOverwrite = true;
-    BeforeWriting check = BeforeWriting::Write;
+    WriteTarget target;
+    target.path = file;
     if (document.file.claims(file)) {
-        check = CheckBeforeWriting(document.file, kTableKind, SharedTableName(document), prompter);
+        target.ownState = &document.file.state();
+        target.changedQuestion = ChangedQuestion(kTableKind, SharedTableName(document));
     }
-    switch (check) {
+    target.mayReplace = [&prompter] { return ConfirmOverwrite(prompter); };
+    target.identity = &document.file.identity();
+    switch (PrepareToWrite(target, prompter)) {
         case BeforeWriting::Write:
         case BeforeWriting::WriteAgain:
-            break;
-        case BeforeWriting::Overwrite:
-            confirmOverwrite = false;  // 覆盖 was the answer already
             break;
         case BeforeWriting::FolderGone:
             // The class was removed (on another computer): the folder is not made again behind the
@@ -53,7 +54,7 @@ SaveOutcome saveToOwnFile(Document& document, Prompter& prompter, StatusSink& st
             return SaveOutcome::Declined;
     }
     FileState written;
-    const SaveOutcome outcome = WriteTableFile(document, file, confirmOverwrite, prompter, status, &written);
+    const SaveOutcome outcome = WriteTableFile(document, file, false, prompter, status, &written);
     if (outcome == SaveOutcome::Saved) {
         // The first save of a table to its own file makes the file the document's, with its lock.
         document.file.movedTo(file, written);
@@ -69,6 +70,7 @@ SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink
     }
     const std::string path = DataPathOf(chosen);
     const std::string file = DataFileOf(path);
+    // The table's own file, under whatever name it was chosen, is saved as 保存表格 saves it.
     if (document.file.claims(file)) {
         if (document.file.readOnly()) {
             prompter.message(ReadOnlySameFileMessage(kTableKind), "提示", Icon::Information);

@@ -30,17 +30,21 @@ FileDialogSpec TableSaveDialog(const GradeTable& table, const std::string& class
 // "保存表格": to the table's file path when it has one (SaveData asks before overwriting), otherwise to
 // a path chosen in the save dialog (TableSaveDialog); the table's file path is not changed by a dialog
 // save. A cancelled dialog writes nothing (Declined).
-// The file the document claims (DocumentFile: opened through OpenTable, or saved once to its path) is
-// compared first with what the document read or wrote last: when someone else has changed it meanwhile,
-// the changed-on-disk question comes before anything is written: 覆盖 writes (without the overwrite
-// question), 另存为 is "表格另存为...", 取消 writes nothing and keeps the changes unsaved. A file deleted
-// meanwhile is written again without a question; one whose folder is gone too (a class removed on
-// another computer) gives "文件保存失败！". A read-only document's "保存表格" is "表格另存为...".
+// The file the document claims (DocumentFile: opened through OpenTable, restored from a recovery copy,
+// or saved once to its path) is looked at last, after the overwrite question, immediately before
+// writing (PrepareToWrite): when someone else has changed it since the document read or wrote it, the
+// changed-on-disk question is asked: 覆盖 writes (it answers the overwrite question too; the file is
+// looked at once more first), 另存为 is "表格另存为...", 取消 writes nothing and keeps the changes unsaved.
+// A file deleted meanwhile is written again without a question; one whose folder is gone too (a class
+// removed on another computer) gives "文件保存失败！". A read-only document's "保存表格" is "表格另存为...".
 SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status,
                       const std::string& classFolder = {});
 
 // "表格另存为...": always the save dialog, then as above. It writes a copy: the window keeps its own file
-// and its lock. A read-only document may not choose its own file.
+// and its lock. A read-only document may not choose its own file. The table's own file chosen under
+// another name (a link in the path, "./", another letter case where case does not count) is saved as
+// "保存表格" saves it; another file that another program has open asks HeldQuestion instead of the
+// overwrite question.
 SaveOutcome SaveTableAs(Document& document, Prompter& prompter, StatusSink& status,
                         const std::string& classFolder = {});
 

@@ -7,10 +7,14 @@
 namespace scorvane {
 
 std::string SharedTableName(const Document& document) {
-    if (!IsBlank(document.table.title)) {
-        return document.table.title;
+    return SharedTableName(document.table);
+}
+
+std::string SharedTableName(const GradeTable& table) {
+    if (!IsBlank(table.title)) {
+        return table.title;
     }
-    const std::string& path = document.table.filePath;
+    const std::string& path = table.filePath;
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }

@@ -16,6 +16,7 @@ inline constexpr std::string_view kTableKind = "表格";
 // The name a table goes by in the questions about its file: its title, or its file's name without
 // ".skv" when the title is blank.
 std::string SharedTableName(const Document& document);
+std::string SharedTableName(const GradeTable& table);
 
 // Opening a table file in a new window's document: the one way the frame opens a table (the open
 // command, the class's table list, tables named at start). `path` is the full path without ".skv".

@@ -4,6 +4,8 @@
 
 #include "common/numbered_repeats.h"
 #include "main/document/data_file.h"
+#include "main/document/document_life.h"
+#include "main/document/open_table.h"
 
 namespace scorvane {
 
@@ -12,6 +14,16 @@ RecoveryInfo TableCopyInfo(const GradeTable& table, const std::string& workspace
     info.filePath = table.filePath;
     info.title = table.title;
     info.workspace = workspace;
+    return info;
+}
+
+RecoveryInfo TableCopyInfo(const Document& document, const std::string& workspace) {
+    RecoveryInfo info = TableCopyInfo(document.table, workspace);
+    const std::string& claimed = document.file.path();
+    if (!claimed.empty() && !document.table.filePath.empty() &&
+        DataPathOf(claimed) == document.table.filePath) {
+        info.file = RecordFile(document.file.state());
+    }
     return info;
 }
 
@@ -100,8 +112,19 @@ std::vector<TableCopyRow> DescribeTableCopies(const std::vector<TableCopy>& copi
     return rows;
 }
 
-bool RecoverTable(Document& document, const TableCopy& copy) {
-    if (copy.damaged()) {
+OpenClaim ClaimRecoveredTable(const TableCopy& copy, const LockIdentity& identity, Prompter& prompter) {
+    if (copy.damaged() || copy.info->filePath.empty()) {
+        return {};
+    }
+    GradeTable named;
+    named.title = copy.table->title;
+    named.filePath = copy.info->filePath;
+    return ClaimForOpening(DataFileOf(copy.info->filePath), kTableKind, SharedTableName(named), identity,
+                           prompter);
+}
+
+bool RecoverTable(Document& document, const TableCopy& copy, OpenClaim claim) {
+    if (copy.damaged() || claim.mode == OpenClaim::Mode::Cancelled) {
         return false;
     }
     GradeTable& table = document.table;
@@ -109,6 +132,11 @@ bool RecoverTable(Document& document, const TableCopy& copy) {
     table.filePath = copy.info->filePath;
     table.renumber();
     table.setHeaderLayout(table.composeHeaderLayout(false));
+    if (!table.filePath.empty()) {
+        document.file.opened(DataFileOf(table.filePath), RecordedState(copy.info->file),
+                             std::move(claim.lock), claim.mode == OpenClaim::Mode::ReadOnly,
+                             std::move(claim.note));
+    }
     document.setModified();
     return true;
 }

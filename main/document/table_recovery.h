@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_sharing.h"
+#include "common/prompter.h"
 #include "common/recovery/recovery_folder.h"
 #include "common/recovery/recovery_info.h"
 #include "main/document/document.h"
@@ -26,6 +28,9 @@ inline constexpr std::string_view kNoClass = "无";
 
 // The sidecar's record for a copy of the table (the writer sets the time, the store the session).
 RecoveryInfo TableCopyInfo(const GradeTable& table, const std::string& workspace);
+// The same for a table window's document, with its file as the window last read or wrote it (when the
+// file it claims is the table's).
+RecoveryInfo TableCopyInfo(const Document& document, const std::string& workspace);
 
 // A table's copy as found at start.
 struct TableCopy {
@@ -56,8 +61,17 @@ TableCopyRow DescribeTableCopy(const TableCopy& copy, const std::string& dataFol
 std::vector<TableCopyRow> DescribeTableCopies(const std::vector<TableCopy>& copies,
                                               const std::string& dataFolder);
 
+// Before a copy is put into a window, the table's file is claimed as opening it claims it
+// (ClaimForOpening): its lock taken (a stale one silently), or, when another program has it open, the
+// lock question, whose 只读打开 restores the copy read-only, 仍然打开 normally, and 取消 not at all (the
+// copy stays for the next start). A new table's copy (no file) claims nothing.
+OpenClaim ClaimRecoveredTable(const TableCopy& copy, const LockIdentity& identity, Prompter& prompter);
+
 // Puts a sound copy into a new document as loading would (row numbers, header layout string) under
-// the table's own file path, with unsaved changes. False, the document untouched, for a damaged copy.
-bool RecoverTable(Document& document, const TableCopy& copy);
+// the table's own file path, with unsaved changes, and the claim with it: the document's file is the
+// table's, remembered as the sidecar recorded it (RecordedState), so that its first save finds what
+// others saved while the program was gone; a copy that recorded nothing takes any file there as
+// changed. False, the document untouched, for a damaged copy or a cancelled claim.
+bool RecoverTable(Document& document, const TableCopy& copy, OpenClaim claim);
 
 }  // namespace scorvane

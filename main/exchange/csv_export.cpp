@@ -4,6 +4,7 @@
 
 #include "common/file_dialog_start.h"
 #include "common/file_io.h"
+#include "common/shared_write.h"
 #include "common/text_codec.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
@@ -114,6 +115,10 @@ CsvExportOutcome menuSaveCVS(const GradeTable& table, const CellValueFn& value, 
                              StatusSink& status) {
     std::string path = prompter.chooseSaveFile(SaveDialogFor("*.csv", table.title));
     if (path.empty()) {
+        return CsvExportOutcome::Cancelled;
+    }
+    // A file another program has open is replaced only after 覆盖.
+    if (PrepareToWrite({.path = path}, prompter) != BeforeWriting::Write) {
         return CsvExportOutcome::Cancelled;
     }
     bool written;

@@ -1,6 +1,7 @@
 #include "main/exchange/dbf_converter.h"
 
 #include "common/file_io.h"
+#include "common/shared_write.h"
 #include "common/text_codec.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
@@ -64,8 +65,9 @@ ConverterSaveOutcome SaveConvertedData(const GradeTable& grid, std::string_view 
         prompter.message(kSaveFailedMessage, "错误", Icon::Error);
         return ConverterSaveOutcome::Failed;
     }
-    if (FileExists(path) && prompter.ask(kOverwriteQuestion, "提示：", Buttons::YesNo, Icon::Question,
-                                         Answer::Yes) != Answer::Yes) {
+    // The overwrite question, or, for a file another program has open, the question naming it.
+    if (PrepareToWrite({.path = path, .mayReplace = [&prompter] { return ConfirmOverwrite(prompter); }},
+                       prompter) != BeforeWriting::Write) {
         return ConverterSaveOutcome::Declined;
     }
     bool written;

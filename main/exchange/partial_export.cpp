@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/file_dialog_start.h"
+#include "common/shared_write.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
 #include "main/document/status_scope.h"
@@ -63,6 +64,11 @@ PartialExportResult ExportPartialTable(const GradeTable& table, const std::vecto
         path.resize(path.size() - 4);
     }
     result.path = path;
+    // A file another program has open is replaced only after 覆盖.
+    if (PrepareToWrite({.path = path + std::string(kDataFileExtension)}, prompter) != BeforeWriting::Write) {
+        result.path.clear();
+        return result;
+    }
     bool written;
     {
         StatusScope busy(status, kStatusSaving);

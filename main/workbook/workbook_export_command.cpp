@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 #include "common/save_name.h"
+#include "common/shared_write.h"
 #include "common/utf8.h"
 #include "main/document/status_scope.h"
 #include "main/workbook/workbook_export.h"
@@ -21,7 +22,9 @@ WorkbookExportOutcome ExportWorkbookCommand(const GradeTable& table, Prompter& p
     if (path.size() < 5 || ToLowerAscii(path.substr(path.size() - 5)) != ".xlsx") {
         path += ".xlsx";
     }
-    if (!MayReplaceFile(path, prompter)) {
+    // The overwrite question, or, for a file another program has open, the question naming it.
+    if (PrepareToWrite({.path = path, .mayReplace = [&] { return MayReplaceFile(path, prompter); }},
+                       prompter) != BeforeWriting::Write) {
         return WorkbookExportOutcome::Cancelled;
     }
     bool written = false;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/file_sharing.h"
+#include "common/shared_write.h"
 #include "common/utf8.h"
 #include "main/document/data_file.h"
 #include "main/workspace/school_file_watch.h"
@@ -217,18 +218,28 @@ bool SchoolEditor::confirm(Prompter& prompter, const std::string& folder) {
 }
 
 bool SchoolEditor::mayOverwrite(Prompter& prompter, const std::string& folder) {
-    if (folder != loadedFolder_ ||
-        CompareWithDisk(loadedState_, FindSchoolFile(folder)) != DiskChange::Changed) {
+    if (folder != loadedFolder_) {
         return true;
     }
-    Question question;
-    question.text = std::string(kChangedSchoolQuestion);
-    question.title = std::string(kSharingTitle);
-    question.icon = Icon::Question;
-    question.buttons = {{"覆盖(&O)", kOverwrite}, {"取消", Answer::Cancel}};
-    question.defaultAnswer = Answer::Cancel;
-    question.escapeAnswer = Answer::Cancel;
-    return prompter.askQuestion(question) == kOverwrite;
+    WriteTarget target;
+    target.path = FindSchoolFile(folder);
+    target.ownState = &loadedState_;
+    target.changedQuestion.text = std::string(kChangedSchoolQuestion);
+    target.changedQuestion.title = std::string(kSharingTitle);
+    target.changedQuestion.icon = Icon::Question;
+    target.changedQuestion.buttons = {{"覆盖(&O)", kOverwrite}, {"取消", Answer::Cancel}};
+    target.changedQuestion.defaultAnswer = Answer::Cancel;
+    target.changedQuestion.escapeAnswer = Answer::Cancel;
+    switch (PrepareToWrite(target, prompter)) {
+        case BeforeWriting::Write:
+        case BeforeWriting::WriteAgain:
+        case BeforeWriting::FolderGone:  // the save says whether the folder can take it
+            return true;
+        case BeforeWriting::SaveElsewhere:
+        case BeforeWriting::Cancelled:
+            break;
+    }
+    return false;
 }
 
 bool SchoolEditor::cancel(Prompter& prompter) {

@@ -1,15 +1,21 @@
 #include "common/file_lock.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <set>
 
 #include "common/file_io.h"
+#include "support/lock_holder.h"
 #include "support/lock_programs.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -20,6 +26,10 @@ using testing::LockProgram;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
+
+std::string ThisHostName() {
+    return testing::ThisHost();
+}
 
 TEST(LockFile, IsNamedBesideTheFileAndIsNeitherATableNorATemporaryFile) {
     EXPECT_EQ(LockFilePath("/学校/高一/(1)班/期中考试.skv"), "/学校/高一/(1)班/.~lock.期中考试.skv#");
@@ -98,6 +108,7 @@ TEST(LockFile, ALockIsLiveUnlessItsProgramOnThisHostIsGone) {
     } cases[] = {
         {"王老师,office-1,30,t", LockState::Live},   // this host (the name in any case), still running
         {"王老师,Office-1,31,t", LockState::Stale},  // this host, gone
+        {"王老师,OFFICE-1,31,t", LockState::Stale},  // this host in other letters, gone
         {"王老师,Office-2,31,t", LockState::Live},   // another host: its processes cannot be seen
         {"李老师,Office-1,20,t", LockState::Live},   // this very program
     };
@@ -107,6 +118,12 @@ TEST(LockFile, ALockIsLiveUnlessItsProgramOnThisHostIsGone) {
     }
     RemoveFile(LockFilePath(table));
     EXPECT_EQ(InspectLock(table, me).state, LockState::None);
+    // No lock where none can stand: no folder, a file in a folder's place, a name too long for one.
+    WriteBytes(dir.file("班"), "x");
+    for (const std::string& nowhere :
+         {dir.file("无/t.skv"), dir.file("班/t.skv"), dir.file(std::string(250, 'a'))}) {
+        EXPECT_EQ(InspectLock(nowhere, me).state, LockState::None) << nowhere.size();
+    }
 }
 
 TEST(LockFile, AnythingUnreadableInItsPlaceIsAnotherUsersLockAndNeverHangs) {
@@ -184,6 +201,156 @@ TEST(LockFile, AFolderThatAllowsNoNewFileGivesNoLockAndNoQuestion) {
                !FileExists(LockFilePath(table));
     }));
     ::chmod(dir.file("ro").c_str(), 0755);
+}
+
+// The identity of a program of this computer as the programs themselves are: its own process id, and
+// the system's process table to tell whether another program runs.
+LockIdentity RealProgram(std::string user, long pid) {
+    LockIdentity identity = LockProgram(std::move(user), ThisHostName(), pid);
+    identity.programRuns = OurProgramRuns;
+    return identity;
+}
+
+TEST(LockProcess, OnlyAProcessThatIsGoneOrPlainlyAnotherProgramLeavesItsLockStale) {
+    TempDir dir;
+    const std::string ours = dir.file("scorvane");
+    const std::string other = dir.file("calc");
+    std::filesystem::copy_file("/bin/sleep", ours);
+    std::filesystem::copy_file("/bin/sleep", other);
+    const pid_t running = testing::StartProgram(ours, {"60"});
+    const pid_t another = testing::StartProgram(other, {"60"});
+    ASSERT_GT(running, 0);
+    ASSERT_GT(another, 0);
+    EXPECT_TRUE(OurProgramRuns(running));
+    EXPECT_FALSE(OurProgramRuns(another));  // our own user's process: seen to be another program
+    // An update replaces the executable while the program runs: it is still ours.
+    std::filesystem::remove(ours);
+    EXPECT_TRUE(OurProgramRuns(running));
+    ::kill(running, SIGKILL);
+    ::kill(another, SIGKILL);
+    testing::WaitForProgram(running);
+    testing::WaitForProgram(another);
+    EXPECT_FALSE(OurProgramRuns(running));
+    EXPECT_FALSE(OurProgramRuns(0));
+    EXPECT_FALSE(OurProgramRuns(-5));
+    EXPECT_FALSE(OurProgramRuns(0x7FFFFFFFL + 1));
+}
+
+// A colleague's program that this user may not look at (another user's process, a /proc mounted with
+// hidepid): its lock stands, seen from a second process.
+TEST(LockProcess, AProcessThatExistsButCannotBeLookedAtHoldsItsLock) {
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string table = dir.file("t.skv");
+    WriteBytes(table, "x");
+    long holder = 0;
+    pid_t started = -1;
+    if (::geteuid() == 0) {
+        // Looked at below by a process that has given up the administrator's rights.
+        started = testing::StartProgram("/bin/sleep", {"60"});
+        holder = started;
+    } else {
+        holder = 1;  // the system's first process, another user's
+        char target[256];
+        if (::readlink("/proc/1/exe", target, sizeof target) > 0) {
+            GTEST_SKIP() << "this user may look at every process";
+        }
+    }
+    ASSERT_GT(holder, 0);
+    WriteBytes(LockFilePath(table), "王老师," + ThisHostName() + "," + std::to_string(holder) + ",t");
+    ::chmod(LockFilePath(table).c_str(), 0644);
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        const LockIdentity me = RealProgram("李老师", ::getpid());
+        return OurProgramRuns(holder) && InspectLock(table, me).state == LockState::Live &&
+               TakeLock(table, me).result == LockAttempt::Result::Busy;
+    }));
+    if (started > 0) {
+        ::kill(started, SIGKILL);
+        testing::WaitForProgram(started);
+    }
+}
+
+TEST(LockProcess, TheLinesTimeIsLocalTimeWithItsOffset) {
+    const char* zone = std::getenv("TZ");
+    const std::string before = zone ? zone : "";
+    ::setenv("TZ", "CST-8", 1);
+    ::tzset();
+    TempDir dir;
+    const std::string table = dir.file("t.skv");
+    LockAttempt taken = TakeLock(table, LockIdentity::ThisProgram());
+    ASSERT_EQ(taken.result, LockAttempt::Result::Taken);
+    const std::optional<LockOwner> read = ParseLockLine(ReadBytes(LockFilePath(table)));
+    zone ? ::setenv("TZ", before.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(std::regex_match(read->time, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\+08:00)")))
+        << read->time;
+    EXPECT_EQ(LockTimeForDisplay(read->time), read->time.substr(0, 10) + " " + read->time.substr(11, 5));
+    EXPECT_EQ(read->pid, ::getpid());
+}
+
+// Several programs of one computer find the same stale lock at once and each takes it over: exactly
+// one of them holds it afterwards, and the lock is that one's. Each program is a process of its own.
+TEST(LockProcess, ProgramsRacingForOneStaleLockLeaveExactlyOneHolder) {
+    constexpr int kRounds = 300;
+    constexpr int kPrograms = 4;
+    constexpr long kGone = 0x7FFFFFF0;
+    TempDir dir;
+    const std::string table = dir.file("t.skv");
+    const std::string lock = LockFilePath(table);
+    int failures = 0;
+    for (int round = 0; round < kRounds && failures < 5; ++round) {
+        WriteBytes(lock, "王老师," + ThisHostName() + "," + std::to_string(kGone) + ",t");
+        int start[2];
+        int results[2];
+        ASSERT_EQ(::pipe(start), 0);
+        ASSERT_EQ(::pipe(results), 0);
+        pid_t programs[kPrograms];
+        for (pid_t& program : programs) {
+            program = ::fork();
+            if (program == 0) {
+                ::close(start[1]);
+                char go = 0;
+                (void)!::read(start[0], &go, 1);  // all start together when the pipe closes
+                LockIdentity me = LockProgram("李老师", ThisHostName(), ::getpid());
+                me.programRuns = [](long pid) { return pid != kGone; };
+                LockAttempt attempt = TakeLock(table, me);
+                const bool holds = attempt.result == LockAttempt::Result::Taken ||
+                                   attempt.result == LockAttempt::Result::TakenOver;
+                const std::string said = (holds ? "H" : "B") + std::to_string(::getpid()) + "\n";
+                (void)!::write(results[1], said.data(), said.size());
+                ::_exit(0);  // the lock stays: its holder has not closed the table
+            }
+            ASSERT_GT(program, 0);
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        ::close(results[1]);
+        std::string said;
+        char piece[256];
+        for (ssize_t n; (n = ::read(results[0], piece, sizeof piece)) > 0;) {
+            said.append(piece, static_cast<size_t>(n));
+        }
+        ::close(results[0]);
+        for (pid_t program : programs) {
+            testing::WaitForProgram(program);
+        }
+        int holders = 0;
+        std::string holder;
+        for (size_t at = 0; at < said.size();) {
+            const size_t end = said.find('\n', at);
+            if (said[at] == 'H') {
+                ++holders;
+                holder = said.substr(at + 1, end - at - 1);
+            }
+            at = end + 1;
+        }
+        const std::optional<LockOwner> standing = ParseLockLine(ReadBytes(lock));
+        const bool sound = holders == 1 && standing && std::to_string(standing->pid) == holder;
+        EXPECT_TRUE(sound) << "round " << round << ": " << holders << " holders, lock " << ReadBytes(lock);
+        failures += sound ? 0 : 1;
+        std::filesystem::remove(lock);
+    }
 }
 
 }  // namespace

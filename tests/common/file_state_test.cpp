@@ -51,11 +51,17 @@ TEST(ContentHash, DependsOnTheBytesAloneWhateverPiecesTheyComeIn) {
     for (const std::string& other : changed) {
         EXPECT_TRUE(seen.insert(HashBytes(other)).second);
     }
+    // One stripe in two halves.
+    const std::string stripe = bytes.substr(0, 32);
+    ContentHash halves;
+    halves.update(stripe.substr(0, 16));
+    halves.update(stripe.substr(16));
+    EXPECT_EQ(halves.digest(), HashBytes(stripe));
 }
 
 TEST(FileState, TheBytesDecideWhetherAFileChangedMeanwhile) {
     TempDir dir;
-    const std::string path = dir.file("t.skv");
+    const std::string path = dir.file("班/t.skv");
     struct Case {
         const char* what;
         std::function<void()> meanwhile;
@@ -81,9 +87,16 @@ TEST(FileState, TheBytesDecideWhetherAFileChangedMeanwhile) {
              MakeDirectories(path);
          },
          DiskChange::Changed},
+        // A class folder removed on one computer and a file of its name made on another.
+        {"its folder replaced by a file",
+         [&] {
+             std::filesystem::remove_all(dir.file("班"));
+             WriteBytes(dir.file("班"), "x");
+         },
+         DiskChange::Deleted},
     };
     for (const Case& c : cases) {
-        std::filesystem::remove_all(path);
+        std::filesystem::remove_all(dir.file("班"));
         WriteBytes(path, "语文,90");
         const FileState remembered = TakeFileState(path);
         ASSERT_TRUE(remembered.isFile());
@@ -91,12 +104,34 @@ TEST(FileState, TheBytesDecideWhetherAFileChangedMeanwhile) {
         EXPECT_EQ(CompareWithDisk(remembered, path), c.expected) << c.what;
     }
     // A file where there was none.
-    std::filesystem::remove_all(path);
+    std::filesystem::remove_all(dir.file("班"));
+    ASSERT_TRUE(MakeDirectories(dir.file("班")));
     const FileState none = TakeFileState(path);
     EXPECT_EQ(none.kind, FileState::Kind::Missing);
     EXPECT_EQ(CompareWithDisk(none, path), DiskChange::Unchanged);
     WriteBytes(path, "x");
     EXPECT_EQ(CompareWithDisk(none, path), DiskChange::Changed);
+}
+
+TEST(FileState, WhatCouldNotBeReadStaysSoAndWhatIsUnknownIsChangedByAnyFile) {
+    TempDir dir;
+    const std::string path = dir.file("t.skv");
+    ASSERT_TRUE(MakeDirectories(path));
+    const FileState folder = TakeFileState(path);
+    EXPECT_EQ(folder.kind, FileState::Kind::Unreadable);
+    EXPECT_EQ(CompareWithDisk(folder, path), DiskChange::Unchanged);
+    std::filesystem::remove(path);
+    EXPECT_EQ(CompareWithDisk(folder, path), DiskChange::Deleted);
+    WriteBytes(path, "x");
+    EXPECT_EQ(CompareWithDisk(folder, path), DiskChange::Changed);
+
+    FileState unknown;
+    unknown.kind = FileState::Kind::Unknown;
+    EXPECT_EQ(CompareWithDisk(unknown, path), DiskChange::Changed);
+    std::filesystem::remove(path);
+    EXPECT_EQ(CompareWithDisk(unknown, path), DiskChange::Deleted);
+    ASSERT_TRUE(MakeDirectories(path));
+    EXPECT_EQ(CompareWithDisk(unknown, path), DiskChange::Changed);
 }
 
 TEST(FileState, AWriterKnowsTheStateOfWhatItWroteWithoutReadingItBack) {

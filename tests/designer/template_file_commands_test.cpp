@@ -82,6 +82,13 @@ TEST_F(TemplateFiles, NoOrACancelledDialogLeavesEverythingAsItWas) {
     EXPECT_TRUE(prompter.exhausted());
     EXPECT_EQ(prompter.questions(),
               (Strings{std::string(kOpenQuestion), std::string(kOpenQuestion), std::string(kNewQuestion)}));
+    // Enter and Escape give up nothing: 否 is the default of every question that would.
+    for (const ScriptedPrompter::Call& call : prompter.calls()) {
+        if (call.kind == ScriptedPrompter::Call::Ask) {
+            EXPECT_EQ(call.defaultAnswer, Answer::No) << call.text;
+            EXPECT_EQ(call.buttons, Buttons::YesNo) << call.text;
+        }
+    }
     EXPECT_EQ(doc.lines.records(), Strings{"1,2,3,4,1"});
     EXPECT_EQ(doc.fileName, "/somewhere/old.rvx");
     EXPECT_TRUE(doc.changed);
@@ -147,6 +154,8 @@ TEST_F(TemplateFiles, SaveOnANewTemplateIsSaveAsAndACancelKeepsTheFlag) {
     prompter.answer(Answer::No);
     EXPECT_FALSE(MayCloseTemplate(doc, prompter));
     EXPECT_EQ(prompter.questions(), Strings{std::string(kCloseQuestion)});
+    EXPECT_EQ(prompter.last().defaultAnswer, Answer::No);  // Enter does not throw the template away
+    EXPECT_EQ(prompter.last().title, "提示");
     prompter.answer(Answer::Yes);
     EXPECT_TRUE(MayCloseTemplate(doc, prompter));
 

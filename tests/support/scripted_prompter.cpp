@@ -18,8 +18,17 @@ void ScriptedPrompter::message(std::string_view text, std::string_view title, Ic
                       {}});
 }
 
+void ScriptedPrompter::happen() {
+    if (meanwhile_) {
+        std::function<void()> now = std::move(meanwhile_);
+        meanwhile_ = nullptr;
+        now();
+    }
+}
+
 Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
                              Answer defaultAnswer) {
+    happen();
     calls_.push_back({Call::Ask,
                       std::string(text),
                       std::string(title),
@@ -41,6 +50,7 @@ Answer ScriptedPrompter::ask(std::string_view text, std::string_view title, Butt
 }
 
 Answer ScriptedPrompter::askQuestion(const Question& question) {
+    happen();
     Call call{Call::Ask,
               question.text,
               question.title,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ class ScriptedPrompter : public Prompter {
         savePaths_.push_back(std::move(path));
         return *this;
     }
+    // A slow user: while the next question (ask or askQuestion) is open, `what` happens (another program
+    // saves the file, opens it, ...).
+    ScriptedPrompter& meanwhile(std::function<void()> what) {
+        meanwhile_ = std::move(what);
+        return *this;
+    }
 
     void message(std::string_view text, std::string_view title, Icon icon) override;
     Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon,
@@ -74,7 +81,10 @@ class ScriptedPrompter : public Prompter {
     }
 
   private:
+    void happen();
+
     std::vector<Call> calls_;
+    std::function<void()> meanwhile_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::string> openPaths_;

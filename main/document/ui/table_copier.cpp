@@ -24,7 +24,7 @@ RecoveryCopier* AttachTableCopier(TableWindow& window, RecoveryStore& store, con
         // Made in pieces, giving way to the keys typed meanwhile.
         return [table] { return SerializeDataFile(*table, [] { GiveWayToInterface(); }); };
     };
-    auto describe = [&window, workspace] { return TableCopyInfo(window.document().table, workspace); };
+    auto describe = [&window, workspace] { return TableCopyInfo(window.document(), workspace); };
     auto* copier = new RecoveryCopier(store, std::string(kTableCopyExtension), take, describe, &window);
     copier->setObjectName(QStringLiteral("tableCopier"));
 

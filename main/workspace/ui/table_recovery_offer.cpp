@@ -17,13 +17,19 @@ QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// The copy in a window of its own, its file claimed first as opening the table claims it; nothing when
+// the lock question was answered 取消 (the copy stays for the next start).
 TableWindow* openCopy(MainWindow& frame, RecoveryStore& store, const TableCopy& copy) {
+    OpenClaim claim = ClaimRecoveredTable(copy, LockIdentity::ThisProgram(), frame.prompter());
+    if (claim.mode == OpenClaim::Mode::Cancelled) {
+        return nullptr;
+    }
     TableWindow* window = frame.newTableWindow();
     if (RecoveryCopier* copier = TableCopierOf(*window)) {
         copier->adopt(copy.id);
     }
     store.adopt(copy.id, std::string(kTableCopyExtension), *copy.info);
-    RecoverTable(window->document(), copy);
+    RecoverTable(window->document(), copy, std::move(claim));
     window->tableReset();
     window->refreshCaption();
     window->setCurrentCell(1, 0);
@@ -52,7 +58,9 @@ QList<TableWindow*> OfferTableRecovery(MainWindow& frame, RecoveryStore& store,
         store.writer().remove(copies[i].id, std::string(kTableCopyExtension));
     }
     for (size_t i : CopiesToRecover(dialog.choice(), ticked, dialog.damaged())) {
-        opened.append(openCopy(frame, store, copies[i]));
+        if (TableWindow* window = openCopy(frame, store, copies[i])) {
+            opened.append(window);
+        }
     }
     return opened;
 }

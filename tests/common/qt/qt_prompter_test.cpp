@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -122,6 +123,71 @@ TEST_F(QtPrompterFileDialogs, QuestionsShowTheirOwnButtonsWithDefaultEscapeAndMn
         EXPECT_EQ(captions, QStringList({"只读打开(&R)", "仍然打开(&O)", "取消"}));
         EXPECT_EQ(defaultCaption, "只读打开(&R)");
         EXPECT_EQ(icon, QMessageBox::Question);
+    }
+}
+
+// What a file or another user wrote (a lock file's names, a table's title) is shown as it is written,
+// never as markup.
+TEST_F(QtPrompterFileDialogs, BoxesShowTheirTextAsPlainText) {
+    const std::string text =
+        "文件“期中.skv”正由 <font size=7 color=red>校长</font>（<b>教务处</b>）于 t 打开。";
+    const std::vector<std::function<void()>> boxes = {
+        [&] { prompter.message(text, "提示", Icon::Information); },
+        [&] { prompter.ask(text, "提示", Buttons::YesNo, Icon::Question, Answer::No); },
+        [&] {
+            Question question;
+            question.text = text;
+            question.buttons = {{"覆盖(&O)", Answer::Yes}, {"取消", Answer::Cancel}};
+            prompter.askQuestion(question);
+        },
+    };
+    for (const auto& show : boxes) {
+        Qt::TextFormat format = Qt::RichText;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            format = box->textFormat();
+            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                shown = label->text();
+                EXPECT_EQ(label->textFormat(), Qt::PlainText);
+            }
+            box->done(0);
+        });
+        show();
+        EXPECT_EQ(format, Qt::PlainText);
+        EXPECT_EQ(shown.toStdString(), text);
+    }
+    QTimer::singleShot(0, [&] {
+        auto* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+        ASSERT_FALSE(labels.isEmpty());
+        for (QLabel* label : labels) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        }
+        dialog->close();
+    });
+    prompter.input(text, "更改标题", "");
+}
+
+// A question whose 否 is the default answers No to Enter and to Escape.
+TEST_F(QtPrompterFileDialogs, AYesNoQuestionWithNoFirstAnswersNoToEnterAndEscape) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Y}) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            box->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(box, key, key == Qt::Key_Y ? Qt::AltModifier : Qt::NoModifier);
+            QTimer::singleShot(2000, box, [box] {
+                ADD_FAILURE() << "still open";
+                box->done(0);
+            });
+        });
+        const Answer answer =
+            prompter.ask("文件尚未保存，确认要退出吗？", "提示", Buttons::YesNo, Icon::Question, Answer::No);
+        EXPECT_EQ(answer, key == Qt::Key_Y ? Answer::Yes : Answer::No) << key;
     }
 }
 

@@ -61,6 +61,58 @@ TEST(RecoveryInfo, DamagedSidecarsAreRefused) {
     EXPECT_TRUE(ParseRecoveryInfo(EncodeGbk(magic + "Other=1\r\n" + good)));  // unknown keys pass
 }
 
+TEST(RecoveryInfo, TheFileAsTheWindowHadItReadsBackAndIsUnknownWhenNotRecorded) {
+    RecoveryInfo info = SampleInfo();
+    info.file = RecordedFile{1234567, 0x0123456789ABCDEFULL};
+    const std::string bytes = SerializeRecoveryInfo(info);
+    EXPECT_NE(bytes.find("FileSize=1234567\r\nFileHash=0123456789abcdef\r\n"), std::string::npos);
+    EXPECT_EQ(ParseRecoveryInfo(bytes), info);
+    info.file = RecordedFile{0, ~0ULL};
+    EXPECT_EQ(ParseRecoveryInfo(SerializeRecoveryInfo(info)), info);
+
+    // A sidecar of a program that did not record the file, or a record not understood: the copy stays
+    // sound, and nothing is known of the file.
+    const std::string magic = std::string(kRecoveryInfoMagic) + "\r\n";
+    const std::string good = "Time=5\r\nSession=ab\r\n";
+    for (const std::string& record : {
+             std::string(),
+             std::string("FileSize=12\r\n"),                // no hash
+             std::string("FileHash=0123456789abcdef\r\n"),  // no size
+             std::string("FileSize=1x\r\nFileHash=0123456789abcdef\r\n"),
+             std::string("FileSize=12\r\nFileHash=0123456789abcde\r\n"),   // 15 digits
+             std::string("FileSize=12\r\nFileHash=0123456789abcdeg\r\n"),  // not hexadecimal
+             std::string("FileSize=\r\nFileHash=0123456789abcdef\r\n"),
+             std::string("FileSize=12345678901234567890\r\nFileHash=0123456789abcdef\r\n"),  // too large
+         }) {
+        const std::optional<RecoveryInfo> read = ParseRecoveryInfo(EncodeGbk(magic + record + good));
+        ASSERT_TRUE(read) << record;
+        EXPECT_FALSE(read->file) << record;
+        EXPECT_EQ(RecordedState(read->file).kind, FileState::Kind::Unknown);
+    }
+    const std::optional<RecoveryInfo> upper =
+        ParseRecoveryInfo(EncodeGbk(magic + "FileSize=12\r\nFileHash=00000000000000FF\r\n" + good));
+    ASSERT_TRUE(upper && upper->file);
+    EXPECT_EQ(*upper->file, (RecordedFile{12, 255}));
+
+    // Only a file read whole is recorded, and it comes back as that file's state.
+    FileState state;
+    state.kind = FileState::Kind::File;
+    state.size = 3;
+    state.hash = 77;
+    state.modifiedSeconds = 1714550000;
+    ASSERT_TRUE(RecordFile(state));
+    EXPECT_EQ(*RecordFile(state), (RecordedFile{3, 77}));
+    const FileState back = RecordedState(RecordFile(state));
+    EXPECT_TRUE(back.isFile());
+    EXPECT_EQ(back.size, 3u);
+    EXPECT_EQ(back.hash, 77u);
+    for (FileState::Kind kind :
+         {FileState::Kind::Missing, FileState::Kind::Unreadable, FileState::Kind::Unknown}) {
+        state.kind = kind;
+        EXPECT_FALSE(RecordFile(state));
+    }
+}
+
 TEST(RecoveryInterval, EnvironmentThenSettingThenSixtySeconds) {
     struct Case {
         std::optional<std::string_view> environment, setting;

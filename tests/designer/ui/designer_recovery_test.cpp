@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "common/file_io.h"
+#include "common/file_lock.h"
 #include "common/qt/recovery/recovery_copier.h"
 #include "common/qt/recovery/recovery_offer_dialog.h"
 #include "common/recovery/recovery_store.h"
@@ -116,6 +117,43 @@ TEST_F(DesignerRecoveryTest, CopiesOfEndedDesignersAreOfferedTheFirstRecoveredHe
     const std::vector<TemplateCopy> found = FindTemplateCopies(folder);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].id, "second");
+}
+
+// A copy whose template another designer has open asks the lock question; 取消 leaves it for the next
+// start, and the next chosen copy comes into this window.
+TEST_F(DesignerRecoveryTest, ACopyWhoseLockQuestionIsCancelledStaysAndTheNextTakesTheWindow) {
+    attach(60000);
+    const RecoveryFolder folder(dir.file("recovery"));
+    TemplateDocument left;
+    left.labels.append(TemplateLabel(), "文字标签  0");
+    int64_t time = 1714550000;
+    for (const char* name : {"甲", "乙"}) {
+        left.fileName = dir.file(std::string(name) + ".rvx");
+        RecoveryInfo info = TemplateCopyInfo(left);
+        info.session = "00000000000000ee";
+        info.time = time++;
+        ASSERT_TRUE(folder.write(name == std::string("甲") ? "first" : "second", kTemplateCopyExtension,
+                                 TemplateCopyBytes(left.toReportTemplate()), info));
+    }
+    testing::WriteBytes(LockFilePath(dir.file("甲.rvx")), "王老师,办公室-2,7,2024-09-02T08:05:09+08:00");
+    dialogs.then([](QDialog& d) { dynamic_cast<RecoveryOfferDialog&>(d).recoverButton()->click(); });
+    prompter.answer(Answer::Cancel);
+    std::vector<std::string> elsewhere;
+    EXPECT_TRUE(
+        OfferTemplateRecovery(window, *store, [&](const std::string& id) { elsewhere.push_back(id); }));
+    ASSERT_EQ(prompter.questions().size(), 1u);
+    EXPECT_EQ(prompter.questions()[0].find("模板“甲”已由 王老师（办公室-2）"), 0u);
+    EXPECT_TRUE(elsewhere.empty());
+    EXPECT_EQ(window.document().fileName, dir.file("乙.rvx"));
+    EXPECT_TRUE(window.document().file.holdsLock());
+    EXPECT_EQ(copier->copyId(), "second");
+    const std::vector<TemplateCopy> found = FindTemplateCopies(folder);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].id, "first");
+    // Started on that copy alone, a designer whose lock question is answered 取消 restores nothing.
+    prompter.answer(Answer::Cancel);
+    EXPECT_FALSE(RecoverTemplateCopy(window, *store, "first"));
+    EXPECT_EQ(window.document().fileName, dir.file("乙.rvx"));
 }
 
 }  // namespace

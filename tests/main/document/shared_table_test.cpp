@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -9,7 +11,9 @@
 #include "common/utf8.h"
 #include "main/document/document_life.h"
 #include "main/document/open_table.h"
+#include "support/lock_holder.h"
 #include "support/lock_programs.h"
+#include "support/run_program.h"
 #include "support/sample_table.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -202,12 +206,20 @@ TEST_F(SharedTable, AFileDeletedMeanwhileIsSavedAgainButNotIntoAClassRemovedMean
     EXPECT_TRUE(pa.calls().empty());
     EXPECT_TRUE(holds(ReadBytes(file()), "张三"));
 
-    a.file.release();
-    ASSERT_EQ(OpenTable(a, path, pa, status), LoadOutcome::Loaded);
-    std::filesystem::remove_all(classFolder);
-    EXPECT_EQ(SaveTable(a, pa, status), SaveOutcome::Failed);
-    EXPECT_EQ(pa.messages(), Strings{"文件保存失败！"});
-    EXPECT_FALSE(DirectoryExists(classFolder));
+    for (bool fileInItsPlace : {false, true}) {
+        a.file.release();
+        pa.clear();
+        writeTable();
+        ASSERT_EQ(OpenTable(a, path, pa, status), LoadOutcome::Loaded);
+        std::filesystem::remove_all(classFolder);
+        if (fileInItsPlace) {
+            testing::WriteBytes(classFolder, "x");  // a file of the class's name, made on another computer
+        }
+        EXPECT_EQ(SaveTable(a, pa, status), SaveOutcome::Failed);
+        EXPECT_EQ(pa.messages(), Strings{"文件保存失败！"});
+        EXPECT_FALSE(DirectoryExists(classFolder));
+        std::filesystem::remove_all(classFolder);
+    }
 }
 
 TEST_F(SharedTable, AReadOnlyTableSavesOnlyUnderAnotherNameAndASaveAsLeavesTheLockWhereItIs) {
@@ -241,6 +253,180 @@ TEST_F(SharedTable, AReadOnlyTableSavesOnlyUnderAnotherNameAndASaveAsLeavesTheLo
     EXPECT_TRUE(a.file.holdsLock());
     EXPECT_EQ(ReadBytes(lock()), "王老师,办公室-1,101,2024-09-02T08:05:09+08:00");
     EXPECT_FALSE(FileExists(LockFilePath(renamed)));
+}
+
+// 表格另存为 onto a table that another program of this computer has open (a process of its own).
+TEST_F(SharedTable, ACopyOverATableOpenElsewhereNamesItAndItsHolderInsteadOfTheRoutineQuestion) {
+    const std::string other = classFolder + "/期末.skv";
+    ASSERT_TRUE(WriteDataFile(testing::MakeTable({"姓名"}, {{"赵六"}}, "期末考试"), classFolder + "/期末"));
+    const std::string before = ReadBytes(other);
+    const pid_t holder = testing::StartLockHolder(other, "王老师", dir.path());
+    ASSERT_GT(holder, 0);
+    Document mine;  // this program, as the system sees it
+    ASSERT_EQ(OpenTable(mine, path, pb, status), LoadOutcome::Loaded);
+    const std::string held = "文件“期末.skv”正由 王老师（" + testing::ThisHost() +
+                             "）于 2024-09-02 08:05 打开。\n\n覆盖后，对方的修改将无法保存到这个文件。";
+    struct Case {
+        Answer answer;
+        SaveOutcome outcome;
+        bool written;
+    } cases[] = {{Answer::Cancel, SaveOutcome::Declined, false}, {kOverwrite, SaveOutcome::Saved, true}};
+    for (const Case& c : cases) {
+        pb.clear();
+        pb.chooseSave(other);
+        pb.answer(c.answer);
+        EXPECT_EQ(SaveTableAs(mine, pb, status), c.outcome);
+        EXPECT_EQ(pb.questions(), Strings{held});
+        EXPECT_EQ(pb.last().captions, (Strings{"覆盖(&O)", "取消"}));
+        EXPECT_EQ(pb.last().defaultAnswer, Answer::Cancel);
+        EXPECT_EQ(ReadBytes(other) != before, c.written);
+    }
+    // The holder keeps its lock; the window keeps its own file.
+    EXPECT_EQ(ParseLockLine(ReadBytes(LockFilePath(other)))->pid, holder);
+    EXPECT_EQ(mine.table.filePath, path);
+    // Once that program has ended, the copy asks the routine question again.
+    ::kill(holder, SIGKILL);
+    testing::WaitForProgram(holder);
+    pb.clear();
+    pb.chooseSave(other);
+    pb.answer(Answer::Yes);
+    EXPECT_EQ(SaveTableAs(mine, pb, status), SaveOutcome::Saved);
+    EXPECT_EQ(pb.questions(), Strings{kOverwriteText});
+}
+
+TEST_F(SharedTable, TheOwnFileUnderAnotherNameIsSavedAsTheOwnFile) {
+    const std::string link = dir.file("链接");
+    ASSERT_EQ(::symlink(classFolder.c_str(), link.c_str()), 0);
+    for (const std::string& spelling : {link + "/期中.skv", classFolder + "/./期中.skv"}) {
+        a.file.release();
+        b.file.release();
+        writeTable();
+        ASSERT_EQ(OpenTable(a, path, pa, status), LoadOutcome::Loaded);
+        pb.clear();
+        pb.answer(kOpenAnyway);
+        ASSERT_EQ(OpenTable(b, path, pb, status), LoadOutcome::Loaded);
+        b.table.setCell(1, 2, "李");
+        pb.answer(Answer::Yes);
+        ASSERT_EQ(SaveTable(b, pb, status), SaveOutcome::Saved);
+
+        // 表格另存为 to its own file by another name: the changed question, as 保存表格 asks it.
+        a.table.setCell(1, 2, "王");
+        pa.clear();
+        pa.chooseSave(spelling);
+        pa.answer(Answer::Cancel);
+        EXPECT_EQ(SaveTableAs(a, pa, status), SaveOutcome::Declined) << spelling;
+        EXPECT_EQ(pa.questions(), Strings{kChangedText}) << spelling;
+        EXPECT_TRUE(holds(ReadBytes(file()), "李"));
+        pa.clear();
+        pa.chooseSave(spelling);
+        pa.answer(kOverwrite);
+        EXPECT_EQ(SaveTableAs(a, pa, status), SaveOutcome::Saved) << spelling;
+        EXPECT_TRUE(holds(ReadBytes(file()), "王"));
+        // What it wrote is remembered, and the window keeps its file, its name and its lock.
+        EXPECT_EQ(a.file.path(), file());
+        EXPECT_TRUE(a.file.holdsLock());
+        EXPECT_EQ(ReadBytes(lock()), "王老师,办公室-1,101,2024-09-02T08:05:09+08:00");
+        pa.clear();
+        pa.answer(Answer::Yes);
+        EXPECT_EQ(SaveTable(a, pa, status), SaveOutcome::Saved);
+        EXPECT_EQ(pa.questions(), Strings{kOverwriteText}) << spelling;
+    }
+}
+
+// A colleague's program (a process of its own) saves the table while this one's overwrite question is
+// open: the answer 是 is followed by a last look, and the changed question.
+TEST_F(SharedTable, ASaveMadeWhileTheOverwriteQuestionIsOpenIsNotOverwrittenUnasked) {
+    ASSERT_EQ(OpenTable(a, path, pa, status), LoadOutcome::Loaded);
+    int go[2];
+    int done[2];
+    ASSERT_EQ(::pipe(go), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t colleague = ::fork();
+    if (colleague == 0) {
+        char mark = 0;
+        if (::read(go[0], &mark, 1) != 1) {
+            ::_exit(2);
+        }
+        Document c;
+        c.file.setIdentity(testing::LockProgram("李老师", "办公室-2", 202));
+        ScriptedPrompter p;
+        RecordingStatus s;
+        p.answer(kOpenAnyway).answer(Answer::Yes);
+        const bool saved = OpenTable(c, path, p, s) == LoadOutcome::Loaded &&
+                           (c.table.setCell(1, 2, "李"), SaveTable(c, p, s) == SaveOutcome::Saved);
+        c.file.release();
+        (void)!::write(done[1], saved ? "s" : "f", 1);
+        ::_exit(0);
+    }
+    ASSERT_GT(colleague, 0);
+    char said = 0;
+    pa.meanwhile([&] {
+        ASSERT_EQ(::write(go[1], "g", 1), 1);
+        ASSERT_EQ(::read(done[0], &said, 1), 1);
+    });
+    a.table.setCell(1, 2, "王");
+    pa.answer(Answer::Yes).answer(Answer::Cancel);
+    EXPECT_EQ(SaveTable(a, pa, status), SaveOutcome::Declined);
+    testing::WaitForProgram(colleague);
+    EXPECT_EQ(said, 's');
+    EXPECT_EQ(pa.questions(), (Strings{kOverwriteText, kChangedText}));
+    EXPECT_TRUE(holds(ReadBytes(file()), "李"));
+    for (int fd : {go[0], go[1], done[0], done[1]}) {
+        ::close(fd);
+    }
+}
+
+TEST_F(SharedTable, AWindowOpenedWithoutALockTakesItWhenItSavesItsFile) {
+    ::chmod(dir.path().c_str(), 0755);
+    for (const char* level : {"表格数据", "表格数据/一中", "表格数据/一中/高一"}) {
+        ::chmod(dir.file(level).c_str(), 0755);
+    }
+    if (::geteuid() == 0) {
+        // The class folder is the user's own, so that the user may open it up again.
+        ASSERT_EQ(::chown(classFolder.c_str(), 65534, 65534), 0);
+    }
+    ::chmod(classFolder.c_str(), 0555);
+    ::chmod(file().c_str(), 0666);
+    EXPECT_TRUE(testing::RunWithoutPrivileges([&] {
+        Document d;
+        ScriptedPrompter p;
+        RecordingStatus s;
+        if (OpenTable(d, path, p, s) != LoadOutcome::Loaded || d.file.holdsLock() ||
+            d.file.note() != kLockNotCreatedNote || ::chmod(classFolder.c_str(), 0755) != 0) {
+            return false;
+        }
+        p.answer(Answer::Yes);
+        return SaveTable(d, p, s) == SaveOutcome::Saved && d.file.holdsLock() && d.file.note().empty() &&
+               FileExists(lock());
+    }));
+    ::chmod(classFolder.c_str(), 0755);
+}
+
+TEST_F(SharedTable, SaveDataToTheOwnFileLooksAtItLastAndRemembersWhatItWrote) {
+    ASSERT_EQ(OpenTable(a, path, pa, status), LoadOutcome::Loaded);
+    pb.answer(kOpenAnyway);
+    ASSERT_EQ(OpenTable(b, path, pb, status), LoadOutcome::Loaded);
+    aSaves("王");
+    pb.clear();
+    b.table.setCell(1, 2, "李");
+    pb.answer(Answer::Cancel);
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Declined);
+    EXPECT_EQ(pb.questions(), Strings{kChangedText});
+    EXPECT_TRUE(holds(ReadBytes(file()), "王"));
+    pb.clear();
+    pb.answer(kOverwrite);
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Saved);
+    EXPECT_TRUE(holds(ReadBytes(file()), "李"));
+    pb.clear();
+    pb.answer(Answer::Yes);
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Saved);
+    EXPECT_EQ(pb.questions(), Strings{kOverwriteText});
+    // Its class removed meanwhile: not made again.
+    std::filesystem::remove_all(classFolder);
+    pb.clear();
+    EXPECT_EQ(SaveData(b, false, path, pb, status), SaveOutcome::Failed);
+    EXPECT_EQ(pb.messages(), Strings{"文件保存失败！"});
+    EXPECT_FALSE(DirectoryExists(classFolder));
 }
 
 }  // namespace

@@ -167,6 +167,15 @@ TEST_F(SchoolEditorTest, ASchoolTreeSavedMeanwhileElsewhereIsOverwrittenOnlyAfte
     EXPECT_EQ(prompter.last().defaultAnswer, Answer::Cancel);
     EXPECT_EQ(prompter.last().escapeAnswer, Answer::Cancel);
 
+    // Saved once more while the question is open: 覆盖 is followed by another look, and the question.
+    const std::string again = testing::GbkLines({"[School]", "Name=五中", "Grade=-1"});
+    prompter.clear();
+    prompter.meanwhile([&] { testing::WriteBytes(dir.file("SchoolInfo.ini"), again); });
+    prompter.answer(kOverwrite).answer(Answer::Cancel);
+    EXPECT_FALSE(editor.confirm(prompter, folder()));
+    EXPECT_EQ(prompter.questions(), (Strings{question, question}));
+    EXPECT_EQ(testing::ReadBytes(dir.file("SchoolInfo.ini")), again);
+
     prompter.answer(kOverwrite);
     EXPECT_TRUE(editor.confirm(prompter, folder()));
     EXPECT_NE(saved().find("Name=四中"), std::string::npos);

@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 
 #include "common/file_io.h"
+#include "common/file_lock.h"
+#include "common/file_sharing.h"
 #include "common/qt/recovery/recovery_copier.h"
 #include "common/qt/recovery/recovery_offer_dialog.h"
 #include "common/recovery/recovery_store.h"
@@ -187,6 +189,7 @@ class TableOfferTest : public TableRecoveryTest {
 
 TEST_F(TableOfferTest, RecoverOpensTheCopyUnsavedUnderItsOwnFileName) {
     leaveCopies();
+    writeTable(tablePath("期中"), "期中考试", 2);
     MainWindow& w = startWithCopies(60000);
     dialogs.then([](QDialog& d) {
         auto& offer = dynamic_cast<RecoveryOfferDialog&>(d);
@@ -219,10 +222,61 @@ TEST_F(TableOfferTest, RecoverOpensTheCopyUnsavedUnderItsOwnFileName) {
     EXPECT_EQ(left[0].id, "damaged");
     EXPECT_TRUE(FileExists(store->folder().documentPath("elsewhere", kTableCopyExtension)));
 
-    prompter.answer(Answer::Yes);  // 确实覆盖原有数据么？: 保存 writes it where it belongs
+    // 保存 writes it where it belongs. The copy records nothing of the file (as an earlier version's
+    // copies): whatever stands there counts as changed meanwhile, and 覆盖 writes.
+    prompter.answer(kOverwrite);
     ASSERT_EQ(t->save(), SaveOutcome::Saved);
+    ASSERT_EQ(prompter.questions().size(), 1u);
+    EXPECT_EQ(prompter.questions()[0].find("表格“期中考试”在您打开之后已被其他人修改并保存。"), 0u);
     EXPECT_EQ(testing::ReadBytes(tablePath("期中") + ".skv"), expected);
     EXPECT_FALSE(FileExists(store->folder().documentPath("sound", kTableCopyExtension)));
+}
+
+// The copy of a table that another computer's program has open: 恢复 asks the lock question like any
+// opening; 取消 opens nothing and keeps the copy, 仍然打开 restores it, and its first save meets what the
+// colleague saved meanwhile.
+TEST_F(TableOfferTest, RecoverAsksTheLockQuestionAndTheFirstSaveMeetsAColleaguesSave) {
+    writeTable(tablePath("期中"), "期中考试", 2);
+    const std::string file = tablePath("期中") + ".skv";
+    const RecoveryFolder folder(dir.file("recovery"));
+    GradeTable table = testing::MakeClass(2, "甲");
+    table.title = "期中考试";
+    table.filePath = tablePath("期中");
+    RecoveryInfo info = TableCopyInfo(table, dir.path());
+    info.file = RecordFile(TakeFileState(file));
+    info.session = "00000000000000ee";
+    ASSERT_TRUE(folder.write("sound", kTableCopyExtension, SerializeDataFile(table), info));
+    testing::WriteBytes(LockFilePath(file), "王老师,办公室-2,7,2024-09-02T08:05:09+08:00");
+    MainWindow& w = startWithCopies(60000);
+    const std::string locked =
+        "表格“期中考试”已由 王老师（办公室-2）于 2024-09-02 08:05 "
+        "打开。\n\n只读打开：可以查看和打印，不能保存修改。";
+
+    auto recover = [](QDialog& d) { dynamic_cast<RecoveryOfferDialog&>(d).recoverButton()->click(); };
+    dialogs.then(recover);
+    prompter.answer(Answer::Cancel);
+    EXPECT_TRUE(OfferTableRecovery(w, *store, dir.path()).isEmpty());
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{locked});
+    EXPECT_EQ(FindTableCopies(store->folder(), dir.path()).size(), 1u);  // kept for the next start
+
+    prompter.clear();
+    dialogs.then(recover);
+    prompter.answer(kOpenAnyway);
+    const QList<TableWindow*> opened = OfferTableRecovery(w, *store, dir.path());
+    ASSERT_EQ(opened.size(), 1);
+    TableWindow* t = opened[0];
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{locked});
+    EXPECT_EQ(t->document().file.path(), file);
+    EXPECT_FALSE(t->document().file.holdsLock());
+
+    writeTable(tablePath("期中"), "期中考试", 3);  // the colleague saves
+    const std::string theirs = testing::ReadBytes(file);
+    prompter.clear();
+    prompter.answer(Answer::Cancel);
+    EXPECT_EQ(t->save(), SaveOutcome::Declined);
+    ASSERT_EQ(prompter.questions().size(), 1u);
+    EXPECT_EQ(prompter.questions()[0].find("表格“期中考试”在您打开之后已被其他人修改并保存。"), 0u);
+    EXPECT_EQ(testing::ReadBytes(file), theirs);
 }
 
 TEST_F(TableOfferTest, TabGoesListRecoverDiscardLaterAndEscapeIsLater) {
