@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 #include <set>
 
 #include "common/file_lock.h"
@@ -21,9 +20,13 @@ using testing::WriteBytes;
 std::set<std::string> ListedCommands() {
     std::set<std::string> commands;
     const std::string help = RunCli({"--help"}).out;
-    const std::regex line(R"(\n  ([a-z][a-z-]*) )");
-    for (auto it = std::sregex_iterator(help.begin(), help.end(), line); it != std::sregex_iterator(); ++it) {
-        commands.insert((*it)[1]);
+    // A command's line starts with two spaces, the name in lower case letters and hyphens, then a space.
+    for (std::size_t at = help.find("\n  "); at != std::string::npos; at = help.find("\n  ", at + 1)) {
+        std::size_t end = at + 3;
+        while (end < help.size() && ((help[end] >= 'a' && help[end] <= 'z') || (end > at + 3 && help[end] == '-'))) {
+            ++end;
+        }
+        if (end > at + 3 && end < help.size() && help[end] == ' ') commands.insert(help.substr(at + 3, end - at - 3));
     }
     return commands;
 }
