@@ -21,6 +21,10 @@ bool readDistance(std::string_view text, double& value) {
 
 }  // namespace
 
+bool ReadBorderRange(const BorderRange& range, double& below, double& above) {
+    return readDistance(range.below, below) && readDistance(range.above, above);
+}
+
 std::string DistanceText(double total, double line) {
     // A difference within the rounding of binary fractions is none (AtOrAbove counts it as reaching).
     const double distance = AtOrAbove(total, line) && AtOrAbove(line, total) ? 0 : total - line;
@@ -32,7 +36,7 @@ AnalysisResult BorderlineStudents(std::string_view grade, std::string_view table
                                   std::string_view line, const BorderRange& range) {
     double below = 0;
     double above = 0;
-    if (!readDistance(range.below, below) || !readDistance(range.above, above)) {
+    if (!ReadBorderRange(range, below, above)) {
         return Refusal(std::string(kBorderRangeMessage));
     }
     LineGrade g;

@@ -27,6 +27,9 @@ struct BorderRange {
     std::string above = std::string(kDefaultAbove);
 };
 
+// Reads the range: true when below and above are numbers of 0 or more.
+bool ReadBorderRange(const BorderRange& range, double& below, double& above);
+
 // The distance of a total from the line as 距线 writes it: signed ("+12", "-3.5", "0").
 std::string DistanceText(double total, double line);
 
