@@ -166,7 +166,8 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
     }
 
     // The table: whole, or a wide one in sections one below the other, each with its own header. A
-    // section starts on a new page when its header and first row would not fit on this one.
+    // section starts on a new page when it would not fit on this one but would on a page of its own (a
+    // longer one, when not even its header and first row would fit).
     const PrintRowRange rows = TablePrintRows(table, settings);
     const std::vector<std::vector<int>> sections =
         PrintSections(table, source.columnWidths, settings.fitToPaper ? kPrintFitWidth : -1);
@@ -197,7 +198,9 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
             surface.setFont(tableFont);
             surface.setCurrentY(surface.currentY() + surface.textHeight(""));
             const clsTablePrint::RowHeights h = tablePrint.MeasureRowHeights(surface);
-            if (surface.currentY() + h.header + h.body > surface.height() - kPrintMargin) {
+            const double whole = h.header + h.body * static_cast<double>(tablePrint.Rows());
+            const double wanted = whole <= kA4Height - 2 * kPrintMargin ? whole : h.header + h.body;
+            if (surface.currentY() + wanted > surface.height() - kPrintMargin) {
                 bool topMarginAlreadySet = false;
                 bool cancel = false;
                 startPage(surface, topMarginAlreadySet, cancel);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/recording_surface.h"
 #include "support/scripted_prompter.h"
 
@@ -270,16 +272,24 @@ TEST_F(TablePageLayout, AWideTablePrintsItsColumnGroupsInSectionsOneBelowTheOthe
     EXPECT_EQ(printer.textOp("C").y1, tops[1]);
     EXPECT_DOUBLE_EQ(printer.textOp("A").x1, 567 + 10773.0 * 1500 / 9500 + 60);
 
-    // A section whose header and first row would not fit begins the next page: 53 rows end at 15965.
-    wide.setRows(54);
-    RecordingSurface twoPages;
-    EXPECT_EQ(LayOutTablePages(twoPages, PrintTarget::Paper, source, settings).pages, 2);
-    EXPECT_EQ(twoPages.textOp("C").page, 1);
-    EXPECT_EQ(twoPages.textOp("C").y1, 567 + 30);
-    wide.setRows(51);  // 50 rows end at 15110: the second section follows on the same page
-    RecordingSurface onePage;
-    EXPECT_EQ(LayOutTablePages(onePage, PrintTarget::Paper, source, settings).pages, 2);
-    EXPECT_EQ(onePage.textOp("C").page, 0);
+    // A section that would not fit the rest of the page but fits a page of its own begins the next one:
+    // two sections of R rows take 1370 + 570 R twips below the title block, which fits up to R = 26.
+    const std::vector<std::tuple<int, int, double>> cases = {{26, 0, 575 + 27 * kRow + 225 + 30},
+                                                             {27, 1, 567 + 30}};
+    for (const auto& [rows, page, top] : cases) {
+        wide.setRows(rows + 1);
+        RecordingSurface sections;
+        LayOutTablePages(sections, PrintTarget::Paper, source, settings);
+        EXPECT_EQ(sections.textOp("C").page, page) << rows;
+        EXPECT_EQ(sections.textOp("C").y1, top) << rows;
+    }
+    // A section longer than a page follows at once when its header and first row fit: 60 rows take the
+    // first page (54) and 6 of the next, ending at 2562.
+    wide.setRows(61);
+    RecordingSurface long1;
+    EXPECT_EQ(LayOutTablePages(long1, PrintTarget::Paper, source, settings).pages, 3);
+    EXPECT_EQ(long1.textOp("C").page, 1);
+    EXPECT_EQ(long1.textOp("C").y1, 2562 + 225 + 30);
 
     settings.fitToPaper = false;  // at the grid's widths the table prints whole
     RecordingSurface unfitted;
