@@ -90,6 +90,7 @@ AnalysisResult BorderlineStudents(std::string_view grade, std::string_view table
         g.classInfo(l, "临界范围：线下 " + NumberToText(below) + " 分至线上 " + NumberToText(above) + " 分，即 " +
                            NumberToText(score - below) + " ≤ " + g.total + " < " + NumberToText(score + above));
     result.table->printPlan.pageBreakField = std::string(kClassColumnTitle);
+    WidenToFit(*result.table, result.table->cols() - 1);
     result.notice = g.notice;
     return result;
 }

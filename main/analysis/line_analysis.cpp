@@ -130,6 +130,7 @@ AnalysisResult LineStudentList(std::string_view grade, std::string_view tableNam
                                 std::string(kLopsidedTitle)},
                                rows);
     result.table->classInfo = g.classInfo();
+    WidenToFit(*result.table, result.table->cols() - 1);
     result.notice = g.notice;
     return result;
 }

@@ -29,6 +29,7 @@ TEST(BorderlineStudents, ThoseFromBelowTheLineUpToAboveItByClassThenDistanceWith
     EXPECT_EQ(t.classInfo, "高一 (1)班、(2)班、(3)班的“期中”，按“总分”，参考 8 人。本科 前5名 = 总分 145；语文 72，数学 65；"
                            "临界范围：线下 20 分至线上 10 分，即 125 ≤ 总分 < 155");
     EXPECT_EQ(t.printPlan.pageBreakField, "班级");
+    EXPECT_EQ(t.columnWidth(9), 5 * 240 + 180);  // "语文、数学" shows whole
 }
 
 TEST(BorderlineStudents, ExactlyTheLineLessBelowIsInExactlyTheLinePlusAboveIsOut) {

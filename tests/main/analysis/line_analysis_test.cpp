@@ -148,6 +148,7 @@ TEST(LineStudentList, EveryStudentReachingALineByRankWithTheHighestLineAndTheSub
                                            {"(1)班", "乙", "02", "165", "3", "本科", "语文"},
                                            {"(1)班", "丙", "03", "145", "4", "本科", ""},
                                            {"(2)班", "己", "12", "145", "4", "本科", "语文、数学"}}));
+    EXPECT_EQ(r.table->columnWidth(7), 5 * 240 + 180);
     EXPECT_EQ(LineStudentList("高一", "期中", LineSampleGrade(), Choice({"特控=171"})).refusal,
               "没有学生达到所设的分数线。");
 }
