@@ -43,14 +43,19 @@ std::string LineArgument(const LineText& line) {
 }
 
 std::optional<LineText> ReadLineArgument(std::string_view text) {
-    const size_t eq = text.find('=');
+    // "=", or the full-width "＝" a Chinese input method types.
+    constexpr std::string_view kWideEquals = "＝";
+    const size_t eq = std::min(text.find('='), text.find(kWideEquals));
     if (eq == std::string_view::npos) {
         return std::nullopt;
     }
     LineText line;
     line.name = std::string(TrimSpaces(text.substr(0, eq)));
-    const std::string_view value = TrimSpaces(text.substr(eq + 1));
-    if (value.substr(0, kCountBefore.size()) == kCountBefore) {
+    const size_t after = eq + (text[eq] == '=' ? 1 : kWideEquals.size());
+    const std::string_view value = TrimSpaces(text.substr(after));
+    const bool counted = value.size() >= kCountAfter.size() &&
+                         value.substr(value.size() - kCountAfter.size()) == kCountAfter;
+    if (value.substr(0, kCountBefore.size()) == kCountBefore || counted) {
         line.kind = LineKind::Count;
         line.value = std::string(countDigits(value));
     } else {

@@ -27,9 +27,9 @@ inline constexpr std::string_view kTooManyTierLinesMessage = "最多只能设定
 
 // A line as the command line and the user's settings write it: "一本=520", "本科=前300".
 std::string LineArgument(const LineText& line);
-// Reads such a text: the name before the first "=", the number after it, blanks around both dropped;
-// "前N" or "前N名" is a count, anything else a score (checked by ResolveTierLines). Nothing when the text
-// has no "=".
+// Reads such a text: the name before the first "=" (or full-width "＝"), the number after it, blanks
+// around both dropped; "前N", "前N名" or "N名" is a count, anything else a score (checked by
+// ResolveTierLines). Nothing when the text has no "=".
 std::optional<LineText> ReadLineArgument(std::string_view text);
 // 无法识别的分数线“一本520”，应写作 一本=520 或 一本=前150！
 std::string UnreadableLineMessage(std::string_view text);

@@ -14,7 +14,10 @@ TEST(TierLines, ArgumentsReadAndWriteNameAndScoreOrCount) {
         {"一本=520", LineText{"一本", LineKind::Score, "520"}},
         {" 本科 = 前300 ", LineText{"本科", LineKind::Count, "300"}},
         {"本科=前 300名", LineText{"本科", LineKind::Count, "300"}},
+        {"本科＝300名", LineText{"本科", LineKind::Count, "300"}},
         {"特控=5=6", LineText{"特控", LineKind::Score, "5=6"}},
+        {"特控＝5=6", LineText{"特控", LineKind::Score, "5=6"}},
+        {"一=本＝5", LineText{"一", LineKind::Score, "本＝5"}},
         {"=520", LineText{"", LineKind::Score, "520"}},
         {"一本520", std::nullopt},
     };
