@@ -158,8 +158,9 @@ std::optional<std::string> ReadLineGrade(std::string_view grade, std::string_vie
         return fault;
     }
     const std::vector<int> ranks = CompetitionRanks(totals);
-    for (size_t i = 0; i < g.students.size(); ++i) {
-        g.students[i].gradeRank = ranks[i];
+    auto rank = ranks.begin();
+    for (LineStudent& student : g.students) {
+        student.gradeRank = *rank++;
     }
     for (size_t l = 0; l < g.lines.size(); ++l) {
         g.reaching.push_back(static_cast<int>(std::count_if(g.students.begin(), g.students.end(),

@@ -181,9 +181,7 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         grid.columnWidths = source.columnWidths;
         grid.firstRow = rows.first;
         grid.lastRow = rows.last < rows.first ? 0 : rows.last;
-        if (sections.size() > 1) {
-            grid.columns = sections[s];
-        }
+        grid.columns = sections[s];
         grid.pageBreakColumn = PageBreakColumn(table);
         clsTablePrint tablePrint;
         LoadGridIntoTablePrint(tablePrint, grid, settings.fitToPaper ? kPrintFitWidth : -1);

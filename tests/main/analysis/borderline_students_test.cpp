@@ -45,6 +45,14 @@ TEST(BorderlineStudents, ExactlyTheLineLessBelowIsInExactlyTheLinePlusAboveIsOut
         ASSERT_TRUE(r.table) << r.refusal;
         EXPECT_EQ(testing::Column(*r.table, 2), names) << range.below << " " << range.above;
     }
+    // Equal distances keep the row order: 辛 given 己's 145.
+    std::vector<ClassTable> tied = LineSampleGrade();
+    tied[1].table->setCell(4, 5, "145");
+    EXPECT_EQ(testing::Column(*BorderlineStudents("高一", "期中", tied, kChoice, "本科", {}).table, 2),
+              (Strings{"丙", "己", "辛", "庚"}));
+    tied[1].table->setCell(2, 5, "140");
+    EXPECT_EQ(testing::Column(*BorderlineStudents("高一", "期中", tied, kChoice, "本科", {}).table, 2),
+              (Strings{"丙", "辛", "己", "庚"}));
     // 一本 170: 甲 before 乙 (165) in (1)班, then 戊.
     EXPECT_EQ(testing::Column(*BorderlineStudents("高一", "期中", LineSampleGrade(), kChoice, "一本", {}).table, 5),
               (Strings{"0", "-5", "0"}));

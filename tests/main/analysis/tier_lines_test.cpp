@@ -19,6 +19,7 @@ TEST(TierLines, ArgumentsReadAndWriteNameAndScoreOrCount) {
         {"特控＝5=6", LineText{"特控", LineKind::Score, "5=6"}},
         {"一=本＝5", LineText{"一", LineKind::Score, "本＝5"}},
         {"=520", LineText{"", LineKind::Score, "520"}},
+        {"一本=名", LineText{"一本", LineKind::Count, ""}},
         {"一本520", std::nullopt},
     };
     for (const auto& [text, line] : cases) {
@@ -124,6 +125,7 @@ TEST(TierLines, TheEffectiveMarkIsTheKthHighestEqualMarksEachTakingAPosition) {
         EXPECT_EQ(EffectiveMark(marks, in.first, in.second), mark) << in.first << "/" << in.second;
     }
     EXPECT_EQ(EffectiveMark({}, 1, 2), std::nullopt);
+    EXPECT_EQ(EffectiveMark(marks, 1, 0), std::nullopt);
 }
 
 }  // namespace
