@@ -126,4 +126,26 @@ int WriteAnalysisResult(const AnalysisResult& result, const std::string& path) {
     return SaveResultTable(*result.table, path) ? 0 : 1;
 }
 
+bool LineOptions(const CliArgs& args, std::vector<LineText>& out) {
+    out.clear();
+    for (const std::string& text : args.values("--line")) {
+        std::optional<LineText> line = ReadLineArgument(text);
+        if (!line) {
+            std::cerr << UnreadableLineMessage(text) << "\n";
+            return false;
+        }
+        out.push_back(std::move(*line));
+    }
+    return true;
+}
+
+std::vector<ClassTable> LoadGradeTables(const std::vector<GradeClass>& classes, const std::string& name) {
+    for (const GradeClass& c : classes) {
+        if (!c.folder.empty()) {
+            NoteOpenElsewhere(c.folder + name + ".skv");
+        }
+    }
+    return LoadClassTables(classes, name);
+}
+
 }  // namespace scorvane::cli

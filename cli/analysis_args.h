@@ -9,6 +9,7 @@
 #include "main/analysis/analysis_settings.h"
 #include "main/analysis/field_across_tables.h"
 #include "main/analysis/grade_tables.h"
+#include "main/analysis/tier_lines.h"
 #include "main/document/grade_table.h"
 
 namespace scorvane::cli {
@@ -50,5 +51,12 @@ void NoteMismatchedTotals(const TableGroup& group, std::string_view field, std::
 // What an analysis gave: its refusal on stderr (exit status 1, nothing written), or its table written to
 // `path` with its notice, if any, on stderr.
 int WriteAnalysisResult(const AnalysisResult& result, const std::string& path);
+
+// The tier lines of every --line ("一本=520", "本科=前300"); false, with UnreadableLineMessage on stderr,
+// when one has no "=".
+bool LineOptions(const CliArgs& args, std::vector<LineText>& out);
+
+// Reads the classes' tables `name` (LoadClassTables), with the lock note (NoteOpenElsewhere) of each.
+std::vector<ClassTable> LoadGradeTables(const std::vector<GradeClass>& classes, const std::string& name);
 
 }  // namespace scorvane::cli

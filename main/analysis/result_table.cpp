@@ -1,5 +1,9 @@
 #include "main/analysis/result_table.h"
 
+#include <algorithm>
+
+#include "main/document/column_widths.h"
+
 namespace scorvane {
 
 GradeTable ResultTable(std::string title, const std::vector<std::string>& titles,
@@ -26,6 +30,14 @@ std::string JoinNames(const std::vector<std::string>& names) {
         out += (out.empty() ? "" : "、") + name;
     }
     return out;
+}
+
+void WidenToFit(GradeTable& table, int col) {
+    int width = 0;
+    for (int r = 0; r < table.rows(); ++r) {
+        width = std::max(width, EstimatedColumnWidth(table.cell(r, col)));
+    }
+    table.setColumnWidth(col, width);
 }
 
 }  // namespace scorvane

@@ -15,4 +15,8 @@ GradeTable ResultTable(std::string title, const std::vector<std::string>& titles
 // Names joined by "、" as the messages and the class information list them: "(1)班、(2)班".
 std::string JoinNames(const std::vector<std::string>& names);
 
+// Widens column `col` so that its title and every cell show whole (EstimatedColumnWidth), for columns of
+// lists such as 偏科 and 薄弱学科 ("语文、英语、物理").
+void WidenToFit(GradeTable& table, int col);
+
 }  // namespace scorvane

@@ -28,4 +28,16 @@ std::vector<int> GridColumnWidths(const GradeTable& table,
     return widths;
 }
 
+int EstimatedColumnWidth(std::string_view text) {
+    constexpr double kFullWidth = kTableFontSize * 20;  // twips
+    double width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t bytes = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += bytes >= 3 ? kFullWidth : kFullWidth / 2;
+        i += bytes;
+    }
+    return std::max(FitColumnWidth(static_cast<int>(std::ceil(width))), kMinFieldColumnWidthTwips);
+}
+
 }  // namespace scorvane

@@ -32,4 +32,9 @@ int FitColumnWidth(int titleTextWidthTwips);
 std::vector<int> GridColumnWidths(const GradeTable& table,
                                   const std::function<double(std::string_view)>& measure);
 
+// The width in twips of a column that shows `text` whole in the table font, estimated where no font is at
+// hand (the analyses make their result tables in the core): a character of three or more UTF-8 bytes
+// (Chinese) as wide as the font's size, any other half as wide; never narrower than a field's column.
+int EstimatedColumnWidth(std::string_view text);
+
 }  // namespace scorvane

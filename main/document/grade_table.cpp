@@ -120,6 +120,7 @@ GradeTable::GradeTable(const GradeTable& other)
       classInfo(other.classInfo),
       dataFormat(other.dataFormat),
       filePath(other.filePath),
+      printPlan(other.printPlan),
       rows_(other.rows_),
       cols_(other.cols_),
       cells_(other.cells_),

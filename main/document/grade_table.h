@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "main/document/table_print_plan.h"
+
 namespace scorvane {
 
 // How find marks a cell: its text colour and whether it is bold.
@@ -134,6 +136,7 @@ class GradeTable {
     std::string classInfo;               // Text4
     std::string dataFormat = "###.##";   // DataFormat
     std::string filePath;                // Text7: full path without ".skv"; empty when none yet
+    TablePrintPlan printPlan;            // set by the analysis that made the table; not saved
 
   private:
     // A cell: its text's length, and either the text itself (up to kInlineBytes) or its offset in text_.

@@ -28,16 +28,23 @@ SurfaceFont PrintCellFont() {
 
 void LoadGridIntoTablePrint(clsTablePrint& tp, const PrintGrid& grid, double fitWidth) {
     const GradeTable& table = *grid.table;
-    const int cols = std::max(1, table.cols());
+    std::vector<int> columns = grid.columns;
+    if (columns.empty()) {
+        for (int c = 0; c < std::max(1, table.cols()); ++c) {
+            columns.push_back(c);
+        }
+    }
+    const int cols = static_cast<int>(columns.size());
     const int last = grid.lastRow < 0 ? table.rows() - 1 : std::min(grid.lastRow, table.rows() - 1);
     const int first = std::max(1, grid.firstRow);
     const long bodyRows = std::max(0, last - first + 1);
     auto valueOf = [&](int row, int col) -> std::string {
-        if (col >= table.cols() || row >= table.rows()) {
+        if (col < 0 || col >= table.cols() || row >= table.rows()) {
             return {};
         }
         return grid.value ? grid.value(row, col) : table.cell(row, col);
     };
+    auto columnOf = [&](int c) { return columns[static_cast<size_t>(c)]; };
 
     tp.setHasFooter(false);
     tp.setCols(cols);
@@ -58,14 +65,17 @@ void LoadGridIntoTablePrint(clsTablePrint& tp, const PrintGrid& grid, double fit
     const SurfaceFont font = PrintCellFont();
     double sum = 0;
     auto gridWidth = [&](int c) {
-        return static_cast<size_t>(c) < grid.columnWidths.size() ? grid.columnWidths[static_cast<size_t>(c)]
-                                                                 : 0;
+        const int col = columnOf(c);
+        return col >= 0 && static_cast<size_t>(col) < grid.columnWidths.size()
+                   ? grid.columnWidths[static_cast<size_t>(col)]
+                   : 0;
     };
     tp.setHeaderFont(-1, -1, font);
     for (int c = 0; c < cols; ++c) {
-        tp.setHeaderText(0, c, valueOf(0, c));
-        GridAlignment a = static_cast<size_t>(c) < grid.alignments.size()
-                              ? grid.alignments[static_cast<size_t>(c)]
+        const int col = columnOf(c);
+        tp.setHeaderText(0, c, valueOf(0, col));
+        GridAlignment a = col >= 0 && static_cast<size_t>(col) < grid.alignments.size()
+                              ? grid.alignments[static_cast<size_t>(col)]
                               : GridAlignment::General;
         tp.setColAlignment(c, PrintAlignment(a));
         sum += gridWidth(c);
@@ -76,9 +86,13 @@ void LoadGridIntoTablePrint(clsTablePrint& tp, const PrintGrid& grid, double fit
     for (long r = 0; r < bodyRows; ++r) {
         const int row = first + static_cast<int>(r);
         for (int c = 0; c < cols; ++c) {
-            tp.setTextMatrix(r, c, valueOf(row, c));
+            tp.setTextMatrix(r, c, valueOf(row, columnOf(c)));
         }
         tp.setMergeRow(r, false);
+        if (r > 0 && grid.pageBreakColumn >= 0 &&
+            valueOf(row, grid.pageBreakColumn) != valueOf(row - 1, grid.pageBreakColumn)) {
+            tp.setPageBreakBefore(r, true);
+        }
     }
 
     for (int c = 0; c < cols; ++c) {

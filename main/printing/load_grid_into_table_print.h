@@ -26,7 +26,8 @@ enum class GridAlignment {
 int PrintAlignment(GridAlignment alignment);
 
 // What is printed of a grade table's grid: the header row 0, the data rows firstRow .. lastRow (all of
-// them, or the page or the single row chosen for printing), every column, each cell's display value.
+// them, or the page or the single row chosen for printing), every column (or those listed), each cell's
+// display value.
 struct PrintGrid {
     const GradeTable* table = nullptr;
     CellValueFn value;                      // a cell's display value; empty: the cell's own text
@@ -36,6 +37,8 @@ struct PrintGrid {
     int lastRow = -1;       // -1: the table's last row
     int gridLineWidth = 1;  // device pixels
     double rowHeightMin = 0;
+    std::vector<int> columns;  // the table's columns printed, in order; empty: every column
+    int pageBreakColumn = -1;  // a printed row whose value here differs from the row above begins a page
 };
 
 // The font of every printed cell: "宋体" 9, plain.

@@ -8,6 +8,7 @@
 #include "main/document/column_widths.h"
 #include "main/document/data_file.h"
 #include "main/printing/load_grid_into_table_print.h"
+#include "main/printing/print_sections.h"
 #include "main/printing/table_print.h"
 
 namespace scorvane {
@@ -170,28 +171,55 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         }
     }
 
-    // The table.
+    // The table: whole, or a wide one in sections one below the other, each with its own header. A
+    // section starts on a new page when it would not fit on this one but would on a page of its own (a
+    // longer one, when not even its header and first row would fit).
     const PrintRowRange rows = TablePrintRows(table, settings);
-    PrintGrid grid;
-    grid.table = &table;
-    grid.value = source.value;
-    grid.columnWidths = source.columnWidths;
-    grid.firstRow = rows.first;
-    grid.lastRow = rows.last < rows.first ? 0 : rows.last;
-    clsTablePrint tablePrint;
-    LoadGridIntoTablePrint(tablePrint, grid, settings.fitToPaper ? kPrintFitWidth : -1);
-    tablePrint.MarginLeft = kPrintMargin;
-    tablePrint.MarginTop = kPrintMargin;
-    tablePrint.MarginBottom = kPrintMargin;
-    tablePrint.DrawRules = settings.drawRules;
-    tablePrint.NewPage = [&](DrawingSurface& out, bool& topMarginAlreadySet, bool& cancel, long) {
-        startPage(out, topMarginAlreadySet, cancel);
-    };
+    const std::vector<std::vector<int>> sections =
+        PrintSections(table, source.columnWidths, settings.fitToPaper ? kPrintFitWidth : -1);
     surface.setFont(tableFont);
     surface.setCurrentX(0);
     surface.setCurrentY(tableTop);
-    if (!tablePrint.DrawTable(surface, 0, 1).completed) {
-        return result;
+    for (size_t s = 0; s < sections.size(); ++s) {
+        PrintGrid grid;
+        grid.table = &table;
+        grid.value = source.value;
+        grid.columnWidths = source.columnWidths;
+        grid.firstRow = rows.first;
+        grid.lastRow = rows.last < rows.first ? 0 : rows.last;
+        grid.columns = sections[s];
+        grid.pageBreakColumn = PageBreakColumn(table);
+        clsTablePrint tablePrint;
+        LoadGridIntoTablePrint(tablePrint, grid, settings.fitToPaper ? kPrintFitWidth : -1);
+        tablePrint.MarginLeft = kPrintMargin;
+        tablePrint.MarginTop = kPrintMargin;
+        tablePrint.MarginBottom = kPrintMargin;
+        tablePrint.DrawRules = settings.drawRules;
+        tablePrint.NewPage = [&](DrawingSurface& out, bool& topMarginAlreadySet, bool& cancel, long) {
+            startPage(out, topMarginAlreadySet, cancel);
+        };
+        if (s > 0) {
+            surface.setFont(tableFont);
+            surface.setCurrentY(surface.currentY() + surface.textHeight(""));
+            const clsTablePrint::RowHeights h = tablePrint.MeasureRowHeights(surface);
+            const double whole = h.header + h.body * static_cast<double>(tablePrint.Rows());
+            const double wanted = whole <= kA4Height - 2 * kPrintMargin ? whole : h.header + h.body;
+            if (surface.currentY() + wanted > surface.height() - kPrintMargin) {
+                bool topMarginAlreadySet = false;
+                bool cancel = false;
+                startPage(surface, topMarginAlreadySet, cancel);
+                if (cancel) {
+                    return result;
+                }
+                if (!topMarginAlreadySet) {
+                    surface.setCurrentY(kPrintMargin);
+                }
+            }
+            surface.setCurrentX(0);
+        }
+        if (!tablePrint.DrawTable(surface, 0, 1).completed) {
+            return result;
+        }
     }
 
     // The trailer, on a page of its own when it would run off the last one.

@@ -58,6 +58,7 @@ void clsTablePrint::resetArrays() {
     mergeCol_.assign(static_cast<size_t>(cols_), 0);
     mergeHeaderRow_.assign(static_cast<size_t>(headerRows_), 0);
     mergeHeaderCol_.assign(static_cast<size_t>(cols_), 0);
+    pageBreak_.assign(static_cast<size_t>(rows_), 0);
 }
 
 bool clsTablePrint::setRows(long rows) {
@@ -252,6 +253,13 @@ bool clsTablePrint::MergeCol(long col) const {
     return col >= 0 && col < cols_ && mergeCol_[static_cast<size_t>(col)];
 }
 
+bool clsTablePrint::setPageBreakBefore(long row, bool pageBreak) {
+    return forEach(row, rows_, [&](long r) { pageBreak_[static_cast<size_t>(r)] = pageBreak; });
+}
+bool clsTablePrint::PageBreakBefore(long row) const {
+    return row >= 0 && row < rows_ && pageBreak_[static_cast<size_t>(row)];
+}
+
 // ---- drawing
 
 void clsTablePrint::selectFont(DrawingSurface& output, int32_t font) {
@@ -410,6 +418,13 @@ clsTablePrint::DrawResult clsTablePrint::DrawTable(DrawingSurface& output, long 
         long count = std::min(remaining, rowsThatFit(available, h.body));
         if (hasFooter_ && row + count >= rows_) {
             count = std::min(remaining, rowsThatFit(available - h.footer, h.body));
+        }
+        // A row that begins a page of its own ends this one.
+        for (long r = row + 1; r < row + count; ++r) {
+            if (pageBreak_[static_cast<size_t>(r)]) {
+                count = r - row;
+                break;
+            }
         }
         // A page that holds nothing else takes at least one row, however tall, so paging always ends.
         if (count == 0 && remaining > 0 && freshPage) {

@@ -78,6 +78,10 @@ class clsTablePrint {
     bool MergeRow(long row) const;
     bool MergeCol(long col) const;
 
+    // ---- a body row that begins a new page (set after Rows; row 0 begins the first page anyway)
+    bool setPageBreakBefore(long row, bool pageBreak);
+    bool PageBreakBefore(long row) const;
+
     // ---- layout, in twips unless said
     double MarginLeft = 0;
     double MarginTop = 0;
@@ -105,7 +109,8 @@ class clsTablePrint {
     };
 
     // Draws the body rows from `rowToStart` (0 = the first body row) onward, starting at the output's
-    // current vertical position and numbering pages from `startPage`. Row heights are measured once,
+    // current vertical position and numbering pages from `startPage`; a row with a page break before it
+    // (other than the first row drawn) begins a new page. Row heights are measured once,
     // before the first page: every body row is as high as the tallest body cell (every header row as the
     // tallest header cell, the footer likewise), at least the minimum, plus the padding above and below.
     // A text wider than its cell (less the padding) prints whole in a smaller size of its font, and
@@ -162,6 +167,7 @@ class clsTablePrint {
     std::vector<int> colAlignment_;
     std::vector<int32_t> colFont_;
     std::vector<char> mergeRow_, mergeCol_, mergeHeaderRow_, mergeHeaderCol_;
+    std::vector<char> pageBreak_;  // rows
 
     std::vector<SurfaceFont> fonts_;  // every distinct font set, shared by the cells
     // While drawing: the output's font at the start, the font selected now, each font's line height.

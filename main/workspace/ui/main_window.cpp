@@ -19,7 +19,9 @@
 #include "main/analysis/ui/exam_history_dialog.h"
 #include "main/analysis/ui/exam_order_dialog.h"
 #include "main/analysis/ui/grade_comparison_dialog.h"
+#include "main/analysis/ui/borderline_dialog.h"
 #include "main/analysis/ui/grade_ranking_dialog.h"
+#include "main/analysis/ui/line_analysis_dialog.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
 #include "main/document/new_table.h"
@@ -88,6 +90,8 @@ void MainWindow::buildPanels() {
     connect(treePanel_, &SchoolTreePanel::gradeComparisonRequested, this, &MainWindow::compareGrade);
     connect(treePanel_, &SchoolTreePanel::gradeRankingRequested, this, &MainWindow::rankGrade);
     connect(treePanel_, &SchoolTreePanel::examOrderRequested, this, &MainWindow::orderExams);
+    connect(treePanel_, &SchoolTreePanel::lineAnalysisRequested, this, &MainWindow::analyseLines);
+    connect(treePanel_, &SchoolTreePanel::borderlineRequested, this, &MainWindow::findBorderline);
     connect(treePanel_, &SchoolTreePanel::examHistoryRequested, this, &MainWindow::classHistory);
     connect(treePanel_, &SchoolTreePanel::tableChosen, this,
             [this](const std::string& path) { openTable(path); });
@@ -641,6 +645,24 @@ void MainWindow::orderExams() {
     const SchoolNode* node = selectedNode();
     if (node && node->image == SchoolNodeImage::Grade) {
         RunExamOrderDialog(treePanel_->school(), *node, prompter_, dialogs_, this);
+    }
+}
+
+void MainWindow::analyseLines() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        if (auto result = RunLineAnalysisDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(*result), NewTableKind::Result);
+        }
+    }
+}
+
+void MainWindow::findBorderline() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        if (auto result = RunBorderlineDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(*result), NewTableKind::Result);
+        }
     }
 }
 

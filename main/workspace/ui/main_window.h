@@ -110,6 +110,8 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void compareGrade();          // 年级成绩对比: the selected grade's classes compared in one exam
     void rankGrade();             // 年级排名: every student of the selected grade ranked in one exam
     void orderExams();            // 考试顺序: the order of the selected grade's exams
+    void analyseLines();          // 上线分析: the selected grade's classes against tier lines
+    void findBorderline();        // 临界生: the selected grade's students near a line
     void classHistory();          // 历次成绩: the selected class's exams side by side
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20

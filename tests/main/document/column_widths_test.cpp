@@ -35,5 +35,18 @@ TEST(GridColumnWidths, FitAddsPaddingAndKeepsTheMinimum) {
     EXPECT_EQ(FitColumnWidth(1000), 1180);
 }
 
+TEST(ColumnWidths, AnEstimatedWidthCountsChineseCharactersFullAndOthersHalf) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"", 1200},  // a field's column at least
+        {"20240137", 1200},
+        {"语文、英语、物理", 8 * 240 + 180},
+        {"语文、英语、物理、化学", 11 * 240 + 180},
+        {"T分 and ü", 240 + 7 * 120 + 180},
+    };
+    for (const auto& [text, width] : cases) {
+        EXPECT_EQ(EstimatedColumnWidth(text), width) << text;
+    }
+}
+
 }  // namespace
 }  // namespace scorvane

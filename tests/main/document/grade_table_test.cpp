@@ -224,8 +224,10 @@ TEST(GradeTable, EmptyTablesAndTheLargestTable) {
     none.setCell(0, 0, std::string_view());  // an empty view without bytes
     EXPECT_EQ(none.cell(0, 0), "");
     none.setCell(0, 0, "  ");
+    none.printPlan.pageBreakField = "班级";
     GradeTable copy = none;
     EXPECT_EQ(copy.cellTexts(), none.cellTexts());
+    EXPECT_EQ(copy.printPlan, none.printPlan);  // what a result asks of printing goes with its copies
 
     // At the row limit: the last cell of the last row, in place and in the buffer.
     GradeTable tall(GradeTable::kMaxCount, 2);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/recording_surface.h"
 #include "support/scripted_prompter.h"
 
@@ -234,6 +236,76 @@ TEST_F(TablePageLayout, NoFitKeepsGridWidthsAndNoRulesDrawsNoLines) {
     RecordingSurface fitted(RecordingSurface::Kind::Picture);
     PreviewTable(fitted, source, settings, status);
     EXPECT_DOUBLE_EQ(fitted.textOp("语文").x1, 567 + 10773.0 * 1500 / 3500 + 60);
+}
+
+TEST_F(TablePageLayout, ThePlansPageBreakFieldGivesEachValueItsOwnPages) {
+    GradeTable classes(5, 3);
+    classes.setHeaderLayout("  |班级|姓名");
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"(1)班", "甲"}, {"(1)班", "乙"}, {"(2)班", "丙"}, {"(3)班", "丁"}};
+    for (int r = 1; r <= 4; ++r) {
+        classes.setCell(r, 1, rows[static_cast<size_t>(r - 1)].first);
+        classes.setCell(r, 2, rows[static_cast<size_t>(r - 1)].second);
+    }
+    source.table = &classes;
+    source.value = {};
+    source.columnWidths = {500, 1000, 1000};
+    RecordingSurface whole;
+    EXPECT_EQ(LayOutTablePages(whole, PrintTarget::Paper, source, settings).pages, 1);
+    classes.printPlan.pageBreakField = "班级";
+    RecordingSurface printer;
+    EXPECT_EQ(LayOutTablePages(printer, PrintTarget::Paper, source, settings).pages, 3);
+    EXPECT_EQ(printer.textOp("乙").page, 0);
+    EXPECT_EQ(printer.textOp("丙").page, 1);
+    EXPECT_EQ(printer.textOp("丁").page, 2);
+    EXPECT_EQ(printer.textOp("丙").y1, 567 + kRow + 30);
+}
+
+TEST_F(TablePageLayout, AWideTablePrintsItsColumnGroupsInSectionsOneBelowTheOther) {
+    // 班级 A B C D, the groups A B and C D: 1500 + 8000 fit the paper (10773), the whole 17500 does not.
+    GradeTable wide(2, 6);
+    wide.setHeaderLayout("  |班级|A|B|C|D");
+    wide.setCell(1, 1, "(1)班");
+    wide.printPlan.columnGroups = {"A", "C"};
+    source.table = &wide;
+    source.value = {};
+    source.columnWidths = {500, 1000, 4000, 4000, 4000, 4000};
+    RecordingSurface printer;
+    EXPECT_EQ(LayOutTablePages(printer, PrintTarget::Paper, source, settings).pages, 1);
+    std::vector<double> tops;
+    for (const Op& op : printer.ops(Op::TextInRect)) {
+        if (op.text == "班级") {
+            tops.push_back(op.y1);
+        }
+    }
+    // Below the title block (575): the first section's header and row, an empty line, the second's.
+    EXPECT_EQ(tops, (std::vector<double>{575 + 30, 575 + 2 * kRow + 225 + 30}));
+    EXPECT_EQ(printer.textOp("C").y1, tops[1]);
+    EXPECT_DOUBLE_EQ(printer.textOp("A").x1, 567 + 10773.0 * 1500 / 9500 + 60);
+
+    // A section that would not fit the rest of the page but fits a page of its own begins the next one:
+    // two sections of R rows take 1370 + 570 R twips below the title block, which fits up to R = 26.
+    const std::vector<std::tuple<int, int, double>> cases = {{26, 0, 575 + 27 * kRow + 225 + 30},
+                                                             {27, 1, 567 + 30}};
+    for (const auto& [rows, page, top] : cases) {
+        wide.setRows(rows + 1);
+        RecordingSurface sections;
+        LayOutTablePages(sections, PrintTarget::Paper, source, settings);
+        EXPECT_EQ(sections.textOp("C").page, page) << rows;
+        EXPECT_EQ(sections.textOp("C").y1, top) << rows;
+    }
+    // A section longer than a page follows at once when its header and first row fit: 60 rows take the
+    // first page (54) and 6 of the next, ending at 2562.
+    wide.setRows(61);
+    RecordingSurface long1;
+    EXPECT_EQ(LayOutTablePages(long1, PrintTarget::Paper, source, settings).pages, 3);
+    EXPECT_EQ(long1.textOp("C").page, 1);
+    EXPECT_EQ(long1.textOp("C").y1, 2562 + 225 + 30);
+
+    settings.fitToPaper = false;  // at the grid's widths the table prints whole
+    RecordingSurface unfitted;
+    LayOutTablePages(unfitted, PrintTarget::Paper, source, settings);
+    EXPECT_EQ(unfitted.textOp("C").y1, 575 + 30);
 }
 
 TEST_F(TablePageLayout, PrinterFailureIsReportedOnce) {

@@ -243,6 +243,28 @@ TEST(TablePrint, PagesSplitWhereTheHeightRunsOutAndRepeatTheHeader) {
     EXPECT_EQ(TextsOnPage(s, 2).size(), 3u * (1 + 21));
 }
 
+TEST(TablePrint, ARowWithAPageBreakBeforeItBeginsAPageOfItsOwn) {
+    // Breaks before rows 3, 4 and 60; row 0's is meaningless. Rows 4 .. 57 fill a page (54 rows), so
+    // 58 and 59 go on the next, and 60 begins one more.
+    clsTablePrint tp = MakeTable(62);
+    for (long r : {0, 3, 4, 60}) {
+        EXPECT_TRUE(tp.setPageBreakBefore(r, true));
+    }
+    EXPECT_FALSE(tp.setPageBreakBefore(62, true));
+    EXPECT_TRUE(tp.PageBreakBefore(3) && !tp.PageBreakBefore(5) && !tp.PageBreakBefore(62));
+    RecordingSurface s;
+    s.setCurrentY(567);
+    auto result = tp.DrawTable(s, 0, 1);
+    EXPECT_TRUE(result.completed);
+    EXPECT_EQ(result.lastPage, 5);
+    const std::vector<std::pair<std::string, int>> pages = {
+        {"r0c0", 0}, {"r2c0", 0}, {"r3c0", 1}, {"r4c0", 2}, {"r57c0", 2}, {"r58c0", 3}, {"r59c0", 3}, {"r60c0", 4}, {"r61c0", 4}};
+    for (const auto& [text, page] : pages) {
+        EXPECT_EQ(s.textOp(text).page, page) << text;
+    }
+    EXPECT_EQ(s.textOp("r3c0").y1, 567 + kRow + 30);  // below the header at the top of its page
+}
+
 TEST(TablePrint, EmptyBodyDrawsTheHeaderAndStartsNoPage) {
     clsTablePrint tp = MakeTable(0);
     int newPages = 0;
