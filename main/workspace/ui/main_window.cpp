@@ -20,6 +20,7 @@
 #include "main/analysis/ui/exam_order_dialog.h"
 #include "main/analysis/ui/grade_comparison_dialog.h"
 #include "main/analysis/ui/grade_ranking_dialog.h"
+#include "main/analysis/ui/score_assignment_dialog.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
 #include "main/document/new_table.h"
@@ -89,6 +90,7 @@ void MainWindow::buildPanels() {
     connect(treePanel_, &SchoolTreePanel::gradeRankingRequested, this, &MainWindow::rankGrade);
     connect(treePanel_, &SchoolTreePanel::examOrderRequested, this, &MainWindow::orderExams);
     connect(treePanel_, &SchoolTreePanel::examHistoryRequested, this, &MainWindow::classHistory);
+    connect(treePanel_, &SchoolTreePanel::gradeScoreAssignmentRequested, this, &MainWindow::assignGradeScores);
     connect(treePanel_, &SchoolTreePanel::tableChosen, this,
             [this](const std::string& path) { openTable(path); });
 
@@ -632,6 +634,15 @@ void MainWindow::rankGrade() {
     const SchoolNode* node = selectedNode();
     if (node && node->image == SchoolNodeImage::Grade) {
         if (auto result = RunGradeRankingDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(*result));
+        }
+    }
+}
+
+void MainWindow::assignGradeScores() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        if (auto result = RunGradeScoreAssignmentDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
             openNewTable(std::move(*result));
         }
     }

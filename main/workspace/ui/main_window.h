@@ -111,6 +111,7 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void rankGrade();             // 年级排名: every student of the selected grade ranked in one exam
     void orderExams();            // 考试顺序: the order of the selected grade's exams
     void classHistory();          // 历次成绩: the selected class's exams side by side
+    void assignGradeScores();     // 等级赋分: the selected grade's elective subjects converted
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20
     FindWindow* findWindow() const;         // nullptr while not shown

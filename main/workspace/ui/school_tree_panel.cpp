@@ -78,6 +78,8 @@ void SchoolTreePanel::buildPopup() {
     addGradeEntry(QStringLiteral("年级成绩对比(&G)..."), "menuGradeCompare", &SchoolTreePanel::gradeComparisonRequested);
     addGradeEntry(QStringLiteral("年级排名(&R)..."), "menuGradeRank", &SchoolTreePanel::gradeRankingRequested);
     addGradeEntry(QStringLiteral("考试顺序(&K)..."), "menuExamOrder", &SchoolTreePanel::examOrderRequested);
+    addGradeEntry(QStringLiteral("等级赋分(&F)..."), "menuGradeAssignment",
+                  &SchoolTreePanel::gradeScoreAssignmentRequested);
     classHistory_ = popup_->addAction(QStringLiteral("历次成绩(&H)..."));
     classHistory_->setObjectName("menuClassHistory");
     connect(classHistory_, &QAction::triggered, this, &SchoolTreePanel::examHistoryRequested);

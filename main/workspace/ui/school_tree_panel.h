@@ -62,6 +62,7 @@ class SchoolTreePanel : public QWidget {
     void gradeRankingRequested();       // 年级排名
     void examOrderRequested();          // 考试顺序 (of a grade)
     void examHistoryRequested();        // 历次成绩 (of a class)
+    void gradeScoreAssignmentRequested();  // 等级赋分 (of a grade)
     // A table entry was chosen: the table's path in the selected class's folder, without ".skv".
     void tableChosen(const std::string& pathWithoutExtension);
 
