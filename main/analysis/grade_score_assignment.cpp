@@ -267,9 +267,8 @@ AnalysisResult ScoreAssignmentTable(const ScoreAssignmentSheet& sheet) {
         return Refusal(sheet.refusal);
     }
     const size_t rows = sheet.rowCount();
-    if (rows + 1 > static_cast<size_t>(GradeTable::kMaxCount)) {
-        return Refusal("等级赋分的结果有 " + std::to_string(rows) + " 名学生，超过一张表格最多能容纳的 " +
-                       std::to_string(GradeTable::kMaxCount - 1) + " 行。");
+    if (!FitsInTable(rows)) {
+        return Refusal(TooManyRowsMessage("等级赋分", rows));
     }
     AnalysisResult result;
     result.table = ResultTable(sheet.title, sheet.titles, {});
