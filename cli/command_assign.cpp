@@ -68,10 +68,7 @@ int runAssign(const CliArgs& args) {
             name = held.front().name;
         }
         for (const GradeClass& c : grade->classes) {
-            const std::string file = DataFileOf(c.folder + name);
-            if (FileExists(file)) {
-                NoteOpenElsewhere(file);
-            }
+            NoteOpenElsewhere(DataFileOf(c.folder + name));
         }
         const std::vector<ClassTable> classes = LoadClassTables(grade->classes, name);
         return writeSheet(GradeScoreAssignment(grade->grade, name, classes, OptionList(args, "--fields"), bands), out);

@@ -94,9 +94,26 @@ ScoreAssignmentSheet ScoreAssignmentBuilder::build(std::string title, std::strin
     }
     const std::vector<std::string> subjects = SubjectFieldsOfTables(tables);
 
-    // The students, class by class, with the marks of the converted fields and of the subjects.
+    // Which subjects are converted (their 赋分 counts in 赋分总分), and which count raw.
+    std::vector<int> convertedSubject(subjects.size(), -1);
+    for (size_t s = 0; s < subjects.size(); ++s) {
+        const auto at = std::find(fields.begin(), fields.end(), subjects[s]);
+        convertedSubject[s] = at == fields.end() ? -1 : static_cast<int>(at - fields.begin());
+    }
+
+    // The students, class by class, with the marks of the converted fields and the sum of the subjects
+    // that count raw (nothing once one is missing).
+    size_t capacity = 0;
+    for (const GradeTable* table : tables) {
+        capacity += static_cast<size_t>(std::max(0, table->rows() - 1));
+    }
     std::vector<std::vector<std::optional<double>>> marks(fields.size());
-    std::vector<std::vector<std::optional<double>>> subjectMarks(subjects.size());
+    for (auto& m : marks) {
+        m.reserve(capacity);
+    }
+    std::vector<std::optional<double>> rawSums;
+    rawSums.reserve(capacity);
+    sheet.students_.reserve(capacity);
     std::vector<std::string> withoutSubject;
     for (const TableInGroup& c : group) {
         const GradeTable& table = *c.table;
@@ -113,12 +130,19 @@ ScoreAssignmentSheet ScoreAssignmentBuilder::build(std::string title, std::strin
         for (int col : from.fieldCols) {
             rowMarks.push_back(FieldRowMarks(table, col));
         }
-        std::vector<std::vector<std::optional<double>>> rowSubjects;
+        // The raw subjects of this table's rows, added up.
+        std::vector<std::optional<double>> rowSums(static_cast<size_t>(std::max(0, table.rows() - 1)), 0.0);
         bool lacksSubject = false;
-        for (const std::string& subject : subjects) {
-            const int col = FieldColumn(table, subject);
+        for (size_t s = 0; s < subjects.size(); ++s) {
+            const int col = FieldColumn(table, subjects[s]);
             lacksSubject = lacksSubject || col < 0;
-            rowSubjects.push_back(FieldRowMarks(table, col));
+            if (convertedSubject[s] >= 0) {
+                continue;
+            }
+            const std::vector<std::optional<double>> subject = FieldRowMarks(table, col);
+            for (size_t i = 0; i < rowSums.size(); ++i) {
+                rowSums[i] = rowSums[i] && subject[i] ? std::optional<double>(*rowSums[i] + *subject[i]) : std::nullopt;
+            }
         }
         if (lacksSubject) {
             withoutSubject.push_back(c.name);
@@ -133,9 +157,7 @@ ScoreAssignmentSheet ScoreAssignmentBuilder::build(std::string title, std::strin
             for (size_t f = 0; f < fields.size(); ++f) {
                 marks[f].push_back(rowMarks[f][static_cast<size_t>(r - 1)]);
             }
-            for (size_t s = 0; s < subjects.size(); ++s) {
-                subjectMarks[s].push_back(rowSubjects[s][static_cast<size_t>(r - 1)]);
-            }
+            rawSums.push_back(rowSums[static_cast<size_t>(r - 1)]);
         }
     }
     for (size_t f = 0; f < fields.size(); ++f) {
@@ -145,31 +167,25 @@ ScoreAssignmentSheet ScoreAssignmentBuilder::build(std::string title, std::strin
             return refused;
         }
         sheet.fields_.push_back(AssignScores(marks[f], bands));
+        std::vector<std::optional<double>>().swap(marks[f]);
     }
 
-    // 赋分总分: each subject converted where it is a converted field, raw otherwise.
+    // 赋分总分: the raw subjects' sum and each converted subject's 赋分; nothing without subjects.
     const size_t count = sheet.students_.size();
     sheet.totals_.assign(count, std::nullopt);
-    for (size_t i = 0; i < count; ++i) {
-        double sum = 0;
-        bool whole = !subjects.empty();
-        for (size_t s = 0; s < subjects.size() && whole; ++s) {
-            const auto converted = std::find(fields.begin(), fields.end(), subjects[s]);
-            if (converted != fields.end()) {
-                const std::optional<int>& score =
-                    sheet.fields_[static_cast<size_t>(converted - fields.begin())].score[i];
-                whole = score.has_value();
-                sum += score.value_or(0);
-            } else {
-                whole = subjectMarks[s][i].has_value();
-                sum += subjectMarks[s][i].value_or(0);
+    for (size_t i = 0; i < count && !subjects.empty(); ++i) {
+        std::optional<double> sum = rawSums[i];
+        for (size_t s = 0; s < subjects.size() && sum; ++s) {
+            if (convertedSubject[s] >= 0) {
+                const std::optional<int>& score = sheet.fields_[static_cast<size_t>(convertedSubject[s])].score[i];
+                sum = score ? std::optional<double>(*sum + *score) : std::nullopt;
             }
         }
-        if (whole) {
+        if (sum) {
             // The total as written, so that equal totals rank equal.
             char text[kNumberTextCapacity];
             double written = 0;
-            NumberToText(sum, text, written);
+            NumberToText(*sum, text, written);
             sheet.totals_[i] = written;
         }
     }
