@@ -188,6 +188,13 @@ TEST_F(GradingCli, ReportSplitWritesAFileAStudentAndReplacesNoneUnasked) {
     EXPECT_EQ(ReadBytes(first), "old");
     EXPECT_FALSE(std::filesystem::exists(folder + "/02_乙.pdf"));
     args.push_back("--force");
+    // A file that cannot be written (a folder stands in its place) stops the writing and is named.
+    std::filesystem::create_directory(folder + "/02_乙.pdf");
+    r = RunCli(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "文件“02_乙.pdf”写入失败！已生成 1 个PDF文件\n");
+    EXPECT_EQ(testing::PdfPageCount(first), 1);  // replaced, whole
     args.insert(args.end(), {"--name", "{姓名}", "--rows", "2-2"});
     ASSERT_EQ(RunCli(args).exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(folder + "/乙.pdf"));

@@ -30,6 +30,8 @@ TEST(AssignmentBands, TheDefaultTableReadsAndWritesAsText) {
     // Shares of hundredths, as provinces write them.
     EXPECT_EQ(AssignmentBandsText(Bands("甲=2.5:100-90,乙=97.45:89-40,丙=0.05:39-30")),
               "甲=2.5:100-90,乙=97.45:89-40,丙=0.05:39-30");
+    // A name may hold ":" and "-": the share and the range follow its "=".
+    EXPECT_EQ(AssignmentBandsText(Bands("A:1=50:100-51,B-2=50:50-0")), "A:1=50:100-51,B-2=50:50-0");
     const std::vector<BandRowText> rows = BandRowTexts(bands);
     ASSERT_EQ(rows.size(), 5U);
     EXPECT_EQ(rows[1].name + " " + rows[1].share + " " + rows[1].top + " " + rows[1].bottom, "B 35 85 71");
@@ -48,6 +50,8 @@ TEST(AssignmentBands, AnInvalidTableIsRefusedNamingTheRow) {
         // Overlapping ranges, and a lower band above the one before it. A blank row in between counts.
         {{{"A", "50", "100", "80"}, {}, {"B", "50", "80", "60"}},
          "赋分规则第 3 行（B）的赋分区间 80-60 与第 1 行（A）的 100-80 重叠！"},
+        {{{"A", "50", "80", "60"}, {"B", "50", "90", "80"}},  // 80 in both
+         "赋分规则第 2 行（B）的赋分区间 90-80 与第 1 行（A）的 80-60 重叠！"},
         {{{"A", "50", "70", "60"}, {"B", "50", "100", "80"}},
          "赋分规则第 2 行（B）的赋分区间 100-80 应低于第 1 行（A）的 70-60（高的等级在前）！"},
         {{{"A", "15", "100", "86"}, {"B", "80", "85", "30"}}, "赋分规则各等级的比例之和是 95%，应为 100%！"},
