@@ -9,6 +9,8 @@
 #include "common/utf8.h"
 #include "main/document/cell_value.h"
 #include "main/document/data_file.h"
+#include "common/file_io.h"
+#include "main/printing/report_files.h"
 #include "main/printing/report_pages.h"
 
 namespace scorvane::cli {
@@ -40,8 +42,52 @@ int resolveLabel(const PrintableTemplate& report, const std::string& label) {
     return found;
 }
 
+// --split: each student's page(s) in a PDF file of their own in FOLDER, none written while a file of the
+// same name stands there (unless --force).
+int writeSplit(const CliArgs& args, const GradeTable& table, const PrintableTemplate& report,
+               const ReportBindings& bindings, const ReportSource& source, ReportRowRange rows) {
+    const std::string folder = args.value("--split");
+    if (!DirectoryExists(folder)) {
+        std::cerr << "找不到文件夹：" << folder << "\n";
+        return 1;
+    }
+    std::vector<ReportFile> files;
+    if (auto fault = ReportFileNames(table, source.value, rows, args.value("--name", DefaultReportFilePattern(table)),
+                                     files)) {
+        std::cerr << *fault << "\n";
+        return 1;
+    }
+    if (files.empty()) {
+        std::cerr << "没有要打印的行。\n";
+        return 1;
+    }
+    const std::vector<std::string> existing = ExistingReportFiles(folder, files);
+    if (!existing.empty() && !args.has("--force")) {
+        std::string names;
+        for (const std::string& name : existing) {
+            names += (names.empty() ? "" : "、") + name;
+        }
+        std::cerr << "以下文件已存在，没有写出任何文件（加 --force 覆盖）：" << names << "\n";
+        return 1;
+    }
+    EnsureGuiSession();
+    const ReportFilesOutcome outcome = WriteReportFiles(folder, files, existing, [&](const std::string& path, int row) {
+        auto pdf = QtSurface::ForPdfFile(path, table.title);
+        return DrawReportPages(*pdf, report, bindings, source, {row, row}) && pdf->endJob();
+    });
+    const std::string summary = ReportFilesSummary(outcome);
+    if (!outcome.failed.empty() || !outcome.appeared.empty()) {
+        std::cerr << summary << "\n";
+        return outcome.failed.empty() ? 0 : 1;
+    }
+    std::cout << summary << "\n";
+    return 0;
+}
+
 int runReport(const CliArgs& args) {
-    if (args.positional.size() != 2 || !args.has("-o") || (args.has("--row") && args.has("--rows"))) {
+    const bool split = args.has("--split");
+    if (args.positional.size() != 2 || split == args.has("-o") || (args.has("--row") && args.has("--rows")) ||
+        (!split && (args.has("--name") || args.has("--force")))) {
         return UsageError(kUsage);
     }
     ConsolePrompter prompter;
@@ -107,11 +153,14 @@ int runReport(const CliArgs& args) {
         return 1;
     }
 
-    EnsureGuiSession();
-    auto pdf = QtSurface::ForPdfFile(args.value("-o"), table.title);
     ReportSource source;
     source.table = &table;
     source.value = FormulaValues(table);
+    if (split) {
+        return writeSplit(args, table, report, bindings, source, rows);
+    }
+    EnsureGuiSession();
+    auto pdf = QtSurface::ForPdfFile(args.value("-o"), table.title);
     SilentStatusSink status;
     return PrintReport(*pdf, report, bindings, source, rows, prompter, status) ? 0 : 1;
 }

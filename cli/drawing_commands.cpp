@@ -27,9 +27,11 @@ CliRegistrar print({"print",
 CliRegistrar report({"report",
                      kReportUsage,
                      "用报表模板为每一行打印一页（如成绩通知单）到 PDF；LABEL 为标签序号（1 为第一个）或标签文字，"
-                     "FIELD 为字段名称或列号",
-                     {"-o", "--bind", "--row", "--rows"},
-                     {},
+                     "FIELD 为字段名称或列号；--split 改为每个学生一个 PDF 文件，写入文件夹 FOLDER，文件名由 PATTERN "
+                     "中的 {字段} 组成（默认 {学号}_{姓名}.pdf，没有学号时 {姓名}.pdf；文件名不能含的字符换为 _，"
+                     "同名的加 (2)、(3)…）；已有同名文件时不写出任何文件，除非加 --force",
+                     {"-o", "--bind", "--row", "--rows", "--split", "--name"},
+                     {"--force"},
                      nullptr,
                      61});
 

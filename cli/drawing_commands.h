@@ -19,7 +19,8 @@ inline constexpr const char* kPrintUsage =
     "[--no-rules] "
     "[--page N | --row R]";
 inline constexpr const char* kReportUsage =
-    "report TABLE.skv TEMPLATE.rvx -o OUT.pdf [--bind LABEL=FIELD ...] [--row R | --rows A-B]";
+    "report TABLE.skv TEMPLATE.rvx -o OUT.pdf | --split FOLDER [--name PATTERN] [--force] "
+    "[--bind LABEL=FIELD ...] [--row R | --rows A-B]";
 inline constexpr const char* kChartUsage =
     "chart TABLE.skv -o OUT.pdf|OUT.png|OUT.bmp --type bar|line-up|line-down --fields F,F... --rows R,R... "
     "[--label-field F] [--max 100] [--min 0] [--segments 5] [--title T]";

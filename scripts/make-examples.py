@@ -36,7 +36,12 @@ ABSENT = "缺考"
 SUBJECTS = ["语文", "数学", "英语", "物理", "化学"]
 # How each subject's marks lie about a student's ability: shift and spread.
 SUBJECT_SHAPE = {"语文": (2, 6), "数学": (-4, 10), "英语": (0, 8), "物理": (-3, 9), "化学": (1, 7)}
-TITLES = ["姓名", "学号"] + SUBJECTS + ["总分", "平均", "名次"]
+# 生物 came later: its marks are drawn from a generator of their own, so the other subjects' marks stay as
+# they were. Its wide spread puts students in every band of 等级赋分.
+ADDED_SUBJECTS = ["生物"]
+SUBJECT_SHAPE["生物"] = (-2, 11)
+ALL_SUBJECTS = SUBJECTS + ADDED_SUBJECTS
+TITLES = ["姓名", "学号"] + ALL_SUBJECTS + ["总分", "平均", "名次"]
 FIRST_SUBJECT_COL = 3  # grid column of 语文 (column 0 holds the row numbers)
 
 # The exams in the order they were written: name, seed, how hard (a shift of every mark), and the day
@@ -98,6 +103,7 @@ def students(count, seed):
 
 def marks_for(abilities, trends, exam, seed, shift, subjects):
     rng = random.Random(seed)
+    added = random.Random(seed * 31 + 7)
     rows = []
     for ability, trend in zip(abilities, trends):
         level = ability + shift + trend * (exam - 1)
@@ -105,6 +111,9 @@ def marks_for(abilities, trends, exam, seed, shift, subjects):
         for subject in SUBJECTS:
             offset, spread = SUBJECT_SHAPE[subject]
             row[subject] = max(25, min(100, int(round(rng.gauss(level + offset, spread)))))
+        for subject in ADDED_SUBJECTS:
+            offset, spread = SUBJECT_SHAPE[subject]
+            row[subject] = max(25, min(100, int(round(added.gauss(level + offset, spread)))))
         rows.append([row[subject] for subject in subjects])
     # A student or two missed the exam.
     absent = set(rng.sample(range(len(abilities) - 1), rng.choice((1, 2))))
@@ -188,7 +197,7 @@ def latest_exam_seed():
         totals = []
         for k, (klass, count, _, class_seed) in enumerate(CLASSES):
             _, abilities, trends = students(count, class_seed)
-            subjects = [s for s in SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
+            subjects = [s for s in ALL_SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
             marks, absent = marks_for(abilities, trends, exam, seed + 100 * k, shift, subjects)
             totals.append([None if i in absent else sum(m) for i, m in enumerate(marks)])
         if borderline_in_every_class(totals):
@@ -213,7 +222,7 @@ def main():
         names, abilities, trends = students(count, seed)
         folder = os.path.join(out, "表格数据", SCHOOL, GRADE_WITH_TABLES, klass)
         for exam, (title, exam_seed, shift, _) in enumerate(TABLES):
-            subjects = [s for s in SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
+            subjects = [s for s in ALL_SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
             if exam == len(TABLES) - 1:
                 exam_seed = latest_seed
             marks, absent = marks_for(abilities, trends, exam, exam_seed + 100 * k, shift, subjects)

@@ -114,6 +114,23 @@ PrintOutcome PrintPath::print(const PrintJob& job) {
     return send(job, *output, firstPage, lastPage);
 }
 
+bool PrintPath::writePdf(const PrintJob& job, const std::string& path) {
+    if (!paperMetrics_) {
+        paperMetrics_ = PaperMetrics();
+    }
+    RecordedPages pages(RecordedPages::Kind::Printer, *paperMetrics_);
+    if (job.drawPages) {
+        job.drawPages(pages);
+    }
+    std::unique_ptr<QtSurface> pdf = QtSurface::ForPdfFile(path, job.name);
+    const bool sent = ReplayJob(pages, 0, pages.pageCount() - 1, *pdf);
+    if (!sent) {
+        pdf->abortJob();
+        return false;
+    }
+    return pdf->endJob() && !pdf->failed();
+}
+
 PrintOutcome PrintPath::send(const PrintJob& job, DrawingSurface& printer, int firstPage, int lastPage) {
     if (!paperMetrics_) {
         paperMetrics_ = PaperMetrics();

@@ -66,6 +66,13 @@ class PrintPath {
 
     PrintOutcome print(const PrintJob& job);
 
+    // Writes the job into the PDF file `path`, without a dialog and without a word: drawn as on paper
+    // (PaperMetrics) and written whole or not at all. False when the file could not be written.
+    bool writePdf(const PrintJob& job, const std::string& path);
+
+    // Where the frame's status bar is told how a job goes.
+    StatusSink& statusSink() const { return status_; }
+
     // The pages of the last job that went out (0 before the first, and after a cancelled dialog).
     int lastJobPages() const { return lastJobPages_; }
 

@@ -25,9 +25,13 @@ std::vector<std::string> CommonFields(const std::vector<const GradeTable*>& tabl
     return fields;
 }
 
-std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTable*>& tables) {
+namespace {
+
+// Those of `titles` with a mark title whose cells, over all the tables together, are numeric.
+std::vector<std::string> numericFields(std::vector<std::string> titles,
+                                       const std::vector<const GradeTable*>& tables) {
     std::vector<std::string> fields;
-    for (std::string& title : FieldsOfTables(tables)) {
+    for (std::string& title : titles) {
         if (!IsMarkTitle(title)) {
             continue;
         }
@@ -42,15 +46,22 @@ std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTabl
     return fields;
 }
 
+}  // namespace
+
+std::vector<std::string> NumericFieldsOfTables(const std::vector<const GradeTable*>& tables) {
+    return numericFields(FieldsOfTables(tables), tables);
+}
+
 std::vector<std::string> SubjectFieldsOfTables(const std::vector<const GradeTable*>& tables) {
-    std::vector<std::string> fields = NumericFieldsOfTables(tables);
+    // The computed fields are left out first: that is cheaper than reading their marks (formulas).
+    std::vector<std::string> fields = FieldsOfTables(tables);
     std::erase_if(fields, [&tables](const std::string& field) {
         return std::any_of(tables.begin(), tables.end(), [&field](const GradeTable* t) {
             const int col = FieldColumn(*t, field);
             return col > 0 && IsComputedField(*t, col);
         });
     });
-    return fields;
+    return numericFields(std::move(fields), tables);
 }
 
 bool EveryTableHas(const std::vector<const GradeTable*>& tables, std::string_view field) {

@@ -78,6 +78,9 @@ AnalysisResult GradeRanking(std::string_view grade, std::string_view tableName,
         }
         marks.insert(marks.end(), classMarks.begin(), classMarks.end());
     }
+    if (!FitsInTable(rows.size())) {
+        return Refusal(TooManyRowsMessage("年级排名", rows.size()));
+    }
     const std::vector<int> gradeRanks = CompetitionRanks(marks);
     std::vector<size_t> order(rows.size());
     for (size_t i = 0; i < order.size(); ++i) {

@@ -180,4 +180,18 @@ std::vector<ClassTable> LoadClassTables(const std::vector<GradeClass>& classes, 
     return out;
 }
 
+std::string ClassOfTableFile(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    std::error_code ec;
+    const fs::path file = fs::absolute(fs::path(path), ec).lexically_normal();
+    const fs::path classFolder = file.parent_path();
+    const fs::path data = classFolder.parent_path().parent_path().parent_path();
+    if (ec || data.filename() != "表格数据" || classFolder.filename().empty()) {
+        return {};
+    }
+    return classFolder.filename().string();
+}
+
 }  // namespace scorvane

@@ -58,4 +58,8 @@ std::optional<GradeTable> ReadTableInFolder(const std::string& folder, std::stri
 // unreadable when the file is no sound data file.
 std::vector<ClassTable> LoadClassTables(const std::vector<GradeClass>& classes, std::string_view tableName);
 
+// The class a table's file belongs to: the name of its class folder when the file (its path, with or
+// without ".skv") lies in 表格数据/<school>/<grade>/<class>/; empty otherwise (a new table, a file elsewhere).
+std::string ClassOfTableFile(const std::string& path);
+
 }  // namespace scorvane

@@ -17,6 +17,9 @@ class ReportPrinting {
   public:
     explicit ReportPrinting(ReportSource source);
 
+    // The table printed and how its cells show.
+    const ReportSource& source() const { return source_; }
+
     // 字段: the field titles (columns 1 .. Cols - 1, blanks around them removed).
     const std::vector<std::string>& fieldNames() const { return fieldNames_; }
     // The entries "1" .. of the row choosers: one per data row.

@@ -61,7 +61,7 @@ AnalysisOptionsPanel::AnalysisOptionsPanel(Boxes boxes, QWidget* parent) : QWidg
     setTabOrder(fields_, all_);
     setTabOrder(all_, none_);
     if (withBoxes) {
-        layout->addLayout(buildBoxes(boxes == Boxes::LinesAndBandWidth));
+        layout->addLayout(buildBoxes(boxes));
     }
 
     connect(all_, &QPushButton::clicked, this, [this] { tickAll(true); });
@@ -74,7 +74,8 @@ AnalysisOptionsPanel::AnalysisOptionsPanel(Boxes boxes, QWidget* parent) : QWidg
     });
 }
 
-QGridLayout* AnalysisOptionsPanel::buildBoxes(bool withBandWidth) {
+QGridLayout* AnalysisOptionsPanel::buildBoxes(Boxes kind) {
+    const bool withLines = kind == Boxes::Lines || kind == Boxes::LinesAndBandWidth;
     auto box = [this](const char* name, std::string_view text) {
         auto* edit = new QLineEdit(qs(text), this);
         edit->setObjectName(name);
@@ -82,10 +83,12 @@ QGridLayout* AnalysisOptionsPanel::buildBoxes(bool withBandWidth) {
         return edit;
     };
     fullMarks_ = box("Text1", kDefaultFullMarks);
-    pass_ = box("Text2", kDefaultPassLine);
-    excellent_ = box("Text3", kDefaultExcellentLine);
-    low_ = box("Text4", kDefaultLowLine);
-    if (withBandWidth) {
+    if (withLines) {
+        pass_ = box("Text2", kDefaultPassLine);
+        excellent_ = box("Text3", kDefaultExcellentLine);
+        low_ = box("Text4", kDefaultLowLine);
+    }
+    if (kind == Boxes::LinesAndBandWidth) {
         bandWidth_ = box("Text5", kDefaultBandWidth);
     }
 
@@ -100,20 +103,24 @@ QGridLayout* AnalysisOptionsPanel::buildBoxes(bool withBandWidth) {
         ++row;
     };
     addBox(QStringLiteral("满分(&M)："), fullMarks_, QStringLiteral("分"));
-    addBox(QStringLiteral("及格线(&P)："), pass_, QStringLiteral("%"));
-    addBox(QStringLiteral("优秀线(&E)："), excellent_, QStringLiteral("%"));
-    addBox(QStringLiteral("低分线(&L)："), low_, QStringLiteral("%"));
+    setTabOrder(none_, fullMarks_);
+    if (withLines) {
+        addBox(QStringLiteral("及格线(&P)："), pass_, QStringLiteral("%"));
+        addBox(QStringLiteral("优秀线(&E)："), excellent_, QStringLiteral("%"));
+        addBox(QStringLiteral("低分线(&L)："), low_, QStringLiteral("%"));
+        setTabOrder(fullMarks_, pass_);
+        setTabOrder(pass_, excellent_);
+        setTabOrder(excellent_, low_);
+    }
     if (bandWidth_) {
         addBox(QStringLiteral("分数段宽度(&W)："), bandWidth_, QStringLiteral("%"));
     }
-    auto* note = new QLabel(QStringLiteral("各线为满分的百分比；\n各字段的满分可在列表中修改。"), this);
+    auto* note = new QLabel(withLines ? QStringLiteral("各线为满分的百分比；\n各字段的满分可在列表中修改。")
+                                      : QStringLiteral("各字段的满分可在列表中修改。"),
+                            this);
     boxes->addWidget(note, row, 0, 1, 3);
     boxes->setRowStretch(row + 1, 1);
 
-    setTabOrder(none_, fullMarks_);
-    setTabOrder(fullMarks_, pass_);
-    setTabOrder(pass_, excellent_);
-    setTabOrder(excellent_, low_);
     if (bandWidth_) {
         setTabOrder(low_, bandWidth_);
     }
@@ -129,7 +136,10 @@ QWidget* AnalysisOptionsPanel::lastControl() const {
     if (bandWidth_) {
         return bandWidth_;
     }
-    return low_ ? static_cast<QWidget*>(low_) : none_;
+    if (low_) {
+        return low_;
+    }
+    return fullMarks_ ? static_cast<QWidget*>(fullMarks_) : none_;
 }
 
 void AnalysisOptionsPanel::setFields(const std::vector<std::string>& fields,
@@ -200,9 +210,11 @@ AnalysisTexts AnalysisOptionsPanel::texts() const {
         return texts;
     }
     texts.fullMarks = fullMarks_->text().toStdString();
-    texts.pass = pass_->text().toStdString();
-    texts.excellent = excellent_->text().toStdString();
-    texts.low = low_->text().toStdString();
+    if (pass_) {
+        texts.pass = pass_->text().toStdString();
+        texts.excellent = excellent_->text().toStdString();
+        texts.low = low_->text().toStdString();
+    }
     if (bandWidth_) {
         texts.bandWidth = bandWidth_->text().toStdString();
     }

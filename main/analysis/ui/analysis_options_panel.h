@@ -16,7 +16,7 @@ namespace scorvane {
 
 // What the analysis windows ask: the fields, each with a tick, and for the statistics each field's full
 // marks, one full-marks box for all fields, the pass, excellent and low lines, and (for a class) the
-// band width.
+// band width; for the levels the full marks alone.
 //
 // Typing into a field's full marks makes them its own (so do full marks remembered for its title);
 // every other field shows OfferedFullMarks: the box for all fields, or for a field that adds others
@@ -24,7 +24,7 @@ namespace scorvane {
 class AnalysisOptionsPanel : public QWidget {
     Q_OBJECT
   public:
-    enum class Boxes { None, Lines, LinesAndBandWidth };
+    enum class Boxes { None, FullMarks, Lines, LinesAndBandWidth };
     AnalysisOptionsPanel(Boxes boxes, QWidget* parent = nullptr);
 
     // The fields offered, in order, those in `ticked` ticked; a field named in `own` with those full
@@ -54,7 +54,7 @@ class AnalysisOptionsPanel : public QWidget {
     QWidget* lastControl() const;
 
   private:
-    QGridLayout* buildBoxes(bool withBandWidth);
+    QGridLayout* buildBoxes(Boxes boxes);
     void tickAll(bool ticked);
     // Shows the offered full marks in every row that has none of its own.
     void offerFullMarks();

@@ -180,6 +180,10 @@ void TableWindow::buildMenus() {
             &TableWindow::showProgress);
     connect(add(table, "menuStandardScores", QStringLiteral("标准分(&Z)...")), &QAction::triggered, this,
             &TableWindow::showStandardScores);
+    connect(add(table, "menuScoreAssignment", QStringLiteral("等级赋分(&F)...")), &QAction::triggered, this,
+            &TableWindow::showScoreAssignment);
+    connect(add(table, "menuMarkLevels", QStringLiteral("成绩等级(&G)...")), &QAction::triggered, this,
+            &TableWindow::showMarkLevels);
     table->addSeparator();
     QAction* saveAction = add(table, "menuSave", QStringLiteral("保存表格"));
     saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));

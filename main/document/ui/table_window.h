@@ -92,6 +92,8 @@ class TableWindow : public QWidget {
     void showStatistics();      // 成绩统计: the statistics window; its results open as new tables
     void showProgress();        // 进退步分析: this table against an earlier one, as a new table
     void showStandardScores();  // 标准分: this table's marks on one scale, as a new table
+    void showScoreAssignment();  // 等级赋分: this table's rows as the cohort, as a new table
+    void showMarkLevels();       // 成绩等级: this table's marks as levels and their distribution
     // 撤消. The undo item and the frame's undo button follow the document's own announcement of its
     // undo becoming available or not (Document::setUndoListener), whoever takes the snapshot.
     void undo();

@@ -10,6 +10,8 @@
 #include "common/qt/screen_twips.h"
 
 #include "main/analysis/ui/exam_progress_dialog.h"
+#include "main/analysis/ui/mark_levels_dialog.h"
+#include "main/analysis/ui/score_assignment_dialog.h"
 #include "main/analysis/ui/standard_scores_dialog.h"
 #include "main/analysis/ui/statistics_dialog.h"
 #include "main/document/cell_value.h"
@@ -282,6 +284,26 @@ void TableWindow::showStandardScores() {
     if (auto result = RunStandardScoresDialog(document_.table, host_.prompter(), host_.dialogRunner(),
                                               host_.dialogOwner())) {
         host_.openNewTable(std::move(*result), NewTableKind::Result);
+    }
+}
+
+void TableWindow::showScoreAssignment() {
+    commitEditor();
+    if (auto result = RunTableScoreAssignmentDialog(document_.table, host_.prompter(), host_.dialogRunner(),
+                                                    host_.dialogOwner())) {
+        host_.openNewTable(std::move(*result), NewTableKind::Result);
+    }
+}
+
+void TableWindow::showMarkLevels() {
+    commitEditor();
+    MarkLevelsTables result =
+        RunMarkLevelsDialog(document_.table, host_.prompter(), host_.dialogRunner(), host_.dialogOwner());
+    if (result.levels) {
+        host_.openNewTable(std::move(*result.levels), NewTableKind::Result);
+    }
+    if (result.distribution) {
+        host_.openNewTable(std::move(*result.distribution), NewTableKind::Result);
     }
 }
 

@@ -1,22 +1,31 @@
 #include "main/printing/ui/report_print_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/qt/dialog_runner.h"
+#include "common/file_io.h"
 #include "common/qt/print_path.h"
+#include "common/qt/qt_prompter.h"
 #include "common/recorded_pages.h"
+#include "common/status_sink.h"
+#include "main/printing/report_files.h"
 #include "main/printing/ui/scrolled_page.h"
 
 namespace scorvane {
@@ -36,6 +45,8 @@ QString oneLine(std::string_view s) {
 }
 
 constexpr std::string_view kNothingToPrint = "没有要打印的行。";
+// The kind of file whose last folder the students' files start in.
+constexpr std::string_view kPdfPattern = "*.pdf";
 
 }  // namespace
 
@@ -64,6 +75,9 @@ ReportPrintWindow::ReportPrintWindow(ReportSource source, PrintPath& printPath, 
         fields_->addItem(oneLine(field));
     }
     fields_->setCurrentIndex(fields_->count() - 1);
+    folderEdit_->setText(qs(LastDialogFolder(kPdfPattern)));
+    patternEdit_->setText(qs(DefaultReportFilePattern(*printing_.source().table)));
+    splitChosen();
     showTemplate();
 }
 
@@ -158,10 +172,34 @@ void ReportPrintWindow::build() {
     paperLayout->addWidget(landscape_);
     connect(portrait_, &QRadioButton::toggled, this, &ReportPrintWindow::orientationChosen);
 
+    splitBox_ = new QCheckBox(QStringLiteral("每个学生一个PDF文件(&E)"), this);
+    splitBox_->setObjectName("Check1");
+    folderEdit_ = new QLineEdit(this);
+    folderEdit_->setObjectName("Text1");
+    browseButton_ = new QPushButton(QStringLiteral("浏览(&W)..."), this);
+    browseButton_->setObjectName("Command4");
+    patternEdit_ = new QLineEdit(this);
+    patternEdit_->setObjectName("Text2");
+    connect(splitBox_, &QCheckBox::toggled, this, &ReportPrintWindow::splitChosen);
+    connect(browseButton_, &QPushButton::clicked, this, &ReportPrintWindow::chooseFolder);
+    auto* files = new QGroupBox(QStringLiteral("分别保存"), this);
+    auto* filesLayout = new QGridLayout(files);
+    filesLayout->addWidget(splitBox_, 0, 0, 1, 3);
+    auto* folderLabel = new QLabel(QStringLiteral("文件夹(&D)："), files);
+    folderLabel->setBuddy(folderEdit_);
+    filesLayout->addWidget(folderLabel, 1, 0);
+    filesLayout->addWidget(folderEdit_, 1, 1);
+    filesLayout->addWidget(browseButton_, 1, 2);
+    auto* patternLabel = new QLabel(QStringLiteral("文件名(&N)："), files);
+    patternLabel->setBuddy(patternEdit_);
+    filesLayout->addWidget(patternLabel, 2, 0);
+    filesLayout->addWidget(patternEdit_, 2, 1, 1, 2);
+
     auto* side = new QVBoxLayout;
     side->addWidget(binding, 1);
     side->addWidget(range);
     side->addWidget(paper);
+    side->addWidget(files);
 
     auto* layout = new QHBoxLayout(this);
     layout->setMenuBar(menuBar_);
@@ -256,15 +294,110 @@ void ReportPrintWindow::print() {
         prompter_.message(kNothingToPrint, "提示", Icon::Information);
         return;
     }
+    if (splitBox_->isChecked()) {
+        writeFiles(rows);
+        return;
+    }
     PrintJob job;
     job.name = "报表打印";
     job.drawPages = [&](DrawingSurface& printer) { printing_.drawPages(printer, rows); };
     printPath_.print(job);
 }
 
+void ReportPrintWindow::splitChosen() {
+    const bool split = splitBox_->isChecked();
+    folderEdit_->setEnabled(split);
+    browseButton_->setEnabled(split);
+    patternEdit_->setEnabled(split);
+}
+
+void ReportPrintWindow::chooseFolder() {
+    QFileDialog dialog(this, QStringLiteral("选择保存PDF文件的文件夹"), folderEdit_->text());
+    dialog.setObjectName(QStringLiteral("folderDialog"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if ((runner_ ? *runner_ : DefaultDialogRunner()).run(dialog) == QDialog::Accepted &&
+        !dialog.selectedFiles().isEmpty()) {
+        folderEdit_->setText(dialog.selectedFiles().first());
+    }
+}
+
+void ReportPrintWindow::writeFiles(ReportRowRange rows) {
+    const std::string folder = folderEdit_->text().trimmed().toStdString();
+    if (folder.empty()) {
+        prompter_.message("请选择保存PDF文件的文件夹！", "提示", Icon::Information);
+        return;
+    }
+    if (!DirectoryExists(folder)) {
+        prompter_.message("找不到文件夹：" + folder, "提示", Icon::Information);
+        return;
+    }
+    const ReportSource& source = printing_.source();
+    std::vector<ReportFile> files;
+    if (auto fault = ReportFileNames(*source.table, source.value, rows, patternEdit_->text().toStdString(), files)) {
+        prompter_.message(*fault, "提示", Icon::Information);
+        return;
+    }
+    if (files.empty()) {
+        prompter_.message(kNothingToPrint, "提示", Icon::Information);
+        return;
+    }
+    // One question before anything is written.
+    const std::vector<std::string> existing = ExistingReportFiles(folder, files);
+    if (!MayReplaceReportFiles(folder, existing, prompter_)) {
+        return;
+    }
+    RememberDialogFolder(kPdfPattern, folder + "/" + files.front().name);
+
+    StatusSink& status = printPath_.statusSink();
+    std::unique_ptr<QProgressDialog> progress;
+    if (files.size() > static_cast<size_t>(PrintPath::kProgressPages)) {
+        progress = std::make_unique<QProgressDialog>(qs(ReportFilesProgressText(1, static_cast<int>(files.size()))),
+                                                     QStringLiteral("取消"), 0, static_cast<int>(files.size()), this);
+        progress->setObjectName(QStringLiteral("fileProgress"));
+        progress->setWindowTitle(QStringLiteral("打印"));
+        progress->setWindowModality(Qt::ApplicationModal);
+        progress->setMinimumDuration(0);
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        progress->show();
+    } else {
+        status.setBusy(true);
+    }
+    const ReportFilesOutcome outcome = WriteReportFiles(
+        folder, files, existing,
+        [&](const std::string& path, int row) {
+            PrintJob job;
+            job.name = source.table->title;
+            job.drawPages = [&](DrawingSurface& printer) { printing_.drawPages(printer, {row, row}); };
+            return printPath_.writePdf(job, path);
+        },
+        [&](int n, int count) {
+            const std::string text = ReportFilesProgressText(n, count);
+            status.setStatus(text);
+            if (progress) {
+                progress->setLabelText(qs(text));
+                progress->setValue(n - 1);
+                QApplication::processEvents();
+                return !progress->wasCanceled();
+            }
+            return true;
+        });
+    progress.reset();
+    status.setBusy(false);
+    const std::string summary = ReportFilesSummary(outcome);
+    status.setStatus(summary);
+    if (!outcome.failed.empty()) {
+        prompter_.message(summary, "错误", Icon::Error);
+    } else if (!outcome.appeared.empty()) {
+        prompter_.message(summary, "提示", Icon::Information);
+    }
+}
+
 void RunReportPrinting(ReportSource source, PrintPath& printPath, Prompter& prompter, DialogRunner& runner,
                        QWidget* owner) {
     ReportPrintWindow window(std::move(source), printPath, prompter, owner);
+    window.setDialogRunner(runner);
     runner.run(window);
 }
 

@@ -22,6 +22,7 @@
 #include "main/analysis/ui/borderline_dialog.h"
 #include "main/analysis/ui/grade_ranking_dialog.h"
 #include "main/analysis/ui/line_analysis_dialog.h"
+#include "main/analysis/ui/score_assignment_dialog.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
 #include "main/document/new_table.h"
@@ -93,6 +94,7 @@ void MainWindow::buildPanels() {
     connect(treePanel_, &SchoolTreePanel::lineAnalysisRequested, this, &MainWindow::analyseLines);
     connect(treePanel_, &SchoolTreePanel::borderlineRequested, this, &MainWindow::findBorderline);
     connect(treePanel_, &SchoolTreePanel::examHistoryRequested, this, &MainWindow::classHistory);
+    connect(treePanel_, &SchoolTreePanel::gradeScoreAssignmentRequested, this, &MainWindow::assignGradeScores);
     connect(treePanel_, &SchoolTreePanel::tableChosen, this,
             [this](const std::string& path) { openTable(path); });
 
@@ -636,6 +638,15 @@ void MainWindow::rankGrade() {
     const SchoolNode* node = selectedNode();
     if (node && node->image == SchoolNodeImage::Grade) {
         if (auto result = RunGradeRankingDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(*result), NewTableKind::Result);
+        }
+    }
+}
+
+void MainWindow::assignGradeScores() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        if (auto result = RunGradeScoreAssignmentDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
             openNewTable(std::move(*result), NewTableKind::Result);
         }
     }

@@ -113,6 +113,7 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void analyseLines();          // 上线分析: the selected grade's classes against tier lines
     void findBorderline();        // 临界生: the selected grade's students near a line
     void classHistory();          // 历次成绩: the selected class's exams side by side
+    void assignGradeScores();     // 等级赋分: the selected grade's elective subjects converted
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20
     FindWindow* findWindow() const;         // nullptr while not shown

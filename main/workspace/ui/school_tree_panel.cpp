@@ -80,6 +80,8 @@ void SchoolTreePanel::buildPopup() {
     addGradeEntry(QStringLiteral("考试顺序(&K)..."), "menuExamOrder", &SchoolTreePanel::examOrderRequested);
     addGradeEntry(QStringLiteral("上线分析(&L)..."), "menuLineAnalysis", &SchoolTreePanel::lineAnalysisRequested);
     addGradeEntry(QStringLiteral("临界生(&J)..."), "menuBorderline", &SchoolTreePanel::borderlineRequested);
+    addGradeEntry(QStringLiteral("等级赋分(&F)..."), "menuGradeAssignment",
+                  &SchoolTreePanel::gradeScoreAssignmentRequested);
     classHistory_ = popup_->addAction(QStringLiteral("历次成绩(&H)..."));
     classHistory_->setObjectName("menuClassHistory");
     connect(classHistory_, &QAction::triggered, this, &SchoolTreePanel::examHistoryRequested);

@@ -64,6 +64,7 @@ class SchoolTreePanel : public QWidget {
     void lineAnalysisRequested();       // 上线分析 (of a grade)
     void borderlineRequested();         // 临界生 (of a grade)
     void examHistoryRequested();        // 历次成绩 (of a class)
+    void gradeScoreAssignmentRequested();  // 等级赋分 (of a grade)
     // A table entry was chosen: the table's path in the selected class's folder, without ".skv".
     void tableChosen(const std::string& pathWithoutExtension);
 

@@ -6,6 +6,7 @@
 
 #include "main/analysis/competition_rank.h"
 #include "main/analysis/grade_tables.h"
+#include "main/analysis/result_table.h"
 #include "main/document/data_file.h"
 #include "support/sample_table.h"
 #include "support/temp_dir.h"
@@ -109,6 +110,20 @@ TEST(GradeRanking, AStudentWithoutMarksIsUnrankedATextMarkIsNamedAndAFieldWithou
         c.table->setCell(2, 3, "");
     }
     EXPECT_EQ(GradeRanking("高一", "期中", classes, "总分").refusal, "所选字段“总分”在这些表格中没有成绩。");
+}
+
+TEST(GradeRanking, AGradeOfMoreStudentsThanATableHoldsIsRefusedNotCut) {
+    std::vector<ClassTable> classes;
+    for (const char* name : {"(1)班", "(2)班"}) {
+        classes.push_back({name, testing::MakeClass(16384, name)});
+    }
+    const AnalysisResult r = GradeRanking("高一", "联考", classes, "语文");
+    EXPECT_FALSE(r.table);
+    EXPECT_EQ(r.refusal, "年级排名的结果有 32768 名学生，超过一张表格最多能容纳的 32766 行。");
+    // A result table never holds more rows than a table can.
+    const GradeTable t = ResultTable("T", {"语文"}, std::vector<std::vector<std::string>>(40000, {"1"}));
+    EXPECT_EQ(t.rows(), GradeTable::kMaxCount);
+    EXPECT_EQ(t.cell(t.rows() - 1, 1), "1");
 }
 
 TEST(GradeRanking, TablesOfTheGradeMostHeldFirstEqualCountsLatestFirst) {

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <filesystem>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -196,6 +199,52 @@ TEST_F(ReportWindowTest, LandscapeChosenByHandPrintsLandscapePdfPages) {
     });
     EXPECT_EQ(testing::PdfPageSizes(pdf), "2 842x595 842x595");
     testing::ExpectParts(testing::PdfText(pdf), {"成绩通知单", "学生1", "学生2"}, {"学生3"});
+}
+
+TEST_F(ReportWindowTest, EachStudentsCardGoesIntoAFileOfItsOwnAfterOneQuestion) {
+    const std::string folder = dir.file("cards");
+    std::filesystem::create_directories(folder);
+    testing::WriteBytes(folder + "/学生2.pdf", "old");
+    openWindow([&](ReportPrintWindow& w) {
+        QCheckBox* split = child<QCheckBox>(w, "Check1");
+        EXPECT_EQ(split->text(), "每个学生一个PDF文件(&E)");
+        EXPECT_FALSE(split->isChecked());
+        EXPECT_FALSE(w.folderEdit()->isEnabled());
+        EXPECT_EQ(w.patternEdit()->text(), "{姓名}.pdf");  // the table has no 学号
+        openTemplate(w, "card.rvx");
+        bind(w, 2, 1);
+        split->click();
+        EXPECT_TRUE(w.folderEdit()->isEnabled() && w.patternEdit()->isEnabled());
+        child<QRadioButton>(w, "Option3")->setChecked(true);
+        child<QComboBox>(w, "Combo5")->setCurrentIndex(2);
+
+        w.folderEdit()->clear();
+        menu(w, "menuPrint")->trigger();
+        w.folderEdit()->setText(QString::fromStdString(folder));
+        w.patternEdit()->setText("{班级}.pdf");
+        menu(w, "menuPrint")->trigger();
+        EXPECT_EQ(host.prompts.messages(),
+                  (std::vector<std::string>{"请选择保存PDF文件的文件夹！", "文件名中的字段“班级”在表格中不存在！"}));
+        // 学生2.pdf stands there: one question, and 取消 writes nothing.
+        w.patternEdit()->setText("{姓名}.pdf");
+        host.prompts.answer(Answer::Cancel).answer(Answer::Yes);
+        menu(w, "menuPrint")->trigger();
+        EXPECT_FALSE(std::filesystem::exists(folder + "/学生1.pdf"));
+        EXPECT_EQ(testing::ReadBytes(folder + "/学生2.pdf"), "old");
+        menu(w, "menuPrint")->trigger();
+        EXPECT_EQ(host.prompts.questions().size(), 2U);
+        EXPECT_EQ(host.prompts.last().captions, (std::vector<std::string>{"覆盖全部(&O)", "取消"}));
+    });
+    EXPECT_TRUE(paper.texts().empty());  // nothing went to the printer
+    EXPECT_EQ(host.texts.back(), "已生成 3 个PDF文件");
+    for (int r = 1; r <= 3; ++r) {
+        const std::string pdf = folder + "/学生" + std::to_string(r) + ".pdf";
+        EXPECT_EQ(testing::PdfPageCount(pdf), 1) << pdf;
+        const std::string text = testing::PdfText(pdf);
+        EXPECT_NE(text.find("学生" + std::to_string(r)), std::string::npos) << text;
+        EXPECT_EQ(text.find("学生" + std::to_string(r % 3 + 1)), std::string::npos) << text;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/学生4.pdf"));
 }
 
 }  // namespace
