@@ -10,6 +10,7 @@
 #include "main/analysis/field_marks.h"
 #include "main/analysis/result_table.h"
 #include "main/document/data_file.h"
+#include "main/document/field_template.h"
 #include "main/formula/formula_cell.h"
 #include "main/workspace/new_classes.h"
 #include "main/workspace/school_file_watch.h"
@@ -286,7 +287,11 @@ std::vector<SplitTarget> InspectSplitTargets(const SplitPlan& plan, std::string_
         target.file = DataFileOf(c.folder + std::string(tableName));
         target.exists = FileExists(target.file);
         const LockInspection lock = InspectLock(target.file, identity);
-        target.locked = lock.state == LockState::Live || lock.state == LockState::Unreadable;
+        // A lock of this very program (a window of it has the table open) is ours however the system
+        // names the program.
+        const bool ours = lock.state == LockState::Stale && lock.owner.pid == identity.pid &&
+                          EqualsIgnoreCaseAscii(lock.owner.host, identity.host);
+        target.locked = lock.state == LockState::Live || lock.state == LockState::Unreadable || ours;
         target.owner = lock.owner;
         target.state = TakeFileState(target.file);
         targets.push_back(std::move(target));

@@ -10,11 +10,12 @@
 #include "common/prompter.h"
 #include "common/status_sink.h"
 #include "main/analysis/grade_tables.h"
-#include "main/document/field_template.h"
 #include "main/workbook/grade_source.h"
 #include "main/workspace/class_value_match.h"
 
 namespace scorvane {
+
+struct FieldTemplate;
 
 // 导入全年级成绩: the whole grade's marks (a GradeSource) put into a new table of each class. The rows
 // go to the classes their class column names (MatchClassValue), in the file's order; each class's
@@ -116,7 +117,7 @@ GradeTable SplitClassTable(const GradeSource& source, const SplitLayout& layout,
 struct SplitTarget {
     std::string file;  // the data file (its whole name)
     bool exists = false;
-    bool locked = false;  // another program holds its lock (or something unreadable stands there)
+    bool locked = false;  // a program holds its lock, this one included (or something unreadable stands there)
     LockOwner owner;      // who, when locked
     FileState state;      // the file as it is now
 };

@@ -110,6 +110,9 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void compareGrade();          // 年级成绩对比: the selected grade's classes compared in one exam
     void rankGrade();             // 年级排名: every student of the selected grade ranked in one exam
     void orderExams();            // 考试顺序: the order of the selected grade's exams
+    void importGradeMarks();      // 导入全年级成绩: a whole grade's marks into each class's new table
+    void openTeacherTable();      // 任课表: the selected grade's subject teachers, made the first time
+    void evaluateTeaching();      // 教学评价: the selected grade's classes and teachers by subject
     void classHistory();          // 历次成绩: the selected class's exams side by side
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table
     void sortActiveTable(bool descending);  // toolbar 19 and 20

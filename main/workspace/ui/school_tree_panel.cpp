@@ -78,6 +78,10 @@ void SchoolTreePanel::buildPopup() {
     addGradeEntry(QStringLiteral("年级成绩对比(&G)..."), "menuGradeCompare", &SchoolTreePanel::gradeComparisonRequested);
     addGradeEntry(QStringLiteral("年级排名(&R)..."), "menuGradeRank", &SchoolTreePanel::gradeRankingRequested);
     addGradeEntry(QStringLiteral("考试顺序(&K)..."), "menuExamOrder", &SchoolTreePanel::examOrderRequested);
+    addGradeEntry(QStringLiteral("导入全年级成绩(&I)..."), "menuGradeImport", &SchoolTreePanel::gradeImportRequested);
+    addGradeEntry(QStringLiteral("任课表(&T)..."), "menuTeacherTable", &SchoolTreePanel::teacherTableRequested);
+    addGradeEntry(QStringLiteral("教学评价(&E)..."), "menuTeachingEvaluation",
+                  &SchoolTreePanel::teachingEvaluationRequested);
     classHistory_ = popup_->addAction(QStringLiteral("历次成绩(&H)..."));
     classHistory_->setObjectName("menuClassHistory");
     connect(classHistory_, &QAction::triggered, this, &SchoolTreePanel::examHistoryRequested);

@@ -61,6 +61,9 @@ class SchoolTreePanel : public QWidget {
     void gradeComparisonRequested();    // 年级成绩对比
     void gradeRankingRequested();       // 年级排名
     void examOrderRequested();          // 考试顺序 (of a grade)
+    void gradeImportRequested();        // 导入全年级成绩
+    void teacherTableRequested();       // 任课表
+    void teachingEvaluationRequested(); // 教学评价
     void examHistoryRequested();        // 历次成绩 (of a class)
     // A table entry was chosen: the table's path in the selected class's folder, without ".skv".
     void tableChosen(const std::string& pathWithoutExtension);

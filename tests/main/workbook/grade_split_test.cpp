@@ -4,6 +4,7 @@
 
 #include "common/file_io.h"
 #include "main/document/data_file.h"
+#include "main/document/field_template.h"
 #include "main/workspace/new_classes.h"
 #include "main/workspace/school_info.h"
 #include "support/lock_programs.h"
