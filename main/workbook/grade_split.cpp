@@ -410,7 +410,7 @@ std::string SplitSummary(const SplitReport& report) {
         }
     };
     line(report.skipped, "以下班级已有" + table + "，已跳过：");
-    line(report.locked, "以下班级的" + table + "正由他人打开，未覆盖：");
+    line(report.locked, "以下班级的" + table + "已被打开，未覆盖：");
     line(report.changed, "以下班级的" + table + "在此期间已被其他人修改，未覆盖：");
     line(report.failed, "以下班级的" + table + "保存失败：");
     for (const std::string& rows : report.leftOut) {

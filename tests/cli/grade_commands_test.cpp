@@ -101,7 +101,7 @@ TEST_F(CliGrade, SplitWritesNothingOverExistingTablesUnlessToldAndNeverOverAnOpe
     r = RunCli({"split", grade(), book(), "--overwrite"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "已为 1 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级");
-    EXPECT_NE(r.out.find("以下班级的表格“期中”正由他人打开，未覆盖：(2)班（王老师，教务处-PC）"), std::string::npos);
+    EXPECT_NE(r.out.find("以下班级的表格“期中”已被打开，未覆盖：(2)班（王老师，教务处-PC）"), std::string::npos);
     EXPECT_EQ(ReadBytes(table("(2)班")), open);
     EXPECT_EQ(testing::Column(read(table("(1)班")), 2), (Strings{"甲", "丙"}));
 }

@@ -183,7 +183,7 @@ TEST_F(GradeSplitTest, ATableOpenElsewhereIsNeverWrittenOverAndNamed) {
     EXPECT_EQ(testing::ReadBytes(tableFile("(2)班")), before);
     EXPECT_TRUE(written("(1)班"));
     EXPECT_EQ(report->locked, (Strings{"(2)班（王老师，办公室-1）"}));
-    EXPECT_NE(SplitSummary(*report).find("跳过 1 个班级\n以下班级的表格“期中”正由他人打开，未覆盖：(2)班（王老师，办公室-1）"),
+    EXPECT_NE(SplitSummary(*report).find("跳过 1 个班级\n以下班级的表格“期中”已被打开，未覆盖：(2)班（王老师，办公室-1）"),
               std::string::npos);
     // A lock left by a program of this computer that has ended is no one's: the table is written.
     theirs.lock = FileLock();
