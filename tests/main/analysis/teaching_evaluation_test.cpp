@@ -131,6 +131,17 @@ TEST(TeachingEvaluation, RefusedWithoutTheTableOrWithASubjectWithoutMarks) {
     EXPECT_FALSE(r.byClass);
 }
 
+TEST(TeachingEvaluation, AGradeMeanOfNothingButZerosGivesNoRatio) {
+    EvaluationInput in = Grade();
+    in.classes = {{"(1)班", MakeTable({"姓名", "数学"}, {{"甲", "0"}, {"乙", "0"}})}};
+    in.settings.fields = {"数学"};
+    in.settings.fullMarks = {100};
+    const TeachingEvaluation r = EvaluateTeaching(in);
+    ASSERT_TRUE(r.byClass);
+    EXPECT_EQ(testing::RowCells(*r.byClass, 1),
+              (Strings{"数学", "(1)班", "张老师", "2", "0.00", "0.00", "", "", "0.00%", "0.00%", "100.00%", "0.00", "1"}));
+}
+
 TEST(EvaluationWeights, ReadFromFourNumbersAndWrittenBack) {
     const std::pair<const char*, bool> cases[] = {
         {"0.4,0.3,0.3,0", true}, {" 1 , 2 ,3,4", true}, {"1，2，3，4", true}, {"0.4,0.3,0.3", false},

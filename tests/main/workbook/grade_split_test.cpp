@@ -1,5 +1,8 @@
 #include "main/workbook/grade_split.h"
 
+#include "main/exchange/csv_import.h"
+#include "main/workbook/split_templates.h"
+
 #include <gtest/gtest.h>
 
 #include "common/file_io.h"
@@ -12,6 +15,7 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "support/workbook_builder.h"
+#include "support/write_faults.h"
 
 namespace scorvane {
 namespace {
@@ -304,6 +308,81 @@ TEST(GradeSource, TheTableNameOfferedLeavesTheGradesNameOut) {
     EXPECT_EQ(GradeSourceKindOf("a.TXT"), GradeSourceKind::Text);
     EXPECT_EQ(GradeSourceKindOf("a.Skv"), GradeSourceKind::DataFile);
     EXPECT_EQ(GradeSourceKindOf("a.ods"), GradeSourceKind::Workbook);
+}
+
+TEST(GradeSplitTemplates, TheTemplateChosenAddsATotalOrAnAverageAndSharesMostFields) {
+    GradeSource source;
+    source.table = MakeTable({"班级", "姓名", "语文", "数学"}, {{"1班", "甲", "80", "90"}});
+    const std::vector<OfferedTemplate> templates = {
+        {"名单", {"  ", {"姓名", "语文", "数学"}}},                     // adds nothing
+        {"简单", {"  ", {"总分"}}},                                     // adds, shares nothing
+        {"考试", {"  ", {"姓名", "语文", "总分", "平均"}}},             // adds, shares two
+        {"又一", {"  ", {"姓名", "数学", "平均分"}}},                   // adds, shares two: the first stays
+    };
+    EXPECT_EQ(DefaultTemplate(templates, source, 1), 2);
+    EXPECT_EQ(DefaultTemplate({templates[0]}, source, 1), -1);
+    EXPECT_EQ(DefaultTemplate({}, source, 1), -1);
+    const std::pair<const char*, int> titles[] = {{"总分", 1}, {"平均", 2}, {"平均分", 2}, {"总成绩", 0}, {"平均数", 0}};
+    for (const auto& [title, kind] : titles) {
+        EXPECT_EQ(IsTemplateSumTitle(title), kind == 1) << title;
+        EXPECT_EQ(IsTemplateAverageTitle(title), kind == 2) << title;
+    }
+
+    testing::TempDir dir;
+    ASSERT_EQ(WriteFieldTemplate(dir.file("考试.templet"), templates[2].fields), TemplateWriteResult::Written);
+    testing::WriteBytes(dir.file("坏.templet"), "x");
+    const std::vector<OfferedTemplate> offered = OfferedTemplates(dir.path() + "/");
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].name, "考试");
+    EXPECT_EQ(offered[0].fields, templates[2].fields);
+}
+
+TEST(GradeSplitText, CommaSeparatedLinesKeepTheirPlacesAndQuotedLineBreaks) {
+    EXPECT_EQ(ParseCsvRows("a,b\n\n \n\"x\ny\",2\r\nlast"),
+              (std::vector<Strings>{{"a", "b"}, {}, {}, {"x\ny", "2"}, {"last"}}));
+    EXPECT_EQ(ParseCsvValues("a,b\n\n\"x\ny\",2"), (Strings{"a", "b", "x\ny", "2"}));
+}
+
+TEST_F(GradeSplitTest, AGradeTheSchoolFileDoesNotListTakesItsFoldersAsClassesAndAddsNone) {
+    ASSERT_TRUE(MakeDirectories(workspace() + "表格数据/一中/高三/甲班"));
+    const std::optional<SplitGrade> other = ReadSplitGrade(workspace() + "表格数据/一中/高三");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->grade, "高三");
+    EXPECT_EQ(other->folder, workspace() + "表格数据/一中/高三/");
+    EXPECT_TRUE(other->workspace.empty());
+    ASSERT_EQ(other->classes.size(), 1u);
+    EXPECT_EQ(other->classes[0].name, "甲班");
+    EXPECT_FALSE(ReadSplitGrade(workspace() + "表格数据/一中/高四"));
+    // Its new classes are folders only; the school file stays as it was.
+    GradeSource marks;
+    marks.table = MakeTable({"班级", "姓名"}, {{"高三2班", "甲"}});
+    const std::string school = testing::ReadBytes(workspace() + "SchoolInfo.ini");
+    const SplitPlan plan = PlanGradeSplit(marks, 1, *other, true);
+    ASSERT_TRUE(RunGradeSplit(marks, LayOutSplit(marks, 1, nullptr), plan, *other, "期中", me, prompter, status));
+    EXPECT_TRUE(FileExists(workspace() + "表格数据/一中/高三/(2)班/期中.skv"));
+    EXPECT_EQ(testing::ReadBytes(workspace() + "SchoolInfo.ini"), school);
+}
+
+TEST_F(GradeSplitTest, ATableOpenInThisVeryProgramCountsAsOpenAndATableThatCannotBeWrittenIsNamed) {
+    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名"}, {{"旧"}}), gradeFolder() + "(1)班/期中"));
+    // This program's own lock, which the system may not know for one of our programs.
+    testing::WriteBytes(LockFilePath(tableFile("(1)班")), LockLine({"我", "办公室-2", 100, "2024-09-02T08:05:09+08:00"}));
+    std::optional<SplitReport> report;
+    {
+        testing::ScopedWriteFault full(testing::WriteFault::NoSpace);
+        report = run();
+    }
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->locked, (Strings{"(1)班（我，办公室-2）"}));
+    EXPECT_EQ(report->failed, (Strings{"(2)班"}));
+    EXPECT_EQ(report->classes, 0);
+    EXPECT_EQ(SplitSummary(*report).rfind("已为 0 个班级建立表格“期中”，共 0 名学生；跳过 2 个班级\n"
+                                          "以下班级的表格“期中”已被打开，未覆盖：(1)班（我，办公室-2）\n"
+                                          "以下班级的表格“期中”保存失败：(2)班\n第 5、10 行",
+                                          0),
+              0u);
+    EXPECT_FALSE(FileExists(tableFile("(2)班")));
+    EXPECT_EQ(testing::FolderEntries(gradeFolder() + "(2)班"), Strings{});
 }
 
 }  // namespace
