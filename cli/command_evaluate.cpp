@@ -65,7 +65,8 @@ int runEvaluate(const CliArgs& args) {
         std::cerr << *fault << "\n";
         return 1;
     }
-    const std::optional<EvaluationWeights> weights = ReadWeights(args.value("--weights", std::string(kDefaultWeights)));
+    const std::optional<EvaluationWeights> weights =
+        ReadWeights(args.value("--weights", std::string(kDefaultWeights)));
     if (!weights) {
         std::cerr << kWeightsMessage << "\n";
         return 1;
@@ -85,7 +86,8 @@ int runEvaluate(const CliArgs& args) {
     }
     NoteOpenElsewhere(DataFileOf(TeacherTablePath(folder)));
     input.teachers = ReadTeacherAssignments(folder, grade->grade, names, input.teacherTableMissing);
-    input.teacherTableMissing = input.teacherTableMissing || !FileExists(DataFileOf(TeacherTablePath(folder)));
+    input.teacherTableMissing =
+        input.teacherTableMissing || !FileExists(DataFileOf(TeacherTablePath(folder)));
 
     const TeachingEvaluation result = EvaluateTeaching(input);
     if (!result.refusal.empty()) {
@@ -106,17 +108,17 @@ int runEvaluate(const CliArgs& args) {
     return SaveResultTable(teachers ? *result.byTeacher : *result.byClass, args.value("-o")) ? 0 : 1;
 }
 
-CliRegistrar registrar({"evaluate",
-                        kUsage,
-                        "教学评价：年级文件夹各班的同名表格 NAME，每个学科每班一行：任课教师（取自年级的任课表）、"
-                        "参考人数、平均分、年级平均分、比均率、超均率、优秀率、及格率、低分率、综合得分"
-                        "（--weights a,b,c,d：a×平均分÷满分×100 + b×优秀率 + c×及格率 − d×低分率）与名次；"
-                        "--earlier 加上前次比均率及其变化；--teachers 改为写出教师汇总（每位教师每个学科一行）",
-                        {"--table", "--fields", "--full", "--pass", "--excellent", "--low", "--weights", "--earlier",
-                         "-o"},
-                        {"--teachers"},
-                        runEvaluate,
-                        76});
+CliRegistrar registrar(
+    {"evaluate",
+     kUsage,
+     "教学评价：年级文件夹各班的同名表格 NAME，每个学科每班一行：任课教师（取自年级的任课表）、"
+     "参考人数、平均分、年级平均分、比均率、超均率、优秀率、及格率、低分率、综合得分"
+     "（--weights a,b,c,d：a×平均分÷满分×100 + b×优秀率 + c×及格率 − d×低分率）与名次；"
+     "--earlier 加上前次比均率及其变化；--teachers 改为写出教师汇总（每位教师每个学科一行）",
+     {"--table", "--fields", "--full", "--pass", "--excellent", "--low", "--weights", "--earlier", "-o"},
+     {"--teachers"},
+     runEvaluate,
+     76});
 
 }  // namespace
 }  // namespace scorvane::cli

@@ -3,8 +3,8 @@
 #include "cli/analysis_args.h"
 #include "cli/table_io.h"
 #include "common/file_io.h"
-#include "main/analysis/result_table.h"
 #include "common/utf8.h"
+#include "main/analysis/result_table.h"
 #include "main/document/data_file.h"
 #include "main/document/field_template.h"
 #include "main/document/new_table.h"
@@ -149,23 +149,24 @@ int runSplit(const CliArgs& args) {
         return 1;
     }
     const SplitLayout layout = LayOutSplit(*source, classColumn, fields ? &*fields : nullptr);
-    const SplitReport report =
-        WriteSplitTables(*source, layout, plan, *grade, name, targets,
-                         args.has("--overwrite") ? ExistingAnswer::Overwrite : ExistingAnswer::Skip, identity);
+    const SplitReport report = WriteSplitTables(
+        *source, layout, plan, *grade, name, targets,
+        args.has("--overwrite") ? ExistingAnswer::Overwrite : ExistingAnswer::Skip, identity);
     std::cout << SplitSummary(report) << "\n";
     return report.failed.empty() ? 0 : 1;
 }
 
-CliRegistrar registrar({"split",
-                        kUsage,
-                        "导入全年级成绩：把全年级的成绩（电子表格、以逗号分隔的文本文件或成绩表）按班级列分到年级文件夹"
-                        "（表格数据/学校/年级）各班的新表格 NAME 中；已有该表格的班级须用 --skip-existing 跳过或用 "
-                        "--overwrite 覆盖，正被打开的表格不会覆盖；--template 按字段模板添加总分、平均；"
-                        "--add-classes 把学校关系树中没有的班级添加进去",
-                        {"--class-column", "--table", "--sheet", "--header-row", "--template"},
-                        {"--skip-existing", "--overwrite", "--add-classes"},
-                        runSplit,
-                        66});
+CliRegistrar registrar(
+    {"split",
+     kUsage,
+     "导入全年级成绩：把全年级的成绩（电子表格、以逗号分隔的文本文件或成绩表）按班级列分到年级文件夹"
+     "（表格数据/学校/年级）各班的新表格 NAME 中；已有该表格的班级须用 --skip-existing 跳过或用 "
+     "--overwrite 覆盖，正被打开的表格不会覆盖；--template 按字段模板添加总分、平均；"
+     "--add-classes 把学校关系树中没有的班级添加进去",
+     {"--class-column", "--table", "--sheet", "--header-row", "--template"},
+     {"--skip-existing", "--overwrite", "--add-classes"},
+     runSplit,
+     66});
 
 }  // namespace
 }  // namespace scorvane::cli

@@ -65,8 +65,8 @@ TeacherAssignments::TeacherAssignments(const GradeTable& table, std::string_view
             const std::string_view subject = TrimBlanks(table.cell(0, c));
             const std::string_view name = TrimBlanks(table.cell(r, c));
             if (c != classCol && !subject.empty() && !IsBlank(name)) {
-                entries_.push_back({classes[static_cast<size_t>(match.index)], std::string(subject),
-                                    std::string(name)});
+                entries_.push_back(
+                    {classes[static_cast<size_t>(match.index)], std::string(subject), std::string(name)});
             }
         }
     }

@@ -45,7 +45,8 @@ class TeacherAssignments {
     TeacherAssignments() = default;
     // The rows whose 班级 names one of `classes` (MatchClassValue; the first row for a class counts),
     // each subject's teacher with blanks around the name removed.
-    TeacherAssignments(const GradeTable& table, std::string_view grade, const std::vector<std::string>& classes);
+    TeacherAssignments(const GradeTable& table, std::string_view grade,
+                       const std::vector<std::string>& classes);
 
     // The teacher of the subject in the class; empty when unknown.
     std::string teacher(std::string_view className, std::string_view subject) const;

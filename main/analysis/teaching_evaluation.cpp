@@ -136,7 +136,8 @@ std::string WeightsFormulaText(const EvaluationWeights& w) {
 TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
     TeachingEvaluation out;
     const std::vector<ClassTable>& classes = input.classes;
-    if (std::none_of(classes.begin(), classes.end(), [](const ClassTable& c) { return c.table.has_value(); })) {
+    if (std::none_of(classes.begin(), classes.end(),
+                     [](const ClassTable& c) { return c.table.has_value(); })) {
         out.refusal = NoClassHoldsTableMessage(input.tableName);
         return out;
     }
@@ -151,14 +152,16 @@ TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
     const bool earlier = !input.earlierName.empty();
     const EvaluationWeights& w = input.weights;
 
-    std::vector<std::string> titles{"学科",   "班级",   "任课教师", "参考人数", "平均分", "年级平均分", "比均率",
-                                    "超均率", "优秀率", "及格率",   "低分率",   "综合得分", "名次"};
+    std::vector<std::string> titles{"学科",       "班级",     "任课教师", "参考人数", "平均分",
+                                    "年级平均分", "比均率",   "超均率",   "优秀率",   "及格率",
+                                    "低分率",     "综合得分", "名次"};
     if (earlier) {
         titles.insert(titles.end(), {"前次比均率", "比均率变化"});
     }
     std::vector<std::vector<std::string>> rows;
-    const std::vector<std::string> teacherTitles{"学科",   "任课教师", "任课班级", "参考人数", "平均分", "比均率",
-                                                 "优秀率", "及格率",   "低分率",   "综合得分", "名次"};
+    const std::vector<std::string> teacherTitles{"学科",   "任课教师", "任课班级", "参考人数",
+                                                 "平均分", "比均率",   "优秀率",   "及格率",
+                                                 "低分率", "综合得分", "名次"};
     std::vector<std::vector<std::string>> teacherRows;
     std::string teacherNotes;
 
@@ -203,8 +206,9 @@ TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
                 if (const ClassTable* e = classNamed(input.earlier, c.name)) {
                     const size_t at = static_cast<size_t>(e - input.earlier.data());
                     if (before.classes[at]) {
-                        earlierRatio = Figures{ComputeFieldFigures(*before.classes[at], full, settings.lines)}.ratio(
-                            earlierMean);
+                        earlierRatio =
+                            Figures{ComputeFieldFigures(*before.classes[at], full, settings.lines)}.ratio(
+                                earlierMean);
                     }
                 }
                 row.push_back(optionalPercent(earlierRatio));
@@ -235,7 +239,8 @@ TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
                 untaught.push_back(classes[i].name);
                 continue;
             }
-            auto at = std::find_if(teachers.begin(), teachers.end(), [&name](const Teacher& t) { return t.name == name; });
+            auto at = std::find_if(teachers.begin(), teachers.end(),
+                                   [&name](const Teacher& t) { return t.name == name; });
             if (at == teachers.end()) {
                 teachers.push_back({name, {}, {}});
                 at = teachers.end() - 1;
@@ -244,20 +249,25 @@ TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
             at->marks.add(*now.classes[i]);
         }
         if (!untaught.empty()) {
-            AppendNote(teacherNotes, "以下班级的" + subject + "没有任课教师，未列入汇总：" + JoinNames(untaught));
+            AppendNote(teacherNotes,
+                       "以下班级的" + subject + "没有任课教师，未列入汇总：" + JoinNames(untaught));
         }
         std::vector<std::optional<double>> teacherScores;
         const size_t firstTeacherRow = teacherRows.size();
         for (const Teacher& t : teachers) {
             const Figures fig{ComputeFieldFigures(t.marks, full, settings.lines)};
             teacherScores.push_back(fig.score(w, full));
-            teacherRows.push_back({subject, t.name, JoinNames(t.classes), std::to_string(fig.figures.count),
+            teacherRows.push_back({subject,
+                                   t.name,
+                                   JoinNames(t.classes),
+                                   std::to_string(fig.figures.count),
                                    fig.marked() ? TwoDecimals(fig.figures.mean) : std::string(),
                                    optionalPercent(fig.ratio(gradeMean)),
                                    RateText(fig.figures.excellent, fig.figures.count),
                                    RateText(fig.figures.passed, fig.figures.count),
                                    RateText(fig.figures.low, fig.figures.count),
-                                   teacherScores.back() ? TwoDecimals(*teacherScores.back()) : std::string(), {}});
+                                   teacherScores.back() ? TwoDecimals(*teacherScores.back()) : std::string(),
+                                   {}});
         }
         const std::vector<int> teacherRanks = ranksOfShown(teacherScores);
         for (size_t k = 0; k < teachers.size(); ++k) {
@@ -285,7 +295,8 @@ TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
     out.byClass = ResultTable(prefix + std::string(kEvaluationTitleSuffix), titles, rows);
     out.byClass->classInfo = info;
     if (!teacherRows.empty()) {
-        out.byTeacher = ResultTable(prefix + std::string(kTeacherSummaryTitleSuffix), teacherTitles, teacherRows);
+        out.byTeacher =
+            ResultTable(prefix + std::string(kTeacherSummaryTitleSuffix), teacherTitles, teacherRows);
         out.byTeacher->classInfo = info;
         AppendNote(out.byTeacher->classInfo, teacherNotes);
     }

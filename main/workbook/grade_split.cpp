@@ -64,9 +64,13 @@ std::optional<SplitGrade> ReadSplitGrade(const std::string& gradeFolder) {
 }
 
 int DefaultClassColumn(const GradeTable& source) {
+    // Titles spaced out to fill their cells ("班  级") count as written together.
+    auto closed = [](std::string_view title) {
+        return ReplaceAll(ReplaceAll(ReplaceAll(title, " ", ""), "\t", ""), "\xE3\x80\x80", "");
+    };
     for (const std::string_view title : kClassColumnTitles) {
         for (int c = 1; c < source.cols(); ++c) {
-            if (TrimBlanks(source.cell(0, c)) == title) {
+            if (closed(source.cell(0, c)) == title) {
                 return c;
             }
         }
@@ -87,7 +91,8 @@ bool SplitPlan::canAddClasses() const {
                        [](const UnmatchedRows& rows) { return !rows.newClass.empty(); });
 }
 
-SplitPlan PlanGradeSplit(const GradeSource& source, int classColumn, const SplitGrade& grade, bool addClasses) {
+SplitPlan PlanGradeSplit(const GradeSource& source, int classColumn, const SplitGrade& grade,
+                         bool addClasses) {
     SplitPlan plan;
     plan.classColumn = classColumn;
     const GradeTable& table = source.table;
@@ -104,7 +109,8 @@ SplitPlan PlanGradeSplit(const GradeSource& source, int classColumn, const Split
         own[i].folder = grade.classes[i].folder;
     }
     auto lineOf = [&source](int row) {
-        return static_cast<size_t>(row - 1) < source.lines.size() ? source.lines[static_cast<size_t>(row - 1)] : row;
+        return static_cast<size_t>(row - 1) < source.lines.size() ? source.lines[static_cast<size_t>(row - 1)]
+                                                                  : row;
     };
     for (int r = 1; r < table.rows(); ++r) {
         const CellText value = table.cell(r, classColumn);
@@ -231,7 +237,8 @@ GradeTable SplitClassTable(const GradeSource& source, const SplitLayout& layout,
                            std::string_view tableName) {
     const GradeTable& from = source.table;
     const int kept = static_cast<int>(layout.columns.size());
-    GradeTable table(static_cast<int>(c.rows.size()) + 1, kept + static_cast<int>(layout.formulas.size()) + 1);
+    GradeTable table(static_cast<int>(c.rows.size()) + 1,
+                     kept + static_cast<int>(layout.formulas.size()) + 1);
     table.title = c.name + std::string(tableName);
     table.setCell(0, 0, "  ");
     for (int k = 0; k < kept; ++k) {
@@ -268,7 +275,7 @@ GradeTable SplitClassTable(const GradeSource& source, const SplitLayout& layout,
             }
         }
         for (size_t f = 0; f < layout.formulas.size(); ++f) {
-            const std::string& cell = !marked && !absence.empty() ? absence
+            const std::string& cell = !marked && !absence.empty()  ? absence
                                       : layout.formulas[f].average ? average
                                                                    : sum;
             table.setCell(r, kept + static_cast<int>(f) + 1, cell);
@@ -299,7 +306,8 @@ std::vector<SplitTarget> InspectSplitTargets(const SplitPlan& plan, std::string_
     return targets;
 }
 
-std::vector<std::string> ExistingTableClasses(const SplitPlan& plan, const std::vector<SplitTarget>& targets) {
+std::vector<std::string> ExistingTableClasses(const SplitPlan& plan,
+                                              const std::vector<SplitTarget>& targets) {
     std::vector<std::string> names;
     for (size_t i = 0; i < plan.classes.size() && i < targets.size(); ++i) {
         if (targets[i].exists && !targets[i].locked) {
@@ -311,11 +319,13 @@ std::vector<std::string> ExistingTableClasses(const SplitPlan& plan, const std::
 
 Question ExistingTablesQuestion(std::string_view tableName, const std::vector<std::string>& classes) {
     Question question;
-    question.text = "以下班级已有表格" + inQuotes(tableName) + "：" + JoinNames(classes) +
-                    "\n\n覆盖：用导入的成绩替换这些表格。\n跳过这些班级：保留这些表格，只为其他班级建立表格。";
+    question.text =
+        "以下班级已有表格" + inQuotes(tableName) + "：" + JoinNames(classes) +
+        "\n\n覆盖：用导入的成绩替换这些表格。\n跳过这些班级：保留这些表格，只为其他班级建立表格。";
     question.title = std::string(kSharingTitle);
     question.icon = Icon::Question;
-    question.buttons = {{"覆盖(&O)", Answer::Yes}, {"跳过这些班级(&S)", Answer::No}, {"取消", Answer::Cancel}};
+    question.buttons = {
+        {"覆盖(&O)", Answer::Yes}, {"跳过这些班级(&S)", Answer::No}, {"取消", Answer::Cancel}};
     question.defaultAnswer = Answer::No;
     question.escapeAnswer = Answer::Cancel;
     return question;
@@ -391,8 +401,8 @@ SplitReport WriteSplitTables(const GradeSource& source, const SplitLayout& layou
 }
 
 std::string SplitStatusText(const SplitReport& report) {
-    std::string text = "已为 " + std::to_string(report.classes) + " 个班级建立表格" + inQuotes(report.tableName) +
-                       "，共 " + std::to_string(report.students) + " 名学生";
+    std::string text = "已为 " + std::to_string(report.classes) + " 个班级建立表格" +
+                       inQuotes(report.tableName) + "，共 " + std::to_string(report.students) + " 名学生";
     const size_t skipped =
         report.skipped.size() + report.locked.size() + report.changed.size() + report.failed.size();
     if (skipped > 0) {
@@ -424,7 +434,8 @@ std::optional<SplitReport> RunGradeSplit(const GradeSource& source, const SplitL
                                          std::string_view tableName, const LockIdentity& identity,
                                          Prompter& prompter, StatusSink& status) {
     const std::vector<SplitTarget> targets = InspectSplitTargets(plan, tableName, identity);
-    const ExistingAnswer answer = AskAboutExistingTables(tableName, ExistingTableClasses(plan, targets), prompter);
+    const ExistingAnswer answer =
+        AskAboutExistingTables(tableName, ExistingTableClasses(plan, targets), prompter);
     if (answer == ExistingAnswer::Cancel) {
         return std::nullopt;
     }

@@ -44,8 +44,8 @@ std::optional<SplitGrade> ReadSplitGrade(const std::string& gradeFolder);
 
 // The field titles a class column is chosen by at first, in this order.
 inline constexpr std::string_view kClassColumnTitles[] = {"班级", "班别", "班"};
-// The class column chosen at first: the first field titled 班级, else 班别, else 班 (blanks around the
-// title do not count); -1 when there is none.
+// The class column chosen at first: the first field titled 班级, else 班别, else 班 (blanks in the title
+// do not count); -1 when there is none.
 int DefaultClassColumn(const GradeTable& source);
 
 // A class of the grade with its students: the source's rows (from 1), in the source's order.
@@ -79,7 +79,8 @@ struct SplitPlan {
 // Matches every student's class value (column `classColumn` of the source) to the grade's classes.
 // With `addClasses`, the rows of classes the grade lacks go to those classes (added after the grade's own,
 // by number) instead of being left out.
-SplitPlan PlanGradeSplit(const GradeSource& source, int classColumn, const SplitGrade& grade, bool addClasses);
+SplitPlan PlanGradeSplit(const GradeSource& source, int classColumn, const SplitGrade& grade,
+                         bool addClasses);
 
 // What the preview and the closing message say of unmatched rows: "第 37、52 行的班级“高一(13)班”在学校
 // 关系树中不存在", "第 5 行的班级“高二(1)班”不是高一的班级", "第 8 行没有班级"; at most five rows are named
@@ -117,9 +118,10 @@ GradeTable SplitClassTable(const GradeSource& source, const SplitLayout& layout,
 struct SplitTarget {
     std::string file;  // the data file (its whole name)
     bool exists = false;
-    bool locked = false;  // a program holds its lock, this one included (or something unreadable stands there)
-    LockOwner owner;      // who, when locked
-    FileState state;      // the file as it is now
+    bool locked =
+        false;        // a program holds its lock, this one included (or something unreadable stands there)
+    LockOwner owner;  // who, when locked
+    FileState state;  // the file as it is now
 };
 std::vector<SplitTarget> InspectSplitTargets(const SplitPlan& plan, std::string_view tableName,
                                              const LockIdentity& identity);
@@ -138,14 +140,14 @@ ExistingAnswer AskAboutExistingTables(std::string_view tableName, const std::vec
 // What the split did.
 struct SplitReport {
     std::string tableName;
-    int classes = 0;   // tables written
-    int students = 0;  // their students
-    std::vector<std::string> written;        // the data files written, in order
-    std::vector<std::string> skipped;        // classes skipped because they hold the table (answer 跳过)
-    std::vector<std::string> locked;         // "(2)班（王老师，办公室-1）": open elsewhere, not written
-    std::vector<std::string> changed;        // changed (or made) by someone else after the teacher chose
-    std::vector<std::string> failed;         // could not be written
-    std::vector<std::string> leftOut;        // UnmatchedRowsText of the rows no table took
+    int classes = 0;                   // tables written
+    int students = 0;                  // their students
+    std::vector<std::string> written;  // the data files written, in order
+    std::vector<std::string> skipped;  // classes skipped because they hold the table (answer 跳过)
+    std::vector<std::string> locked;   // "(2)班（王老师，办公室-1）": open elsewhere, not written
+    std::vector<std::string> changed;  // changed (or made) by someone else after the teacher chose
+    std::vector<std::string> failed;   // could not be written
+    std::vector<std::string> leftOut;  // UnmatchedRowsText of the rows no table took
 };
 
 // Writes every class's table by the answer (Overwrite writes over the existing ones, Skip leaves them):

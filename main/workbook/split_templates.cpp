@@ -16,7 +16,8 @@ std::vector<OfferedTemplate> OfferedTemplates(const std::string& templateFolder)
     return out;
 }
 
-int DefaultTemplate(const std::vector<OfferedTemplate>& templates, const GradeSource& source, int classColumn) {
+int DefaultTemplate(const std::vector<OfferedTemplate>& templates, const GradeSource& source,
+                    int classColumn) {
     const std::vector<std::string> titles = source.table.fieldTitles();
     int best = -1;
     long bestShared = -1;
@@ -24,10 +25,11 @@ int DefaultTemplate(const std::vector<OfferedTemplate>& templates, const GradeSo
         if (LayOutSplit(source, classColumn, &templates[i].fields).formulas.empty()) {
             continue;
         }
-        const auto shared = std::count_if(templates[i].fields.titles.begin(), templates[i].fields.titles.end(),
-                                          [&titles](const std::string& t) {
-                                              return std::find(titles.begin(), titles.end(), t) != titles.end();
-                                          });
+        const auto shared =
+            std::count_if(templates[i].fields.titles.begin(), templates[i].fields.titles.end(),
+                          [&titles](const std::string& t) {
+                              return std::find(titles.begin(), titles.end(), t) != titles.end();
+                          });
         if (shared > bestShared) {
             best = static_cast<int>(i);
             bestShared = shared;

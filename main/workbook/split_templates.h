@@ -21,6 +21,7 @@ std::vector<OfferedTemplate> OfferedTemplates(const std::string& templateFolder)
 
 // The template chosen at first: of those that would add formula fields to the source (LayOutSplit), the
 // one sharing the most field titles with it (the first of equals); -1 when none would.
-int DefaultTemplate(const std::vector<OfferedTemplate>& templates, const GradeSource& source, int classColumn);
+int DefaultTemplate(const std::vector<OfferedTemplate>& templates, const GradeSource& source,
+                    int classColumn);
 
 }  // namespace scorvane

@@ -34,7 +34,8 @@ std::string asciiDigits(std::string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         if (text.substr(i, 2) == kFullWidthDigitZero.substr(0, 2) && i + 2 < text.size() &&
-            static_cast<unsigned char>(text[i + 2]) >= 0x90 && static_cast<unsigned char>(text[i + 2]) <= 0x99) {
+            static_cast<unsigned char>(text[i + 2]) >= 0x90 &&
+            static_cast<unsigned char>(text[i + 2]) <= 0x99) {
             out.push_back(static_cast<char>('0' + (static_cast<unsigned char>(text[i + 2]) - 0x90)));
             i += 3;
         } else {
@@ -61,8 +62,14 @@ bool isDigit(char c) {
 std::optional<int> ClassNumberOf(std::string_view value, std::string_view grade) {
     const std::string normal = asciiDigits(trimmed(value));
     std::string_view rest = normal;
-    const std::string gradeName = asciiDigits(trimmed(grade));
-    if (takePrefix(rest, gradeName)) {
+    std::string_view gradeName = trimmed(grade);
+    // A grade named "高一年级" is also written "高一".
+    const bool longName = gradeName.size() > kGradeWord.size() &&
+                          gradeName.substr(gradeName.size() - kGradeWord.size()) == kGradeWord;
+    const std::string full = asciiDigits(gradeName);
+    const std::string shortName =
+        longName ? asciiDigits(gradeName.substr(0, gradeName.size() - kGradeWord.size())) : std::string();
+    if (takePrefix(rest, full) || takePrefix(rest, shortName)) {
         takePrefix(rest, kGradeWord);
         rest = trimmed(rest);
     }

@@ -9,10 +9,11 @@ namespace scorvane {
 
 // How a value written in a 班级 column (a marking system's export, a teachers' list) names one of a
 // grade's classes. Values are read by the class's number: "1班", "(1)班", "（1）班", "高一(1)班",
-// "高一1班", "高一年级1班", "01" and "1" all name the class "(1)班" of 高一, as they do a class
-// "1班" or "高一(1)班" of that grade. A value that begins with another grade's name ("高二(1)班") names
-// no class of 高一. A class without a number ("实验班") is named by its own name only, with or without
-// the grade's name before it. Blanks around the value and full-width digits are allowed.
+// "高一1班", "高一年级1班", "01" and "1" all name the class "(1)班" of 高一 (or of a grade named
+// 高一年级), as they do a class "1班" or "高一(1)班" of that grade. A value that begins with another
+// grade's name ("高二(1)班") names no class of 高一. A class without a number ("实验班") is named by its
+// own name only, with or without the grade's name before it. Blanks around the value and full-width
+// digits are allowed.
 
 // The number a class value (or a class's name) gives within `grade`: the grade's name (optionally
 // followed by "年级") may come first, then the number, bare or in brackets (half or full width), then

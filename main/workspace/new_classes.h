@@ -17,7 +17,8 @@ namespace scorvane {
 // one on disk any more): 添加(&A) adds the classes to the file as it is now, 取消 (the default, and
 // Escape) adds nothing.
 inline constexpr std::string_view kChangedSchoolBeforeAddingQuestion =
-    "学校关系树在您打开之后已被其他人修改并保存。\n\n添加：在对方保存的学校关系树中添加这些班级。\n取消：不添加"
+    "学校关系树在您打开之后已被其他人修改并保存。\n\n添加：在对方保存的学校关系树中添加这些班级。\n取消：不添"
+    "加"
     "班级，也不导入。";
 
 // "学校关系树中没有年级“高一”，无法添加班级。"

@@ -28,11 +28,12 @@ QString qs(std::string_view s) {
 
 TeachingEvaluationDialog::TeachingEvaluationDialog(std::string grade, std::vector<GradeClass> classes,
                                                    Prompter& prompter, QWidget* parent)
-    : AnalysisDialog("frmTeachingEvaluation", qs(kTeachingEvaluationCaption) + QStringLiteral(" - ") + qs(grade),
-                     QStringLiteral("选择各班级的同一张表格、需要评价的学科和前次考试，按“确定”，每个学科各班级与全年级"
-                                    "相比的结果（教学评价）和每位任课教师的结果（教师汇总，按年级的任课表）将作为新的"
-                                    "表格打开。综合得分 = a×平均分÷满分×100 + b×优秀率 + c×及格率 − d×低分率。"),
-                     prompter, parent),
+    : AnalysisDialog(
+          "frmTeachingEvaluation", qs(kTeachingEvaluationCaption) + QStringLiteral(" - ") + qs(grade),
+          QStringLiteral("选择各班级的同一张表格、需要评价的学科和前次考试，按“确定”，每个学科各班级与全年级"
+                         "相比的结果（教学评价）和每位任课教师的结果（教师汇总，按年级的任课表）将作为新的"
+                         "表格打开。综合得分 = a×平均分÷满分×100 + b×优秀率 + c×及格率 − d×低分率。"),
+          prompter, parent),
       grade_(std::move(grade)),
       classes_(std::move(classes)) {
     tableBox_ = new QComboBox(this);
@@ -156,7 +157,8 @@ AnalysisResult TeachingEvaluationDialog::compute() {
     }
     const std::string folder = GradeFolderOfClasses(classes_);
     input.teachers = ReadTeacherAssignments(folder, grade_, names, input.teacherTableMissing);
-    input.teacherTableMissing = input.teacherTableMissing || !FileExists(DataFileOf(TeacherTablePath(folder)));
+    input.teacherTableMissing =
+        input.teacherTableMissing || !FileExists(DataFileOf(TeacherTablePath(folder)));
 
     TeachingEvaluation result = EvaluateTeaching(input);
     if (!result.byClass) {
@@ -168,7 +170,8 @@ AnalysisResult TeachingEvaluationDialog::compute() {
     return AnalysisResult{std::move(result.byClass), {}, std::move(result.notice)};
 }
 
-std::optional<TeachingEvaluationTables> RunTeachingEvaluationDialog(const SchoolTree& tree, const SchoolNode& grade,
+std::optional<TeachingEvaluationTables> RunTeachingEvaluationDialog(const SchoolTree& tree,
+                                                                    const SchoolNode& grade,
                                                                     Prompter& prompter, DialogRunner& runner,
                                                                     QWidget* owner) {
     std::optional<std::vector<GradeClass>> classes = GradeClassesWithTables(tree, grade, prompter);

@@ -60,7 +60,8 @@ struct TeachingEvaluationTables {
 
 // The evaluation of a grade node of the school tree: "本年级的班级中还没有表格！" when its classes hold no
 // table, otherwise the window, modal, owned by `owner`; its tables when it was closed with 确定.
-std::optional<TeachingEvaluationTables> RunTeachingEvaluationDialog(const SchoolTree& tree, const SchoolNode& grade,
+std::optional<TeachingEvaluationTables> RunTeachingEvaluationDialog(const SchoolTree& tree,
+                                                                    const SchoolNode& grade,
                                                                     Prompter& prompter, DialogRunner& runner,
                                                                     QWidget* owner);
 

@@ -37,8 +37,8 @@ constexpr std::string_view kNoClassColumnMessage = "请选择班级列！";
 }  // namespace
 
 GradeSplitDialog::GradeSplitDialog(SplitGrade grade, GradeSource source, std::string tableName,
-                                   std::vector<OfferedTemplate> templates, Prompter& prompter, StatusSink& status,
-                                   LockIdentity identity, QWidget* parent)
+                                   std::vector<OfferedTemplate> templates, Prompter& prompter,
+                                   StatusSink& status, LockIdentity identity, QWidget* parent)
     : QDialog(parent),
       grade_(std::move(grade)),
       source_(std::move(source)),
@@ -50,9 +50,9 @@ GradeSplitDialog::GradeSplitDialog(SplitGrade grade, GradeSource source, std::st
     setWindowTitle(qs(kGradeSplitCaption) + QStringLiteral(" - ") + qs(grade_.grade));
     setModal(true);
 
-    auto* explanation = new QLabel(
-        QStringLiteral("全年级的成绩将按班级列分到各班级，每个班级建立一张新的表格（班级列以外的各列，按文件中的次序）。"),
-        this);
+    auto* explanation = new QLabel(QStringLiteral("全年级的成绩将按班级列分到各班级，每个班级建立一张新的表格"
+                                                  "（班级列以外的各列，按文件中的次序）。"),
+                                   this);
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
 
@@ -153,9 +153,9 @@ const FieldTemplate* GradeSplitDialog::chosenTemplate() const {
 void GradeSplitDialog::refresh() {
     plan_ = PlanGradeSplit(source_, chosenColumn(), grade_, addClasses_->isChecked());
     const std::string name = chosenName();
-    const std::vector<SplitTarget> targets =
-        IsBlank(name) || !IsValidFileName(name) ? std::vector<SplitTarget>(plan_.classes.size())
-                                                : InspectSplitTargets(plan_, name, identity_);
+    const std::vector<SplitTarget> targets = IsBlank(name) || !IsValidFileName(name)
+                                                 ? std::vector<SplitTarget>(plan_.classes.size())
+                                                 : InspectSplitTargets(plan_, name, identity_);
     classes_->clear();
     for (size_t i = 0; i < plan_.classes.size(); ++i) {
         const SplitClass& c = plan_.classes[i];
@@ -164,7 +164,8 @@ void GradeSplitDialog::refresh() {
             line += QStringLiteral("（学校关系树中没有，将添加）");
         }
         if (targets[i].locked) {
-            line += QStringLiteral("（表格正由 %1（%2）打开，将跳过）").arg(qs(targets[i].owner.user), qs(targets[i].owner.host));
+            line += QStringLiteral("（表格正由 %1（%2）打开，将跳过）")
+                        .arg(qs(targets[i].owner.user), qs(targets[i].owner.host));
         } else if (targets[i].exists) {
             line += QStringLiteral("（已有表格“%1”）").arg(qs(name));
         }
@@ -274,8 +275,8 @@ std::optional<SplitReport> RunGradeSplitDialog(const std::string& gradeFolder, P
         return std::nullopt;
     }
     const std::string name = OfferedTableName(source, path, grade->grade);
-    GradeSplitDialog dialog(std::move(*grade), std::move(source), name, OfferedTemplates(TemplateFolder()), prompter,
-                            status, LockIdentity::ThisProgram(), owner);
+    GradeSplitDialog dialog(std::move(*grade), std::move(source), name, OfferedTemplates(TemplateFolder()),
+                            prompter, status, LockIdentity::ThisProgram(), owner);
     runner.run(dialog);
     return dialog.report();
 }

@@ -34,7 +34,8 @@ TEST(TeacherTable, MadeOnceInTheGradesFolderWithItsClassesAndTheSubjectsOfItsMos
     GradeTable made;
     ASSERT_TRUE(ReadDataFile(path + ".skv", made));
     EXPECT_EQ(made.title, "高一任课表");
-    EXPECT_EQ(testing::AllRowCells(made), (std::vector<Strings>{{"班级", "语文", "数学"}, {"(1)班", "", ""}, {"(2)班", "", ""}}));
+    EXPECT_EQ(testing::AllRowCells(made),
+              (std::vector<Strings>{{"班级", "语文", "数学"}, {"(1)班", "", ""}, {"(2)班", "", ""}}));
     // The table is the grade's, never one of a class's tables.
     EXPECT_EQ(ListTables(classes[0].folder), (Strings{"期中", "月考"}));
     // Once made it is kept as the teacher filled it in.
@@ -75,8 +76,9 @@ TEST(TeacherTable, ReadByClassValueAndSubjectBlanksAroundNamesIgnored) {
     EXPECT_TRUE(ReadTeacherAssignments(dir.path() + "/", "高一", {"(1)班"}, unreadable).empty());
     EXPECT_FALSE(unreadable);
     ASSERT_TRUE(WriteDataFile(table, dir.file("任课表")));
-    EXPECT_EQ(ReadTeacherAssignments(dir.path() + "/", "高一", {"(1)班"}, unreadable).teacher("(1)班", "语文"),
-              "张老师");
+    EXPECT_EQ(
+        ReadTeacherAssignments(dir.path() + "/", "高一", {"(1)班"}, unreadable).teacher("(1)班", "语文"),
+        "张老师");
     testing::WriteBytes(dir.file("任课表.skv"), "坏");
     EXPECT_TRUE(ReadTeacherAssignments(dir.path() + "/", "高一", {"(1)班"}, unreadable).empty());
     EXPECT_TRUE(unreadable);

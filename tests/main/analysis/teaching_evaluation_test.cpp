@@ -20,16 +20,19 @@ EvaluationInput Grade() {
     EvaluationInput in;
     in.grade = "高一";
     in.tableName = "期末";
-    in.classes.push_back({"(1)班", MakeTable({"姓名", "语文", "数学"}, {{"甲", "80", "90"}, {"乙", "80", "80"}, {"丙", "", "50"}})});
-    in.classes.push_back({"(2)班", MakeTable({"姓名", "语文", "数学"}, {{"丁", "80", "100"}, {"戊", "", "30"}, {"己", "", "缺考"}})});
-    in.classes.push_back({"(3)班", MakeTable({"姓名", "数学", "语文"}, {{"庚", "70", "缺考"}, {"辛", "70"}})});
+    in.classes.push_back({"(1)班", MakeTable({"姓名", "语文", "数学"},
+                                             {{"甲", "80", "90"}, {"乙", "80", "80"}, {"丙", "", "50"}})});
+    in.classes.push_back({"(2)班", MakeTable({"姓名", "语文", "数学"},
+                                             {{"丁", "80", "100"}, {"戊", "", "30"}, {"己", "", "缺考"}})});
+    in.classes.push_back(
+        {"(3)班", MakeTable({"姓名", "数学", "语文"}, {{"庚", "70", "缺考"}, {"辛", "70"}})});
     in.classes.push_back({"(4)班", std::nullopt});
     in.settings.fields = {"数学", "语文"};
     in.settings.fullMarks = {100, 100};
-    in.teachers = TeacherAssignments(MakeTable({"班级", "数学", "语文"}, {{"(1)班", "张老师", "王老师"},
-                                                                         {"(2)班", "李老师", ""},
-                                                                         {"(3)班", "张老师", "王老师"}}),
-                                     "高一", {"(1)班", "(2)班", "(3)班", "(4)班"});
+    in.teachers = TeacherAssignments(
+        MakeTable({"班级", "数学", "语文"},
+                  {{"(1)班", "张老师", "王老师"}, {"(2)班", "李老师", ""}, {"(3)班", "张老师", "王老师"}}),
+        "高一", {"(1)班", "(2)班", "(3)班", "(4)班"});
     return in;
 }
 
@@ -40,13 +43,18 @@ TEST(TeachingEvaluation, EachSubjectsClassesAgainstTheWholeGradeRankedByTheirSco
     // 综合得分 = 0.4 × mean + 0.3 × 优秀率 + 0.3 × 及格率: (1)班 29.33 + 10 + 20, (2)班 26 + 15 + 15,
     // (3)班 28 + 0 + 30; 语文: (1)班 and (2)班 tie at 32 + 0 + 30 and share the rank.
     const std::vector<Strings> expected = {
-        {"学科", "班级", "任课教师", "参考人数", "平均分", "年级平均分", "比均率", "超均率", "优秀率", "及格率", "低分率",
-         "综合得分", "名次"},
-        {"数学", "(1)班", "张老师", "3", "73.33", "70.00", "104.76%", "4.76%", "33.33%", "66.67%", "0.00%", "59.33", "1"},
-        {"数学", "(2)班", "李老师", "2", "65.00", "70.00", "92.86%", "-7.14%", "50.00%", "50.00%", "50.00%", "56.00", "3"},
-        {"数学", "(3)班", "张老师", "2", "70.00", "70.00", "100.00%", "0.00%", "0.00%", "100.00%", "0.00%", "58.00", "2"},
-        {"语文", "(1)班", "王老师", "2", "80.00", "80.00", "100.00%", "0.00%", "0.00%", "100.00%", "0.00%", "62.00", "1"},
-        {"语文", "(2)班", "", "1", "80.00", "80.00", "100.00%", "0.00%", "0.00%", "100.00%", "0.00%", "62.00", "1"},
+        {"学科", "班级", "任课教师", "参考人数", "平均分", "年级平均分", "比均率", "超均率", "优秀率",
+         "及格率", "低分率", "综合得分", "名次"},
+        {"数学", "(1)班", "张老师", "3", "73.33", "70.00", "104.76%", "4.76%", "33.33%", "66.67%", "0.00%",
+         "59.33", "1"},
+        {"数学", "(2)班", "李老师", "2", "65.00", "70.00", "92.86%", "-7.14%", "50.00%", "50.00%", "50.00%",
+         "56.00", "3"},
+        {"数学", "(3)班", "张老师", "2", "70.00", "70.00", "100.00%", "0.00%", "0.00%", "100.00%", "0.00%",
+         "58.00", "2"},
+        {"语文", "(1)班", "王老师", "2", "80.00", "80.00", "100.00%", "0.00%", "0.00%", "100.00%", "0.00%",
+         "62.00", "1"},
+        {"语文", "(2)班", "", "1", "80.00", "80.00", "100.00%", "0.00%", "0.00%", "100.00%", "0.00%", "62.00",
+         "1"},
         {"语文", "(3)班", "王老师", "0", "", "80.00", "", "", "", "", "", "", ""},
     };
     EXPECT_EQ(testing::AllRowCells(*r.byClass), expected);
@@ -62,10 +70,13 @@ TEST(TeachingEvaluation, ATeacherOfTwoClassesIsOneRowOverAllTheirStudents) {
     EXPECT_EQ(r.byTeacher->title, "高一 期末 教师汇总");
     // 张老师: 90 80 50 70 70, mean 72, 优秀 1 of 5, 及格 4 of 5: 28.8 + 6 + 24.
     const std::vector<Strings> expected = {
-        {"学科", "任课教师", "任课班级", "参考人数", "平均分", "比均率", "优秀率", "及格率", "低分率", "综合得分", "名次"},
-        {"数学", "张老师", "(1)班、(3)班", "5", "72.00", "102.86%", "20.00%", "80.00%", "0.00%", "58.80", "1"},
+        {"学科", "任课教师", "任课班级", "参考人数", "平均分", "比均率", "优秀率", "及格率", "低分率",
+         "综合得分", "名次"},
+        {"数学", "张老师", "(1)班、(3)班", "5", "72.00", "102.86%", "20.00%", "80.00%", "0.00%", "58.80",
+         "1"},
         {"数学", "李老师", "(2)班", "2", "65.00", "92.86%", "50.00%", "50.00%", "50.00%", "56.00", "2"},
-        {"语文", "王老师", "(1)班、(3)班", "2", "80.00", "100.00%", "0.00%", "100.00%", "0.00%", "62.00", "1"},
+        {"语文", "王老师", "(1)班、(3)班", "2", "80.00", "100.00%", "0.00%", "100.00%", "0.00%", "62.00",
+         "1"},
     };
     EXPECT_EQ(testing::AllRowCells(*r.byTeacher), expected);
     const std::string& info = r.byTeacher->classInfo;
@@ -80,7 +91,8 @@ TEST(TeachingEvaluation, WithoutTeachersThereIsNoSummaryAndTheNoticeSaysWhy) {
     ASSERT_TRUE(r.byClass);
     EXPECT_FALSE(r.byTeacher);
     EXPECT_EQ(testing::Column(*r.byClass, 3), (Strings{"", "", "", "", "", ""}));
-    EXPECT_EQ(r.notice, "以下班级没有表格“期末”，未列入教学评价：(4)班\n" + std::string(kNoTeacherTableNotice));
+    EXPECT_EQ(r.notice,
+              "以下班级没有表格“期末”，未列入教学评价：(4)班\n" + std::string(kNoTeacherTableNotice));
     in.teacherTableMissing = false;
     EXPECT_EQ(EvaluateTeaching(in).notice.substr(r.notice.find('\n') + 1), kNoTeachersNotice);
 }
@@ -100,7 +112,9 @@ TEST(TeachingEvaluation, AnEarlierExamGivesEachClassItsFormerRatioAndTheChange) 
     EXPECT_EQ(testing::Column(*r.byClass, 14), (Strings{"100.00%", "100.00%", ""}));
     EXPECT_EQ(testing::Column(*r.byClass, 15), (Strings{"4.76%", "-7.14%", ""}));
     EXPECT_NE(r.byClass->classInfo.find("；前次：“期中”"), std::string::npos);
-    EXPECT_EQ(r.notice, "以下班级没有表格“期末”，未列入教学评价：(4)班\n以下班级没有前次的表格“期中”，前次比均率为空：(3)班");
+    EXPECT_EQ(
+        r.notice,
+        "以下班级没有表格“期末”，未列入教学评价：(4)班\n以下班级没有前次的表格“期中”，前次比均率为空：(3)班");
 }
 
 TEST(TeachingEvaluation, WeightsChangeTheScoreAndLowMarksCountAgainstIt) {
@@ -138,14 +152,15 @@ TEST(TeachingEvaluation, AGradeMeanOfNothingButZerosGivesNoRatio) {
     in.settings.fullMarks = {100};
     const TeachingEvaluation r = EvaluateTeaching(in);
     ASSERT_TRUE(r.byClass);
-    EXPECT_EQ(testing::RowCells(*r.byClass, 1),
-              (Strings{"数学", "(1)班", "张老师", "2", "0.00", "0.00", "", "", "0.00%", "0.00%", "100.00%", "0.00", "1"}));
+    EXPECT_EQ(testing::RowCells(*r.byClass, 1), (Strings{"数学", "(1)班", "张老师", "2", "0.00", "0.00", "",
+                                                         "", "0.00%", "0.00%", "100.00%", "0.00", "1"}));
 }
 
 TEST(EvaluationWeights, ReadFromFourNumbersAndWrittenBack) {
     const std::pair<const char*, bool> cases[] = {
-        {"0.4,0.3,0.3,0", true}, {" 1 , 2 ,3,4", true}, {"1，2，3，4", true}, {"0.4,0.3,0.3", false},
-        {"0.4,0.3,0.3,0,1", false}, {"0.4,-0.3,0.3,0", false}, {"a,0,0,0", false}, {"", false}, {"1,,2,3", false},
+        {"0.4,0.3,0.3,0", true},    {" 1 , 2 ,3,4", true},     {"1，2，3，4", true}, {"0.4,0.3,0.3", false},
+        {"0.4,0.3,0.3,0,1", false}, {"0.4,-0.3,0.3,0", false}, {"a,0,0,0", false},   {"", false},
+        {"1,,2,3", false},
     };
     for (const auto& [text, sound] : cases) {
         EXPECT_EQ(ReadWeights(text).has_value(), sound) << text;

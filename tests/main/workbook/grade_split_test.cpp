@@ -89,8 +89,8 @@ TEST_F(GradeSplitTest, RowsGoToTheClassTheirValueNamesInTheFilesOrderAndTheRestA
     for (const UnmatchedRows& rows : plan.unmatched) {
         texts.push_back(UnmatchedRowsText(rows, "高一"));
     }
-    EXPECT_EQ(texts, (Strings{"第 5、10 行的班级“高一(13)班”在学校关系树中不存在", "第 7 行的班级“高二1班”不是高一的班级",
-                              "第 8 行没有班级"}));
+    EXPECT_EQ(texts, (Strings{"第 5、10 行的班级“高一(13)班”在学校关系树中不存在",
+                              "第 7 行的班级“高二1班”不是高一的班级", "第 8 行没有班级"}));
 
     // Added, the classes the grade lacks come after its own.
     const SplitPlan adding = PlanGradeSplit(source, 2, g, true);
@@ -111,17 +111,20 @@ TEST(GradeSplitRows, ManyRowsAreNamedByTheFirstFive) {
 
 TEST_F(GradeSplitTest, AClassTableHoldsEveryColumnButTheClassAndTheTemplatesFormulaFields) {
     const SplitPlan plan = PlanGradeSplit(source, 2, grade(), false);
-    const GradeTable plain = SplitClassTable(source, LayOutSplit(source, 2, nullptr), plan.classes[1], "期中");
+    const GradeTable plain =
+        SplitClassTable(source, LayOutSplit(source, 2, nullptr), plan.classes[1], "期中");
     EXPECT_EQ(plain.title, "(2)班期中");
-    EXPECT_EQ(testing::AllRowCells(plain),
-              (std::vector<Strings>{{"考号", "姓名", "语文", "数学"}, {"001", "乙一", "80", "90"}, {"004", "乙二", "缺考", "缺考"}}));
+    EXPECT_EQ(testing::AllRowCells(plain), (std::vector<Strings>{{"考号", "姓名", "语文", "数学"},
+                                                                 {"001", "乙一", "80", "90"},
+                                                                 {"004", "乙二", "缺考", "缺考"}}));
     EXPECT_EQ(plain.cell(2, 0), "2");
 
     const FieldTemplate fields{"  ", {"姓名", "学号", "语文", "数学", "总分", "平均分", "名次"}};
     const GradeTable t = SplitClassTable(source, LayOutSplit(source, 2, &fields), plan.classes[1], "期中");
     EXPECT_EQ(testing::AllRowCells(t),
               (std::vector<Strings>{{"考号", "姓名", "语文", "数学", "总分", "平均分"},
-                                    {"001", "乙一", "80", "90", "！公式：cell(?,3)+cell(?,4)", "！公式：(cell(?,3)+cell(?,4))/2"},
+                                    {"001", "乙一", "80", "90", "！公式：cell(?,3)+cell(?,4)",
+                                     "！公式：(cell(?,3)+cell(?,4))/2"},
                                     {"004", "乙二", "缺考", "缺考", "缺考", "缺考"}}));
 
     // A field the sheet has is not added again; without subjects there is nothing to add.
@@ -147,7 +150,8 @@ TEST_F(GradeSplitTest, ExistingTablesAreWrittenOnlyAfterOneAnswerForAll) {
     EXPECT_FALSE(FileExists(tableFile("(2)班")));
     ASSERT_EQ(prompter.questions().size(), 1u);
     EXPECT_EQ(prompter.questions()[0],
-              "以下班级已有表格“期中”：(1)班\n\n覆盖：用导入的成绩替换这些表格。\n跳过这些班级：保留这些表格，只为其他班级建立表格。");
+              "以下班级已有表格“期中”：(1)"
+              "班\n\n覆盖：用导入的成绩替换这些表格。\n跳过这些班级：保留这些表格，只为其他班级建立表格。");
     EXPECT_EQ(prompter.last().captions, (Strings{"覆盖(&O)", "跳过这些班级(&S)", "取消"}));
     EXPECT_EQ(prompter.last().defaultAnswer, Answer::No);
 
@@ -157,10 +161,12 @@ TEST_F(GradeSplitTest, ExistingTablesAreWrittenOnlyAfterOneAnswerForAll) {
     EXPECT_EQ(testing::ReadBytes(tableFile("(1)班")), before);
     ASSERT_TRUE(written("(2)班"));
     EXPECT_EQ(testing::Column(*written("(2)班"), 2), (Strings{"乙一", "乙二"}));
-    EXPECT_EQ(SplitSummary(*skipped),
-              "已为 1 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级\n以下班级已有表格“期中”，已跳过：(1)班\n"
-              "第 5、10 行的班级“高一(13)班”在学校关系树中不存在，未导入\n第 7 行的班级“高二1班”不是高一的班级，未导入\n"
-              "第 8 行没有班级，未导入");
+    EXPECT_EQ(
+        SplitSummary(*skipped),
+        "已为 1 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级\n以下班级已有表格“期中”，已跳过：(1)班\n"
+        "第 5、10 行的班级“高一(13)班”在学校关系树中不存在，未导入\n第 7 "
+        "行的班级“高二1班”不是高一的班级，未导入\n"
+        "第 8 行没有班级，未导入");
     EXPECT_EQ(status.texts.back(), "已为 1 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级");
     EXPECT_EQ(status.busyChanges, (std::vector<bool>{true, false}));
 
@@ -187,7 +193,8 @@ TEST_F(GradeSplitTest, ATableOpenElsewhereIsNeverWrittenOverAndNamed) {
     EXPECT_EQ(testing::ReadBytes(tableFile("(2)班")), before);
     EXPECT_TRUE(written("(1)班"));
     EXPECT_EQ(report->locked, (Strings{"(2)班（王老师，办公室-1）"}));
-    EXPECT_NE(SplitSummary(*report).find("跳过 1 个班级\n以下班级的表格“期中”已被打开，未覆盖：(2)班（王老师，办公室-1）"),
+    EXPECT_NE(SplitSummary(*report).find(
+                  "跳过 1 个班级\n以下班级的表格“期中”已被打开，未覆盖：(2)班（王老师，办公室-1）"),
               std::string::npos);
     // A lock left by a program of this computer that has ended is no one's: the table is written.
     theirs.lock = FileLock();
@@ -212,8 +219,8 @@ TEST_F(GradeSplitTest, AFileChangedOrMadeAfterTheTeacherChoseIsLeftAlone) {
     // Meanwhile another computer saves (1)班's table and makes (2)班's.
     ASSERT_TRUE(WriteDataFile(MakeTable({"姓名"}, {{"他人"}}), gradeFolder() + "(1)班/期中"));
     ASSERT_TRUE(WriteDataFile(MakeTable({"姓名"}, {{"他人"}}), gradeFolder() + "(2)班/期中"));
-    const SplitReport report =
-        WriteSplitTables(source, LayOutSplit(source, 2, nullptr), plan, g, "期中", targets, ExistingAnswer::Overwrite, me);
+    const SplitReport report = WriteSplitTables(source, LayOutSplit(source, 2, nullptr), plan, g, "期中",
+                                                targets, ExistingAnswer::Overwrite, me);
     EXPECT_EQ(report.changed, (Strings{"(1)班", "(2)班"}));
     EXPECT_EQ(report.classes, 0);
     EXPECT_EQ(written("(1)班")->cell(1, 1), "他人");
@@ -244,7 +251,11 @@ TEST_F(GradeSplitTest, ClassesTheGradeLacksAreAddedToTheSchoolTreeBeforeTheirTab
 
 TEST(GradeSplitColumns, TheClassColumnChosenAtFirst) {
     const std::pair<Strings, int> cases[] = {
-        {{"姓名", "班别", " 班级 "}, 3}, {{"班", "班别"}, 2}, {{"班"}, 1}, {{"姓名", "班主任"}, -1},
+        {{"姓名", "班别", " 班\xE3\x80\x80级 "}, 3},
+        {{"班", "班别"}, 2},
+        {{"班"}, 1},
+        {{"姓名", "班主任"}, -1},
+        {{"班级名次", "班 级"}, 2},
     };
     for (const auto& [titles, col] : cases) {
         GradeTable t(2, static_cast<int>(titles.size()) + 1);
@@ -275,10 +286,10 @@ TEST(GradeSource, TextAWorkbookAndATableAreReadByTheSheetRulesWithTheirRowNumber
     auto cell = [](const std::string& ref, const std::string& text) {
         return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
     };
-    book.sheets = {{"Sheet1", testing::SheetData({cell("A1", "高一期末"), "",
-                                                  cell("A3", "班级") + cell("B3", "姓名"),
-                                                  cell("A4", "高一1班") + cell("B4", "甲"), "",
-                                                  cell("A6", "高一2班") + cell("B6", "乙")})}};
+    book.sheets = {
+        {"Sheet1", testing::SheetData({cell("A1", "高一期末"), "", cell("A3", "班级") + cell("B3", "姓名"),
+                                       cell("A4", "高一1班") + cell("B4", "甲"), "",
+                                       cell("A6", "高一2班") + cell("B6", "乙")})}};
     testing::WriteBytes(dir.file("全年级.xlsx"), testing::XlsxBytes(book));
     const GradeSource sheet = ReadGradeSource(dir.file("全年级.xlsx"));
     ASSERT_TRUE(sheet.message.empty()) << sheet.message;
@@ -286,10 +297,13 @@ TEST(GradeSource, TextAWorkbookAndATableAreReadByTheSheetRulesWithTheirRowNumber
     EXPECT_EQ(OfferedTableName(sheet, dir.file("全年级.xlsx"), "高一"), "期末");
 
     // A grade table: its students at their row numbers, a formula as the value it shows.
-    GradeTable table = MakeTable({"班级", "语文", "总分"}, {{"1班", "80", "！公式：cell(?,2)+1"}, {}, {"2班", "", "！公式：cell(?,2)"}});
+    GradeTable table =
+        MakeTable({"班级", "语文", "总分"},
+                  {{"1班", "80", "！公式：cell(?,2)+1"}, {}, {"2班", "", "！公式：cell(?,2)"}});
     ASSERT_TRUE(WriteDataFile(table, dir.file("排名")));
     const GradeSource data = ReadGradeSource(dir.file("排名.skv"));
-    EXPECT_EQ(testing::AllRowCells(data.table), (std::vector<Strings>{{"班级", "语文", "总分"}, {"1班", "80", "81"}, {"2班", "", ""}}));
+    EXPECT_EQ(testing::AllRowCells(data.table),
+              (std::vector<Strings>{{"班级", "语文", "总分"}, {"1班", "80", "81"}, {"2班", "", ""}}));
     EXPECT_EQ(data.lines, (std::vector<int>{1, 3}));
     EXPECT_EQ(ReadGradeSource(dir.file("无.csv")).message, "找不到文件：" + dir.file("无.csv"));
     testing::WriteBytes(dir.file("坏.skv"), "x");
@@ -314,22 +328,24 @@ TEST(GradeSplitTemplates, TheTemplateChosenAddsATotalOrAnAverageAndSharesMostFie
     GradeSource source;
     source.table = MakeTable({"班级", "姓名", "语文", "数学"}, {{"1班", "甲", "80", "90"}});
     const std::vector<OfferedTemplate> templates = {
-        {"名单", {"  ", {"姓名", "语文", "数学"}}},                     // adds nothing
-        {"简单", {"  ", {"总分"}}},                                     // adds, shares nothing
-        {"考试", {"  ", {"姓名", "语文", "总分", "平均"}}},             // adds, shares two
-        {"又一", {"  ", {"姓名", "数学", "平均分"}}},                   // adds, shares two: the first stays
+        {"名单", {"  ", {"姓名", "语文", "数学"}}},          // adds nothing
+        {"简单", {"  ", {"总分"}}},                          // adds, shares nothing
+        {"考试", {"  ", {"姓名", "语文", "总分", "平均"}}},  // adds, shares two
+        {"又一", {"  ", {"姓名", "数学", "平均分"}}},        // adds, shares two: the first stays
     };
     EXPECT_EQ(DefaultTemplate(templates, source, 1), 2);
     EXPECT_EQ(DefaultTemplate({templates[0]}, source, 1), -1);
     EXPECT_EQ(DefaultTemplate({}, source, 1), -1);
-    const std::pair<const char*, int> titles[] = {{"总分", 1}, {"平均", 2}, {"平均分", 2}, {"总成绩", 0}, {"平均数", 0}};
+    const std::pair<const char*, int> titles[] = {
+        {"总分", 1}, {"平均", 2}, {"平均分", 2}, {"总成绩", 0}, {"平均数", 0}};
     for (const auto& [title, kind] : titles) {
         EXPECT_EQ(IsTemplateSumTitle(title), kind == 1) << title;
         EXPECT_EQ(IsTemplateAverageTitle(title), kind == 2) << title;
     }
 
     testing::TempDir dir;
-    ASSERT_EQ(WriteFieldTemplate(dir.file("考试.templet"), templates[2].fields), TemplateWriteResult::Written);
+    ASSERT_EQ(WriteFieldTemplate(dir.file("考试.templet"), templates[2].fields),
+              TemplateWriteResult::Written);
     testing::WriteBytes(dir.file("坏.templet"), "x");
     const std::vector<OfferedTemplate> offered = OfferedTemplates(dir.path() + "/");
     ASSERT_EQ(offered.size(), 1u);
@@ -358,7 +374,8 @@ TEST_F(GradeSplitTest, AGradeTheSchoolFileDoesNotListTakesItsFoldersAsClassesAnd
     marks.table = MakeTable({"班级", "姓名"}, {{"高三2班", "甲"}});
     const std::string school = testing::ReadBytes(workspace() + "SchoolInfo.ini");
     const SplitPlan plan = PlanGradeSplit(marks, 1, *other, true);
-    ASSERT_TRUE(RunGradeSplit(marks, LayOutSplit(marks, 1, nullptr), plan, *other, "期中", me, prompter, status));
+    ASSERT_TRUE(
+        RunGradeSplit(marks, LayOutSplit(marks, 1, nullptr), plan, *other, "期中", me, prompter, status));
     EXPECT_TRUE(FileExists(workspace() + "表格数据/一中/高三/(2)班/期中.skv"));
     EXPECT_EQ(testing::ReadBytes(workspace() + "SchoolInfo.ini"), school);
 }
@@ -366,7 +383,8 @@ TEST_F(GradeSplitTest, AGradeTheSchoolFileDoesNotListTakesItsFoldersAsClassesAnd
 TEST_F(GradeSplitTest, ATableOpenInThisVeryProgramCountsAsOpenAndATableThatCannotBeWrittenIsNamed) {
     ASSERT_TRUE(WriteDataFile(MakeTable({"姓名"}, {{"旧"}}), gradeFolder() + "(1)班/期中"));
     // This program's own lock, which the system may not know for one of our programs.
-    testing::WriteBytes(LockFilePath(tableFile("(1)班")), LockLine({"我", "办公室-2", 100, "2024-09-02T08:05:09+08:00"}));
+    testing::WriteBytes(LockFilePath(tableFile("(1)班")),
+                        LockLine({"我", "办公室-2", 100, "2024-09-02T08:05:09+08:00"}));
     std::optional<SplitReport> report;
     {
         testing::ScopedWriteFault full(testing::WriteFault::NoSpace);

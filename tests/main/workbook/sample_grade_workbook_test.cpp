@@ -38,10 +38,12 @@ TEST(SampleGradeWorkbook, ItsSplitGivesTheSamplesLastExamWithTheTemplatesTotalAn
     const SplitPlan plan = PlanGradeSplit(source, classColumn, *grade, false);
     EXPECT_TRUE(plan.unmatched.empty());
     ASSERT_EQ(plan.classes.size(), grade->classes.size());
-    const SplitLayout layout = LayOutSplit(source, classColumn, &templates[static_cast<size_t>(chosen)].fields);
+    const SplitLayout layout =
+        LayOutSplit(source, classColumn, &templates[static_cast<size_t>(chosen)].fields);
     const LockIdentity me = testing::LockProgram("我", "这台", 1);
-    const SplitReport report = WriteSplitTables(source, layout, plan, *grade, "期末考试",
-                                                InspectSplitTargets(plan, "期末考试", me), ExistingAnswer::Overwrite, me);
+    const SplitReport report =
+        WriteSplitTables(source, layout, plan, *grade, "期末考试", InspectSplitTargets(plan, "期末考试", me),
+                         ExistingAnswer::Overwrite, me);
     ASSERT_EQ(report.classes, static_cast<int>(grade->classes.size()));
 
     for (const GradeClass& c : grade->classes) {
@@ -62,7 +64,8 @@ TEST(SampleGradeWorkbook, ItsSplitGivesTheSamplesLastExamWithTheTemplatesTotalAn
             }
             ++compared;
             for (int r = 1; r < sample.rows(); ++r) {
-                EXPECT_EQ(公式2值(split, r, col), 公式2值(sample, r, sc)) << c.name << " " << sample.cell(0, sc) << r;
+                EXPECT_EQ(公式2值(split, r, col), 公式2值(sample, r, sc))
+                    << c.name << " " << sample.cell(0, sc) << r;
             }
         }
         EXPECT_EQ(compared, sample.cols() - 2);

@@ -63,9 +63,9 @@ TEST_F(NewClassesTest, RefusedWithoutTheGradeOrWithANameThatCannotBeAFolder) {
     EXPECT_EQ(add({"(13)班"}, seen, "高三"), NewClassesOutcome::Failed);
     EXPECT_EQ(add({"a/b"}, seen), NewClassesOutcome::Failed);
     EXPECT_EQ(AddNewClasses(folder(), "二中", "高一", {"(13)班"}, seen, prompter), NewClassesOutcome::Failed);
-    EXPECT_EQ(prompter.messages(),
-              (Strings{GradeMissingForClassesMessage("高三"), "名称中包含了诸如“\\/*?”之类的非法字符，请重新输入。",
-                       "学校关系树中没有年级“高一”，无法添加班级。"}));
+    EXPECT_EQ(prompter.messages(), (Strings{GradeMissingForClassesMessage("高三"),
+                                            "名称中包含了诸如“\\/*?”之类的非法字符，请重新输入。",
+                                            "学校关系树中没有年级“高一”，无法添加班级。"}));
     EXPECT_EQ(classesOf(0), (Strings{"(1)班"}));
 }
 

@@ -25,21 +25,26 @@ class TeachingEvaluationWindowTest : public testing::FrameTest {
     std::string grade() const { return dir.path() + "/表格数据/一中/高一/"; }
     void writeIn(const std::string& path, const GradeTable& table, int hoursOld) {
         ASSERT_TRUE(WriteDataFile(table, grade() + path));
-        std::filesystem::last_write_time(grade() + path + ".skv", std::filesystem::file_time_type::clock::now() -
-                                                                       std::chrono::hours(hoursOld));
+        std::filesystem::last_write_time(
+            grade() + path + ".skv",
+            std::filesystem::file_time_type::clock::now() - std::chrono::hours(hoursOld));
     }
     void SetUp() override {
         QSettings("KVL'S Scorvane", "KVL'S Scorvane").remove("Statistics");
         writeSchool();
         writeIn("(1)班/月考", MakeTable({"姓名", "语文", "数学"}, {{"甲", "60", "70"}}), 48);
         writeIn("(2)班/月考", MakeTable({"姓名", "语文", "数学"}, {{"乙", "80", "70"}}), 48);
-        writeIn("(1)班/期中", MakeTable({"姓名", "学号", "语文", "数学", "总分"},
-                                        {{"甲", "1", "90", "80", "！公式：cell(?,3)+cell(?,4)"}}),
+        writeIn("(1)班/期中",
+                MakeTable({"姓名", "学号", "语文", "数学", "总分"},
+                          {{"甲", "1", "90", "80", "！公式：cell(?,3)+cell(?,4)"}}),
                 24);
-        writeIn("(2)班/期中", MakeTable({"姓名", "学号", "语文", "数学", "总分"},
-                                        {{"乙", "2", "70", "60", "！公式：cell(?,3)+cell(?,4)"}}),
+        writeIn("(2)班/期中",
+                MakeTable({"姓名", "学号", "语文", "数学", "总分"},
+                          {{"乙", "2", "70", "60", "！公式：cell(?,3)+cell(?,4)"}}),
                 24);
-        writeIn("任课表", MakeTable({"班级", "语文", "数学"}, {{"(1)班", "王老师", "张老师"}, {"(2)班", "王老师", ""}}), 1);
+        writeIn("任课表",
+                MakeTable({"班级", "语文", "数学"}, {{"(1)班", "王老师", "张老师"}, {"(2)班", "王老师", ""}}),
+                1);
     }
     void selectGrade() {
         window->tree()->setCurrentItem(item("Grade0"));
@@ -69,10 +74,11 @@ TEST_F(TeachingEvaluationWindowTest, TheLatestExamItsSubjectsAndTheExamBeforeCom
             }
         }
         ASSERT_GE(order.size(), 9);
-        EXPECT_EQ(order.mid(0, 3), (QList<QWidget*>{e.tableBox(), e.earlierBox(), e.options()->firstControl()}));
+        EXPECT_EQ(order.mid(0, 3),
+                  (QList<QWidget*>{e.tableBox(), e.earlierBox(), e.options()->firstControl()}));
         EXPECT_EQ(order.mid(order.size() - 7),
-                  (QList<QWidget*>{e.options()->lastControl(), e.weightBoxes()[0], e.weightBoxes()[1], e.weightBoxes()[2],
-                                   e.weightBoxes()[3], e.okButton(), e.cancelButton()}));
+                  (QList<QWidget*>{e.options()->lastControl(), e.weightBoxes()[0], e.weightBoxes()[1],
+                                   e.weightBoxes()[2], e.weightBoxes()[3], e.okButton(), e.cancelButton()}));
         // The first exam has none before it.
         e.tableBox()->setCurrentIndex(1);
         EXPECT_EQ(e.earlierBox()->currentText(), "（不与前次比较）");
@@ -95,7 +101,8 @@ TEST_F(TeachingEvaluationWindowTest, TheLatestExamItsSubjectsAndTheExamBeforeCom
     EXPECT_EQ(byClass.title, "高一 期中 教学评价");
     EXPECT_EQ(testing::Column(byClass, 3), (Strings{"王老师", "王老师", "张老师", ""}));
     EXPECT_EQ(testing::Column(byClass, 12), (Strings{"90.00", "70.00", "80.00", "60.00"}));
-    // 期中 against 月考: 语文 90 and 70 (the grade 80) after 60 and 80 (70); 数学 80 and 60 (70) after 70 and 70.
+    // 期中 against 月考: 语文 90 and 70 (the grade 80) after 60 and 80 (70); 数学 80 and 60 (70) after 70
+    // and 70.
     EXPECT_EQ(testing::Column(byClass, 7), (Strings{"112.50%", "87.50%", "114.29%", "85.71%"}));
     EXPECT_EQ(testing::Column(byClass, 14), (Strings{"85.71%", "114.29%", "100.00%", "100.00%"}));
     EXPECT_EQ(testing::Column(byClass, 15), (Strings{"26.79%", "-26.79%", "14.29%", "-14.29%"}));

@@ -34,11 +34,12 @@ class GradeSplitWindowTest : public testing::FrameTest {
         auto t = [](const std::string& ref, const std::string& text) {
             return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
         };
-        b.sheets = {{"成绩", testing::SheetData({t("A1", "高一期中"),
-                                                 t("A2", "班级") + t("B2", "姓名") + t("C2", "语文") + t("D2", "数学"),
-                                                 t("A3", "高一1班") + t("B3", "甲") + t("C3", "80") + t("D3", "90"),
-                                                 t("A4", "高一2班") + t("B4", "乙") + t("C4", "70") + t("D4", "60"),
-                                                 t("A5", "高一(3)班") + t("B5", "丙") + t("C5", "50") + t("D5", "缺考")})}};
+        b.sheets = {{"成绩", testing::SheetData(
+                                 {t("A1", "高一期中"),
+                                  t("A2", "班级") + t("B2", "姓名") + t("C2", "语文") + t("D2", "数学"),
+                                  t("A3", "高一1班") + t("B3", "甲") + t("C3", "80") + t("D3", "90"),
+                                  t("A4", "高一2班") + t("B4", "乙") + t("C4", "70") + t("D4", "60"),
+                                  t("A5", "高一(3)班") + t("B5", "丙") + t("C5", "50") + t("D5", "缺考")})}};
         const std::string path = dir.file("全年级.xlsx");
         testing::WriteBytes(path, testing::XlsxBytes(b));
         return path;
@@ -68,7 +69,8 @@ class GradeSplitWindowTest : public testing::FrameTest {
 
 TEST_F(GradeSplitWindowTest, TheWholeGradesSheetBecomesEachClasssTableAndTheTreeShowsTheNewClass) {
     writeSchool();
-    ASSERT_EQ(WriteFieldTemplate(dir.file("表格模版/考试成绩.templet"), {"  ", {"姓名", "语文", "数学", "总分", "平均"}}),
+    ASSERT_EQ(WriteFieldTemplate(dir.file("表格模版/考试成绩.templet"),
+                                 {"  ", {"姓名", "语文", "数学", "总分", "平均"}}),
               TemplateWriteResult::Written);
     ASSERT_TRUE(WriteDataFile(MakeTable({"姓名"}, {{"旧"}}), grade() + "(2)班/期中"));
     const std::string before = testing::ReadBytes(grade() + "(2)班/期中.skv");
@@ -94,12 +96,13 @@ TEST_F(GradeSplitWindowTest, TheWholeGradesSheetBecomesEachClasssTableAndTheTree
             EXPECT_EQ(g.nameEdit()->text(), "期中");
             EXPECT_TRUE(g.templateCheck()->isChecked());
             EXPECT_EQ(g.templateBox()->currentText(), "考试成绩");
-            EXPECT_EQ(lines(g.classList()), (QStringList{"(1)班　1 名学生", "(2)班　1 名学生（已有表格“期中”）",
-                                                         "第 5 行的班级“高一(3)班”在学校关系树中不存在"}));
+            EXPECT_EQ(lines(g.classList()),
+                      (QStringList{"(1)班　1 名学生", "(2)班　1 名学生（已有表格“期中”）",
+                                   "第 5 行的班级“高一(3)班”在学校关系树中不存在"}));
             EXPECT_EQ(g.countLabel()->text(), "2 个班级，共 2 名学生；1 行不属于本年级的班级");
-            EXPECT_EQ(tabOrder(&g), (QList<QWidget*>{g.classColumnBox(), g.nameEdit(), g.templateCheck(),
-                                                     g.templateBox(), g.classList(), g.addClassesCheck(),
-                                                     g.okButton(), g.cancelButton()}));
+            EXPECT_EQ(tabOrder(&g),
+                      (QList<QWidget*>{g.classColumnBox(), g.nameEdit(), g.templateCheck(), g.templateBox(),
+                                       g.classList(), g.addClassesCheck(), g.okButton(), g.cancelButton()}));
             EXPECT_TRUE(g.okButton()->isDefault());
             // The new name shows which classes hold it; the class column changed matches nothing.
             g.nameEdit()->setText("月考");
@@ -113,16 +116,18 @@ TEST_F(GradeSplitWindowTest, TheWholeGradesSheetBecomesEachClasssTableAndTheTree
     import->trigger();
     ASSERT_TRUE(dialogs.exhausted());
     EXPECT_TRUE(prompter.exhausted());
-    const std::string summary = "已为 2 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级\n以下班级已有表格“期中”，已跳过：(2)班";
+    const std::string summary =
+        "已为 2 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级\n以下班级已有表格“期中”，已跳过：(2)班";
     EXPECT_EQ(prompter.messages(), Strings{summary});
     EXPECT_EQ(w.statusText(1), "已为 2 个班级建立表格“期中”，共 2 名学生；跳过 1 个班级");
     EXPECT_EQ(testing::ReadBytes(grade() + "(2)班/期中.skv"), before);
     ASSERT_NE(item("Grade0Class2"), nullptr);  // (3)班, in the tree at once
     GradeTable three;
     ASSERT_TRUE(ReadDataFile(grade() + "(3)班/期中.skv", three));
-    EXPECT_EQ(testing::AllRowCells(three), (std::vector<Strings>{{"姓名", "语文", "数学", "总分", "平均"},
-                                                                 {"丙", "50", "缺考", "！公式：cell(?,2)+cell(?,3)",
-                                                                  "！公式：(cell(?,2)+cell(?,3))/2"}}));
+    EXPECT_EQ(testing::AllRowCells(three),
+              (std::vector<Strings>{
+                  {"姓名", "语文", "数学", "总分", "平均"},
+                  {"丙", "50", "缺考", "！公式：cell(?,2)+cell(?,3)", "！公式：(cell(?,2)+cell(?,3))/2"}}));
     // The class's pop-up lists its new table.
     window->tree()->setCurrentItem(item("Grade0Class0"));
     QTest::keyClick(window->tree(), Qt::Key_Menu);
@@ -169,7 +174,8 @@ TEST_F(GradeSplitWindowTest, ARefusedChoiceIsToldAndTheWindowStaysEscapeWritesNo
 
 TEST_F(GradeSplitWindowTest, TheGradesTeacherTableIsMadeOnceAndOpensAsAnyTable) {
     writeSchool();
-    ASSERT_TRUE(WriteDataFile(MakeTable({"姓名", "语文", "数学"}, {{"甲", "80", "90"}}), grade() + "(1)班/期中"));
+    ASSERT_TRUE(
+        WriteDataFile(MakeTable({"姓名", "语文", "数学"}, {{"甲", "80", "90"}}), grade() + "(1)班/期中"));
     const std::string school = testing::ReadBytes(dir.file("SchoolInfo.ini"));
     MainWindow& w = start();
     QAction* teachers = w.action("menuTeacherTable");
