@@ -103,16 +103,22 @@ MainWindow& Frame() {
         w->loadWorkspace();
         w->resize(1200, 800);
         w->show();
-        for (QTreeWidgetItemIterator it(w->tree()); *it; ++it) {
-            if ((*it)->data(0, Qt::UserRole).toString() == "Grade0") {
-                w->tree()->setCurrentItem(*it);
-            }
-        }
-        w->preparePopup(false);
         QCoreApplication::processEvents();
         return w;
     }();
     return *frame;
+}
+
+// Selects 高一 as a right press does (the tree read again after an import has no selection).
+void SelectGrade() {
+    MainWindow& w = Frame();
+    for (QTreeWidgetItemIterator it(w.tree()); *it; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString() == "Grade0") {
+            w.tree()->setCurrentItem(*it);
+            (*it)->setSelected(true);
+        }
+    }
+    w.preparePopup(false);
 }
 
 bool Written() {
@@ -126,14 +132,18 @@ void Split(benchmark::State& state, bool fromOk) {
         ok = std::chrono::steady_clock::now();
         d.findChild<QPushButton*>("Command1")->click();
     };
+    bool shown = true;
     for (auto _ : state) {
+        SelectGrade();
+        ok = {};
         const auto start = std::chrono::steady_clock::now();
         frame.action("menuGradeImport")->trigger();
         QCoreApplication::processEvents();
         const auto end = std::chrono::steady_clock::now();
+        shown = shown && ok != std::chrono::steady_clock::time_point{};
         state.SetIterationTime(std::chrono::duration<double>(end - (fromOk ? ok : start)).count());
     }
-    if (!Written()) {
+    if (!shown || !Written()) {
         state.SkipWithError("the tables were not written");
     }
     Runner().step = nullptr;
