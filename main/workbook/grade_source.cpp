@@ -83,8 +83,9 @@ GradeSource GradeSourceOfTable(const GradeTable& table) {
     GradeTable& t = out.table;
     t = GradeTable(static_cast<int>(rows.size()) + 1, table.cols());
     t.title = table.title;
-    for (int c = 0; c < table.cols(); ++c) {
-        t.setCell(0, c, table.cell(0, c));
+    int col = 0;
+    for (const std::string& title : table.fieldTitles()) {
+        t.setCell(0, ++col, title);
     }
     for (size_t k = 0; k < rows.size(); ++k) {
         for (int c = 1; c < table.cols(); ++c) {

@@ -209,11 +209,10 @@ SplitLayout LayOutSplit(const GradeSource& source, int classColumn, const FieldT
                                        ? std::string(table.cell(0, classColumn))
                                        : std::string();
     for (const std::string& subject : SubjectFieldsOfTables({&table})) {
-        for (size_t k = 0; k < layout.columns.size(); ++k) {
-            if (table.cell(0, layout.columns[k]) == subject && subject != classTitle) {
-                layout.subjects.push_back(static_cast<int>(k) + 1);
-                break;
-            }
+        const auto at = std::find_if(layout.columns.begin(), layout.columns.end(),
+                                     [&table, &subject](int col) { return table.cell(0, col) == subject; });
+        if (at != layout.columns.end() && subject != classTitle) {
+            layout.subjects.push_back(static_cast<int>(at - layout.columns.begin()) + 1);
         }
     }
     if (layout.subjects.empty()) {

@@ -85,6 +85,11 @@ TEST_F(CliGrade, SplitMakesEachClassItsTableWithTheTemplatesFormulas) {
                   {"12", "丙", "缺考", "缺考", "缺考", "缺考"}}));
     EXPECT_EQ(testing::Column(read(table("(2)班")), 2), (Strings{"乙"}));
 
+    // The sheet by its number and the header row by the spreadsheet's row number.
+    r = RunCli({"split", grade(), book(), "--sheet", "1", "--header-row", "2", "--table", "复查"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(read(table("(1)班", "复查")).fieldTitles(), (Strings{"考号", "姓名", "语文", "数学"}));
+
     // The table name and the class column by default; a new class added with --add-classes.
     r = RunCli({"split", grade(), book(), "--skip-existing", "--add-classes"});
     ASSERT_EQ(r.exitCode, 0) << r.err;

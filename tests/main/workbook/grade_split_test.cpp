@@ -127,6 +127,19 @@ TEST_F(GradeSplitTest, AClassTableHoldsEveryColumnButTheClassAndTheTemplatesForm
                                      "！公式：(cell(?,3)+cell(?,4))/2"},
                                     {"004", "乙二", "缺考", "缺考", "缺考", "缺考"}}));
 
+    // A student who sat one of the subjects has the formulas.
+    GradeSource sat = source;
+    sat.table.setCell(4, 4, "60");
+    EXPECT_EQ(
+        testing::RowCells(SplitClassTable(sat, LayOutSplit(sat, 2, &fields), plan.classes[1], "期中"), 2),
+        (Strings{"004", "乙二", "60", "缺考", "！公式：cell(?,3)+cell(?,4)",
+                 "！公式：(cell(?,3)+cell(?,4))/2"}));
+    // An untitled column stays untitled.
+    GradeSource untitled = source;
+    untitled.table.setCell(0, 1, "");
+    EXPECT_EQ(
+        SplitClassTable(untitled, LayOutSplit(untitled, 2, nullptr), plan.classes[1], "期中").cell(0, 1), "");
+
     // A field the sheet has is not added again; without subjects there is nothing to add.
     GradeSource typed = source;
     typed.table.setCell(0, 5, "总分");
@@ -305,6 +318,8 @@ TEST(GradeSource, TextAWorkbookAndATableAreReadByTheSheetRulesWithTheirRowNumber
     EXPECT_EQ(testing::AllRowCells(data.table),
               (std::vector<Strings>{{"班级", "语文", "总分"}, {"1班", "80", "81"}, {"2班", "", ""}}));
     EXPECT_EQ(data.lines, (std::vector<int>{1, 3}));
+    EXPECT_TRUE(data.titled);
+    EXPECT_EQ(OfferedTableName(data, dir.file("排名.skv"), "高一"), "T");
     EXPECT_EQ(ReadGradeSource(dir.file("无.csv")).message, "找不到文件：" + dir.file("无.csv"));
     testing::WriteBytes(dir.file("坏.skv"), "x");
     EXPECT_EQ(ReadGradeSource(dir.file("坏.skv")).message, "文件格式不正确!");
@@ -328,12 +343,13 @@ TEST(GradeSplitTemplates, TheTemplateChosenAddsATotalOrAnAverageAndSharesMostFie
     GradeSource source;
     source.table = MakeTable({"班级", "姓名", "语文", "数学"}, {{"1班", "甲", "80", "90"}});
     const std::vector<OfferedTemplate> templates = {
-        {"名单", {"  ", {"姓名", "语文", "数学"}}},          // adds nothing
-        {"简单", {"  ", {"总分"}}},                          // adds, shares nothing
-        {"考试", {"  ", {"姓名", "语文", "总分", "平均"}}},  // adds, shares two
-        {"又一", {"  ", {"姓名", "数学", "平均分"}}},        // adds, shares two: the first stays
+        {"名单", {"  ", {"班级", "姓名", "语文", "数学"}}},          // adds nothing
+        {"简单", {"  ", {"总分"}}},                                  // adds, shares nothing
+        {"考试", {"  ", {"姓名", "语文", "总分", "平均"}}},          // adds, shares two
+        {"全面", {"  ", {"姓名", "语文", "数学", "平均分"}}},        // adds, shares three
+        {"又一", {"  ", {"班级", "姓名", "数学", "总分", "平均"}}},  // as many: the first stays
     };
-    EXPECT_EQ(DefaultTemplate(templates, source, 1), 2);
+    EXPECT_EQ(DefaultTemplate(templates, source, 1), 3);
     EXPECT_EQ(DefaultTemplate({templates[0]}, source, 1), -1);
     EXPECT_EQ(DefaultTemplate({}, source, 1), -1);
     const std::pair<const char*, int> titles[] = {
