@@ -205,13 +205,10 @@ SplitLayout LayOutSplit(const GradeSource& source, int classColumn, const FieldT
     if (!fieldTemplate) {
         return layout;
     }
-    const std::string classTitle = classColumn >= 1 && classColumn < table.cols()
-                                       ? std::string(table.cell(0, classColumn))
-                                       : std::string();
     for (const std::string& subject : SubjectFieldsOfTables({&table})) {
         const auto at = std::find_if(layout.columns.begin(), layout.columns.end(),
                                      [&table, &subject](int col) { return table.cell(0, col) == subject; });
-        if (at != layout.columns.end() && subject != classTitle) {
+        if (at != layout.columns.end()) {  // the class column is never a subject
             layout.subjects.push_back(static_cast<int>(at - layout.columns.begin()) + 1);
         }
     }

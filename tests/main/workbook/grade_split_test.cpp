@@ -100,6 +100,11 @@ TEST_F(GradeSplitTest, RowsGoToTheClassTheirValueNamesInTheFilesOrderAndTheRestA
     EXPECT_TRUE(adding.classes[2].added);
     EXPECT_EQ(adding.unmatched.size(), 2u);
     EXPECT_FALSE(adding.canAddClasses());
+    // No class column: nothing goes anywhere.
+    for (const int col : {0, source.table.cols()}) {
+        const SplitPlan none = PlanGradeSplit(source, col, g, true);
+        EXPECT_TRUE(none.classes.empty() && none.unmatched.empty()) << col;
+    }
 }
 
 TEST(GradeSplitRows, ManyRowsAreNamedByTheFirstFive) {
@@ -107,6 +112,8 @@ TEST(GradeSplitRows, ManyRowsAreNamedByTheFirstFive) {
     rows.value = "高二1班";
     rows.lines = {3, 4, 5, 6, 7, 8, 9};
     EXPECT_EQ(UnmatchedRowsText(rows, "高一"), "第 3、4、5、6、7 行等 7 行的班级“高二1班”不是高一的班级");
+    rows.lines.resize(5);
+    EXPECT_EQ(UnmatchedRowsText(rows, "高一"), "第 3、4、5、6、7 行的班级“高二1班”不是高一的班级");
 }
 
 TEST_F(GradeSplitTest, AClassTableHoldsEveryColumnButTheClassAndTheTemplatesFormulaFields) {
@@ -398,9 +405,11 @@ TEST_F(GradeSplitTest, AGradeTheSchoolFileDoesNotListTakesItsFoldersAsClassesAnd
 
 TEST_F(GradeSplitTest, ATableOpenInThisVeryProgramCountsAsOpenAndATableThatCannotBeWrittenIsNamed) {
     ASSERT_TRUE(WriteDataFile(MakeTable({"姓名"}, {{"旧"}}), gradeFolder() + "(1)班/期中"));
-    // This program's own lock, which the system may not know for one of our programs.
+    // This program's own lock, though the system does not know it for one of our programs.
+    me.programRuns = [](long) { return false; };
     testing::WriteBytes(LockFilePath(tableFile("(1)班")),
                         LockLine({"我", "办公室-2", 100, "2024-09-02T08:05:09+08:00"}));
+    ASSERT_EQ(InspectLock(tableFile("(1)班"), me).state, LockState::Stale);
     std::optional<SplitReport> report;
     {
         testing::ScopedWriteFault full(testing::WriteFault::NoSpace);
