@@ -14,9 +14,11 @@ times: scripts/run gives them to its copy again with --times-only.
 """
 
 import argparse
+import io
 import os
 import random
 import struct
+import zipfile
 
 SCHOOL = "星河实验中学"
 GRADES = [("高一", ["(1)班", "(2)班", "(3)班"]), ("高二", ["(1)班"])]
@@ -163,6 +165,143 @@ def template_file(titles):
     return b"".join(record(r) for r in records)
 
 
+# The grade's teachers (任课表) and the marking system's workbook of the last exam, made from the same data
+# as the tables, so that they stay true to them when subjects or classes change.
+GRADE_FOLDER_TEACHERS = "任课表"
+WORKBOOK_EXAM = "期末考试"
+WORKBOOK_NAME = "%s%s（全年级）.xlsx" % (GRADE_WITH_TABLES, WORKBOOK_EXAM)
+WORKBOOK_TIME = (2025, 1, 20, 9, 30, 0)
+
+
+def teacher_names():
+    """A teacher for each subject and class; the first subject's teacher of the first class also teaches
+    the second, as a teacher of two classes does."""
+    rng = random.Random(20240820)
+    seen, names = set(), {}
+    for subject in ALL_SUBJECTS:
+        for k, (klass, _, _, _) in enumerate(CLASSES):
+            if subject == SUBJECTS[0] and k == 1:
+                names[(klass, subject)] = names[(CLASSES[0][0], subject)]
+                continue
+            while True:
+                name = rng.choice(SURNAMES) + "".join(rng.choice(GIVEN) for _ in range(2))
+                if name not in seen:
+                    break
+            seen.add(name)
+            names[(klass, subject)] = name
+    return names
+
+
+def teacher_table():
+    titles = ["班级"] + ALL_SUBJECTS
+    names = teacher_names()
+    lines = [DATA_MAGIC, GRADE_WITH_TABLES + GRADE_FOLDER_TEACHERS, str(len(CLASSES) + 1), str(len(titles) + 1),
+             "", "", "###.##", "  "] + titles
+    for k, (klass, _, _, _) in enumerate(CLASSES):
+        lines += [str(k + 1), klass] + [names[(klass, s)] for s in ALL_SUBJECTS]
+    return crlf_gbk(lines)
+
+
+def xml_text(text):
+    return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+
+
+def column_name(index):
+    name = ""
+    index += 1
+    while index:
+        index, rest = divmod(index - 1, 26)
+        name = chr(65 + rest) + name
+    return name
+
+
+def grade_workbook(latest_seed):
+    """The last exam of the whole grade as a marking system exports it: a title row, then 考号, 班级 written
+    "高一1班", 姓名, 学号 and the marks, class after class, 缺考 for a student who missed the exam."""
+    exam = [i for i, t in enumerate(TABLES) if t[0] == WORKBOOK_EXAM][0]
+    title, exam_seed, shift, _ = TABLES[exam]
+    if exam == len(TABLES) - 1:
+        exam_seed = latest_seed
+    rows = []
+    for k, (klass, count, _, seed) in enumerate(CLASSES):
+        names, abilities, trends = students(count, seed)
+        subjects = [s for s in ALL_SUBJECTS if (klass, title) != WITHOUT_PHYSICS or s != "物理"]
+        marks, absent = marks_for(abilities, trends, exam, exam_seed + 100 * k, shift, subjects)
+        number = int(klass.strip("()班"))
+        for i, name in enumerate(names):
+            row = ["25%02d%03d" % (number, i + 1), "%s%d班" % (GRADE_WITH_TABLES, number), name,
+                   "2024%02d%02d" % (number, i + 1)]
+            by_subject = dict(zip(subjects, marks[i]))
+            row += [ABSENT if i in absent or s not in by_subject else by_subject[s] for s in ALL_SUBJECTS]
+            rows.append(row)
+    header = ["考号", "班级", "姓名", "学号"] + ALL_SUBJECTS
+    last = column_name(len(header) - 1)
+
+    def cell(ref, value, style):
+        if isinstance(value, int):
+            return '<c r="%s" s="%d"><v>%d</v></c>' % (ref, style, value)
+        return '<c r="%s" s="%d" t="inlineStr"><is><t>%s</t></is></c>' % (ref, style, xml_text(value))
+
+    sheet_rows = ['<row r="1">%s</row>' % cell("A1", GRADE_WITH_TABLES + WORKBOOK_EXAM, 1),
+                  '<row r="2">%s</row>' % "".join(cell(column_name(c) + "2", h, 2) for c, h in enumerate(header))]
+    for r, row in enumerate(rows, start=3):
+        sheet_rows.append('<row r="%d">%s</row>' % (
+            r, "".join(cell("%s%d" % (column_name(c), r), v, 0) for c, v in enumerate(row))))
+    head = '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
+    main_ns = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+    rel_ns = 'xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"'
+    parts = [
+        ("[Content_Types].xml", head +
+         '<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">'
+         '<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>'
+         '<Default Extension="xml" ContentType="application/xml"/>'
+         '<Override PartName="/xl/workbook.xml" '
+         'ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>'
+         '<Override PartName="/xl/worksheets/sheet1.xml" '
+         'ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>'
+         '<Override PartName="/xl/styles.xml" '
+         'ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>'
+         '</Types>'),
+        ("_rels/.rels", head +
+         '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+         '<Relationship Id="rId1" '
+         'Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" '
+         'Target="xl/workbook.xml"/></Relationships>'),
+        ("xl/workbook.xml", head + '<workbook %s %s><sheets><sheet name="成绩" sheetId="1" r:id="rId1"/>'
+         '</sheets></workbook>' % (main_ns, rel_ns)),
+        ("xl/_rels/workbook.xml.rels", head +
+         '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+         '<Relationship Id="rId1" '
+         'Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" '
+         'Target="worksheets/sheet1.xml"/>'
+         '<Relationship Id="rId2" '
+         'Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" '
+         'Target="styles.xml"/></Relationships>'),
+        ("xl/styles.xml", head + '<styleSheet %s>'
+         '<fonts count="3"><font><sz val="11"/><name val="宋体"/></font>'
+         '<font><b/><sz val="14"/><name val="黑体"/></font><font><b/><sz val="11"/><name val="宋体"/></font></fonts>'
+         '<fills count="2"><fill><patternFill patternType="none"/></fill>'
+         '<fill><patternFill patternType="gray125"/></fill></fills>'
+         '<borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders>'
+         '<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>'
+         '<cellXfs count="3"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>'
+         '<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/>'
+         '<xf numFmtId="0" fontId="2" fillId="0" borderId="0" xfId="0" applyFont="1"/></cellXfs>'
+         '</styleSheet>' % main_ns),
+        ("xl/worksheets/sheet1.xml", head + '<worksheet %s %s><dimension ref="A1:%s%d"/>'
+         '<sheetData>%s</sheetData><mergeCells count="1"><mergeCell ref="A1:%s1"/></mergeCells></worksheet>'
+         % (main_ns, rel_ns, last, len(rows) + 2, "".join(sheet_rows), last)),
+    ]
+    buffer = io.BytesIO()
+    with zipfile.ZipFile(buffer, "w") as book:
+        for name, text in parts:
+            info = zipfile.ZipInfo(name, date_time=WORKBOOK_TIME)
+            info.compress_type = zipfile.ZIP_DEFLATED
+            info.external_attr = 0o644 << 16
+            book.writestr(info, text.encode("utf-8"))
+    return buffer.getvalue()
+
+
 def set_exam_times(out):
     """Gives every class's tables the day of their exam as modification time."""
     import datetime
@@ -230,6 +369,8 @@ def main():
             write(os.path.join(folder, title + ".skv"),
                   data_file(caption, klass, teacher, names, marks, absent, subjects))
     write(os.path.join(out, "表格模版", "考试成绩.templet"), template_file(TITLES))
+    write(os.path.join(out, "表格数据", SCHOOL, GRADE_WITH_TABLES, GRADE_FOLDER_TEACHERS + ".skv"), teacher_table())
+    write(os.path.join(out, WORKBOOK_NAME), grade_workbook(latest_seed))
     set_exam_times(out)
     print("sample school written to", out)
 

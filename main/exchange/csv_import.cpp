@@ -20,6 +20,24 @@ class ValueScanner {
 
     std::vector<std::string> all() {
         std::vector<std::string> values;
+        lines([&values](std::vector<std::string>&& line) {
+            for (std::string& value : line) {
+                values.push_back(std::move(value));
+            }
+        });
+        return values;
+    }
+
+    std::vector<std::vector<std::string>> rows() {
+        std::vector<std::vector<std::string>> out;
+        lines([&out](std::vector<std::string>&& line) { out.push_back(std::move(line)); });
+        return out;
+    }
+
+  private:
+    // Calls `take` with the values of every line, an empty line with none.
+    template <typename Take>
+    void lines(Take take) {
         while (pos_ < text_.size()) {
             // At the start of a line: a line that is empty (or only blanks) gives no value.
             size_t end = pos_;
@@ -31,11 +49,13 @@ class ValueScanner {
             }
             if (text_[end] == '\r' || text_[end] == '\n') {
                 pos_ = skipLineEnd(end);
+                take({});
                 continue;
             }
             // A line with k commas outside quotes gives k + 1 values.
+            std::vector<std::string> line;
             while (true) {
-                values.push_back(readValue());
+                line.push_back(readValue());
                 if (pos_ < text_.size() && text_[pos_] == ',') {
                     ++pos_;
                     continue;
@@ -43,11 +63,10 @@ class ValueScanner {
                 pos_ = skipLineEnd(pos_);
                 break;
             }
+            take(std::move(line));
         }
-        return values;
     }
 
-  private:
     size_t skipLineEnd(size_t at) const {
         if (at < text_.size() && text_[at] == '\r') {
             ++at;
@@ -125,6 +144,10 @@ std::string DecodeCsvBytes(std::string_view bytes) {
 
 std::vector<std::string> ParseCsvValues(std::string_view text) {
     return ValueScanner(text).all();
+}
+
+std::vector<std::vector<std::string>> ParseCsvRows(std::string_view text) {
+    return ValueScanner(text).rows();
 }
 
 int PutValuesIntoColumn(Document& document, int col, const std::vector<std::string>& values) {

@@ -25,6 +25,11 @@ std::string DecodeCsvBytes(std::string_view bytes);
 // Every value of the text (UTF-8), in order.
 std::vector<std::string> ParseCsvValues(std::string_view text);
 
+// The same values line by line, for a file that holds a table: element i holds the values of the i-th
+// line (from 0); an empty line (or one of blanks) holds none. A quoted value with line breaks keeps them
+// and its line goes on after it, so such a line counts as one.
+std::vector<std::vector<std::string>> ParseCsvRows(std::string_view text);
+
 // Puts value k (from 0) into cell (k + 1, col) while the table has that row; the surplus is dropped,
 // the rows after the last value keep their contents and the field title is never written. Sets the
 // modified flag when a cell changes. Returns the number of cells written. Takes no snapshot.

@@ -120,9 +120,11 @@ SheetTable toGradeTable(Grid& grid, int headerRow) {
         table.setCell(0, f + 1,
                       IsBlank(t) ? std::string(kSheetFieldPrefix) + std::to_string(col + 1) : std::string(t));
     }
+    out.studentRows.reserve(students.size());
     for (size_t k = 0; k < students.size(); ++k) {
         const SheetRow& row = *students[k];
         const int r = static_cast<int>(k) + 1;
+        out.studentRows.push_back(row.index);
         const int end = std::min(left + fields, row.width);
         for (int col = std::max(left, 0); col < end; ++col) {
             const std::string_view v = grid.cell(row, col);

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "main/document/grade_table.h"
 #include "main/workbook/sheet_grid.h"
@@ -19,6 +20,7 @@ struct SheetTable {
     int headerRow = -1;  // the sheet's header row, from 0 (-1: the sheet holds nothing)
     int titleRow = -1;   // the row that gave the title, or -1 (the sheet's name)
     bool rowNumbers = false;  // the first column held the row numbers and was left out
+    std::vector<int> studentRows;  // the sheet's row (from 0) of each student, in the table's order
     std::string message;      // why the sheet cannot be a table; empty when it can
 };
 

@@ -43,12 +43,22 @@ TEST(LockedTableCommands, EveryCommandThatReadsATableNotesItsHolder) {
     ASSERT_TRUE(WriteDataFileTo(marks, table));
     ASSERT_TRUE(WriteDataFileTo(marks, other));
     WriteBytes(dir.file("值.csv"), "1\r\n2\r\n");
-    WriteBytes(LockFilePath(table), "王老师,教务处-PC,4242,2024-09-02T08:05:09+08:00");
+    // The whole grade's marks in one table, for split.
+    const std::string whole = dir.file("全年级.skv");
+    ASSERT_TRUE(WriteDataFileTo(testing::MakeTable({"班级", "姓名", "语文"}, {{"1", "张三", "90"}}, "期末"), whole));
+    for (const std::string& held : {table, whole}) {
+        WriteBytes(LockFilePath(held), "王老师,教务处-PC,4242,2024-09-02T08:05:09+08:00");
+    }
     const std::string note = "注意：表格正由 王老师（教务处-PC）打开，读到的是其最后保存的内容。";
     const std::string out = dir.file("out");
     const std::string report = std::string(SCORVANE_SOURCE_DIR) + "/examples/成绩通知单.rvx";
     const std::map<std::string, std::vector<std::string>> reading = {
         {"append", {"append", table, other, "-o", out + ".skv"}},
+        {"assign", {"assign", grade, "--table", "期中", "--fields", "语文", "-o", out + ".skv"}},
+        {"borderline", {"borderline", grade, "--table", "期中", "--line", "一本=150", "-o", out + ".skv"}},
+        {"evaluate", {"evaluate", grade, "--table", "期中", "-o", out + ".skv"}},
+        {"levels", {"levels", table, "-o", out + ".skv"}},
+        {"lines", {"lines", grade, "--table", "期中", "--line", "一本=150", "-o", out + ".skv"}},
         {"chart", {"chart", table, "-o", out + ".png", "--type", "bar", "--fields", "语文", "--rows", "1,2"}},
         {"check", {"check", table, "-o", out + ".skv"}},
         {"compare", {"compare", grade, "--table", "期中", "-o", out + ".skv"}},
@@ -66,6 +76,7 @@ TEST(LockedTableCommands, EveryCommandThatReadsATableNotesItsHolder) {
         {"replace", {"replace", table, "--find", "90", "--with", "91", "-o", out + ".skv"}},
         {"report", {"report", table, report, "-o", out + ".pdf"}},
         {"sort", {"sort", table, "--by", "语文", "-o", out + ".skv"}},
+        {"split", {"split", grade, whole, "--class-column", "班级", "--table", "月考"}},
         {"stats", {"stats", table, "-o", out + ".skv"}},
         {"value", {"value", table, "1", "1"}},
         {"xlsx", {"xlsx", table, "-o", out + ".xlsx"}},

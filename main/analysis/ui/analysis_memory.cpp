@@ -12,6 +12,7 @@ QSettings settings() {
 }
 
 const QString kFullMarksKey = QStringLiteral("Statistics/FullMarks");
+const QString kWeightsKey = QStringLiteral("Statistics/EvaluationWeights");
 
 }  // namespace
 
@@ -49,6 +50,14 @@ void RememberFullMarks(const std::vector<std::pair<std::string, std::string>>& t
         entries << QString::fromStdString(field) + '=' + QString::fromStdString(marks);
     }
     settings().setValue(kFullMarksKey, entries);
+}
+
+std::string RememberedWeights() {
+    return settings().value(kWeightsKey).toString().toStdString();
+}
+
+void RememberWeights(const std::string& weights) {
+    settings().setValue(kWeightsKey, QString::fromStdString(weights));
 }
 
 }  // namespace scorvane

@@ -261,6 +261,7 @@ void SheetImportDialog::accept() {
     }
     result_ = std::move(sheet_.table);
     sheet_.table = GradeTable();
+    taken_ = sheet_;
     QDialog::accept();
 }
 

@@ -40,6 +40,8 @@ class SheetImportDialog : public QDialog {
 
     // The table 确定 took (nothing before, or after 取消).
     const std::optional<GradeTable>& result() const { return result_; }
+    // How 确定 took the sheet (its header and title rows, its students' rows); its table is result().
+    const SheetTable& taken() const { return taken_; }
     // The rows the preview shows at most, after the field row.
     static constexpr int kPreviewRows = 100;
     // The rows read for the first look at a sheet: the preview's, with room for titles and notes above.
@@ -83,6 +85,7 @@ class SheetImportDialog : public QDialog {
     std::string wholeMessage_;  // and why it could not
     GradeTable preview_;
     std::optional<GradeTable> result_;
+    SheetTable taken_;
     const GradeTable* appendTo_;
 
     QComboBox* sheets_;

@@ -23,6 +23,8 @@
 #include "main/analysis/ui/grade_ranking_dialog.h"
 #include "main/analysis/ui/line_analysis_dialog.h"
 #include "main/analysis/ui/score_assignment_dialog.h"
+#include "main/analysis/ui/teaching_evaluation_dialog.h"
+#include "main/analysis/teacher_table.h"
 #include "main/document/data_file.h"
 #include "main/document/document_life.h"
 #include "main/document/new_table.h"
@@ -36,6 +38,7 @@
 #include "main/formula/ui/find_window.h"
 #include "main/formula/ui/formula_help_dialog.h"
 #include "main/formula/ui/sort_dialog.h"
+#include "main/workbook/ui/grade_split_dialog.h"
 #include "main/workbook/ui/sheet_import_dialog.h"
 #include "main/workspace/class_folder.h"
 #include "main/workspace/ui/about_dialog.h"
@@ -93,6 +96,9 @@ void MainWindow::buildPanels() {
     connect(treePanel_, &SchoolTreePanel::examOrderRequested, this, &MainWindow::orderExams);
     connect(treePanel_, &SchoolTreePanel::lineAnalysisRequested, this, &MainWindow::analyseLines);
     connect(treePanel_, &SchoolTreePanel::borderlineRequested, this, &MainWindow::findBorderline);
+    connect(treePanel_, &SchoolTreePanel::gradeImportRequested, this, &MainWindow::importGradeMarks);
+    connect(treePanel_, &SchoolTreePanel::teacherTableRequested, this, &MainWindow::openTeacherTable);
+    connect(treePanel_, &SchoolTreePanel::teachingEvaluationRequested, this, &MainWindow::evaluateTeaching);
     connect(treePanel_, &SchoolTreePanel::examHistoryRequested, this, &MainWindow::classHistory);
     connect(treePanel_, &SchoolTreePanel::gradeScoreAssignmentRequested, this, &MainWindow::assignGradeScores);
     connect(treePanel_, &SchoolTreePanel::tableChosen, this,
@@ -656,6 +662,42 @@ void MainWindow::orderExams() {
     const SchoolNode* node = selectedNode();
     if (node && node->image == SchoolNodeImage::Grade) {
         RunExamOrderDialog(treePanel_->school(), *node, prompter_, dialogs_, this);
+    }
+}
+
+void MainWindow::importGradeMarks() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade && !ClassFolder(node->fullPath).empty() &&
+        RunGradeSplitDialog(ClassFolder(node->fullPath), prompter_, *statusBar_, dialogs_, this)) {
+        rebuildTree();  // the classes it added, and their tables in the classes' menus
+    }
+}
+
+void MainWindow::openTeacherTable() {
+    const SchoolNode* node = selectedNode();
+    if (!node || node->image != SchoolNodeImage::Grade) {
+        return;
+    }
+    const std::string folder = ClassFolder(node->fullPath);
+    if (folder.empty()) {
+        return;
+    }
+    const std::string path =
+        PrepareTeacherTable(folder, node->text, GradeClassesOf(treePanel_->school(), *node), prompter_);
+    if (!path.empty()) {
+        openTable(path);
+    }
+}
+
+void MainWindow::evaluateTeaching() {
+    const SchoolNode* node = selectedNode();
+    if (node && node->image == SchoolNodeImage::Grade) {
+        if (auto result = RunTeachingEvaluationDialog(treePanel_->school(), *node, prompter_, dialogs_, this)) {
+            openNewTable(std::move(result->byClass), NewTableKind::Result);
+            if (result->byTeacher) {
+                openNewTable(std::move(*result->byTeacher), NewTableKind::Result);
+            }
+        }
     }
 }
 

@@ -112,6 +112,9 @@ class MainWindow : public QMainWindow, public TableWindowHost {
     void orderExams();            // 考试顺序: the order of the selected grade's exams
     void analyseLines();          // 上线分析: the selected grade's classes against tier lines
     void findBorderline();        // 临界生: the selected grade's students near a line
+    void importGradeMarks();      // 导入全年级成绩: a whole grade's marks into each class's new table
+    void openTeacherTable();      // 任课表: the selected grade's subject teachers, made the first time
+    void evaluateTeaching();      // 教学评价: the selected grade's classes and teachers by subject
     void classHistory();          // 历次成绩: the selected class's exams side by side
     void assignGradeScores();     // 等级赋分: the selected grade's elective subjects converted
     void showFind();              // 查找单元格 and toolbar 11: the find window on the active table

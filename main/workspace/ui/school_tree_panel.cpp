@@ -82,6 +82,10 @@ void SchoolTreePanel::buildPopup() {
     addGradeEntry(QStringLiteral("临界生(&J)..."), "menuBorderline", &SchoolTreePanel::borderlineRequested);
     addGradeEntry(QStringLiteral("等级赋分(&F)..."), "menuGradeAssignment",
                   &SchoolTreePanel::gradeScoreAssignmentRequested);
+    addGradeEntry(QStringLiteral("导入全年级成绩(&I)..."), "menuGradeImport", &SchoolTreePanel::gradeImportRequested);
+    addGradeEntry(QStringLiteral("任课表(&T)..."), "menuTeacherTable", &SchoolTreePanel::teacherTableRequested);
+    addGradeEntry(QStringLiteral("教学评价(&E)..."), "menuTeachingEvaluation",
+                  &SchoolTreePanel::teachingEvaluationRequested);
     classHistory_ = popup_->addAction(QStringLiteral("历次成绩(&H)..."));
     classHistory_->setObjectName("menuClassHistory");
     connect(classHistory_, &QAction::triggered, this, &SchoolTreePanel::examHistoryRequested);

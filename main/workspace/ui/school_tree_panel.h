@@ -63,6 +63,9 @@ class SchoolTreePanel : public QWidget {
     void examOrderRequested();          // 考试顺序 (of a grade)
     void lineAnalysisRequested();       // 上线分析 (of a grade)
     void borderlineRequested();         // 临界生 (of a grade)
+    void gradeImportRequested();        // 导入全年级成绩
+    void teacherTableRequested();       // 任课表
+    void teachingEvaluationRequested(); // 教学评价
     void examHistoryRequested();        // 历次成绩 (of a class)
     void gradeScoreAssignmentRequested();  // 等级赋分 (of a grade)
     // A table entry was chosen: the table's path in the selected class's folder, without ".skv".
