@@ -1,5 +1,7 @@
 #include "common/file_sharing.h"
 
+#include "common/shared_write.h"
+
 namespace scorvane {
 namespace {
 
@@ -13,9 +15,10 @@ std::string named(std::string_view kind, std::string_view name) {
 
 }  // namespace
 
-Question LockedQuestion(std::string_view kind, std::string_view name, const LockOwner& owner) {
+Question LockedQuestion(std::string_view kind, std::string_view name, std::string_view fileName,
+                        const LockOwner& owner) {
     Question question;
-    question.text = named(kind, name) + "已由 " + owner.user + "（" + owner.host + "）于 " +
+    question.text = named(kind, name) + "（" + std::string(fileName) + "）已由 " + owner.user + "（" + owner.host + "）于 " +
                     LockTimeForDisplay(owner.time) + " 打开。\n\n只读打开：可以查看和打印，不能保存修改。";
     question.title = std::string(kSharingTitle);
     question.icon = Icon::Question;
@@ -57,6 +60,10 @@ std::string ReadOnlySameFileMessage(std::string_view kind) {
     return "只读打开的" + std::string(kind) + "不能保存到原来的文件，请另选一个文件名！";
 }
 
+std::string ReadOnlySaveTitle(std::string_view kind) {
+    return "另存为 — 只读打开的" + std::string(kind) + "不能保存到原来的文件";
+}
+
 OpenClaim ClaimForOpening(const std::string& file, std::string_view kind, std::string_view name,
                           const LockIdentity& identity, Prompter& prompter) {
     OpenClaim claim;
@@ -72,7 +79,7 @@ OpenClaim ClaimForOpening(const std::string& file, std::string_view kind, std::s
         case LockAttempt::Result::Busy:
             break;
     }
-    const Answer answer = prompter.askQuestion(LockedQuestion(kind, name, attempt.holder.owner));
+    const Answer answer = prompter.askQuestion(LockedQuestion(kind, name, FileNameOfPath(file), attempt.holder.owner));
     claim.mode = answer == kOpenReadOnly ? OpenClaim::Mode::ReadOnly
                  : answer == kOpenAnyway ? OpenClaim::Mode::Normal
                                          : OpenClaim::Mode::Cancelled;

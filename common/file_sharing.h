@@ -20,9 +20,11 @@ inline constexpr Answer kOverwrite = Answer::Yes;
 inline constexpr Answer kSaveElsewhere = Answer::No;
 inline constexpr std::string_view kSharingTitle = "询问";
 
-// "表格“<name>”已由 <user>（<host>）于 <time> 打开。\n\n只读打开：可以查看和打印，不能保存修改。"
-// with 只读打开(&R) (the default), 仍然打开(&O) and 取消 (Escape).
-Question LockedQuestion(std::string_view kind, std::string_view name, const LockOwner& owner);
+// "表格“<name>”（<file name>）已由 <user>（<host>）于 <time> 打开。\n\n只读打开：可以查看和打印，不能保存修改。"
+// with 只读打开(&R) (the default), 仍然打开(&O) and 取消 (Escape). The file's name tells apart two tables
+// of one title (a copy saved from a read-only window keeps its title).
+Question LockedQuestion(std::string_view kind, std::string_view name, std::string_view fileName,
+                        const LockOwner& owner);
 
 // "表格“<name>”在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n另存为：把您的内容
 // 保存为另一个文件。" with 覆盖(&O), 另存为(&A)... and 取消 (the default, and Escape).
@@ -37,6 +39,10 @@ Question HeldQuestion(std::string_view name, const LockOwner& owner);
 // A read-only document saved under another name may not take its own file's name:
 // "只读打开的表格不能保存到原来的文件，请另选一个文件名！"
 std::string ReadOnlySameFileMessage(std::string_view kind);
+
+// The caption of the save dialog that 保存 of a read-only document opens, saying why it asks for a name:
+// "另存为 — 只读打开的表格不能保存到原来的文件".
+std::string ReadOnlySaveTitle(std::string_view kind);
 
 // How a document opens its file after the lock was looked at.
 struct OpenClaim {

@@ -7,17 +7,17 @@
 namespace scorvane {
 namespace {
 
-std::string nameOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 const LockIdentity& thisProgram() {
     static const LockIdentity identity = LockIdentity::ThisProgram();
     return identity;
 }
 
 }  // namespace
+
+std::string FileNameOfPath(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 std::string FolderOfPath(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -57,7 +57,7 @@ BeforeWriting PrepareToWrite(const WriteTarget& target, Prompter& prompter) {
             if (lock.state == LockState::Live || lock.state == LockState::Unreadable) {
                 heldAsked = true;
                 agreed = true;
-                if (prompter.askQuestion(HeldQuestion(nameOf(target.path), lock.owner)) != kOverwrite) {
+                if (prompter.askQuestion(HeldQuestion(FileNameOfPath(target.path), lock.owner)) != kOverwrite) {
                     return BeforeWriting::Cancelled;
                 }
                 continue;

@@ -50,4 +50,7 @@ BeforeWriting PrepareToWrite(const WriteTarget& target, Prompter& prompter);
 // The folder of a path ("." for a bare name).
 std::string FolderOfPath(const std::string& path);
 
+// The file's name as it stands in its folder: "/a/b/期中考试.skv" -> "期中考试.skv".
+std::string FileNameOfPath(const std::string& path);
+
 }  // namespace scorvane

@@ -162,7 +162,12 @@ bool OpenTemplateFile(TemplateDocument& doc, const std::string& path, Prompter& 
 }
 
 bool SaveTemplate(TemplateDocument& doc, Prompter& prompter) {
-    if (doc.fileName.empty() || doc.file.readOnly()) {
+    if (doc.file.readOnly()) {
+        FileDialogSpec dialog = templateDialog();
+        dialog.title = ReadOnlySaveTitle(kTemplateKind);
+        return saveAs(doc, prompter, dialog);
+    }
+    if (doc.fileName.empty()) {
         return SaveTemplateAs(doc, prompter);
     }
     return saveTo(doc, doc.fileName, false, prompter);

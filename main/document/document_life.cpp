@@ -22,7 +22,7 @@ std::string ownFile(const Document& document) {
 }
 
 SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status,
-                              const std::string& classFolder);
+                              const std::string& classFolder, std::string_view title = {});
 
 // "保存表格" to the document's own file: the overwrite question, and, for a file the document claims, a
 // last look at it before writing: a change made meanwhile asks the changed-on-disk question.
@@ -63,8 +63,10 @@ SaveOutcome saveToOwnFile(Document& document, Prompter& prompter, StatusSink& st
 }
 
 SaveOutcome saveThroughDialog(Document& document, Prompter& prompter, StatusSink& status,
-                              const std::string& classFolder) {
-    std::string chosen = prompter.chooseSaveFile(TableSaveDialog(document.table, classFolder));
+                              const std::string& classFolder, std::string_view title) {
+    FileDialogSpec dialog = TableSaveDialog(document.table, classFolder);
+    dialog.title = title;
+    std::string chosen = prompter.chooseSaveFile(dialog);
     if (chosen.empty()) {
         return SaveOutcome::Declined;
     }
@@ -117,7 +119,7 @@ FileDialogSpec TableSaveDialog(const GradeTable& table, const std::string& class
 SaveOutcome SaveTable(Document& document, Prompter& prompter, StatusSink& status,
                       const std::string& classFolder) {
     if (document.file.readOnly()) {
-        return saveThroughDialog(document, prompter, status, classFolder);
+        return saveThroughDialog(document, prompter, status, classFolder, ReadOnlySaveTitle(kTableKind));
     }
     if (!document.table.filePath.empty()) {
         return saveToOwnFile(document, prompter, status);

@@ -63,7 +63,7 @@ TEST_F(SharedTemplate, ATemplateOpenElsewhereOpensReadOnlyAndSavesOnlyUnderAnoth
     p.answer(Answer::Cancel);
     EXPECT_FALSE(OpenTemplateFile(b, path, p, status));
     EXPECT_EQ(b.fileName, "");
-    EXPECT_EQ(p.questions(), Strings{"模板“成绩单”已由 王老师（办公室-1）于 2024-09-02 08:05 打开。\n\n"
+    EXPECT_EQ(p.questions(), Strings{"模板“成绩单”（成绩单.rvx）已由 王老师（办公室-1）于 2024-09-02 08:05 打开。\n\n"
                                      "只读打开：可以查看和打印，不能保存修改。"});
     EXPECT_EQ(p.last().captions, (Strings{"只读打开(&R)", "仍然打开(&O)", "取消"}));
 
@@ -77,6 +77,7 @@ TEST_F(SharedTemplate, ATemplateOpenElsewhereOpensReadOnlyAndSavesOnlyUnderAnoth
     drawLine(b, "1,2,3,4,1");
     p.chooseSave(path);
     EXPECT_FALSE(SaveTemplate(b, p));
+    EXPECT_EQ(p.calls()[0].title, "另存为 — 只读打开的模板不能保存到原来的文件");
     EXPECT_EQ(p.messages(), Strings{"只读打开的模板不能保存到原来的文件，请另选一个文件名！"});
     const std::string copy = dir.file("成绩单-李老师.rvx");
     p.chooseSave(copy);

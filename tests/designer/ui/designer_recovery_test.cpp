@@ -142,7 +142,7 @@ TEST_F(DesignerRecoveryTest, ACopyWhoseLockQuestionIsCancelledStaysAndTheNextTak
     EXPECT_TRUE(
         OfferTemplateRecovery(window, *store, [&](const std::string& id) { elsewhere.push_back(id); }));
     ASSERT_EQ(prompter.questions().size(), 1u);
-    EXPECT_EQ(prompter.questions()[0].find("模板“甲”已由 王老师（办公室-2）"), 0u);
+    EXPECT_EQ(prompter.questions()[0].find("模板“甲”（甲.rvx）已由 王老师（办公室-2）"), 0u);
     EXPECT_TRUE(elsewhere.empty());
     EXPECT_EQ(window.document().fileName, dir.file("乙.rvx"));
     EXPECT_TRUE(window.document().file.holdsLock());

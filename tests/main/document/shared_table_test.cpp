@@ -28,7 +28,7 @@ using testing::ScriptedPrompter;
 using Strings = std::vector<std::string>;
 
 constexpr char kLockedText[] =
-    "表格“期中考试”已由 王老师（办公室-1）于 2024-09-02 08:05 "
+    "表格“期中考试”（期中.skv）已由 王老师（办公室-1）于 2024-09-02 08:05 "
     "打开。\n\n只读打开：可以查看和打印，不能保存修改。";
 constexpr char kChangedText[] =
     "表格“期中考试”在您打开之后已被其他人修改并保存。\n\n覆盖：用您的内容替换对方的修改。\n另存为：把您的内容"
@@ -128,7 +128,7 @@ TEST_F(SharedTable, AStaleLockIsTakenOverSilentlyAndAnUnreadableOneIsAnUnknownUs
     pb.answer(Answer::Cancel);
     EXPECT_EQ(OpenTable(b, path, pb, status), LoadOutcome::Closed);
     ASSERT_EQ(pb.questions().size(), 1u);
-    EXPECT_TRUE(StartsWith(pb.questions()[0], "表格“期中考试”已由 未知用户（未知计算机）于 "));
+    EXPECT_TRUE(StartsWith(pb.questions()[0], "表格“期中考试”（期中.skv）已由 未知用户（未知计算机）于 "));
 }
 
 TEST_F(SharedTable, ATableWhoseFolderAllowsNoLockOpensWithANote) {
@@ -232,6 +232,7 @@ TEST_F(SharedTable, AReadOnlyTableSavesOnlyUnderAnotherNameAndASaveAsLeavesTheLo
     pb.chooseSave(file());
     EXPECT_EQ(SaveTable(b, pb, status), SaveOutcome::Declined);
     EXPECT_EQ(pb.calls()[0].kind, ScriptedPrompter::Call::SaveFile);
+    EXPECT_EQ(pb.calls()[0].title, "另存为 — 只读打开的表格不能保存到原来的文件");
     EXPECT_EQ(pb.messages(), Strings{"只读打开的表格不能保存到原来的文件，请另选一个文件名！"});
 
     const std::string copy = dir.file("副本.skv");

@@ -249,7 +249,7 @@ TEST_F(TableOfferTest, RecoverAsksTheLockQuestionAndTheFirstSaveMeetsAColleagues
     testing::WriteBytes(LockFilePath(file), "王老师,办公室-2,7,2024-09-02T08:05:09+08:00");
     MainWindow& w = startWithCopies(60000);
     const std::string locked =
-        "表格“期中考试”已由 王老师（办公室-2）于 2024-09-02 08:05 "
+        "表格“期中考试”（期中.skv）已由 王老师（办公室-2）于 2024-09-02 08:05 "
         "打开。\n\n只读打开：可以查看和打印，不能保存修改。";
 
     auto recover = [](QDialog& d) { dynamic_cast<RecoveryOfferDialog&>(d).recoverButton()->click(); };
