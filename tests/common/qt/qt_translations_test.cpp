@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +50,7 @@ class QtTranslationsTest : public testing::QtTest {
             QCoreApplication::removeTranslator(t);
             delete t;
         }
+        QLocale::setDefault(QLocale::system());
     }
     static QString tr(const char* context, const char* source, const char* disambiguation = nullptr) {
         return QCoreApplication::translate(context, source, disambiguation);
@@ -144,6 +146,12 @@ TEST_F(QtTranslationsTest, TheSizeTypeAndDateColumnsShowTheirTextsWhole) {
                 EXPECT_GT(view.columnWidth(column), view.fontMetrics().horizontalAdvance(text))
                     << column << " " << text.toStdString();
             }
+        }
+        // The kind of file is described in Chinese whatever the desktop's language.
+        for (int r = 0; r < view.model()->rowCount(root); ++r) {
+            const QString kind = view.model()->index(r, 2, root).data().toString();
+            EXPECT_TRUE(kind.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))))
+                << kind.toStdString();
         }
         // The names made room for them: the dates end within the view, and every name still shows.
         EXPECT_LE(view.header()->length(), view.viewport()->width());
