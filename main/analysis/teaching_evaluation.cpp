@@ -298,6 +298,7 @@ TeachingEvaluation EvaluateTeaching(const EvaluationInput& input) {
         out.byTeacher =
             ResultTable(prefix + std::string(kTeacherSummaryTitleSuffix), teacherTitles, teacherRows);
         out.byTeacher->classInfo = info;
+        WidenToFit(*out.byTeacher, 3);  // 任课班级: "(1)班、(3)班" shows and prints whole
         AppendNote(out.byTeacher->classInfo, teacherNotes);
     }
     out.notice = LeftOutClassesMessage(input.tableName, classes, settings.fields, "教学评价");

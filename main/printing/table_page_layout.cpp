@@ -40,6 +40,34 @@ bool isBlank(std::string_view text) {
     return TrimSpaces(text).empty();
 }
 
+// The text with a line break wherever a line would pass `width` in the current font (between
+// characters: the class information is Chinese, without spaces to break at); a line that fits stays.
+std::string wrapToWidth(DrawingSurface& surface, std::string_view text, double width) {
+    std::string out;
+    const std::vector<std::string_view> lines = SplitTextLines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (i > 0) {
+            out += '\n';
+        }
+        size_t start = 0;
+        size_t end = 0;
+        while (end < line.size()) {
+            size_t next = end + 1;
+            while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80) {
+                ++next;
+            }
+            if (end > start && surface.textWidth(line.substr(start, next - start)) > width) {
+                out.append(line.substr(start, end - start)).push_back('\n');
+                start = end;
+            }
+            end = next;
+        }
+        out.append(line.substr(start));
+    }
+    return out;
+}
+
 }  // namespace
 
 int PrintPageCount(int dataRows) {
@@ -228,8 +256,12 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         const SurfaceFont smallFont = Font("宋体", 8);
         surface.setFont(tableFont);
         double needed = surface.textHeight("");
+        const std::string classInfo =
+            settings.showClassInfo
+                ? wrapToWidth(surface, table.classInfo, surface.width() - kClassInfoLeft - kPrintMargin)
+                : std::string();
         if (settings.showClassInfo) {
-            needed += surface.textHeight(table.classInfo) + surface.textHeight("");
+            needed += surface.textHeight(classInfo) + surface.textHeight("");
         }
         surface.setFont(smallFont);
         if (!isBlank(settings.footer)) {
@@ -253,7 +285,7 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         surface.printText("");
         if (settings.showClassInfo) {
             surface.setCurrentX(kClassInfoLeft);
-            surface.printText(table.classInfo);
+            surface.printText(classInfo);
             surface.printText("");
         }
         surface.setFont(smallFont);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "main/document/column_widths.h"
 #include "support/sample_table.h"
 
 namespace scorvane {
@@ -79,6 +80,7 @@ TEST(TeachingEvaluation, ATeacherOfTwoClassesIsOneRowOverAllTheirStudents) {
          "1"},
     };
     EXPECT_EQ(testing::AllRowCells(*r.byTeacher), expected);
+    EXPECT_EQ(r.byTeacher->columnWidth(3), EstimatedColumnWidth("(1)班、(3)班"));
     const std::string& info = r.byTeacher->classInfo;
     EXPECT_EQ(info.substr(info.rfind("；") + 3), "以下班级的语文没有任课教师，未列入汇总：(2)班");
 }

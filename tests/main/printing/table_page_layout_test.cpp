@@ -206,6 +206,33 @@ TEST_F(TablePageLayout, TeacherAndFooterOnlyWhenWantedAndPresent) {
     EXPECT_EQ(b.textOp("姓名").y1, 575 + 30);  // the title alone still pushes the table down
 }
 
+TEST_F(TablePageLayout, ClassInformationWiderThanThePageIsWrappedWithinIt) {
+    // "宋体" 9 characters are 180 wide: 59 fill the 11907 - 600 - 567 = 10740 twips, the 60th passes.
+    auto repeat = [](const std::string& c, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) {
+            s += c;
+        }
+        return s;
+    };
+    table.setRows(3);
+    table.classInfo = repeat("班", 59) + repeat("级", 60) + "信\n短";
+    settings.showClassInfo = true;
+    RecordingSurface printer;
+    ASSERT_TRUE(LayOutTablePages(printer, PrintTarget::Paper, source, settings).completed);
+    const double first = printer.textOp(repeat("班", 59)).y1;
+    const std::vector<std::pair<std::string, double>> lines = {{repeat("班", 59), first},
+                                                               {repeat("级", 59), first + 225},
+                                                               {"级信", first + 450},
+                                                               {"短", first + 675}};
+    for (const auto& [text, y] : lines) {
+        const Op& line = printer.textOp(text);
+        EXPECT_EQ(line.x1, 600) << text;
+        EXPECT_EQ(line.y1, y) << text;
+    }
+    EXPECT_EQ(printer.textOp("打印时间：2024/5/3").y1, first + 5 * 225);
+}
+
 TEST_F(TablePageLayout, TrailerThatWouldRunOffThePageStartsANewOne) {
     table.setRows(55);  // 54 students fill the first sheet exactly: the table ends at 16250
     settings.showClassInfo = true;

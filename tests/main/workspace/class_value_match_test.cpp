@@ -64,8 +64,16 @@ TEST(ClassValueMatch, ANumberTheGradeLacksIsANewClassWrittenAsItsClassesAre) {
 
 TEST(ClassValueMatch, TheNumberOfAClassValue) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"(1)班", 1},           {"高一(7)", 7}, {"高一年级 (7)班", 7},    {"0012", 12},
-        {"高一", std::nullopt}, {"(1)", 1},     {"（1)班", std::nullopt}, {"99999", std::nullopt},
+        {"(1)班", 1},
+        {"高一(7)", 7},
+        {"高一年级 (7)班", 7},
+        {"0012", 12},
+        {"9班", 9},
+        {"高一（19）班", 19},
+        {"高一", std::nullopt},
+        {"(1)", 1},
+        {"（1)班", std::nullopt},
+        {"99999", std::nullopt},
         {"", std::nullopt},
     };
     for (const auto& [value, number] : cases) {
