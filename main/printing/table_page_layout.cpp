@@ -10,6 +10,7 @@
 #include "main/printing/load_grid_into_table_print.h"
 #include "main/printing/print_sections.h"
 #include "main/printing/table_print.h"
+#include "main/printing/wrapped_text.h"
 
 namespace scorvane {
 namespace {
@@ -227,9 +228,15 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         const std::string printTime = settings.printTime.empty() ? TodayPrintTimeText() : settings.printTime;
         const SurfaceFont smallFont = Font("宋体", 8);
         surface.setFont(tableFont);
+        // The class information in lines as wide as the paper leaves it, so that none of it runs off.
+        const std::string classInfo =
+            settings.showClassInfo
+                ? WrapToWidth(table.classInfo, surface.width() - kClassInfoLeft - kPrintMargin,
+                              [&surface](std::string_view line) { return surface.textWidth(line); })
+                : std::string();
         double needed = surface.textHeight("");
         if (settings.showClassInfo) {
-            needed += surface.textHeight(table.classInfo) + surface.textHeight("");
+            needed += surface.textHeight(classInfo) + surface.textHeight("");
         }
         surface.setFont(smallFont);
         if (!isBlank(settings.footer)) {
@@ -253,7 +260,7 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         surface.printText("");
         if (settings.showClassInfo) {
             surface.setCurrentX(kClassInfoLeft);
-            surface.printText(table.classInfo);
+            surface.printText(classInfo);
             surface.printText("");
         }
         surface.setFont(smallFont);
