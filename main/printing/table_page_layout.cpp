@@ -10,6 +10,7 @@
 #include "main/printing/load_grid_into_table_print.h"
 #include "main/printing/print_sections.h"
 #include "main/printing/table_print.h"
+#include "main/printing/wrapped_text.h"
 
 namespace scorvane {
 namespace {
@@ -38,34 +39,6 @@ void printRightAligned(DrawingSurface& surface, std::string_view text, double ma
 
 bool isBlank(std::string_view text) {
     return TrimSpaces(text).empty();
-}
-
-// The text with a line break wherever a line would pass `width` in the current font (between
-// characters: the class information is Chinese, without spaces to break at); a line that fits stays.
-std::string wrapToWidth(DrawingSurface& surface, std::string_view text, double width) {
-    std::string out;
-    const std::vector<std::string_view> lines = SplitTextLines(text);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        if (i > 0) {
-            out += '\n';
-        }
-        size_t start = 0;
-        size_t end = 0;
-        while (end < line.size()) {
-            size_t next = end + 1;
-            while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80) {
-                ++next;
-            }
-            if (end > start && surface.textWidth(line.substr(start, next - start)) > width) {
-                out.append(line.substr(start, end - start)).push_back('\n');
-                start = end;
-            }
-            end = next;
-        }
-        out.append(line.substr(start));
-    }
-    return out;
 }
 
 }  // namespace
@@ -255,11 +228,13 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         const std::string printTime = settings.printTime.empty() ? TodayPrintTimeText() : settings.printTime;
         const SurfaceFont smallFont = Font("宋体", 8);
         surface.setFont(tableFont);
-        double needed = surface.textHeight("");
+        // The class information in lines as wide as the paper leaves it, so that none of it runs off.
         const std::string classInfo =
             settings.showClassInfo
-                ? wrapToWidth(surface, table.classInfo, surface.width() - kClassInfoLeft - kPrintMargin)
+                ? WrapToWidth(table.classInfo, surface.width() - kClassInfoLeft - kPrintMargin,
+                              [&surface](std::string_view line) { return surface.textWidth(line); })
                 : std::string();
+        double needed = surface.textHeight("");
         if (settings.showClassInfo) {
             needed += surface.textHeight(classInfo) + surface.textHeight("");
         }

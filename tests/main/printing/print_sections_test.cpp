@@ -30,8 +30,12 @@ TEST(PrintSections, WholeGroupsAsFitTheWidthEachBehindTheColumnsBeforeTheFirstGr
     for (const auto& [fit, sections] : cases) {
         EXPECT_EQ(PrintSections(t, widths, fit), sections) << fit;
     }
-    // Missing widths count 0.
-    EXPECT_EQ(PrintSections(t, {100, 100, 400, 400}, 900), (Sections{{0, 1, 2, 3, 4}, {0, 1, 5, 6, 7, 8, 9, 10, 11}}));
+    // Missing widths count 0, whatever the memory after the given ones holds.
+    EXPECT_EQ(PrintSections(t, {100, 100, 400, 400}, 900),
+              (Sections{{0, 1, 2, 3, 4}, {0, 1, 5, 6, 7, 8, 9, 10, 11}}));
+    std::vector<int> given = {100, 100, 400, 100, 5000};
+    given.pop_back();
+    EXPECT_EQ(PrintSections(t, given, 900), (Sections{{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}));  // 700 fits
 }
 
 TEST(PrintSections, WithoutGroupsTheTableHasOrTheyNamePrintsWhole) {

@@ -251,6 +251,29 @@ TEST_F(TablePageLayout, TrailerThatWouldRunOffThePageStartsANewOne) {
     EXPECT_EQ(fits.textOp("打印时间：2024/5/3").y1, 16250 + 225);
 }
 
+TEST_F(TablePageLayout, ClassInformationWiderThanThePaperGoesOnInLinesBelow) {
+    table.setRows(3);
+    settings.showClassInfo = true;
+    auto repeat = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i) {
+            text += "班";
+        }
+        return text;
+    };
+    // From 600 to 567 before the paper's edge, 10740 wide: 59 characters of 180.
+    table.classInfo = repeat(100);
+    RecordingSurface printer;
+    ASSERT_TRUE(LayOutTablePages(printer, PrintTarget::Paper, source, settings).completed);
+    const Op& first = printer.textOp(repeat(59));
+    const Op& second = printer.textOp(repeat(41));
+    EXPECT_EQ(first.x1, 600);
+    EXPECT_EQ(second.x1, 600);
+    EXPECT_EQ(second.y1, first.y1 + 225);
+    EXPECT_EQ(printer.textOp("打印时间：2024/5/3").y1, second.y1 + 2 * 225);
+    EXPECT_FALSE(printer.hasText(table.classInfo));
+}
+
 TEST_F(TablePageLayout, NoFitKeepsGridWidthsAndNoRulesDrawsNoLines) {
     settings.fitToPaper = false;
     settings.drawRules = false;
