@@ -40,7 +40,50 @@ bool isBlank(std::string_view text) {
     return TrimSpaces(text).empty();
 }
 
+// The length in bytes of the UTF-8 character that starts with `lead`.
+size_t characterLength(unsigned char lead) {
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+bool breaksAfter(std::string_view character) {
+    return character == "，" || character == "；" || character == "、" || character == "：" || character == " " ||
+           character == "," || character == ";";
+}
+
 }  // namespace
+
+std::string WrapToWidth(DrawingSurface& surface, std::string_view text, double width) {
+    std::string wrapped;
+    for (std::string_view line : SplitTextLines(text)) {
+        if (!wrapped.empty()) {
+            wrapped += '\n';
+        }
+        std::string current;
+        size_t lastBreak = 0;  // the length of `current` up to its last break, 0 for none
+        for (size_t at = 0; at < line.size();) {
+            const size_t length = std::min(characterLength(static_cast<unsigned char>(line[at])), line.size() - at);
+            const std::string_view character = line.substr(at, length);
+            at += length;
+            if (!current.empty() && surface.textWidth(current + std::string(character)) > width) {
+                // The line ends at its last break (a comma, a semicolon, a blank), else before this character.
+                const size_t end = lastBreak > 0 ? lastBreak : current.size();
+                wrapped += current.substr(0, end) + '\n';
+                current.erase(0, end);
+                lastBreak = 0;
+                if (!current.empty() && surface.textWidth(current + std::string(character)) > width) {
+                    wrapped += current + '\n';  // what followed the break is still too wide with it
+                    current.clear();
+                }
+            }
+            current += character;
+            if (breaksAfter(character)) {
+                lastBreak = current.size();
+            }
+        }
+        wrapped += current;
+    }
+    return wrapped;
+}
 
 int PrintPageCount(int dataRows) {
     return std::max(1, (std::max(0, dataRows) + kRowsPerPrintPage - 1) / kRowsPerPrintPage);
@@ -227,9 +270,14 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         const std::string printTime = settings.printTime.empty() ? TodayPrintTimeText() : settings.printTime;
         const SurfaceFont smallFont = Font("宋体", 8);
         surface.setFont(tableFont);
+        // The class information in lines that end before the right margin.
+        const std::string classInfo =
+            settings.showClassInfo
+                ? WrapToWidth(surface, table.classInfo, surface.width() - kClassInfoLeft - kPrintMargin)
+                : std::string();
         double needed = surface.textHeight("");
         if (settings.showClassInfo) {
-            needed += surface.textHeight(table.classInfo) + surface.textHeight("");
+            needed += surface.textHeight(classInfo) + surface.textHeight("");
         }
         surface.setFont(smallFont);
         if (!isBlank(settings.footer)) {
@@ -253,7 +301,7 @@ TableLayoutResult LayOutTablePages(DrawingSurface& surface, PrintTarget target,
         surface.printText("");
         if (settings.showClassInfo) {
             surface.setCurrentX(kClassInfoLeft);
-            surface.printText(table.classInfo);
+            surface.printText(classInfo);
             surface.printText("");
         }
         surface.setFont(smallFont);

@@ -41,6 +41,10 @@ struct TablePrintSettings {
 // statistics or a comparison (its 班级信息 says how it was made), not for any other table.
 TablePrintSettings InitialTablePrintSettings(bool resultTable);
 
+// The text with each of its lines broken into lines no wider than `width` in the surface's font: after the
+// last comma, semicolon, 、, ： or blank that lets the line fit, else between two characters.
+std::string WrapToWidth(DrawingSurface& surface, std::string_view text, double width);
+
 // The pages offered: ceiling of data rows / 64, at least 1.
 int PrintPageCount(int dataRows);
 

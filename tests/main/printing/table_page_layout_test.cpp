@@ -160,6 +160,53 @@ TEST_F(TablePageLayout, PaperPutsTheTitleAfterAnEmptyLineAndHonoursClassInformat
     }
 }
 
+// Recording metrics at size 1: an ASCII character is 10 wide, a Chinese one 20.
+TEST(WrapToWidth, LinesEndAtTheLastBreakThatFitsElseBetweenCharacters) {
+    const std::vector<std::tuple<std::string, double, std::string>> cases = {
+        {"一二三四五六七", 60, "一二三\n四五六\n七"},
+        {"甲，乙丙丁戊", 60, "甲，\n乙丙丁\n戊"},        // after the comma, then between characters
+        {"甲；乙、丙：丁 戊", 80, "甲；乙、\n丙：丁 \n戊"},  // a semicolon, 、, ： and a blank break too
+        {"一二三四\n五", 60, "一二三\n四\n五"},        // each line of the text on its own
+        {" a一一一", 65, " \na一一\n一"},               // what follows the break is still too wide
+        {"一二三", 60, "一二三"},                         // exactly the width
+        {"一二", 10, "一\n二"},                          // a character wider than the width stands alone
+    };
+    for (const auto& [text, width, wrapped] : cases) {
+        RecordingSurface surface;
+        SurfaceFont font;
+        font.size = 1;
+        surface.setFont(font);
+        EXPECT_EQ(WrapToWidth(surface, text, width), wrapped) << text;
+    }
+}
+
+// A long 班级信息 (an analysis's ranges and notes) goes on in lines of its own inside the page.
+TEST_F(TablePageLayout, LongClassInformationIsWrappedInsideThePage) {
+    settings.showClassInfo = true;
+    // 宋体 9: a Chinese character is 180 wide; 11907 - 600 - 567 = 10740 hold 59 of them.
+    table.classInfo.clear();
+    for (int i = 0; i < 100; ++i) {
+        table.classInfo += "一";
+    }
+    RecordingSurface printer;
+    LayOutTablePages(printer, PrintTarget::Paper, source, settings);
+    std::string first;
+    std::string second;
+    for (int i = 0; i < 59; ++i) {
+        first += "一";
+    }
+    for (int i = 0; i < 41; ++i) {
+        second += "一";
+    }
+    const Op& line1 = printer.textOp(first);
+    const Op& line2 = printer.textOp(second);
+    EXPECT_EQ(line1.x1, 600);
+    EXPECT_LE(line1.x2, 11907 - 567);
+    EXPECT_EQ(line2.x1, 600);
+    EXPECT_EQ(line2.y1, line1.y1 + 225);
+    EXPECT_EQ(printer.textOp("打印时间：2024/5/3").y1, line2.y1 + 2 * 225);
+}
+
 TEST_F(TablePageLayout, ChosenPagesCarryTheTitleBlockFirstAndTheTrailerLast) {
     settings.page = 3;
     RecordingSurface last;
