@@ -181,7 +181,13 @@ std::string ShownMark(const GradeTable& table, int row, int col) {
 }
 
 FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
+    std::vector<RowMark> rows;
+    return CollectFieldMarks(table, col, rows);
+}
+
+FieldMarks CollectFieldMarks(const GradeTable& table, int col, std::vector<RowMark>& rows) {
     FieldMarks out;
+    rows.assign(static_cast<size_t>(std::max(table.rows() - 1, 0)), RowMark{});
     if (col < 1 || col >= table.cols()) {
         return out;
     }
@@ -192,7 +198,10 @@ FieldMarks CollectFieldMarks(const GradeTable& table, int col) {
         }
         ++out.students;
         double value = 0;
-        switch (ReadMarkCell(table, r, col, value)) {
+        RowMark& row = rows[static_cast<size_t>(r - 1)];
+        row.kind = ReadMarkCell(table, r, col, value);
+        row.value = value;
+        switch (row.kind) {
             case MarkCell::Mark:
                 out.marks.push_back(value);
                 break;

@@ -81,4 +81,12 @@ std::string TextMarksNote(std::string_view field, const FieldMarks& marks);
 // The first column titled `title`; -1 when there is none.
 int FieldColumn(const GradeTable& table, std::string_view title);
 
+// CollectFieldMarks, keeping what each data row's cell holds (element r - 1 for row r; Nothing for a row
+// without a student) and its mark, so that a result need not read the cells twice.
+struct RowMark {
+    MarkCell kind = MarkCell::Nothing;
+    double value = 0;
+};
+FieldMarks CollectFieldMarks(const GradeTable& table, int col, std::vector<RowMark>& rows);
+
 }  // namespace scorvane

@@ -36,6 +36,7 @@ struct ChosenField {
     int col = 0;
     double fullMarks = 0;
     FieldMarks marks;
+    std::vector<RowMark> rows;  // what each data row's cell holds
 };
 
 // The chosen fields with their columns and marks; a refusal when there are none or one is missing or
@@ -48,8 +49,8 @@ std::optional<std::string> chosenFields(const GradeTable& table, const AnalysisS
         if (col < 0) {
             return MissingFieldMessage(field);
         }
-        ChosenField chosen{field, col, i < settings.fullMarks.size() ? settings.fullMarks[i] : 100,
-                           CollectFieldMarks(table, col)};
+        ChosenField chosen{field, col, i < settings.fullMarks.size() ? settings.fullMarks[i] : 100, {}, {}};
+        chosen.marks = CollectFieldMarks(table, col, chosen.rows);
         if (chosen.marks.marks.empty()) {
             return "字段“" + field + "”中没有成绩，不能换算等级！";
         }
@@ -117,10 +118,10 @@ AnalysisResult MarkLevels(const GradeTable& table, const AnalysisSettings& setti
             out.setCell(row, c++, 公式2值(table, r, col));
         }
         for (const ChosenField& field : fields) {
-            double mark = 0;
-            switch (ReadMarkCell(table, r, field.col, mark)) {
+            const RowMark& mark = field.rows[static_cast<size_t>(r - 1)];
+            switch (mark.kind) {
                 case MarkCell::Mark:
-                    out.setCell(row, c, scheme[LevelOf(scheme, mark, field.fullMarks)].name);
+                    out.setCell(row, c, scheme[LevelOf(scheme, mark.value, field.fullMarks)].name);
                     break;
                 case MarkCell::Absent:
                     out.setCell(row, c, TrimSpaces(table.cell(r, field.col)));
